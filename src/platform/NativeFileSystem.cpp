@@ -1,0 +1,213 @@
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/Cp1251.h"
+#include "platform/FileSystem.h"
+
+namespace korvel {
+namespace stdfs = std::filesystem;
+
+namespace {
+
+stdfs::path osPath(const std::string& path) { return stdfs::path(cp1251ToUtf8(nativePath(path))); }
+
+std::string fromOs(const stdfs::path& p) { return utf8ToCp1251(p.string()); }
+
+bool isHiddenName(const std::string& name) { return !name.empty() && name[0] == '.'; }
+
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+
+// Writes all bytes to an open descriptor; false on any short or failed write.
+bool writeAllTo(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+char pathSeparator() { return '/'; }
+
+std::string nativePath(const std::string& path) {
+    std::string out = path;
+    std::replace(out.begin(), out.end(), '\\', pathSeparator());
+    return out;
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    const char last = folder.back();
+    if (last == '/' || last == '\\') return folder + name;
+    return folder + pathSeparator() + name;
+}
+
+bool isAbsolutePath(const std::string& path) {
+    return !path.empty() && (path[0] == '/' || path[0] == '\\');
+}
+
+bool wildcardMatch(const std::string& pattern, const std::string& name) {
+    // Iterative matcher with one backtrack point for the last '*': linear in practice and
+    // never recursive, so hostile patterns cannot exhaust the stack.
+    size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || upperAscii(pattern[p]) == upperAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+std::string findNoCase(FileSystem& fs, const std::string& folder, const std::string& name) {
+    const std::string direct = joinPath(folder, name);
+    if (fs.fileExists(direct) || fs.folderExists(direct)) return direct;
+    for (const auto& e : fs.listEntries(folder)) {
+        if (e.name.size() != name.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < name.size() && same; ++i)
+            same = upperAscii(e.name[i]) == upperAscii(name[i]);
+        if (same) return joinPath(folder, e.name);
+    }
+    return direct;
+}
+
+bool NativeFileSystem::fileExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && stdfs::is_regular_file(osPath(path), ec);
+}
+
+bool NativeFileSystem::folderExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && stdfs::is_directory(osPath(path), ec);
+}
+
+bool NativeFileSystem::driveExists(char letter) {
+    // One tree on this system: the root stands for the drive the program lies on.
+    const char up = upperAscii(letter);
+    return up == 'C';
+}
+
+std::optional<int64_t> NativeFileSystem::fileLength(const std::string& path) {
+    std::error_code ec;
+    const auto p = osPath(path);
+    if (!stdfs::is_regular_file(p, ec)) return std::nullopt;
+    const auto size = stdfs::file_size(p, ec);
+    if (ec) return std::nullopt;
+    return int64_t(size);
+}
+
+std::optional<int64_t> NativeFileSystem::modifiedTime(const std::string& path) {
+    struct stat st {};
+    if (::stat(osPath(path).c_str(), &st) != 0) return std::nullopt;
+    return int64_t(st.st_mtime);
+}
+
+std::vector<FolderEntry> NativeFileSystem::listEntries(const std::string& folder) {
+    std::vector<FolderEntry> out;
+    std::error_code ec;
+    stdfs::directory_iterator it(osPath(folder), ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string name = fromOs(it->path().filename());
+        if (isHiddenName(name)) continue;
+        std::error_code ec2;
+        out.push_back({name, it->is_directory(ec2)});
+    }
+    std::sort(out.begin(), out.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return out;
+}
+
+std::vector<std::string> NativeFileSystem::listFolders(const std::string& folder) {
+    std::vector<std::string> out;
+    for (auto& e : listEntries(folder))
+        if (e.isFolder) out.push_back(e.name);
+    return out;
+}
+
+std::vector<std::string> NativeFileSystem::listFiles(const std::string& folder,
+                                                     const std::string& pattern) {
+    std::vector<std::string> out;
+    for (auto& e : listEntries(folder))
+        if (!e.isFolder && wildcardMatch(pattern, e.name)) out.push_back(e.name);
+    return out;
+}
+
+std::optional<std::string> NativeFileSystem::readAll(const std::string& path, int64_t maxBytes) {
+    if (!fileExists(path)) return std::nullopt;
+    return readRange(path, 0, maxBytes);
+}
+
+std::optional<std::string> NativeFileSystem::readRange(const std::string& path, int64_t offset,
+                                                       int64_t length) {
+    if (offset < 0 || length < 0 || !fileExists(path)) return std::nullopt;
+    std::ifstream in(osPath(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    in.seekg(0, std::ios::end);
+    const int64_t size = in.tellg();
+    if (size < 0) return std::nullopt;
+    if (offset >= size) return std::string();
+    const int64_t count = std::min<int64_t>(length, size - offset);
+    std::string out(size_t(count), '\0');
+    in.seekg(offset);
+    in.read(out.data(), count);
+    if (in.gcount() != count) return std::nullopt;
+    return out;
+}
+
+bool NativeFileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    const stdfs::path target = osPath(path);
+    if (stdfs::is_directory(target)) return false;
+    stdfs::path temp = target;
+    temp += ".korvel-tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    bool ok = writeAllTo(fd, bytes);
+    ok = (::fsync(fd) == 0) && ok;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool NativeFileSystem::moveFile(const std::string& from, const std::string& to) {
+    if (!fileExists(from)) return false;
+    std::error_code ec;
+    stdfs::rename(osPath(from), osPath(to), ec);
+    return !ec;
+}
+
+bool NativeFileSystem::deleteFile(const std::string& path) {
+    if (!fileExists(path)) return false;
+    std::error_code ec;
+    return stdfs::remove(osPath(path), ec) && !ec;
+}
+
+bool NativeFileSystem::makeFolder(const std::string& path) {
+    std::error_code ec;
+    stdfs::create_directories(osPath(path), ec);
+    return folderExists(path);
+}
+
+}  // namespace korvel

@@ -1,0 +1,1 @@
+// SDL backend of the platform layer.
