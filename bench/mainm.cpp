@@ -47,11 +47,10 @@ void BM_SegmentsCross(benchmark::State& state) {
 BENCHMARK(BM_SegmentsCross);
 
 void BM_Isqrt(benchmark::State& state) {
-    int32_t n = 1;
+    uint32_t n = 1;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(korvel::isqrt(n));
-        n = n * 1103515245 + 12345;
-        if (n < 0) n = -n;
+        benchmark::DoNotOptimize(korvel::isqrt(int32_t(n >> 1)));
+        n = n * 1103515245u + 12345u;
     }
 }
 BENCHMARK(BM_Isqrt);

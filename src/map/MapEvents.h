@@ -1,0 +1,49 @@
+// What the model layer (map/ and geometry/) tells the rest of the program: status-line and
+// start-up log messages, sound cues, particles and progress. The editor implements it; tests
+// record it. The model layer includes nothing of the UI.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+// A numbered message with its arguments ("&1".."&4") and the count that picks a plural ending.
+struct MessageRef {
+    int32_t number = 0;
+    std::vector<std::string> args;
+    int32_t count = 0;
+};
+
+class MapEvents {
+public:
+    virtual ~MapEvents() = default;
+
+    // Puts numbered message `number` into the status line.
+    virtual void statusMessage(int32_t number, std::vector<std::string> args = {},
+                               int32_t count = 0) = 0;
+    // Writes numbered message `number` as a start-up log line in a display colour.
+    virtual void bootLogMessage(int32_t number, uint8_t colour, std::vector<std::string> args = {},
+                                int32_t count = 0) = 0;
+    // Plays a sound cue by name ("command", "sectexpl", ...).
+    virtual void playCue(const std::string& cue) = 0;
+    // Adds one particle at screen position (x, y) of the given kind (0..7).
+    virtual void addParticle(int32_t x, int32_t y, int32_t kind) = 0;
+    // The progress bar of long batch passes: begin with a total, then one step per item.
+    virtual void progressBegin(int32_t total) = 0;
+    virtual void progressStep() = 0;
+};
+
+// Does nothing: for callers that have nobody to tell.
+class SilentMapEvents : public MapEvents {
+public:
+    void statusMessage(int32_t, std::vector<std::string>, int32_t) override {}
+    void bootLogMessage(int32_t, uint8_t, std::vector<std::string>, int32_t) override {}
+    void playCue(const std::string&) override {}
+    void addParticle(int32_t, int32_t, int32_t) override {}
+    void progressBegin(int32_t) override {}
+    void progressStep() override {}
+};
+
+}  // namespace korvel
