@@ -78,12 +78,12 @@ int main(int argc, char** argv) {
     platform->setCloseHandler([&running] { running = false; });
     const auto palette = testPalette();
     const auto frame = testFrame();
+    // The picture never changes: it is presented once, and the platform draws it again when
+    // the window is uncovered or resized.
     platform->present(frame.data(), palette);
     platform->showWindow();
     while (running) {
         platform->processEvents();
-        if (!running) break;
-        platform->present(frame.data(), palette);
         platform->sleep(40);
     }
     return 0;

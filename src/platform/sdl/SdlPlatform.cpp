@@ -91,8 +91,6 @@ bool SdlPlatform::open(int argc, char** argv, std::string& error) {
     }
     // Keys are read as states, never as typed text; this also keeps input-method windows away.
     SDL_StopTextInput();
-    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-    globalPointer_ = driver == "x11" || driver == "windows" || driver == "cocoa";
     sound_ = std::make_unique<SoundPlayer>();
     return true;
 }
@@ -128,7 +126,10 @@ SdlPlatform::~SdlPlatform() {
 }
 
 std::string SdlPlatform::presentationPath() const {
-    return renderer_ ? "renderer" : "surface";
+    SDL_RendererInfo info{};
+    if (renderer_ && SDL_GetRendererInfo(renderer_, &info) == 0 && info.name)
+        return std::string("renderer ") + info.name;
+    return renderer_ ? "renderer" : "window surface";
 }
 
 void SdlPlatform::setCaption(const std::string& caption) {
@@ -217,6 +218,7 @@ void SdlPlatform::processEvents() {
     keys_.setToggle(144, (mods & KMOD_NUM) != 0);
     keys_.setToggle(145, (mods & KMOD_SCROLL) != 0);
     if (needRedraw) redraw();
+    warpedTo_.reset();
 }
 
 void SdlPlatform::handleEvent(const SDL_Event& e) {
@@ -268,23 +270,19 @@ FrameViewport SdlPlatform::windowViewport() const {
 }
 
 PointerPos SdlPlatform::pointerPosition() {
+    // SDL learns of a warp only from the motion event it causes, in the next event pass.
+    if (warpedTo_) return *warpedTo_;
+    // Window-relative; while a button is held SDL captures the pointer, so a drag is followed
+    // beyond the window's edges too.
     int x = 0, y = 0;
-    if (globalPointer_) {
-        // The desktop position, so that positions outside the window are known too.
-        int wx = 0, wy = 0;
-        SDL_GetGlobalMouseState(&x, &y);
-        SDL_GetWindowPosition(window_, &wx, &wy);
-        x -= wx;
-        y -= wy;
-    } else {
-        SDL_GetMouseState(&x, &y);
-    }
+    SDL_GetMouseState(&x, &y);
     return windowToFrame(windowViewport(), x, y);
 }
 
 void SdlPlatform::warpPointer(int32_t x, int32_t y) {
     const PointerPos w = frameToWindow(windowViewport(), x, y);
     SDL_WarpMouseInWindow(window_, w.x, w.y);
+    warpedTo_ = PointerPos{x, y};
 }
 
 DesktopRows SdlPlatform::desktopRows() {

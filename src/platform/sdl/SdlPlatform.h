@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,8 @@ public:
     bool clipboardHasText() override;
     void clearClipboard() override;
 
-    // Which way frames reach the window: "renderer" or "surface" (no renderer could be made).
+    // Which way frames reach the window: "renderer <name>", or "window surface" when no
+    // renderer could be made.
     std::string presentationPath() const;
 
 private:
@@ -94,7 +96,7 @@ private:
     std::string commandLine_;
     KeyStates keys_;
     bool active_ = false;
-    bool globalPointer_ = false;
+    std::optional<PointerPos> warpedTo_;  // until the next event pass
     std::function<void(bool)> onActivate_;
     std::function<void()> onClose_;
 };
