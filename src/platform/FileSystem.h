@@ -60,7 +60,8 @@ public:
     std::vector<std::string> listFolders(const std::string& folder) override;
     std::vector<std::string> listFiles(const std::string& folder,
                                        const std::string& pattern) override;
-    std::optional<std::string> readAll(const std::string& path, int64_t maxBytes) override;
+    std::optional<std::string> readAll(const std::string& path,
+                                       int64_t maxBytes = INT64_MAX) override;
     std::optional<std::string> readRange(const std::string& path, int64_t offset,
                                          int64_t length) override;
     bool writeAtomic(const std::string& path, const std::string& bytes) override;

@@ -38,6 +38,7 @@ public:
     int16_t keyState(int vk) override;
     PointerPos pointerPosition() override { return pointer_; }
     void warpPointer(int32_t x, int32_t y) override;
+    DesktopRows desktopRows() override { return desktopRows_; }
 
     uint32_t ticks() override { return ticks_; }
     void sleep(uint32_t ms) override;
@@ -58,6 +59,8 @@ public:
     void setKeyDown(int vk, bool down);
     void toggleKey(int vk);
     void setPointer(int32_t x, int32_t y) { pointer_ = {x, y}; }
+    // The default is a desktop exactly as high as the frame.
+    void setDesktopRows(DesktopRows rows) { desktopRows_ = rows; }
     void advanceClock(uint32_t ms) { ticks_ += ms; }
     void setClock(uint32_t ms) { ticks_ = ms; }
     void setTimeOfDay(TimeOfDay t) { timeOfDay_ = t; }
@@ -106,6 +109,7 @@ private:
     int16_t keys_[256] = {};
     PointerPos pointer_{};
     std::vector<PointerPos> warps_;
+    DesktopRows desktopRows_{};
     uint32_t ticks_ = 0;
     uint32_t totalSlept_ = 0;
     bool sleepAdvancesClock_ = true;

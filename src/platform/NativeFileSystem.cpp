@@ -178,11 +178,17 @@ std::optional<std::string> NativeFileSystem::readRange(const std::string& path, 
 bool NativeFileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
     const stdfs::path target = osPath(path);
-    if (stdfs::is_directory(target)) return false;
+    std::error_code ec;
+    if (stdfs::is_directory(target, ec)) return false;
+    // A replaced file keeps its permissions.
+    mode_t mode = 0666;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) mode = old.st_mode & 07777;
     stdfs::path temp = target;
     temp += ".korvel-tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
     if (fd < 0) return false;
+    if (mode != 0666) ::fchmod(fd, mode);
     bool ok = writeAllTo(fd, bytes);
     ok = (::fsync(fd) == 0) && ok;
     ok = (::close(fd) == 0) && ok;
@@ -195,7 +201,13 @@ bool NativeFileSystem::moveFile(const std::string& from, const std::string& to) 
     if (!fileExists(from)) return false;
     std::error_code ec;
     stdfs::rename(osPath(from), osPath(to), ec);
-    return !ec;
+    if (!ec) return true;
+    if (ec != std::errc::cross_device_link) return false;
+    // The target lies on another file system: copy it whole, then remove the original. When
+    // the original cannot be removed the move has failed, but both copies stay: nothing is lost.
+    const auto bytes = readAll(from, INT64_MAX);
+    if (!bytes || !writeAtomic(to, *bytes)) return false;
+    return deleteFile(from);
 }
 
 bool NativeFileSystem::deleteFile(const std::string& path) {

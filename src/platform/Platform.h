@@ -33,6 +33,12 @@ struct PointerPos {
     int32_t x = 0, y = 0;
 };
 
+// The first and last pixel rows of the desktop the window is on, as frame rows counted from the
+// top (rows above the frame are negative).
+struct DesktopRows {
+    int32_t top = 0, bottom = kFrameHeight - 1;
+};
+
 enum class WindowState { Normal, Maximised, Minimised };
 
 // Flags of playSound, as the callers pass them.
@@ -73,6 +79,9 @@ public:
     virtual int16_t keyState(int vk) = 0;
     virtual PointerPos pointerPosition() = 0;
     virtual void warpPointer(int32_t x, int32_t y) = 0;
+    // Where the desktop ends above and below, in the pointer's coordinates: a value drag moves
+    // the pointer to the other edge when it reaches one.
+    virtual DesktopRows desktopRows() = 0;
 
     // Time: milliseconds since an arbitrary start, sleeping, the local time of day, and a
     // seconds clock (seconds since midnight with a fraction).
