@@ -238,6 +238,15 @@ TEST(LanguageFile, EveryMessageTheCodeAsksForHasText) {
     for (const auto& [n, why] : wanted) EXPECT_FALSE(lang.text(n).empty()) << n << ": " << why;
 }
 
+// The default map title and script name become file names (untitled.map, script1.kvs).
+TEST(LanguageFile, DefaultNamesAreFileNames) {
+    for (int n : {325, 1278}) {
+        const std::string name = english().text(n);
+        EXPECT_FALSE(name.empty()) << n;
+        EXPECT_EQ(name.find_first_of("\\/:*?\"<>|&. "), std::string::npos) << n << ": " << name;
+    }
+}
+
 TEST(LanguageFile, PlaceholdersAreWellFormed) {
     const Language& lang = english();
     for (size_t n = 0; n < lang.texts.size(); ++n) {
