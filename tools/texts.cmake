@@ -18,10 +18,17 @@ set(KORVEL_TEXT_OUTPUTS
     ${KORVEL_DATA_DIR}/menus.dat
     ${KORVEL_DATA_DIR}/${KORVEL_HELP_FILE_NAME}
     ${KORVEL_DATA_DIR}/TILESETS.DAT)
+# The menu boxes are sized with the widths of the menu font when a rule made before this one
+# generates its width file; otherwise every glyph counts as wide as its cell.
+set(KORVEL_MENU_FONT_WIDTHS ${KORVEL_DATA_DIR}/vfnt8x11.wid)
+if(NOT KORVEL_MENU_FONT_WIDTHS IN_LIST KORVEL_DATA_OUTPUTS)
+    set(KORVEL_MENU_FONT_WIDTHS "")
+endif()
 add_custom_command(
     OUTPUT ${KORVEL_TEXT_OUTPUTS}
     COMMAND korvel_textgen ${KORVEL_TEXT_SOURCES} ${KORVEL_DATA_DIR} ${KORVEL_HELP_FILE_NAME}
-    DEPENDS korvel_textgen ${KORVEL_TEXT_SOURCES}
+            ${KORVEL_MENU_FONT_WIDTHS}
+    DEPENDS korvel_textgen ${KORVEL_TEXT_SOURCES} ${KORVEL_MENU_FONT_WIDTHS}
     COMMENT "Generating the language, menu, help and tile category files"
     VERBATIM)
 list(APPEND KORVEL_DATA_OUTPUTS ${KORVEL_TEXT_OUTPUTS})

@@ -5,9 +5,8 @@
 namespace korvel::textgen {
 namespace {
 
-// Glyph widths of the proportional 8x11 font are not known here; a glyph is taken as wide as
-// its cell (8) plus the spacing column, the widest any font sheet can make it.
-constexpr int kAssumedAdvance = 9;
+constexpr int kCellWidth = 8;  // widest glyph the 8x11 sheet holds
+constexpr int kGlyphCount = 224;
 constexpr int kItemHeight = 12;
 constexpr int kSeparatorHeight = 7;
 constexpr int kTopMargin = 2;       // running y starts at height - 2
@@ -24,8 +23,14 @@ constexpr int kTopBarFirstRow = 584;
 constexpr int kMapViewFirstRow = 128;
 constexpr int kScreenWidth = 800;
 
-int assumedTextWidth(const std::string& text) {
-    return int(text.size()) * kAssumedAdvance - 1;
+// Width of a text in the proportional font: each glyph and its spacing column, less the last.
+int textWidth(const std::string& text, const GlyphWidths& widths) {
+    int width = -1;
+    for (unsigned char c : text) {
+        const unsigned code = c < 32 ? 128 : c;
+        width += (widths.empty() ? kCellWidth : widths[code - 32]) + 1;
+    }
+    return width;
 }
 
 // The caption as getMessage shows it without arguments.
@@ -104,6 +109,23 @@ bool commandShowsMark(int code) {
            (code >= 808 && code <= 822);
 }
 
+bool parseGlyphWidths(const std::string& text, GlyphWidths& out, GenError& error) {
+    out.clear();
+    if (text.size() < kGlyphCount) {
+        error = {"glyph widths", "fewer than 224 digits"};
+        return false;
+    }
+    for (int i = 0; i < kGlyphCount; ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '0' + kCellWidth) {
+            error = {"glyph widths", "not a width within the cell at " + std::to_string(i)};
+            return false;
+        }
+        out.push_back(c - '0');
+    }
+    return true;
+}
+
 bool parseMenuSource(const std::string& source, MenuSource& out, GenError& error) {
     out = MenuSource{};
     int current = 0;
@@ -152,8 +174,8 @@ bool parseMenuSource(const std::string& source, MenuSource& out, GenError& error
 }
 
 bool layoutMenus(const MenuSource& menus, const LanguageSource& language,
-                 const std::map<int, ScreenPosition>& titles, std::array<MenuBox, 7>& boxes,
-                 GenError& error) {
+                 const std::map<int, ScreenPosition>& titles, const GlyphWidths& widths,
+                 std::array<MenuBox, 7>& boxes, GenError& error) {
     for (int n = 1; n <= 6; ++n) {
         int items = 0, separators = 0;
         int width = n == 1 ? kRecentMenuMinWidth : 0;
@@ -173,9 +195,9 @@ bool layoutMenus(const MenuSource& menus, const LanguageSource& language,
             }
             const std::string shortcut = commandShortcut(entry.command);
             int need = (commandShowsMark(entry.command) ? kMarkedCaptionX : kPlainCaptionX) +
-                       assumedTextWidth(caption);
+                       textWidth(caption, widths);
             need += shortcut.empty() ? kCaptionRightMargin
-                                     : kCaptionToShortcutGap + assumedTextWidth(shortcut) +
+                                     : kCaptionToShortcutGap + textWidth(shortcut, widths) +
                                            kShortcutRightMargin;
             width = std::max(width, need);
         }

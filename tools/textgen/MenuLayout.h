@@ -37,13 +37,18 @@ struct MenuBox {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// Glyph widths of the proportional 8x11 font for codes 32 to 255, when the build has made the
+// font's width file; empty otherwise, and every glyph is then taken as wide as its cell.
+using GlyphWidths = std::vector<int>;
+bool parseGlyphWidths(const std::string& text, GlyphWidths& out, GenError& error);
+
 bool parseMenuSource(const std::string& source, MenuSource& out, GenError& error);
 
 // Sizes every box from its items and places it under its title, hanging from the top bar.
 // Fails when a menu would not fit the 400 x 456 menu buffer or the map view.
 bool layoutMenus(const MenuSource& menus, const LanguageSource& language,
-                 const std::map<int, ScreenPosition>& titles, std::array<MenuBox, 7>& boxes,
-                 GenError& error);
+                 const std::map<int, ScreenPosition>& titles, const GlyphWidths& widths,
+                 std::array<MenuBox, 7>& boxes, GenError& error);
 
 // Position pairs of messages 775 to 786: corner, then width and height, of menus 1 to 6.
 void addMenuBoxPositions(const std::array<MenuBox, 7>& boxes,

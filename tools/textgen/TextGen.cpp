@@ -1,9 +1,11 @@
 // korvel_textgen: makes the text files of the data folder KorvelD from their readable sources:
 // the English language file, the menu file, the help file and the tile categories.
 //
-//   korvel_textgen LANG_SRC MENU_SRC HELP_SRC TILES_SRC OUT_DIR HELP_NAME
+//   korvel_textgen LANG_SRC MENU_SRC HELP_SRC TILES_SRC OUT_DIR HELP_NAME [GLYPH_WIDTHS]
 //
 // HELP_NAME is the help file name the build expects; the language source must name the same.
+// GLYPH_WIDTHS, the width file of the proportional menu font, sizes the menu boxes to the real
+// glyphs; without it every glyph counts as wide as its cell.
 #include <cstdio>
 #include <map>
 #include <string>
@@ -39,10 +41,10 @@ bool writeOutput(const std::string& path, const std::string& bytes, GenError& er
 }
 
 int run(int argc, char** argv) {
-    if (argc != 7) {
+    if (argc != 7 && argc != 8) {
         std::fprintf(stderr,
                      "usage: korvel_textgen LANG_SRC MENU_SRC HELP_SRC TILES_SRC OUT_DIR "
-                     "HELP_NAME\n");
+                     "HELP_NAME [GLYPH_WIDTHS]\n");
         return 2;
     }
     const std::string outDir = argv[5];
@@ -62,8 +64,14 @@ int run(int argc, char** argv) {
     if (!menuTitlePositions(language, computed, error)) return report(error);
     MenuSource menus;
     if (!parseMenuSource(menuText, menus, error)) return report(error);
+    GlyphWidths widths;
+    if (argc == 8) {
+        std::string widthText;
+        if (!readSource(argv[7], widthText, error) || !parseGlyphWidths(widthText, widths, error))
+            return report(error);
+    }
     std::array<MenuBox, 7> boxes;
-    if (!layoutMenus(menus, language, computed, boxes, error)) return report(error);
+    if (!layoutMenus(menus, language, computed, widths, boxes, error)) return report(error);
     addMenuBoxPositions(boxes, computed);
 
     HelpFile help;
