@@ -158,8 +158,8 @@ std::string renderLanguageFile(const LanguageSource& language,
         std::optional<ScreenPosition> position = entry.position;
         if (const auto it = computed.find(n); it != computed.end()) position = it->second;
         if (position)
-            out += "! " + std::to_string(position->first) + " " +
-                   std::to_string(position->second) + "\r\n";
+            out += "! " + std::to_string(position->first) + " " + std::to_string(position->second) +
+                   "\r\n";
     }
     return out;
 }

@@ -9,8 +9,8 @@ constexpr int kCellWidth = 8;  // widest glyph the 8x11 sheet holds
 constexpr int kGlyphCount = 224;
 constexpr int kItemHeight = 12;
 constexpr int kSeparatorHeight = 7;
-constexpr int kTopMargin = 2;       // running y starts at height - 2
-constexpr int kBottomMargin = 5;    // row of the lowest caption above the box's bottom row
+constexpr int kTopMargin = 2;     // running y starts at height - 2
+constexpr int kBottomMargin = 5;  // row of the lowest caption above the box's bottom row
 constexpr int kPlainCaptionX = 6;
 constexpr int kMarkedCaptionX = 22;
 constexpr int kShortcutRightMargin = 5;
@@ -50,7 +50,9 @@ std::string captionWithoutArguments(std::string text) {
     return out;
 }
 
-bool isRecentFile(int code) { return code >= 775 && code <= 789; }
+bool isRecentFile(int code) {
+    return code >= 775 && code <= 789;
+}
 
 }  // namespace
 
@@ -72,33 +74,33 @@ int commandTextId(int code) {
 
 std::string commandShortcut(int code) {
     static const std::map<int, std::string> labels = {
-        {768, "[CTRL+N]"},        {769, "[CTRL+O]"},
-        {770, "[CTRL+S]"},        {771, "[CTRL+SHIFT+S]"},
-        {772, "[CTRL+ALT+R]"},    {773, "[CTRL+M]"},
-        {774, "[CTRL+R]"},        {790, "[ALT+Q]"},
-        {791, "[CTRL+Z]"},        {792, "[CTRL+X]"},
-        {793, "[CTRL+C]"},        {794, "[CTRL+V]"},
-        {795, "[CTRL+Delete]"},   {796, "[CTRL+A]"},
-        {797, "[CTRL+D]"},        {798, "[CTRL+Y]"},
-        {799, "[CTRL+F1]"},       {800, "[CTRL+F2]"},
-        {801, "[CTRL+F3]"},       {802, "[CTRL+F4]"},
-        {803, "[CTRL+F]"},        {806, "[L]"},
-        {807, "[F10]"},           {822, "[Backspace]"},
-        {826, "[J]"},             {828, "[ALT+A]"},
-        {829, "[J]"},             {830, "[I]"},
-        {831, "[U]"},             {835, "[5]"},
-        {836, "[6]"},             {837, "[F8]"},
-        {838, "[CTRL+ALT+S]"},    {839, "[CTRL+ALT+P]"},
-        {844, "[F11]"},           {845, "[F1]"},
-        {847, "[CTRL+F6]"},       {848, "[CTRL+F7]"},
-        {849, "[0]"},             {850, "[0]"},
-        {851, "[CTRL+F9]"},       {852, "[CTRL+ALT+SHIFT+T]"},
-        {853, "[CTRL+ALT+Z]"},    {854, "[CTRL+ALT+A]"},
-        {855, "[BackSlash]"},     {856, "[CTRL+ALT+SHIFT+P]"},
-        {857, "[CTRL+W]"},        {860, "[CTRL+ALT+F1]"},
-        {863, "[ALT+F11]"},       {864, "[ALT+E]"},
-        {865, "[I]"},             {866, "[ALT+I]"},
-        {867, "[CTRL+I]"},        {868, "[CTRL+ALT+I]"},
+        {768, "[CTRL+N]"},      {769, "[CTRL+O]"},
+        {770, "[CTRL+S]"},      {771, "[CTRL+SHIFT+S]"},
+        {772, "[CTRL+ALT+R]"},  {773, "[CTRL+M]"},
+        {774, "[CTRL+R]"},      {790, "[ALT+Q]"},
+        {791, "[CTRL+Z]"},      {792, "[CTRL+X]"},
+        {793, "[CTRL+C]"},      {794, "[CTRL+V]"},
+        {795, "[CTRL+Delete]"}, {796, "[CTRL+A]"},
+        {797, "[CTRL+D]"},      {798, "[CTRL+Y]"},
+        {799, "[CTRL+F1]"},     {800, "[CTRL+F2]"},
+        {801, "[CTRL+F3]"},     {802, "[CTRL+F4]"},
+        {803, "[CTRL+F]"},      {806, "[L]"},
+        {807, "[F10]"},         {822, "[Backspace]"},
+        {826, "[J]"},           {828, "[ALT+A]"},
+        {829, "[J]"},           {830, "[I]"},
+        {831, "[U]"},           {835, "[5]"},
+        {836, "[6]"},           {837, "[F8]"},
+        {838, "[CTRL+ALT+S]"},  {839, "[CTRL+ALT+P]"},
+        {844, "[F11]"},         {845, "[F1]"},
+        {847, "[CTRL+F6]"},     {848, "[CTRL+F7]"},
+        {849, "[0]"},           {850, "[0]"},
+        {851, "[CTRL+F9]"},     {852, "[CTRL+ALT+SHIFT+T]"},
+        {853, "[CTRL+ALT+Z]"},  {854, "[CTRL+ALT+A]"},
+        {855, "[BackSlash]"},   {856, "[CTRL+ALT+SHIFT+P]"},
+        {857, "[CTRL+W]"},      {860, "[CTRL+ALT+F1]"},
+        {863, "[ALT+F11]"},     {864, "[ALT+E]"},
+        {865, "[I]"},           {866, "[ALT+I]"},
+        {867, "[CTRL+I]"},      {868, "[CTRL+ALT+I]"},
     };
     const auto it = labels.find(code);
     return it == labels.end() ? std::string() : it->second;
@@ -203,15 +205,15 @@ bool layoutMenus(const MenuSource& menus, const LanguageSource& language,
         }
         MenuBox& box = boxes[n];
         box.width = width;
-        box.height = kTopMargin + items * kItemHeight + separators * kSeparatorHeight +
-                     kBottomMargin;
+        box.height =
+            kTopMargin + items * kItemHeight + separators * kSeparatorHeight + kBottomMargin;
         const int titleX = titles.at(352 + n).first;
         box.x = std::min(std::max(titleX - 4, 0), kScreenWidth - 1 - box.width);
         box.y = kTopBarFirstRow - 1 - box.height;
         if (box.width > kMenuBufferWidth || box.height > kMenuBufferHeight ||
             box.y < kMapViewFirstRow) {
-            error = {"menu " + std::to_string(n), "too big: " + std::to_string(box.width) + " x " +
-                                                      std::to_string(box.height)};
+            error = {"menu " + std::to_string(n),
+                     "too big: " + std::to_string(box.width) + " x " + std::to_string(box.height)};
             return false;
         }
     }

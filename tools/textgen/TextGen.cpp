@@ -90,4 +90,6 @@ int run(int argc, char** argv) {
 }  // namespace
 }  // namespace korvel::textgen
 
-int main(int argc, char** argv) { return korvel::textgen::run(argc, argv); }
+int main(int argc, char** argv) {
+    return korvel::textgen::run(argc, argv);
+}

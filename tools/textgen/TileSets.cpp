@@ -9,7 +9,9 @@ constexpr long kTileCount = 15360;
 const std::set<std::string> kCategoryWords = {"EFFECTORS", "ACTORS",        "PICKUPS", "SWITCHES",
                                               "DOORTILES", "MULTISWITCHES", "MISC"};
 
-bool isTile(const std::optional<long>& n) { return n && *n >= 0 && *n < kTileCount; }
+bool isTile(const std::optional<long>& n) {
+    return n && *n >= 0 && *n < kTileCount;
+}
 
 }  // namespace
 
