@@ -1,7 +1,6 @@
 #include "map/TileStore.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "map/GroupFile.h"
 #include "map/MapEvents.h"
@@ -158,7 +157,9 @@ void loadArtTiles(TileStore& tiles, std::string& grpPath, const std::string& pro
             fits[size_t(c.number)] = total + c.length <= kMaxArtBytes;
             if (fits[size_t(c.number)]) total += c.length;
         }
-        tiles.artPixels.assign(size_t(total + kArtPadding), 0);
+        // Filled by appending, so that only the padding is zeroed rather than the whole buffer.
+        tiles.artPixels.clear();
+        tiles.artPixels.reserve(size_t(total + kArtPadding));
         tiles.artFileOffsets.fill(-1);
         tiles.artFileLengths.fill(0);
         clearTileTables(tiles);
@@ -178,7 +179,7 @@ void loadArtTiles(TileStore& tiles, std::string& grpPath, const std::string& pro
                 continue;
             }
             const int64_t got = std::min<int64_t>(int64_t(bytes->size()), c->length);
-            if (got > 0) std::memcpy(tiles.artPixels.data() + p, bytes->data(), size_t(got));
+            tiles.artPixels.insert(tiles.artPixels.end(), bytes->begin(), bytes->begin() + got);
             tiles.artFileOffsets[size_t(n)] = int32_t(p);
             tiles.artFileLengths[size_t(n)] = int32_t(got);
             p += got;
@@ -186,6 +187,7 @@ void loadArtTiles(TileStore& tiles, std::string& grpPath, const std::string& pro
             if (readArtTables(tiles, n) == ArtTables::Damaged)
                 events.bootLogMessage(1350, kDamagedLogColour, {c->name});
         }
+        tiles.artPixels.resize(size_t(p + kArtPadding), 0);
         events.bootLogMessage(1214, kDoneLogColour);
     }
     tiles.artLoaded = 1;
