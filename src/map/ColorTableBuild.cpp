@@ -22,11 +22,11 @@ constexpr int kShadeLevels = 32;
 
 // How a run of colours a..b is moved under a pal number.
 enum class Move : uint8_t {
-    Up,      // k -> c + (k - a)
-    Down,    // k -> c - (k - a)
-    Step2,   // k -> c + 2 (k - a)
-    Half,    // k -> c + (k - a) / 2
-    To,      // k -> c
+    Up,     // k -> c + (k - a)
+    Down,   // k -> c - (k - a)
+    Step2,  // k -> c + 2 (k - a)
+    Half,   // k -> c + (k - a) / 2
+    To,     // k -> c
 };
 
 struct RemapRun {
@@ -38,6 +38,7 @@ struct RemapRun {
 
 // The game's pal numbers as the editor shows them; colours not listed keep their index, and so
 // does every colour from 240 on (row 4 alone maps all but 255 to 0).
+// clang-format off
 constexpr RemapRun kRemapRuns[] = {
     {1, 0, 15, Move::Up, 80},       {1, 16, 47, Move::Up, 64},      {1, 48, 63, Move::Up, 64},
     {1, 96, 111, Move::Up, 80},     {1, 112, 143, Move::Up, 64},    {1, 144, 175, Move::Up, 64},
@@ -109,15 +110,21 @@ constexpr RemapRun kRemapRuns[] = {
 
     {25, 96, 111, Move::Up, 128},   {25, 112, 127, Move::Up, 208},
 };
+// clang-format on
 
 uint8_t moved(const RemapRun& run, int k) {
     const int d = k - run.a;
     switch (run.move) {
-        case Move::Up: return uint8_t(run.c + d);
-        case Move::Down: return uint8_t(run.c - d);
-        case Move::Step2: return uint8_t(run.c + 2 * d);
-        case Move::Half: return uint8_t(run.c + d / 2);
-        case Move::To: return run.c;
+        case Move::Up:
+            return uint8_t(run.c + d);
+        case Move::Down:
+            return uint8_t(run.c - d);
+        case Move::Step2:
+            return uint8_t(run.c + 2 * d);
+        case Move::Half:
+            return uint8_t(run.c + d / 2);
+        case Move::To:
+            return run.c;
     }
     return uint8_t(k);
 }
@@ -134,7 +141,8 @@ void buildRemapRows(ColorTables& colors) {
     for (size_t p = 0; p < 26; ++p)
         for (size_t k = 0; k < 256; ++k) remaps[p * 256 + k] = uint8_t(k);
     for (const auto& run : kRemapRuns)
-        for (int k = run.a; k <= run.b; ++k) remaps[size_t(run.pal) * 256 + size_t(k)] = moved(run, k);
+        for (int k = run.a; k <= run.b; ++k)
+            remaps[size_t(run.pal) * 256 + size_t(k)] = moved(run, k);
 }
 
 void buildBlendTable(ColorTables& colors) {

@@ -18,13 +18,13 @@ class MapEvents;
 constexpr size_t kColorTablesFileBytes = 88576;
 
 struct ColorTableInputs {
-    std::string dataFolder;     // colortab.dat and dukepal.pal
-    std::string programFolder;  // the game's files when no archive is named
-    std::string grpPath;        // the archive named on the command line, or empty
-    bool gamePaletteRead = false;  // dukepal.pal was read at start-up
-    int32_t textureGamma = 1000;   // "texgamma": 1000 leaves the game colours as they are
-    bool alternatePalette = false; // "alterpal": match game colours by the weighted distance
-    uint8_t colorUiTintBase = 0;   // "sct_uibb"
+    std::string dataFolder;         // colortab.dat and dukepal.pal
+    std::string programFolder;      // the game's files when no archive is named
+    std::string grpPath;            // the archive named on the command line, or empty
+    bool gamePaletteRead = false;   // dukepal.pal was read at start-up
+    int32_t textureGamma = 1000;    // "texgamma": 1000 leaves the game colours as they are
+    bool alternatePalette = false;  // "alterpal": match game colours by the weighted distance
+    uint8_t colorUiTintBase = 0;    // "sct_uibb"
 };
 
 struct ColorTableLoad {

@@ -18,7 +18,9 @@ int32_t longAt(std::string_view bytes, size_t at) {
                        uint8_t(bytes[at + 3]));
 }
 
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+}
 
 // Walks the directory entry by entry, keeping the running data offset and stopping for good at
 // the first entry whose data cannot lie inside the file.
@@ -110,8 +112,7 @@ GroupDirectory parseGroupDirectory(std::string_view bytes, int64_t fileLength) {
                          [&](int64_t first, int64_t n) -> std::optional<std::string_view> {
                              const int64_t at = directoryOffset(first);
                              if (at >= int64_t(bytes.size())) return std::string_view();
-                             return bytes.substr(size_t(at),
-                                                 size_t(kGroupDirectoryEntryBytes * n));
+                             return bytes.substr(size_t(at), size_t(kGroupDirectoryEntryBytes * n));
                          });
 }
 
@@ -121,14 +122,13 @@ std::optional<GroupDirectory> readGroupDirectory(FileSystem& fs, const std::stri
     const auto header = fs.readRange(path, 0, kGroupHeaderBytes);
     if (!header) return std::nullopt;
     std::string block;
-    return walkDirectory(*header, *fileLength,
-                         [&](int64_t first, int64_t n) -> std::optional<std::string_view> {
-                             auto bytes = fs.readRange(path, directoryOffset(first),
-                                                       kGroupDirectoryEntryBytes * n);
-                             if (!bytes) return std::nullopt;
-                             block = std::move(*bytes);
-                             return std::string_view(block);
-                         });
+    return walkDirectory(
+        *header, *fileLength, [&](int64_t first, int64_t n) -> std::optional<std::string_view> {
+            auto bytes = fs.readRange(path, directoryOffset(first), kGroupDirectoryEntryBytes * n);
+            if (!bytes) return std::nullopt;
+            block = std::move(*bytes);
+            return std::string_view(block);
+        });
 }
 
 }  // namespace korvel

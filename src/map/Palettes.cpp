@@ -3,10 +3,10 @@
 #include <charconv>
 #include <optional>
 
+#include "app/TextFile.h"
 #include "map/MapEvents.h"
 #include "map/TextLines.h"
 #include "platform/FileSystem.h"
-#include "app/TextFile.h"
 
 namespace korvel {
 
@@ -100,20 +100,20 @@ bool loadDisplayPalette(ColorTables& colors, FileSystem& fs, MapEvents& events,
 
 bool loadGamePalette(ColorTables& colors, FileSystem& fs, MapEvents& events,
                      const std::string& dataFolder) {
-    return loadPalette(colors.gamePaletteRed, colors.gamePaletteGreen, colors.gamePaletteBlue,
-                       fs, events, dataFolder, "dukepal.pal", "dukepal.pal");
+    return loadPalette(colors.gamePaletteRed, colors.gamePaletteGreen, colors.gamePaletteBlue, fs,
+                       events, dataFolder, "dukepal.pal", "dukepal.pal");
 }
 
 uint8_t nearestColor(const ColorTables& c, int32_t r, int32_t g, int32_t b) {
     int32_t best = 0;
-    return uint8_t(nearestIn(c.paletteRed, c.paletteGreen, c.paletteBlue, {1, 1, 1}, r, g, b, -1,
-                             best));
+    return uint8_t(
+        nearestIn(c.paletteRed, c.paletteGreen, c.paletteBlue, {1, 1, 1}, r, g, b, -1, best));
 }
 
 uint8_t nearestColorLuma(const ColorTables& c, int32_t r, int32_t g, int32_t b) {
     int32_t best = 0;
-    return uint8_t(nearestIn(c.gamePaletteRed, c.gamePaletteGreen, c.gamePaletteBlue,
-                             {30, 59, 11}, r, g, b, -1, best));
+    return uint8_t(nearestIn(c.gamePaletteRed, c.gamePaletteGreen, c.gamePaletteBlue, {30, 59, 11},
+                             r, g, b, -1, best));
 }
 
 ColorPair nearestColorPair(const ColorTables& c, int32_t r, int32_t g, int32_t b) {

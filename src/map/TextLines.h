@@ -32,8 +32,8 @@ inline bool blankField(std::string_view line, int n, std::string_view& field) {
     for (int i = 1;; ++i) {
         const size_t end = line.find(' ', start);
         if (i == n) {
-            field = line.substr(start, end == std::string_view::npos ? std::string_view::npos
-                                                                     : end - start);
+            field = line.substr(
+                start, end == std::string_view::npos ? std::string_view::npos : end - start);
             return true;
         }
         if (end == std::string_view::npos) return false;

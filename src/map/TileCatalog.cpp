@@ -20,9 +20,9 @@ struct HeaderWord {
 };
 
 constexpr HeaderWord kHeaderWords[] = {
-    {"EFFECTORS", TileCategory::Effectors},  {"ACTORS", TileCategory::Actors},
-    {"PICKUPS", TileCategory::Pickups},      {"SWITCHES", TileCategory::Switches},
-    {"DOORTILES", TileCategory::DoorTiles},  {"MULTISWITCHES", TileCategory::MultiSwitches},
+    {"EFFECTORS", TileCategory::Effectors}, {"ACTORS", TileCategory::Actors},
+    {"PICKUPS", TileCategory::Pickups},     {"SWITCHES", TileCategory::Switches},
+    {"DOORTILES", TileCategory::DoorTiles}, {"MULTISWITCHES", TileCategory::MultiSwitches},
     {"MISC", TileCategory::Misc},
 };
 
@@ -38,9 +38,8 @@ std::string upperAscii(std::string_view s) {
 std::optional<int32_t> tileNumber(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        }))
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     int64_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -86,7 +86,8 @@ int32_t filterTileList(TileCatalog& catalog, const TileStore& tiles, const TileF
     int32_t n = 0;
     for (int32_t t = 0; t < kTileCount; ++t) {
         const int32_t w = tiles.tileWidths[size_t(t)], h = tiles.tileHeights[size_t(t)];
-        bool pass = w != 0 && h != 0 && (filter.tileWidthFilter == -1 || filter.tileWidthFilter == w) &&
+        bool pass = w != 0 && h != 0 &&
+                    (filter.tileWidthFilter == -1 || filter.tileWidthFilter == w) &&
                     (filter.tileHeightFilter == -1 || filter.tileHeightFilter == h);
         if (pass && !nameFilter.empty()) {
             const std::string name = folded(catalog.tileNames[size_t(t)]);

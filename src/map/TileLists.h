@@ -16,11 +16,11 @@ class MapEvents;
 
 // The tile filter page's settings.
 struct TileFilter {
-    int32_t tileWidthFilter = -1;   // -1: any width
-    int32_t tileHeightFilter = -1;  // -1: any height
-    std::string tileNameFilter;     // empty: any name
-    bool tileNameSubstring = false; // the name contains the filter rather than equals it
-    int32_t tileFilterColor = 0;    // 0 any, 1..9 the colour class that must dominate
+    int32_t tileWidthFilter = -1;        // -1: any width
+    int32_t tileHeightFilter = -1;       // -1: any height
+    std::string tileNameFilter;          // empty: any name
+    bool tileNameSubstring = false;      // the name contains the filter rather than equals it
+    int32_t tileFilterColor = 0;         // 0 any, 1..9 the colour class that must dominate
     int32_t tileFilterTransparency = 0;  // 0 any, 1 no transparent pixel, 2 at least one
 };
 

@@ -25,7 +25,9 @@ struct Candidate {
     int64_t length = 0;  // archive entries: entry length; loose files: length on disk
 };
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
 
 bool startsWithNoCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() &&
@@ -34,7 +36,8 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix) {
 }
 
 bool endsWithNoCase(std::string_view s, std::string_view suffix) {
-    return s.size() >= suffix.size() && startsWithNoCase(s.substr(s.size() - suffix.size()), suffix);
+    return s.size() >= suffix.size() &&
+           startsWithNoCase(s.substr(s.size() - suffix.size()), suffix);
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -205,8 +208,7 @@ std::span<const uint8_t> tilePixels(const TileStore& tiles, int32_t tile) {
     const int64_t w = tiles.tileWidths[size_t(tile)];
     const int64_t h = tiles.tileHeights[size_t(tile)];
     const int64_t first = int64_t(tiles.tileOffsets[size_t(tile)]) + 1;
-    if (w <= 0 || h <= 0 || first < 0 || first + w * h > int64_t(tiles.artPixels.size()))
-        return {};
+    if (w <= 0 || h <= 0 || first < 0 || first + w * h > int64_t(tiles.artPixels.size())) return {};
     return {tiles.artPixels.data() + first, size_t(w * h)};
 }
 

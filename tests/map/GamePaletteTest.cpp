@@ -16,11 +16,14 @@ using test::Rgb;
 // 6-bit colours: colour k is (k mod 64, 63 - k mod 64, k / 4).
 std::array<Rgb, 256> sixBitColours() {
     std::array<Rgb, 256> c;
-    for (int k = 0; k < 256; ++k) c[size_t(k)] = {uint8_t(k % 64), uint8_t(63 - k % 64), uint8_t(k / 4)};
+    for (int k = 0; k < 256; ++k)
+        c[size_t(k)] = {uint8_t(k % 64), uint8_t(63 - k % 64), uint8_t(k / 4)};
     return c;
 }
 
-uint8_t scaled(uint8_t v) { return uint8_t((v * 255 + 31) / 63); }
+uint8_t scaled(uint8_t v) {
+    return uint8_t((v * 255 + 31) / 63);
+}
 
 struct Program {
     test::ScratchFolder folder;
@@ -73,16 +76,21 @@ TEST(GamePalette, WhereThePaletteComesFrom) {
         {"archive's PALETTE.DAT",
          {{"DUKE3D.GRP", test::makeGroupFile({{"TILES000.ART", "x"}, {"PALETTE.DAT", dat}})},
           {"PALETTE.DAT", other}},
-         nullptr, GamePaletteSource::ArchivePaletteDat},
-        {"named archive, entry in lower case",
-         {{"mygame.grp", test::makeGroupFile({{"palette.dat", dat + "more"}})}}, "mygame.grp",
+         nullptr,
          GamePaletteSource::ArchivePaletteDat},
-        {"loose PALETTE.DAT, any case", {{"Palette.Dat", dat}}, nullptr,
+        {"named archive, entry in lower case",
+         {{"mygame.grp", test::makeGroupFile({{"palette.dat", dat + "more"}})}},
+         "mygame.grp",
+         GamePaletteSource::ArchivePaletteDat},
+        {"loose PALETTE.DAT, any case",
+         {{"Palette.Dat", dat}},
+         nullptr,
          GamePaletteSource::LoosePaletteDat},
         {"archive entry too short: the loose file",
          {{"DUKE3D.GRP", test::makeGroupFile({{"PALETTE.DAT", other.substr(0, 700)}})},
           {"PALETTE.DAT", dat}},
-         nullptr, GamePaletteSource::LoosePaletteDat},
+         nullptr,
+         GamePaletteSource::LoosePaletteDat},
     };
     for (const auto& c : cases) {
         Program p;

@@ -37,9 +37,14 @@ TEST(GroupFile, DirectoryOfSoundAndBrokenArchives) {
         std::vector<Entry> entries;
         bool damaged;
     } cases[] = {
-        {"sound", sound, {{"A.DAT", data, 5}, {"B.DAT", data + 5, 0}, {"C.DAT", data + 5, 2}}, false},
-        {"zero byte inside a name", zeroInName,
-         {{"ADAT", data, 5}, {"B.DAT", data + 5, 0}, {"C.DAT", data + 5, 2}}, false},
+        {"sound",
+         sound,
+         {{"A.DAT", data, 5}, {"B.DAT", data + 5, 0}, {"C.DAT", data + 5, 2}},
+         false},
+        {"zero byte inside a name",
+         zeroInName,
+         {{"ADAT", data, 5}, {"B.DAT", data + 5, 0}, {"C.DAT", data + 5, 2}},
+         false},
         {"last entry past the end", pastEnd, {{"A.DAT", data, 5}, {"B.DAT", data + 5, 0}}, true},
         {"negative length drops the rest", negative, {{"A.DAT", data, 5}}, true},
         {"count beyond the directory", countTooBig, {}, true},
@@ -71,7 +76,8 @@ TEST(GroupFile, DirectoryOfSoundAndBrokenArchives) {
 
 TEST(GroupFile, LargeDirectoryReadInBlocks) {
     std::vector<test::GroupFileEntry> entries;
-    for (int i = 0; i < 5000; ++i) entries.push_back({"E" + std::to_string(i), i == 4999 ? "z" : ""});
+    for (int i = 0; i < 5000; ++i)
+        entries.push_back({"E" + std::to_string(i), i == 4999 ? "z" : ""});
     test::ScratchFolder folder;
     folder.write("big.grp", makeGroupFile(entries));
     NativeFileSystem fs;

@@ -31,7 +31,9 @@ TEST(Palettes, TextPaletteLines) {
         Rgb colour0, colour1;
     } cases[] = {
         {"plain", head + "1 2 3\r\n4 5 6\r\n", {1, 2, 3}, {4, 5, 6}},
-        {"blue ends at the third blank", head + "1 2 3 extra\r\n255 255 255 \r\n", {1, 2, 3},
+        {"blue ends at the third blank",
+         head + "1 2 3 extra\r\n255 255 255 \r\n",
+         {1, 2, 3},
          {255, 255, 255}},
         {"lines split at CR alone", "a\rb\rc\r\n7 8 9\r10 11 12", {7, 8, 9}, {10, 11, 12}},
         {"a field missing", head + "1 2\r\n4 5 6\r\n", {9, 9, 9}, {4, 5, 6}},
@@ -116,9 +118,9 @@ TEST(Palettes, NearestColourSearches) {
     for (size_t i = 1; i < 256; ++i) setGame(*c, i, {10, 10, 10});
     setGame(*c, 20, {0, 250, 0});
 
-    EXPECT_EQ(nearestColor(*c, 12, 20, 230), 3);          // a tie goes to the lower index
-    EXPECT_EQ(nearestColor(*c, 190, 200, 210), 0);         // the first of the greys
-    EXPECT_EQ(nearestColorLuma(*c, 255, 255, 255), 0);     // nothing below 1,000,000
+    EXPECT_EQ(nearestColor(*c, 12, 20, 230), 3);        // a tie goes to the lower index
+    EXPECT_EQ(nearestColor(*c, 190, 200, 210), 0);      // the first of the greys
+    EXPECT_EQ(nearestColorLuma(*c, 255, 255, 255), 0);  // nothing below 1,000,000
     EXPECT_EQ(nearestColorLuma(*c, 0, 200, 0), 20);
     EXPECT_EQ(nearestColorLuma(*c, 6, 6, 6), 1);
 

@@ -11,7 +11,8 @@ namespace {
 
 std::vector<int32_t> listed(const TileCatalog& c) {
     std::vector<int32_t> out;
-    for (size_t i = 0; i < c.tileList.size() && c.tileList[i] != -1; ++i) out.push_back(c.tileList[i]);
+    for (size_t i = 0; i < c.tileList.size() && c.tileList[i] != -1; ++i)
+        out.push_back(c.tileList[i]);
     return out;
 }
 
@@ -89,13 +90,13 @@ TEST(TileLists, EveryTilePassesTheFilter) {
 TEST(TileLists, FilterSettings) {
     auto c = std::make_unique<TileCatalog>();
     TileBuilder b;
-    b.add(0, 2, 1, {5, 5});               // colour class 1
-    b.add(1, 2, 2, {40, 40, 250, 255});   // class 2 (240..255 count in none), one transparent
-    b.add(2, 1, 2, {245, 250});           // only colours 240..254: no class at all
-    b.add(3, 1, 1, {255});                // all transparent
-    b.add(4, 2, 1, {130, 210});           // both in class 5
-    b.add(5, 2, 2, {5, 40, 40, 5});       // classes 1 and 2 tie
-    b.add(6, 0, 5);                       // no picture
+    b.add(0, 2, 1, {5, 5});              // colour class 1
+    b.add(1, 2, 2, {40, 40, 250, 255});  // class 2 (240..255 count in none), one transparent
+    b.add(2, 1, 2, {245, 250});          // only colours 240..254: no class at all
+    b.add(3, 1, 1, {255});               // all transparent
+    b.add(4, 2, 1, {130, 210});          // both in class 5
+    b.add(5, 2, 2, {5, 40, 40, 5});      // classes 1 and 2 tie
+    b.add(6, 0, 5);                      // no picture
     c->tileNames[0] = "DOORKEY";
     c->tileNames[1] = "doorframe";
     c->tileNames[4] = "KEY";
@@ -116,7 +117,8 @@ TEST(TileLists, FilterSettings) {
         {"height 2", filter([](TileFilter& f) { f.tileHeightFilter = 2; }), {1, 2, 5}},
         {"name equal, any case", filter([](TileFilter& f) { f.tileNameFilter = "doorKEY"; }), {0}},
         {"name equal", filter([](TileFilter& f) { f.tileNameFilter = "key"; }), {4}},
-        {"name contains", filter([](TileFilter& f) {
+        {"name contains",
+         filter([](TileFilter& f) {
              f.tileNameFilter = "Door";
              f.tileNameSubstring = true;
          }),
@@ -128,7 +130,8 @@ TEST(TileLists, FilterSettings) {
         {"no class 10", filter([](TileFilter& f) { f.tileFilterColor = 10; }), {}},
         {"opaque only", filter([](TileFilter& f) { f.tileFilterTransparency = 1; }), {0, 2, 4, 5}},
         {"with transparency", filter([](TileFilter& f) { f.tileFilterTransparency = 2; }), {1, 3}},
-        {"class 2 with transparency", filter([](TileFilter& f) {
+        {"class 2 with transparency",
+         filter([](TileFilter& f) {
              f.tileFilterColor = 2;
              f.tileFilterTransparency = 2;
          }),
@@ -145,7 +148,7 @@ TEST(TileLists, CountMessages) {
     const struct {
         int32_t n, pluralRule, message;
     } cases[] = {
-        {0, 1, 611},  {1, 1, 609},  {12, 1, 608},  {22, 1, 610}, {25, 1, 608}, {111, 1, 608},
+        {0, 1, 611},   {1, 1, 609}, {12, 1, 608}, {22, 1, 610}, {25, 1, 608}, {111, 1, 608},
         {121, 1, 609}, {1, 0, 608}, {2, 0, 609},  {0, 0, 611},  {21, 2, 609},
     };
     for (const auto& t : cases) {
@@ -166,10 +169,9 @@ TEST(TileLists, SoundUsage) {
     auto c = std::make_unique<TileCatalog>();
     c->soundUsage[50] = 9;
     const std::vector<SpriteSoundTags> sprites = {
-        {5, 3, 3},      // lotag and hitag equal: counted twice
-        {5, 3, 999},
-        {6, 3, 3},      // not a sound sprite
-        {5, -1, 1000},  // outside the sounds
+        {5, 3, 3},                  // lotag and hitag equal: counted twice
+        {5, 3, 999},    {6, 3, 3},  // not a sound sprite
+        {5, -1, 1000},              // outside the sounds
         {5, 0, -32768},
     };
     countSoundUsage(*c, sprites);

@@ -61,10 +61,13 @@ TEST(TileStore, TileFileNames) {
         const char* name;
         int32_t number;  // -1: not a tile file
     } cases[] = {
-        {"tiles012.art", 12}, {"TILES012.ART", 12}, {"Tiles000.Art", 0},   {"tiles255.art", 255},
-        {"tiles005.bak.art", 5}, {"tilesabc.art", -1}, {"tiles-01.art", -1}, {"tiles999.art", -1},
-        {"tiles256.art", -1}, {"tiles 12.art", -1}, {"tiles012.dat", -1}, {"tile012.art", -1},
-        {"tiles01art", -1},   {"", -1},
+        {"tiles012.art", 12},    {"TILES012.ART", 12},
+        {"Tiles000.Art", 0},     {"tiles255.art", 255},
+        {"tiles005.bak.art", 5}, {"tilesabc.art", -1},
+        {"tiles-01.art", -1},    {"tiles999.art", -1},
+        {"tiles256.art", -1},    {"tiles 12.art", -1},
+        {"tiles012.dat", -1},    {"tile012.art", -1},
+        {"tiles01art", -1},      {"", -1},
     };
     for (const auto& c : cases) {
         const auto number = artFileNumber(c.name);
@@ -85,10 +88,18 @@ TEST(TileStore, WhichFileSuppliesANumber) {
         uint8_t colour;
     } cases[] = {
         {"loose file over the archive", true, false, {{"TILES005.ART", archive5}}, {3, 4}, 214},
-        {"named archive: loose files not looked for", true, true, {{"TILES005.ART", archive5}},
-         {7, 2}, 224},
-        {"first of two archive entries", false, false,
-         {{"TILES005.ART", archive5}, {"tiles005.art", second5}}, {7, 2}, 224},
+        {"named archive: loose files not looked for",
+         true,
+         true,
+         {{"TILES005.ART", archive5}},
+         {7, 2},
+         224},
+        {"first of two archive entries",
+         false,
+         false,
+         {{"TILES005.ART", archive5}, {"tiles005.art", second5}},
+         {7, 2},
+         224},
     };
     for (const auto& c : cases) {
         Loader l;
@@ -134,8 +145,9 @@ TEST(TileStore, PixelOffsetsOfTwoFiles) {
             EXPECT_EQ(l.size(tile), std::make_pair(int(s.width), int(s.height)));
             for (int32_t x = 0; x < s.width; ++x)
                 for (int32_t y = 0; y < s.height; ++y)
-                    ASSERT_EQ(t.artPixels[size_t(t.tileOffsets[size_t(tile)] + 1 + x * s.height + y)],
-                              patternPixel(tile, x, y))
+                    ASSERT_EQ(
+                        t.artPixels[size_t(t.tileOffsets[size_t(tile)] + 1 + x * s.height + y)],
+                        patternPixel(tile, x, y))
                         << tile << " " << x << " " << y;
             sum += s.width * s.height;
         }
@@ -186,34 +198,54 @@ TEST(TileStore, HostileFilesSpoilOnlyTheirOwnTiles) {
     test::putLong(otherVersion, 0, 2);
     const std::string negativeWidth = makeArtFile(3, {{-4, 4}, {5, 5}});
     const std::string negativeBoth = makeArtFile(3, {{-32768, -32768, 0, "x"}, {5, 5}});
-    std::string hugeTiles = makeArtFile(3, {{32767, 32767, 0, "x"}, {32767, 32767, 0, "y"},
-                                            {32767, 32767, 0, "z"}});
+    std::string hugeTiles =
+        makeArtFile(3, {{32767, 32767, 0, "x"}, {32767, 32767, 0, "y"}, {32767, 32767, 0, "z"}});
     std::string cutShort = art3.substr(0, art3.size() - 1);
 
     const struct {
         const char* what;
         std::vector<std::pair<std::string, std::string>> files;  // beside the program
-        std::vector<std::pair<int, int>> tiles768;  // sizes of tiles 768, 769, ...
+        std::vector<std::pair<int, int>> tiles768;               // sizes of tiles 768, 769, ...
         std::vector<std::pair<int, int>> tiles1024;
         const char* damaged;  // the name the log reports, or nullptr
     } cases[] = {
-        {"archive count -1", {{"DUKE3D.GRP", withCount(makeGroupFile({{"TILES003.ART", art3}}), -1)}},
-         {{0, 0}}, {}, "DUKE3D.GRP"},
+        {"archive count -1",
+         {{"DUKE3D.GRP", withCount(makeGroupFile({{"TILES003.ART", art3}}), -1)}},
+         {{0, 0}},
+         {},
+         "DUKE3D.GRP"},
         {"archive count 1,000,000,000",
          {{"DUKE3D.GRP", withCount(makeGroupFile({{"TILES003.ART", art3}}), 1000000000)}},
-         {{0, 0}}, {}, "DUKE3D.GRP"},
-        {"entry length past the end", {{"DUKE3D.GRP", lengthPastEnd}}, {{4, 4}, {5, 5}}, {{0, 0}},
+         {{0, 0}},
+         {},
          "DUKE3D.GRP"},
-        {"negative entry length", {{"DUKE3D.GRP", negativeLength}}, {{4, 4}, {5, 5}}, {{0, 0}},
+        {"entry length past the end",
+         {{"DUKE3D.GRP", lengthPastEnd}},
+         {{4, 4}, {5, 5}},
+         {{0, 0}},
+         "DUKE3D.GRP"},
+        {"negative entry length",
+         {{"DUKE3D.GRP", negativeLength}},
+         {{4, 4}, {5, 5}},
+         {{0, 0}},
          "DUKE3D.GRP"},
         {"archive shorter than its header", {{"DUKE3D.GRP", "GRP"}}, {{0, 0}}, {}, "DUKE3D.GRP"},
         {"negative width", {{"tiles003.art", negativeWidth}}, {{0, 0}, {5, 5}}, {}, "tiles003.art"},
-        {"negative width and height", {{"tiles003.art", negativeBoth}}, {{0, 0}, {5, 5}}, {},
+        {"negative width and height",
+         {{"tiles003.art", negativeBoth}},
+         {{0, 0}, {5, 5}},
+         {},
          "tiles003.art"},
-        {"width x height past the file and past 32 bits", {{"tiles003.art", hugeTiles}},
-         {{0, 0}, {0, 0}, {0, 0}}, {}, "tiles003.art"},
+        {"width x height past the file and past 32 bits",
+         {{"tiles003.art", hugeTiles}},
+         {{0, 0}, {0, 0}, {0, 0}},
+         {},
+         "tiles003.art"},
         {"pixels cut short", {{"tiles003.art", cutShort}}, {{4, 4}, {0, 0}}, {}, "tiles003.art"},
-        {"ART file of 100 bytes", {{"tiles003.art", art3.substr(0, 100)}}, {{0, 0}}, {},
+        {"ART file of 100 bytes",
+         {{"tiles003.art", art3.substr(0, 100)}},
+         {{0, 0}},
+         {},
          "tiles003.art"},
         {"empty ART file", {{"tiles003.art", ""}}, {{0, 0}}, {}, "tiles003.art"},
         {"other version: read, no tiles", {{"tiles003.art", otherVersion}}, {{0, 0}}, {}, nullptr},

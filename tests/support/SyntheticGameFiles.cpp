@@ -105,7 +105,9 @@ ScratchFolder::~ScratchFolder() {
     stdfs::remove_all(path_, ec);
 }
 
-std::string ScratchFolder::file(const std::string& name) const { return path_ + "/" + name; }
+std::string ScratchFolder::file(const std::string& name) const {
+    return path_ + "/" + name;
+}
 
 void ScratchFolder::write(const std::string& name, const std::string& bytes) const {
     std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
@@ -119,7 +121,9 @@ std::string ScratchFolder::read(const std::string& name) const {
     return s.str();
 }
 
-bool ScratchFolder::exists(const std::string& name) const { return stdfs::exists(file(name)); }
+bool ScratchFolder::exists(const std::string& name) const {
+    return stdfs::exists(file(name));
+}
 
 void ScratchFolder::makeFolder(const std::string& name) const {
     stdfs::create_directories(file(name));
