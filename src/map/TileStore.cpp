@@ -145,7 +145,7 @@ void loadArtTiles(TileStore& tiles, std::string& grpPath, const std::string& pro
     std::array<bool, kArtFileNumbers> seen{};
     if (grpPath.empty()) {
         addLooseFiles(list, seen, programFolder, fs);
-        grpPath = joinPath(programFolder, "DUKE3D.GRP");
+        grpPath = findNoCase(fs, programFolder, "DUKE3D.GRP");
     }
     addArchiveEntries(list, seen, grpPath, fs, events);
 

@@ -79,39 +79,37 @@ TEST(TileStore, WhichFileSuppliesANumber) {
     const std::string loose5 = makeArtFile(5, {{3, 4}});
     const std::string archive5 = makeArtFile(5, {{7, 2}});
     const std::string second5 = makeArtFile(5, {{9, 9}});
+    // clang-format off
     const struct {
         const char* what;
         bool looseFile;
         bool grpNamed;  // the archive was named on the command line
+        const char* archiveName;
         std::vector<GroupFileEntry> archive;
         std::pair<int, int> tile1280;
         uint8_t colour;
     } cases[] = {
-        {"loose file over the archive", true, false, {{"TILES005.ART", archive5}}, {3, 4}, 214},
-        {"named archive: loose files not looked for",
-         true,
-         true,
-         {{"TILES005.ART", archive5}},
-         {7, 2},
-         224},
-        {"first of two archive entries",
-         false,
-         false,
-         {{"TILES005.ART", archive5}, {"tiles005.art", second5}},
-         {7, 2},
-         224},
+        {"loose file over the archive", true, false, "DUKE3D.GRP",
+         {{"TILES005.ART", archive5}}, {3, 4}, 214},
+        {"named archive: loose files not looked for", true, true, "DUKE3D.GRP",
+         {{"TILES005.ART", archive5}}, {7, 2}, 224},
+        {"first of two archive entries", false, false, "DUKE3D.GRP",
+         {{"TILES005.ART", archive5}, {"tiles005.art", second5}}, {7, 2}, 224},
+        {"archive name in any case", false, false, "duke3d.grp",
+         {{"TILES005.ART", archive5}}, {7, 2}, 224},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Loader l;
         if (c.looseFile) l.folder.write("tiles005.art", loose5);
-        l.folder.write("DUKE3D.GRP", makeGroupFile(c.archive));
-        if (c.grpNamed) l.grpPath = l.folder.file("DUKE3D.GRP");
+        l.folder.write(c.archiveName, makeGroupFile(c.archive));
+        if (c.grpNamed) l.grpPath = l.folder.file(c.archiveName);
         l.load();
         EXPECT_EQ(l.size(1280), c.tile1280) << c.what;
         ASSERT_EQ(l.logNumbers(), (std::vector<int32_t>{1213, 1214})) << c.what;
         EXPECT_EQ(l.events.bootLog[0].colour, c.colour) << c.what;
         EXPECT_EQ(l.events.bootLog[1].colour, 128) << c.what;
-        EXPECT_EQ(l.grpPath, l.folder.file("DUKE3D.GRP")) << c.what;
+        EXPECT_EQ(l.grpPath, l.folder.file(c.archiveName)) << c.what;
         EXPECT_EQ(l.tiles->artLoaded, 1) << c.what;
     }
 }
