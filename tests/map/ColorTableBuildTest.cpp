@@ -56,6 +56,8 @@ TEST(ColorTableBuild, MissingFileIsBuiltWrittenAndReadBack) {
     EXPECT_EQ(s.logNumbers(), (std::vector<int32_t>{3, 4, 5, 6, 7, 8}));
     for (const auto& line : s.events.bootLog) EXPECT_EQ(line.colour, 83);
     EXPECT_EQ(s.data.read("colortab.dat").size(), 88576u);
+    EXPECT_TRUE(std::equal(first->palRemaps.begin(), first->palRemaps.begin() + 256,
+                           first->palRemaps.begin() + 26 * 256));
 
     // The next start reads what was written.
     s.events.clear();
