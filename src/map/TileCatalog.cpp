@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/TextFile.h"
+#include "map/GroupFile.h"
 #include "map/TextLines.h"
 #include "map/ValueConv.h"
 #include "platform/FileSystem.h"
@@ -25,13 +26,6 @@ constexpr HeaderWord kHeaderWords[] = {
     {"DOORTILES", TileCategory::DoorTiles}, {"MULTISWITCHES", TileCategory::MultiSwitches},
     {"MISC", TileCategory::Misc},
 };
-
-std::string upperAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = char(c - 32);
-    return out;
-}
 
 // A tile number written as decimal digits, blanks around it allowed; nothing for any other
 // text, including numbers beyond the tiles.
@@ -77,9 +71,8 @@ void parseTileSets(std::string_view text, std::vector<uint8_t>& categories) {
                     categories[size_t(t)] |= bit;
             continue;
         }
-        const std::string upper = upperAscii(line);
         for (const auto& header : kHeaderWords)
-            if (upper == header.word) bit = header.bit;
+            if (sameNameNoCase(line, header.word)) bit = header.bit;
     }
 }
 

@@ -25,21 +25,6 @@ struct Candidate {
     int64_t length = 0;  // archive entries: entry length; loose files: length on disk
 };
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-}
-
-bool startsWithNoCase(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), s.begin(),
-                      [](char a, char b) { return lowerAscii(a) == lowerAscii(b); });
-}
-
-bool endsWithNoCase(std::string_view s, std::string_view suffix) {
-    return s.size() >= suffix.size() &&
-           startsWithNoCase(s.substr(s.size() - suffix.size()), suffix);
-}
-
 std::string fileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -128,7 +113,8 @@ ArtTables readArtTables(TileStore& tiles, int32_t n) {
 }  // namespace
 
 std::optional<int32_t> artFileNumber(std::string_view name) {
-    if (name.size() < 8 || !startsWithNoCase(name, "tiles") || !endsWithNoCase(name, "art"))
+    if (name.size() < 8 || !sameNameNoCase(name.substr(0, 5), "tiles") ||
+        !sameNameNoCase(name.substr(name.size() - 3), "art"))
         return std::nullopt;
     int32_t number = 0;
     for (size_t i = 5; i < 8; ++i) {
