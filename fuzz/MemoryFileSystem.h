@@ -1,0 +1,65 @@
+// A file system held in memory, so that fuzz targets can hand their input to the loaders as a
+// file without touching the disk.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace korvel::fuzz {
+
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;  // full path -> bytes
+
+    bool fileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool folderExists(const std::string& path) override {
+        const std::string prefix = path + "/";
+        return std::any_of(files.begin(), files.end(),
+                           [&](const auto& f) { return f.first.rfind(prefix, 0) == 0; });
+    }
+    bool driveExists(char) override { return false; }
+    std::optional<int64_t> fileLength(const std::string& path) override {
+        const auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        return int64_t(it->second.size());
+    }
+    std::optional<int64_t> modifiedTime(const std::string&) override { return std::nullopt; }
+    std::vector<FolderEntry> listEntries(const std::string& folder) override {
+        std::vector<FolderEntry> out;
+        const std::string prefix = folder + "/";
+        for (const auto& [path, bytes] : files)
+            if (path.rfind(prefix, 0) == 0 && path.find('/', prefix.size()) == std::string::npos)
+                out.push_back({path.substr(prefix.size()), false});
+        return out;
+    }
+    std::vector<std::string> listFolders(const std::string&) override { return {}; }
+    std::vector<std::string> listFiles(const std::string& folder,
+                                       const std::string& pattern) override {
+        std::vector<std::string> out;
+        for (const auto& e : listEntries(folder))
+            if (wildcardMatch(pattern, e.name)) out.push_back(e.name);
+        return out;
+    }
+    std::optional<std::string> readAll(const std::string& path, int64_t maxBytes) override {
+        return readRange(path, 0, maxBytes);
+    }
+    std::optional<std::string> readRange(const std::string& path, int64_t offset,
+                                         int64_t length) override {
+        const auto it = files.find(path);
+        if (it == files.end() || offset < 0 || length < 0) return std::nullopt;
+        if (offset >= int64_t(it->second.size())) return std::string();
+        return it->second.substr(size_t(offset), size_t(length));
+    }
+    bool writeAtomic(const std::string& path, const std::string& bytes) override {
+        files[path] = bytes;
+        return true;
+    }
+    bool moveFile(const std::string&, const std::string&) override { return false; }
+    bool deleteFile(const std::string& path) override { return files.erase(path) != 0; }
+    bool makeFolder(const std::string&) override { return true; }
+};
+
+}  // namespace korvel::fuzz
