@@ -2,9 +2,27 @@
 // each owning one area. Procedures take the components they need by reference.
 #pragma once
 
+#include "app/BootLog.h"
+#include "app/InputState.h"
+#include "ui/ColorSettings.h"
+#include "ui/Cursor.h"
+#include "ui/Fonts.h"
+#include "ui/FrameBuffer.h"
+#include "ui/Languages.h"
+#include "ui/Skin.h"
+
 namespace korvel {
 
 struct Editor {
+    FrameBuffer frameBuffer;
+    Fonts fonts;
+    Skin skin;
+    Languages langs;
+    ColorSettings colorSettings;
+    ColorSchemeEditorState colorEditor;
+    CursorState cursor;
+    InputState input;
+    BootLogState bootLogState;
 };
 
 }  // namespace korvel
