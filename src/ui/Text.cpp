@@ -35,11 +35,13 @@ const uint8_t* glyphPixels(const Face& f, int32_t c) {
 struct Span {
     int32_t kLo, kHi, rLo, rHi;
 };
-Span visible(const ClipRect& clip, int64_t x0, int32_t y, int32_t w, int32_t h) {
-    return {int32_t(std::max<int64_t>(0, clip.x0 - x0)),
-            int32_t(std::min<int64_t>(w - 1, clip.x1 - x0)),
-            int32_t(std::max<int64_t>(0, int64_t(clip.y0) - y)),
-            int32_t(std::min<int64_t>(h - 1, int64_t(clip.y1) - y))};
+Span visible(const ClipRect& clip, int64_t x0, int64_t y, int32_t w, int32_t h) {
+    auto lowEdge = [](int64_t v, int32_t size) { return int32_t(std::clamp<int64_t>(v, 0, size)); };
+    auto highEdge = [](int64_t v, int32_t size) {
+        return int32_t(std::clamp<int64_t>(v, -1, size - 1));
+    };
+    return {lowEdge(clip.x0 - x0, w), highEdge(clip.x1 - x0, w), lowEdge(clip.y0 - y, h),
+            highEdge(clip.y1 - y, h)};
 }
 
 enum class Ink { Transparent, Bold, Opaque };
@@ -47,21 +49,22 @@ enum class Ink { Transparent, Bold, Opaque };
 // Writes one glyph; pixels outside clip (which lies within the surface) are left alone.
 template <class Write>
 void forGlyphPixels(const SurfaceView& s, const ClipRect& clip, const Face& f, int32_t c,
-                    int64_t x0, int32_t y, int32_t w, Write&& write) {
+                    int64_t x0, int64_t y, int32_t w, Write&& write) {
     const Span v = visible(clip, x0, y, w, f.cellHeight);
     const uint8_t* src = glyphPixels(f, c);
     for (int32_t r = v.rLo; r <= v.rHi; ++r) {
         const uint8_t* in = src + size_t(r) * f.sheetWidth;
-        uint8_t* row = &s.at(0, y + r);
+        uint8_t* row = &s.at(0, int32_t(y + r));
         for (int32_t k = v.kLo; k <= v.kHi; ++k) write(row[x0 + k], in[k] != 0);
     }
 }
 
+// x and y are 64-bit so that the outline's neighbours of a text at the limits do not overflow.
 void drawString(const SurfaceView& s, ClipRect clip, const Face& f, const std::string& text,
-                int32_t x, int32_t y, Ink ink, uint8_t fg, uint8_t bg = 0) {
+                int64_t x, int64_t y, Ink ink, uint8_t fg, uint8_t bg = 0) {
     clip = {std::max(clip.x0, 0), std::max(clip.y0, 0), std::min(clip.x1, s.width - 1),
             std::min(clip.y1, s.height - 1)};
-    if (int64_t(y) > clip.y1 || int64_t(y) + f.cellHeight - 1 < clip.y0) return;
+    if (y > clip.y1 || y + f.cellHeight - 1 < clip.y0) return;
     int64_t x0 = x;
     for (const unsigned char ch : text) {
         if (x0 > clip.x1) break;  // advances are positive: nothing further is visible
@@ -85,9 +88,9 @@ void drawString(const SurfaceView& s, ClipRect clip, const Face& f, const std::s
                 // The spacing column after the cell belongs to the character's box too.
                 const int64_t gap = x0 + f.cellWidth;
                 if (gap >= clip.x0 && gap <= clip.x1)
-                    for (int32_t r = std::max(0, clip.y0 - y);
-                         r <= std::min(f.cellHeight - 1, clip.y1 - y); ++r)
-                        s.at(int32_t(gap), y + r) = bg;
+                    for (int64_t row = std::max<int64_t>(y, clip.y0);
+                         row <= std::min<int64_t>(y + f.cellHeight - 1, clip.y1); ++row)
+                        s.at(int32_t(gap), int32_t(row)) = bg;
                 break;
             }
         }
@@ -102,12 +105,22 @@ int32_t textWidth(const Face& f, const std::string& text, int32_t extra) {
     return int32_t(std::clamp<int64_t>(sum - 1, INT32_MIN, INT32_MAX));
 }
 
+// Four copies in the outline colour around the text, then the text over them.
+void outlined(const SurfaceView& s, const Face& f, const std::string& text, int64_t x, int64_t y,
+              uint8_t inner, uint8_t outline) {
+    drawString(s, kWholeScreen, f, text, x - 1, y, Ink::Transparent, outline);
+    drawString(s, kWholeScreen, f, text, x + 1, y, Ink::Transparent, outline);
+    drawString(s, kWholeScreen, f, text, x, y - 1, Ink::Transparent, outline);
+    drawString(s, kWholeScreen, f, text, x, y + 1, Ink::Transparent, outline);
+    drawString(s, kWholeScreen, f, text, x, y, Ink::Transparent, inner);
+}
+
 void drawGlyph(const Canvas& cv, const Face& f, int32_t x, int32_t y, int32_t code,
                int32_t colour, int32_t mode) {
     if (mode < 0 || mode > 2) return;
     const int32_t c = glyphCode(uint8_t(code));
     const SurfaceView s = backgroundView(cv.frame);
-    if (int64_t(y) > s.height - 1 || int64_t(y) + f.cellHeight - 1 < 0) return;
+    if (y > s.height - 1 || int64_t(y) + f.cellHeight - 1 < 0) return;
     const uint8_t* blend = cv.colors.blendTable.data();
     const uint8_t col = uint8_t(colour);
     forGlyphPixels(s, s.bounds(), f, c, x, y, glyphWidth(f, c), [&](uint8_t& px, bool on) {
@@ -143,21 +156,14 @@ void drawTextMapClipped(const Canvas& cv, const Fonts& fonts, const std::string&
 
 void drawOutlinedText(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
                       int32_t y, int32_t textColour, int32_t outlineColour) {
-    drawText(cv, fonts, text, x - 1, y, outlineColour);
-    drawText(cv, fonts, text, x + 1, y, outlineColour);
-    drawText(cv, fonts, text, x, y - 1, outlineColour);
-    drawText(cv, fonts, text, x, y + 1, outlineColour);
-    drawText(cv, fonts, text, x, y, textColour);
+    outlined(screenView(cv.frame), face7x11(fonts), text, x, y, uint8_t(textColour),
+             uint8_t(outlineColour));
 }
 
 void drawOutlinedTextBg(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
                         int32_t y, int32_t colour) {
-    const int32_t outline = uint8_t(colour - 2), inner = uint8_t(colour + 5);
-    drawTextBg(cv, fonts, text, x - 1, y, outline);
-    drawTextBg(cv, fonts, text, x + 1, y, outline);
-    drawTextBg(cv, fonts, text, x, y - 1, outline);
-    drawTextBg(cv, fonts, text, x, y + 1, outline);
-    drawTextBg(cv, fonts, text, x, y, inner);
+    outlined(backgroundView(cv.frame), face7x11(fonts), text, x, y, uint8_t(colour + 5),
+             uint8_t(colour - 2));
 }
 
 void drawSmallText(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,

@@ -38,16 +38,21 @@ struct DrawRig {
     }
     // Fills all surfaces with v and the screen's guard bytes with kGuardByte.
     void clear(uint8_t v) {
-        for (int32_t y = 0; y < kScreenHeight; ++y)
-            for (int32_t x = 0; x < kGuardedRowLength; ++x)
-                fb->screen[size_t(y) * kGuardedRowLength + x] = x < kScreenWidth ? v : kGuardByte;
+        for (int32_t y = 0; y < kScreenHeight; ++y) {
+            uint8_t* row = &fb->screen[size_t(y) * kGuardedRowLength];
+            std::fill(row, row + kScreenWidth, v);
+            std::fill(row + kScreenWidth, row + kGuardedRowLength, kGuardByte);
+        }
         for (auto* s : {&fb->background, &fb->menuBuffer, &fb->viewBackdrop})
             std::fill(s->begin(), s->end(), v);
     }
     bool guardsIntact() const {
-        for (int32_t y = 0; y < kScreenHeight; ++y)
-            for (int32_t x = kScreenWidth; x < kGuardedRowLength; ++x)
-                if (fb->screen[size_t(y) * kGuardedRowLength + x] != kGuardByte) return false;
+        for (int32_t y = 0; y < kScreenHeight; ++y) {
+            const uint8_t* row = &fb->screen[size_t(y) * kGuardedRowLength];
+            if (std::any_of(row + kScreenWidth, row + kGuardedRowLength,
+                            [](uint8_t b) { return b != kGuardByte; }))
+                return false;
+        }
         return true;
     }
     uint8_t& px(int32_t x, int32_t y) { return fb->screen[size_t(y) * kGuardedRowLength + x]; }
@@ -63,6 +68,26 @@ inline PixelSet changedPixels(const SurfaceView& s, uint8_t v) {
         for (int32_t x = 0; x < s.width; ++x)
             if (s.at(x, y) != v) out.insert({x, y});
     return out;
+}
+
+// Whether every pixel of the surface outside the rectangle still holds v.
+inline bool unchangedOutside(const SurfaceView& s, uint8_t v, const ClipRect& c) {
+    for (int32_t y = 0; y < s.height; ++y) {
+        const uint8_t* row = &s.at(0, y);
+        const bool rowInside = y >= c.y0 && y <= c.y1;
+        for (int32_t x = 0; x < s.width; ++x)
+            if (row[x] != v && !(rowInside && x >= c.x0 && x <= c.x1)) return false;
+    }
+    return true;
+}
+
+// Whether the surface holds what the screen holds over the surface's rows and columns.
+inline bool sameAsScreen(FrameBuffer& fb, const SurfaceView& other) {
+    const SurfaceView screen = screenView(fb);
+    for (int32_t y = 0; y < other.height; ++y)
+        if (!std::equal(&screen.at(0, y), &screen.at(0, y) + other.width, &other.at(0, y)))
+            return false;
+    return true;
 }
 
 // Whether every changed pixel lies in the rectangle.
