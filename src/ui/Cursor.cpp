@@ -65,23 +65,28 @@ void rereadPointer(InputState& in, Platform& platform) {
     in.prevMouseY = in.mouseY;
 }
 
+// Moves the pointer to a row near the far end (counted from the top) and reads it back. A window
+// smaller than the frame may not show that exact row and put the pointer back on the edge it
+// left; then the next row inwards is tried, so the pointer never bounces between the edges.
+void warpToRow(InputState& in, int32_t& dragStartMouseY, Platform& platform, int32_t px,
+               int32_t row, int32_t inwards) {
+    const int32_t before = in.mouseY;
+    for (int tries = 0; tries < 16; ++tries, row += inwards) {
+        platform.warpPointer(px, row);
+        rereadPointer(in, platform);
+        if (in.mouseY > 0 && in.mouseY < kScreenHeight - 1) break;
+    }
+    // The drag start moves by the distance the pointer jumped, so the distance dragged so far
+    // is kept.
+    dragStartMouseY = wrap32(int64_t(dragStartMouseY) + in.mouseY - before);
+}
+
 void wrapPointer(InputState& in, int32_t& dragStartMouseY, Platform& platform) {
     const int32_t px = platform.pointerPosition().x;
-    // Pointer rows counted from the top: 598 is the second row from the bottom, 1 the second
-    // from the top. The drag start moves by the distance the pointer jumped, so the distance
-    // dragged so far is kept.
-    if (in.mouseY >= kScreenHeight - 1) {
-        const int32_t before = in.mouseY;
-        platform.warpPointer(px, kScreenHeight - 2);
-        rereadPointer(in, platform);
-        dragStartMouseY = wrap32(int64_t(dragStartMouseY) + in.mouseY - before);
-    }
-    if (in.mouseY <= 0) {
-        const int32_t before = in.mouseY;
-        platform.warpPointer(px, 1);
-        rereadPointer(in, platform);
-        dragStartMouseY = wrap32(int64_t(dragStartMouseY) + in.mouseY - before);
-    }
+    // From the top row to the second row from the bottom, and from the bottom row to the second
+    // from the top.
+    if (in.mouseY >= kScreenHeight - 1) warpToRow(in, dragStartMouseY, platform, px, 598, -1);
+    if (in.mouseY <= 0) warpToRow(in, dragStartMouseY, platform, px, 1, 1);
 }
 
 const CursorImage& shapeImage(CursorShape shape) {
