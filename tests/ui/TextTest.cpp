@@ -181,7 +181,9 @@ TEST(Text, OutlinedTextPutsTheOutlineAroundTheText) {
 TEST(Text, SingleGlyphDrawersBlendByMode) {
     auto fonts = fontsInked(true);
     fonts->font8x11Widths['A' - 32] = 3;
-    const auto& blend = test::DrawRig().colors->blendTable;
+    auto tables = std::make_unique<ColorTables>();
+    test::fillSyntheticBlend(*tables);
+    const auto& blend = tables->blendTable;
     struct Case {
         int32_t mode;
         int expected;  // -1: untouched
