@@ -83,8 +83,7 @@ std::vector<std::string> texts(int n) {
     return out;
 }
 
-template <void (*Draw)(const Canvas&, const Fonts&, const std::string&, int32_t, int32_t,
-                       int32_t)>
+template <void (*Draw)(const Canvas&, const Fonts&, const std::string&, int32_t, int32_t, int32_t)>
 void BM_Strings2000(benchmark::State& state) {
     Scene scene;
     const Canvas cv = scene.canvas(false);

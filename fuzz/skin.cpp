@@ -1,9 +1,9 @@
 // The skin file comes from the data folder: any bytes load or are refused. The bytes are then
 // used as skin pictures, and the widgets, frames and cursor drawn from them at positions taken
 // from the input must stay inside their surfaces and the skin.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>

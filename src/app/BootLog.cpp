@@ -63,8 +63,8 @@ void drawProgressFrame(BootLogState& log, const Canvas& cv, Platform& platform) 
 
 void updateProgressBar(BootLogState& log, const Canvas& cv, Platform& platform) {
     if (!log.progressShown || log.progressTotal < 1) return;
-    const int64_t w = std::clamp<int64_t>(int64_t(log.progressDone) * 512 / log.progressTotal, 0,
-                                          512);
+    const int64_t w =
+        std::clamp<int64_t>(int64_t(log.progressDone) * 512 / log.progressTotal, 0, 512);
     const int64_t n = w - log.progressDrawnWidth - 1;
     if (n <= 8) return;
     fillRows(cv, 293, 307, 144 + int64_t(log.progressDrawnWidth), n, 20);

@@ -58,7 +58,11 @@ constexpr int32_t kColorSettingCount = 40;
 
 // Configuration key of each setting, by setting number.
 constexpr std::array<const char*, kColorSettingCount> kColorSettingKeys = {
-    "sctsecth", "sctgrid1", "sctgrid2", "sct_serv", "sctstart", "sct_ign1", "sct_ign2", "sctwall1", "sctwall2", "sctwallb", "sctwalls", "sct_vert", "sct_spri", "sctsprib", "sctgslab", "sctwlab1", "sctwlab2", "sct_temp", "sct_view", "sct_meas", "sctuibkg", "sct_uihl", "sctuishd", "sctuitxt", "sctuiamb", "sctuiamt", "sctuiina", "sct_uibb", "sctuiln1", "sctuiln2", "sctuiln3", "sctuimt1", "sctuimt2", "sct_uibt", "sctuibut", "sctuibtc", "sctuitbb", "sctuitbe", "sctuitbt", "sctuials"};
+    "sctsecth", "sctgrid1", "sctgrid2", "sct_serv", "sctstart", "sct_ign1", "sct_ign2", "sctwall1",
+    "sctwall2", "sctwallb", "sctwalls", "sct_vert", "sct_spri", "sctsprib", "sctgslab", "sctwlab1",
+    "sctwlab2", "sct_temp", "sct_view", "sct_meas", "sctuibkg", "sct_uihl", "sctuishd", "sctuitxt",
+    "sctuiamb", "sctuiamt", "sctuiina", "sct_uibb", "sctuiln1", "sctuiln2", "sctuiln3", "sctuimt1",
+    "sctuimt2", "sct_uibt", "sctuibut", "sctuibtc", "sctuitbb", "sctuitbe", "sctuitbt", "sctuials"};
 
 // Display-palette indices, one per setting; guiColor is the offset (a multiple of 12) added to
 // the skin and interface colours.

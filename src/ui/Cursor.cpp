@@ -33,7 +33,9 @@ constexpr CursorImage kBadgeAreaToggle{44, 464, 11, 11, 2, -13};
 // The shadow lies three pixels right of and below the picture.
 constexpr int32_t kShadowDx = 3, kShadowDy = -3;
 
-int32_t wrapAdd(int64_t a, int64_t b) { return wrap32(a + b); }
+int32_t wrapAdd(int64_t a, int64_t b) {
+    return wrap32(a + b);
+}
 
 void drawImage(const Canvas& cv, const Skin& skin, const CursorImage& img, const InputState& in,
                const CursorOptions& options, int64_t trailLength, int32_t colourOffset) {
@@ -91,12 +93,18 @@ void wrapPointer(InputState& in, int32_t& dragStartMouseY, Platform& platform) {
 
 const CursorImage& shapeImage(CursorShape shape) {
     switch (shape) {
-        case CursorShape::Busy: return kBusy;
-        case CursorShape::TextBeam: return kTextBeam;
-        case CursorShape::ValueDrag: return kValueDrag;
-        case CursorShape::HorizontalHandle: return kHorizontalHandle;
-        case CursorShape::VerticalHandle: return kVerticalHandle;
-        default: return kArrow;
+        case CursorShape::Busy:
+            return kBusy;
+        case CursorShape::TextBeam:
+            return kTextBeam;
+        case CursorShape::ValueDrag:
+            return kValueDrag;
+        case CursorShape::HorizontalHandle:
+            return kHorizontalHandle;
+        case CursorShape::VerticalHandle:
+            return kVerticalHandle;
+        default:
+            return kArrow;
     }
 }
 
@@ -132,18 +140,30 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
                 v = 1;
             }
             break;
-        default: break;
+        default:
+            break;
     }
 
     if (in.ctrlHeld) {
         bool anySelected = false;
         switch (in.selectionMode) {
-            case 0: anySelected = in.selectedSpriteCount > 0; break;
-            case 1: anySelected = in.selectedVertexCount > 0; break;
-            case 3: anySelected = in.selectedSectorCount > 0; break;
-            case 4: anySelected = in.selectedLoopCount > 0; break;
-            case 5: anySelected = in.selectedVertexCount > 0 || in.selectedSpriteCount > 0; break;
-            default: break;
+            case 0:
+                anySelected = in.selectedSpriteCount > 0;
+                break;
+            case 1:
+                anySelected = in.selectedVertexCount > 0;
+                break;
+            case 3:
+                anySelected = in.selectedSectorCount > 0;
+                break;
+            case 4:
+                anySelected = in.selectedLoopCount > 0;
+                break;
+            case 5:
+                anySelected = in.selectedVertexCount > 0 || in.selectedSpriteCount > 0;
+                break;
+            default:
+                break;
         }
         if (anySelected) v = 1;
     }
@@ -156,10 +176,14 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
         in.movedWallCount == 0)
         return MapCursorVariant::Plain;
     switch (in.dragKind) {
-        case 1: return MapCursorVariant::Move;
-        case 2: return in.currentPage == 0 ? MapCursorVariant::Rotate : MapCursorVariant::Plain;
-        case 3: return in.currentPage == 0 ? MapCursorVariant::Scale : MapCursorVariant::Plain;
-        default: return MapCursorVariant::Plain;
+        case 1:
+            return MapCursorVariant::Move;
+        case 2:
+            return in.currentPage == 0 ? MapCursorVariant::Rotate : MapCursorVariant::Plain;
+        case 3:
+            return in.currentPage == 0 ? MapCursorVariant::Scale : MapCursorVariant::Plain;
+        default:
+            return MapCursorVariant::Plain;
     }
 }
 
@@ -182,8 +206,7 @@ void drawCursor(const Canvas& cv, const Skin& skin, const CursorState& cursor,
         const double dy = double(input.prevMouseY) - input.mouseY;
         trail = safeFloor(std::sqrt(dx * dx + dy * dy));
     }
-    if (cursor.cursorShape == CursorShape::ValueDrag)
-        wrapPointer(input, dragStartMouseY, platform);
+    if (cursor.cursorShape == CursorShape::ValueDrag) wrapPointer(input, dragStartMouseY, platform);
 
     if (cursor.cursorShape != CursorShape::MapCross) {
         drawImage(cv, skin, shapeImage(cursor.cursorShape), input, options, trail,

@@ -11,7 +11,9 @@ namespace {
 
 constexpr size_t kSheetHeaderBytes = 62;
 
-size_t sheetRowBytes(int32_t width) { return 4 * ((size_t(width) + 31) / 32); }
+size_t sheetRowBytes(int32_t width) {
+    return 4 * ((size_t(width) + 31) / 32);
+}
 
 }  // namespace
 

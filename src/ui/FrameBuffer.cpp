@@ -22,7 +22,9 @@ SurfaceView backgroundView(FrameBuffer& fb) {
     return {fb.background.data(), kScreenWidth, kScreenHeight, kScreenWidth};
 }
 
-SurfaceView menuView(FrameBuffer& fb) { return {fb.menuBuffer.data(), 400, kMapViewRows, 400}; }
+SurfaceView menuView(FrameBuffer& fb) {
+    return {fb.menuBuffer.data(), 400, kMapViewRows, 400};
+}
 
 void copyBackgroundToScreen(FrameBuffer& fb) {
     if (fb.screenRowLength == kScreenWidth) {

@@ -40,14 +40,14 @@ struct FrameBuffer {
     // rowLength: bytes per screen row (at least 800); the bytes past column 799 are never drawn.
     explicit FrameBuffer(int32_t rowLength);
 
-    std::vector<uint8_t> screen;           // 800 x 600, the displayed frame
+    std::vector<uint8_t> screen;  // 800 x 600, the displayed frame
     int32_t screenRowLength = kScreenWidth;
-    Palette256 screenPalette{};            // the colours the screen is shown with
-    std::vector<uint8_t> background;       // 800 x 600, copied onto the screen every frame
-    std::vector<uint8_t> viewBackdrop;     // 800 x 456, backdrop of screen rows 128..583
-    std::vector<uint8_t> menuBuffer;       // 400 x 456, the open pull-down menu
-    std::vector<uint8_t> screenCopy;       // 800 x 600, for the screen effects
-    std::vector<uint8_t> preview3dImage;   // 800 x 450, the 3D view's picture
+    Palette256 screenPalette{};           // the colours the screen is shown with
+    std::vector<uint8_t> background;      // 800 x 600, copied onto the screen every frame
+    std::vector<uint8_t> viewBackdrop;    // 800 x 456, backdrop of screen rows 128..583
+    std::vector<uint8_t> menuBuffer;      // 400 x 456, the open pull-down menu
+    std::vector<uint8_t> screenCopy;      // 800 x 600, for the screen effects
+    std::vector<uint8_t> preview3dImage;  // 800 x 450, the 3D view's picture
 };
 
 SurfaceView screenView(FrameBuffer& fb);

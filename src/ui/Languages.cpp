@@ -38,7 +38,9 @@ int32_t leadingInt(std::string_view s) {
     return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The n-th blank-separated field (from 1) of s.
 std::string_view field(std::string_view s, int n) {
@@ -121,9 +123,9 @@ struct EnglishEnding {
     const char* singular;
     const char* plural;
 };
-constexpr EnglishEnding kEnglish[11] = {{"", "s"},   {"", "es"},  {"is", "es"}, {"ix", "ices"},
+constexpr EnglishEnding kEnglish[11] = {{"", "s"},    {"", "es"},   {"is", "es"},  {"ix", "ices"},
                                         {"y", "ies"}, {"f", "ves"}, {"fe", "ves"}, {"ex", "ices"},
-                                        {"on", "a"},  {"", "a"},   {"um", "a"}};
+                                        {"on", "a"},  {"", "a"},    {"um", "a"}};
 
 struct RussianEnding {
     const char* one;
@@ -132,27 +134,27 @@ struct RussianEnding {
 };
 // Windows-1251 bytes, as the language files and the fonts use them.
 constexpr RussianEnding kRussian[21] = {
-    {"\xE0", "\xE8", ""},                          // 0: a / i / -
-    {"\xFF", "\xE8", "\xFC"},                      // 1: ya / i / soft sign
-    {"\xE0", "\xFB", ""},                          // 2: a / y / -
-    {"\xFF", "\xE5\xED\xE8", "\xB8\xED"},          // 3: ya / eni / yon
-    {"\xEA\xE0", "\xEA\xE8", "\xEE\xEA"},          // 4: ka / ki / ok
-    {"\xEA\xE0", "\xEA\xE8", "\xE5\xEA"},          // 5: ka / ki / ek
-    {"\xEE", "\xE0", "\xEE\xE2"},                  // 6: o / a / ov
-    {"\xEE", "\xE0", ""},                          // 7: o / a / -
-    {"\xEE", "\xE0", "\xFC\xE5\xE2"},              // 8: o / a / soft sign + ev
-    {"", "\xE0", "\xEE\xE2"},                      // 9: - / a / ov
-    {"\xFC", "\xFF", "\xE5\xE9"},                  // 10: soft sign / ya / ei
-    {"", "\xE0", "\xE5\xE9"},                      // 11: - / a / ei
-    {"\xEE\xEA", "\xEA\xE0", "\xEA\xEE\xE2"},      // 12: ok / ka / kov
-    {"\xFC", "\xE8", "\xE5\xE9"},                  // 13: soft sign / i / ei
-    {"\xF3", "\xE8", ""},                          // 14: u / i / -
-    {"\xFE", "\xE8", "\xFC"},                      // 15: yu / i / soft sign
-    {"\xF3", "\xFB", ""},                          // 16: u / y / -
-    {"\xEA\xF3", "\xEA\xE8", "\xEE\xEA"},          // 17: ku / ki / ok
-    {"\xEA\xF3", "\xEA\xE8", "\xE5\xEA"},          // 18: ku / ki / ek
-    {"", "", ""},                                  // 19
-    {"", "\xE0", ""},                              // 20: - / a / -
+    {"\xE0", "\xE8", ""},                      // 0: a / i / -
+    {"\xFF", "\xE8", "\xFC"},                  // 1: ya / i / soft sign
+    {"\xE0", "\xFB", ""},                      // 2: a / y / -
+    {"\xFF", "\xE5\xED\xE8", "\xB8\xED"},      // 3: ya / eni / yon
+    {"\xEA\xE0", "\xEA\xE8", "\xEE\xEA"},      // 4: ka / ki / ok
+    {"\xEA\xE0", "\xEA\xE8", "\xE5\xEA"},      // 5: ka / ki / ek
+    {"\xEE", "\xE0", "\xEE\xE2"},              // 6: o / a / ov
+    {"\xEE", "\xE0", ""},                      // 7: o / a / -
+    {"\xEE", "\xE0", "\xFC\xE5\xE2"},          // 8: o / a / soft sign + ev
+    {"", "\xE0", "\xEE\xE2"},                  // 9: - / a / ov
+    {"\xFC", "\xFF", "\xE5\xE9"},              // 10: soft sign / ya / ei
+    {"", "\xE0", "\xE5\xE9"},                  // 11: - / a / ei
+    {"\xEE\xEA", "\xEA\xE0", "\xEA\xEE\xE2"},  // 12: ok / ka / kov
+    {"\xFC", "\xE8", "\xE5\xE9"},              // 13: soft sign / i / ei
+    {"\xF3", "\xE8", ""},                      // 14: u / i / -
+    {"\xFE", "\xE8", "\xFC"},                  // 15: yu / i / soft sign
+    {"\xF3", "\xFB", ""},                      // 16: u / y / -
+    {"\xEA\xF3", "\xEA\xE8", "\xEE\xEA"},      // 17: ku / ki / ok
+    {"\xEA\xF3", "\xEA\xE8", "\xE5\xEA"},      // 18: ku / ki / ek
+    {"", "", ""},                              // 19
+    {"", "\xE0", ""},                          // 20: - / a / -
 };
 
 }  // namespace

@@ -168,15 +168,15 @@ void thickLine(const SurfaceView& s, const ClipRect& centres, int32_t x1, int32_
 struct Offset {
     int8_t dx, dy;
 };
-constexpr Offset kRoundMarker[16] = {{-1, -2}, {0, -2}, {1, -2}, {-1, 2}, {0, 2},  {1, 2},
-                                     {-2, -1}, {-2, 0}, {-2, 1}, {2, -1}, {2, 0},  {2, 1},
+constexpr Offset kRoundMarker[16] = {{-1, -2}, {0, -2}, {1, -2}, {-1, 2}, {0, 2}, {1, 2},
+                                     {-2, -1}, {-2, 0}, {-2, 1}, {2, -1}, {2, 0}, {2, 1},
                                      {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
-constexpr Offset kSquareMarker[16] = {{-2, -2}, {-1, -2}, {0, -2}, {1, -2}, {2, -2}, {-2, 2},
+constexpr Offset kSquareMarker[16] = {{-2, -2}, {-1, -2}, {0, -2}, {1, -2}, {2, -2},  {-2, 2},
                                       {-1, 2},  {0, 2},   {1, 2},  {2, 2},  {-2, -1}, {-2, 0},
                                       {-2, 1},  {2, -1},  {2, 0},  {2, 1}};
 
-void marker(const Canvas& cv, const Offset (&shape)[16], const ClipRect& clip, int32_t x,
-            int32_t y, int32_t colour) {
+void marker(const Canvas& cv, const Offset (&shape)[16], const ClipRect& clip, int32_t x, int32_t y,
+            int32_t colour) {
     const SurfaceView s = screenView(cv.frame);
     const uint8_t c = uint8_t(colour);
     if (x >= clip.x0 + 2 && x <= clip.x1 - 2 && y >= clip.y0 + 2 && y <= clip.y1 - 2) {
@@ -376,7 +376,9 @@ void drawLineSmooth(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_
                     oneThird(x + qx, y + qy);
                 }
                 break;
-            default: full(x, y); break;
+            default:
+                full(x, y);
+                break;
         }
     }
 }

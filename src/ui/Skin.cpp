@@ -79,8 +79,8 @@ LoadStatus loadSkin(Skin& skin, FileSystem& fs, const std::string& path) {
     return parseSkin(bytes ? *bytes : std::string(), skin);
 }
 
-void loadSkinFile(Skin& skin, FileSystem& fs, const std::string& dataFolder,
-                  const Languages& langs, const BootLogSink& log) {
+void loadSkinFile(Skin& skin, FileSystem& fs, const std::string& dataFolder, const Languages& langs,
+                  const BootLogSink& log) {
     const LoadStatus status = loadSkin(skin, fs, findNoCase(fs, dataFolder, "uinterfc.bmp"));
     reportLoadProblem(status, "uinterfc.bmp", langs, log);
 }
@@ -122,8 +122,8 @@ void blitSkinTranslucent(const Canvas& cv, const Skin& skin, int32_t x, int32_t 
     });
 }
 
-void blitSkinShade(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx,
-                   int32_t sy, int32_t w, int32_t h) {
+void blitSkinShade(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx, int32_t sy,
+                   int32_t w, int32_t h) {
     const uint8_t* blend = cv.colors.blendTable.data();
     blit(screenView(cv.frame), skin, x, y, sx, sy, w, h, [blend](uint8_t& d, uint8_t s) {
         if (s != kSkinTransparent) d = blend[d];
@@ -225,8 +225,8 @@ void drawMenuFrame(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y1, i
     drawSkinFrame(skin, menuView(cv.frame), kFrameStyle1, x1, y1, x2, y2, fill, shift);
 }
 
-void drawFrameBg(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y1, int32_t x2,
-                 int32_t y2, int32_t fill, int32_t shift) {
+void drawFrameBg(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                 int32_t fill, int32_t shift) {
     drawSkinFrame(skin, backgroundView(cv.frame), kFrameStyle1, x1, y1, x2, y2, fill, shift);
 }
 
@@ -235,8 +235,8 @@ void drawFrameBgStyle2(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y
     drawSkinFrame(skin, backgroundView(cv.frame), kFrameStyle2, x1, y1, x2, y2, fill, shift);
 }
 
-void drawFilledPanelBg(const Canvas& cv, const Skin& skin, const ColorSettings& colors,
-                       int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour) {
+void drawFilledPanelBg(const Canvas& cv, const Skin& skin, const ColorSettings& colors, int32_t x1,
+                       int32_t y1, int32_t x2, int32_t y2, int32_t colour) {
     drawFrameBgStyle2(cv, skin, x1, y1, x2, y2, colors.colorUiPanelFill, 72);
     if (int64_t(x2) - x1 > 5 && int64_t(y2) - y1 >= 6)
         fillRect(backgroundView(cv.frame), int64_t(x1) + 3, int64_t(y1) + 3, int64_t(x2) - 3,

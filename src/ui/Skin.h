@@ -30,8 +30,8 @@ struct Skin {
 LoadStatus parseSkin(const std::string& bytes, Skin& skin);
 LoadStatus loadSkin(Skin& skin, FileSystem& fs, const std::string& path);
 // uinterfc.bmp from the data folder, with a start-up log line when it is missing or short.
-void loadSkinFile(Skin& skin, FileSystem& fs, const std::string& dataFolder,
-                  const Languages& langs, const BootLogSink& log);
+void loadSkinFile(Skin& skin, FileSystem& fs, const std::string& dataFolder, const Languages& langs,
+                  const BootLogSink& log);
 
 // Blitters into the screen: destination pixel (x + i, y + j) gets skin pixel (sx + i, sy + j)
 // for i < w, j < h; the rectangle is cut to the screen and the source moves with it.
@@ -46,8 +46,8 @@ void blitSkinTransparentShifted(const Canvas& cv, const Skin& skin, int32_t x, i
 void blitSkinTranslucent(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx,
                          int32_t sy, int32_t w, int32_t h, int32_t base, int32_t type);
 // Darkens the screen where the skin rectangle is not transparent (the cursor's shadow).
-void blitSkinShade(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx,
-                   int32_t sy, int32_t w, int32_t h);
+void blitSkinShade(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx, int32_t sy,
+                   int32_t w, int32_t h);
 
 // A 24-bit image: rows of rowLength bytes (blue, green, red per pixel), height rows.
 struct RgbImageView {
@@ -75,13 +75,13 @@ void drawFrameStyle2(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y1,
                      int32_t y2, int32_t fill, int32_t shift);
 void drawMenuFrame(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y1, int32_t x2,
                    int32_t y2, int32_t fill, int32_t shift);
-void drawFrameBg(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y1, int32_t x2,
-                 int32_t y2, int32_t fill, int32_t shift);
+void drawFrameBg(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                 int32_t fill, int32_t shift);
 void drawFrameBgStyle2(const Canvas& cv, const Skin& skin, int32_t x1, int32_t y1, int32_t x2,
                        int32_t y2, int32_t fill, int32_t shift);
 // A style-2 frame filled with colorUiPanelFill, its inside (3 pixels in) filled with colour.
-void drawFilledPanelBg(const Canvas& cv, const Skin& skin, const ColorSettings& colors,
-                       int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour);
+void drawFilledPanelBg(const Canvas& cv, const Skin& skin, const ColorSettings& colors, int32_t x1,
+                       int32_t y1, int32_t x2, int32_t y2, int32_t colour);
 
 // A slider track of the given length into the background: orientation 1 vertical, any other
 // value horizontal; two skin caps and, from a length of 31, a shaded fill between them.

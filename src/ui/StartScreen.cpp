@@ -33,7 +33,9 @@ struct GifCloser {
     }
 };
 
-StartScreenResult failure(std::string why) { return {false, std::move(why)}; }
+StartScreenResult failure(std::string why) {
+    return {false, std::move(why)};
+}
 
 }  // namespace
 

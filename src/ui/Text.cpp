@@ -14,12 +14,22 @@ struct Face {
     const uint8_t* widths;  // nullptr for the monospaced fonts
 };
 
-Face face4x6(const Fonts& f) { return {f.font4x6.data(), 64, 4, 6, nullptr}; }
-Face face7x11(const Fonts& f) { return {f.font7x11.data(), 112, 7, 11, nullptr}; }
-Face face5x7(const Fonts& f) { return {f.font5x7.data(), 80, 5, 7, f.font5x7Widths.data()}; }
-Face face8x11(const Fonts& f) { return {f.font8x11.data(), 128, 8, 11, f.font8x11Widths.data()}; }
+Face face4x6(const Fonts& f) {
+    return {f.font4x6.data(), 64, 4, 6, nullptr};
+}
+Face face7x11(const Fonts& f) {
+    return {f.font7x11.data(), 112, 7, 11, nullptr};
+}
+Face face5x7(const Fonts& f) {
+    return {f.font5x7.data(), 80, 5, 7, f.font5x7Widths.data()};
+}
+Face face8x11(const Fonts& f) {
+    return {f.font8x11.data(), 128, 8, 11, f.font8x11Widths.data()};
+}
 
-int32_t glyphCode(unsigned char ch) { return ch < 32 ? 128 : ch; }
+int32_t glyphCode(unsigned char ch) {
+    return ch < 32 ? 128 : ch;
+}
 
 // Columns the glyph of code c covers: the cell for a monospaced font, its width otherwise (never
 // more than the cell, so no neighbouring glyph shows).
@@ -115,8 +125,8 @@ void outlined(const SurfaceView& s, const Face& f, const std::string& text, int6
     drawString(s, kWholeScreen, f, text, x, y, Ink::Transparent, inner);
 }
 
-void drawGlyph(const Canvas& cv, const Face& f, int32_t x, int32_t y, int32_t code,
-               int32_t colour, int32_t mode) {
+void drawGlyph(const Canvas& cv, const Face& f, int32_t x, int32_t y, int32_t code, int32_t colour,
+               int32_t mode) {
     if (mode < 0 || mode > 2) return;
     const int32_t c = glyphCode(uint8_t(code));
     const SurfaceView s = backgroundView(cv.frame);
@@ -142,8 +152,8 @@ void drawText(const Canvas& cv, const Fonts& fonts, const std::string& text, int
                uint8_t(colour));
 }
 
-void drawTextBg(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
-                int32_t y, int32_t colour) {
+void drawTextBg(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x, int32_t y,
+                int32_t colour) {
     drawString(backgroundView(cv.frame), kWholeScreen, face7x11(fonts), text, x, y,
                Ink::Transparent, uint8_t(colour));
 }
@@ -174,8 +184,8 @@ void drawSmallText(const Canvas& cv, const Fonts& fonts, const std::string& text
 
 void drawSmallTextBg(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
                      int32_t y, int32_t colour) {
-    drawString(backgroundView(cv.frame), kWholeScreen, face4x6(fonts), text, x, y,
-               Ink::Transparent, uint8_t(colour));
+    drawString(backgroundView(cv.frame), kWholeScreen, face4x6(fonts), text, x, y, Ink::Transparent,
+               uint8_t(colour));
 }
 
 void drawSmallTextOpaque(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
@@ -205,8 +215,7 @@ void drawPropTextBg(const Canvas& cv, const Fonts& fonts, const std::string& tex
 void drawPropTextMenu(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
                       int32_t y, int32_t colour) {
     const SurfaceView menu = menuView(cv.frame);
-    drawString(menu, menu.bounds(), face8x11(fonts), text, x, y, Ink::Transparent,
-               uint8_t(colour));
+    drawString(menu, menu.bounds(), face8x11(fonts), text, x, y, Ink::Transparent, uint8_t(colour));
 }
 
 void drawPropTextBold(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
@@ -221,8 +230,8 @@ void drawPropTextBoldBg(const Canvas& cv, const Fonts& fonts, const std::string&
                uint8_t(colour));
 }
 
-void drawPropTextBoldMenu(const Canvas& cv, const Fonts& fonts, const std::string& text,
-                          int32_t x, int32_t y, int32_t colour) {
+void drawPropTextBoldMenu(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
+                          int32_t y, int32_t colour) {
     const SurfaceView menu = menuView(cv.frame);
     drawString(menu, menu.bounds(), face8x11(fonts), text, x, y, Ink::Bold, uint8_t(colour));
 }

@@ -16,8 +16,8 @@ struct Fonts;
 // 7x11 monospaced font, 8 pixels per character.
 void drawText(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x, int32_t y,
               int32_t colour);
-void drawTextBg(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
-                int32_t y, int32_t colour);
+void drawTextBg(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x, int32_t y,
+                int32_t colour);
 void drawTextMapClipped(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
                         int32_t y, int32_t colour);
 // Four copies in the outline colour around (x, y), then the text over them.
@@ -50,8 +50,8 @@ void drawPropTextBold(const Canvas& cv, const Fonts& fonts, const std::string& t
                       int32_t y, int32_t colour);
 void drawPropTextBoldBg(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
                         int32_t y, int32_t colour);
-void drawPropTextBoldMenu(const Canvas& cv, const Fonts& fonts, const std::string& text,
-                          int32_t x, int32_t y, int32_t colour);
+void drawPropTextBoldMenu(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
+                          int32_t y, int32_t colour);
 
 // 5x7 proportional font, glyph width + 1 per character.
 void drawSmallPropText(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,

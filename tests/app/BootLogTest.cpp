@@ -19,7 +19,8 @@ public:
     void processEvents() override {
         if (eventPasses() + 1 == closeAtPass) queueClose();
         HeadlessPlatform::processEvents();
-        if (!spaceScript.empty()) setKeyDown(32, spaceScript[std::min(next++, spaceScript.size() - 1)]);
+        if (!spaceScript.empty())
+            setKeyDown(32, spaceScript[std::min(next++, spaceScript.size() - 1)]);
     }
     std::vector<bool> spaceScript;
     size_t next = 0;
@@ -40,9 +41,7 @@ struct LogRig {
         platform.setCloseHandler([this] { input.closeRequested = true; });
         draw.clear(5);
     }
-    void line(uint8_t colour) {
-        bootLog(log, draw.canvas, *fonts, input, platform, "A", colour);
-    }
+    void line(uint8_t colour) { bootLog(log, draw.canvas, *fonts, input, platform, "A", colour); }
 };
 
 TEST(BootLog, LinesHaveAShadowAndWrapAfterFortyNine) {

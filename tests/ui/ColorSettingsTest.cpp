@@ -28,7 +28,8 @@ TEST(ColorSettings, AllFortyAreReadAndWrittenByNumber) {
     }
     for (int32_t n = 0; n < kColorSettingCount; ++n) EXPECT_EQ(getColorSetting(colors, n), 100 + n);
     EXPECT_EQ(colors.guiColor, 0);
-    EXPECT_EQ(std::set<std::string>(kColorSettingKeys.begin(), kColorSettingKeys.end()).size(), 40u);
+    EXPECT_EQ(std::set<std::string>(kColorSettingKeys.begin(), kColorSettingKeys.end()).size(),
+              40u);
     EXPECT_STREQ(kColorSettingKeys[int(ColorSetting::UiTextBoxBack)], "sctuitbb");
 }
 

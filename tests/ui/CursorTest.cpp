@@ -144,53 +144,61 @@ TEST(Cursor, MapCrossVariantFollowsTheEditingState) {
     using V = MapCursorVariant;
     const Case cases[] = {
         {"nothing going on", [](auto&) {}, V::Plain},
-        {"hovering a selected sprite", [](auto& m) {
-             m.hoveredSprite = 4, m.hoveredSpriteSelected = true, m.dragKind = 1;
-         }, V::Move},
+        {"hovering a selected sprite",
+         [](auto& m) { m.hoveredSprite = 4, m.hoveredSpriteSelected = true, m.dragKind = 1; },
+         V::Move},
         {"hovering an unselected sprite", [](auto& m) { m.hoveredSprite = 4, m.dragKind = 1; },
          V::Plain},
-        {"hovered selected vertex, rotate drag", [](auto& m) {
+        {"hovered selected vertex, rotate drag",
+         [](auto& m) {
              m.selectionMode = 1, m.hoveredVertex = 2, m.hoveredVertexSelected = true,
              m.dragKind = 2;
-         }, V::Rotate},
-        {"rotate and scale only on the plan view", [](auto& m) {
+         },
+         V::Rotate},
+        {"rotate and scale only on the plan view",
+         [](auto& m) {
              m.selectionMode = 1, m.hoveredVertex = 2, m.hoveredVertexSelected = true,
              m.dragKind = 3, m.currentPage = 1;
-         }, V::Plain},
-        {"sector mode while the whole selection moves", [](auto& m) {
+         },
+         V::Plain},
+        {"sector mode while the whole selection moves",
+         [](auto& m) {
              m.selectionMode = 3, m.hoveredSector = 1, m.movedWallCount = kAllWallsMoving,
              m.dragKind = 3;
-         }, V::Scale},
-        {"loop mode, selected wall", [](auto& m) {
-             m.selectionMode = 4, m.hoveredWall = 9, m.hoveredWallSelected = true,
-             m.dragKind = 1;
-         }, V::Move},
-        {"both mode prefers the hovered vertex", [](auto& m) {
+         },
+         V::Scale},
+        {"loop mode, selected wall",
+         [](auto& m) {
+             m.selectionMode = 4, m.hoveredWall = 9, m.hoveredWallSelected = true, m.dragKind = 1;
+         },
+         V::Move},
+        {"both mode prefers the hovered vertex",
+         [](auto& m) {
              m.selectionMode = 5, m.hoveredVertex = 1, m.hoveredSprite = 3,
              m.hoveredSpriteSelected = true, m.dragKind = 1;
-         }, V::Plain},
-        {"Ctrl with a selection", [](auto& m) {
+         },
+         V::Plain},
+        {"Ctrl with a selection",
+         [](auto& m) {
              m.ctrlHeld = true, m.selectedSectorCount = 2, m.selectionMode = 3, m.dragKind = 1;
-         }, V::Move},
-        {"Ctrl without a selection", [](auto& m) {
-             m.ctrlHeld = true, m.selectionMode = 3, m.dragKind = 1;
-         }, V::Plain},
-        {"a dragged sprite in both mode moves", [](auto& m) {
-             m.selectionMode = 5, m.draggedSprite = 7, m.dragKind = 2;
-         }, V::Move},
-        {"Shift alone over a selected object", [](auto& m) {
+         },
+         V::Move},
+        {"Ctrl without a selection",
+         [](auto& m) { m.ctrlHeld = true, m.selectionMode = 3, m.dragKind = 1; }, V::Plain},
+        {"a dragged sprite in both mode moves",
+         [](auto& m) { m.selectionMode = 5, m.draggedSprite = 7, m.dragKind = 2; }, V::Move},
+        {"Shift alone over a selected object",
+         [](auto& m) {
              m.hoveredSprite = 4, m.hoveredSpriteSelected = true, m.shiftHeld = true,
              m.dragKind = 1;
-         }, V::Plain},
-        {"drawing tools keep the plain cross", [](auto& m) {
-             m.currentTool = 18, m.draggedSprite = 1, m.dragKind = 1;
-         }, V::Plain},
-        {"pages beyond the side view", [](auto& m) {
-             m.currentPage = 2, m.draggedSprite = 1, m.dragKind = 1;
-         }, V::Plain},
-        {"list of dragged walls rotates", [](auto& m) {
-             m.movedWallCount = 3, m.dragKind = 2;
-         }, V::Rotate},
+         },
+         V::Plain},
+        {"drawing tools keep the plain cross",
+         [](auto& m) { m.currentTool = 18, m.draggedSprite = 1, m.dragKind = 1; }, V::Plain},
+        {"pages beyond the side view",
+         [](auto& m) { m.currentPage = 2, m.draggedSprite = 1, m.dragKind = 1; }, V::Plain},
+        {"list of dragged walls rotates", [](auto& m) { m.movedWallCount = 3, m.dragKind = 2; },
+         V::Rotate},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -250,8 +258,11 @@ TEST(Cursor, ValueDragWrapsThePointerAndKeepsTheDraggedDistance) {
         {"above the window", 640, false, {{400, 598}}, 1},
         {"inside the frame nothing moves", 300, false, {}, 300},
         {"scaled window, top row", 599, true, {{400, 597}}, 2},
-        {"scaled window, bottom row: rows the window cannot show are skipped", 0, true,
-         {{400, 0}, {400, 0}, {400, 3}}, 596},
+        {"scaled window, bottom row: rows the window cannot show are skipped",
+         0,
+         true,
+         {{400, 0}, {400, 0}, {400, 3}},
+         596},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -79,12 +79,20 @@ TEST(Fonts, WidthFilesAreDigitsNarrowedToTheCell) {
     const std::string full = std::string(223, '4') + "6";
     const Case cases[] = {
         {"all 224 digits", full, 8, LoadStatus::Loaded, {4, 4, 4}, 6},
-        {"anything after the 224th character is ignored", full + "999x", 8, LoadStatus::Loaded,
-         {4}, 6},
+        {"anything after the 224th character is ignored",
+         full + "999x",
+         8,
+         LoadStatus::Loaded,
+         {4},
+         6},
         {"a 9 is narrowed to the 8x11 cell", "9" + full.substr(1), 8, LoadStatus::Loaded, {8}, 6},
         {"and to the 5x7 cell", "97" + full.substr(2), 5, LoadStatus::Loaded, {5, 5}, 5},
-        {"characters other than digits count as 0", "a-3" + full.substr(3), 8,
-         LoadStatus::Loaded, {0, 0, 3}, 6},
+        {"characters other than digits count as 0",
+         "a-3" + full.substr(3),
+         8,
+         LoadStatus::Loaded,
+         {0, 0, 3},
+         6},
         {"a short file keeps 0 for the rest", "123", 8, LoadStatus::Truncated, {1, 2, 3, 0}, 0},
     };
     for (const Case& c : cases) {

@@ -36,8 +36,8 @@ TEST(Languages, LinesAreClassifiedByTheirFirstWord) {
     EXPECT_EQ(r.name, "English");
     EXPECT_EQ(r.pluralRule, 0);
     EXPECT_EQ(r.helpFile, "help000.txt");
-    const std::vector<std::string> texts = {"plain", "one digit", "two digits", "",
-                                            "quotes \"inside\" stay", "after the pair"};
+    const std::vector<std::string> texts = {
+        "plain", "one digit", "two digits", "", "quotes \"inside\" stay", "after the pair"};
     const std::vector<int32_t> classes = {0, 4, 12, 0, 0, 0};
     for (size_t n = 0; n < texts.size(); ++n) {
         EXPECT_EQ(r.texts[n], texts[n]) << n;
@@ -50,7 +50,8 @@ TEST(Languages, LinesAreClassifiedByTheirFirstWord) {
 
 TEST(Languages, PositionLinesBelongToTheTextBeforeThem) {
     std::string text = "head \"L\" 1\r";
-    for (int n = 0; n < 42; ++n) text += "k" + std::to_string(n) + " \"t" + std::to_string(n) + "\"\r";
+    for (int n = 0; n < 42; ++n)
+        text += "k" + std::to_string(n) + " \"t" + std::to_string(n) + "\"\r";
     text += "! 7 -9\r\nnext \"text 42\"\r";
     const LanguageRecord r = parse(text);
     EXPECT_EQ(r.positions[41], (TextPosition{7, -9}));
@@ -59,8 +60,8 @@ TEST(Languages, PositionLinesBelongToTheTextBeforeThem) {
 }
 
 TEST(Languages, SecondHeadEmptiesTheTablesAndNumberingGoesOn) {
-    const LanguageRecord r = parse(
-        "head \"A\" 0\rk0 \"first\"\r! 1 2\rk1 \"second\"\rhead \"B\" 1\rk2 \"third\"\r");
+    const LanguageRecord r =
+        parse("head \"A\" 0\rk0 \"first\"\r! 1 2\rk1 \"second\"\rhead \"B\" 1\rk2 \"third\"\r");
     EXPECT_EQ(r.name, "B");
     EXPECT_EQ(r.texts[0], "");
     EXPECT_EQ(r.texts[1], "");
@@ -78,7 +79,8 @@ TEST(Languages, MalformedFilesAreReadSafely) {
     for (int n = 0; n < 2100; ++n) many += "kk \"" + std::to_string(n) + "\"\r";
     many += "! 5 5\r";
     const Case cases[] = {
-        {"texts before a head line are read, then emptied by it", "k0 \"early\"\r! 3 4\rhead \"X\" 0",
+        {"texts before a head line are read, then emptied by it",
+         "k0 \"early\"\r! 3 4\rhead \"X\" 0",
          [](auto& r) {
              EXPECT_EQ(r.texts[0], "");
              EXPECT_EQ(r.name, "X");
@@ -102,8 +104,11 @@ TEST(Languages, MalformedFilesAreReadSafely) {
              EXPECT_EQ(r.helpFile, "");
              EXPECT_NE(r.pluralRule, 0);  // no digit: no endings
          }},
-        {"position lines with words: numbers from their leading digits", "kk \"a\"\r! left right\r! 12abc",
-         [](auto& r) { EXPECT_EQ(r.positions[0], (TextPosition{12, 0})); }},
+        {"position lines with words: numbers from their leading digits",
+         "kk \"a\"\r! left right\r! 12abc",
+         [](auto& r) {
+             EXPECT_EQ(r.positions[0], (TextPosition{12, 0}));
+         }},
         {"huge numbers saturate", "kk \"a\" 99\r! 99999999999 -99999999999",
          [](auto& r) {
              EXPECT_EQ(r.pluralClasses[0], 99);
@@ -137,8 +142,7 @@ TEST(Languages, MessagesFillTheirPlaceholdersInOrder) {
         {"three arguments", getMessage(5, langs, "a", "b", "c"), "a and b and c"},
         {"an argument holding &2 takes the second argument", getMessage(5, langs, "&2", "B"),
          "B and B and "},
-        {"&& before a digit does not protect it", getMessage(6, langs, "X"),
-         "&4 stays, &X is &X"},
+        {"&& before a digit does not protect it", getMessage(6, langs, "X"), "&4 stays, &X is &X"},
         {"plural ending for 1", getMessage(7, langs, "1", "", "", 1), "1 file"},
         {"plural ending for 3", getMessage(7, langs, "3", "", "", 3), "3 files"},
         {"a count argument that looks like a placeholder", getMessage(7, langs, "&s", "", "", 2),
@@ -167,9 +171,9 @@ TEST(Languages, EnglishPluralEndings) {
         int32_t count, pluralClass;
         const char* want;
     };
-    const Case cases[] = {{1, 0, ""},     {-1, 0, ""},     {0, 0, "s"},    {2, 0, "s"},
-                          {1, 3, "ix"},   {5, 3, "ices"},  {1, 6, "fe"},   {2, 6, "ves"},
-                          {1, 10, "um"},  {2, 10, "a"},    {2, 11, ""},    {2, -1, ""},
+    const Case cases[] = {{1, 0, ""},         {-1, 0, ""},    {0, 0, "s"},  {2, 0, "s"},
+                          {1, 3, "ix"},       {5, 3, "ices"}, {1, 6, "fe"}, {2, 6, "ves"},
+                          {1, 10, "um"},      {2, 10, "a"},   {2, 11, ""},  {2, -1, ""},
                           {INT32_MIN, 0, "s"}};
     for (const Case& c : cases)
         EXPECT_EQ(pluralEndingForRule(0, c.count, c.pluralClass), c.want)

@@ -55,8 +55,7 @@ TEST(Raster, LinesSetExactlyTheirPixels) {
         {"tool pane cuts a long row", drawLinePanel, false, 0, 400, 900, 400, row(400, 10, 774)},
         {"equal end points set one pixel", drawLineScreen, false, 5, 5, 5, 5, {{5, 5}}},
         {"line below the map view draws nothing", drawLineMapView, false, 0, 10, 799, 100, {}},
-        {"smooth flat line skips its start", drawLineScreen, true, 10, 10, 20, 10,
-         row(10, 11, 20)},
+        {"smooth flat line skips its start", drawLineScreen, true, 10, 10, 20, 10, row(10, 11, 20)},
         {"smooth zero-length line draws nothing", drawLineScreen, true, 10, 10, 10, 10, {}},
         {"smooth line below the map view", drawLineMapView, true, 10, 10, 20, 10, {}},
         {"smooth vertical line is a solid column", drawLineMapView, true, 300, 200, 300, 210,
@@ -124,20 +123,29 @@ struct ClipCase {
 TEST(Raster, ClippersMoveEndPointsOntoTheirRectangle) {
     const ClipCase cases[] = {
         {"map view, left to right", clipLineMapView, {-100, 300, 900, 300}, {0, 300, 799, 300}},
-        {"map view, right to left: first point stops at 798", clipLineMapView,
-         {900, 300, -100, 300}, {798, 300, 0, 300}},
-        {"map view, column cut to rows 128 and 583", clipLineMapView, {400, 100, 400, 700},
+        {"map view, right to left: first point stops at 798",
+         clipLineMapView,
+         {900, 300, -100, 300},
+         {798, 300, 0, 300}},
+        {"map view, column cut to rows 128 and 583",
+         clipLineMapView,
+         {400, 100, 400, 700},
          {400, 128, 400, 583}},
-        {"map view rejects a line right of 798/799", clipLineMapView, {799, 300, 800, 400},
+        {"map view rejects a line right of 798/799",
+         clipLineMapView,
+         {799, 300, 800, 400},
          {-1, -1, -1, -1}},
         {"screen rejects a line left of it", clipLineScreen, {-5, 10, -1, 20}, {-1, -1, -1, -1}},
-        {"screen moves a point along the slope", clipLineScreen, {-10, 0, 10, 20},
-         {0, 10, 10, 20}},
+        {"screen moves a point along the slope", clipLineScreen, {-10, 0, 10, 20}, {0, 10, 10, 20}},
         {"a half rounds to even (down)", clipLineScreen, {-1, 0, 1, 1}, {0, 0, 1, 1}},
         {"a half rounds to even (up)", clipLineScreen, {-1, 1, 1, 2}, {0, 2, 1, 2}},
-        {"panel cuts both ends, each to its own bound", clipLinePanel, {0, 400, 900, 400},
+        {"panel cuts both ends, each to its own bound",
+         clipLinePanel,
+         {0, 400, 900, 400},
          {10, 400, 774, 400}},
-        {"panel, the first point beyond 773", clipLinePanel, {900, 400, 0, 400},
+        {"panel, the first point beyond 773",
+         clipLinePanel,
+         {900, 400, 0, 400},
          {773, 400, 10, 400}},
         {"panel rejects a line above it", clipLinePanel, {20, 519, 30, 600}, {-1, -1, -1, -1}},
     };
@@ -152,9 +160,9 @@ TEST(Raster, ClippersMoveEndPointsOntoTheirRectangle) {
 TEST(Raster, DottedLinesEndForEveryStep) {
     DrawRig rig;
     drawDottedLineMapView(rig.canvas, 10, 200, 30, 200, 7, 3);
-    EXPECT_EQ(test::changedPixels(screenView(*rig.fb), 0),
-              (PixelSet{{10, 200}, {13, 200}, {16, 200}, {19, 200}, {22, 200}, {25, 200},
-                        {28, 200}}));
+    EXPECT_EQ(
+        test::changedPixels(screenView(*rig.fb), 0),
+        (PixelSet{{10, 200}, {13, 200}, {16, 200}, {19, 200}, {22, 200}, {25, 200}, {28, 200}}));
 
     // Steps whose low byte is 0 take every 256th pixel instead of never advancing.
     for (const int32_t step : {0, 256, 512}) {
@@ -307,10 +315,14 @@ TEST(Raster, MarkersSetSixteenPixelsInsideTheirArea) {
 // Coordinates near the screen most of the time, and now and then far away or at the limits.
 int32_t randomCoordinate(std::mt19937& rng) {
     switch (rng() % 8) {
-        case 0: return int32_t(rng());
-        case 1: return std::uniform_int_distribution<int32_t>(-100000, 100000)(rng);
-        case 2: return (rng() & 1) ? INT32_MAX : INT32_MIN;
-        default: return std::uniform_int_distribution<int32_t>(-40, 840)(rng);
+        case 0:
+            return int32_t(rng());
+        case 1:
+            return std::uniform_int_distribution<int32_t>(-100000, 100000)(rng);
+        case 2:
+            return (rng() & 1) ? INT32_MAX : INT32_MIN;
+        default:
+            return std::uniform_int_distribution<int32_t>(-40, 840)(rng);
     }
 }
 
@@ -344,9 +356,7 @@ TEST(Raster, RandomArgumentsNeverLeaveTheTargetOrItsClipRectangle) {
              drawThickLineUnclipped(cv, a[0], a[1], a[2], a[3], a[4]);
          }},
         {"plotLinePointsClipped", kMapView,
-         [](auto& cv, auto&, auto& a) {
-             plotLinePointsClipped(cv, a[0], a[1], a[2], a[3], a[4]);
-         }},
+         [](auto& cv, auto&, auto& a) { plotLinePointsClipped(cv, a[0], a[1], a[2], a[3], a[4]); }},
         {"drawRectMapView", kMapView,
          [](auto& cv, auto&, auto& a) { drawRectMapView(cv, a[0], a[1], a[2], a[3], a[4]); }},
         {"drawCircle", kWholeScreen,

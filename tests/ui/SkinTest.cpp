@@ -25,7 +25,9 @@ std::unique_ptr<Skin> patternSkin() {
     return s;
 }
 
-uint8_t skinAt(const Skin& s, int32_t sx, int32_t sy) { return s.skin[sy * kSkinSize + sx]; }
+uint8_t skinAt(const Skin& s, int32_t sx, int32_t sy) {
+    return s.skin[sy * kSkinSize + sx];
+}
 
 // Whether the screen block at (x, y) equals the skin block at (sx, sy) plus shift.
 bool blockIs(DrawRig& rig, const Skin& s, int32_t x, int32_t y, int32_t sx, int32_t sy, int32_t w,
@@ -42,7 +44,8 @@ TEST(Skin, CheckBoxAndRadioButtonPickTheirPictures) {
         int32_t state;
         int32_t sx, sy;
     };
-    const Case boxes[] = {{0, 110, 498}, {1, 124, 498}, {2, 66, 476}, {3, 124, 498}, {-1, 124, 498}};
+    const Case boxes[] = {
+        {0, 110, 498}, {1, 124, 498}, {2, 66, 476}, {3, 124, 498}, {-1, 124, 498}};
     for (const Case& c : boxes) {
         SCOPED_TRACE(c.state);
         DrawRig rig;
@@ -185,8 +188,8 @@ TEST(Skin, SliderCapsAndShadedTrack) {
         int32_t length, orientation;
         bool filled;
     };
-    for (const Case c : {Case{30, 1, false}, Case{31, 1, true}, Case{30, 0, false},
-                         Case{60, 0, true}}) {
+    for (const Case c :
+         {Case{30, 1, false}, Case{31, 1, true}, Case{30, 0, false}, Case{60, 0, true}}) {
         SCOPED_TRACE(testing::Message() << c.length << " " << c.orientation);
         DrawRig rig;
         drawSkinSlider(rig.canvas, *skin, 100, 100, c.length, c.orientation);
@@ -249,9 +252,12 @@ TEST(Skin, ShortOrMissingSkinFilesAreRefusedWithALogLine) {
 
 int32_t randomCoordinate(std::mt19937& rng) {
     switch (rng() % 6) {
-        case 0: return int32_t(rng());
-        case 1: return (rng() & 1) ? INT32_MAX - int32_t(rng() % 40) : INT32_MIN + int32_t(rng() % 40);
-        default: return std::uniform_int_distribution<int32_t>(-60, 860)(rng);
+        case 0:
+            return int32_t(rng());
+        case 1:
+            return (rng() & 1) ? INT32_MAX - int32_t(rng() % 40) : INT32_MIN + int32_t(rng() % 40);
+        default:
+            return std::uniform_int_distribution<int32_t>(-60, 860)(rng);
     }
 }
 
@@ -310,8 +316,8 @@ TEST(Skin, RandomArgumentsNeverLeaveTheTargetOrTheSkin) {
             rig.clear(0);
             t.other(rig.canvas, a);
             t.screen(rig.canvas, a);
-            ASSERT_TRUE(test::sameAsScreen(*rig.fb, t.menu ? menuView(*rig.fb)
-                                                           : backgroundView(*rig.fb)));
+            ASSERT_TRUE(
+                test::sameAsScreen(*rig.fb, t.menu ? menuView(*rig.fb) : backgroundView(*rig.fb)));
         }
     }
     // Background-only routines: the screen stays untouched, the sanitizers watch the buffer.
@@ -325,8 +331,8 @@ TEST(Skin, RandomArgumentsNeverLeaveTheTargetOrTheSkin) {
     std::vector<uint8_t> bytes(31 * 5, 0xEE);
     for (int i = 0; i < 300; ++i) {
         const Args a = randomArgs();
-        blitSkinToRGB(s, *rig.colors, {bytes.data(), 31, 5}, a[0] % 20, a[1] % 20, a[2], a[3],
-                      a[4], a[5]);
+        blitSkinToRGB(s, *rig.colors, {bytes.data(), 31, 5}, a[0] % 20, a[1] % 20, a[2], a[3], a[4],
+                      a[5]);
     }
     for (int row = 0; row < 5; ++row) EXPECT_EQ(bytes[row * 31 + 30], 0xEE);
 }

@@ -48,7 +48,9 @@ std::string encodeGif(int width, int height, bool interlace,
     return out;
 }
 
-uint8_t pattern(int x, int y) { return uint8_t(x * 7 + y * 3); }
+uint8_t pattern(int x, int y) {
+    return uint8_t(x * 7 + y * 3);
+}
 
 TEST(StartScreen, PictureBecomesTheBottomUpScreenWithItsPalette) {
     for (const bool interlace : {false, true}) {

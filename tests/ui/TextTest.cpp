@@ -21,7 +21,9 @@ PixelSet box(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     return s;
 }
 
-PixelSet screenChanges(DrawRig& rig) { return test::changedPixels(screenView(*rig.fb), 0); }
+PixelSet screenChanges(DrawRig& rig) {
+    return test::changedPixels(screenView(*rig.fb), 0);
+}
 
 std::unique_ptr<Fonts> fontsInked(bool ink) {
     auto f = std::make_unique<Fonts>();
@@ -34,7 +36,8 @@ std::unique_ptr<Fonts> fontsInked(bool ink) {
 std::unique_ptr<Fonts> patternFonts() {
     auto f = std::make_unique<Fonts>();
     for (auto* sheet : {&f->font4x6, &f->font7x11, &f->font5x7, &f->font8x11})
-        for (size_t i = 0; i < sheet->size(); ++i) (*sheet)[i] = (i * 2654435761u >> 7) % 3 ? 0 : 255;
+        for (size_t i = 0; i < sheet->size(); ++i)
+            (*sheet)[i] = (i * 2654435761u >> 7) % 3 ? 0 : 255;
     for (size_t k = 0; k < 224; ++k) {
         f->font8x11Widths[k] = uint8_t(k % 9);
         f->font5x7Widths[k] = uint8_t(k % 6);
@@ -68,12 +71,12 @@ TEST(Text, TwoCharactersKeepToTheirCellsAndSpacing) {
 
 TEST(Text, ControlCodesAreDrawnAndMeasuredAsCode128) {
     auto fonts = patternFonts();
-    using Drawer = void (*)(const Canvas&, const Fonts&, const std::string&, int32_t, int32_t,
-                            int32_t);
-    const Drawer drawers[] = {drawText,          drawTextBg,        drawTextMapClipped,
-                              drawSmallText,     drawSmallTextBg,   drawSmallTextMapClipped,
-                              drawPropText,      drawPropTextBg,    drawPropTextMenu,
-                              drawPropTextBold,  drawPropTextBoldBg, drawPropTextBoldMenu,
+    using Drawer =
+        void (*)(const Canvas&, const Fonts&, const std::string&, int32_t, int32_t, int32_t);
+    const Drawer drawers[] = {drawText,         drawTextBg,         drawTextMapClipped,
+                              drawSmallText,    drawSmallTextBg,    drawSmallTextMapClipped,
+                              drawPropText,     drawPropTextBg,     drawPropTextMenu,
+                              drawPropTextBold, drawPropTextBoldBg, drawPropTextBoldMenu,
                               drawSmallPropText};
     for (const Drawer draw : drawers) {
         DrawRig a, b;
@@ -189,8 +192,8 @@ TEST(Text, SingleGlyphDrawersBlendByMode) {
         int expected;  // -1: untouched
     };
     const uint8_t v = 10, c = 60;
-    const Case cases[] = {{0, blend[c * 256 + v]}, {1, blend[v * 256 + c]}, {2, c}, {3, -1},
-                          {-1, -1}};
+    const Case cases[] = {
+        {0, blend[c * 256 + v]}, {1, blend[v * 256 + c]}, {2, c}, {3, -1}, {-1, -1}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.mode);
         DrawRig rig;
@@ -221,9 +224,12 @@ std::string randomText(std::mt19937& rng) {
 
 int32_t randomPosition(std::mt19937& rng) {
     switch (rng() % 6) {
-        case 0: return int32_t(rng());
-        case 1: return (rng() & 1) ? INT32_MAX - int32_t(rng() % 20) : INT32_MIN + int32_t(rng() % 20);
-        default: return std::uniform_int_distribution<int32_t>(-60, 860)(rng);
+        case 0:
+            return int32_t(rng());
+        case 1:
+            return (rng() & 1) ? INT32_MAX - int32_t(rng() % 20) : INT32_MIN + int32_t(rng() % 20);
+        default:
+            return std::uniform_int_distribution<int32_t>(-60, 860)(rng);
     }
 }
 
@@ -249,7 +255,9 @@ TEST(Text, RandomTextsNeverLeaveTheirSurface) {
          [&](auto& cv, auto& t, int32_t x, int32_t y) { drawSmallText(cv, f, t, x, y, 9); },
          kWholeScreen},
         {"drawSmallTextOpaque",
-         [&](auto& cv, auto& t, int32_t x, int32_t y) { drawSmallTextOpaque(cv, f, t, x, y, 9, 8); },
+         [&](auto& cv, auto& t, int32_t x, int32_t y) {
+             drawSmallTextOpaque(cv, f, t, x, y, 9, 8);
+         },
          kWholeScreen},
         {"drawSmallTextMapClipped",
          [&](auto& cv, auto& t, int32_t x, int32_t y) {
@@ -270,8 +278,8 @@ TEST(Text, RandomTextsNeverLeaveTheirSurface) {
     for (const Routine& r : onScreen) {
         SCOPED_TRACE(r.name);
         DrawRig rig;
-        for (int i = 0; i < 500; ++i) r.draw(rig.canvas, randomText(rng), randomPosition(rng),
-                                             randomPosition(rng));
+        for (int i = 0; i < 500; ++i)
+            r.draw(rig.canvas, randomText(rng), randomPosition(rng), randomPosition(rng));
         EXPECT_TRUE(rig.guardsIntact());
         EXPECT_TRUE(test::unchangedOutside(screenView(*rig.fb), 0, r.keepTo));
         EXPECT_TRUE(test::unchangedOutside(backgroundView(*rig.fb), 0, {}));
@@ -285,7 +293,8 @@ TEST(Text, RandomTextsNeverLeaveTheirSurface) {
         bool menu;
     };
     const Twin twins[] = {
-        {"drawTextBg", [&](auto& cv, auto& t, int32_t x, int32_t y) { drawTextBg(cv, f, t, x, y, 9); },
+        {"drawTextBg",
+         [&](auto& cv, auto& t, int32_t x, int32_t y) { drawTextBg(cv, f, t, x, y, 9); },
          [&](auto& cv, auto& t, int32_t x, int32_t y) { drawText(cv, f, t, x, y, 9); }, false},
         {"drawOutlinedTextBg",
          [&](auto& cv, auto& t, int32_t x, int32_t y) { drawOutlinedTextBg(cv, f, t, x, y, 9); },
@@ -318,8 +327,8 @@ TEST(Text, RandomTextsNeverLeaveTheirSurface) {
             rig.clear(0);
             t.other(rig.canvas, text, x, y);
             t.screen(rig.canvas, text, x, y);
-            ASSERT_TRUE(test::sameAsScreen(*rig.fb, t.menu ? menuView(*rig.fb)
-                                                           : backgroundView(*rig.fb)));
+            ASSERT_TRUE(
+                test::sameAsScreen(*rig.fb, t.menu ? menuView(*rig.fb) : backgroundView(*rig.fb)));
             ASSERT_TRUE(rig.guardsIntact());
         }
     }
