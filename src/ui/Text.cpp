@@ -130,7 +130,6 @@ void drawGlyph(const Canvas& cv, const Face& f, int32_t x, int32_t y, int32_t co
     if (mode < 0 || mode > 2) return;
     const int32_t c = glyphCode(uint8_t(code));
     const SurfaceView s = backgroundView(cv.frame);
-    if (y > s.height - 1 || int64_t(y) + f.cellHeight - 1 < 0) return;
     const uint8_t* blend = cv.colors.blendTable.data();
     const uint8_t col = uint8_t(colour);
     forGlyphPixels(s, s.bounds(), f, c, x, y, glyphWidth(f, c), [&](uint8_t& px, bool on) {
