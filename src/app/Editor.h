@@ -2,9 +2,17 @@
 // each owning one area. Procedures take the components they need by reference.
 #pragma once
 
+#include "app/BootLog.h"
+#include "app/InputState.h"
 #include "map/ColorTables.h"
 #include "map/TileCatalog.h"
 #include "map/TileStore.h"
+#include "ui/ColorSettings.h"
+#include "ui/Cursor.h"
+#include "ui/Fonts.h"
+#include "ui/FrameBuffer.h"
+#include "ui/Languages.h"
+#include "ui/Skin.h"
 
 namespace korvel {
 
@@ -12,6 +20,15 @@ struct Editor {
     TileStore tiles;
     ColorTables colorTables;
     TileCatalog tileCatalog;
+    FrameBuffer frameBuffer;
+    Fonts fonts;
+    Skin skin;
+    Languages langs;
+    ColorSettings colorSettings;
+    ColorSchemeEditorState colorEditor;
+    CursorState cursor;
+    InputState input;
+    BootLogState bootLogState;
 };
 
 }  // namespace korvel

@@ -1,0 +1,225 @@
+#include "ui/Cursor.h"
+
+#include <cmath>
+
+#include "app/InputState.h"
+#include "map/Mainm.h"
+#include "platform/Platform.h"
+#include "ui/Skin.h"
+
+namespace korvel {
+
+namespace {
+
+// A cursor picture in the skin and where it lies relative to the point it marks.
+struct CursorImage {
+    int16_t sx, sy, w, h;
+    int16_t dx, dy;
+};
+
+constexpr CursorImage kArrow{0, 488, 17, 24, 0, -23};
+constexpr CursorImage kCross[4] = {{18, 487, 25, 25, -12, -12},
+                                   {18, 461, 25, 25, -12, -12},
+                                   {18, 441, 25, 19, -12, -9},
+                                   {18, 415, 25, 25, -12, -12}};
+constexpr CursorImage kBusy{44, 488, 21, 24, 0, -23};
+constexpr CursorImage kTextBeam{0, 470, 7, 17, -3, -8};
+constexpr CursorImage kValueDrag{0, 452, 17, 17, -8, -8};
+constexpr CursorImage kHorizontalHandle{18, 405, 25, 9, -12, -4};
+constexpr CursorImage kVerticalHandle{0, 426, 9, 25, -4, -12};
+constexpr CursorImage kBadgeAreaAdd{44, 476, 11, 11, 2, -13};
+constexpr CursorImage kBadgeAreaToggle{44, 464, 11, 11, 2, -13};
+
+// The shadow lies three pixels right of and below the picture.
+constexpr int32_t kShadowDx = 3, kShadowDy = -3;
+
+int32_t wrapAdd(int64_t a, int64_t b) {
+    return wrap32(a + b);
+}
+
+void drawImage(const Canvas& cv, const Skin& skin, const CursorImage& img, const InputState& in,
+               const CursorOptions& options, int64_t trailLength, int32_t colourOffset) {
+    const int32_t mx = in.mouseX, my = in.mouseY;
+    if (options.pointerShadow)
+        blitSkinShade(cv, skin, wrapAdd(mx, img.dx + kShadowDx), wrapAdd(my, img.dy + kShadowDy),
+                      img.sx, img.sy, img.w, img.h);
+    if (trailLength == 0) {
+        blitSkinTransparentShifted(cv, skin, wrapAdd(mx, img.dx), wrapAdd(my, img.dy), img.sx,
+                                   img.sy, img.w, img.h, colourOffset);
+        return;
+    }
+    // The faster the mouse, the fainter the copies.
+    const int32_t type = trailLength <= 4 ? 3 : trailLength <= 32 ? 2 : 1;
+    for (int64_t s = 0; s <= trailLength; s += 4) {
+        const int32_t t = int32_t(256 + 256 * s / trailLength);
+        const int32_t ax = quadInterp(in.prevMouseX2, in.prevMouseX, mx, t);
+        const int32_t ay = quadInterp(in.prevMouseY2, in.prevMouseY, my, t);
+        blitSkinTranslucent(cv, skin, wrapAdd(ax, img.dx), wrapAdd(ay, img.dy), img.sx, img.sy,
+                            img.w, img.h, colourOffset, type);
+    }
+}
+
+// Re-reads the pointer after a warp; the previous row follows so no trail spans the jump.
+void rereadPointer(InputState& in, Platform& platform) {
+    const PointerPos p = platform.pointerPosition();
+    in.mouseX = p.x;
+    in.mouseY = wrap32(int64_t(kScreenHeight - 1) - p.y);
+    in.prevMouseY = in.mouseY;
+}
+
+// Moves the pointer to a row near the far end (counted from the top) and reads it back. A window
+// smaller than the frame may not show that exact row and put the pointer back on the edge it
+// left; then the next row inwards is tried, so the pointer never bounces between the edges.
+void warpToRow(InputState& in, int32_t& dragStartMouseY, Platform& platform, int32_t px,
+               int32_t row, int32_t inwards) {
+    const int32_t before = in.mouseY;
+    for (int tries = 0; tries < 16; ++tries, row += inwards) {
+        platform.warpPointer(px, row);
+        rereadPointer(in, platform);
+        if (in.mouseY > 0 && in.mouseY < kScreenHeight - 1) break;
+    }
+    // The drag start moves by the distance the pointer jumped, so the distance dragged so far
+    // is kept.
+    dragStartMouseY = wrap32(int64_t(dragStartMouseY) + in.mouseY - before);
+}
+
+void wrapPointer(InputState& in, int32_t& dragStartMouseY, Platform& platform) {
+    const int32_t px = platform.pointerPosition().x;
+    // From the top row to the second row from the bottom, and from the bottom row to the second
+    // from the top.
+    if (in.mouseY >= kScreenHeight - 1) warpToRow(in, dragStartMouseY, platform, px, 598, -1);
+    if (in.mouseY <= 0) warpToRow(in, dragStartMouseY, platform, px, 1, 1);
+}
+
+const CursorImage& shapeImage(CursorShape shape) {
+    switch (shape) {
+        case CursorShape::Busy:
+            return kBusy;
+        case CursorShape::TextBeam:
+            return kTextBeam;
+        case CursorShape::ValueDrag:
+            return kValueDrag;
+        case CursorShape::HorizontalHandle:
+            return kHorizontalHandle;
+        case CursorShape::VerticalHandle:
+            return kVerticalHandle;
+        default:
+            return kArrow;
+    }
+}
+
+}  // namespace
+
+MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
+    if (in.currentTool >= 17 && in.currentTool <= 19) return MapCursorVariant::Plain;
+    int32_t v = 0;
+    if (in.draggedSprite >= 0) v = 2;
+    if (in.movedWallCount == kAllWallsMoving)
+        v = 1;
+    else if (in.movedWallCount > 0)
+        v = 2;
+
+    const bool allMoving = in.movedWallCount == kAllWallsMoving;
+    switch (in.selectionMode) {
+        case 0:
+            if (in.hoveredSprite >= 0 && in.hoveredSpriteSelected) v = 1;
+            break;
+        case 1:
+            if (in.hoveredVertex >= 0 && in.hoveredVertexSelected) v = 1;
+            break;
+        case 3:
+            if (in.hoveredSector >= 0 && (in.hoveredSectorSelected || allMoving)) v = 1;
+            break;
+        case 4:
+            if (in.hoveredWall >= 0 && (in.hoveredWallSelected || allMoving)) v = 1;
+            break;
+        case 5:
+            if (in.hoveredVertex >= 0) {
+                if (in.hoveredVertexSelected) v = 1;
+            } else if (in.hoveredSprite >= 0 && in.hoveredSpriteSelected) {
+                v = 1;
+            }
+            break;
+        default:
+            break;
+    }
+
+    if (in.ctrlHeld) {
+        bool anySelected = false;
+        switch (in.selectionMode) {
+            case 0:
+                anySelected = in.selectedSpriteCount > 0;
+                break;
+            case 1:
+                anySelected = in.selectedVertexCount > 0;
+                break;
+            case 3:
+                anySelected = in.selectedSectorCount > 0;
+                break;
+            case 4:
+                anySelected = in.selectedLoopCount > 0;
+                break;
+            case 5:
+                anySelected = in.selectedVertexCount > 0 || in.selectedSpriteCount > 0;
+                break;
+            default:
+                break;
+        }
+        if (anySelected) v = 1;
+    }
+    if (in.currentPage > 1) v = 0;
+    if (v == 0) return MapCursorVariant::Plain;
+
+    if (v == 2 && in.selectionMode == 5 && in.draggedSprite != kAllWallsMoving && !allMoving)
+        return MapCursorVariant::Move;
+    if (in.shiftHeld && !in.ctrlHeld && in.selectionMode != 5 && in.draggedSprite == -1 &&
+        in.movedWallCount == 0)
+        return MapCursorVariant::Plain;
+    switch (in.dragKind) {
+        case 1:
+            return MapCursorVariant::Move;
+        case 2:
+            return in.currentPage == 0 ? MapCursorVariant::Rotate : MapCursorVariant::Plain;
+        case 3:
+            return in.currentPage == 0 ? MapCursorVariant::Scale : MapCursorVariant::Plain;
+        default:
+            return MapCursorVariant::Plain;
+    }
+}
+
+int32_t quadInterp(int32_t p, int32_t q, int32_t r, int32_t t) {
+    // 128-bit so that no argument can overflow; within the screen the values are small.
+    using Wide = __int128;
+    const Wide T = t;
+    const Wide a = ((Wide(p) * (T - 256)) / 256) * (T - 512) / 512;
+    const Wide b = ((Wide(q) * T) / 256) * (T - 512) / 256;
+    const Wide c = ((Wide(r) * T) / 512) * (T - 256) / 256;
+    return int32_t(uint32_t(uint64_t(a - b + c)));
+}
+
+void drawCursor(const Canvas& cv, const Skin& skin, const CursorState& cursor,
+                const CursorOptions& options, const MapCursorInputs& map, InputState& input,
+                int32_t& dragStartMouseY, Platform& platform) {
+    int64_t trail = 0;
+    if (options.pointerInterpolation) {
+        const double dx = double(input.prevMouseX) - input.mouseX;
+        const double dy = double(input.prevMouseY) - input.mouseY;
+        trail = safeFloor(std::sqrt(dx * dx + dy * dy));
+    }
+    if (cursor.cursorShape == CursorShape::ValueDrag) wrapPointer(input, dragStartMouseY, platform);
+
+    if (cursor.cursorShape != CursorShape::MapCross) {
+        drawImage(cv, skin, shapeImage(cursor.cursorShape), input, options, trail,
+                  cursor.cursorColor);
+        return;
+    }
+    drawImage(cv, skin, kCross[int(mapCursorVariant(map))], input, options, trail,
+              cursor.cursorColor);
+    if (map.selectionMode >= 5 || (map.currentPage != 0 && map.currentPage != 1)) return;
+    if (map.shiftHeld && map.areaSelectLatch)
+        drawImage(cv, skin, kBadgeAreaAdd, input, options, trail, 0);
+    if ((map.ctrlHeld && map.areaSelectLatch) || (map.shiftHeld && !map.areaSelectLatch))
+        drawImage(cv, skin, kBadgeAreaToggle, input, options, trail, 0);
+}
+
+}  // namespace korvel

@@ -1,0 +1,66 @@
+// Raster primitives: the line family (clipped to the screen, the map view or the tool pane; plain,
+// anti-aliased, dotted or thick), the line clippers, circles, the brace, the rectangle outline and
+// the vertex markers. Colours are written as their low 8 bits. Nothing ever lands outside the
+// target surface, whatever the coordinates.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/FrameBuffer.h"
+
+namespace korvel {
+
+struct Random;
+
+// Lines from (x1, y1) to (x2, y2) into the screen. With smoothLines set the first three are drawn
+// anti-aliased by drawLineSmooth.
+void drawLineScreen(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                    int32_t colour);
+void drawLineMapView(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                     int32_t colour);
+void drawLinePanel(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                   int32_t colour);
+// For callers that keep their lines inside the target; what lies outside is dropped all the same.
+void drawLineUnclipped(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                       int32_t colour);
+void drawLineBg(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour);
+// Every step-th pixel (step = the low 8 bits of the argument; 0 counts as 256). Step 1 is
+// drawLineMapView.
+void drawDottedLineMapView(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                           int32_t colour, int32_t step);
+// A five-pixel pen (the centre and its four neighbours) at every point of the line.
+void drawThickLineMapView(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                          int32_t colour);
+void drawThickLineUnclipped(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                            int32_t colour);
+// Points spaced one pixel apart along the line, each kept only inside the map view.
+void plotLinePointsClipped(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                           int32_t colour);
+// The anti-aliased line; clipMode 1 whole screen, 2 map view, 3 tool pane, other values the
+// screen without moving the end points.
+void drawLineSmooth(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                    int32_t colour, int32_t clipMode);
+
+// Move the end points onto the rectangle, or set all four to -1 when the line lies outside.
+void clipLineScreen(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2);
+void clipLineMapView(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2);
+void clipLinePanel(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2);
+
+// Outline of the rectangle x1..x2, y1..y2 inside the map view.
+void drawRectMapView(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                     int32_t colour);
+
+void drawCircle(const Canvas& cv, float cx, float cy, float radius, int32_t colour);
+void drawCircleMapView(const Canvas& cv, float cx, float cy, float radius, int32_t colour);
+// Noisy shaded circle: one random draw for every point inside the map view.
+void drawCircleShaded(const Canvas& cv, Random& random, float cx, float cy, float radius);
+
+// A curly brace pointing right over the background rows y + 1 .. y + 2n - 1.
+void drawBraceBg(const Canvas& cv, int32_t x, int32_t y, int32_t r, int32_t n, int32_t colour);
+
+// 16-pixel markers around (x, y): a small ring, a 5 x 5 square outline, a ring in the tool pane.
+void drawRoundMarker(const Canvas& cv, int32_t x, int32_t y, int32_t colour);
+void drawSquareMarker(const Canvas& cv, int32_t x, int32_t y, int32_t colour);
+void drawRoundMarkerInPane(const Canvas& cv, int32_t x, int32_t y, int32_t colour);
+
+}  // namespace korvel
