@@ -5,7 +5,7 @@
 #include "app/InputState.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/DrawFixtures.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "ui/Fonts.h"
 
 namespace korvel {
@@ -30,7 +30,7 @@ public:
 struct LogRig {
     test::DrawRig draw;
     std::unique_ptr<Fonts> fonts = std::make_unique<Fonts>();
-    test::TempDir dir;
+    TempFolder dir;
     ScriptedPlatform platform{dir.path()};
     InputState input;
     BootLogState log;

@@ -22,7 +22,7 @@ std::unique_ptr<ColorTables> greyTables() {
 }
 
 struct Start {
-    test::ScratchFolder data;
+    TempFolder data;
     test::RecordingMapEvents events;
     ColorTableInputs inputs;
     Start() {

@@ -26,7 +26,7 @@ uint8_t scaled(uint8_t v) {
 }
 
 struct Program {
-    test::ScratchFolder folder;
+    TempFolder folder;
     std::string data;
     test::RecordingMapEvents events;
     std::unique_ptr<ColorTables> colors = std::make_unique<ColorTables>();

@@ -64,7 +64,7 @@ TEST(GroupFile, DirectoryOfSoundAndBrokenArchives) {
         }
 
         // The file reader agrees with the reader over bytes.
-        test::ScratchFolder folder;
+        TempFolder folder;
         folder.write("x.grp", c.bytes);
         NativeFileSystem fs;
         const auto fromFile = readGroupDirectory(fs, folder.file("x.grp"));
@@ -78,7 +78,7 @@ TEST(GroupFile, LargeDirectoryReadInBlocks) {
     std::vector<test::GroupFileEntry> entries;
     for (int i = 0; i < 5000; ++i)
         entries.push_back({"E" + std::to_string(i), i == 4999 ? "z" : ""});
-    test::ScratchFolder folder;
+    TempFolder folder;
     folder.write("big.grp", makeGroupFile(entries));
     NativeFileSystem fs;
     const auto d = readGroupDirectory(fs, folder.file("big.grp"));
@@ -91,7 +91,7 @@ TEST(GroupFile, LargeDirectoryReadInBlocks) {
 }
 
 TEST(GroupFile, NoArchive) {
-    test::ScratchFolder folder;
+    TempFolder folder;
     folder.makeFolder("DUKE3D.GRP");
     NativeFileSystem fs;
     EXPECT_FALSE(readGroupDirectory(fs, folder.file("missing.grp")));

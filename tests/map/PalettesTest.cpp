@@ -79,7 +79,7 @@ TEST(Palettes, WrittenPaletteReadsBackEqual) {
 }
 
 TEST(Palettes, StartUpReading) {
-    test::ScratchFolder data;
+    TempFolder data;
     NativeFileSystem fs;
     test::RecordingMapEvents events;
     auto colors = std::make_unique<ColorTables>();

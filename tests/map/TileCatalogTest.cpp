@@ -35,7 +35,7 @@ TEST(TileCatalog, TileSetsLines) {
 }
 
 TEST(TileCatalog, LoadTileSetsStartsClear) {
-    test::ScratchFolder data;
+    TempFolder data;
     NativeFileSystem fs;
     auto catalog = std::make_unique<TileCatalog>();
     catalog->tileCategories[500] = 64;
@@ -100,7 +100,7 @@ TEST(TileCatalog, DefineLines) {
 }
 
 TEST(TileCatalog, NamesAndSoundsFiles) {
-    test::ScratchFolder program;
+    TempFolder program;
     NativeFileSystem fs;
     auto catalog = std::make_unique<TileCatalog>();
     catalog->tileNames[7] = "KEPT";

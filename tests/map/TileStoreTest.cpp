@@ -16,11 +16,10 @@ using test::makeArtFile;
 using test::makeGroupFile;
 using test::patternPixel;
 using test::RecordingMapEvents;
-using test::ScratchFolder;
 using test::SyntheticTile;
 
 struct Loader {
-    ScratchFolder folder;
+    TempFolder folder;
     NativeFileSystem fs;
     RecordingMapEvents events;
     std::unique_ptr<TileStore> tiles = std::make_unique<TileStore>();

@@ -87,48 +87,6 @@ std::string makePaletteDat(const std::array<Rgb, 256>& sixBitColours) {
     return bytes;
 }
 
-ScratchFolder::ScratchFolder() {
-    static std::atomic<int> counter{0};
-    const stdfs::path base = stdfs::temp_directory_path();
-    for (;;) {
-        const stdfs::path p = base / ("korvel-game-files-" + std::to_string(::getpid()) + "-" +
-                                      std::to_string(counter++));
-        if (stdfs::create_directory(p)) {
-            path_ = p.string();
-            return;
-        }
-    }
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ec;
-    stdfs::remove_all(path_, ec);
-}
-
-std::string ScratchFolder::file(const std::string& name) const {
-    return path_ + "/" + name;
-}
-
-void ScratchFolder::write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-std::string ScratchFolder::read(const std::string& name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool ScratchFolder::exists(const std::string& name) const {
-    return stdfs::exists(file(name));
-}
-
-void ScratchFolder::makeFolder(const std::string& name) const {
-    stdfs::create_directories(file(name));
-}
-
 bool WriteFailingFileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
     const std::string name = stdfs::path(path).filename().string();
     if (failingNames_.count(name)) return false;

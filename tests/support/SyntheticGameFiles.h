@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "support/TempFolder.h"
 
 namespace korvel::test {
 
@@ -48,25 +49,6 @@ std::string makeTextPalette(const std::array<Rgb, 256>& colours);
 std::array<Rgb, 256> distinctColours();
 // PALETTE.DAT: 768 bytes of 6-bit channels.
 std::string makePaletteDat(const std::array<Rgb, 256>& sixBitColours);
-
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const;
-    void write(const std::string& name, const std::string& bytes) const;
-    std::string read(const std::string& name) const;  // "" when missing
-    bool exists(const std::string& name) const;
-    void makeFolder(const std::string& name) const;
-
-private:
-    std::string path_;
-};
 
 // The real file system whose writes fail for the given file names (any folder).
 class WriteFailingFileSystem : public NativeFileSystem {

@@ -31,7 +31,7 @@ std::string TempFolder::file(const std::string& name) const {
     return path_ + "/" + name;
 }
 
-void TempFolder::write(const std::string& name, const std::string& bytes) const {
+std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
     const stdfs::path target = file(name);
     std::error_code ec;
     stdfs::create_directories(target.parent_path(), ec);
@@ -39,6 +39,7 @@ void TempFolder::write(const std::string& name, const std::string& bytes) const 
     out.write(bytes.data(), std::streamsize(bytes.size()));
     out.close();
     if (!out) ADD_FAILURE() << "cannot write " << target;
+    return target.string();
 }
 
 std::string TempFolder::read(const std::string& name) const {
@@ -47,10 +48,16 @@ std::string TempFolder::read(const std::string& name) const {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void TempFolder::makeFolder(const std::string& name) const {
+bool TempFolder::exists(const std::string& name) const {
+    std::error_code ec;
+    return stdfs::exists(file(name), ec);
+}
+
+std::string TempFolder::makeFolder(const std::string& name) const {
     std::error_code ec;
     stdfs::create_directories(file(name), ec);
     if (ec) ADD_FAILURE() << "cannot make folder " << name;
+    return file(name);
 }
 
 }  // namespace korvel

@@ -5,7 +5,7 @@
 #include "app/InputState.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/DrawFixtures.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "ui/Skin.h"
 
 namespace korvel {
@@ -37,7 +37,7 @@ std::unique_ptr<Skin> markerSkin() {
 struct CursorRig {
     DrawRig pixels;
     std::unique_ptr<Skin> skin = markerSkin();
-    test::TempDir dir;
+    TempFolder dir;
     HeadlessPlatform platform{dir.path()};
     InputState input;
     CursorState cursor;
@@ -266,7 +266,7 @@ TEST(Cursor, ValueDragWrapsThePointerAndKeepsTheDraggedDistance) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TempDir dir;
+        TempFolder dir;
         std::unique_ptr<HeadlessPlatform> platform =
             c.scaled ? std::make_unique<ThirdScalePlatform>(dir.path())
                      : std::make_unique<HeadlessPlatform>(dir.path());

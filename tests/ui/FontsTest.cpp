@@ -5,7 +5,7 @@
 #include "platform/FileSystem.h"
 #include "support/DrawFixtures.h"
 #include "support/LanguageFixture.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 namespace korvel {
 namespace {
@@ -45,7 +45,7 @@ TEST(Fonts, EmptyAndShortSheetsLeaveTheSheetAsItWas) {
 }
 
 TEST(Fonts, StartUpSheetsAreFoundWithoutRegardToCaseAndProblemsReported) {
-    test::TempDir dir;
+    TempFolder dir;
     auto full = [](int32_t w, int32_t h) {
         return test::fontSheetFile(w, h, [](int32_t x, int32_t y) { return (x + y) % 2; });
     };
@@ -110,7 +110,7 @@ TEST(Fonts, WidthFilesAreDigitsNarrowedToTheCell) {
 }
 
 TEST(Fonts, MissingWidthFileLogsMessage323AndShortOne1334) {
-    test::TempDir dir;
+    TempFolder dir;
     dir.write("VFNT5X7.WID", "12");
     NativeFileSystem fs;
     Fonts fonts;

@@ -4,7 +4,7 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "support/DrawFixtures.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 namespace korvel {
 namespace {
@@ -32,7 +32,7 @@ TEST(FrameBuffer, BackgroundCopyAndPresentationFollowTheRowLength) {
         copyBackgroundToScreen(fb);
         EXPECT_TRUE(test::sameAsScreen(fb, backgroundView(fb)));
         EXPECT_TRUE(rig.guardsIntact());
-        test::TempDir dir;
+        TempFolder dir;
         HeadlessPlatform platform(dir.path());
         presentScreen(fb, platform);
         EXPECT_EQ(platform.framePixel(799, 599), uint8_t(799 ^ 599));

@@ -7,7 +7,7 @@
 #include "app/Random.h"
 #include "platform/FileSystem.h"
 #include "support/LanguageFixture.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 namespace korvel {
 namespace {
@@ -213,7 +213,7 @@ std::string languageFile(const std::string& name, const std::string& first) {
 }
 
 TEST(Languages, LoadingReadsEveryLanguageFileAndPicksTheConfiguredOne) {
-    test::TempDir dir;
+    TempFolder dir;
     dir.write("LANG002.DAT", languageFile("Two", "cmd &1"));
     dir.write("lang000.dat", languageFile("Zero", "zero &1"));
     dir.write("lang001.txt", languageFile("Not read", ""));
@@ -259,7 +259,7 @@ TEST(Languages, LoadingReadsEveryLanguageFileAndPicksTheConfiguredOne) {
 }
 
 TEST(Languages, FirstStatusText) {
-    test::TempDir dir;
+    TempFolder dir;
     dir.write("lang000.dat", languageFile("Zero", "Opened &1"));
     NativeFileSystem fs;
     Languages langs;
@@ -277,7 +277,7 @@ TEST(Languages, FirstStatusText) {
     EXPECT_EQ(random.randomState, expected.randomState);
 
     // Without a language file nothing changes.
-    test::TempDir empty;
+    TempFolder empty;
     Languages untouched;
     untouched.currentLanguage = 9;
     status = "kept";
@@ -289,7 +289,7 @@ TEST(Languages, FirstStatusText) {
 }
 
 TEST(Languages, AtMost255LanguageFilesAreRead) {
-    test::TempDir dir;
+    TempFolder dir;
     for (int n = 0; n < 300; ++n) {
         std::string name = std::to_string(n);
         name = std::string(3 - std::min<size_t>(3, name.size()), '0') + name;

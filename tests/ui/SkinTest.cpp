@@ -8,7 +8,7 @@
 #include "platform/FileSystem.h"
 #include "support/DrawFixtures.h"
 #include "support/LanguageFixture.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "ui/ColorSettings.h"
 
 namespace korvel {
@@ -240,7 +240,7 @@ TEST(Skin, ShortOrMissingSkinFilesAreRefusedWithALogLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TempDir dir;
+        TempFolder dir;
         if (!c.bytes.empty()) dir.write("UInterfc.BMP", c.bytes);
         Skin loaded;
         test::RecordingLog log;

@@ -7,7 +7,7 @@
 
 #include "platform/FileSystem.h"
 #include "support/DrawFixtures.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 namespace korvel {
 namespace {
@@ -93,7 +93,7 @@ TEST(StartScreen, UnusablePicturesAreRefusedAndLeaveTheScreenAlone) {
 }
 
 TEST(StartScreen, LoadsFromAFileAndReportsAMissingOne) {
-    test::TempDir dir;
+    TempFolder dir;
     NativeFileSystem fs;
     FrameBuffer fb;
     const auto missing = loadStartScreen(fb, fs, dir.file("mainscr.gif"));
