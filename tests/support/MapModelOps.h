@@ -178,7 +178,8 @@ inline void applyMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c
             break;
         case MapOp::CreateSprite: {
             const IntPoint p = pointOn(wall(a), b);
-            createSprite(map, m.events, p.x + int32_t(c % 7) - 3, p.y + int32_t(c % 5) - 2, c % 2 == 0);
+            createSprite(map, m.events, wrap32(int64_t(p.x) + c % 7 - 3),
+                         wrap32(int64_t(p.y) + c % 5 - 2), c % 2 == 0);
             break;
         }
         case MapOp::DeleteSprite:

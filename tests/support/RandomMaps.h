@@ -11,8 +11,4 @@ namespace korvel::test {
 
 void buildRandomMap(MapStore& map, std::mt19937& rng);
 
-// A grid of cols x rows rooms whose sides are split in two, so each room has 8 walls and
-// shares two with each neighbour; `spritesPerRoom` sprites in each. Links every shared wall.
-void buildSplitRoomGrid(MapStore& map, int32_t cols, int32_t rows, int32_t spritesPerRoom);
-
 }  // namespace korvel::test
