@@ -23,7 +23,8 @@ std::unique_ptr<MapStore> fullMap() {
 }
 
 void unlinkAll(MapStore& map) {
-    for (int32_t w = 0; w < map.wallCount; ++w) map.walls[w].nextwall = map.walls[w].nextsector = -1;
+    for (int32_t w = 0; w < map.wallCount; ++w)
+        map.walls[w].nextwall = map.walls[w].nextsector = -1;
 }
 
 void BM_SaveAndRestoreUndo(benchmark::State& state) {

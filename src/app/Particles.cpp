@@ -8,11 +8,15 @@ namespace {
 
 // A speed component: arcsine of a fresh random number mapped to -1..1, so values cluster
 // towards -pi/2 and pi/2.
-float spread(Random& random) { return float(arcSin(2.0 * randomSingle(random) - 1.0)); }
+float spread(Random& random) {
+    return float(arcSin(2.0 * randomSingle(random) - 1.0));
+}
 
 }  // namespace
 
-void growParticleList(Particles& list) { list.particles.resize(list.particles.size() + 4096); }
+void growParticleList(Particles& list) {
+    list.particles.resize(list.particles.size() + 4096);
+}
 
 void addParticle(Particles& list, Random& random, bool showSparks, int32_t x, int32_t y,
                  int32_t kind) {

@@ -11,10 +11,10 @@
 namespace korvel {
 
 struct Particle {
-    float x;   // screen column
-    float y;   // screen row counted from the bottom
-    float vx;  // pixels per frame
-    float vy;  // pixels per frame, positive is up
+    float x;        // screen column
+    float y;        // screen row counted from the bottom
+    float vx;       // pixels per frame
+    float vy;       // pixels per frame, positive is up
     int32_t shade;  // 193..208 at creation
 };
 static_assert(sizeof(Particle) == 20);

@@ -13,10 +13,12 @@ namespace korvel {
 
 namespace {
 
-int32_t clampTo(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : v > hi ? hi : v; }
+int32_t clampTo(int32_t v, int32_t lo, int32_t hi) {
+    return v < lo ? lo : v > hi ? hi : v;
+}
 
-void sparksAlongWalls(const MapStore& map, const ViewState& view, MapEvents& events,
-                      int32_t first, int32_t end) {
+void sparksAlongWalls(const MapStore& map, const ViewState& view, MapEvents& events, int32_t first,
+                      int32_t end) {
     for (int32_t i = first; i < end; ++i) {
         IntPoint b;
         if (!wallEnd(map, i, b)) continue;
@@ -98,8 +100,7 @@ bool blockInArray(const MapStore& map, int32_t s) {
 
 int32_t deleteSectorCore(MapStore& map, const ViewState& view, MapEvents& events, int32_t s) {
     if (!isSector(map, s)) return 0;
-    const int32_t prevEnd =
-        s > 0 ? map.sectors[s - 1].wallptr + map.sectors[s - 1].wallnum : 0;
+    const int32_t prevEnd = s > 0 ? map.sectors[s - 1].wallptr + map.sectors[s - 1].wallnum : 0;
     const int32_t first = clampTo(prevEnd, 0, map.wallCount);
     const int32_t nextStart = s < map.sectorCount - 1 ? map.sectors[s + 1].wallptr : map.wallCount;
     const int32_t end = clampTo(nextStart, first, map.wallCount);
@@ -120,7 +121,8 @@ int32_t deleteSectorCore(MapStore& map, const ViewState& view, MapEvents& events
 
     removeWallBlock(map, first, n);
     for (int32_t i = 0; i < map.wallCount; ++i)
-        if (map.walls[i].nextsector > s) map.walls[i].nextsector = wrapToInt16(map.walls[i].nextsector - 1);
+        if (map.walls[i].nextsector > s)
+            map.walls[i].nextsector = wrapToInt16(map.walls[i].nextsector - 1);
 
     if (map.booleanTargetSector == s)
         map.booleanTargetSector = -2;
@@ -247,7 +249,8 @@ bool moveSectorSp(MapStore& map, MapEvents& events, int32_t from, int32_t to) {
     const uint8_t movedSelected = map.sectorSelected[from], movedIgnored = map.sectorIgnored[from];
     if (up) {
         moveSectorEntries(map, from, from + 1, to - from);
-        for (int32_t k = from; k < to; ++k) map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - fn);
+        for (int32_t k = from; k < to; ++k)
+            map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - fn);
     } else {
         moveSectorEntries(map, to + 1, to, from - to);
         for (int32_t k = to + 1; k <= from; ++k)

@@ -9,7 +9,9 @@ namespace korvel {
 
 namespace {
 
-uint64_t pointKey(IntPoint p) { return (uint64_t(uint32_t(p.x)) << 32) | uint32_t(p.y); }
+uint64_t pointKey(IntPoint p) {
+    return (uint64_t(uint32_t(p.x)) << 32) | uint32_t(p.y);
+}
 
 // A link that both sides agree on: w and its nextwall name each other and each other's
 // sectors, and run between the same two points in opposite directions.

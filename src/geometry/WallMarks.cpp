@@ -21,7 +21,9 @@ int32_t linkedTwin(const MapStore& map, int32_t w) {
 // Marks the walls about the vertex at the start of v by the role in which the turn reaches
 // them; a wall reached both as starting and as ending there gets both bits (BothPoints).
 void markAboutVertex(MapStore& map, int32_t v) {
-    auto mark = [&](int32_t w, int16_t role) { map.wallMoveState[w] = int16_t(map.wallMoveState[w] | role); };
+    auto mark = [&](int32_t w, int16_t role) {
+        map.wallMoveState[w] = int16_t(map.wallMoveState[w] | role);
+    };
     mark(v, kStarts);
     bool closed = false;
     int32_t cur = linkedTwin(map, v);

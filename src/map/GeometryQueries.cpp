@@ -94,12 +94,14 @@ void extend(int32_t& lo, int32_t& hi, int32_t v) {
 
 template <typename Add>
 void forEachSelectedPoint(const MapStore& map, SelectionMode mode, Add add) {
-    const bool sprites = mode == SelectionMode::Sprites || mode == SelectionMode::SpritesAndVertices;
+    const bool sprites =
+        mode == SelectionMode::Sprites || mode == SelectionMode::SpritesAndVertices;
     const bool vertices =
         mode == SelectionMode::Vertices || mode == SelectionMode::SpritesAndVertices;
     if (sprites)
         for (int32_t k = 0; k < map.spriteCount; ++k)
-            if (map.spriteSelected[k]) add(map.sprites[k].x, map.sprites[k].y, map.sprites[k].z, -1);
+            if (map.spriteSelected[k])
+                add(map.sprites[k].x, map.sprites[k].y, map.sprites[k].z, -1);
     if (vertices)
         for (int32_t w = 0; w < map.wallCount; ++w)
             if (map.vertexSelected[w]) add(map.walls[w].x, map.walls[w].y, 0, map.wallSector[w]);
@@ -111,7 +113,9 @@ void forEachSelectedPoint(const MapStore& map, SelectionMode mode, Add add) {
         }
 }
 
-int32_t halfSum(int32_t a, int32_t b) { return int32_t((int64_t(a) + b) / 2); }
+int32_t halfSum(int32_t a, int32_t b) {
+    return int32_t((int64_t(a) + b) / 2);
+}
 
 }  // namespace
 

@@ -90,10 +90,12 @@ static_assert(offsetof(SectorRecord, ceilingz) == 4 && offsetof(SectorRecord, fl
 static_assert(offsetof(SectorRecord, ceilingstat) == 12 && offsetof(SectorRecord, floorstat) == 14);
 static_assert(offsetof(SectorRecord, ceilingpicnum) == 16);
 static_assert(offsetof(SectorRecord, ceilingheinum) == 18);
-static_assert(offsetof(SectorRecord, ceilingshade) == 20 && offsetof(SectorRecord, ceilingpal) == 21);
+static_assert(offsetof(SectorRecord, ceilingshade) == 20 &&
+              offsetof(SectorRecord, ceilingpal) == 21);
 static_assert(offsetof(SectorRecord, ceilingxpanning) == 22);
 static_assert(offsetof(SectorRecord, ceilingypanning) == 23);
-static_assert(offsetof(SectorRecord, floorpicnum) == 24 && offsetof(SectorRecord, floorheinum) == 26);
+static_assert(offsetof(SectorRecord, floorpicnum) == 24 &&
+              offsetof(SectorRecord, floorheinum) == 26);
 static_assert(offsetof(SectorRecord, floorshade) == 28 && offsetof(SectorRecord, floorpal) == 29);
 static_assert(offsetof(SectorRecord, floorxpanning) == 30);
 static_assert(offsetof(SectorRecord, floorypanning) == 31);

@@ -7,7 +7,9 @@
 
 namespace korvel {
 
-int32_t clampTile(int32_t tile) { return tile < 0 ? 0 : tile >= kTileCount ? kTileCount - 1 : tile; }
+int32_t clampTile(int32_t tile) {
+    return tile < 0 ? 0 : tile >= kTileCount ? kTileCount - 1 : tile;
+}
 
 int32_t clampSector(const MapStore& map, int32_t index) {
     if (index > map.sectorCount - 1) index = map.sectorCount - 1;

@@ -114,9 +114,15 @@ int32_t clampTile(int32_t tile);
 int32_t clampSector(const MapStore& map, int32_t index);
 int32_t clampWall(const MapStore& map, int32_t index);
 
-inline bool isSector(const MapStore& map, int32_t s) { return s >= 0 && s < map.sectorCount; }
-inline bool isWall(const MapStore& map, int32_t w) { return w >= 0 && w < map.wallCount; }
-inline bool isSprite(const MapStore& map, int32_t k) { return k >= 0 && k < map.spriteCount; }
+inline bool isSector(const MapStore& map, int32_t s) {
+    return s >= 0 && s < map.sectorCount;
+}
+inline bool isWall(const MapStore& map, int32_t w) {
+    return w >= 0 && w < map.wallCount;
+}
+inline bool isSprite(const MapStore& map, int32_t k) {
+    return k >= 0 && k < map.spriteCount;
+}
 
 // Rebuilds wallSector from every sector's wall range (ends clamped). Walls that no range covers
 // keep their entries, so readers check ownership with sectorOfWall.

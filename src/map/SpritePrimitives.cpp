@@ -14,8 +14,10 @@ enum class SectorChoice { FirstOrBracketing, Last };
 enum class NoSector { MinusOneWhenEmpty, Zero };
 
 int16_t findSector(const MapStore& map, int32_t x, int32_t y, int32_t z, int32_t current,
-                   SectorChoice choice, bool searchHidden, NoSector none = NoSector::MinusOneWhenEmpty) {
-    if (isSector(map, current) && pointInSectorOrOnEdge(map, x, y, current)) return int16_t(current);
+                   SectorChoice choice, bool searchHidden,
+                   NoSector none = NoSector::MinusOneWhenEmpty) {
+    if (isSector(map, current) && pointInSectorOrOnEdge(map, x, y, current))
+        return int16_t(current);
     int32_t found = -1;
     for (int32_t i = 0; i < map.sectorCount; ++i) {
         if (!searchHidden && map.sectorIgnored[i] != 0) continue;
@@ -63,7 +65,8 @@ bool createSprite(MapStore& map, MapEvents& events, int32_t x, int32_t y, bool s
 void updateSpriteSectnum(MapStore& map, int32_t k) {
     if (!isSprite(map, k)) return;
     SpriteRecord& sp = map.sprites[k];
-    sp.sectnum = findSector(map, sp.x, sp.y, sp.z, sp.sectnum, SectorChoice::FirstOrBracketing, false);
+    sp.sectnum =
+        findSector(map, sp.x, sp.y, sp.z, sp.sectnum, SectorChoice::FirstOrBracketing, false);
 }
 
 void updateNewSpriteSectnum(MapStore& map, int32_t k) {

@@ -52,7 +52,7 @@ void restoreUndo(MapStore& map, const UndoSnapshot& undo, MapClipboard& clip,
     map.selectedVertexCount = undo.undoSelectedVertexCount;
     map.selectedLoopCount = undo.undoSelectedLoopWallCount;
     map.mapModified = map.mapModified == MapModifiedState::Unmodified ? MapModifiedState::Modified
-                                                                       : undo.undoModified;
+                                                                      : undo.undoModified;
     if (selectionMode == SelectionMode::BooleanTarget && map.selectedSectorCount > 0)
         map.booleanTargetSector = getFirstSelectedSector(map);
     // The drag marks and pass marks named walls of the undone map.

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int32_t kMaxWallsPerSector = 32767;  // wallnum is a 16-bit field
 
-int16_t grownIndex(int16_t v, int32_t above) { return v > above ? wrapToInt16(v + 1) : v; }
+int16_t grownIndex(int16_t v, int32_t above) {
+    return v > above ? wrapToInt16(v + 1) : v;
+}
 
 bool sectorHasRoom(const MapStore& map, int32_t s, int32_t extra) {
     return s < 0 || map.sectors[s].wallnum <= kMaxWallsPerSector - extra;
@@ -61,7 +63,8 @@ bool insertWallAfter(MapStore& map, MapEvents& events, int32_t w, int32_t x, int
     }
     const int32_t oldTwin = map.walls[w].nextwall;
     for (int32_t k = 0; k < map.sectorCount; ++k)
-        if (map.sectors[k].wallptr > w) map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr + 1);
+        if (map.sectors[k].wallptr > w)
+            map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr + 1);
 
     moveWallEntries(map, w + 2, w + 1, map.wallCount - w - 1);
     ++map.wallCount;
@@ -135,7 +138,8 @@ bool insertVertex(MapStore& map, const ViewState& view, MapEvents& events, int32
         t0 = t + 1;
     }
     // No half has zero length, so relinking removes no wall and the indices stay put.
-    for (int32_t half : {w0, w0 + 1, t0, t0 + 1}) squareAndRelink(map, view, events, half, autoWallSquare);
+    for (int32_t half : {w0, w0 + 1, t0, t0 + 1})
+        squareAndRelink(map, view, events, half, autoWallSquare);
     return true;
 }
 
@@ -163,7 +167,8 @@ bool deleteWallSng(MapStore& map, const ViewState& view, MapEvents& events, int3
     if (q > w) --q;
 
     for (int32_t k = 0; k < map.sectorCount; ++k)
-        if (map.sectors[k].wallptr > w) map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - 1);
+        if (map.sectors[k].wallptr > w)
+            map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - 1);
 
     moveWallEntries(map, w, w + 1, map.wallCount - w - 1);
     --map.wallCount;
@@ -180,8 +185,7 @@ bool deleteWallSng(MapStore& map, const ViewState& view, MapEvents& events, int3
         if (r.point2 == w) {
             r.point2 = wrapToInt16(q);
             if (endMoves) map.wallPassMark[i] |= kPassUnlink;
-        }
-        else if (r.point2 > w)
+        } else if (r.point2 > w)
             r.point2 = wrapToInt16(r.point2 - 1);
     }
     // Only now that every index is renumbered can both sides of those links be found.

@@ -30,8 +30,7 @@ bool deleteWallSng(MapStore& map, const ViewState& view, MapEvents& events, int3
 
 // Moves both end points of w (and the walls meeting there) to its midpoint unless skipMerge is
 // set, then removes w and its twin.
-bool deleteWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t w,
-                bool skipMerge);
+bool deleteWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t w, bool skipMerge);
 
 // Removes the vertex at the start of v: every wall that starts there goes and the walls that
 // ended there are relinked. Ends with no move marks.

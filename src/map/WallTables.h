@@ -14,7 +14,9 @@ constexpr uint8_t kPassRelink = 1;  // the wall still waits for its link repair
 constexpr uint8_t kPassFollow = 2;  // the wall an operation follows through deletions
 constexpr uint8_t kPassUnlink = 4;  // the wall's link is cut once the renumbering is done
 
-inline IntPoint wallStart(const MapStore& map, int32_t w) { return {map.walls[w].x, map.walls[w].y}; }
+inline IntPoint wallStart(const MapStore& map, int32_t w) {
+    return {map.walls[w].x, map.walls[w].y};
+}
 // The end point of w: the start of its point2. False when point2 names no wall.
 bool wallEnd(const MapStore& map, int32_t w, IntPoint& end);
 

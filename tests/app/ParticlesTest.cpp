@@ -7,7 +7,9 @@
 namespace korvel {
 namespace {
 
-float spreadOf(float r) { return float(std::atan((2.0 * r - 1) / std::sqrt(1 - (2.0 * r - 1) * (2.0 * r - 1)))); }
+float spreadOf(float r) {
+    return float(std::atan((2.0 * r - 1) / std::sqrt(1 - (2.0 * r - 1) * (2.0 * r - 1))));
+}
 
 TEST(Particles, EachKindDrawsItsSpeedsAndThenItsShade) {
     struct Case {
@@ -15,25 +17,42 @@ TEST(Particles, EachKindDrawsItsSpeedsAndThenItsShade) {
         int draws;  // speed draws before the shade draw
         float vx(float a, float b) const {
             switch (kind) {
-                case 0: return 2 * a;
-                case 1: return 4 * a;
-                case 3: return 8 * a;
-                case 4: return 2 * a;
-                case 5: return 2 * a + 5;
-                case 6: return -5 - 2 * a;
-                case 7: return a / 2;
-                default: (void)b; return 0;
+                case 0:
+                    return 2 * a;
+                case 1:
+                    return 4 * a;
+                case 3:
+                    return 8 * a;
+                case 4:
+                    return 2 * a;
+                case 5:
+                    return 2 * a + 5;
+                case 6:
+                    return -5 - 2 * a;
+                case 7:
+                    return a / 2;
+                default:
+                    (void)b;
+                    return 0;
             }
         }
         float vy(float a, float b) const {
             switch (kind) {
-                case 0: return b + 4;
-                case 1: return 4 * b;
-                case 4: return 2 * b + 10;
-                case 5: return 2 * b + 11;
-                case 6: return 2 * b + 11;
-                case 7: return b + 13;
-                default: (void)a; return 0;
+                case 0:
+                    return b + 4;
+                case 1:
+                    return 4 * b;
+                case 4:
+                    return 2 * b + 10;
+                case 5:
+                    return 2 * b + 11;
+                case 6:
+                    return 2 * b + 11;
+                case 7:
+                    return b + 13;
+                default:
+                    (void)a;
+                    return 0;
             }
         }
     } cases[] = {{0, 2}, {1, 2}, {2, 0}, {3, 1}, {4, 2}, {5, 2}, {6, 2}, {7, 2}};

@@ -176,7 +176,7 @@ TEST_F(SectorDeletionTest, SetFirstWallRotatesTheLoopAndRebuildsTheLinks) {
     map.wallSelected[2] = 1;
     map.selectedWallCount = 1;
     ASSERT_TRUE(setSectorFirstWall(map, m.view, m.events, 0, 2));
-    const IntPoint want[8] = {{300, 300}, {0, 300}, {0, 0}, {300, 0},
+    const IntPoint want[8] = {{300, 300}, {0, 300},   {0, 0},     {300, 0},
                               {100, 200}, {200, 200}, {200, 100}, {100, 100}};
     for (int32_t i = 0; i < 8; ++i) {
         EXPECT_EQ(map.walls[i].x, want[i].x) << i;

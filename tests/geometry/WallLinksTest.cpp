@@ -158,10 +158,18 @@ TEST(WallLinkRepair, IndexedBatchMatchesTheWallByWallScan) {
         for (int32_t i = 0; i < 12; ++i) {
             const int32_t w = int32_t(rng() % uint32_t(map.wallCount));
             switch (rng() % 5) {
-                case 0: map.walls[w].nextwall = int16_t(rng() % 70) - 5; break;
-                case 1: map.walls[w].nextsector = int16_t(rng() % 12) - 2; break;
-                case 2: map.walls[w].extra = int16_t(rng() % 2); break;
-                case 3: map.wallIgnored[w] = 1; break;
+                case 0:
+                    map.walls[w].nextwall = int16_t(rng() % 70) - 5;
+                    break;
+                case 1:
+                    map.walls[w].nextsector = int16_t(rng() % 12) - 2;
+                    break;
+                case 2:
+                    map.walls[w].extra = int16_t(rng() % 2);
+                    break;
+                case 3:
+                    map.wallIgnored[w] = 1;
+                    break;
                 case 4: {  // collapse a wall onto its end
                     const WallRecord& e = map.walls[clampWall(map, map.walls[w].point2)];
                     map.walls[w].x = e.x;

@@ -22,8 +22,8 @@ TEST_F(GeometryQueriesTest, PointInSectorVariantsOnTheSquare) {
         double x, y;
         int32_t isIn, orEdge, plain, voidZone;
     } cases[] = {
-        {50, 50, 2, 1, 1, 0},  {150, 50, 0, 0, 0, 1}, {50, 0, 1, 1, -1, 1},
-        {0, 0, 1, -1, -1, 1},  {100, 50, 1, 1, -1, 1}, {50, 100, 1, 1, -1, 1},
+        {50, 50, 2, 1, 1, 0}, {150, 50, 0, 0, 0, 1},  {50, 0, 1, 1, -1, 1},
+        {0, 0, 1, -1, -1, 1}, {100, 50, 1, 1, -1, 1}, {50, 100, 1, 1, -1, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(isPointInSector(map, c.x, c.y, 0), c.isIn) << c.x << "," << c.y;
@@ -136,9 +136,10 @@ TEST_F(GeometryQueriesTest, WallQueries) {
     // On the wall's front side (inside the room), projecting onto it.
     struct Case {
         int32_t x, y, d, want;
-    } cases[] = {{50, 10, 20, 1}, {50, 30, 20, 0}, {50, -10, 20, 0}, {150, 10, 20, 0},
+    } cases[] = {{50, 10, 20, 1}, {50, 30, 20, 0}, {50, -10, 20, 0},    {150, 10, 20, 0},
                  {0, 0, 5, 1},    {100, 5, 5, 1},  {300000000, 5, 5, 0}};
-    for (const auto& c : cases) EXPECT_EQ(pointNearWallSegment(map, 0, c.x, c.y, c.d), c.want) << c.x << "," << c.y;
+    for (const auto& c : cases)
+        EXPECT_EQ(pointNearWallSegment(map, 0, c.x, c.y, c.d), c.want) << c.x << "," << c.y;
 }
 
 TEST_F(GeometryQueriesTest, DamagedRingsAndRangesStillGiveAnAnswer) {

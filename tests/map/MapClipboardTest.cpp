@@ -120,7 +120,8 @@ TEST_F(MapClipboardTest, SwapRebuildsTheClipboardsWallSectors) {
     // clipboard's own link repair would pair walls by stale sector numbers.
     build.addGrid(0, 0, 3, 1, 100);
     build.link();
-    for (int32_t w = 0; w < map.wallCount; ++w) map.walls[w].nextwall = map.walls[w].nextsector = -1;
+    for (int32_t w = 0; w < map.wallCount; ++w)
+        map.walls[w].nextwall = map.walls[w].nextsector = -1;
     m.clip.clipWallSector.fill(0);
     swapClipboard(map, m.clip);
     EXPECT_EQ(m.clip.clipWallSector[5], 1);
@@ -140,7 +141,10 @@ struct OverCapacity {
 TEST_F(MapClipboardTest, PasteBeyondAnyCapacityIsRefusedUnchanged) {
     const OverCapacity cases[] = {
         {"sectors", 64, 64, 0, rect(0, 0, 10, 10), kMsgNoRoomForSectors},
-        {"walls", 63, 65, 0,
+        {"walls",
+         63,
+         65,
+         0,
          {{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}, {40, 10}, {30, 10}, {20, 10}, {10, 10}},
          kMsgNoRoomForWalls},
         {"sprites", 1, 1, kMaxSprites, {}, kMsgNoRoomForSprites},

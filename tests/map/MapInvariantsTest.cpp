@@ -16,10 +16,10 @@ namespace {
 
 void builderMap(MapStore& map) {
     MapBuilder b(map);
-    b.addGrid(0, 0, 2, 2, 100);                 // sectors 0..3
-    b.addRoom(300, 0, 600, 300);                // 4, with a hole
+    b.addGrid(0, 0, 2, 2, 100);   // sectors 0..3
+    b.addRoom(300, 0, 600, 300);  // 4, with a hole
     b.addRectHole(400, 100, 500, 200);
-    b.addRoom(400, 100, 500, 200);              // 5, the island in the hole
+    b.addRoom(400, 100, 500, 200);  // 5, the island in the hole
     b.addSector({{0, 400}, {100, 400}, {50, 450}});
     b.addSprite(50, 50, 0, 0);
     b.addSprite(450, 150, 0, 5);
@@ -51,19 +51,23 @@ TEST(MapInvariants, RejectsEachKindOfDamage) {
         std::function<void(MapStore&)> apply;
         const char* expected;  // a part of the line that reports it
     } cases[] = {
-        {"count over capacity", [](MapStore& m) { m.spriteCount = kMaxSprites + 1; }, "spriteCount"},
+        {"count over capacity", [](MapStore& m) { m.spriteCount = kMaxSprites + 1; },
+         "spriteCount"},
         {"gap between ranges", [](MapStore& m) { m.sectors[1].wallptr = 5; }, "should start at 4"},
         {"range past the walls", [](MapStore& m) { m.sectors[6].wallnum = 5; }, "wallCount is"},
         {"empty sector", [](MapStore& m) { m.sectors[6].wallnum = 0; }, "wallnum 0"},
         {"open ring", [](MapStore& m) { m.walls[2].point2 = 0; }, "has point2"},
-        {"one-wall loop", [](MapStore& m) {
+        {"one-wall loop",
+         [](MapStore& m) {
              m.sectors[4].wallnum = 9;
              m.sectors[5].wallptr = 25;
              m.sectors[5].wallnum = 3;
              m.walls[24].point2 = 24;
              m.walls[27].point2 = 25;
-         }, "loop of its own"},
-        {"one-way link", [](MapStore& m) { m.walls[m.walls[1].nextwall].nextwall = -1; }, "but wall"},
+         },
+         "loop of its own"},
+        {"one-way link", [](MapStore& m) { m.walls[m.walls[1].nextwall].nextwall = -1; },
+         "but wall"},
         {"link to no wall", [](MapStore& m) { m.walls[1].nextwall = 999; }, "names no other wall"},
         {"wrong nextsector", [](MapStore& m) { m.walls[1].nextsector = 3; }, "nextsector 3"},
         {"sector without wall", [](MapStore& m) { m.walls[0].nextsector = 2; }, "without nextwall"},

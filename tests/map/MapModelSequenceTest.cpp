@@ -4,7 +4,6 @@
 // (the sanitizers watch every access).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -101,32 +100,49 @@ TEST_P(MapModelSequence, InvariantsHoldAndUndoRestoresEveryEdit) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, MapModelSequence, testing::Range(0, kShards));
 
-TEST(MapModelSequenceDebug, OneSeed) {
-    const char* seed = std::getenv("KORVEL_SEED");
-    if (!seed) GTEST_SKIP();
-    Copies copies;
-    runSequence(uint32_t(std::atoi(seed)), copies);
-}
-
 // Sets index fields of the records to random values: what a hostile file or the record editor
 // can leave behind.
 void corruptIndices(MapStore& map, std::mt19937& rng, int count) {
     auto anyIndex = [&]() -> int16_t {
         switch (rng() % 4) {
-            case 0: return int16_t(-1 - int32_t(rng() % 3));
-            case 1: return int16_t(rng());
-            default: return int16_t(rng() % 64);
+            case 0:
+                return int16_t(-1 - int32_t(rng() % 3));
+            case 1:
+                return int16_t(rng());
+            default:
+                return int16_t(rng() % 64);
         }
     };
     for (int i = 0; i < count; ++i) {
         switch (rng() % 7) {
-            case 0: if (map.wallCount) map.walls[int32_t(rng() % uint32_t(map.wallCount))].point2 = anyIndex(); break;
-            case 1: if (map.wallCount) map.walls[int32_t(rng() % uint32_t(map.wallCount))].nextwall = anyIndex(); break;
-            case 2: if (map.wallCount) map.walls[int32_t(rng() % uint32_t(map.wallCount))].nextsector = anyIndex(); break;
-            case 3: if (map.sectorCount) map.sectors[int32_t(rng() % uint32_t(map.sectorCount))].wallptr = anyIndex(); break;
-            case 4: if (map.sectorCount) map.sectors[int32_t(rng() % uint32_t(map.sectorCount))].wallnum = anyIndex(); break;
-            case 5: if (map.spriteCount) map.sprites[int32_t(rng() % uint32_t(map.spriteCount))].sectnum = anyIndex(); break;
-            case 6: if (map.wallCount) map.wallSector[int32_t(rng() % uint32_t(map.wallCount))] = anyIndex(); break;
+            case 0:
+                if (map.wallCount)
+                    map.walls[int32_t(rng() % uint32_t(map.wallCount))].point2 = anyIndex();
+                break;
+            case 1:
+                if (map.wallCount)
+                    map.walls[int32_t(rng() % uint32_t(map.wallCount))].nextwall = anyIndex();
+                break;
+            case 2:
+                if (map.wallCount)
+                    map.walls[int32_t(rng() % uint32_t(map.wallCount))].nextsector = anyIndex();
+                break;
+            case 3:
+                if (map.sectorCount)
+                    map.sectors[int32_t(rng() % uint32_t(map.sectorCount))].wallptr = anyIndex();
+                break;
+            case 4:
+                if (map.sectorCount)
+                    map.sectors[int32_t(rng() % uint32_t(map.sectorCount))].wallnum = anyIndex();
+                break;
+            case 5:
+                if (map.spriteCount)
+                    map.sprites[int32_t(rng() % uint32_t(map.spriteCount))].sectnum = anyIndex();
+                break;
+            case 6:
+                if (map.wallCount)
+                    map.wallSector[int32_t(rng() % uint32_t(map.wallCount))] = anyIndex();
+                break;
         }
     }
 }

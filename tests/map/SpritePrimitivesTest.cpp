@@ -72,9 +72,9 @@ TEST_F(SpritePrimitivesTest, The16385thSpriteIsRefusedUnchanged) {
 }
 
 TEST_F(SpritePrimitivesTest, OverlappingSectorsPickedByOrderAndHeight) {
-    build.addRoom(0, 0, 100, 100);     // 0
+    build.addRoom(0, 0, 100, 100);      // 0
     build.addRoom(-50, -50, 150, 150);  // 1, overlaps 0
-    build.addRoom(500, 0, 600, 100);   // 2, where the sprite's sector says it is
+    build.addRoom(500, 0, 600, 100);    // 2, where the sprite's sector says it is
     map.sectors[1].ceilingz = -100;
     map.sectors[1].floorz = 100;
     const int32_t k = build.addSprite(50, 50, 50, 2);

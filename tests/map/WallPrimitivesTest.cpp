@@ -187,12 +187,14 @@ TEST_F(WallPrimitivesTest, FullWallArrayRefusesEveryInsertUnchanged) {
     EXPECT_FALSE(insertWallAfter(map, m.events, 0, 10, 0));
     EXPECT_FALSE(insertVertex(map, m.view, m.events, 0, 100, 0, true));
     EXPECT_EQ(snapshotDifference(before, map), "");
-    EXPECT_EQ(m.events.statusNumbers(), (std::vector<int32_t>{kMsgNoRoomForWalls, kMsgNoRoomForWalls}));
+    EXPECT_EQ(m.events.statusNumbers(),
+              (std::vector<int32_t>{kMsgNoRoomForWalls, kMsgNoRoomForWalls}));
 }
 
 TEST_F(WallPrimitivesTest, ASharedWallNeedsTwoFreeSlots) {
     buildSplitRoomGrid(map, 63, 65, 0);  // 4095 rooms, 32760 walls
-    build.addSector({{0, -900}, {100, -900}, {200, -850}, {200, -800}, {100, -750}, {0, -750}, {-50, -800}});
+    build.addSector(
+        {{0, -900}, {100, -900}, {200, -850}, {200, -800}, {100, -750}, {0, -750}, {-50, -800}});
     ASSERT_EQ(map.wallCount, kMaxWalls - 1);
     const MapStore before = map;
     ASSERT_GE(map.walls[2].nextwall, 0);

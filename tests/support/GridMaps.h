@@ -24,9 +24,14 @@ inline void buildSplitRoomGrid(MapStore& map, int32_t cols, int32_t rows, int32_
             sec.wallnum = 8;
             sec.ceilingz = -16384;
             sec.extra = -1;
-            const IntPoint corners[8] = {{x, y},           {x + half, y},        {x + size, y},
-                                         {x + size, y + half}, {x + size, y + size}, {x + half, y + size},
-                                         {x, y + size},    {x, y + half}};
+            const IntPoint corners[8] = {{x, y},
+                                         {x + half, y},
+                                         {x + size, y},
+                                         {x + size, y + half},
+                                         {x + size, y + size},
+                                         {x + half, y + size},
+                                         {x, y + size},
+                                         {x, y + half}};
             for (int32_t i = 0; i < 8; ++i) {
                 WallRecord& w = map.walls[map.wallCount + i];
                 w = WallRecord{};

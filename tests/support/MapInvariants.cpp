@@ -17,12 +17,16 @@ struct Report {
     }
 };
 
-bool isWallOf(const MapStore& map, int32_t w) { return w >= 0 && w < map.wallCount; }
+bool isWallOf(const MapStore& map, int32_t w) {
+    return w >= 0 && w < map.wallCount;
+}
 
 void checkCounts(const MapStore& map, Report& r) {
-    if (map.sectorCount < 0 || map.sectorCount > kMaxSectors) r.add("sectorCount ", map.sectorCount);
+    if (map.sectorCount < 0 || map.sectorCount > kMaxSectors)
+        r.add("sectorCount ", map.sectorCount);
     if (map.wallCount < 0 || map.wallCount > kMaxWalls) r.add("wallCount ", map.wallCount);
-    if (map.spriteCount < 0 || map.spriteCount > kMaxSprites) r.add("spriteCount ", map.spriteCount);
+    if (map.spriteCount < 0 || map.spriteCount > kMaxSprites)
+        r.add("spriteCount ", map.spriteCount);
 }
 
 // Returns false when the ranges are too broken for the ring and link checks to make sense.
@@ -32,7 +36,8 @@ bool checkRanges(const MapStore& map, Report& r) {
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         const SectorRecord& sec = map.sectors[s];
         if (sec.wallptr != expected) {
-            r.add("sector ", s, ": wallptr ", sec.wallptr, ", its walls should start at ", expected);
+            r.add("sector ", s, ": wallptr ", sec.wallptr, ", its walls should start at ",
+                  expected);
             ok = false;
         }
         if (sec.wallnum < 1) {
@@ -68,8 +73,8 @@ void checkRings(const MapStore& map, Report& r) {
 
 void checkWallSectors(const MapStore& map, Report& r) {
     for (int32_t s = 0; s < map.sectorCount; ++s)
-        for (int32_t w = map.sectors[s].wallptr; w < map.sectors[s].wallptr + map.sectors[s].wallnum;
-             ++w)
+        for (int32_t w = map.sectors[s].wallptr;
+             w < map.sectors[s].wallptr + map.sectors[s].wallnum; ++w)
             if (isWallOf(map, w) && map.wallSector[w] != s)
                 r.add("wallSector[", w, "] is ", map.wallSector[w], ", its sector is ", s);
 }
@@ -78,7 +83,8 @@ void checkLinks(const MapStore& map, Report& r) {
     for (int32_t w = 0; w < map.wallCount; ++w) {
         const WallRecord& a = map.walls[w];
         if (a.nextwall == -1) {
-            if (a.nextsector != -1) r.add("wall ", w, ": nextsector ", a.nextsector, " without nextwall");
+            if (a.nextsector != -1)
+                r.add("wall ", w, ": nextsector ", a.nextsector, " without nextwall");
             continue;
         }
         const int32_t t = a.nextwall;
@@ -174,9 +180,11 @@ std::string snapshotDifference(const MapStore& a, const MapStore& b) {
     if (!sameArray(a.sectorIgnored, b.sectorIgnored)) d += "sectorIgnored ";
     if (!sameArray(a.wallIgnored, b.wallIgnored)) d += "wallIgnored ";
     if (!sameArray(a.spriteIgnored, b.spriteIgnored)) d += "spriteIgnored ";
-    if (a.selectedSectorCount != b.selectedSectorCount || a.selectedWallCount != b.selectedWallCount ||
+    if (a.selectedSectorCount != b.selectedSectorCount ||
+        a.selectedWallCount != b.selectedWallCount ||
         a.selectedSpriteCount != b.selectedSpriteCount ||
-        a.selectedVertexCount != b.selectedVertexCount || a.selectedLoopCount != b.selectedLoopCount)
+        a.selectedVertexCount != b.selectedVertexCount ||
+        a.selectedLoopCount != b.selectedLoopCount)
         d += "selection counts ";
     if (a.mapModified != b.mapModified) d += "mapModified ";
     return d;

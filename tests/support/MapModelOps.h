@@ -83,21 +83,31 @@ inline bool isEdit(MapOp op) {
 inline int32_t pickIndex(uint32_t raw, int32_t count, bool exact) {
     if (exact) return count > 0 ? int32_t(raw % uint32_t(count)) : 0;
     switch (raw % 8) {
-        case 0: return -1 - int32_t((raw >> 3) % 40000);
-        case 1: return count;
-        case 2: return count + int32_t((raw >> 3) % 40000);
-        default: return count > 0 ? int32_t((raw >> 3) % uint32_t(count)) : int32_t(raw >> 3) % 8;
+        case 0:
+            return -1 - int32_t((raw >> 3) % 40000);
+        case 1:
+            return count;
+        case 2:
+            return count + int32_t((raw >> 3) % 40000);
+        default:
+            return count > 0 ? int32_t((raw >> 3) % uint32_t(count)) : int32_t(raw >> 3) % 8;
     }
 }
 
 inline const char* mapOpName(MapOp op) {
-    static const char* const names[] = {
-        "SelectSector", "SelectWall",   "SelectVertex", "SelectSprite",   "DeselectAll",
-        "InvertSelection", "InsertVertex", "DeleteWall",  "DeleteWallSng",  "DeleteVertex",
-        "CreateSprite", "DeleteSprite", "DeleteSector", "DeleteSectorWos", "DeleteLoop",
-        "MoveSector",   "SetFirstWall", "MakeSelectedWallsFirst", "Copy", "Paste",
-        "PasteInPlace", "Swap",         "LinkRepair",   "CheckWallPointer", "MergeVertices",
-        "Undo"};
+    static const char* const names[] = {"SelectSector",  "SelectWall",
+                                        "SelectVertex",  "SelectSprite",
+                                        "DeselectAll",   "InvertSelection",
+                                        "InsertVertex",  "DeleteWall",
+                                        "DeleteWallSng", "DeleteVertex",
+                                        "CreateSprite",  "DeleteSprite",
+                                        "DeleteSector",  "DeleteSectorWos",
+                                        "DeleteLoop",    "MoveSector",
+                                        "SetFirstWall",  "MakeSelectedWallsFirst",
+                                        "Copy",          "Paste",
+                                        "PasteInPlace",  "Swap",
+                                        "LinkRepair",    "CheckWallPointer",
+                                        "MergeVertices", "Undo"};
     return uint8_t(op) < uint8_t(MapOp::Count) ? names[uint8_t(op)] : "?";
 }
 
@@ -125,11 +135,13 @@ inline void applyMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c
     auto sprite = [&](uint32_t raw) { return pickIndex(raw, map.spriteCount, exactIndices); };
     // A point near the map: mostly on a wall, sometimes anywhere in a small area.
     auto pointOn = [&](int32_t w, uint32_t raw) -> IntPoint {
-        if (!isWall(map, w) || raw % 4 == 0) return {int32_t(raw % 2000) - 500, int32_t(b % 2000) - 500};
+        if (!isWall(map, w) || raw % 4 == 0)
+            return {int32_t(raw % 2000) - 500, int32_t(b % 2000) - 500};
         const WallRecord& s = map.walls[w];
         const WallRecord& e = map.walls[clampWall(map, s.point2)];
         const int64_t t = raw % 97 + 1;
-        return {int32_t(s.x + (int64_t(e.x) - s.x) * t / 98), int32_t(s.y + (int64_t(e.y) - s.y) * t / 98)};
+        return {int32_t(s.x + (int64_t(e.x) - s.x) * t / 98),
+                int32_t(s.y + (int64_t(e.y) - s.y) * t / 98)};
     };
     switch (op) {
         case MapOp::SelectSector: {
@@ -210,7 +222,8 @@ inline void applyMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c
             clearClipboard(m.clip);
             if (map.selectedSectorCount > 0) {
                 for (int32_t s = 0; s < map.sectorCount; ++s)
-                    if (map.sectorSelected[s]) copySectorToClipboard(m.clip, map, m.events, s, true);
+                    if (map.sectorSelected[s])
+                        copySectorToClipboard(m.clip, map, m.events, s, true);
             } else {
                 for (int32_t k = 0; k < map.spriteCount; ++k)
                     if (map.spriteSelected[k]) copySpriteToClipboard(m.clip, map, m.events, k);
@@ -251,7 +264,8 @@ inline void applyMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c
             for (int32_t i = map.wallCount - 1; i >= 0; --i) {
                 if (i >= map.wallCount) i = map.wallCount - 1;
                 if (i < 0) break;
-                if (map.wallMoveState[i] != 0) checkWallPointer(map, m.view, m.events, i, false, false);
+                if (map.wallMoveState[i] != 0)
+                    checkWallPointer(map, m.view, m.events, i, false, false);
             }
             map.movedWallCount = 0;
             break;

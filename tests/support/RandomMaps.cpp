@@ -7,7 +7,9 @@ namespace korvel::test {
 
 namespace {
 
-int32_t pick(std::mt19937& rng, int32_t n) { return int32_t(rng() % uint32_t(n)); }
+int32_t pick(std::mt19937& rng, int32_t n) {
+    return int32_t(rng() % uint32_t(n));
+}
 
 }  // namespace
 
