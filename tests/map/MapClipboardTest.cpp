@@ -94,6 +94,29 @@ TEST_F(MapClipboardTest, PasteAppendsAndSelectsExactlyTheNewSectors) {
     expectValid();
 }
 
+TEST_F(MapClipboardTest, ZeroLengthWallsOfAPastedPieceAreRemovedOnTheWay) {
+    // A piece with a doubled corner and a degenerate sector: the relinking removes the
+    // zero-length walls (and with them the degenerate sector) without missing a wall.
+    build.addRoom(0, 0, 100, 100);
+    build.link();
+    MapStore source;
+    MapBuilder b(source);
+    b.addSector({{0, 0}, {100, 0}, {100, 0}, {100, 100}, {0, 100}});
+    b.addSector({{300, 0}, {300, 0}, {400, 0}});
+    b.addRoom(100, 0, 200, 100);
+    b.addSprite(150, 50, 0, 2);
+    b.addSprite(310, 5, 0, 1);
+    for (int32_t s = 0; s < 3; ++s) copySectorToClipboard(m.clip, source, m.events, s, true);
+    balanceClipboard(m.clip);
+    ASSERT_TRUE(pasteClipboardInPlace(map, m.clip, m.view, m.events));
+    EXPECT_EQ(map.sectorCount, 3);
+    EXPECT_EQ(map.sectors[1].wallnum, 4);
+    EXPECT_EQ(map.spriteCount, 1);
+    EXPECT_EQ(map.sprites[0].sectnum, 2);
+    EXPECT_EQ(map.walls[5].nextwall, 11);  // the pasted rooms found each other
+    expectValid();
+}
+
 TEST_F(MapClipboardTest, SwappingTwiceRestoresBoth) {
     build.addGrid(0, 0, 2, 1, 100);
     build.addSprite(10, 10, 0, 0);

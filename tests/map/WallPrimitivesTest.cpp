@@ -64,6 +64,16 @@ TEST_F(WallPrimitivesTest, InsertVertexIntoASharedWallSplitsAndRelinksBothSides)
     }
 }
 
+TEST_F(WallPrimitivesTest, InsertWallAfterCutsTheFormerTwinLoose) {
+    twoRoomsAndOne(build);
+    ASSERT_TRUE(insertWallAfter(map, m.events, 1, 100, 30));
+    EXPECT_EQ(map.walls[1].nextwall, -1);
+    EXPECT_EQ(map.walls[2].nextwall, -1);
+    EXPECT_EQ(map.walls[8].nextwall, -1);  // the old twin no longer names a wall that is gone
+    EXPECT_EQ(map.walls[8].nextsector, -1);
+    expectValid();
+}
+
 TEST_F(WallPrimitivesTest, InsertingAtAnEndPointChangesNothing) {
     twoRoomsAndOne(build);
     const MapStore before = map;
