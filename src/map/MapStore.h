@@ -48,7 +48,6 @@ struct MapWorkspace {
     FixedArray<WallRecord, kMaxWalls> walls;
     FixedArray<uint8_t, kMaxWalls> wallSelected, vertexSelected, wallIgnored, wallPassMark;
     FixedArray<int16_t, kMaxWalls> wallMoveState;
-    FixedArray<int32_t, kMaxWalls> wallIndex;  // old index -> new index while walls are reordered
     FixedArray<WallPointKey, kMaxWalls> startIndex;  // walls sorted by start point, for link repair
 };
 
