@@ -4,9 +4,14 @@
 
 #include "app/BootLog.h"
 #include "app/InputState.h"
+#include "app/Particles.h"
 #include "map/ColorTables.h"
+#include "map/MapClipboard.h"
+#include "map/MapStore.h"
 #include "map/TileCatalog.h"
 #include "map/TileStore.h"
+#include "map/UndoSnapshot.h"
+#include "map/ViewState.h"
 #include "ui/ColorSettings.h"
 #include "ui/Cursor.h"
 #include "ui/Fonts.h"
@@ -17,6 +22,11 @@
 namespace korvel {
 
 struct Editor {
+    MapStore map;
+    UndoSnapshot undo;
+    MapClipboard clipboard;
+    ViewState view;
+    Particles particles;
     TileStore tiles;
     ColorTables colorTables;
     TileCatalog tileCatalog;

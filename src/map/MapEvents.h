@@ -16,6 +16,9 @@ struct MessageRef {
     int32_t count = 0;
 };
 
+// Which map view the current page shows, as far as the model's screen effects care.
+enum class ShownMapView : uint8_t { Other = 0, Plan = 1, Side = 2 };
+
 class MapEvents {
 public:
     virtual ~MapEvents() = default;
@@ -33,6 +36,17 @@ public:
     // The progress bar of long batch passes: begin with a total, then one step per item.
     virtual void progressBegin(int32_t total) = 0;
     virtual void progressStep() = 0;
+    // Sector, wall or sprite numbers changed: what keeps copies by number (the view bookmarks'
+    // hidden flags) is refreshed at the next frame.
+    virtual void objectsRenumbered() = 0;
+    // An undo put the snapshot in place: views that keep data derived from the map (the side
+    // view's section, when it is shown) rebuild it.
+    virtual void undoRestored() = 0;
+    // The map became a new, empty one without a file: the path is forgotten, the title becomes
+    // message 325 and the window caption message 1308 with that title.
+    virtual void newMapStarted() = 0;
+    // Which map view the current page shows: a deleted sprite's sparks are placed on it.
+    virtual ShownMapView shownMapView() const = 0;
 };
 
 // Does nothing: for callers that have nobody to tell.
@@ -44,6 +58,10 @@ public:
     void addParticle(int32_t, int32_t, int32_t) override {}
     void progressBegin(int32_t) override {}
     void progressStep() override {}
+    void objectsRenumbered() override {}
+    void undoRestored() override {}
+    void newMapStarted() override {}
+    ShownMapView shownMapView() const override { return ShownMapView::Other; }
 };
 
 }  // namespace korvel

@@ -156,10 +156,11 @@ int propWidth(const std::string& text, int extra = 1) {
     return w;
 }
 
-// Message numbers named in the sources: the literal first argument of every ...Message call.
+// Message numbers named in the sources: the literal first argument of every ...Message call,
+// and every named message constant (kMsg... = n).
 std::set<int> messagesNamedInSources() {
     std::set<int> numbers;
-    const std::regex call(R"(\b\w*Message4?\(\s*(\d+))");
+    const std::regex call(R"(\b\w*Message4?\(\s*(\d+)|\bkMsg\w*\s*=\s*(\d+))");
     const fs::path src = fs::path(KORVEL_SOURCE_DIR) / "src";
     for (const auto& entry : fs::recursive_directory_iterator(src)) {
         if (!entry.is_regular_file()) continue;
@@ -168,7 +169,7 @@ std::set<int> messagesNamedInSources() {
         const std::string code = readFile(entry.path());
         for (auto it = std::sregex_iterator(code.begin(), code.end(), call);
              it != std::sregex_iterator(); ++it)
-            numbers.insert(std::stoi((*it)[1].str()));
+            numbers.insert(std::stoi((*it)[(*it)[1].matched ? 1 : 2].str()));
     }
     return numbers;
 }

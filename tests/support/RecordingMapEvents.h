@@ -35,6 +35,10 @@ public:
         progressSteps = 0;
     }
     void progressStep() override { ++progressSteps; }
+    void objectsRenumbered() override { ++renumberings; }
+    void undoRestored() override { ++undoRestorations; }
+    void newMapStarted() override { ++newMaps; }
+    ShownMapView shownMapView() const override { return shownView; }
 
     // The numbers of the status messages, in order.
     std::vector<int32_t> statusNumbers() const {
@@ -42,7 +46,12 @@ public:
         for (const auto& m : status) out.push_back(m.number);
         return out;
     }
-    void clear() { *this = RecordingMapEvents(); }
+    // Forgets what was recorded; the view the test set stays.
+    void clear() {
+        const ShownMapView view = shownView;
+        *this = RecordingMapEvents();
+        shownView = view;
+    }
 
     std::vector<MessageRef> status;
     std::vector<LoggedLine> bootLog;
@@ -50,6 +59,10 @@ public:
     std::vector<Particle> particles;
     int32_t progressTotal = 0;
     int32_t progressSteps = 0;
+    int32_t renumberings = 0;
+    int32_t undoRestorations = 0;
+    int32_t newMaps = 0;
+    ShownMapView shownView = ShownMapView::Plan;
 };
 
 }  // namespace korvel::test

@@ -1,0 +1,330 @@
+#include "geometry/SectorDeletion.h"
+
+#include <algorithm>
+
+#include "geometry/DeletionSparks.h"
+#include "geometry/SpriteTools.h"
+#include "geometry/WallLinks.h"
+#include "map/SpritePrimitives.h"
+#include "map/ValueConv.h"
+#include "map/WallTables.h"
+
+namespace korvel {
+
+namespace {
+
+int32_t clampTo(int32_t v, int32_t lo, int32_t hi) {
+    return v < lo ? lo : v > hi ? hi : v;
+}
+
+void sparksAlongWalls(const MapStore& map, const ViewState& view, MapEvents& events, int32_t first,
+                      int32_t end) {
+    for (int32_t i = first; i < end; ++i) {
+        IntPoint b;
+        if (!wallEnd(map, i, b)) continue;
+        sparksAlongWall(view, events, map.walls[i].x, map.walls[i].y, b.x, b.y);
+    }
+}
+
+// Removes walls first..first+n-1 with every per-wall table and renumbers the rest: links into
+// the block are cut on the other side, indices above it move down.
+void removeWallBlock(MapStore& map, int32_t first, int32_t n) {
+    const int32_t end = first + n;
+    deselectWallRange(map, first, n);
+    moveWallEntries(map, first, end, map.wallCount - end);
+    map.wallCount -= n;
+    clearWallEntries(map, map.wallCount, n);
+    for (int32_t i = 0; i < map.wallCount; ++i) {
+        WallRecord& r = map.walls[i];
+        if (r.nextwall >= first && r.nextwall < end) {
+            r.nextwall = -1;
+            r.nextsector = -1;
+        } else if (r.nextwall >= end) {
+            r.nextwall = wrapToInt16(r.nextwall - n);
+        }
+        if (r.point2 >= first) r.point2 = wrapToInt16(r.point2 - n);
+    }
+    renumberMoveList(map, [first, end, n](int32_t v) {
+        return v >= first && v < end ? -1 : v >= end ? v - n : v;
+    });
+}
+
+// Copies walls first..first+n-1 with their tables into the work space.
+void stashWalls(MapStore& map, int32_t first, int32_t n) {
+    MapWorkspace& work = map.work;
+    const bool marks = map.movedWallCount == kAllWallsMarked;
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t src = first + i;
+        work.walls[i] = map.walls[src];
+        work.wallSelected[i] = map.wallSelected[src];
+        work.vertexSelected[i] = map.vertexSelected[src];
+        work.wallIgnored[i] = map.wallIgnored[src];
+        work.wallPassMark[i] = map.wallPassMark[src];
+        if (marks) work.wallMoveState[i] = map.wallMoveState[src];
+    }
+}
+
+// Writes the stashed walls back, wall first + i going to index newIndex(first + i).
+template <typename F>
+void placeStashedWalls(MapStore& map, int32_t first, int32_t n, F newIndex) {
+    const MapWorkspace& work = map.work;
+    const bool marks = map.movedWallCount == kAllWallsMarked;
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t dst = newIndex(first + i);
+        map.walls[dst] = work.walls[i];
+        map.wallSelected[dst] = work.wallSelected[i];
+        map.vertexSelected[dst] = work.vertexSelected[i];
+        map.wallIgnored[dst] = work.wallIgnored[i];
+        map.wallPassMark[dst] = work.wallPassMark[i];
+        if (marks) map.wallMoveState[dst] = work.wallMoveState[i];
+    }
+}
+
+// Every stored wall index follows a reordering of the walls.
+template <typename F>
+void renumberWallIndices(MapStore& map, F newIndex) {
+    for (int32_t i = 0; i < map.wallCount; ++i) {
+        WallRecord& r = map.walls[i];
+        r.point2 = wrapToInt16(newIndex(r.point2));
+        if (r.nextwall >= 0) r.nextwall = wrapToInt16(newIndex(r.nextwall));
+    }
+    renumberMoveList(map, newIndex);
+}
+
+bool blockInArray(const MapStore& map, int32_t s) {
+    const SectorRecord& sec = map.sectors[s];
+    return sec.wallptr >= 0 && sec.wallnum >= 0 && sec.wallptr + sec.wallnum <= map.wallCount;
+}
+
+}  // namespace
+
+int32_t deleteSectorCore(MapStore& map, const ViewState& view, MapEvents& events, int32_t s) {
+    if (!isSector(map, s)) return 0;
+    const int32_t prevEnd = s > 0 ? map.sectors[s - 1].wallptr + map.sectors[s - 1].wallnum : 0;
+    const int32_t first = clampTo(prevEnd, 0, map.wallCount);
+    const int32_t nextStart = s < map.sectorCount - 1 ? map.sectors[s + 1].wallptr : map.wallCount;
+    const int32_t end = clampTo(nextStart, first, map.wallCount);
+    const int32_t n = end - first;
+
+    if (map.sectorSelected[s]) {
+        map.sectorSelected[s] = 0;
+        --map.selectedSectorCount;
+    }
+    sparksAlongWalls(map, view, events, first, end);
+    map.mapModified = MapModifiedState::Modified;
+
+    moveSectorEntries(map, s, s + 1, map.sectorCount - s - 1);
+    --map.sectorCount;
+    clearSectorEntries(map, map.sectorCount, 1);
+    for (int32_t k = s; k < map.sectorCount; ++k)
+        map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - n);
+
+    removeWallBlock(map, first, n);
+    for (int32_t i = 0; i < map.wallCount; ++i)
+        if (map.walls[i].nextsector > s)
+            map.walls[i].nextsector = wrapToInt16(map.walls[i].nextsector - 1);
+
+    if (map.booleanTargetSector == s)
+        map.booleanTargetSector = -2;
+    else if (map.booleanTargetSector > s)
+        --map.booleanTargetSector;
+    updateWallSectnums(map);
+    if (map.startSector > s) {
+        --map.startSector;
+    } else if (map.startSector == s) {
+        updateStartPosSectnum(map);
+    }
+    events.objectsRenumbered();
+    map.spriteStacksValid = 0;
+    return n;
+}
+
+bool deleteSectorWos(MapStore& map, const ViewState& view, MapEvents& events, int32_t s) {
+    if (!isSector(map, s)) return false;
+    deleteSectorCore(map, view, events, s);
+    for (int32_t k = 0; k < map.spriteCount; ++k) {
+        int16_t& sectnum = map.sprites[k].sectnum;
+        if (sectnum > s) --sectnum;
+        if (sectnum == s) updateSpriteSectnum(map, k);
+    }
+    return true;
+}
+
+bool deleteSector(MapStore& map, const ViewState& view, MapEvents& events, int32_t s) {
+    if (!isSector(map, s)) return false;
+    deleteSectorCore(map, view, events, s);
+    for (int32_t k = 0; k < map.spriteCount;) {
+        int16_t& sectnum = map.sprites[k].sectnum;
+        if (sectnum == s) {
+            deleteSprite(map, view, events, k);
+            continue;
+        }
+        if (sectnum > s) --sectnum;
+        ++k;
+    }
+    return true;
+}
+
+LoopDeletion deleteLoop(MapStore& map, const ViewState& view, MapEvents& events, int32_t w) {
+    const int32_t s = sectorOfWall(map, w);
+    if (s < 0) return LoopDeletion::Refused;
+    const SectorRecord& sec = map.sectors[s];
+    // The loop must close within its sector and be one contiguous run of the sector's walls.
+    int32_t n = 0, lo = w, hi = w;
+    bool closed = false;
+    for (int32_t cur = w; n <= sec.wallnum;) {
+        ++n;
+        lo = std::min(lo, cur);
+        hi = std::max(hi, cur);
+        cur = map.walls[cur].point2;
+        if (cur == w) {
+            closed = true;
+            break;
+        }
+        if (!isWall(map, cur) || cur < sec.wallptr || cur >= sec.wallptr + sec.wallnum) break;
+    }
+    if (!closed || hi - lo + 1 != n) {
+        events.statusMessage(kMsgDamagedMap);
+        return LoopDeletion::Refused;
+    }
+    map.mapModified = MapModifiedState::Modified;
+    map.selectedLoopCount = 0;
+    if (n >= sec.wallnum) {
+        deleteSectorWos(map, view, events, s);
+        return LoopDeletion::Sector;
+    }
+    sparksAlongWalls(map, view, events, lo, lo + n);
+    removeWallBlock(map, lo, n);
+    map.sectors[s].wallnum = wrapToInt16(map.sectors[s].wallnum - n);
+    for (int32_t k = s + 1; k < map.sectorCount; ++k)
+        map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - n);
+    updateWallSectnums(map);
+    events.objectsRenumbered();
+    return LoopDeletion::Loop;
+}
+
+bool moveSectorSp(MapStore& map, MapEvents& events, int32_t from, int32_t to) {
+    if (!isSector(map, from) || !isSector(map, to)) return false;
+    if (from == to) return true;
+    const int32_t lo = std::min(from, to), hi = std::max(from, to);
+    for (int32_t k = lo; k <= hi; ++k) {
+        const bool follows = k == hi || map.sectors[k + 1].wallptr ==
+                                            map.sectors[k].wallptr + map.sectors[k].wallnum;
+        if (!blockInArray(map, k) || !follows) {
+            events.statusMessage(kMsgDamagedMap);
+            return false;
+        }
+    }
+    map.mapModified = MapModifiedState::Modified;
+    const int32_t f = map.sectors[from].wallptr, fn = map.sectors[from].wallnum;
+    const int32_t t = map.sectors[to].wallptr, tn = map.sectors[to].wallnum;
+    const int32_t first = map.sectors[lo].wallptr;
+    const int32_t end = map.sectors[hi].wallptr + map.sectors[hi].wallnum;
+    const bool up = from < to;
+    auto newWall = [=](int32_t i) -> int32_t {
+        if (i < first || i >= end) return i;
+        if (i >= f && i < f + fn) return up ? i + (t + tn - f - fn) : t + (i - f);
+        return up ? i - fn : i + fn;
+    };
+    auto newSector = [=](int32_t k) -> int32_t {
+        if (k == from) return to;
+        if (up && k > from && k <= to) return k - 1;
+        if (!up && k >= to && k < from) return k + 1;
+        return k;
+    };
+
+    stashWalls(map, first, end - first);
+    placeStashedWalls(map, first, end - first, newWall);
+    renumberWallIndices(map, newWall);
+    for (int32_t i = 0; i < map.wallCount; ++i)
+        if (map.walls[i].nextsector >= 0)
+            map.walls[i].nextsector = int16_t(newSector(map.walls[i].nextsector));
+    for (int32_t k = 0; k < map.spriteCount; ++k)
+        if (map.sprites[k].sectnum >= 0)
+            map.sprites[k].sectnum = int16_t(newSector(map.sprites[k].sectnum));
+    if (map.startSector >= 0) map.startSector = int16_t(newSector(map.startSector));
+    if (map.booleanTargetSector >= 0) map.booleanTargetSector = newSector(map.booleanTargetSector);
+
+    const SectorRecord moved = map.sectors[from];
+    const uint8_t movedSelected = map.sectorSelected[from], movedIgnored = map.sectorIgnored[from];
+    if (up) {
+        moveSectorEntries(map, from, from + 1, to - from);
+        for (int32_t k = from; k < to; ++k)
+            map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - fn);
+    } else {
+        moveSectorEntries(map, to + 1, to, from - to);
+        for (int32_t k = to + 1; k <= from; ++k)
+            map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr + fn);
+    }
+    map.sectors[to] = moved;
+    map.sectors[to].wallptr = wrapToInt16(up ? t + tn - fn : t);
+    map.sectorSelected[to] = movedSelected;
+    map.sectorIgnored[to] = movedIgnored;
+
+    updateWallSectnums(map);
+    events.objectsRenumbered();
+    map.spriteStacksValid = 0;
+    return true;
+}
+
+bool setSectorFirstWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t s,
+                        int32_t w) {
+    if (!isSector(map, s)) return false;
+    if (!blockInArray(map, s)) {
+        events.statusMessage(kMsgDamagedMap);
+        return false;
+    }
+    const int32_t p = map.sectors[s].wallptr, num = map.sectors[s].wallnum;
+    if (w < p || w >= p + num) return false;
+    map.mapModified = MapModifiedState::Modified;
+
+    // The stored loop that holds w: a loop begins where the previous wall does not lead on.
+    int32_t loopStart = w;
+    while (loopStart > p && map.walls[loopStart - 1].point2 == loopStart) --loopStart;
+    int32_t loopEnd = w;
+    while (loopEnd + 1 < p + num && map.walls[loopEnd].point2 == loopEnd + 1) ++loopEnd;
+    const int32_t len = loopEnd - loopStart + 1;
+    const int32_t after = p + num - 1 - loopEnd;  // walls of the loops stored after it
+
+    for (int32_t i = p; i < p + num; ++i)
+        if (map.walls[i].nextwall >= 0) {
+            const int32_t t = map.walls[i].nextwall;
+            if (isWall(map, t) && t != i && map.walls[t].nextwall == i) {
+                map.walls[t].nextwall = -1;
+                map.walls[t].nextsector = -1;
+            }
+            map.walls[i].nextwall = -1;
+            map.walls[i].nextsector = -1;
+        }
+
+    auto newWall = [=](int32_t i) -> int32_t {
+        if (i < p || i >= p + num) return i;
+        if (i >= loopStart && i <= loopEnd) return p + (i - w + len) % len;
+        if (i > loopEnd) return p + len + (i - loopEnd - 1);
+        return p + len + after + (i - p);
+    };
+    stashWalls(map, p, num);
+    placeStashedWalls(map, p, num, newWall);
+    renumberWallIndices(map, newWall);
+
+    for (int32_t i = p; i < p + num; ++i) map.wallPassMark[i] |= kPassRelink;
+    if (p + num < map.wallCount) map.wallPassMark[p + num] |= kPassRelink;
+    relinkMarkedWalls(map, view, events);
+    return true;
+}
+
+void makeSelectedWallsFirst(MapStore& map, const ViewState& view, MapEvents& events) {
+    map.mapModified = MapModifiedState::Modified;
+    int32_t total = 0;
+    for (int32_t i = 0; i < map.wallCount; ++i)
+        if (map.wallSelected[i] == 1) ++total;
+    events.progressBegin(total);
+    for (int32_t i = 0; i < map.wallCount; ++i) {
+        if (map.wallSelected[i] != 1) continue;
+        const int32_t s = sectorOfWall(map, i);
+        if (s >= 0) setSectorFirstWall(map, view, events, s, i);
+        events.progressStep();
+    }
+}
+
+}  // namespace korvel

@@ -1,0 +1,21 @@
+// Sprite operations of the geometry tools that the map model relies on: the stack counts of
+// sprites standing at one place, and deleting a sprite with its burst of sparks.
+#pragma once
+
+#include <cstdint>
+
+#include "map/MapEvents.h"
+#include "map/MapStore.h"
+#include "map/ViewState.h"
+
+namespace korvel {
+
+// Over the sprites at exactly p's x, y: 0 in their spriteStackCount entries and their number at
+// the last of them. With no sprites at all, entry 0 becomes 0.
+void countStackedSprites(MapStore& map, int32_t p);
+
+// Removes sprite s; later sprites move down one place with their flags. Six sparks where the
+// sprite stood on the shown map view.
+bool deleteSprite(MapStore& map, const ViewState& view, MapEvents& events, int32_t s);
+
+}  // namespace korvel

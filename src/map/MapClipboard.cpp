@@ -1,0 +1,214 @@
+#include "map/MapClipboard.h"
+
+#include <climits>
+
+#include "geometry/WallLinks.h"
+#include "map/Mainm.h"
+#include "map/Selection.h"
+#include "map/SpritePrimitives.h"
+#include "map/ValueConv.h"
+#include "map/WallTables.h"
+
+namespace korvel {
+
+void clearClipboard(MapClipboard& clip) {
+    clip.clipSectorCount = clip.clipWallCount = clip.clipSpriteCount = 0;
+}
+
+bool copySectorToClipboard(MapClipboard& clip, const MapStore& map, MapEvents& events, int32_t s,
+                           bool withSprites) {
+    if (!isSector(map, s)) return false;
+    const SectorRecord& sec = map.sectors[s];
+    const int32_t first = sec.wallptr, n = sec.wallnum;
+    if (first < 0 || n < 0 || first + n > map.wallCount) {
+        events.statusMessage(kMsgDamagedMap);
+        return false;
+    }
+    int32_t spriteCount = 0;
+    if (withSprites)
+        for (int32_t k = 0; k < map.spriteCount; ++k)
+            if (map.sprites[k].sectnum == s) ++spriteCount;
+    if (clip.clipSectorCount >= kMaxSectors || clip.clipWallCount + n > kMaxWalls ||
+        clip.clipSpriteCount + spriteCount > kMaxSprites) {
+        events.statusMessage(kMsgClipboardFull);
+        return false;
+    }
+    const int32_t c = clip.clipSectorCount, b = clip.clipWallCount;
+    clip.clipSectors[c] = sec;
+    clip.clipSectors[c].wallptr = wrapToInt16(b);
+    for (int32_t i = 0; i < n; ++i) {
+        WallRecord& w = clip.clipWalls[b + i];
+        w = map.walls[first + i];
+        w.point2 = wrapToInt16(w.point2 - first + b);
+        w.nextwall = -1;
+        w.nextsector = -1;
+        clip.clipWallSector[b + i] = int16_t(c);
+    }
+    clip.clipWallCount += n;
+    clip.clipSectorCount = c + 1;
+    if (withSprites)
+        for (int32_t k = 0; k < map.spriteCount; ++k)
+            if (map.sprites[k].sectnum == s) {
+                clip.clipSprites[clip.clipSpriteCount] = map.sprites[k];
+                clip.clipSprites[clip.clipSpriteCount].sectnum = int16_t(c);
+                ++clip.clipSpriteCount;
+            }
+    return true;
+}
+
+bool copySpriteToClipboard(MapClipboard& clip, const MapStore& map, MapEvents& events, int32_t k) {
+    if (!isSprite(map, k)) return false;
+    if (clip.clipSpriteCount >= kMaxSprites) {
+        events.statusMessage(kMsgClipboardFull);
+        return false;
+    }
+    clip.clipSprites[clip.clipSpriteCount] = map.sprites[k];
+    clip.clipSprites[clip.clipSpriteCount].sectnum = -1;
+    ++clip.clipSpriteCount;
+    return true;
+}
+
+void balanceClipboard(MapClipboard& clip) {
+    int32_t mx = INT32_MAX, my = INT32_MAX;
+    for (int32_t i = 0; i < clip.clipWallCount; ++i) {
+        mx = minLong(mx, clip.clipWalls[i].x);
+        my = minLong(my, clip.clipWalls[i].y);
+    }
+    for (int32_t k = 0; k < clip.clipSpriteCount; ++k) {
+        mx = minLong(mx, clip.clipSprites[k].x);
+        my = minLong(my, clip.clipSprites[k].y);
+    }
+    clip.clipOriginX = mx;
+    clip.clipOriginY = my;
+    for (int32_t i = 0; i < clip.clipWallCount; ++i) {
+        clip.clipWalls[i].x = wrap32(int64_t(clip.clipWalls[i].x) - mx);
+        clip.clipWalls[i].y = wrap32(int64_t(clip.clipWalls[i].y) - my);
+    }
+    for (int32_t k = 0; k < clip.clipSpriteCount; ++k) {
+        clip.clipSprites[k].x = wrap32(int64_t(clip.clipSprites[k].x) - mx);
+        clip.clipSprites[k].y = wrap32(int64_t(clip.clipSprites[k].y) - my);
+    }
+}
+
+void rebuildClipWallSector(MapClipboard& clip) {
+    clip.clipWallSector.fill(-1);
+    const int32_t count = clip.clipWallCount;
+    for (int32_t c = 0; c < clip.clipSectorCount; ++c) {
+        const SectorRecord& sec = clip.clipSectors[c];
+        int32_t first = sec.wallptr, last = int32_t(sec.wallptr) + sec.wallnum - 1;
+        if (first < 0) first = 0;
+        if (last > count - 1) last = count - 1;
+        for (int32_t w = first; w <= last; ++w) clip.clipWallSector[w] = int16_t(c);
+    }
+}
+
+bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, const ViewState& view,
+                      MapEvents& events, int32_t dx, int32_t dy) {
+    if (map.sectorCount + clip.clipSectorCount > kMaxSectors) {
+        events.statusMessage(kMsgNoRoomForSectors);
+        return false;
+    }
+    if (map.wallCount + clip.clipWallCount > kMaxWalls) {
+        events.statusMessage(kMsgNoRoomForWalls);
+        return false;
+    }
+    if (map.spriteCount + clip.clipSpriteCount > kMaxSprites) {
+        events.statusMessage(kMsgNoRoomForSprites);
+        return false;
+    }
+    map.mapModified = MapModifiedState::Modified;
+    deselectSectors(map);
+    deselectSprites(map);
+    deselectVertices(map);
+    deselectWalls(map);
+    const int32_t bs = map.sectorCount, bw = map.wallCount;
+
+    clearSectorEntries(map, bs, clip.clipSectorCount);
+    for (int32_t c = 0; c < clip.clipSectorCount; ++c) {
+        SectorRecord& sec = map.sectors[bs + c];
+        sec = clip.clipSectors[c];
+        sec.wallptr = wrapToInt16(sec.wallptr + bw);
+        map.sectorSelected[bs + c] = 1;
+    }
+    map.sectorCount += clip.clipSectorCount;
+    map.selectedSectorCount = clip.clipSectorCount;
+
+    clearWallEntries(map, bw, clip.clipWallCount);
+    for (int32_t i = 0; i < clip.clipWallCount; ++i) {
+        WallRecord& w = map.walls[bw + i];
+        w = clip.clipWalls[i];
+        w.point2 = wrapToInt16(w.point2 + bw);
+        w.x = wrap32(int64_t(w.x) + dx);
+        w.y = wrap32(int64_t(w.y) + dy);
+    }
+    map.wallCount += clip.clipWallCount;
+    updateWallSectnums(map);
+    for (int32_t i = bw; i < map.wallCount; ++i) {
+        WallRecord& w = map.walls[i];
+        if (w.nextsector >= 0) w.nextsector = wrapToInt16(w.nextsector + bs);
+        if (w.nextwall >= 0) w.nextwall = wrapToInt16(w.nextwall + bw);
+    }
+
+    // The sprites come before the relinking, which may remove degenerate pasted walls and with
+    // them whole sectors; the sprites' sector numbers then follow that renumbering.
+    const int32_t bk = map.spriteCount;
+    clearSpriteEntries(map, bk, clip.clipSpriteCount);
+    for (int32_t k = 0; k < clip.clipSpriteCount; ++k) {
+        SpriteRecord& sp = map.sprites[bk + k];
+        sp = clip.clipSprites[k];
+        sp.x = wrap32(int64_t(sp.x) + dx);
+        sp.y = wrap32(int64_t(sp.y) + dy);
+        map.spriteSelected[bk + k] = 1;
+    }
+    map.spriteCount += clip.clipSpriteCount;
+    map.selectedSpriteCount = clip.clipSpriteCount;
+    for (int32_t k = bk; k < map.spriteCount; ++k) {
+        SpriteRecord& sp = map.sprites[k];
+        if (sp.sectnum >= 0) sp.sectnum = wrapToInt16(sp.sectnum + bs);
+        if (sp.sectnum < 0 || sp.sectnum < bs || !isSector(map, sp.sectnum)) {
+            sp.sectnum = -1;
+            updateSpriteSectnum(map, k);
+        }
+    }
+
+    for (int32_t i = bw; i < map.wallCount; ++i) map.wallPassMark[i] |= kPassRelink;
+    relinkMarkedWalls(map, view, events);
+    map.spriteStacksValid = 0;
+    return true;
+}
+
+bool pasteClipboard(MapStore& map, const MapClipboard& clip, const ViewState& view,
+                    MapEvents& events, int32_t hitPointX, int32_t hitPointY) {
+    return pasteClipboardAt(map, clip, view, events, hitPointX, hitPointY);
+}
+
+bool pasteClipboardInPlace(MapStore& map, const MapClipboard& clip, const ViewState& view,
+                           MapEvents& events) {
+    return pasteClipboardAt(map, clip, view, events, clip.clipOriginX, clip.clipOriginY);
+}
+
+void swapClipboard(MapStore& map, MapClipboard& clip) {
+    map.undoState = UndoState::SwapBack;
+    map.mapModified = MapModifiedState::Modified;
+    swap(map.sectors, clip.clipSectors);
+    swap(map.walls, clip.clipWalls);
+    swap(map.sprites, clip.clipSprites);
+    std::swap(map.sectorCount, clip.clipSectorCount);
+    std::swap(map.wallCount, clip.clipWallCount);
+    std::swap(map.spriteCount, clip.clipSpriteCount);
+    map.sectorIgnored.fill(0);
+    map.wallIgnored.fill(0);
+    map.spriteIgnored.fill(0);
+    // Drag marks and pass marks named walls of the other map.
+    map.movedWallCount = 0;
+    map.wallPassMark.fill(0);
+    updateWallSectnums(map);
+    deselectSectors(map);
+    deselectSprites(map);
+    deselectVertices(map);
+    deselectWalls(map);
+    rebuildClipWallSector(clip);
+    map.spriteStacksValid = 0;
+}
+
+}  // namespace korvel

@@ -1,0 +1,110 @@
+#include "map/MapStore.h"
+
+#include <cstring>
+#include <vector>
+
+#include "map/Selection.h"
+
+namespace korvel {
+
+int32_t clampTile(int32_t tile) {
+    return tile < 0 ? 0 : tile >= kTileCount ? kTileCount - 1 : tile;
+}
+
+int32_t clampSector(const MapStore& map, int32_t index) {
+    if (index > map.sectorCount - 1) index = map.sectorCount - 1;
+    return index < 0 ? 0 : index;
+}
+
+int32_t clampWall(const MapStore& map, int32_t index) {
+    if (index > map.wallCount - 1) index = map.wallCount - 1;
+    return index < 0 ? 0 : index;
+}
+
+void updateWallSectnums(MapStore& map) {
+    for (int32_t s = 0; s < map.sectorCount; ++s) {
+        const SectorRecord& sec = map.sectors[s];
+        const int32_t first = clampWall(map, sec.wallptr);
+        const int32_t last = clampWall(map, int32_t(sec.wallptr) + sec.wallnum - 1);
+        for (int32_t w = first; w <= last; ++w) map.wallSector[w] = int16_t(s);
+    }
+}
+
+int32_t sectorOfWall(const MapStore& map, int32_t w) {
+    if (!isWall(map, w)) return -1;
+    const int32_t s = map.wallSector[w];
+    if (!isSector(map, s)) return -1;
+    const SectorRecord& sec = map.sectors[s];
+    if (w < sec.wallptr || w >= int32_t(sec.wallptr) + sec.wallnum) return -1;
+    return s;
+}
+
+void countSpriteTiles(MapStore& map) {
+    std::vector<int32_t> counts(kTileCount, 0);
+    int32_t best = 0;
+    for (int32_t k = 0; k < map.spriteCount; ++k) {
+        const int32_t tile = map.sprites[k].picnum;
+        if (tile < 0 || tile >= kTileCount) continue;
+        if (++counts[size_t(tile)] > best) {
+            best = counts[size_t(tile)];
+            map.mostUsedSpriteTile = tile;
+        }
+    }
+}
+
+namespace {
+
+template <typename T, int32_t N>
+void zeroFrom(FixedArray<T, N>& a, int32_t from) {
+    if (from < 0) from = 0;
+    if (from >= N) return;
+    std::memset(static_cast<void*>(a.data() + from), 0, size_t(N - from) * sizeof(T));
+}
+
+}  // namespace
+
+void resetMapState(MapStore& map) {
+    countSpriteTiles(map);
+    deselectSectors(map);
+    deselectSprites(map);
+    deselectVertices(map);
+    deselectWalls(map);
+    map.sectorIgnored.fill(0);
+    map.spriteIgnored.fill(0);
+    map.wallIgnored.fill(0);
+    zeroFrom(map.sectors, map.sectorCount);
+    zeroFrom(map.sectorSelected, map.sectorCount);
+    zeroFrom(map.sprites, map.spriteCount);
+    zeroFrom(map.spriteSelected, map.spriteCount);
+    zeroFrom(map.walls, map.wallCount);
+    zeroFrom(map.wallSelected, map.wallCount);
+    zeroFrom(map.vertexSelected, map.wallCount);
+    map.wallPassMark.fill(0);
+    map.movedWallCount = 0;
+    map.booleanTargetSector = -2;
+    map.lightSpriteCount = 0;
+    map.mapModified = MapModifiedState::Unmodified;
+    map.undoState = UndoState::Nothing;
+    updateWallSectnums(map);
+    map.spriteStacksValid = 0;
+}
+
+void resetMap(MapStore& map, ViewState& view, MapEvents& events) {
+    map.sectorCount = map.wallCount = map.spriteCount = 0;
+    map.sectors.fill({});
+    map.walls.fill({});
+    map.sprites.fill({});
+    map.sectorSelected.fill(0);
+    map.wallSelected.fill(0);
+    map.spriteSelected.fill(0);
+    map.vertexSelected.fill(0);
+    map.startX = map.startY = map.startZ = 0;
+    map.startAngle = map.startSector = 0;
+    view.viewOriginX = view.viewOriginY = 0;
+    view.viewZoom = 16;
+    events.newMapStarted();
+    resetMapState(map);
+    events.statusMessage(605);
+}
+
+}  // namespace korvel

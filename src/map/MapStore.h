@@ -1,0 +1,141 @@
+// The map being edited: fixed-capacity arrays of sector, wall and sprite records with their
+// counts, the start position, the per-object flags (selection, hidden state, wall move marks),
+// the wall-to-sector table and the map-level state kept with them.
+#pragma once
+
+#include <cstdint>
+
+#include "map/FixedArray.h"
+#include "map/MapEvents.h"
+#include "map/MapRecords.h"
+#include "map/ViewState.h"
+
+namespace korvel {
+
+constexpr int32_t kMaxSectors = 4096;
+constexpr int32_t kMaxWalls = 32768;
+constexpr int32_t kMaxSprites = 16384;
+constexpr int32_t kTileCount = 15360;
+
+// movedWallCount while wallMoveState holds one mark per wall; below it, 1.. is a list length.
+constexpr int32_t kAllWallsMarked = 16777215;
+
+enum class WallMoveState : int16_t { None = 0, StartPoint = 1, EndPoint = 2, BothPoints = 3 };
+enum class HiddenState : uint8_t { Shown = 0, Filtered = 1, Hidden = 2 };
+enum class MapModifiedState : uint8_t { Unmodified = 0, Modified = 1, AutoSaved = 2 };
+enum class UndoState : uint8_t { Nothing = 0, Snapshot = 1, SwapBack = 2 };
+
+// Status messages of refusals that no older message covers.
+constexpr int32_t kMsgNoRoomForWalls = 1335;
+constexpr int32_t kMsgNoRoomForSprites = 1336;
+constexpr int32_t kMsgNoRoomForSectors = 1337;
+constexpr int32_t kMsgClipboardFull = 1338;
+constexpr int32_t kMsgDamagedMap = 1339;
+
+// A wall's start point packed into one sortable number, with the wall's index.
+struct WallPointKey {
+    uint64_t point;
+    int32_t wall;
+};
+
+// Storage the reordering operations work in. It is not map content: a copy of the store gets
+// fresh, zeroed work space of its own.
+struct MapWorkspace {
+    MapWorkspace() = default;
+    MapWorkspace(const MapWorkspace&) {}
+    MapWorkspace& operator=(const MapWorkspace&) { return *this; }
+
+    FixedArray<WallRecord, kMaxWalls> walls;
+    FixedArray<uint8_t, kMaxWalls> wallSelected, vertexSelected, wallIgnored, wallPassMark;
+    FixedArray<int16_t, kMaxWalls> wallMoveState;
+    FixedArray<WallPointKey, kMaxWalls> startIndex;  // walls sorted by start point, for link repair
+};
+
+struct MapStore {
+    FixedArray<SectorRecord, kMaxSectors> sectors;
+    FixedArray<WallRecord, kMaxWalls> walls;
+    FixedArray<SpriteRecord, kMaxSprites> sprites;
+    int32_t sectorCount = 0;
+    int32_t wallCount = 0;
+    int32_t spriteCount = 0;
+
+    int32_t startX = 0, startY = 0, startZ = 0;
+    int16_t startAngle = 0;
+    int16_t startSector = 0;
+
+    // Selection: non-zero = selected; a vertex is named by the wall that starts there.
+    FixedArray<uint8_t, kMaxSectors> sectorSelected;
+    FixedArray<uint8_t, kMaxWalls> wallSelected;
+    FixedArray<uint8_t, kMaxSprites> spriteSelected;
+    FixedArray<uint8_t, kMaxWalls> vertexSelected;
+    int32_t selectedSectorCount = 0;
+    int32_t selectedWallCount = 0;
+    int32_t selectedSpriteCount = 0;
+    int32_t selectedVertexCount = 0;
+    int32_t selectedLoopCount = 0;
+
+    // HiddenState of each object.
+    FixedArray<uint8_t, kMaxSectors> sectorIgnored;
+    FixedArray<uint8_t, kMaxWalls> wallIgnored;
+    FixedArray<uint8_t, kMaxSprites> spriteIgnored;
+
+    // WallMoveState per wall while movedWallCount is kAllWallsMarked; a list of the walls at one
+    // dragged vertex while it is 1 .. kAllWallsMarked - 1; nothing marked while it is 0 or less.
+    FixedArray<int16_t, kMaxWalls> wallMoveState;
+    int32_t movedWallCount = 0;
+
+    // The sector that owns each wall.
+    FixedArray<int16_t, kMaxWalls> wallSector;
+
+    // Marks of the passes inside one operation (walls still to relink, a wall being followed
+    // through deletions). Moves with the walls; zero between operations.
+    FixedArray<uint8_t, kMaxWalls> wallPassMark;
+
+    // For each group of sprites at one x, y: the group's size at one member, 0 at the others.
+    FixedArray<int16_t, kMaxSprites> spriteStackCount;
+    uint8_t spriteStacksValid = 0;
+
+    MapModifiedState mapModified = MapModifiedState::Unmodified;
+    UndoState undoState = UndoState::Nothing;
+    int32_t mostUsedSpriteTile = 0;
+    int32_t booleanTargetSector = -2;  // -2: none
+    int32_t lightSpriteCount = 0;
+    // The secondary result the last operation leaves for its caller (a new sprite's index, the
+    // wall a repair linked, ...).
+    int32_t auxResult = 0;
+    int32_t zeroWallRemoved = 0;
+
+    MapWorkspace work;
+};
+
+// Index clamps: 0 when the array is empty.
+int32_t clampTile(int32_t tile);
+int32_t clampSector(const MapStore& map, int32_t index);
+int32_t clampWall(const MapStore& map, int32_t index);
+
+inline bool isSector(const MapStore& map, int32_t s) {
+    return s >= 0 && s < map.sectorCount;
+}
+inline bool isWall(const MapStore& map, int32_t w) {
+    return w >= 0 && w < map.wallCount;
+}
+inline bool isSprite(const MapStore& map, int32_t k) {
+    return k >= 0 && k < map.spriteCount;
+}
+
+// Rebuilds wallSector from every sector's wall range (ends clamped). Walls that no range covers
+// keep their entries, so readers check ownership with sectorOfWall.
+void updateWallSectnums(MapStore& map);
+// The sector whose wall range holds w according to wallSector, or -1.
+int32_t sectorOfWall(const MapStore& map, int32_t w);
+
+// Sets mostUsedSpriteTile; with no sprite it keeps its value.
+void countSpriteTiles(MapStore& map);
+
+// After a load or for a new map: clears selection and hidden state, zeroes the records above
+// the counts, forgets the undo snapshot and marks the map unmodified.
+void resetMapState(MapStore& map);
+// Makes an empty new map and puts the plan view at its centre.
+void resetMap(MapStore& map, ViewState& view, MapEvents& events);
+
+}  // namespace korvel

@@ -1,0 +1,25 @@
+// Creating a sprite and finding the sector that holds a sprite or the start position.
+#pragma once
+
+#include <cstdint>
+
+#include "map/MapEvents.h"
+#include "map/MapStore.h"
+
+namespace korvel {
+
+// Appends a sprite at (x, y) on the floor of the sector found there, with the map's most used
+// sprite tile; its index goes to auxResult. Refused with a status message when the map is full.
+// With sprite numbers shown the stack counts at its place are refreshed, else marked stale.
+bool createSprite(MapStore& map, MapEvents& events, int32_t x, int32_t y, bool spriteNumbers);
+
+// Keeps the sprite's sector while it holds (x, y); else takes the first shown sector that holds
+// it, preferring a later one whose floor and ceiling there bracket the sprite's z. A sprite in no
+// sector gets sector 0 (-1 when the map has no sectors).
+void updateSpriteSectnum(MapStore& map, int32_t k);
+// The same without the height test: the last shown sector that holds the point.
+void updateNewSpriteSectnum(MapStore& map, int32_t k);
+// startSector from the start position, searching hidden sectors too; marks the map modified.
+void updateStartPosSectnum(MapStore& map);
+
+}  // namespace korvel

@@ -1,0 +1,86 @@
+#include "geometry/SpriteTools.h"
+
+#include <gtest/gtest.h>
+
+#include "support/MapTestFixture.h"
+
+namespace korvel::test {
+namespace {
+
+using SpriteToolsTest = MapTest;
+
+TEST_F(SpriteToolsTest, StackCountGoesToTheLastSpriteOfAPlace) {
+    countStackedSprites(map, 0);
+    EXPECT_EQ(map.spriteStackCount[0], 0);
+    for (int i = 0; i < 3; ++i) build.addSprite(10, 20, 0, -1);
+    build.addSprite(11, 20, 0, -1);
+    map.spriteStackCount.fill(9);
+    countStackedSprites(map, 1);
+    countStackedSprites(map, 3);
+    EXPECT_EQ(map.spriteStackCount[0], 0);
+    EXPECT_EQ(map.spriteStackCount[1], 0);
+    EXPECT_EQ(map.spriteStackCount[2], 3);
+    EXPECT_EQ(map.spriteStackCount[3], 1);
+}
+
+TEST_F(SpriteToolsTest, DeletingASpriteMovesTheLaterOnesDown) {
+    build.addRoom(0, 0, 100, 100);
+    build.link();
+    for (int i = 0; i < 3; ++i) build.addSprite(10 * i, 50, 0, 0);
+    map.spriteSelected[1] = map.spriteSelected[2] = 1;
+    map.spriteIgnored[2] = 2;
+    map.selectedSpriteCount = 2;
+    ASSERT_TRUE(deleteSprite(map, m.view, m.events, 1));
+    EXPECT_EQ(map.spriteCount, 2);
+    EXPECT_EQ(map.sprites[1].x, 20);
+    EXPECT_EQ(map.spriteSelected[1], 1);
+    EXPECT_EQ(map.spriteIgnored[1], 2);
+    EXPECT_EQ(map.selectedSpriteCount, 1);
+    EXPECT_EQ(map.undoState, UndoState::Nothing);  // only a command's snapshot offers undo
+    EXPECT_EQ(map.mapModified, MapModifiedState::Modified);
+    EXPECT_EQ(map.spriteStacksValid, 0);
+    EXPECT_EQ(m.events.renumberings, 1);
+    ASSERT_TRUE(deleteSprite(map, m.view, m.events, 1));  // the last one: only the count drops
+    EXPECT_EQ(map.spriteCount, 1);
+    EXPECT_EQ(map.sprites[0].x, 0);
+    EXPECT_EQ(map.selectedSpriteCount, 0);
+    EXPECT_FALSE(deleteSprite(map, m.view, m.events, 1));
+    expectValid();
+}
+
+TEST_F(SpriteToolsTest, SparksWhereTheSpriteStoodOnTheShownView) {
+    m.view.sideViewSubjectKind = SideViewSubjectKind::Wall;
+    m.view.sideViewX1 = 0;
+    m.view.sideViewY1 = 0;
+    m.view.sideViewX2 = 1000;
+    m.view.sideViewY2 = 0;
+    m.view.sideViewScale = 4;
+    m.view.sideViewOriginX = -800;
+    m.view.sideViewOriginZ = 0;
+    struct Case {
+        ShownMapView view;
+        int32_t x, y, z;
+        size_t particles;
+        int32_t sx, sy;
+    } cases[] = {
+        {ShownMapView::Plan, 160, -1600, 0, 6, 410, 400},  // (160 / 16 + 400, 1600 / 16 + 300)
+        {ShownMapView::Plan, 160, 10000, 0, 0, 0, 0},      // below the map area
+        {ShownMapView::Side, 300, 50, -1600, 6, 275, 325},
+        {ShownMapView::Other, 160, -1600, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        build.addSprite(c.x, c.y, c.z, -1);
+        m.events.clear();
+        m.events.shownView = c.view;
+        ASSERT_TRUE(deleteSprite(map, m.view, m.events, 0));
+        ASSERT_EQ(m.events.particles.size(), c.particles);
+        if (c.particles) {
+            EXPECT_EQ(m.events.particles[0].x, c.sx);
+            EXPECT_EQ(m.events.particles[0].y, c.sy);
+            EXPECT_EQ(m.events.particles[0].kind, 0);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace korvel::test

@@ -1,0 +1,28 @@
+// The consistency rules every map operation keeps, checked on a whole map. Each violation comes
+// back as one readable line, so a failing test says what broke where.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "map/MapStore.h"
+
+namespace korvel::test {
+
+// Counts within capacity; wall ranges contiguous in sector order; closed rings through point2;
+// nextwall/nextsector twins both ways with matching end points; wallSector; sprite sectors from
+// -1 to sectorCount - 1; selection counts equal to the set flags, and no flag set above a count.
+std::vector<std::string> checkMapInvariants(const MapStore& map);
+
+// The violations as one text, for test messages.
+std::string describeViolations(const std::vector<std::string>& violations);
+
+// What differs between two maps in everything the undo snapshot covers (counts, all records,
+// the selection and hidden-state arrays, the selection counts, the modified state); empty when
+// they are byte for byte the same.
+std::string snapshotDifference(const MapStore& a, const MapStore& b);
+
+// The same, over the map's records and counts only (what a clipboard swap exchanges).
+std::string recordDifference(const MapStore& a, const MapStore& b);
+
+}  // namespace korvel::test
