@@ -7,6 +7,7 @@
 #include "app/Particles.h"
 #include "map/ColorTables.h"
 #include "map/MapClipboard.h"
+#include "map/MapFileState.h"
 #include "map/MapStore.h"
 #include "map/TileCatalog.h"
 #include "map/TileStore.h"
@@ -23,6 +24,7 @@ namespace korvel {
 
 struct Editor {
     MapStore map;
+    MapFileState mapFile;
     UndoSnapshot undo;
     MapClipboard clipboard;
     ViewState view;

@@ -1,0 +1,26 @@
+// The map-file operations as the rest of the program calls them: with the whole editor, so they
+// can report in the status line, the window caption and the message box.
+#pragma once
+
+#include <string>
+
+namespace korvel {
+
+struct Editor;
+
+// Replaces the map by a file (silent: the recent list is left alone).
+void loadMap(Editor& ed, const std::string& path, bool silent);
+// Writes the map to a path (autosave mode keeps path, title and recent list); true when saved.
+bool saveMap(Editor& ed, const std::string& path, bool autosaveMode);
+// Adds the whole content of another map file to the map.
+void insertMapFile(Editor& ed, const std::string& path);
+// Saves to the map's own file, or asks for a name when it has none.
+void saveCurrentMap(Editor& ed);
+void promptSaveMapAs(Editor& ed);
+// Writes the next autosave file; the frame loop calls it when one is due.
+void autoSave(Editor& ed);
+void loadLatestAutoSave(Editor& ed);
+// Ctrl+S: saves a modified map and celebrates a saved file.
+void saveMapFromKey(Editor& ed);
+
+}  // namespace korvel

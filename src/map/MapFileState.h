@@ -1,0 +1,22 @@
+// Which file the current map belongs to, the recently used map files and the autosave cycle.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace korvel {
+
+constexpr int kRecentFileCount = 15;
+
+struct MapFileState {
+    std::string mapPath;   // full path of the current map file; empty for a new map
+    std::string mapTitle;  // the file name part of mapPath, or message 325 for a new map
+    int32_t mapLoadFailed = 0;
+    // Most recent first; an empty string is an unused slot. Kept in the configuration file.
+    std::array<std::string, kRecentFileCount> recentFiles;
+    int32_t nextAutoSaveNumber = 0;
+    int32_t lastAutoSaveTime = 0;  // frameTime of the last autosave
+};
+
+}  // namespace korvel
