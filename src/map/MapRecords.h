@@ -9,6 +9,9 @@
 
 namespace korvel {
 
+// Tiles 0..15359: the range every picnum is clamped to.
+constexpr int32_t kTileCount = 15360;
+
 static_assert(std::endian::native == std::endian::little,
               "records are kept in the file's byte order");
 

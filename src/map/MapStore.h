@@ -15,7 +15,6 @@ namespace korvel {
 constexpr int32_t kMaxSectors = 4096;
 constexpr int32_t kMaxWalls = 32768;
 constexpr int32_t kMaxSprites = 16384;
-constexpr int32_t kTileCount = 15360;
 
 // movedWallCount while wallMoveState holds one mark per wall; below it, 1.. is a list length.
 constexpr int32_t kAllWallsMarked = 16777215;

@@ -11,12 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "map/MapRecords.h"
+
 namespace korvel {
 
 class FileSystem;
 class MapEvents;
 
-constexpr int32_t kTileCount = 15360;
 constexpr int32_t kTilesPerArtFile = 256;
 constexpr int32_t kArtFilesRead = 60;     // ART files 0..59 hold tiles 0..15359
 constexpr int32_t kArtFileNumbers = 256;  // numbers a tile-file name may carry
