@@ -2,6 +2,7 @@
 // each owning one area. Procedures take the components they need by reference.
 #pragma once
 
+#include "app/AppState.h"
 #include "app/BootLog.h"
 #include "app/InputState.h"
 #include "app/Particles.h"
@@ -23,6 +24,7 @@
 namespace korvel {
 
 struct Editor {
+    AppState app;
     MapStore map;
     MapFileState mapFile;
     UndoSnapshot undo;
