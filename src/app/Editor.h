@@ -6,6 +6,8 @@
 #include "app/BootLog.h"
 #include "app/InputState.h"
 #include "app/Particles.h"
+#include "app/Random.h"
+#include "editing/ValuePromptState.h"
 #include "map/ColorTables.h"
 #include "map/MapClipboard.h"
 #include "map/MapFileState.h"
@@ -16,6 +18,7 @@
 #include "map/ViewState.h"
 #include "ui/ColorSettings.h"
 #include "ui/Cursor.h"
+#include "ui/FileDialog.h"
 #include "ui/Fonts.h"
 #include "ui/FrameBuffer.h"
 #include "ui/Languages.h"
@@ -43,6 +46,9 @@ struct Editor {
     CursorState cursor;
     InputState input;
     BootLogState bootLogState;
+    FileBrowserState fileBrowser;
+    ValuePromptState prompt;
+    Random random;  // the program's one random generator
 };
 
 }  // namespace korvel

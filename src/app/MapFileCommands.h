@@ -8,7 +8,8 @@ namespace korvel {
 
 struct Editor;
 
-// Replaces the map by a file (silent: the recent list is left alone).
+// Replaces the map by a file (silent: the recent list is left alone). mapLoadFailed tells
+// whether it happened; a file that was damaged but loaded says so in the status line.
 void loadMap(Editor& ed, const std::string& path, bool silent);
 // Writes the map to a path (autosave mode keeps path, title and recent list); true when saved.
 bool saveMap(Editor& ed, const std::string& path, bool autosaveMode);
@@ -22,5 +23,11 @@ void autoSave(Editor& ed);
 void loadLatestAutoSave(Editor& ed);
 // Ctrl+S: saves a modified map and celebrates a saved file.
 void saveMapFromKey(Editor& ed);
+
+// The status line after an open: could not load, loaded with its version, or what damage the
+// file showed.
+void reportMapLoad(Editor& ed);
+// The window caption for the map's title.
+void showMapCaption(Editor& ed);
 
 }  // namespace korvel

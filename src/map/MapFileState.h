@@ -13,10 +13,14 @@ struct MapFileState {
     std::string mapPath;   // full path of the current map file; empty for a new map
     std::string mapTitle;  // the file name part of mapPath, or message 325 for a new map
     int32_t mapLoadFailed = 0;
+    // The status message about damage that the last load or merge found (a file cut short, a
+    // count beyond capacity); 0 when the file was sound.
+    int32_t mapLoadNotice = 0;
     // Most recent first; an empty string is an unused slot. Kept in the configuration file.
     std::array<std::string, kRecentFileCount> recentFiles;
     int32_t nextAutoSaveNumber = 0;
     int32_t lastAutoSaveTime = 0;  // frameTime of the last autosave
+    int32_t maxAutosaves = 0;      // autosave files used in turn ("maxautos"); 0: none
 };
 
 }  // namespace korvel

@@ -1,0 +1,54 @@
+// The editor's own file dialog: a list of the current folder's subfolders and a list of its
+// files that match the pattern of what the dialog was opened for, each with a cursor and a
+// 32-row window, filled from the file system; type-ahead and scrolling of the lists.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/PathNames.h"
+
+namespace korvel {
+
+class FileSystem;
+
+enum class FileBrowserPurpose : uint8_t { OpenMap = 0, MergeMap = 1, PlayDemo = 2 };
+
+constexpr int32_t kBrowserListCapacity = 1024;
+constexpr int32_t kBrowserVisibleRows = 32;
+
+struct FileBrowserState {
+    std::string browserFolder;  // the folder shown
+    FileBrowserPurpose browserPurpose = FileBrowserPurpose::OpenMap;
+    // ".." first unless the folder is a root, then the subfolder names.
+    std::vector<std::string> browserFolders = std::vector<std::string>(kBrowserListCapacity);
+    int32_t browserFolderCount = 0;
+    std::vector<std::string> browserFiles = std::vector<std::string>(kBrowserListCapacity);
+    int32_t browserFileCount = 0;
+    int32_t browserFolderTop = 0, browserFileTop = 0;        // first visible rows
+    int32_t browserFolderCursor = 0, browserFileCursor = 0;  // selected rows
+    uint8_t browserFocus = 0;                                // 0 folders, 1 files
+};
+
+// "*.kvd" for demos, "*.map" otherwise.
+const char* fileDialogPattern(FileBrowserPurpose purpose);
+// Whether the folder has no parent: "/" (any run of separators) or a drive root such as "C:\".
+bool isRootFolder(const std::string& folder);
+
+// Refills both lists for the folder and purpose and puts both cursors and windows at the top.
+// A folder that does not exist is replaced by the program's folder first. Names are the file
+// system's 8-bit names; joined to the folder they open the file again. Each list keeps its
+// first 1024 entries.
+void fillFileDialogLists(FileBrowserState& browser, FileSystem& fs,
+                         const std::string& programFolder);
+
+// Moves the cursor of the focused list to the next entry after it (wrapping) whose first
+// letter, in upper case, is `key`, and scrolls to show it at the top where the list allows.
+void fileDlgTypeAhead(FileBrowserState& browser, uint8_t key);
+
+// Make a list's window follow its cursor.
+void fileDlgScrollFolders(FileBrowserState& browser);
+void fileDlgScrollFiles(FileBrowserState& browser);
+
+}  // namespace korvel
