@@ -160,7 +160,7 @@ std::string serializeMap(const MapStore& map) {
 }
 
 std::optional<std::string> readMapFileBytes(FileSystem& fs, const std::string& path) {
-    if (path.empty() || !fs.fileExists(path)) return std::nullopt;
+    if (path.empty()) return std::nullopt;
     return fs.readAll(path, kMaxMapFileBytes);
 }
 
