@@ -5,6 +5,7 @@
 #include <utime.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <random>
 
@@ -287,6 +288,27 @@ TEST_F(MapFileTest, LoadLeavesAFreshMapWithItsPathAndTitle) {
     EXPECT_EQ(file.recentFiles[0], "other");
 }
 
+// Reads through the real file system and notes how much each read may take.
+class RecordingReads : public NativeFileSystem {
+public:
+    std::vector<int64_t> limits;
+    std::optional<std::string> readAll(const std::string& path, int64_t maxBytes) override {
+        limits.push_back(maxBytes);
+        return NativeFileSystem::readAll(path, maxBytes);
+    }
+};
+
+TEST_F(MapFileTest, ReadsNoMoreThanAMapCanHold) {
+    RecordingReads reads;
+    const std::string image = rawMapImage(7, 1, 4, 2, 3);
+    const std::string path = tmp.write("long.map", image + std::string(3000000, 'j'));
+    ASSERT_TRUE(loadMap(map, file, m.view, reads, path, false).loaded);
+    EXPECT_TRUE(serializeMap(map) == image);
+    insertMapFile(map, m.clip, m.undo, file, m.view, reads, m.events, path);
+    EXPECT_EQ(reads.limits, (std::vector<int64_t>{kMaxMapFileBytes, kMaxMapFileBytes}));
+    EXPECT_EQ(kMaxMapFileBytes, 1933338);
+}
+
 // --- Recent files ---
 
 TEST_F(MapFileTest, RecentListPutsThePathInFront) {
@@ -348,6 +370,25 @@ TEST_F(MapFileTest, SavingOverAFileKeepsTheOldOneAsTheTrashCopy) {
     EXPECT_EQ(tmp.read("maps/keep.map"), serializeMap(map));
     EXPECT_FALSE(tmp.exists("maps/keep.map.korvel-new"));
     EXPECT_TRUE(fs.fileExists(tmp.file("TrashBin/keep.map")));
+}
+
+// A path without a folder (relative to the working folder) still gets a trash copy of its own
+// name, never the trash folder itself.
+TEST_F(MapFileTest, ABareFileNameKeepsItsTrashCopyUnderItsName) {
+    struct WorkingFolder {
+        std::string before = std::filesystem::current_path().string();
+        explicit WorkingFolder(const std::string& to) { std::filesystem::current_path(to); }
+        ~WorkingFolder() { std::filesystem::current_path(before); }
+    } inTemp(tmp.path());
+    build.addRoom(0, 0, 100, 100);
+    build.link();
+    ASSERT_TRUE(saveMap(map, file, fs, "bare.map", false, trash()));
+    const std::string first = tmp.read("bare.map");
+    map.startX = 5;
+    ASSERT_TRUE(saveMap(map, file, fs, "bare.map", false, trash()));
+    EXPECT_EQ(tmp.read("TrashBin/bare.map"), first);
+    EXPECT_TRUE(fs.folderExists(trash()));
+    EXPECT_EQ(tmp.read("bare.map"), serializeMap(map));
 }
 
 TEST_F(MapFileTest, NormalAndAutosaveModesLeaveDifferentState) {
