@@ -4,8 +4,17 @@
 
 #include "app/AppState.h"
 #include "app/BootLog.h"
+#include "app/Demo.h"
+#include "app/EditorCalls.h"
+#include "app/EditorEvents.h"
+#include "app/FrameLoop.h"
 #include "app/InputState.h"
+#include "app/PageParameters.h"
 #include "app/Particles.h"
+#include "app/Random.h"
+#include "app/Settings.h"
+#include "app/Sound.h"
+#include "editing/ToolState.h"
 #include "map/ColorTables.h"
 #include "map/MapClipboard.h"
 #include "map/MapFileState.h"
@@ -20,6 +29,7 @@
 #include "ui/FrameBuffer.h"
 #include "ui/Languages.h"
 #include "ui/Skin.h"
+#include "script/ScriptFiles.h"
 
 namespace korvel {
 
@@ -43,6 +53,18 @@ struct Editor {
     CursorState cursor;
     InputState input;
     BootLogState bootLogState;
+    Settings settings;
+    Random random;
+    SoundState sound;
+    FrameLoopState loop;
+    ToolState tool;
+    DemoState demo;
+    ScriptState script;
+    PageParameters pages;
+    // The calls into the rest of the program (tests replace entries), and the model layer's
+    // reports, which go through them.
+    EditorCalls calls;
+    EditorMapEvents events{*this};
 };
 
 }  // namespace korvel
