@@ -28,17 +28,20 @@ PointerPos plainLock(PointerPos p, PointerPos a) {
     return p;
 }
 
+// An axis of the affine grid. Its squared length needs up to 63 bits: computed in 32 bits it
+// would wrap.
 struct Axis {
     int64_t x, y;
-    double length() const { return std::sqrt(double(x * x + y * y)); }
+    uint64_t squaredLength() const { return uint64_t(x * x) + uint64_t(y * y); }
+    double length() const { return std::sqrt(double(x) * double(x) + double(y) * double(y)); }
 };
 
-// Largest integer whose square is at most n.
-int64_t isqrt64(int64_t n) {
-    if (n <= 0) return 0;
-    int64_t r = int64_t(std::sqrt(double(n)));
-    while (r * r > n) --r;
-    while ((r + 1) * (r + 1) <= n) ++r;
+// Largest integer whose square is at most n (n below 2^64, so the root is below 2^32).
+uint64_t isqrt64(uint64_t n) {
+    uint64_t r = uint64_t(std::sqrt(double(n)));
+    if (r > 0xFFFFFFFFu) r = 0xFFFFFFFFu;
+    while (r > 0 && r * r > n) --r;
+    while (r < 0xFFFFFFFFu && (r + 1) * (r + 1) <= n) ++r;
     return r;
 }
 
@@ -86,8 +89,8 @@ PointerPos lockToAxis(PointerPos p, PointerPos a, const Settings& s) {
     if (toA == HUGE_VAL && toB == HUGE_VAL) return plainLock(p, a);
     const Axis& v = toA < toB ? axisA : axisB;
     const double len = v.length();
-    const int64_t whole = isqrt64(v.x * v.x + v.y * v.y);
-    const int64_t inv = 65536 / whole;
+    const uint64_t whole = isqrt64(v.squaredLength());
+    const uint64_t inv = whole > 0 ? 65536 / whole : 0;
     const double along = (double(v.x) * dx + double(v.y) * dy) / len;
     double tx, ty;
     if (inv > 0) {
