@@ -32,7 +32,7 @@ void refreshScriptList(ScriptState& s, FileSystem& fs, const std::string& dataFo
         s.scriptName = getMessage(1278, langs);
         s.scriptText = s.scriptName.empty()
                            ? std::string()
-                           : fsoReadFile(fs, joinPath(dataFolder, s.scriptName + kScriptExtension));
+                           : fsoReadFile(fs, findNoCase(fs, dataFolder, s.scriptName + kScriptExtension));
     }
     std::vector<std::string> files = fs.listFiles(dataFolder, std::string("*") + kScriptExtension);
     if (files.size() > size_t(kMaxScripts)) files.resize(size_t(kMaxScripts));

@@ -36,9 +36,11 @@ uint32_t seedFor(int32_t k) {
     }
 }
 
-TEST(ExitTransition, EachTransitionEndsInItsFinalPicture) {
-    for (int32_t k = 0; k < kExitTransitions; ++k) {
-        SCOPED_TRACE(k);
+class ExitTransitionK : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(ExitTransitionK, EndsInItsFinalPicture) {
+    const int32_t k = GetParam();
+    {
         EditorRig r("", false);
         r.dir.makeFolder("KorvelD");
         r.ed->settings.exitEffect = 1;
@@ -80,6 +82,8 @@ TEST(ExitTransition, EachTransitionEndsInItsFinalPicture) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EachOfTheSeven, ExitTransitionK, ::testing::Range(0, kExitTransitions));
 
 TEST(ExitTransition, ConfigurationIsWrittenWithOrWithoutAnEffect) {
     for (uint8_t effect : {0, 1}) {
