@@ -22,14 +22,14 @@ enum class Home : uint8_t { Byte, Word, GuiColor, Language };
 struct GeneralKey {
     const char* key;
     Home home;
-    uint8_t Settings::* byteField;
-    int32_t Settings::* wordField;
+    uint8_t Settings::*byteField;
+    int32_t Settings::*wordField;
 };
 
-constexpr GeneralKey b(const char* key, uint8_t Settings::* field) {
+constexpr GeneralKey b(const char* key, uint8_t Settings::*field) {
     return {key, Home::Byte, field, nullptr};
 }
-constexpr GeneralKey w(const char* key, int32_t Settings::* field) {
+constexpr GeneralKey w(const char* key, int32_t Settings::*field) {
     return {key, Home::Word, nullptr, field};
 }
 
@@ -121,8 +121,8 @@ const std::array<int32_t, kColourKeys>& colourKeyOrder() {
 
 // Colour settings of a first start, by setting number.
 constexpr std::array<uint8_t, kColorSettingCount> kDefaultColours = {
-    26, 182, 184, 101, 21, 4,  160, 9,   126, 138, 90, 42, 18, 66, 103, 69, 153, 178, 57, 213,
-    3,  6,   1,   82,  8,  0,  5,   188, 38,  182, 74, 82, 69, 0,  76,  83, 73,  74,  71, 0};
+    26, 182, 184, 101, 21, 4, 160, 9,   126, 138, 90, 42, 18, 66, 103, 69, 153, 178, 57, 213,
+    3,  6,   1,   82,  8,  0, 5,   188, 38,  182, 74, 82, 69, 0,  76,  83, 73,  74,  71, 0};
 
 // -1 when the eight characters are no key.
 int32_t keyIndex(std::string_view key) {

@@ -5,6 +5,8 @@
 namespace korvel {
 
 // The actions themselves arrive with their own change; until then a request is only cleared.
-void runDeferredAction(Editor& ed) { ed.app.deferredAction = 0; }
+void runDeferredAction(Editor& ed) {
+    ed.app.deferredAction = 0;
+}
 
 }  // namespace korvel

@@ -11,7 +11,7 @@ struct Editor;
 
 struct DemoState {
     uint8_t demoRecording = 0;
-    int32_t demoFrameIndex = -1;  // frame being recorded or played; -1 no demo runs
+    int32_t demoFrameIndex = -1;   // frame being recorded or played; -1 no demo runs
     uint8_t demoStartPending = 0;  // the next frame starts the demo
     uint32_t demoSeed = 0;         // random state the demo starts from
     int32_t demoKeyPos = 0;        // first key byte of the current frame

@@ -11,7 +11,9 @@ int32_t setDisplayMode(Platform& platform, int32_t width, int32_t height, int32_
     return platform.setDisplayMode({width, height, bitsPerPixel, frequency}) ? 1 : 0;
 }
 
-void getDisplayMode(Editor& ed) { ed.app.desktopMode = ed.app.platform->desktopMode(); }
+void getDisplayMode(Editor& ed) {
+    ed.app.desktopMode = ed.app.platform->desktopMode();
+}
 
 namespace {
 bool switchToFullScreen(Editor& ed) {
@@ -22,7 +24,9 @@ bool switchToFullScreen(Editor& ed) {
 }
 }  // namespace
 
-bool tryFullScreen(Editor& ed) { return switchToFullScreen(ed); }
+bool tryFullScreen(Editor& ed) {
+    return switchToFullScreen(ed);
+}
 
 void enterFullScreen(Editor& ed) {
     if (!switchToFullScreen(ed)) openMessageBox(ed, MessageBoxKind::FullScreenFailed);
@@ -52,6 +56,8 @@ void hookWindow(Editor& ed) {
     });
 }
 
-void unhookWindow(Editor& ed) { ed.app.platform->setActivationHandler(nullptr); }
+void unhookWindow(Editor& ed) {
+    ed.app.platform->setActivationHandler(nullptr);
+}
 
 }  // namespace korvel

@@ -23,13 +23,13 @@
 #include "map/TileStore.h"
 #include "map/UndoSnapshot.h"
 #include "map/ViewState.h"
+#include "script/ScriptFiles.h"
 #include "ui/ColorSettings.h"
 #include "ui/Cursor.h"
 #include "ui/Fonts.h"
 #include "ui/FrameBuffer.h"
 #include "ui/Languages.h"
 #include "ui/Skin.h"
-#include "script/ScriptFiles.h"
 
 namespace korvel {
 

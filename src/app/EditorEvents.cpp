@@ -14,19 +14,22 @@ std::string messageText(const Editor& ed, const MessageRef& m) {
 }
 
 void setMapCaption(Editor& ed) {
-    if (ed.app.platform) ed.app.platform->setCaption(getMessage(1308, ed.langs, ed.mapFile.mapTitle));
+    if (ed.app.platform)
+        ed.app.platform->setCaption(getMessage(1308, ed.langs, ed.mapFile.mapTitle));
 }
 
 void EditorMapEvents::statusMessage(int32_t number, std::vector<std::string> args, int32_t count) {
     ed_.app.statusText = messageText(ed_, {number, std::move(args), count});
 }
 
-void EditorMapEvents::bootLogMessage(int32_t number, uint8_t colour,
-                                     std::vector<std::string> args, int32_t count) {
+void EditorMapEvents::bootLogMessage(int32_t number, uint8_t colour, std::vector<std::string> args,
+                                     int32_t count) {
     ed_.calls.bootLog(ed_, messageText(ed_, {number, std::move(args), count}), colour);
 }
 
-void EditorMapEvents::playCue(const std::string& cue) { ed_.calls.playSound(ed_, cue, kCueFlags); }
+void EditorMapEvents::playCue(const std::string& cue) {
+    ed_.calls.playSound(ed_, cue, kCueFlags);
+}
 
 void EditorMapEvents::addParticle(int32_t x, int32_t y, int32_t kind) {
     korvel::addParticle(ed_.particles, ed_.random, ed_.settings.showSparks != 0, x, y, kind);
@@ -45,7 +48,9 @@ void EditorMapEvents::progressStep() {
     updateProgressBar(ed_.bootLogState, canvasOf(ed_), *ed_.app.platform);
 }
 
-void EditorMapEvents::objectsRenumbered() { ed_.app.objectsRenumbered = 1; }
+void EditorMapEvents::objectsRenumbered() {
+    ed_.app.objectsRenumbered = 1;
+}
 
 void EditorMapEvents::undoRestored() {
     if (ed_.app.currentPage == int32_t(Page::SideView)) buildSideViewSlices(ed_);

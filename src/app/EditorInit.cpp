@@ -8,7 +8,9 @@
 
 namespace korvel {
 
-ConfigTarget configTarget(Editor& ed) { return {ed.settings, ed.colorSettings, ed.langs}; }
+ConfigTarget configTarget(Editor& ed) {
+    return {ed.settings, ed.colorSettings, ed.langs};
+}
 
 void loadConfigAndInit(Editor& ed) {
     Platform& p = *ed.app.platform;
@@ -112,7 +114,8 @@ void initEditorState(Editor& ed) {
     ed.pages.arraySteps.back() = lastArrayStep;
     if (a.platform) ed.pages.browserFolder = a.platform->programFolder();
     for (int b = 0; b < 256; ++b)
-        ed.pages.shadeBrightness[size_t(b)] = b < 128 ? std::exp2(-b / 8.0) : std::exp2((255 - b) / 8.0);
+        ed.pages.shadeBrightness[size_t(b)] =
+            b < 128 ? std::exp2(-b / 8.0) : std::exp2((255 - b) / 8.0);
 
     ScriptState& sc = ed.script;
     sc.scriptName.clear();

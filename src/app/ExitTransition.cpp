@@ -33,7 +33,9 @@ void clearSpan(const SurfaceView& v, int32_t y, int32_t x0, int32_t x1) {
     if (x0 <= x1) std::memset(&v.at(x0, y), 0, size_t(x1 - x0 + 1));
 }
 
-int32_t roundNearest(double v) { return int32_t(std::nearbyint(v)); }
+int32_t roundNearest(double v) {
+    return int32_t(std::nearbyint(v));
+}
 
 void step(Surfaces& sf, int32_t k, int32_t i, double& scale) {
     const SurfaceView& v = sf.screen;
@@ -69,7 +71,8 @@ void step(Surfaces& sf, int32_t k, int32_t i, double& scale) {
             for (int32_t x = 0; x < kScreenWidth; ++x) {
                 const int32_t lower = i - x / 50, upper = x / 50 + i - 16;
                 for (int32_t y = 0; y < 300; ++y) v.at(x, y) = sf.shade(lower, sf.s(x, y));
-                for (int32_t y = 300; y < kScreenHeight; ++y) v.at(x, y) = sf.shade(upper, sf.s(x, y));
+                for (int32_t y = 300; y < kScreenHeight; ++y)
+                    v.at(x, y) = sf.shade(upper, sf.s(x, y));
             }
             break;
         case 4:
@@ -99,7 +102,9 @@ void step(Surfaces& sf, int32_t k, int32_t i, double& scale) {
 
 }  // namespace
 
-int32_t exitTransitionSteps(int32_t k) { return k >= 0 && k < kExitTransitions ? kSteps[k] : 0; }
+int32_t exitTransitionSteps(int32_t k) {
+    return k >= 0 && k < kExitTransitions ? kSteps[k] : 0;
+}
 
 void runExitTransition(FrameBuffer& fb, const ColorTables& colors, int32_t k,
                        const std::function<void()>& afterStep) {

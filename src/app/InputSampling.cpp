@@ -11,8 +11,12 @@ namespace korvel {
 
 namespace {
 
-int32_t wrapSub(int32_t a, int32_t b) { return int32_t(uint32_t(a) - uint32_t(b)); }
-int32_t wrapAdd(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
+int32_t wrapSub(int32_t a, int32_t b) {
+    return int32_t(uint32_t(a) - uint32_t(b));
+}
+int32_t wrapAdd(int32_t a, int32_t b) {
+    return int32_t(uint32_t(a) + uint32_t(b));
+}
 
 int32_t nearestInt(double v) {
     if (!(v > -2147483648.0 && v < 2147483647.0)) return 0;

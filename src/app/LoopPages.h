@@ -7,11 +7,11 @@ namespace korvel {
 
 struct Editor;
 
-void drawReportPage(Editor& ed);             // problem list and statistics
-void drawOptionsPage(Editor& ed);            // display and general options
-void drawBrowserPage(Editor& ed);            // drive list and file browser
-void drawTileViewPage(Editor& ed);           // tile zoom and tile filter
-void drawLightingOrExportPage(Editor& ed);   // wall lighting and image export
-void draw3DViewPage(Editor& ed);             // the 3D picture, its status line and hover overlay
+void drawReportPage(Editor& ed);            // problem list and statistics
+void drawOptionsPage(Editor& ed);           // display and general options
+void drawBrowserPage(Editor& ed);           // drive list and file browser
+void drawTileViewPage(Editor& ed);          // tile zoom and tile filter
+void drawLightingOrExportPage(Editor& ed);  // wall lighting and image export
+void draw3DViewPage(Editor& ed);            // the 3D picture, its status line and hover overlay
 
 }  // namespace korvel

@@ -26,15 +26,17 @@ constexpr int32_t kMsgFileExists = 350;
 constexpr int32_t kMsgDeleteScript = 1324;
 
 constexpr KindInfo kKinds[kMessageBoxKinds] = {
-    {kMsgConfirmQuit, 2},        {kMsgSaveChanges, 3},      {kMsgSaveChanges, 3},
-    {kMsgConfirmRevert, 2},      {kMsgSaveBeforeQuit, 3},   {kMsgSaveChanges, 3},
-    {kMsgSaveChanges, 3},        {kMsgFullScreenFailed, 1}, {kMsgUnsupportedVersion, 1},
-    {kMsgFileExists, 2},         {kMsgFileExists, 2},       {kMsgSaveChanges, 3},
+    {kMsgConfirmQuit, 2},   {kMsgSaveChanges, 3},      {kMsgSaveChanges, 3},
+    {kMsgConfirmRevert, 2}, {kMsgSaveBeforeQuit, 3},   {kMsgSaveChanges, 3},
+    {kMsgSaveChanges, 3},   {kMsgFullScreenFailed, 1}, {kMsgUnsupportedVersion, 1},
+    {kMsgFileExists, 2},    {kMsgFileExists, 2},       {kMsgSaveChanges, 3},
     {kMsgDeleteScript, 2},
 };
 
 // The reports go through the model layer's interface, which words them.
-MapEvents& events(Editor& ed) { return ed.events; }
+MapEvents& events(Editor& ed) {
+    return ed.events;
+}
 
 constexpr int32_t kBoxColour = 20;
 constexpr int32_t kDimColour = 16;
@@ -87,7 +89,9 @@ void loadRecentFile(Editor& ed) {
     reportLoad(ed);
 }
 
-std::string promptPath(Editor& ed) { return ed.app.platform->programFolder() + ed.tool.promptInput; }
+std::string promptPath(Editor& ed) {
+    return ed.app.platform->programFolder() + ed.tool.promptInput;
+}
 
 }  // namespace
 
@@ -99,7 +103,9 @@ int32_t messageBoxButtons(int32_t kind) {
     return kind >= 0 && kind < kMessageBoxKinds ? kKinds[kind].buttons : 1;
 }
 
-void openMessageBox(Editor& ed, MessageBoxKind kind) { openMessageBox(ed, int32_t(kind)); }
+void openMessageBox(Editor& ed, MessageBoxKind kind) {
+    openMessageBox(ed, int32_t(kind));
+}
 
 void openMessageBox(Editor& ed, int32_t kind) {
     ed.calls.playSound(ed, "message1", kCueFlags);

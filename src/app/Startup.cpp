@@ -2,12 +2,12 @@
 
 #include <cctype>
 
-#include "app/DataFolder.h"
 #include "app/ConfigFile.h"
+#include "app/DataFolder.h"
 #include "app/DisplayMode.h"
-#include "app/EditorInit.h"
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "app/EditorInit.h"
 #include "app/ExitTransition.h"
 #include "app/MessageBox.h"
 #include "map/ColorTableBuild.h"
@@ -26,8 +26,12 @@ BootLogSink logSink(Editor& ed) {
     return [&ed](const std::string& text, uint8_t colour) { ed.calls.bootLog(ed, text, colour); };
 }
 
-FileSystem& fsOf(Editor& ed) { return ed.app.platform->fileSystem(); }
-std::string dataOf(Editor& ed) { return dataFolder(*ed.app.platform); }
+FileSystem& fsOf(Editor& ed) {
+    return ed.app.platform->fileSystem();
+}
+std::string dataOf(Editor& ed) {
+    return dataFolder(*ed.app.platform);
+}
 
 void logMessage(int32_t number, Editor& ed, uint8_t colour) {
     ed.calls.bootLog(ed, getMessage(number, ed.langs), colour);
@@ -39,7 +43,9 @@ std::string configuredLanguageName(const Editor& ed) {
     return i >= 0 && i < ed.langs.languageCount() ? ed.langs.languages[size_t(i)].name : "";
 }
 
-bool startsStepByStep(const std::string& text) { return text.compare(0, 4, "-sbs") == 0; }
+bool startsStepByStep(const std::string& text) {
+    return text.compare(0, 4, "-sbs") == 0;
+}
 
 }  // namespace
 
@@ -121,7 +127,9 @@ void loadLanguages(Editor& ed) {
                   ed.app.statusText);
 }
 
-void loadSkin(Editor& ed) { loadSkinFile(ed.skin, fsOf(ed), dataOf(ed), ed.langs, logSink(ed)); }
+void loadSkin(Editor& ed) {
+    loadSkinFile(ed.skin, fsOf(ed), dataOf(ed), ed.langs, logSink(ed));
+}
 
 void loadGlyphWidths(Editor& ed) {
     loadGlyphWidthFiles(ed.fonts, fsOf(ed), dataOf(ed), ed.langs, logSink(ed));
@@ -139,7 +147,9 @@ void loadArtTiles(Editor& ed) {
     loadArtTiles(ed.tiles, ed.app.grpPath, ed.app.platform->programFolder(), fsOf(ed), ed.events);
 }
 
-void loadTileSets(Editor& ed) { loadTileSets(ed.tileCatalog, fsOf(ed), dataOf(ed)); }
+void loadTileSets(Editor& ed) {
+    loadTileSets(ed.tileCatalog, fsOf(ed), dataOf(ed));
+}
 
 void loadNamesAndSounds(Editor& ed) {
     loadNamesAndSounds(ed.tileCatalog, fsOf(ed), ed.app.platform->programFolder());
@@ -172,7 +182,8 @@ bool startup(Editor& ed) {
     if (startsStepByStep(p.commandLine())) ed.bootLogState.stepByStepBoot = 1;
     c.getDisplayMode(ed);
     if (ed.settings.fullScreen == 1) {
-        if (!c.tryFullScreen(ed)) ed.app.pendingMessageBox = int32_t(MessageBoxKind::FullScreenFailed);
+        if (!c.tryFullScreen(ed))
+            ed.app.pendingMessageBox = int32_t(MessageBoxKind::FullScreenFailed);
         presentScreen(ed.frameBuffer, p);
         p.processEvents();
     }

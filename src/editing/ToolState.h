@@ -21,7 +21,7 @@ struct ToolState {
     std::string promptInput;
     uint8_t promptNegative = 0;
     std::string promptText;
-    int32_t dragKind = 1;    // 0 free, 1 move, 2 rotate, 3 scale
+    int32_t dragKind = 1;  // 0 free, 1 move, 2 rotate, 3 scale
     int32_t booleanMode = 2;
     uint8_t selAreaMode = 0;
     int32_t draggedSprite = -1;

@@ -16,8 +16,7 @@ namespace {
 constexpr const char* kScriptExtension = ".kvs";
 
 bool equalNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -30,21 +29,24 @@ void refreshScriptList(ScriptState& s, FileSystem& fs, const std::string& dataFo
                        int32_t visibleRows) {
     if (!keepText && !demoStartPending) {
         s.scriptName = getMessage(1278, langs);
-        s.scriptText = s.scriptName.empty()
-                           ? std::string()
-                           : fsoReadFile(fs, findNoCase(fs, dataFolder, s.scriptName + kScriptExtension));
+        s.scriptText =
+            s.scriptName.empty()
+                ? std::string()
+                : fsoReadFile(fs, findNoCase(fs, dataFolder, s.scriptName + kScriptExtension));
     }
     std::vector<std::string> files = fs.listFiles(dataFolder, std::string("*") + kScriptExtension);
     if (files.size() > size_t(kMaxScripts)) files.resize(size_t(kMaxScripts));
     s.scriptCount = int32_t(files.size());
     const int32_t rows = std::max(visibleRows, 0);
-    s.scriptListTop = s.scriptCount <= rows ? 0 : std::clamp(s.scriptListTop, 0, s.scriptCount - rows);
+    s.scriptListTop =
+        s.scriptCount <= rows ? 0 : std::clamp(s.scriptListTop, 0, s.scriptCount - rows);
     s.scriptNames.clear();
     for (const std::string& f : files)
         s.scriptNames.push_back(f.size() >= 4 ? f.substr(0, f.size() - 4) : std::string());
     if (!keepText) {
-        const auto it = std::find_if(s.scriptNames.begin(), s.scriptNames.end(),
-                                     [&](const std::string& n) { return equalNoCase(n, s.scriptName); });
+        const auto it =
+            std::find_if(s.scriptNames.begin(), s.scriptNames.end(),
+                         [&](const std::string& n) { return equalNoCase(n, s.scriptName); });
         if (it != s.scriptNames.end()) s.scriptIndex = int32_t(it - s.scriptNames.begin());
     }
 }

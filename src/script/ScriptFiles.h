@@ -18,8 +18,8 @@ constexpr int32_t kScriptListRows = 32;
 constexpr int32_t kMaxScripts = 32767;
 
 struct ScriptState {
-    std::string scriptName;  // file stem of the current script
-    std::string scriptText;  // its text as the editor holds it
+    std::string scriptName;                // file stem of the current script
+    std::string scriptText;                // its text as the editor holds it
     std::vector<std::string> scriptNames;  // stems of the script files, in name order
     int32_t scriptCount = 0;
     int32_t scriptIndex = 0;  // the current script's entry in scriptNames

@@ -86,8 +86,7 @@ TEST(DisplayMode, ToggledOffRestoresTheDesktop) {
     getDisplayMode(*r.ed);
     enterFullScreen(*r.ed);
     restoreDisplayMode(*r.ed);
-    EXPECT_EQ(r.platform->modeRequests(),
-              (std::vector<DisplayMode>{{800, 600, 32, 60}, kDesktop}));
+    EXPECT_EQ(r.platform->modeRequests(), (std::vector<DisplayMode>{{800, 600, 32, 60}, kDesktop}));
     EXPECT_EQ(setDisplayMode(*r.platform, 640, 480, 8, 0), 1);
     r.platform->refuseDisplayModes(true);
     EXPECT_EQ(setDisplayMode(*r.platform, 640, 480, 8, 0), 0);

@@ -35,8 +35,10 @@ TEST(EditorEvents, ModelReportsReachTheirPlaces) {
     events.objectsRenumbered();
     EXPECT_EQ(ed.app.objectsRenumbered, 1);
 
-    for (const auto& [page, view] : {std::pair{0, ShownMapView::Plan}, {1, ShownMapView::Side},
-                                     {10, ShownMapView::Other}, {255, ShownMapView::Other}}) {
+    for (const auto& [page, view] : {std::pair{0, ShownMapView::Plan},
+                                     {1, ShownMapView::Side},
+                                     {10, ShownMapView::Other},
+                                     {255, ShownMapView::Other}}) {
         ed.app.currentPage = page;
         EXPECT_EQ(events.shownMapView(), view) << page;
     }

@@ -71,7 +71,8 @@ TEST_P(ExitTransitionK, EndsInItsFinalPicture) {
                 EXPECT_EQ(colours, std::set<uint8_t>{kDark});
                 break;
             case 2:
-                EXPECT_TRUE(colours == std::set<uint8_t>({0, kDark}) || colours == std::set<uint8_t>{0});
+                EXPECT_TRUE(colours == std::set<uint8_t>({0, kDark}) ||
+                            colours == std::set<uint8_t>{0});
                 break;
             case 1:  // a 220 x 19 piece of the picture is left
                 EXPECT_EQ(lit, 220 * 19);

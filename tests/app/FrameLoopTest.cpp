@@ -22,7 +22,8 @@ struct LoopRig : EditorRig {
 
     LoopRig() : EditorRig("", false) {
         EditorCalls& c = ed->calls;
-        for (const auto& [call, name] : std::initializer_list<std::pair<EditorCalls::Step*, const char*>>{
+        for (const auto& [call, name] :
+             std::initializer_list<std::pair<EditorCalls::Step*, const char*>>{
                  {&c.recordDemoFrame, "recordDemoFrame"},
                  {&c.replayDemoFrame, "replayDemoFrame"},
                  {&c.runDeferredAction, "runDeferredAction"},
@@ -56,12 +57,18 @@ struct LoopRig : EditorRig {
                  {&c.autoSave, "autoSave"},
              })
             recordOnly(*call, trace, name);
-        c.draw2DView = [this](Editor&, int32_t n) { trace.push_back("draw2DView " + std::to_string(n)); };
+        c.draw2DView = [this](Editor&, int32_t n) {
+            trace.push_back("draw2DView " + std::to_string(n));
+        };
         c.drawSideView = [this](Editor&, int32_t n) {
             trace.push_back("drawSideView " + std::to_string(n));
         };
-        c.pushHistoryEntry = [this](Editor&, const std::string& t) { trace.push_back("history " + t); };
-        c.playSound = [this](Editor&, const std::string& cue, int32_t) { trace.push_back("cue " + cue); };
+        c.pushHistoryEntry = [this](Editor&, const std::string& t) {
+            trace.push_back("history " + t);
+        };
+        c.playSound = [this](Editor&, const std::string& cue, int32_t) {
+            trace.push_back("cue " + cue);
+        };
         ed->loop.loopStartTick = 0;
     }
     Trace frame() {
@@ -81,10 +88,10 @@ TEST(FrameLoop, OneFrameCallsItsPartsInOrder) {
     r.ed->app.objectsRenumbered = 1;
     r.ed->app.statusText = "Done";
     r.ed->app.pendingMessageBox = 7;
-    EXPECT_EQ(r.frame(), (Trace{"runDeferredAction", "processFrameInput", "onPageChanged",
-                                "convertSelection", "rebuildToolbar", "drawSideView 1",
-                                "drawFrameChrome", "drawCursor", "drawTooltip",
-                                "refreshBookmarkHiddenFlags", "history Done", "cue message1"}));
+    EXPECT_EQ(r.frame(),
+              (Trace{"runDeferredAction", "processFrameInput", "onPageChanged", "convertSelection",
+                     "rebuildToolbar", "drawSideView 1", "drawFrameChrome", "drawCursor",
+                     "drawTooltip", "refreshBookmarkHiddenFlags", "history Done", "cue message1"}));
     EXPECT_EQ(r.ed->app.currentPage, 255);
     EXPECT_EQ(r.ed->app.pendingMessageBox, 0);
     EXPECT_EQ(r.frame(), (Trace{"runDeferredAction", "processFrameInput", "onPageChanged",
@@ -99,16 +106,37 @@ TEST(FrameLoop, EachPageHasItsPainter) {
         const char* painter;  // nullptr: nothing but background and chrome
     };
     const Case cases[] = {
-        {0, "draw2DView 0"}, {1, "drawSideView 0"}, {2, "drawRecordEditor"},
-        {3, "drawReportPage"}, {4, "drawReportPage"}, {5, "drawLightingOrExportPage"},
-        {24, "drawLightingOrExportPage"}, {6, "drawBrowserPage"}, {9, "drawBrowserPage"},
-        {7, "stepSparks"}, {8, "drawOptionsPage"}, {11, "drawOptionsPage"},
-        {10, "draw3DViewPage"}, {12, "drawSearchPage"}, {13, "drawSpriteArrayDialog"},
-        {14, "drawDocumentViewer"}, {15, nullptr}, {25, nullptr}, {16, "drawTilePicker"},
-        {17, "drawTileViewPage"}, {18, "drawTileViewPage"}, {19, "drawReelToolPage"},
-        {20, "drawArchToolPage"}, {21, "drawSphereToolPage"}, {22, "drawProfileEditor"},
-        {23, "drawColorSchemeEditor"}, {26, "drawScriptEditor"}, {255, "drawMessageBox"},
-        {27, nullptr}, {254, nullptr}, {-1, nullptr},
+        {0, "draw2DView 0"},
+        {1, "drawSideView 0"},
+        {2, "drawRecordEditor"},
+        {3, "drawReportPage"},
+        {4, "drawReportPage"},
+        {5, "drawLightingOrExportPage"},
+        {24, "drawLightingOrExportPage"},
+        {6, "drawBrowserPage"},
+        {9, "drawBrowserPage"},
+        {7, "stepSparks"},
+        {8, "drawOptionsPage"},
+        {11, "drawOptionsPage"},
+        {10, "draw3DViewPage"},
+        {12, "drawSearchPage"},
+        {13, "drawSpriteArrayDialog"},
+        {14, "drawDocumentViewer"},
+        {15, nullptr},
+        {25, nullptr},
+        {16, "drawTilePicker"},
+        {17, "drawTileViewPage"},
+        {18, "drawTileViewPage"},
+        {19, "drawReelToolPage"},
+        {20, "drawArchToolPage"},
+        {21, "drawSphereToolPage"},
+        {22, "drawProfileEditor"},
+        {23, "drawColorSchemeEditor"},
+        {26, "drawScriptEditor"},
+        {255, "drawMessageBox"},
+        {27, nullptr},
+        {254, nullptr},
+        {-1, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
@@ -235,7 +263,8 @@ TEST(FrameLoop, InactiveWindowOnlyProcessesEventsAndSleeps) {
     r.frame();
     EXPECT_EQ(r.ed->app.appInactive, 0);
     EXPECT_EQ(r.frame().front(), "runDeferredAction");
-    EXPECT_EQ(r.ed->input.keyPressed['A'], 1) << "what changed meanwhile is seen by the first active frame";
+    EXPECT_EQ(r.ed->input.keyPressed['A'], 1)
+        << "what changed meanwhile is seen by the first active frame";
 }
 
 TEST(FrameLoop, SleepFollowsTheCpuLimit) {
@@ -245,8 +274,8 @@ TEST(FrameLoop, SleepFollowsTheCpuLimit) {
         uint32_t sleep;
     };
     const Case cases[] = {
-        {0, 10, 5, 0},       {1, 10, 5, 10},    {1, 10, 50, 10},   {2, 10, 16, 10},
-        {2, 10, 17, 0},      {9, 10, 5, 0},     {1, -5, 5, 0},     {1, 2000000000, 5, 1000},
+        {0, 10, 5, 0},  {1, 10, 5, 10}, {1, 10, 50, 10}, {2, 10, 16, 10},
+        {2, 10, 17, 0}, {9, 10, 5, 0},  {1, -5, 5, 0},   {1, 2000000000, 5, 1000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << int(c.limit) << " " << c.delay << " " << c.interval);

@@ -71,8 +71,16 @@ TEST(InputSampling, ModifiersNeverCountAsTypedKeys) {
         int key;
         bool typed;
     };
-    for (const Case c : {Case{16, false}, {17, false}, {160, false}, {163, false}, {1, false},
-                         {4, false}, {255, false}, {18, true}, {164, true}, {'Q', true},
+    for (const Case c : {Case{16, false},
+                         {17, false},
+                         {160, false},
+                         {163, false},
+                         {1, false},
+                         {4, false},
+                         {255, false},
+                         {18, true},
+                         {164, true},
+                         {'Q', true},
                          {32, true}}) {
         SCOPED_TRACE(c.key);
         SamplingRig r;
@@ -141,8 +149,15 @@ TEST(InputSampling, AxisLockCases) {
         {"both axes zero: the plain lock", 1, 0, 0, 0, 0, {130, 101}, {130, 100}},
         {"squares that wrap 32 bits", 1, 50000, 0, 0, 50000, {110, 103}, {110, 100}, 3},
         {"an axis longer than 16.16", 1, 70000, 0, 0, 70000, {110, 103}, {110, 100}},
-        {"extreme components", 1, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN, {110, 103},
-         {104, 96}, 1},
+        {"extreme components",
+         1,
+         INT32_MIN,
+         INT32_MAX,
+         INT32_MAX,
+         INT32_MIN,
+         {110, 103},
+         {104, 96},
+         1},
         {"no motion", 1, 1, 0, 0, 1, {100, 100}, {100, 100}},
     };
     for (const Case& c : cases) {

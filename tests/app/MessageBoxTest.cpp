@@ -15,10 +15,22 @@ using test::recordOnly;
 using test::Trace;
 
 std::map<int32_t, std::string> boxTexts() {
-    return {{344, "Quit?"},   {345, "Save first?"}, {346, "Reload?"}, {347, "Save, quit?"},
-            {348, "No full screen."}, {349, "Odd version."}, {350, "Replace?"},
-            {1324, "Delete &1?"}, {428, "OK"}, {429, "Yes"}, {430, "No"}, {431, "Cancel"},
-            {252, "saved"}, {1309, "not saved"}, {1296, "demo saved"}, {314, "load failed"},
+    return {{344, "Quit?"},
+            {345, "Save first?"},
+            {346, "Reload?"},
+            {347, "Save, quit?"},
+            {348, "No full screen."},
+            {349, "Odd version."},
+            {350, "Replace?"},
+            {1324, "Delete &1?"},
+            {428, "OK"},
+            {429, "Yes"},
+            {430, "No"},
+            {431, "Cancel"},
+            {252, "saved"},
+            {1309, "not saved"},
+            {1296, "demo saved"},
+            {314, "load failed"},
             {315, "loaded &1"}};
 }
 
@@ -31,9 +43,11 @@ struct BoxRig : EditorRig {
     BoxRig() : EditorRig("", false) {
         ed->langs = test::languageWith(boxTexts());
         std::fill(ed->fonts.font8x11Widths.begin(), ed->fonts.font8x11Widths.end(), 5);
-        for (int a = 0; a < 256; ++a) ed->colorTables.blendTable[size_t(a) * 256 + 16] = uint8_t(a + 100);
+        for (int a = 0; a < 256; ++a)
+            ed->colorTables.blendTable[size_t(a) * 256 + 16] = uint8_t(a + 100);
         EditorCalls& c = ed->calls;
-        for (const auto& [call, name] : std::initializer_list<std::pair<EditorCalls::Step*, const char*>>{
+        for (const auto& [call, name] :
+             std::initializer_list<std::pair<EditorCalls::Step*, const char*>>{
                  {&c.popPage, "popPage"},
                  {&c.resetMap, "resetMap"},
                  {&c.openMapBrowser, "openMapBrowser"},
@@ -50,12 +64,20 @@ struct BoxRig : EditorRig {
             trace.push_back("saveMap " + path);
             return saveSucceeds;
         };
-        c.saveDemo = [this](Editor&, const std::string& path) { trace.push_back("saveDemo " + path); };
-        c.loadMap = [this](Editor&, const std::string& path, bool) { trace.push_back("loadMap " + path); };
-        c.playSound = [this](Editor&, const std::string& cue, int32_t) { trace.push_back("cue " + cue); };
+        c.saveDemo = [this](Editor&, const std::string& path) {
+            trace.push_back("saveDemo " + path);
+        };
+        c.loadMap = [this](Editor&, const std::string& path, bool) {
+            trace.push_back("loadMap " + path);
+        };
+        c.playSound = [this](Editor&, const std::string& cue, int32_t) {
+            trace.push_back("cue " + cue);
+        };
     }
     uint8_t px(int32_t x, int32_t y) { return screenView(ed->frameBuffer).at(x, y); }
-    void fill(uint8_t v) { std::fill(ed->frameBuffer.screen.begin(), ed->frameBuffer.screen.end(), v); }
+    void fill(uint8_t v) {
+        std::fill(ed->frameBuffer.screen.begin(), ed->frameBuffer.screen.end(), v);
+    }
 };
 
 TEST(MessageBox, OpeningPlaysTheCueAndShowsThePage) {
@@ -210,7 +232,8 @@ TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
     for (K kind : {K::SaveBeforeNewMap, K::SaveBeforeOpenRecent, K::SaveBeforeQuit,
                    K::SaveBeforeOpenMap, K::SaveBeforeRestoreAutosave, K::SaveBeforeRecording}) {
         for (bool promptOpened : {false, true}) {
-            SCOPED_TRACE(::testing::Message() << int(kind) << (promptOpened ? " prompt" : " failed"));
+            SCOPED_TRACE(::testing::Message()
+                         << int(kind) << (promptOpened ? " prompt" : " failed"));
             BoxRig r;
             r.saveSucceeds = promptOpened;
             if (promptOpened)

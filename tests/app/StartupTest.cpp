@@ -62,14 +62,14 @@ void fakeEverything(Editor& ed, Trace& t) {
 
 const Trace kHead = {"loadStartScreen", "seedRandom", "loadConfigAndInit", "getDisplayMode"};
 const Trace kWindowToScripts = {
-    "showWindow",     "hookWindow",          "loadFontSheets", "log:Loading languages...@83",
-    "loadLanguages",  "rebuildToolbar",      "layoutWidgets",  "loadMenus",
-    "log:Test@106",   "log:m321@83",         "log:m324@83",    "loadSkin",
-    "log:m322@83",    "loadGlyphWidths",     "loadDisplayPalette", "loadGamePalette",
+    "showWindow",         "hookWindow",      "loadFontSheets",     "log:Loading languages...@83",
+    "loadLanguages",      "rebuildToolbar",  "layoutWidgets",      "loadMenus",
+    "log:Test@106",       "log:m321@83",     "log:m324@83",        "loadSkin",
+    "log:m322@83",        "loadGlyphWidths", "loadDisplayPalette", "loadGamePalette",
     "refreshScriptList 0"};
 const Trace kTiles = {"log:m327@83", "loadArtTiles"};
-const Trace kTail = {"log:m328@83", "loadTileSets",       "log:m329@83", "loadNamesAndSounds",
-                     "log:m330@83", "loadHelpFile",       "log:m331@83", "loadColorTables 1",
+const Trace kTail = {"log:m328@83", "loadTileSets",     "log:m329@83", "loadNamesAndSounds",
+                     "log:m330@83", "loadHelpFile",     "log:m331@83", "loadColorTables 1",
                      "log:m332@44", "playSound beep2 3"};
 
 Trace join(std::initializer_list<Trace> parts) {
@@ -90,8 +90,7 @@ TEST(Startup, StepsRunInTheirOrderWithTheirLogLines) {
         {"full screen, no tiles", "", true, false,
          join({kHead, {"tryFullScreen"}, kWindowToScripts, kTail})},
         {"a map", "/maps/e1l1.map", false, true,
-         join({kHead, kWindowToScripts, {"log:m326@83", "loadMap /maps/e1l1.map"}, kTiles,
-               kTail})},
+         join({kHead, kWindowToScripts, {"log:m326@83", "loadMap /maps/e1l1.map"}, kTiles, kTail})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

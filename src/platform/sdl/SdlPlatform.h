@@ -91,7 +91,7 @@ private:
     bool sdlStarted_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Window* splash_ = nullptr;
-    uint32_t splashWindowId_ = 0;  // its events are no business of the editor's window
+    uint32_t splashWindowId_ = 0;     // its events are no business of the editor's window
     std::vector<uint8_t> splashInk_;  // the splash text, drawn again whenever it is uncovered
     int splashInkWidth_ = 0, splashInkHeight_ = 0;
     SDL_Renderer* renderer_ = nullptr;
