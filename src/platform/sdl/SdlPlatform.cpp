@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -162,6 +163,14 @@ void SdlPlatform::setWindowState(WindowState state) {
 }
 
 void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
+    // An idle editor presents the same picture frame after frame: the window shows it already
+    // (and is repainted from it when uncovered), so the conversion and upload are skipped.
+    const size_t frameBytes = size_t(kFrameWidth) * kFrameHeight;
+    if (lastPresented_.size() == frameBytes && palette == lastPalette_ &&
+        std::memcmp(lastPresented_.data(), pixels, frameBytes) == 0)
+        return;
+    lastPresented_.assign(pixels, pixels + frameBytes);
+    lastPalette_ = palette;
     uint32_t colours[256];
     for (int i = 0; i < 256; ++i)
         colours[i] =

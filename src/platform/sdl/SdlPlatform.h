@@ -98,6 +98,8 @@ private:
     SDL_Texture* texture_ = nullptr;
     SDL_Surface* frameSurface_ = nullptr;  // the frame when drawing without a renderer
     std::vector<uint32_t> pixels_;         // the frame as 32-bit pixels, top row first
+    std::vector<uint8_t> lastPresented_;   // the frame and palette presented last
+    Palette256 lastPalette_{};
     std::unique_ptr<SoundPlayer> sound_;
     NativeFileSystem fileSystem_;
     std::string programFolder_;
