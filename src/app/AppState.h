@@ -1,20 +1,106 @@
 // The application's own state: the machine it runs on, the status line, the page shown and the
-// requests that wait for the end of the frame.
+// requests that wait for the end of the frame, the message box, the desktop display mode and the
+// flags the frame loop and the page code share.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
+#include "platform/Platform.h"
+#include "ui/LoadReport.h"
+
 namespace korvel {
 
-class Platform;
+// The pages; currentPage holds these values.
+enum class Page : int32_t {
+    PlanView = 0,
+    SideView = 1,
+    RecordEditor = 2,
+    ProblemList = 3,
+    Statistics = 4,
+    WallLighting = 5,
+    DrivePicker = 6,
+    SparksToy = 7,
+    DisplayOptions = 8,
+    FileBrowser = 9,
+    View3D = 10,
+    GeneralOptions = 11,
+    Search = 12,
+    ArrayTool = 13,
+    HelpViewer = 14,
+    About = 15,
+    TilePicker = 16,
+    TileZoom = 17,
+    TileFilter = 18,
+    ReelSetup = 19,
+    ArchSetup = 20,
+    SphereSetup = 21,
+    ProfileEditor = 22,
+    ColorSchemeEditor = 23,
+    ImageExport = 24,
+    TerrainSetup = 25,
+    ScriptEditor = 26,
+    MessageBox = 255,
+};
+
+// Work a command leaves for the start of the next frame (deferredAction).
+enum class DeferredAction : int32_t {
+    None = 0,
+    TexturedPlanView = 1,
+    TilePickerForHovered = 2,
+    RebuildGammaRemap = 3,
+    ComputeStatistics = 4,
+    CheckMap = 5,
+    RepairWallLinks = 6,
+    DeleteZeroLengthWalls = 7,
+    RefindSpriteSectors = 8,
+    ShowDrivePicker = 9,
+    RunScript = 10,
+};
 
 struct AppState {
-    Platform* platform = nullptr;  // set once when the editor starts
-    std::string statusText;        // the status line
-    int32_t pendingMessageBox = 0; // MessageBoxKind to open at the end of the frame; 0 none
-    int32_t currentPage = 0;       // Page shown and handled each frame
+    Platform* platform = nullptr;   // set once when the editor starts
+    std::string statusText;         // the status line
+    int32_t pendingMessageBox = 0;  // MessageBoxKind to open at the end of the frame; 0 none
+    int32_t currentPage = 0;        // Page shown and handled each frame
+    int32_t previousPage = 0;       // the page of the previous frame
     uint8_t quitRequested = 0;
+    uint8_t appInactive = 0;  // another application is active: the frame loop only idles
+
+    int32_t deferredAction = 0;  // DeferredAction
+    // 0 nothing, 1 rebuild the toolbar area of the background, 2 rebuild both panels.
+    int32_t redrawRequest = 2;
+    uint8_t panelHasMouse = 0;     // a page painter has taken the mouse this frame
+    int32_t helpPopupStep = -1;    // tool-hint popup, -1 closed
+    int32_t messageLogAnim = -1;   // message-history panel, -1 closed
+    int32_t focusedField = -1;     // value field being edited, -1 none
+    int32_t hoveredWidget = 0;     // widget under the pressed mouse, or a MessageBoxResult
+    int32_t caretBlinkTime = -1;   // status-line flash after a value prompt opened
+    int32_t modeStackDepth = 0;    // pages on the page stack
+    std::string lastLoggedStatus;  // the status text last put into the message history
+    uint8_t objectsRenumbered = 0;
+    int32_t dragStartMouseY = 0;  // where a value drag began; moved with the pointer wrap
+
+    // Message box: the kind asked and the frames since it opened.
+    int32_t messageBoxKind = 0;
+    int32_t messageBoxStep = 0;
+
+    // Screen effects, switched by hidden typed words.
+    uint8_t frameBlend = 0;
+    int32_t screenSwingState = -1;  // -1 off, 0 swinging, 1 settling
+    float screenSwingAngle = 0;
+    float screenSwingSpeed = 0;
+    uint8_t screenSmearEffect = 0;
+    uint8_t screenShakeEffect = 0;
+    int32_t hiddenWord12Progress = 0;
+
+    // The desktop mode found at start-up, put back when full screen is left.
+    DisplayMode desktopMode;
+    uint8_t useWindowHook = 1;  // activation changes reach OnAppActivate / OnAppDeActivate
+    std::string grpPath;        // the game archive named on the command line, or empty
+    // How the font sheets loaded; reported once a language is there to word it.
+    std::array<LoadStatus, 4> fontSheetStatus{};
 };
 
 }  // namespace korvel

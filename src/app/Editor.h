@@ -4,9 +4,17 @@
 
 #include "app/AppState.h"
 #include "app/BootLog.h"
+#include "app/Demo.h"
+#include "app/EditorCalls.h"
+#include "app/EditorEvents.h"
+#include "app/FrameLoop.h"
 #include "app/InputState.h"
+#include "app/PageParameters.h"
 #include "app/Particles.h"
 #include "app/Random.h"
+#include "app/Settings.h"
+#include "app/Sound.h"
+#include "editing/ToolState.h"
 #include "editing/ValuePromptState.h"
 #include "map/ColorTables.h"
 #include "map/MapClipboard.h"
@@ -16,6 +24,7 @@
 #include "map/TileStore.h"
 #include "map/UndoSnapshot.h"
 #include "map/ViewState.h"
+#include "script/ScriptFiles.h"
 #include "ui/ColorSettings.h"
 #include "ui/Cursor.h"
 #include "ui/FileDialog.h"
@@ -48,7 +57,18 @@ struct Editor {
     BootLogState bootLogState;
     FileBrowserState fileBrowser;
     ValuePromptState prompt;
+    Settings settings;
     Random random;  // the program's one random generator
+    SoundState sound;
+    FrameLoopState loop;
+    ToolState tool;
+    DemoState demo;
+    ScriptState script;
+    PageParameters pages;
+    // The calls into the rest of the program (tests replace entries), and the model layer's
+    // reports, which go through them.
+    EditorCalls calls;
+    EditorMapEvents events{*this};
 };
 
 }  // namespace korvel

@@ -1,6 +1,7 @@
 #include "app/MapFileCommands.h"
 
 #include "app/Editor.h"
+#include "app/EditorEvents.h"
 #include "map/Mainm.h"
 #include "map/MapFile.h"
 #include "platform/FileSystem.h"
@@ -13,33 +14,6 @@ namespace {
 constexpr int32_t kPlanViewPage = 0;
 constexpr int32_t kUnsupportedMapVersionBox = 8;
 constexpr int32_t kFireworkParticles = 256;
-constexpr int32_t kCueFlags = kSoundAsync | kSoundNoDefault;
-
-// What the map model reports while these commands run: status messages go to the status line,
-// cues to the platform's player, particles onto the screen.
-class MapFileEvents : public SilentMapEvents {
-public:
-    explicit MapFileEvents(Editor& ed) : ed_(ed) {}
-
-    void statusMessage(int32_t number, std::vector<std::string> args, int32_t count) override {
-        args.resize(4);
-        ed_.app.statusText =
-            getMessage4(number, ed_.langs, args[0], args[1], args[2], args[3], count);
-    }
-    void playCue(const std::string& cue) override {
-        Platform* platform = ed_.app.platform;
-        if (platform == nullptr) return;
-        const std::string dataFolder = joinPath(platform->programFolder(), "KorvelD");
-        platform->playSound(joinPath(dataFolder, cue + ".wav"), kCueFlags);
-    }
-    void addParticle(int32_t x, int32_t y, int32_t kind) override {
-        korvel::addParticle(ed_.particles, ed_.random, true, x, y, kind);
-    }
-
-private:
-    Editor& ed_;
-};
-
 FileSystem* fileSystemOf(Editor& ed) {
     return ed.app.platform != nullptr ? &ed.app.platform->fileSystem() : nullptr;
 }
@@ -60,16 +34,11 @@ bool saveToOwnFile(Editor& ed) {
         return false;
     }
     ed.app.statusText = getMessage(252, ed.langs);
-    showMapCaption(ed);
+    setMapCaption(ed);
     return true;
 }
 
 }  // namespace
-
-void showMapCaption(Editor& ed) {
-    if (ed.app.platform != nullptr)
-        ed.app.platform->setCaption(getMessage(1308, ed.langs, ed.mapFile.mapTitle));
-}
 
 void loadMap(Editor& ed, const std::string& path, bool silent) {
     FileSystem* fs = fileSystemOf(ed);
@@ -80,7 +49,7 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
     const MapLoadResult r = loadMap(ed.map, ed.mapFile, ed.view, *fs, path, silent);
     if (!r.loaded) return;
     if (r.unknownVersion) ed.app.pendingMessageBox = kUnsupportedMapVersionBox;
-    showMapCaption(ed);
+    setMapCaption(ed);
     ed.fileBrowser.browserFolder = getPathFolder(path);
     ed.app.currentPage = kPlanViewPage;
     if (ed.mapFile.mapLoadNotice != 0)
@@ -110,9 +79,8 @@ void insertMapFile(Editor& ed, const std::string& path) {
         ed.mapFile.mapLoadFailed = 1;
         return;
     }
-    MapFileEvents events(ed);
     const MapLoadResult r =
-        insertMapFile(ed.map, ed.clipboard, ed.undo, ed.mapFile, ed.view, *fs, events, path);
+        insertMapFile(ed.map, ed.clipboard, ed.undo, ed.mapFile, ed.view, *fs, ed.events, path);
     if (!r.loaded) return;
     if (r.unknownVersion) ed.app.pendingMessageBox = kUnsupportedMapVersionBox;
     if (ed.mapFile.mapLoadNotice != 0)
@@ -142,7 +110,7 @@ void autoSave(Editor& ed) {
         ed.app.statusText = getMessage(1309, ed.langs);
         return;
     }
-    file.nextAutoSaveNumber = nextAutoSaveNumber(file.nextAutoSaveNumber, file.maxAutosaves);
+    file.nextAutoSaveNumber = nextAutoSaveNumber(file.nextAutoSaveNumber, ed.settings.maxAutosaves);
     if (ed.prompt.promptKind == 0) ed.app.statusText = getMessage(603, ed.langs, name);
 }
 
@@ -157,7 +125,7 @@ void loadLatestAutoSave(Editor& ed) {
 
 void saveMapFromKey(Editor& ed) {
     if (ed.map.mapModified == MapModifiedState::Unmodified) return;
-    MapFileEvents events(ed);
+    MapEvents& events = ed.events;
     if (ed.mapFile.mapPath.empty()) {
         promptSaveMapAs(ed);
         events.playCue("command");

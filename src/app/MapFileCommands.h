@@ -27,7 +27,5 @@ void saveMapFromKey(Editor& ed);
 // The status line after an open: could not load, loaded with its version, or what damage the
 // file showed.
 void reportMapLoad(Editor& ed);
-// The window caption for the map's title.
-void showMapCaption(Editor& ed);
 
 }  // namespace korvel

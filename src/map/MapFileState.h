@@ -20,7 +20,6 @@ struct MapFileState {
     std::array<std::string, kRecentFileCount> recentFiles;
     int32_t nextAutoSaveNumber = 0;
     int32_t lastAutoSaveTime = 0;  // frameTime of the last autosave
-    int32_t maxAutosaves = 0;      // autosave files used in turn ("maxautos"); 0: none
 };
 
 }  // namespace korvel

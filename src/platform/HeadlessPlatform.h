@@ -28,6 +28,12 @@ public:
     void showWindow() override { shown_ = true; }
     void setWindowState(WindowState state) override { windowState_ = state; }
     void present(const uint8_t* pixels, const Palette256& palette) override;
+    void showSplash(const std::string& text) override {
+        splashText_ = text;
+        splashOpen_ = true;
+    }
+    void closeSplash() override { splashOpen_ = false; }
+    void showError(const std::string& text) override { errors_.push_back(text); }
 
     void processEvents() override;
     void setActivationHandler(std::function<void(bool)> handler) override {
@@ -90,6 +96,10 @@ public:
     WindowState windowState() const { return windowState_; }
     const std::vector<PointerPos>& warps() const { return warps_; }
     const std::vector<DisplayMode>& modeRequests() const { return modeRequests_; }
+    // The text the splash showed last, and whether it is still open.
+    const std::string& splashText() const { return splashText_; }
+    bool splashOpen() const { return splashOpen_; }
+    const std::vector<std::string>& errors() const { return errors_; }
 
 private:
     std::string programFolder_;
@@ -120,6 +130,9 @@ private:
     std::vector<std::string> playedSounds_;
     std::vector<std::string> playedMissing_;
     std::string clipboard_;
+    std::string splashText_;
+    bool splashOpen_ = false;
+    std::vector<std::string> errors_;
 };
 
 }  // namespace korvel

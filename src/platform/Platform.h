@@ -67,6 +67,13 @@ public:
     virtual void setWindowState(WindowState state) = 0;
     virtual void present(const uint8_t* pixels, const Palette256& palette) = 0;
 
+    // The splash: a small window of its own showing one line of text, drawn without any data
+    // file, until closeSplash. The next event pass lets the window system draw it.
+    virtual void showSplash(const std::string& text) = 0;
+    virtual void closeSplash() = 0;
+    // Tells the user why the program cannot go on, when it has nothing of its own to draw with.
+    virtual void showError(const std::string& text) = 0;
+
     // One pass of the window system's event processing. Activation and close requests are
     // delivered only from inside this call, through the handlers below.
     virtual void processEvents() = 0;

@@ -187,13 +187,13 @@ void runFrames(Editor& ed, int32_t from, int32_t to, int32_t step, int32_t delay
         ed.input.frameTime = t;
         if (changeEveryFrame) ed.map.mapModified = MapModifiedState::Modified;
         if (autoSaveDue(t, ed.mapFile.lastAutoSaveTime, delay, ed.map.mapModified,
-                        ed.mapFile.maxAutosaves))
+                        ed.settings.maxAutosaves))
             autoSave(ed);
     }
 }
 
 TEST_F(MapFileCommandsTest, AutosaveWritesTheSlotsInTurnAndNamesEach) {
-    ed.mapFile.maxAutosaves = 3;
+    ed.settings.maxAutosaves = 3;
     ed.mapFile.mapPath = "/my/map.map";
     ed.mapFile.mapTitle = "map.map";
     std::vector<std::string> statuses;
@@ -230,7 +230,7 @@ TEST_F(MapFileCommandsTest, AutosaveWritesTheSlotsInTurnAndNamesEach) {
 TEST_F(MapFileCommandsTest, AFailedAutosaveSaysSoKeepsTheChangeAndWaits) {
     int32_t attempts = 0;
     failWrites(&attempts);
-    ed.mapFile.maxAutosaves = 3;
+    ed.settings.maxAutosaves = 3;
     ed.mapFile.nextAutoSaveNumber = 1;
     runFrames(ed, 100, 130000, 100, 60, true);  // 1300 frames over two minutes
     EXPECT_EQ(attempts, 2) << "once per interval, not every frame";

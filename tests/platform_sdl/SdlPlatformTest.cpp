@@ -113,6 +113,17 @@ TEST_F(SdlPlatformTest, PresentsFramesAndKeepsClipboardTextIn8Bit) {
     EXPECT_FALSE(platform->clipboardHasText());
 }
 
+TEST_F(SdlPlatformTest, SplashComesAndGoesWithoutTouchingTheEditorsActivation) {
+    std::vector<int> seen;
+    platform->setActivationHandler([&](bool active) { seen.push_back(active ? 1 : 0); });
+    platform->showSplash("Initializing Korvel...");
+    platform->processEvents();
+    platform->closeSplash();
+    platform->processEvents();
+    platform->closeSplash();  // a second close is harmless
+    EXPECT_TRUE(seen.empty());
+}
+
 TEST_F(SdlPlatformTest, ProgramFolderEndsInASeparatorAndMissingSoundsAreSilent) {
     const std::string folder = platform->programFolder();
     ASSERT_FALSE(folder.empty());

@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -14,6 +16,7 @@
 #include "platform/sdl/FrameViewport.h"
 #include "platform/sdl/ScancodeTable.h"
 #include "platform/sdl/SoundPlayer.h"
+#include "platform/sdl/SplashFont.h"
 
 namespace korvel {
 
@@ -118,6 +121,7 @@ bool SdlPlatform::makeSurfacePath() {
 
 SdlPlatform::~SdlPlatform() {
     sound_.reset();
+    closeSplash();
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (frameSurface_) SDL_FreeSurface(frameSurface_);
@@ -159,6 +163,14 @@ void SdlPlatform::setWindowState(WindowState state) {
 }
 
 void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
+    // An idle editor presents the same picture frame after frame: the window shows it already
+    // (and is repainted from it when uncovered), so the conversion and upload are skipped.
+    const size_t frameBytes = size_t(kFrameWidth) * kFrameHeight;
+    if (lastPresented_.size() == frameBytes && palette == lastPalette_ &&
+        std::memcmp(lastPresented_.data(), pixels, frameBytes) == 0)
+        return;
+    lastPresented_.assign(pixels, pixels + frameBytes);
+    lastPalette_ = palette;
     uint32_t colours[256];
     for (int i = 0; i < 256; ++i)
         colours[i] =
@@ -171,6 +183,47 @@ void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
     }
     if (texture_) SDL_UpdateTexture(texture_, nullptr, pixels_.data(), kFrameWidth * 4);
     redraw();
+}
+
+void SdlPlatform::showSplash(const std::string& text) {
+    closeSplash();
+    const SplashBitmap bitmap = renderSplashText(text, 2);
+    constexpr int kMargin = 24;
+    splash_ = SDL_CreateWindow("Korvel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               bitmap.width + 2 * kMargin, bitmap.height + 2 * kMargin,
+                               SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
+    if (!splash_) return;  // a splash that cannot be shown is no reason to stop
+    splashWindowId_ = SDL_GetWindowID(splash_);
+    splashInk_ = bitmap.ink;
+    splashInkWidth_ = bitmap.width;
+    splashInkHeight_ = bitmap.height;
+    drawSplash();
+}
+
+void SdlPlatform::drawSplash() {
+    SDL_Surface* surface = splash_ ? SDL_GetWindowSurface(splash_) : nullptr;
+    if (!surface) return;
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 24, 40, 48));
+    const Uint32 ink = SDL_MapRGB(surface->format, 230, 236, 240);
+    const int left = (surface->w - splashInkWidth_) / 2, top = (surface->h - splashInkHeight_) / 2;
+    for (int y = 0; y < splashInkHeight_; ++y)
+        for (int x = 0; x < splashInkWidth_; ++x) {
+            if (!splashInk_[size_t(y) * size_t(splashInkWidth_) + size_t(x)]) continue;
+            SDL_Rect dot{left + x, top + y, 1, 1};
+            SDL_FillRect(surface, &dot, ink);
+        }
+    SDL_UpdateWindowSurface(splash_);
+}
+
+void SdlPlatform::closeSplash() {
+    if (splash_) SDL_DestroyWindow(splash_);
+    splash_ = nullptr;
+}
+
+void SdlPlatform::showError(const std::string& text) {
+    const std::string utf8 = cp1251ToUtf8(text);
+    std::fprintf(stderr, "korvel: %s\n", utf8.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Korvel", utf8.c_str(), window_);
 }
 
 void SdlPlatform::redraw() {
@@ -208,8 +261,13 @@ void SdlPlatform::processEvents() {
         for (int i = 0; i < count; ++i) {
             const SDL_Event& e = batch[i];
             if (e.type == SDL_WINDOWEVENT && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                                              e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+                                              e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+                if (splashWindowId_ != 0 && e.window.windowID == splashWindowId_) {
+                    drawSplash();
+                    continue;
+                }
                 needRedraw = true;
+            }
             handleEvent(e);
         }
     }
@@ -228,6 +286,8 @@ void SdlPlatform::handleEvent(const SDL_Event& e) {
             if (onClose_) onClose_();
             break;
         case SDL_WINDOWEVENT:
+            // The splash's own focus changes are no activation of the editor.
+            if (splashWindowId_ != 0 && e.window.windowID == splashWindowId_) break;
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) setActive(true);
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
                 // Keys released while another window has the focus never reach us.

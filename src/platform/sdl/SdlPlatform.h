@@ -42,6 +42,9 @@ public:
     void showWindow() override;
     void setWindowState(WindowState state) override;
     void present(const uint8_t* pixels, const Palette256& palette) override;
+    void showSplash(const std::string& text) override;
+    void closeSplash() override;
+    void showError(const std::string& text) override;
 
     void processEvents() override;
     void setActivationHandler(std::function<void(bool)> handler) override {
@@ -82,14 +85,21 @@ private:
     void setActive(bool active);
     // Draws the last presented frame into the window again.
     void redraw();
+    void drawSplash();
     FrameViewport windowViewport() const;
 
     bool sdlStarted_ = false;
     SDL_Window* window_ = nullptr;
+    SDL_Window* splash_ = nullptr;
+    uint32_t splashWindowId_ = 0;     // its events are no business of the editor's window
+    std::vector<uint8_t> splashInk_;  // the splash text, drawn again whenever it is uncovered
+    int splashInkWidth_ = 0, splashInkHeight_ = 0;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     SDL_Surface* frameSurface_ = nullptr;  // the frame when drawing without a renderer
     std::vector<uint32_t> pixels_;         // the frame as 32-bit pixels, top row first
+    std::vector<uint8_t> lastPresented_;   // the frame and palette presented last
+    Palette256 lastPalette_{};
     std::unique_ptr<SoundPlayer> sound_;
     NativeFileSystem fileSystem_;
     std::string programFolder_;

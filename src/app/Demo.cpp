@@ -1,0 +1,14 @@
+#include "app/Demo.h"
+
+#include "app/Editor.h"
+
+namespace korvel {
+
+// Demo recording and playback arrive with their own change; until then nothing is recorded or
+// replayed.
+void recordDemoFrame(Editor&) {}
+void replayDemoFrame(Editor&) {}
+void saveDemo(Editor&, const std::string&) {}
+void startDemoRecording(Editor&) {}
+
+}  // namespace korvel

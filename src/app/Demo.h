@@ -1,0 +1,28 @@
+// Demos: the recording and playback state the frame loop and input sampling branch on, and the
+// demo operations the loop and the message box call.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace korvel {
+
+struct Editor;
+
+struct DemoState {
+    uint8_t demoRecording = 0;
+    int32_t demoFrameIndex = -1;   // frame being recorded or played; -1 no demo runs
+    uint8_t demoStartPending = 0;  // the next frame starts the demo
+    uint32_t demoSeed = 0;         // random state the demo starts from
+    int32_t demoKeyPos = 0;        // first key byte of the current frame
+};
+
+// Appends the input of the current frame to the demo being recorded.
+void recordDemoFrame(Editor& ed);
+// Replaces the input of the current frame by the next recorded one.
+void replayDemoFrame(Editor& ed);
+// Writes the recorded demo to path.
+void saveDemo(Editor& ed, const std::string& path);
+void startDemoRecording(Editor& ed);
+
+}  // namespace korvel

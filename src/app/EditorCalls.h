@@ -1,0 +1,99 @@
+// The calls that start-up, the frame loop, the message box and the exit make into the rest of the
+// program, gathered in one table. The program uses the real functions; a test puts a recording
+// fake in place of any entry to see what runs and in which order.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace korvel {
+
+struct Editor;
+
+struct EditorCalls {
+    using Step = std::function<void(Editor&)>;
+
+    // Start-up, in the order it runs them.
+    std::function<bool(Editor&)> loadStartScreen;
+    Step seedRandom;
+    Step loadConfigAndInit;
+    Step getDisplayMode;
+    std::function<bool(Editor&)> tryFullScreen;
+    Step showWindow;
+    Step hookWindow;
+    Step loadFontSheets;
+    std::function<void(Editor&, const std::string& text, uint8_t colour)> bootLog;
+    Step loadLanguages;
+    Step rebuildToolbar;
+    Step layoutWidgets;
+    Step loadMenus;
+    Step loadSkin;
+    Step loadGlyphWidths;
+    // Whether the palette file was read.
+    std::function<bool(Editor&)> loadDisplayPalette;
+    std::function<bool(Editor&)> loadGamePalette;
+    std::function<void(Editor&, bool keepText)> refreshScriptList;
+    std::function<void(Editor&, const std::string& path, bool silent)> loadMap;
+    Step loadArtTiles;
+    Step loadTileSets;
+    Step loadNamesAndSounds;
+    Step loadHelpFile;
+    // Gets whether dukepal.pal was read.
+    std::function<void(Editor&, bool gamePaletteRead)> loadColorTables;
+    std::function<void(Editor&, const std::string& cue, int32_t flags)> playSound;
+
+    // The frame loop, in the order it runs them.
+    Step recordDemoFrame;
+    Step replayDemoFrame;
+    Step runDeferredAction;
+    Step processFrameInput;
+    Step onPageChanged;
+    Step convertSelection;
+    // rebuildToolbar as above
+    std::function<void(Editor&, int32_t frameNumber)> draw2DView;
+    std::function<void(Editor&, int32_t frameNumber)> drawSideView;
+    Step drawRecordEditor;
+    Step drawReportPage;
+    Step drawLightingOrExportPage;
+    Step drawBrowserPage;
+    Step stepSparks;
+    Step drawOptionsPage;
+    Step draw3DViewPage;
+    Step drawSearchPage;
+    Step drawSpriteArrayDialog;
+    Step drawDocumentViewer;
+    Step drawTilePicker;
+    Step drawTileViewPage;
+    Step drawReelToolPage;
+    Step drawArchToolPage;
+    Step drawSphereToolPage;
+    Step drawProfileEditor;
+    Step drawColorSchemeEditor;
+    Step drawScriptEditor;
+    Step drawMessageBox;
+    Step drawFrameChrome;
+    Step drawCursor;
+    Step drawTooltip;
+    Step refreshBookmarkHiddenFlags;
+    Step autoSave;
+    std::function<void(Editor&, const std::string& text)> pushHistoryEntry;
+    std::function<void(Editor&, float angle)> rotateScreenImage;
+    std::function<void(Editor&, int32_t dx, int32_t dy)> scrollScreenImage;
+
+    // What the answers of the message box carry out.
+    Step popPage;
+    Step saveCurrentMap;
+    Step resetMap;
+    std::function<bool(Editor&, const std::string& path, bool autosaveMode)> saveMap;
+    Step openMapBrowser;
+    Step restoreAutosave;
+    std::function<void(Editor&, const std::string& path)> saveDemo;
+    Step startDemoRecording;
+    Step deleteScript;
+
+    // The real functions.
+    EditorCalls();
+};
+
+}  // namespace korvel

@@ -1,0 +1,76 @@
+#include "app/EditorEvents.h"
+
+#include "app/Editor.h"
+#include "app/EditorCanvas.h"
+#include "views/SideView.h"
+
+namespace korvel {
+
+std::string messageText(const Editor& ed, const MessageRef& m) {
+    auto arg = [&](size_t i) { return i < m.args.size() ? m.args[i] : std::string(); };
+    if (m.args.size() >= 4)
+        return getMessage4(m.number, ed.langs, arg(0), arg(1), arg(2), arg(3), m.count);
+    return getMessage(m.number, ed.langs, arg(0), arg(1), arg(2), m.count);
+}
+
+void setMapCaption(Editor& ed) {
+    if (ed.app.platform)
+        ed.app.platform->setCaption(getMessage(1308, ed.langs, ed.mapFile.mapTitle));
+}
+
+void EditorMapEvents::statusMessage(int32_t number, std::vector<std::string> args, int32_t count) {
+    ed_.app.statusText = messageText(ed_, {number, std::move(args), count});
+}
+
+void EditorMapEvents::bootLogMessage(int32_t number, uint8_t colour, std::vector<std::string> args,
+                                     int32_t count) {
+    ed_.calls.bootLog(ed_, messageText(ed_, {number, std::move(args), count}), colour);
+}
+
+void EditorMapEvents::playCue(const std::string& cue) {
+    ed_.calls.playSound(ed_, cue, kCueFlags);
+}
+
+void EditorMapEvents::addParticle(int32_t x, int32_t y, int32_t kind) {
+    korvel::addParticle(ed_.particles, ed_.random, ed_.settings.showSparks != 0, x, y, kind);
+}
+
+void EditorMapEvents::progressBegin(int32_t total) {
+    if (!ed_.app.platform) return;
+    ed_.bootLogState.progressShown = 1;
+    ed_.bootLogState.progressTotal = total;
+    drawProgressFrame(ed_.bootLogState, canvasOf(ed_), *ed_.app.platform);
+}
+
+void EditorMapEvents::progressStep() {
+    if (!ed_.app.platform) return;
+    ++ed_.bootLogState.progressDone;
+    updateProgressBar(ed_.bootLogState, canvasOf(ed_), *ed_.app.platform);
+}
+
+void EditorMapEvents::objectsRenumbered() {
+    ed_.app.objectsRenumbered = 1;
+}
+
+void EditorMapEvents::undoRestored() {
+    if (ed_.app.currentPage == int32_t(Page::SideView)) buildSideViewSlices(ed_);
+}
+
+void EditorMapEvents::newMapStarted() {
+    ed_.mapFile.mapPath.clear();
+    ed_.mapFile.mapTitle = getMessage(325, ed_.langs);
+    setMapCaption(ed_);
+}
+
+ShownMapView EditorMapEvents::shownMapView() const {
+    switch (Page(ed_.app.currentPage)) {
+        case Page::PlanView:
+            return ShownMapView::Plan;
+        case Page::SideView:
+            return ShownMapView::Side;
+        default:
+            return ShownMapView::Other;
+    }
+}
+
+}  // namespace korvel

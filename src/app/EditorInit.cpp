@@ -1,0 +1,138 @@
+#include "app/EditorInit.h"
+
+#include <cmath>
+
+#include "app/ConfigFile.h"
+#include "app/DataFolder.h"
+#include "app/Editor.h"
+
+namespace korvel {
+
+ConfigTarget configTarget(Editor& ed) {
+    return {ed.settings, ed.colorSettings, ed.langs};
+}
+
+void loadConfigAndInit(Editor& ed) {
+    Platform& p = *ed.app.platform;
+    readConfigFile(configTarget(ed), ed.mapFile.recentFiles, p.fileSystem(), dataFolder(p));
+    initEditorState(ed);
+}
+
+bool saveConfig(Editor& ed) {
+    Platform& p = *ed.app.platform;
+    return writeConfigFile(configTarget(ed), ed.mapFile.recentFiles, p.fileSystem(), dataFolder(p));
+}
+
+namespace {
+
+void clearMap(MapStore& map) {
+    map.sectors.fill({});
+    map.walls.fill({});
+    map.sprites.fill({});
+    map.wallSector.fill(0);
+    map.sectorCount = map.wallCount = map.spriteCount = 0;
+    map.startX = map.startY = map.startZ = 0;
+    map.startAngle = map.startSector = 0;
+    map.sectorSelected.fill(0);
+    map.wallSelected.fill(0);
+    map.spriteSelected.fill(0);
+    map.vertexSelected.fill(0);
+    map.selectedSectorCount = map.selectedWallCount = map.selectedSpriteCount = 0;
+    map.selectedVertexCount = map.selectedLoopCount = 0;
+    map.sectorIgnored.fill(0);
+    map.wallIgnored.fill(0);
+    map.spriteIgnored.fill(0);
+    map.wallMoveState.fill(0);
+    map.movedWallCount = 0;
+    map.wallPassMark.fill(0);
+    map.spriteStackCount.fill(0);
+    map.spriteStacksValid = 0;
+    map.mapModified = MapModifiedState::Unmodified;
+    map.undoState = UndoState::Nothing;
+    map.mostUsedSpriteTile = 0;
+    map.booleanTargetSector = -2;
+    map.lightSpriteCount = 0;
+}
+
+void clearClipboardArrays(MapClipboard& clip) {
+    clip.clipSectors.fill({});
+    clip.clipWalls.fill({});
+    clip.clipWallSector.fill(0);
+    clip.clipSprites.fill({});
+    clip.clipSectorCount = clip.clipWallCount = clip.clipSpriteCount = 0;
+    clip.clipOriginX = clip.clipOriginY = 0;
+}
+
+}  // namespace
+
+void initEditorState(Editor& ed) {
+    Settings& s = ed.settings;
+    ed.langs.currentLanguage = uint8_t(uint32_t(ed.langs.languageIndex) & 0xFF);
+    s.repeatStartEdit = s.repeatStart;
+    s.repeatDelayEdit = s.repeatDelay;
+
+    clearMap(ed.map);
+    clearClipboardArrays(ed.clipboard);
+    ed.app.objectsRenumbered = 0;
+
+    AppState& a = ed.app;
+    a.currentPage = int32_t(Page::PlanView);
+    a.modeStackDepth = 0;
+    a.redrawRequest = 2;
+    a.focusedField = -1;
+    a.helpPopupStep = -1;
+    a.messageLogAnim = -1;
+    a.caretBlinkTime = -1;
+    a.frameBlend = 0;
+    a.screenSwingState = -1;
+    a.hiddenWord12Progress = 0;
+    a.useWindowHook = 1;
+    a.grpPath.clear();
+
+    ed.view.viewOriginX = ed.view.viewOriginY = 0;
+    ed.view.viewZoom = 16;
+    ed.view.sideViewOriginX = ed.view.sideViewOriginZ = 0;
+    ed.view.sideViewScale = 16;
+    ed.view.exportLeft = ed.view.exportBottom = ed.view.exportRight = ed.view.exportTop = 0;
+    ed.view.exportScale = 16000;
+    ed.view.exportGridSpacing = 256;
+    ed.view.exportOptionA = 1;
+    ed.view.exportOptionB = 0;
+
+    ed.tool = ToolState{};
+    ed.sound.batchDepth = 0;
+    ed.sound.batchFinished = 1;
+    ed.demo.demoFrameIndex = -1;
+    ed.mapFile.nextAutoSaveNumber = 0;
+    // A stale autosave time would make the first autosave after a re-initialisation wait for
+    // the old interval, or fall due at once.
+    ed.mapFile.lastAutoSaveTime = 0;
+
+    // Every page parameter back to a fresh start's; the last array step is not one of them.
+    const int32_t lastArrayStep = ed.pages.arraySteps.back();
+    ed.pages = PageParameters{};
+    ed.pages.arraySteps.back() = lastArrayStep;
+    if (a.platform) ed.pages.browserFolder = a.platform->programFolder();
+    for (int b = 0; b < 256; ++b)
+        ed.pages.shadeBrightness[size_t(b)] =
+            b < 128 ? std::exp2(-b / 8.0) : std::exp2((255 - b) / 8.0);
+
+    ScriptState& sc = ed.script;
+    sc.scriptName.clear();
+    sc.scriptText.clear();
+    sc.scriptCount = sc.scriptIndex = sc.scriptListTop = sc.scriptCursor = sc.scriptAnchor = 0;
+    sc.scriptLineCount = sc.scriptTopLine = sc.scriptShownLine = sc.scriptUndoAvailable = 0;
+    sc.scriptTextChanged = sc.scriptCaretTime = 0;
+    sc.scriptOverwrite = 0;
+
+    // The particle list starts over with room for 4096; the count must follow, or particles of
+    // the old run would be stepped from cleared slots.
+    ed.particles.particles.assign(4096, Particle{});
+    ed.particles.particleCount = 0;
+
+    ed.loop.loopStartTick = a.platform ? a.platform->ticks() : 0;
+    ed.input.frameTime = 0;
+    ed.loop.prevFrameTime = 0;
+}
+
+}  // namespace korvel

@@ -1,0 +1,345 @@
+#include "app/FrameLoop.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "app/Editor.h"
+#include "app/EditorCanvas.h"
+#include "app/InputSampling.h"
+#include "app/MessageBox.h"
+#include "map/MapFile.h"
+#include "platform/Platform.h"
+
+namespace korvel {
+
+namespace {
+
+constexpr int32_t kMaxSleep = 1000;
+
+void measureFrameRate(Editor& ed) {
+    FrameLoopState& loop = ed.loop;
+    if (ed.settings.alternateFps) {
+        const int64_t dt = int64_t(ed.input.frameTime) - loop.prevFrameTime;
+        const float rate = dt < 1 ? 1000.0f : float(1000.0 / double(dt));
+        loop.framesPerSecond += (rate - loop.framesPerSecond) * 0.1f;
+        return;
+    }
+    const double now = ed.app.platform->secondsClock();
+    // The seconds clock starts again at midnight; so does the count.
+    if (now >= loop.fpsNextTime || now < loop.fpsNextTime - 1.0) {
+        loop.framesPerSecond = float(loop.framesThisSecond);
+        loop.framesThisSecond = 0;
+        loop.fpsNextTime = now + 1;
+    }
+}
+
+void checkSelectionMode(Editor& ed) {
+    ToolState& t = ed.tool;
+    if (t.selectionMode == t.previousSelectionMode) return;
+    ed.calls.convertSelection(ed);
+    if (t.previousSelectionMode == uint8_t(SelectionMode::BooleanTarget) &&
+        t.selectionMode != uint8_t(SelectionMode::BooleanTarget)) {
+        t.currentTool = 0;
+        ed.app.helpPopupStep = -1;
+    }
+    if (ed.app.redrawRequest == 0) ed.app.redrawRequest = 1;
+}
+
+void checkToolbarInputs(Editor& ed) {
+    const MapStore& m = ed.map;
+    const FrameLoopState& l = ed.loop;
+    const bool changed =
+        (m.selectedSpriteCount != 0) != (l.shownSelectedSpriteCount != 0) ||
+        m.selectedVertexCount != l.shownSelectedVertexCount ||
+        m.selectedWallCount != l.shownSelectedWallCount ||
+        m.selectedSectorCount != l.shownSelectedSectorCount ||
+        m.selectedLoopCount != l.shownSelectedLoopCount ||
+        (m.mapModified != MapModifiedState::Unmodified) != (l.shownModified != 0) ||
+        ed.tool.currentTool != ed.tool.previousTool;
+    if (!changed) return;
+    ed.calls.rebuildToolbar(ed);
+    if (ed.app.redrawRequest == 0) ed.app.redrawRequest = 1;
+}
+
+// The new pixel where blending the previous frame's pixel over it changes nothing visible.
+void blendWithPreviousFrame(Editor& ed) {
+    const SurfaceView s = screenView(ed.frameBuffer);
+    const auto& blend = ed.colorTables.blendTable;
+    const std::vector<uint8_t>& prev = ed.loop.previousFrameImage;
+    for (int32_t y = 0; y < kScreenHeight; ++y)
+        for (int32_t x = 0; x < kScreenWidth; ++x) {
+            uint8_t& n = s.at(x, y);
+            const uint8_t p = prev[size_t(y) * kScreenWidth + size_t(x)];
+            const uint8_t b = blend[size_t(n) * 256 + p];
+            if (b != p) n = b;
+        }
+}
+
+void keepPreviousFrame(Editor& ed) {
+    std::vector<uint8_t>& prev = ed.loop.previousFrameImage;
+    prev.resize(size_t(kScreenWidth) * kScreenHeight);
+    const SurfaceView s = screenView(ed.frameBuffer);
+    for (int32_t y = 0; y < kScreenHeight; ++y)
+        std::memcpy(&prev[size_t(y) * kScreenWidth], &s.at(0, y), kScreenWidth);
+}
+
+void autoSaveWhenDue(Editor& ed) {
+    const Settings& s = ed.settings;
+    if (autoSaveDue(ed.input.frameTime, ed.mapFile.lastAutoSaveTime, s.autosaveDelay,
+                    ed.map.mapModified, s.maxAutosaves))
+        ed.calls.autoSave(ed);
+}
+
+void updateShownCopies(Editor& ed) {
+    FrameLoopState& l = ed.loop;
+    const MapStore& m = ed.map;
+    ed.app.previousPage = ed.app.currentPage;
+    ed.tool.previousSelectionMode = ed.tool.selectionMode;
+    l.shownSelectedSpriteCount = m.selectedSpriteCount;
+    l.shownSelectedVertexCount = m.selectedVertexCount;
+    l.shownSelectedWallCount = m.selectedWallCount;
+    l.shownSelectedSectorCount = m.selectedSectorCount;
+    l.shownSelectedLoopCount = m.selectedLoopCount;
+    l.shownModified = uint8_t(m.mapModified);
+    ed.tool.previousTool = ed.tool.currentTool;
+    l.shownPromptKind = ed.tool.promptKind;
+}
+
+void swingScreen(Editor& ed) {
+    AppState& a = ed.app;
+    ed.calls.rotateScreenImage(ed, float(3.14159265358979 / 2 - a.screenSwingAngle));
+    if (a.screenSwingSpeed >= 0.0003f)
+        a.screenSwingSpeed -= 0.0003f;
+    else if (a.screenSwingSpeed > -0.0003f)
+        a.screenSwingSpeed = 0;
+    else
+        a.screenSwingSpeed += 0.0003f;
+    if (a.screenSwingState == 0) {
+        a.screenSwingSpeed = (a.screenSwingSpeed + 0.004f) / 1.01f;
+        if (randomSingle(ed.random) < 0.01f) a.screenSwingState = 1;
+    } else if (a.screenSwingState == 1) {
+        a.screenSwingSpeed = a.screenSwingSpeed / 1.01f;
+    }
+    a.screenSwingAngle += a.screenSwingSpeed;
+}
+
+void smearScreen(Editor& ed) {
+    const SurfaceView s = screenView(ed.frameBuffer);
+    for (int32_t y = 0; y < kScreenHeight; ++y) {
+        uint8_t* row = &s.at(0, y);
+        std::memmove(row + 1, row, kScreenWidth - 1);
+        row[0] = 0;
+    }
+}
+
+void shakeScreen(Editor& ed) {
+    const int32_t dx = int32_t(std::floor(randomSingle(ed.random) * 33.0)) - 16;
+    const int32_t dy = int32_t(std::floor(randomSingle(ed.random) * 33.0)) - 16;
+    ed.calls.scrollScreenImage(ed, dx, dy);
+}
+
+void paintAndFinish(Editor& ed) {
+    AppState& a = ed.app;
+    EditorCalls& c = ed.calls;
+    ViewState& v = ed.view;
+
+    a.panelHasMouse = 0;
+    const float savedX = v.viewOriginX, savedY = v.viewOriginY;
+    v.viewOriginX = v.viewOriginX + v.viewZoom * 400;
+    v.viewOriginY = v.viewOriginY + v.viewZoom * 300;
+
+    if (ed.settings.autoGrid && (a.currentPage == 0 || a.currentPage == 1))
+        ed.settings.gridSpacing =
+            autoGridSpacing(a.currentPage == 0 ? v.viewZoom : v.sideViewScale);
+    if (a.currentPage != a.previousPage) c.onPageChanged(ed);
+    checkSelectionMode(ed);
+    checkToolbarInputs(ed);
+
+    if (a.frameBlend) keepPreviousFrame(ed);
+    copyBackgroundToScreen(ed.frameBuffer);
+    paintCurrentPage(ed);
+    c.drawFrameChrome(ed);
+    c.drawCursor(ed);
+    c.drawTooltip(ed);
+    if (a.frameBlend && !ed.loop.previousFrameImage.empty()) blendWithPreviousFrame(ed);
+
+    if (a.objectsRenumbered) {
+        a.objectsRenumbered = 0;
+        c.refreshBookmarkHiddenFlags(ed);
+    }
+    autoSaveWhenDue(ed);
+    v.viewOriginX = savedX;
+    v.viewOriginY = savedY;
+    updateShownCopies(ed);
+    if (a.statusText != a.lastLoggedStatus) {
+        c.pushHistoryEntry(ed, a.statusText);
+        a.lastLoggedStatus = a.statusText;
+    }
+    if (a.screenSwingState >= 0) swingScreen(ed);
+    if (a.screenSmearEffect) smearScreen(ed);
+    if (a.screenShakeEffect) shakeScreen(ed);
+
+    presentScreen(ed.frameBuffer, *a.platform);
+    ++ed.loop.frameNumber;
+    ++ed.loop.framesThisSecond;
+    if (a.pendingMessageBox != 0) {
+        openMessageBox(ed, a.pendingMessageBox);
+        a.pendingMessageBox = 0;
+    }
+}
+
+}  // namespace
+
+int32_t autoGridSpacing(double z) {
+    if (!(z > 0) || std::isinf(z)) return 1;
+    const double n = std::floor(std::log2(z) + 4.999);
+    return int32_t(1) << int32_t(std::clamp(n, 0.0, 30.0));
+}
+
+uint32_t frameSleep(uint8_t limitCpu, int32_t frameDelay, int32_t frameInterval) {
+    const auto delay = uint32_t(std::clamp(frameDelay, 0, kMaxSleep));
+    switch (CpuLimitMode(limitCpu)) {
+        case CpuLimitMode::Always:
+            return delay;
+        case CpuLimitMode::WhenFast:
+            return frameInterval < 17 ? delay : 0;
+        default:
+            return 0;
+    }
+}
+
+void paintCurrentPage(Editor& ed) {
+    EditorCalls& c = ed.calls;
+    switch (ed.app.currentPage) {
+        case 0:
+            c.draw2DView(ed, ed.loop.frameNumber);
+            break;
+        case 1:
+            c.drawSideView(ed, ed.loop.frameNumber);
+            break;
+        case 2:
+            c.drawRecordEditor(ed);
+            break;
+        case 3:
+        case 4:
+            c.drawReportPage(ed);
+            break;
+        case 5:
+        case 24:
+            c.drawLightingOrExportPage(ed);
+            break;
+        case 6:
+        case 9:
+            c.drawBrowserPage(ed);
+            break;
+        case 7:
+            c.stepSparks(ed);
+            break;
+        case 8:
+        case 11:
+            c.drawOptionsPage(ed);
+            break;
+        case 10:
+            c.draw3DViewPage(ed);
+            break;
+        case 12:
+            c.drawSearchPage(ed);
+            break;
+        case 13:
+            c.drawSpriteArrayDialog(ed);
+            break;
+        case 14:
+            c.drawDocumentViewer(ed);
+            break;
+        case 16:
+            c.drawTilePicker(ed);
+            break;
+        case 17:
+        case 18:
+            c.drawTileViewPage(ed);
+            break;
+        case 19:
+            c.drawReelToolPage(ed);
+            break;
+        case 20:
+            c.drawArchToolPage(ed);
+            break;
+        case 21:
+            c.drawSphereToolPage(ed);
+            break;
+        case 22:
+            c.drawProfileEditor(ed);
+            break;
+        case 23:
+            c.drawColorSchemeEditor(ed);
+            break;
+        case 26:
+            c.drawScriptEditor(ed);
+            break;
+        case 255:
+            c.drawMessageBox(ed);
+            break;
+        default:
+            break;  // pages 15 and 25 have their panels only; 27..254 are no pages
+    }
+}
+
+void drawEditorCursor(Editor& ed) {
+    const InputState& in = ed.input;
+    MapCursorInputs map;
+    map.currentPage = ed.app.currentPage;
+    map.currentTool = ed.tool.currentTool;
+    map.selectionMode = ed.tool.selectionMode;
+    map.draggedSprite = ed.tool.draggedSprite;
+    map.movedWallCount = ed.map.movedWallCount;
+    map.dragKind = ed.tool.dragKind;
+    map.shiftHeld = keyIsDown(in.keyStates[16]);
+    map.ctrlHeld = keyIsDown(in.keyStates[17]);
+    map.selectedSpriteCount = ed.map.selectedSpriteCount;
+    map.selectedVertexCount = ed.map.selectedVertexCount;
+    map.selectedSectorCount = ed.map.selectedSectorCount;
+    map.selectedLoopCount = ed.map.selectedLoopCount;
+    const CursorOptions options{ed.settings.pointerShadow != 0,
+                                ed.settings.pointerInterpolation != 0};
+    drawCursor(canvasOf(ed), ed.skin, ed.cursor, options, map, ed.input, ed.app.dragStartMouseY,
+               *ed.app.platform);
+}
+
+void runFrame(Editor& ed) {
+    AppState& a = ed.app;
+    if (a.quitRequested) return;
+    Platform& p = *a.platform;
+    if (!a.appInactive) {
+        DemoState& d = ed.demo;
+        if (d.demoStartPending) {
+            d.demoFrameIndex = 0;
+            d.demoKeyPos = 0;
+            ed.random.randomState = d.demoSeed;
+            d.demoStartPending = 0;
+        }
+        sampleInput(ed);
+        measureFrameRate(ed);
+        ed.calls.runDeferredAction(ed);
+        ed.calls.processFrameInput(ed);
+        paintAndFinish(ed);
+    }
+    if (a.appInactive) {
+        p.processEvents();
+        // Even with no delay configured an idle window must not spin.
+        p.sleep(uint32_t(std::clamp(ed.settings.frameDelay, 1, kMaxSleep)));
+        return;
+    }
+    p.processEvents();
+    const int32_t interval =
+        int32_t(uint32_t(ed.input.frameTime) - uint32_t(ed.loop.prevFrameTime));
+    const uint32_t sleep = frameSleep(ed.settings.limitCpu, ed.settings.frameDelay, interval);
+    if (sleep > 0) p.sleep(sleep);
+    ed.loop.prevFrameTime = ed.input.frameTime;
+}
+
+void runFrameLoop(Editor& ed) {
+    while (!ed.app.quitRequested) runFrame(ed);
+}
+
+}  // namespace korvel

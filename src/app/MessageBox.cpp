@@ -1,0 +1,253 @@
+#include "app/MessageBox.h"
+
+#include <algorithm>
+
+#include "app/Editor.h"
+#include "app/EditorCanvas.h"
+#include "map/Mainm.h"
+#include "ui/Text.h"
+
+namespace korvel {
+
+namespace {
+
+struct KindInfo {
+    int32_t message;
+    int32_t buttons;
+};
+
+constexpr int32_t kMsgConfirmQuit = 344;
+constexpr int32_t kMsgSaveChanges = 345;
+constexpr int32_t kMsgConfirmRevert = 346;
+constexpr int32_t kMsgSaveBeforeQuit = 347;
+constexpr int32_t kMsgFullScreenFailed = 348;
+constexpr int32_t kMsgUnsupportedVersion = 349;
+constexpr int32_t kMsgFileExists = 350;
+constexpr int32_t kMsgDeleteScript = 1324;
+
+constexpr KindInfo kKinds[kMessageBoxKinds] = {
+    {kMsgConfirmQuit, 2},   {kMsgSaveChanges, 3},      {kMsgSaveChanges, 3},
+    {kMsgConfirmRevert, 2}, {kMsgSaveBeforeQuit, 3},   {kMsgSaveChanges, 3},
+    {kMsgSaveChanges, 3},   {kMsgFullScreenFailed, 1}, {kMsgUnsupportedVersion, 1},
+    {kMsgFileExists, 2},    {kMsgFileExists, 2},       {kMsgSaveChanges, 3},
+    {kMsgDeleteScript, 2},
+};
+
+// The reports go through the model layer's interface, which words them.
+MapEvents& events(Editor& ed) {
+    return ed.events;
+}
+
+constexpr int32_t kBoxColour = 20;
+constexpr int32_t kDimColour = 16;
+constexpr int32_t kButtonWidth = 128;
+constexpr int32_t kButtonBottom = 332, kButtonTop = 356;
+
+void fillSpan(const SurfaceView& s, int32_t x0, int32_t x1, int32_t y, uint8_t colour) {
+    if (y < 0 || y >= s.height) return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, s.width - 1);
+    for (int32_t x = x0; x <= x1; ++x) s.at(x, y) = colour;
+}
+
+void fillColumn(const SurfaceView& s, int32_t x, int32_t y0, int32_t y1, uint8_t colour) {
+    if (x < 0 || x >= s.width) return;
+    y0 = std::max(y0, 0);
+    y1 = std::min(y1, s.height - 1);
+    for (int32_t y = y0; y <= y1; ++y) s.at(x, y) = colour;
+}
+
+void fireworks(Editor& ed) {
+    for (int i = 0; i < 256; ++i) {
+        const int32_t x = safeFloor(double(randomSingle(ed.random)) * 800);
+        addParticle(ed.particles, ed.random, ed.settings.showSparks != 0, x, 4, 0);
+    }
+}
+
+// Saves before what the answer goes on to do; true when the map is safely saved afterwards. A
+// save that failed, or that only opened the file-name prompt, must not be followed by anything
+// that would drop the map.
+bool saveFirst(Editor& ed) {
+    ed.calls.saveCurrentMap(ed);
+    return ed.map.mapModified == MapModifiedState::Unmodified && ed.tool.promptKind == 0;
+}
+
+void reportLoad(Editor& ed) {
+    if (ed.mapFile.mapLoadFailed)
+        events(ed).statusMessage(314);
+    else
+        events(ed).statusMessage(315, {std::to_string(ed.map.auxResult)});
+}
+
+void loadRecentFile(Editor& ed) {
+    // The recent-file command leaves the slot number where the load will put its result.
+    const int32_t slot = ed.mapFile.mapLoadFailed;
+    if (slot < 0 || slot >= kRecentFileCount || ed.mapFile.recentFiles[size_t(slot)].empty())
+        return;
+    const std::string path = ed.mapFile.recentFiles[size_t(slot)];
+    ed.calls.loadMap(ed, path, false);
+    reportLoad(ed);
+}
+
+std::string promptPath(Editor& ed) {
+    return ed.app.platform->programFolder() + ed.tool.promptInput;
+}
+
+}  // namespace
+
+int32_t messageBoxMessage(int32_t kind) {
+    return kind >= 0 && kind < kMessageBoxKinds ? kKinds[kind].message : 0;
+}
+
+int32_t messageBoxButtons(int32_t kind) {
+    return kind >= 0 && kind < kMessageBoxKinds ? kKinds[kind].buttons : 1;
+}
+
+void openMessageBox(Editor& ed, MessageBoxKind kind) {
+    openMessageBox(ed, int32_t(kind));
+}
+
+void openMessageBox(Editor& ed, int32_t kind) {
+    ed.calls.playSound(ed, "message1", kCueFlags);
+    ed.app.currentPage = int32_t(Page::MessageBox);
+    ed.app.messageBoxStep = 0;
+    ed.app.messageBoxKind = kind;
+}
+
+void drawMessageBox(Editor& ed) {
+    const int32_t kind = ed.app.messageBoxKind;
+    const std::string text = kind == int32_t(MessageBoxKind::ConfirmDeleteScript)
+                                 ? getMessage(kMsgDeleteScript, ed.langs, ed.script.scriptName)
+                                 : getMessage(messageBoxMessage(kind), ed.langs);
+    const int32_t buttons = messageBoxButtons(kind);
+    const int32_t textWidth = propTextWidth(ed.fonts, text);
+    int32_t width = buttons * 144 + 16;
+    if (textWidth >= buttons * 144 - 16) width = textWidth + 32;
+    const int32_t half = width / 2;
+    int32_t left = 400 - half, right = 400 + half, bottom = 316, top = 396;
+    int32_t& step = ed.app.messageBoxStep;
+    if (step < 16) {
+        const int32_t f = step * 4096;
+        left = lerpFixed(400, left, f);
+        right = lerpFixed(400, right, f);
+        bottom = lerpFixed(356, bottom, f);
+        top = lerpFixed(356, top, f);
+        ++step;
+    }
+
+    // A text wider than the screen makes a box wider than the screen: what lies outside is cut.
+    const SurfaceView s = screenView(ed.frameBuffer);
+    const auto& blend = ed.colorTables.blendTable;
+    for (int32_t y = std::max(bottom, 0); y <= std::min(top, s.height - 1); ++y)
+        for (int32_t x = std::max(left + 1, 0); x <= std::min(right - 1, s.width - 1); ++x)
+            s.at(x, y) = blend[size_t(s.at(x, y)) * 256 + kDimColour];
+    fillColumn(s, left, bottom, top, kBoxColour);
+    fillColumn(s, right, bottom, top, kBoxColour);
+    fillSpan(s, left, right - 1, bottom, kBoxColour);
+    fillSpan(s, left, right - 1, top, kBoxColour);
+    if (step < 16) return;
+
+    const Canvas cv = canvasOf(ed);
+    drawPropText(cv, ed.fonts, text, 400 - textWidth / 2, 372, kBoxColour);
+    static constexpr int32_t kCaptions[3] = {429, 430, 431};
+    for (int32_t i = 0; i < buttons; ++i) {
+        const int32_t x = 408 - buttons * 72 + i * 144;
+        const bool pressed = ed.app.hoveredWidget == MessageBoxResult::First + i;
+        if (pressed) {
+            for (int32_t y = kButtonBottom; y <= kButtonTop; ++y)
+                fillSpan(s, x, x + kButtonWidth - 1, y, kBoxColour);
+        } else {
+            fillColumn(s, x, kButtonBottom, kButtonTop, kBoxColour);
+            fillColumn(s, x + kButtonWidth, kButtonBottom, kButtonTop, kBoxColour);
+            fillSpan(s, x, x + kButtonWidth - 1, kButtonBottom, kBoxColour);
+            fillSpan(s, x, x + kButtonWidth - 1, kButtonTop, kBoxColour);
+        }
+        const std::string caption = getMessage(buttons == 1 ? 428 : kCaptions[i], ed.langs);
+        const int32_t centre = x + 64;
+        drawText(cv, ed.fonts, caption, centre - 4 * int32_t(caption.size()), 339,
+                 pressed ? 0 : kBoxColour);
+    }
+}
+
+void answerMessageBox(Editor& ed, int32_t result) {
+    if (result < MessageBoxResult::First || result > MessageBoxResult::Third) return;
+    EditorCalls& c = ed.calls;
+    c.popPage(ed);
+    if (ed.app.currentPage == int32_t(Page::View3D)) {
+        if (result == MessageBoxResult::First)
+            ed.app.currentPage = int32_t(Page::PlanView);
+        else
+            c.popPage(ed);
+    }
+    const bool first = result == MessageBoxResult::First;
+    if (result != MessageBoxResult::Third) {
+        switch (MessageBoxKind(ed.app.messageBoxKind)) {
+            case MessageBoxKind::ConfirmQuit:
+                if (first) ed.app.quitRequested = 1;
+                break;
+            case MessageBoxKind::SaveBeforeNewMap:
+                if (!first || saveFirst(ed)) c.resetMap(ed);
+                break;
+            case MessageBoxKind::SaveBeforeOpenRecent:
+                if (!first || saveFirst(ed)) loadRecentFile(ed);
+                break;
+            case MessageBoxKind::ConfirmRevert:
+                if (first && !ed.mapFile.mapPath.empty()) {
+                    const std::string path = ed.mapFile.mapPath;
+                    c.loadMap(ed, path, false);
+                    reportLoad(ed);
+                }
+                break;
+            case MessageBoxKind::SaveBeforeQuit:
+                if (!first || saveFirst(ed)) ed.app.quitRequested = 1;
+                break;
+            case MessageBoxKind::SaveBeforeOpenMap:
+                if (!first || saveFirst(ed)) c.openMapBrowser(ed);
+                break;
+            case MessageBoxKind::SaveBeforeRestoreAutosave:
+                if (!first || saveFirst(ed)) c.restoreAutosave(ed);
+                break;
+            case MessageBoxKind::ConfirmOverwriteMap:
+                if (!first) break;
+                if (c.saveMap(ed, promptPath(ed), false)) {
+                    fireworks(ed);
+                    c.playSound(ed, "pyro", kCueFlags);
+                    events(ed).statusMessage(252);
+                } else {
+                    c.playSound(ed, "beep2", kCueFlags);
+                    events(ed).statusMessage(1309);
+                }
+                break;
+            case MessageBoxKind::ConfirmOverwriteDemo:
+                if (!first) break;
+                c.saveDemo(ed, promptPath(ed));
+                fireworks(ed);
+                c.playSound(ed, "pyro", kCueFlags);
+                events(ed).statusMessage(1296);
+                break;
+            case MessageBoxKind::SaveBeforeRecording:
+                if (!first || saveFirst(ed)) c.startDemoRecording(ed);
+                break;
+            case MessageBoxKind::ConfirmDeleteScript:
+                if (first) c.deleteScript(ed);
+                break;
+            case MessageBoxKind::FullScreenFailed:
+            case MessageBoxKind::UnsupportedMapVersion:
+                break;
+        }
+    }
+    ed.app.hoveredWidget = 0;
+}
+
+void requestQuitFromWindow(Editor& ed) {
+    ed.input.closeRequested = true;
+    if (ed.map.mapModified == MapModifiedState::Unmodified) {
+        ed.app.quitRequested = 1;
+        return;
+    }
+    const bool asking = ed.app.currentPage == int32_t(Page::MessageBox) &&
+                        ed.app.messageBoxKind == int32_t(MessageBoxKind::SaveBeforeQuit);
+    if (!asking) openMessageBox(ed, MessageBoxKind::SaveBeforeQuit);
+}
+
+}  // namespace korvel

@@ -1,0 +1,50 @@
+// Script files: the scripts are the ".kvs" files of the data folder. The list the script editor
+// shows, the current script's name and text, and the operations on the files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+class FileSystem;
+struct Editor;
+struct Languages;
+
+// Rows the script list of the script editor page shows at once.
+constexpr int32_t kScriptListRows = 32;
+// The listing's count is 16-bit.
+constexpr int32_t kMaxScripts = 32767;
+
+struct ScriptState {
+    std::string scriptName;                // file stem of the current script
+    std::string scriptText;                // its text as the editor holds it
+    std::vector<std::string> scriptNames;  // stems of the script files, in name order
+    int32_t scriptCount = 0;
+    int32_t scriptIndex = 0;  // the current script's entry in scriptNames
+    int32_t scriptListTop = 0;
+    int32_t scriptCursor = 0;
+    int32_t scriptAnchor = 0;
+    int32_t scriptLineCount = 0;
+    int32_t scriptTopLine = 0;
+    int32_t scriptShownLine = 0;
+    int32_t scriptUndoAvailable = 0;
+    int32_t scriptTextChanged = 0;
+    int32_t scriptCaretTime = 0;
+    uint8_t scriptOverwrite = 0;
+};
+
+// Lists the script files of the data folder. Unless keepText is set (or a demo is about to
+// start), the default script (message 1278) becomes current with the text of its file, empty when
+// there is none, and its entry is found in the list without regard to case.
+void refreshScriptList(ScriptState& scripts, FileSystem& fs, const std::string& dataFolder,
+                       const Languages& langs, bool keepText, bool demoStartPending,
+                       int32_t visibleRows);
+// The same for the editor.
+void refreshScriptList(Editor& ed, bool keepText);
+
+// Deletes the current script's file and moves to a neighbouring script.
+void deleteScript(Editor& ed);
+
+}  // namespace korvel

@@ -1,0 +1,62 @@
+#include "app/EditorEvents.h"
+
+#include <gtest/gtest.h>
+
+#include "support/EditorRig.h"
+#include "support/LanguageFixture.h"
+
+namespace korvel {
+namespace {
+
+using test::EditorRig;
+
+TEST(EditorEvents, ModelReportsReachTheirPlaces) {
+    EditorRig r("", false);
+    Editor& ed = *r.ed;
+    ed.langs = test::languageWith(
+        {{325, "untitled"}, {1308, "Korvel - &1"}, {10, "&1 unit&s"}, {11, "&1-&2-&3-&4"}});
+    test::Trace log;
+    test::recordLog(ed.calls, log, false);
+    MapEvents& events = ed.events;
+
+    events.statusMessage(10, {"3"}, 3);
+    EXPECT_EQ(ed.app.statusText, "3 units");
+    events.statusMessage(11, {"a", "b", "c", "d"});
+    EXPECT_EQ(ed.app.statusText, "a-b-c-d");
+    events.bootLogMessage(10, 68, {"1"}, 1);
+    EXPECT_EQ(log, test::Trace{"log:1 unit@68"});
+
+    ed.mapFile.mapPath = "/maps/old.map";
+    events.newMapStarted();
+    EXPECT_EQ(ed.mapFile.mapPath, "");
+    EXPECT_EQ(ed.mapFile.mapTitle, "untitled");
+    EXPECT_EQ(r.platform->caption(), "Korvel - untitled");
+
+    events.objectsRenumbered();
+    EXPECT_EQ(ed.app.objectsRenumbered, 1);
+
+    for (const auto& [page, view] : {std::pair{0, ShownMapView::Plan},
+                                     {1, ShownMapView::Side},
+                                     {10, ShownMapView::Other},
+                                     {255, ShownMapView::Other}}) {
+        ed.app.currentPage = page;
+        EXPECT_EQ(events.shownMapView(), view) << page;
+    }
+
+    ed.settings.showSparks = 0;
+    events.addParticle(10, 10, 0);
+    EXPECT_EQ(ed.particles.particleCount, 0) << "no particles while sparks are off";
+    ed.settings.showSparks = 1;
+    ed.particles.particles.resize(4096);
+    events.addParticle(10, 10, 0);
+    EXPECT_EQ(ed.particles.particleCount, 1);
+
+    events.progressBegin(100);
+    EXPECT_EQ(ed.bootLogState.progressShown, 1);
+    for (int i = 0; i < 100; ++i) events.progressStep();
+    EXPECT_EQ(ed.bootLogState.progressDone, 100);
+    EXPECT_EQ(r.platform->framePixel(144, 300), 20) << "the bar is drawn and shown";
+}
+
+}  // namespace
+}  // namespace korvel

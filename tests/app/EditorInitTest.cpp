@@ -1,0 +1,95 @@
+#include "app/EditorInit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/ConfigFile.h"
+#include "support/EditorRig.h"
+
+namespace korvel {
+namespace {
+
+using test::EditorRig;
+
+TEST(EditorInit, ReinitialisingStartsFreshIncludingParticlesAndTheAutosaveClock) {
+    EditorRig r("", false);
+    Editor& ed = *r.ed;
+    r.platform->setClock(5000);
+    // Leave traces of a session everywhere.
+    ed.map.sectorCount = 3;
+    ed.map.walls[100].x = 7;
+    ed.map.sectorSelected[2] = 1;
+    ed.map.mapModified = MapModifiedState::Modified;
+    ed.clipboard.clipSpriteCount = 4;
+    ed.clipboard.clipSprites[3].picnum = 9;
+    ed.particles.particleCount = 77;
+    ed.particles.particles.resize(8192);
+    ed.mapFile.lastAutoSaveTime = 123456;
+    ed.mapFile.nextAutoSaveNumber = 4;
+    ed.app.currentPage = 12;
+    ed.view.viewZoom = 3;
+    ed.tool.selectionMode = 2;
+    ed.pages.arrayCopyCount = 99;
+    ed.pages.arraySteps[0] = 5;
+    ed.pages.arraySteps[22] = 6;
+    ed.sound.batchDepth = 2;
+    ed.demo.demoFrameIndex = 40;
+    ed.input.frameTime = 999;
+    ed.langs.languageIndex = 0x105;
+    ed.settings.repeatStart = 321;
+
+    initEditorState(ed);
+    EXPECT_EQ(ed.particles.particleCount, 0);
+    EXPECT_EQ(ed.particles.particles.size(), 4096u);
+    EXPECT_EQ(ed.mapFile.lastAutoSaveTime, 0);
+    EXPECT_EQ(ed.mapFile.nextAutoSaveNumber, 0);
+    EXPECT_EQ(ed.map.sectorCount, 0);
+    EXPECT_EQ(ed.map.walls[100].x, 0);
+    EXPECT_EQ(ed.map.sectorSelected[2], 0);
+    EXPECT_EQ(ed.map.mapModified, MapModifiedState::Unmodified);
+    EXPECT_EQ(ed.clipboard.clipSpriteCount, 0);
+    EXPECT_EQ(ed.clipboard.clipSprites[3].picnum, 0);
+    EXPECT_EQ(ed.app.currentPage, 0);
+    EXPECT_EQ(ed.app.redrawRequest, 2);
+    EXPECT_EQ(ed.view.viewZoom, 16);
+    EXPECT_EQ(ed.tool.selectionMode, 5);
+    EXPECT_EQ(ed.tool.draggedSprite, -1);
+    EXPECT_EQ(ed.pages.arrayCopyCount, 16);
+    EXPECT_EQ(ed.pages.arraySteps[0], 0);
+    EXPECT_EQ(ed.pages.arraySteps[22], 6) << "only the first 22 array steps are reset";
+    EXPECT_EQ(ed.pages.propertyKeep[22], 1);
+    EXPECT_EQ(ed.sound.batchDepth, 0);
+    EXPECT_EQ(ed.sound.batchFinished, 1);
+    EXPECT_EQ(ed.demo.demoFrameIndex, -1);
+    EXPECT_EQ(ed.input.frameTime, 0);
+    EXPECT_EQ(ed.loop.loopStartTick, 5000u);
+    EXPECT_EQ(ed.langs.currentLanguage, 5);
+    EXPECT_EQ(ed.settings.repeatStartEdit, 321);
+    EXPECT_EQ(ed.pages.shadeBrightness[0], 1.0);
+    EXPECT_EQ(ed.pages.shadeBrightness[255], 1.0);
+    EXPECT_DOUBLE_EQ(ed.pages.shadeBrightness[254], std::exp2(1.0 / 8));
+    EXPECT_DOUBLE_EQ(ed.pages.shadeBrightness[128], std::exp2(127.0 / 8));
+    EXPECT_EQ(ed.pages.browserFolder, r.platform->programFolder());
+
+    // Twice is the same as once.
+    const std::string once = formatConfigText(configTarget(ed), ed.mapFile.recentFiles);
+    initEditorState(ed);
+    EXPECT_EQ(formatConfigText(configTarget(ed), ed.mapFile.recentFiles), once);
+    EXPECT_EQ(ed.particles.particleCount, 0);
+}
+
+TEST(EditorInit, ConfigurationIsReadBeforeTheStateIsInitialised) {
+    EditorRig r;
+    r.dir.write("KorvelD/korvel.cfg", "repstart250\r\nlanguage2\r\n");
+    loadConfigAndInit(*r.ed);
+    EXPECT_EQ(r.ed->settings.repeatStart, 250);
+    EXPECT_EQ(r.ed->settings.repeatStartEdit, 250);
+    EXPECT_EQ(r.ed->langs.currentLanguage, 2);
+    r.ed->settings.repeatStart = 111;
+    ASSERT_TRUE(saveConfig(*r.ed));
+    EXPECT_NE(r.dir.read("KorvelD/korvel.cfg").find("repstart111\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvel

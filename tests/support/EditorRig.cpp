@@ -1,0 +1,35 @@
+#include "support/EditorRig.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace korvel::test {
+
+EditorRig::EditorRig(const std::string& commandLine, bool withData) {
+    if (withData) {
+        std::error_code ec;
+        std::filesystem::copy(KORVEL_DATA_DIR, dir.file("KorvelD"),
+                              std::filesystem::copy_options::recursive, ec);
+        if (ec) ADD_FAILURE() << "cannot copy the data folder: " << ec.message();
+    }
+    platform = std::make_unique<HeadlessPlatform>(dir.path(), commandLine);
+    ed = std::make_unique<Editor>();
+    ed->app.platform = platform.get();
+}
+
+void EditorRig::removeDataFile(const std::string& name) const {
+    std::error_code ec;
+    std::filesystem::remove(dataFile(name), ec);
+}
+
+void recordLog(EditorCalls& calls, Trace& trace, bool alsoDraw) {
+    auto real = calls.bootLog;
+    calls.bootLog = [&trace, real, alsoDraw](Editor& ed, const std::string& text, uint8_t colour) {
+        trace.push_back("log:" + text + "@" + std::to_string(colour));
+        if (alsoDraw) real(ed, text, colour);
+    };
+}
+
+}  // namespace korvel::test
