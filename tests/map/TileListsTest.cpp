@@ -112,7 +112,7 @@ TEST(TileLists, FilterSettings) {
         TileFilter filter;
         std::vector<int32_t> list;
     } cases[] = {
-        {"no filter", {}, {0, 1, 2, 3, 4, 5}},
+        {"no filter", filter([](TileFilter&) {}), {0, 1, 2, 3, 4, 5}},
         {"width 2", filter([](TileFilter& f) { f.tileWidthFilter = 2; }), {0, 1, 4, 5}},
         {"height 2", filter([](TileFilter& f) { f.tileHeightFilter = 2; }), {1, 2, 5}},
         {"name equal, any case", filter([](TileFilter& f) { f.tileNameFilter = "doorKEY"; }), {0}},

@@ -150,9 +150,9 @@ std::string renderLanguageFile(const LanguageSource& language,
     out += "helpfile \"" + language.helpFileName + "\"\r\n";
     for (int n = 0; n < int(language.messages.size()); ++n) {
         const MessageEntry& entry = language.messages[n];
-        char key[8];
-        std::snprintf(key, sizeof key, "%04d", n);
-        out += std::string(key) + " \"" + entry.text + "\"";
+        std::string key = std::to_string(n);
+        if (key.size() < 4) key.insert(0, 4 - key.size(), '0');
+        out += key + " \"" + entry.text + "\"";
         if (!entry.classTag.empty()) out += " " + entry.classTag;
         out += "\r\n";
         std::optional<ScreenPosition> position = entry.position;

@@ -146,20 +146,22 @@ bool parseMenuSource(const std::string& source, MenuSource& out, GenError& error
         if (line != raw) return fail("keyword lines start at the first column, single blanks");
         const size_t blank = line.find(' ');
         const std::string keyword = line.substr(0, blank);
-        const std::optional<long> argument =
-            blank == std::string::npos ? std::nullopt : parseInteger(line.substr(blank + 1));
+        // 0 stands for a missing or malformed number; no keyword accepts it.
+        const long argument =
+            blank == std::string::npos ? 0 : parseInteger(line.substr(blank + 1)).value_or(0);
         if (keyword == "setdestination") {
-            if (!argument || *argument < 1 || *argument > 6) return fail("menus are 1 to 6");
-            current = int(*argument);
+            if (argument < 1 || argument > 6) return fail("menus are 1 to 6");
+            current = int(argument);
             if (seenMenu[current]) return fail("menu listed twice");
             seenMenu[current] = true;
         } else if (keyword == "additem") {
             if (current == 0) return fail("an item before the first setdestination");
-            if (!argument || *argument < kFirstMenuCommand || *argument > kLastMenuCommand)
+            const long command = argument;
+            if (command < kFirstMenuCommand || command > kLastMenuCommand)
                 return fail("commands are 768 to 868");
-            if (seenCommand.count(int(*argument))) return fail("command listed twice");
-            seenCommand[int(*argument)] = current;
-            out.menus[current].push_back({false, int(*argument)});
+            if (seenCommand.count(int(command))) return fail("command listed twice");
+            seenCommand[int(command)] = current;
+            out.menus[current].push_back({false, int(command)});
         } else if (keyword == "adddelimeter") {
             if (current == 0 || blank != std::string::npos) return fail("a bare adddelimeter");
             out.menus[current].push_back({true, 0});
