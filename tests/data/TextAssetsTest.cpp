@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/MenuCommandTable.h"
+
 namespace korvel {
 namespace {
 
@@ -473,55 +475,6 @@ TEST(LanguageFile, ButtonCaptionsFitTheirButtons) {
 
 // --- The menu file -----------------------------------------------------------------------------
 
-int commandTextId(int code) {
-    if (code >= 768 && code <= 774) return code + 19;
-    if (code >= 775 && code <= 789) return code + 76;
-    if (code >= 790 && code <= 829) return code + 4;
-    if (code == 830) return 835;
-    if (code == 831) return 834;
-    if (code >= 832 && code <= 846) return code + 4;
-    if (code >= 847 && code <= 857) return code + 432;
-    if (code >= 858 && code <= 861) return code + 433;
-    if (code == 862) return 1311;
-    if (code == 863) return 1314;
-    if (code == 864) return 1328;
-    if (code >= 865 && code <= 868) return code + 465;
-    return 0;
-}
-
-std::string commandShortcut(int code) {
-    static const std::map<int, std::string> labels = {
-        {768, "[CTRL+N]"},      {769, "[CTRL+O]"},
-        {770, "[CTRL+S]"},      {771, "[CTRL+SHIFT+S]"},
-        {772, "[CTRL+ALT+R]"},  {773, "[CTRL+M]"},
-        {774, "[CTRL+R]"},      {790, "[ALT+Q]"},
-        {791, "[CTRL+Z]"},      {792, "[CTRL+X]"},
-        {793, "[CTRL+C]"},      {794, "[CTRL+V]"},
-        {795, "[CTRL+Delete]"}, {796, "[CTRL+A]"},
-        {797, "[CTRL+D]"},      {798, "[CTRL+Y]"},
-        {799, "[CTRL+F1]"},     {800, "[CTRL+F2]"},
-        {801, "[CTRL+F3]"},     {802, "[CTRL+F4]"},
-        {803, "[CTRL+F]"},      {806, "[L]"},
-        {807, "[F10]"},         {822, "[Backspace]"},
-        {826, "[J]"},           {828, "[ALT+A]"},
-        {829, "[J]"},           {830, "[I]"},
-        {831, "[U]"},           {835, "[5]"},
-        {836, "[6]"},           {837, "[F8]"},
-        {838, "[CTRL+ALT+S]"},  {839, "[CTRL+ALT+P]"},
-        {844, "[F11]"},         {845, "[F1]"},
-        {847, "[CTRL+F6]"},     {848, "[CTRL+F7]"},
-        {849, "[0]"},           {850, "[0]"},
-        {851, "[CTRL+F9]"},     {852, "[CTRL+ALT+SHIFT+T]"},
-        {853, "[CTRL+ALT+Z]"},  {854, "[CTRL+ALT+A]"},
-        {855, "[BackSlash]"},   {856, "[CTRL+ALT+SHIFT+P]"},
-        {857, "[CTRL+W]"},      {860, "[CTRL+ALT+F1]"},
-        {863, "[ALT+F11]"},     {864, "[ALT+E]"},
-        {865, "[I]"},           {866, "[ALT+I]"},
-        {867, "[CTRL+I]"},      {868, "[CTRL+ALT+I]"},
-    };
-    const auto it = labels.find(code);
-    return it == labels.end() ? "" : it->second;
-}
 
 bool showsMark(int code) {
     return (code >= 799 && code <= 802) || (code >= 847 && code <= 852) || code == 806 ||
@@ -612,8 +565,8 @@ TEST(MenuFile, BoxesFitTheScreenAndHoldTheirItems) {
             EXPECT_GE(item.y, 3) << item.command;
             EXPECT_LE(item.y + 11, h - 2) << item.command;
             if (item.command >= 775 && item.command <= 789) continue;  // paths are cut to fit
-            const std::string caption = lang.filled(commandTextId(item.command));
-            const std::string shortcut = commandShortcut(item.command);
+            const std::string caption = lang.filled(menuCommandCaptionMessage(item.command));
+            const std::string shortcut = menuCommandShortcut(item.command);
             const int captionRight = (showsMark(item.command) ? 22 : 6) + propWidth(caption);
             const int limit = shortcut.empty() ? w - 4 : w - 5 - propWidth(shortcut) - 4;
             EXPECT_LE(captionRight, limit) << caption << " " << shortcut;
@@ -625,7 +578,7 @@ TEST(MenuFile, BoxesFitTheScreenAndHoldTheirItems) {
     }
     // The recent-file captions take the path as their argument.
     for (int code = 775; code <= 789; ++code)
-        EXPECT_NE(lang.text(commandTextId(code)).find("&1"), std::string::npos) << code;
+        EXPECT_NE(lang.text(menuCommandCaptionMessage(code)).find("&1"), std::string::npos) << code;
 }
 
 // --- The help file -------------------------------------------------------------------------------

@@ -16,10 +16,6 @@ namespace korvel::textgen {
 constexpr int kFirstMenuCommand = 768;
 constexpr int kLastMenuCommand = 868;
 
-// Message number of a command's caption; 0 for a code outside 768 to 868.
-int commandTextId(int code);
-// The fixed shortcut label drawn at the right edge of an item; empty for most commands.
-std::string commandShortcut(int code);
 // Commands that show a tick or a choice mark before their caption (caption moved to x 22).
 bool commandShowsMark(int code);
 
