@@ -103,7 +103,7 @@ void updateShownCopies(Editor& ed) {
     l.shownSelectedLoopCount = m.selectedLoopCount;
     l.shownModified = uint8_t(m.mapModified);
     ed.tool.previousTool = ed.tool.currentTool;
-    l.shownPromptKind = ed.tool.promptKind;
+    l.shownPromptKind = ed.prompt.promptKind;
 }
 
 void swingScreen(Editor& ed) {
