@@ -296,6 +296,17 @@ void drawEditorCursor(Editor& ed) {
     map.dragKind = ed.tool.dragKind;
     map.shiftHeld = keyIsDown(in.keyStates[16]);
     map.ctrlHeld = keyIsDown(in.keyStates[17]);
+    map.areaSelectLatch = ed.dispatch.areaSelectLatch != 0;
+    const HoverState& h = ed.hover;
+    const MapStore& m = ed.map;
+    map.hoveredSprite = h.hoveredSprite;
+    map.hoveredVertex = h.hoveredVertex;
+    map.hoveredSector = h.hoveredSector;
+    map.hoveredWall = h.hoveredWall;
+    map.hoveredSpriteSelected = isSprite(m, h.hoveredSprite) && m.spriteSelected[h.hoveredSprite];
+    map.hoveredVertexSelected = isWall(m, h.hoveredVertex) && m.vertexSelected[h.hoveredVertex];
+    map.hoveredSectorSelected = isSector(m, h.hoveredSector) && m.sectorSelected[h.hoveredSector];
+    map.hoveredWallSelected = isWall(m, h.hoveredWall) && m.wallSelected[h.hoveredWall];
     map.selectedSpriteCount = ed.map.selectedSpriteCount;
     map.selectedVertexCount = ed.map.selectedVertexCount;
     map.selectedSectorCount = ed.map.selectedSectorCount;
