@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/MessageBox.h"
 #include "support/DispatchRig.h"
@@ -300,7 +301,7 @@ TEST(InputDispatcher, AltSelectsByAreaUnlessAKeyCommandUsedIt) {
 
 TEST(InputDispatcher, TheLayoutChordSwitchesOnlyWhenUsedAlone) {
     struct Step {
-        std::initializer_list<int> down;
+        std::vector<int> down;
         int other;  // a key pressed in this frame as well, 0 none
     };
     struct Case {
