@@ -240,6 +240,19 @@ TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
     EXPECT_EQ(std::count(enter.begin(), enter.end(), "runMenuCommand"), 0);
     EXPECT_EQ(k.ed->app.hoveredWidget, 0);
     EXPECT_EQ(k.ed->dispatch.pendingClick, 0);
+
+    // A command run again by the second answer sees that answer, so it does not ask again.
+    DispatchRig o;
+    o.frame();
+    o.ed->app.currentPage = int32_t(Page::MessageBox);
+    o.ed->app.messageBoxKind = int32_t(MessageBoxKind::SaveBeforeOpenMap);
+    int32_t seen = 0;
+    o.ed->calls.openMapBrowser = [&seen](Editor& e) { seen = e.app.hoveredWidget; };
+    o.ed->dispatch.pendingClick = 1;
+    o.ed->dispatch.pendingClickId = MessageBoxResult::Second;
+    o.frame();
+    EXPECT_EQ(seen, MessageBoxResult::Second);
+    EXPECT_EQ(o.ed->app.hoveredWidget, 0);
 }
 
 TEST(InputDispatcher, AltSelectsByAreaUnlessAKeyCommandUsedIt) {
