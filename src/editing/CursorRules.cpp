@@ -148,8 +148,7 @@ void chooseCursorShape(Editor& ed) {
 
     MenuState& m = ed.menus;
     m.menuHasMouse = 0;
-    if (m.openMenu != 0 && within(x, m.menuBoxX, m.menuBoxX + m.menuBoxWidth) &&
-        within(y, m.menuBoxY, m.menuBoxY + m.menuBoxHeight)) {
+    if (m.openMenu != 0 && insideMenuBox(m, x, y)) {
         shape = CursorShape::Arrow;
         m.menuHasMouse = 1;
     }

@@ -32,11 +32,6 @@ bool within(int64_t v, int64_t lo, int64_t hi) {
     return v >= lo && v <= hi;
 }
 
-bool insideOpenMenuBox(const MenuState& m, int32_t x, int32_t y) {
-    return within(x, m.menuBoxX, int64_t(m.menuBoxX) + m.menuBoxWidth) &&
-           within(y, m.menuBoxY, int64_t(m.menuBoxY) + m.menuBoxHeight);
-}
-
 // Toggles the menu whose title is under the mouse; whether one was.
 bool pressMenuTitle(Editor& ed, uint8_t openBefore) {
     const int32_t x = ed.input.mouseX;
@@ -86,7 +81,7 @@ void pressWindowChrome(Editor& ed) {
     const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
     MenuState& m = ed.menus;
     const uint8_t openBefore = m.openMenu;
-    if (!insideOpenMenuBox(m, x, y)) m.openMenu = 0;
+    if (!insideMenuBox(m, x, y)) m.openMenu = 0;
 
     const bool onTopBar = within(y, kTopBarBottom, kTopBarTop);
     bool taken = onTopBar && pressMenuTitle(ed, openBefore);

@@ -15,6 +15,12 @@ struct MenuState {
     uint8_t menuHasMouse = 0;
 };
 
+// Whether (x, y) lies in the menu box, its edges included.
+inline bool insideMenuBox(const MenuState& m, int32_t x, int32_t y) {
+    return x >= m.menuBoxX && int64_t(x) <= int64_t(m.menuBoxX) + m.menuBoxWidth &&
+           y >= m.menuBoxY && int64_t(y) <= int64_t(m.menuBoxY) + m.menuBoxHeight;
+}
+
 // Reads menus.dat into the menu items and separators.
 void loadMenus(Editor& ed);
 
