@@ -60,8 +60,11 @@ enum class DeferredAction : int32_t {
 };
 
 struct AppState {
-    Platform* platform = nullptr;   // set once when the editor starts
-    std::string statusText;         // the status line
+    Platform* platform = nullptr;  // set once when the editor starts
+    std::string statusText;        // the status line
+    // Texts beside the pointer this frame: the tooltip, and a label of the tool or drag.
+    std::string tooltipText;
+    std::string cursorLabel;
     int32_t pendingMessageBox = 0;  // MessageBoxKind to open at the end of the frame; 0 none
     int32_t currentPage = 0;        // Page shown and handled each frame
     int32_t previousPage = 0;       // the page of the previous frame
@@ -71,14 +74,15 @@ struct AppState {
     int32_t deferredAction = 0;  // DeferredAction
     // 0 nothing, 1 rebuild the toolbar area of the background, 2 rebuild both panels.
     int32_t redrawRequest = 2;
-    uint8_t panelHasMouse = 0;     // a page painter has taken the mouse this frame
-    int32_t helpPopupStep = -1;    // tool-hint popup, -1 closed
-    int32_t messageLogAnim = -1;   // message-history panel, -1 closed
-    int32_t focusedField = -1;     // value field being edited, -1 none
-    int32_t hoveredWidget = 0;     // widget under the pressed mouse, or a MessageBoxResult
-    int32_t caretBlinkTime = -1;   // status-line flash after a value prompt opened
-    int32_t modeStackDepth = 0;    // pages on the page stack
-    std::string lastLoggedStatus;  // the status text last put into the message history
+    uint8_t panelHasMouse = 0;      // a page painter has taken the mouse this frame
+    int32_t helpPopupStep = -1;     // tool-hint popup, -1 closed
+    int32_t messageLogAnim = -1;    // message-history panel, -1 closed
+    int32_t focusedField = -1;      // value field being edited, -1 none
+    int32_t hoveredWidget = 0;      // widget under the pressed mouse, or a MessageBoxResult
+    int32_t sideViewPadButton = 0;  // the side view's navigation-pad button under the mouse
+    int32_t caretBlinkTime = -1;    // status-line flash after a value prompt opened
+    int32_t modeStackDepth = 0;     // pages on the page stack
+    std::string lastLoggedStatus;   // the status text last put into the message history
     uint8_t objectsRenumbered = 0;
     int32_t dragStartMouseY = 0;  // where a value drag began; moved with the pointer wrap
 

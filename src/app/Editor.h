@@ -14,6 +14,8 @@
 #include "app/Random.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
+#include "editing/DispatchState.h"
+#include "editing/HoverState.h"
 #include "editing/ToolState.h"
 #include "editing/ValuePromptState.h"
 #include "map/ColorTables.h"
@@ -31,7 +33,10 @@
 #include "ui/Fonts.h"
 #include "ui/FrameBuffer.h"
 #include "ui/Languages.h"
+#include "ui/Menus.h"
 #include "ui/Skin.h"
+#include "ui/Toolbar.h"
+#include "ui/Widgets.h"
 
 namespace korvel {
 
@@ -62,6 +67,11 @@ struct Editor {
     SoundState sound;
     FrameLoopState loop;
     ToolState tool;
+    HoverState hover;
+    DispatchState dispatch;
+    ToolbarState toolbar;
+    MenuState menus;
+    WidgetState widgets;
     DemoState demo;
     ScriptState script;
     PageParameters pages;

@@ -18,8 +18,21 @@
 #include "commands/PageStack.h"
 #include "commands/SearchPage.h"
 #include "commands/SelectionCommands.h"
+#include "editing/DragCommit.h"
+#include "editing/HoverPicking.h"
 #include "editing/InputDispatcher.h"
+#include "editing/KeyboardDispatcher.h"
+#include "editing/MapPress.h"
+#include "editing/MenuCommands.h"
+#include "editing/ProfilePane.h"
+#include "editing/SelectionInput.h"
+#include "editing/TypedValues.h"
+#include "editing/UiItemActions.h"
+#include "editing/ValuePrompt.h"
+#include "editing/ViewNavigation.h"
+#include "editing/WindowChrome.h"
 #include "pages/PagePainters.h"
+#include "pages/PanelMouse.h"
 #include "script/ScriptEditor.h"
 #include "script/ScriptFiles.h"
 #include "ui/HelpText.h"
@@ -27,9 +40,11 @@
 #include "ui/MessageHistory.h"
 #include "ui/ScreenEffects.h"
 #include "ui/Toolbar.h"
+#include "ui/TypedText.h"
 #include "ui/Widgets.h"
 #include "views/PlanView.h"
 #include "views/SideView.h"
+#include "views/ToolPreview.h"
 #include "views/ViewBookmarks.h"
 
 namespace korvel {
@@ -113,6 +128,35 @@ EditorCalls::EditorCalls() {
     saveDemo = &korvel::saveDemo;
     startDemoRecording = &korvel::startDemoRecording;
     deleteScript = &korvel::deleteScript;
+
+    hitTestToolbarAndMenu = &korvel::hitTestToolbarAndMenu;
+    valueFieldVisible = &korvel::valueFieldVisible;
+    releaseUiItem = &korvel::releaseUiItem;
+    quitCommand = &korvel::quitCommand;
+    saveConfig = &korvel::saveConfig;
+    releasePageButton = &korvel::releasePageButton;
+    processPanelMouse = &korvel::processPanelMouse;
+    editProfilePanel = &korvel::editProfilePanel;
+    hoverSideView = &korvel::hoverSideView;
+    hoverPlanView = &korvel::hoverPlanView;
+    updatePanelSubject = &korvel::updatePanelSubject;
+    pressInMap = &korvel::pressInMap;
+    drawOpenMenu = &korvel::drawOpenMenu;
+    pressPropertyBox = &korvel::pressPropertyBox;
+    runMenuCommand = &korvel::runMenuCommand;
+    pressUiItem = &korvel::pressUiItem;
+    dragToolHandles = &korvel::dragToolHandles;
+    dragHeightSlider = &korvel::dragHeightSlider;
+    dragWindowByTitle = &korvel::dragWindowByTitle;
+    buildToolPreview = &korvel::buildToolPreview;
+    commitDrag = &korvel::commitDrag;
+    stepViewMotion = &korvel::stepViewMotion;
+    typeIntoFocusedField = &korvel::typeIntoFocusedField;
+    readTypedText = &korvel::readTypedText;
+    selectByArea = &korvel::selectByArea;
+    valuePromptKeys = &korvel::valuePromptKeys;
+    processKeys = &korvel::processKeys;
+    stepViewGlide = &korvel::stepViewGlide;
 }
 
 }  // namespace korvel

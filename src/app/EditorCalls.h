@@ -92,6 +92,39 @@ struct EditorCalls {
     Step startDemoRecording;
     Step deleteScript;
 
+    // The input dispatcher's calls into the parts it routes input to, in the order it makes
+    // them.
+    Step hitTestToolbarAndMenu;
+    std::function<bool(Editor&, int32_t index)> valueFieldVisible;
+    Step releaseUiItem;
+    Step quitCommand;
+    // Whether the configuration file was written.
+    std::function<bool(Editor&)> saveConfig;
+    Step releasePageButton;
+    Step processPanelMouse;
+    Step editProfilePanel;
+    Step hoverSideView;
+    Step hoverPlanView;
+    Step updatePanelSubject;
+    Step pressInMap;
+    Step drawOpenMenu;
+    Step pressPropertyBox;
+    Step runMenuCommand;
+    // Whether the item's code acted on the press.
+    std::function<bool(Editor&, int32_t slot)> pressUiItem;
+    Step dragToolHandles;
+    Step dragHeightSlider;
+    Step dragWindowByTitle;
+    Step buildToolPreview;
+    Step commitDrag;
+    Step stepViewMotion;
+    Step typeIntoFocusedField;
+    std::function<void(Editor&, std::string& text)> readTypedText;
+    Step selectByArea;
+    Step valuePromptKeys;
+    Step processKeys;
+    Step stepViewGlide;
+
     // The real functions.
     EditorCalls();
 };

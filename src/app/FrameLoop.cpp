@@ -103,7 +103,7 @@ void updateShownCopies(Editor& ed) {
     l.shownSelectedLoopCount = m.selectedLoopCount;
     l.shownModified = uint8_t(m.mapModified);
     ed.tool.previousTool = ed.tool.currentTool;
-    l.shownPromptKind = ed.tool.promptKind;
+    l.shownPromptKind = ed.prompt.promptKind;
 }
 
 void swingScreen(Editor& ed) {
@@ -285,25 +285,39 @@ void paintCurrentPage(Editor& ed) {
     }
 }
 
-void drawEditorCursor(Editor& ed) {
-    const InputState& in = ed.input;
+MapCursorInputs mapCursorInputs(const Editor& ed) {
+    const MapStore& m = ed.map;
+    const HoverState& h = ed.hover;
     MapCursorInputs map;
     map.currentPage = ed.app.currentPage;
     map.currentTool = ed.tool.currentTool;
     map.selectionMode = ed.tool.selectionMode;
     map.draggedSprite = ed.tool.draggedSprite;
-    map.movedWallCount = ed.map.movedWallCount;
+    map.movedWallCount = m.movedWallCount;
     map.dragKind = ed.tool.dragKind;
-    map.shiftHeld = keyIsDown(in.keyStates[16]);
-    map.ctrlHeld = keyIsDown(in.keyStates[17]);
-    map.selectedSpriteCount = ed.map.selectedSpriteCount;
-    map.selectedVertexCount = ed.map.selectedVertexCount;
-    map.selectedSectorCount = ed.map.selectedSectorCount;
-    map.selectedLoopCount = ed.map.selectedLoopCount;
+    map.shiftHeld = ed.dispatch.shiftHeld != 0;
+    map.ctrlHeld = ed.dispatch.ctrlHeld != 0;
+    map.areaSelectLatch = ed.dispatch.areaSelectLatch != 0;
+    map.hoveredSprite = h.hoveredSprite;
+    map.hoveredVertex = h.hoveredVertex;
+    map.hoveredSector = h.hoveredSector;
+    map.hoveredWall = h.hoveredWall;
+    map.hoveredSpriteSelected = isSprite(m, h.hoveredSprite) && m.spriteSelected[h.hoveredSprite];
+    map.hoveredVertexSelected = isWall(m, h.hoveredVertex) && m.vertexSelected[h.hoveredVertex];
+    map.hoveredSectorSelected = isSector(m, h.hoveredSector) && m.sectorSelected[h.hoveredSector];
+    map.hoveredWallSelected = isWall(m, h.hoveredWall) && m.wallSelected[h.hoveredWall];
+    map.selectedSpriteCount = m.selectedSpriteCount;
+    map.selectedVertexCount = m.selectedVertexCount;
+    map.selectedSectorCount = m.selectedSectorCount;
+    map.selectedLoopCount = m.selectedLoopCount;
+    return map;
+}
+
+void drawEditorCursor(Editor& ed) {
     const CursorOptions options{ed.settings.pointerShadow != 0,
                                 ed.settings.pointerInterpolation != 0};
-    drawCursor(canvasOf(ed), ed.skin, ed.cursor, options, map, ed.input, ed.app.dragStartMouseY,
-               *ed.app.platform);
+    drawCursor(canvasOf(ed), ed.skin, ed.cursor, options, mapCursorInputs(ed), ed.input,
+               ed.app.dragStartMouseY, *ed.app.platform);
 }
 
 void runFrame(Editor& ed) {

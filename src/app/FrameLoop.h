@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "ui/Cursor.h"
 
 namespace korvel {
 
@@ -38,6 +39,9 @@ void runFrame(Editor& ed);
 void runFrameLoop(Editor& ed);
 // The painter of the current page.
 void paintCurrentPage(Editor& ed);
+// What the map cross's variant and badges depend on: the tool, the drag, the modifiers, the
+// hovered objects and whether each is selected.
+MapCursorInputs mapCursorInputs(const Editor& ed);
 // The software cursor in the shape and colour the input dispatcher chose, at the mouse.
 void drawEditorCursor(Editor& ed);
 // The grid step that follows a zoom of z map units per pixel: a power of two, 1 to 2^30.

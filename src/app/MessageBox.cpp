@@ -69,7 +69,7 @@ void fireworks(Editor& ed) {
 // that would drop the map.
 bool saveFirst(Editor& ed) {
     ed.calls.saveCurrentMap(ed);
-    return ed.map.mapModified == MapModifiedState::Unmodified && ed.tool.promptKind == 0;
+    return ed.map.mapModified == MapModifiedState::Unmodified && ed.prompt.promptKind == 0;
 }
 
 void reportLoad(Editor& ed) {
@@ -90,7 +90,7 @@ void loadRecentFile(Editor& ed) {
 }
 
 std::string promptPath(Editor& ed) {
-    return ed.app.platform->programFolder() + ed.tool.promptInput;
+    return ed.app.platform->programFolder() + ed.prompt.promptInput;
 }
 
 }  // namespace

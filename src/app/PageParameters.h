@@ -81,6 +81,8 @@ struct PageParameters {
     float detailScale3d = 1.0f;
     uint8_t depthSortFirst3d = 1, depthSortRest3d = 1;
     uint8_t dither3d = 0, clear3dEachFrame = 0, mouseLook3dOption = 0;
+    // What the 3D page shows: 0 the live view, 1 and 2 the two shaded plan pictures.
+    uint8_t view3dState = 0;
 
     // View glide and typing layout.
     int32_t glideStep = -1;

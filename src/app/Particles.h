@@ -24,6 +24,8 @@ struct Particles {
     // last held, which a particle of an unknown kind inherits as its speed.
     std::vector<Particle> particles;
     int32_t particleCount = 0;
+    // Frame of the firework show, 0..200; the show runs while it is below 200.
+    int32_t screenEffectFrame = 0;
 };
 
 // Room for 4096 more particles.

@@ -7,6 +7,10 @@
 
 namespace korvel {
 
+// The height filter of the plan view ("zrangemd"): which height of a sector is tested against
+// zRangeLow .. zRangeHigh.
+enum class ZRangeMode : uint8_t { Off = 0, ByFloor = 1, ByCeiling = 2 };
+
 // How the frame loop sleeps ("limitcpu").
 enum class CpuLimitMode : uint8_t { Never = 0, Always = 1, WhenFast = 2 };
 
@@ -74,7 +78,7 @@ struct Settings {
     uint8_t wallVectors = 0;
     uint8_t wallTags = 1;
     int32_t zRangeLow = -65536;
-    uint8_t zRangeMode = 0;
+    uint8_t zRangeMode = 0;  // ZRangeMode
     int32_t zRangeOffset = 0;
     int32_t zRangeHigh = 65536;
 

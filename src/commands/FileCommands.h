@@ -1,5 +1,5 @@
-// The keyboard and menu commands that reach the map file: opening the map browser and restoring
-// the newest autosave.
+// The keyboard and menu commands that reach the map file: opening the map browser, restoring
+// the newest autosave and quitting.
 #pragma once
 
 namespace korvel {
@@ -8,5 +8,7 @@ struct Editor;
 
 void openMapBrowser(Editor& ed);
 void restoreAutosave(Editor& ed);
+// Asks before quitting: whether to save first when the map is modified, else whether to quit.
+void quitCommand(Editor& ed);
 
 }  // namespace korvel

@@ -1,10 +1,9 @@
 // The plan editor's tool state that the frame loop and the pages read: the selection mode and the
-// tool with their values of the previous frame, the value prompt, and the drag and drawing
-// parameters the editing commands start from.
+// tool with their values of the previous frame, and the drag and drawing parameters the editing
+// commands start from.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "map/Selection.h"
 
@@ -16,11 +15,6 @@ struct ToolState {
     uint8_t previousSelectionMode = uint8_t(SelectionMode::SpritesAndVertices);
     int32_t currentTool = 0;  // Tool, 0..35
     int32_t previousTool = 0;
-    // The value prompt: its kind (0 closed), typed text, minus flag and caption.
-    int32_t promptKind = 0;
-    std::string promptInput;
-    uint8_t promptNegative = 0;
-    std::string promptText;
     int32_t dragKind = 1;  // 0 free, 1 move, 2 rotate, 3 scale
     int32_t booleanMode = 2;
     uint8_t selAreaMode = 0;

@@ -360,5 +360,45 @@ TEST(FrameLoop, DemoStartTakesTheDemoSeed) {
     EXPECT_EQ(r.frame().front(), "recordDemoFrame");
 }
 
+// The map cross follows the dispatcher's modifier bytes and area latch and the hovered objects;
+// a hovered index that names no object counts as not selected.
+TEST(FrameLoop, TheMapCursorSeesTheHoveredObjectsAndTheirSelection) {
+    LoopRig r;
+    Editor& e = *r.ed;
+    e.map.spriteCount = 2;
+    e.map.sectorCount = 1;
+    e.map.wallCount = 4;
+    e.map.spriteSelected[1] = 1;
+    e.map.vertexSelected[3] = 1;
+    e.map.sectorSelected[0] = 0;
+    e.map.wallSelected[2] = 1;
+    e.hover.hoveredSprite = 1;
+    e.hover.hoveredVertex = 3;
+    e.hover.hoveredSector = 0;
+    e.hover.hoveredWall = 2;
+    e.dispatch.shiftHeld = 1;
+    e.dispatch.areaSelectLatch = 1;
+    MapCursorInputs in = mapCursorInputs(e);
+    EXPECT_TRUE(in.shiftHeld);
+    EXPECT_FALSE(in.ctrlHeld);
+    EXPECT_TRUE(in.areaSelectLatch);
+    EXPECT_EQ(in.hoveredSprite, 1);
+    EXPECT_TRUE(in.hoveredSpriteSelected);
+    EXPECT_TRUE(in.hoveredVertexSelected);
+    EXPECT_FALSE(in.hoveredSectorSelected);
+    EXPECT_TRUE(in.hoveredWallSelected);
+
+    e.map.spriteSelected[5] = 1;  // beyond the sprite count
+    e.hover.hoveredSprite = 5;
+    e.hover.hoveredVertex = 40000;
+    e.hover.hoveredSector = -7;
+    e.hover.hoveredWall = 4;
+    in = mapCursorInputs(e);
+    EXPECT_FALSE(in.hoveredSpriteSelected);
+    EXPECT_FALSE(in.hoveredVertexSelected);
+    EXPECT_FALSE(in.hoveredSectorSelected);
+    EXPECT_FALSE(in.hoveredWallSelected);
+}
+
 }  // namespace
 }  // namespace korvel

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "app/MapFileCommands.h"
 #include "support/EditorRig.h"
 #include "support/LanguageFixture.h"
 
@@ -211,7 +212,7 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         BoxRig r;
         r.platform = std::make_unique<HeadlessPlatform>("/prog");
         r.ed->app.platform = r.platform.get();
-        r.ed->tool.promptInput = "new.map";
+        r.ed->prompt.promptInput = "new.map";
         r.ed->mapFile.mapPath = "/maps/cur.map";
         r.ed->mapFile.recentFiles[2] = "/maps/r2.map";
         r.ed->mapFile.mapLoadFailed = 2;
@@ -227,6 +228,18 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
     }
 }
 
+// The name typed into the file-name prompt is the one the overwrite answer saves under.
+TEST(MessageBox, OverwritingSavesUnderTheNameInTheFileNamePrompt) {
+    BoxRig r;
+    r.platform = std::make_unique<HeadlessPlatform>("/prog");
+    r.ed->app.platform = r.platform.get();
+    r.ed->mapFile.mapTitle = "castle.map";
+    promptSaveMapAs(*r.ed);
+    r.ed->app.messageBoxKind = int32_t(MessageBoxKind::ConfirmOverwriteMap);
+    answerMessageBox(*r.ed, MessageBoxResult::First);
+    EXPECT_EQ(r.trace, (Trace{"popPage", "saveMap /prog/castle.map", "cue pyro"}));
+}
+
 TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
     using K = MessageBoxKind;
     for (K kind : {K::SaveBeforeNewMap, K::SaveBeforeOpenRecent, K::SaveBeforeQuit,
@@ -239,7 +252,7 @@ TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
             if (promptOpened)
                 r.ed->calls.saveCurrentMap = [&](Editor& e) {
                     r.trace.push_back("saveCurrentMap");
-                    e.tool.promptKind = 16;
+                    e.prompt.promptKind = 16;
                 };
             r.ed->mapFile.recentFiles[0] = "/maps/r.map";
             r.ed->mapFile.mapLoadFailed = 0;

@@ -1,0 +1,8 @@
+#include "editing/KeyboardDispatcher.h"
+
+namespace korvel {
+
+// Arrives with the keyboard commands; until then keys do nothing.
+void processKeys(Editor&) {}
+
+}  // namespace korvel

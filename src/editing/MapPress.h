@@ -1,0 +1,17 @@
+// Presses in the map area: selecting and starting drags by selection mode, the handles of the
+// transform and grid tools while the button is held, and the height slider of the bottom bar.
+#pragma once
+
+namespace korvel {
+
+struct Editor;
+
+// A left press in the plan view or the side view.
+void pressInMap(Editor& ed);
+// While the left button is held: the nearest handle of the transform or grid tool
+// follows the hit point.
+void dragToolHandles(Editor& ed);
+// While the left button is held on the height slider: the filter limits or their offset.
+void dragHeightSlider(Editor& ed);
+
+}  // namespace korvel

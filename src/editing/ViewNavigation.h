@@ -1,0 +1,14 @@
+// View navigation: panning and zooming of the plan and side views as velocities integrated
+// over the frame time, the zoom spring, and the animated glide.
+#pragma once
+
+namespace korvel {
+
+struct Editor;
+
+// Mouse panning and zooming, integration of the velocities, zoom limits and the spring.
+void stepViewMotion(Editor& ed);
+// After the keys: the glide of the plan view and the friction of the velocities.
+void stepViewGlide(Editor& ed);
+
+}  // namespace korvel
