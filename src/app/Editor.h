@@ -14,6 +14,8 @@
 #include "app/Random.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
+#include "editing/DrawVertexList.h"
+#include "editing/HoverState.h"
 #include "editing/ToolState.h"
 #include "editing/ValuePromptState.h"
 #include "map/ColorTables.h"
@@ -32,6 +34,8 @@
 #include "ui/FrameBuffer.h"
 #include "ui/Languages.h"
 #include "ui/Skin.h"
+#include "views/OverlayLists.h"
+#include "views/PlanViewState.h"
 
 namespace korvel {
 
@@ -62,6 +66,10 @@ struct Editor {
     SoundState sound;
     FrameLoopState loop;
     ToolState tool;
+    HoverState hover;
+    DrawVertexList drawVertices;
+    OverlayLists overlays;
+    PlanViewState planView;
     DemoState demo;
     ScriptState script;
     PageParameters pages;
