@@ -44,8 +44,8 @@ void drawOverlayListsPlanView(const Canvas& cv, const OverlayLists& lists, const
     for (int32_t i = 0; i < lines; ++i) {
         const OverlayLine& l = lists.overlayLines[i];
         drawDottedLineMapView(cv, safeFloor((l.x1 + ox) / zoom), safeFloor((l.y1 + oy) / zoom),
-                              safeFloor((l.x2 + ox) / zoom), safeFloor((l.y2 + oy) / zoom),
-                              colour, l.kind);
+                              safeFloor((l.x2 + ox) / zoom), safeFloor((l.y2 + oy) / zoom), colour,
+                              l.kind);
     }
     const int32_t points = std::clamp(lists.overlayPointCount, 0, kOverlayCapacity);
     for (int32_t i = 0; i < points; ++i) {

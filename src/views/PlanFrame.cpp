@@ -22,8 +22,10 @@ PlanFrame makePlanFrame(Editor& ed) {
 
 int32_t nearestInt(double v) {
     if (std::isnan(v)) return 0;
-    if (v >= double(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-    if (v <= double(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+    if (v >= double(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (v <= double(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
     return int32_t(std::nearbyint(v));
 }
 

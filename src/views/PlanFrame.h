@@ -30,9 +30,13 @@ struct PlanFrame {
 PlanFrame makePlanFrame(Editor& ed);
 
 // The highlighted form of a colour setting.
-constexpr uint8_t highlighted(uint8_t colour) { return uint8_t(colour + 2); }
+constexpr uint8_t highlighted(uint8_t colour) {
+    return uint8_t(colour + 2);
+}
 // A selected object is highlighted for the first 100 ms of every 200.
-constexpr bool blinkPhaseOn(int32_t frameTime) { return frameTime % 200 < 100; }
+constexpr bool blinkPhaseOn(int32_t frameTime) {
+    return frameTime % 200 < 100;
+}
 
 // The nearest integer, halves to the even neighbour, kept inside the 32-bit range (NaN: 0).
 int32_t nearestInt(double v);

@@ -20,7 +20,8 @@ void fillRow(const SurfaceView& s, int32_t row, uint8_t colour) {
 // Column c of the map view from row y0 to row y1, both cut to the view.
 void columnSpan(const SurfaceView& s, int64_t c, int64_t y0, int64_t y1, uint8_t colour) {
     if (c < 0 || c > 799) return;
-    for (int64_t r = std::max<int64_t>(y0, kMapViewBottom), top = std::min<int64_t>(y1, kMapViewTop);
+    for (int64_t r = std::max<int64_t>(y0, kMapViewBottom),
+                 top = std::min<int64_t>(y1, kMapViewTop);
          r <= top; ++r)
         s.at(int32_t(c), int32_t(r)) = colour;
 }

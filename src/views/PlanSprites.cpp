@@ -255,7 +255,8 @@ void drawCircleAcrossView(const Canvas& cv, int32_t cx, int32_t cy, int32_t radi
                           int32_t colour) {
     if (radius <= 0) return;
     const double x = cx, y = cy, r = radius;
-    const double nearX = std::max({0.0 - x, 0.0, x - 799}), nearY = std::max({128 - y, 0.0, y - 583});
+    const double nearX = std::max({0.0 - x, 0.0, x - 799}),
+                 nearY = std::max({128 - y, 0.0, y - 583});
     const double farX = std::max(std::abs(x), std::abs(x - 799));
     const double farY = std::max(std::abs(y - 128), std::abs(y - 583));
     if (std::hypot(nearX, nearY) > r + 2 || std::hypot(farX, farY) < r - 2) return;

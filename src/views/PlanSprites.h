@@ -22,7 +22,6 @@ void drawPlanSprites(PlanFrame& pf, int32_t frameNumber);
 void drawSpriteLabelsAndCounts(PlanFrame& pf);
 // The outline of a circle where it crosses the map view; nothing when it misses the view or
 // encloses it whole, so that a huge radius costs no more than the view's size.
-void drawCircleAcrossView(const Canvas& cv, int32_t cx, int32_t cy, int32_t radius,
-                          int32_t colour);
+void drawCircleAcrossView(const Canvas& cv, int32_t cx, int32_t cy, int32_t radius, int32_t colour);
 
 }  // namespace korvel

@@ -34,8 +34,8 @@ std::array<uint8_t, 256> wallPassTable(const ColorSettings& cs) {
     std::array<uint8_t, 256> t{};
     t[cs.colorFiltered] |= Pass::Dim;
     t[cs.colorHidden] |= Pass::Dim;
-    for (const uint8_t c : {cs.colorWallOneSided, cs.colorWallOpen, cs.colorWallBlocking,
-                            cs.colorWallHalfBlocking}) {
+    for (const uint8_t c :
+         {cs.colorWallOneSided, cs.colorWallOpen, cs.colorWallBlocking, cs.colorWallHalfBlocking}) {
         t[c] |= Pass::Normal;
         t[highlighted(c)] |= Pass::Lit;
     }
@@ -52,8 +52,7 @@ void appendTags(std::string& text, int16_t hitag, int16_t lotag) {
     text += std::to_string(lotag);
 }
 
-void wallLabel(const MapStore& map, int32_t i, bool hasTwin, bool wallVectors,
-               std::string& label) {
+void wallLabel(const MapStore& map, int32_t i, bool hasTwin, bool wallVectors, std::string& label) {
     label.clear();
     const WallRecord& w = map.walls[i];
     if (w.lotag != 0 || w.hitag != 0) appendTags(label, w.hitag, w.lotag);
@@ -86,7 +85,8 @@ void buildWallLines(PlanFrame& pf) {
         // A twin only counts when it exists; a pair is only drawn once when it links both ways.
         const int32_t twin = w.nextwall;
         const bool hasTwin = isWall(map, twin);
-        const bool selected = map.wallSelected[i] || (hasTwin && !vectors && map.wallSelected[twin]);
+        const bool selected =
+            map.wallSelected[i] || (hasTwin && !vectors && map.wallSelected[twin]);
         const bool lit = selected ? pf.blinkOn : i == hovered;
         if (!lit && hasTwin && twin > i && !vectors && map.walls[twin].nextwall == i) continue;
 
@@ -289,9 +289,9 @@ void draw2DLine(const PlanFrame& pf, const PlanWallLine& line) {
                     line.colour);
     drawLineMapView(pf.cv, x2, y2, hx, hy, line.colour);
     if (line.flags & PlanLineFlags::FirstWall)
-        drawDottedLineMapView(pf.cv, clampToInt32(x1 + 5 * f / 8192), clampToInt32(y1 - 5 * g / 8192),
-                              clampToInt32(x2 + 5 * f / 8192), clampToInt32(y2 - 5 * g / 8192),
-                              line.colour, 7);
+        drawDottedLineMapView(pf.cv, clampToInt32(x1 + 5 * f / 8192),
+                              clampToInt32(y1 - 5 * g / 8192), clampToInt32(x2 + 5 * f / 8192),
+                              clampToInt32(y2 - 5 * g / 8192), line.colour, 7);
 }
 
 void draw2DView(Editor& ed, int32_t frameNumber) {

@@ -50,8 +50,8 @@ constexpr uint8_t SideView = 8;
 struct SpriteDrawItem {
     int32_t x = 0, y = 0;
     uint8_t colour = 0;
-    int16_t ang = 0;  // 2048 per turn
-    uint8_t flags = 0;  // SpriteItemFlags
+    int16_t ang = 0;                        // 2048 per turn
+    uint8_t flags = 0;                      // SpriteItemFlags
     int32_t halfWidth = 0, halfHeight = 0;  // half the footprint, in pixels
     std::string label;
     int32_t sprite = 0;

@@ -90,8 +90,7 @@ void collectSectorTagLabels(PlanFrame& pf, int32_t) {
         const SectorRecord& sec = map.sectors[s];
         if (sec.lotag == 0 && sec.hitag == 0) continue;
         const ScreenBox b = startPointBox(st, wallSpan(map, s));
-        if (b.maxX < 0 || b.minX > 799 || b.maxY < kMapViewBottom || b.minY > kMapViewTop)
-            continue;
+        if (b.maxX < 0 || b.minX > 799 || b.maxY < kMapViewBottom || b.minY > kMapViewTop) continue;
         if (st.labelCount >= kMaxSectors) return;
         PlanLabel& label = st.labels[st.labelCount++];
         label.x = int32_t((int64_t(b.minX) + b.maxX) / 2);

@@ -131,7 +131,9 @@ TEST(PlanGridTest, TheOriginCrossAndTheMapBoundary) {
         {1, {{144, 300}, {656, 300}, {400, 556}, {400, 128}}, {{143, 300}, {400, 557}}},
         // The boundary's vertical edges at columns 72 and 727, its horizontal ones off the view.
         {400, {{72, 200}, {727, 500}, {72, 583}}, {{73, 200}, {300, 583}}},
-        {1000, {{268, 200}, {531, 200}, {300, 168}, {300, 431}, {400, 300}}, {{300, 167}, {267, 200}}},
+        {1000,
+         {{268, 200}, {531, 200}, {300, 168}, {300, 431}, {400, 300}},
+         {{300, 167}, {267, 200}}},
     };
     for (const Case& c : cases) {
         PlanViewRig rig;

@@ -83,7 +83,8 @@ TEST(PlanSpritesTest, MarkerColoursAndFacingLines) {
         {"blocking", 1, false, false, 0, P::spriteBlocking, kBackdrop},
         {"hovered", 0, true, false, 0, highlighted(P::sprite), kBackdrop},
         {"dragged", 1, false, true, 0, highlighted(P::spriteBlocking), kBackdrop},
-        {"thick facing with a bright core", 256, false, false, 0, highlighted(P::sprite), P::sprite},
+        {"thick facing with a bright core", 256, false, false, 0, highlighted(P::sprite),
+         P::sprite},
         {"filtered: a dot only", 0, false, false, 1, kBackdrop, kBackdrop},
     };
     for (const Case& c : cases) {
@@ -176,12 +177,9 @@ TEST(PlanSpritesTest, AnEffectorShowsItsRadiusWhenHighlighted) {
         bool hovered;
         bool circle;
     } cases[] = {
-        {"hovered effector", 5, 0, 0, true, true},
-        {"sector lotag 2", 5, 2, 0, true, true},
-        {"sector lotag 3", 5, 3, 0, true, false},
-        {"not highlighted", 5, 0, 0, false, false},
-        {"other tile", 6, 0, 0, true, false},
-        {"sector out of range", 5, 0, 300, true, false},
+        {"hovered effector", 5, 0, 0, true, true}, {"sector lotag 2", 5, 2, 0, true, true},
+        {"sector lotag 3", 5, 3, 0, true, false},  {"not highlighted", 5, 0, 0, false, false},
+        {"other tile", 6, 0, 0, true, false},      {"sector out of range", 5, 0, 300, true, false},
     };
     for (const Case& c : cases) {
         SpriteRig rig;

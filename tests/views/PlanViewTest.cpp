@@ -2,21 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <string>
+#include <utility>
 
-#include "app/EditorInit.h"
 #include "app/ConfigFile.h"
+#include "app/EditorInit.h"
 #include "map/Palettes.h"
 #include "platform/FileSystem.h"
-#include "ui/Text.h"
-#include "views/PlanFrame.h"
 #include "support/DrawFixtures.h"
 #include "support/PlanViewRig.h"
 #include "support/PngFile.h"
+#include "ui/Text.h"
+#include "views/PlanFrame.h"
 
 namespace korvel::test {
 namespace {
@@ -29,11 +29,11 @@ using P = PlanColours;
 void buildShowcase(PlanViewRig& rig) {
     Editor& ed = rig.ed;
     MapStore& map = ed.map;
-    rig.build.addGrid(0, 0, 3, 2, 256);                  // sectors 0..5
-    rig.build.addRoom(900, 0, 1400, 500);                // 6
+    rig.build.addGrid(0, 0, 3, 2, 256);    // sectors 0..5
+    rig.build.addRoom(900, 0, 1400, 500);  // 6
     rig.build.addRectHole(1050, 150, 1250, 350);
-    rig.build.addRoom(1050, 150, 1250, 350);             // 7, the island
-    rig.build.addRoom(-300, 0, -100, 200);               // 8, hidden
+    rig.build.addRoom(1050, 150, 1250, 350);  // 7, the island
+    rig.build.addRoom(-300, 0, -100, 200);    // 8, hidden
     rig.build.link();
     int32_t pair = 0;
     for (int32_t w = 0; w < map.wallCount; ++w) {
@@ -110,9 +110,11 @@ TEST(PlanViewTest, ShowcaseMapStaysInsideTheMapView) {
                            rig.ed.frameBuffer, rig.ed.colorTables);
         if (pictureDir && std::getenv("KORVEL_PICTURE_PART")) {
             int x = 0, y = 0, w = 0, h = 0, scale = 1;
-            std::sscanf(std::getenv("KORVEL_PICTURE_PART"), "%d,%d,%d,%d,%d", &x, &y, &w, &h, &scale);
-            writeScreenPngPart(std::string(pictureDir) + "/plan_part_" + std::to_string(time) + ".png",
-                               rig.ed.frameBuffer, rig.ed.colorTables, x, y, w, h, scale);
+            std::sscanf(std::getenv("KORVEL_PICTURE_PART"), "%d,%d,%d,%d,%d", &x, &y, &w, &h,
+                        &scale);
+            writeScreenPngPart(
+                std::string(pictureDir) + "/plan_part_" + std::to_string(time) + ".png",
+                rig.ed.frameBuffer, rig.ed.colorTables, x, y, w, h, scale);
         }
     }
 }
@@ -154,8 +156,11 @@ TEST(PlanViewTest, ATwoSidedPairIsDrawnOnceInTheColourOfItsBlocking) {
     struct Case {
         uint16_t cstatA, cstatB;
         uint8_t colour;
-    } cases[] = {{0, 0, P::open}, {1, 0, P::halfBlocking}, {0, 1, P::halfBlocking},
-                 {1, 1, P::blocking}, {1 | 1024, 1, P::blocking}};
+    } cases[] = {{0, 0, P::open},
+                 {1, 0, P::halfBlocking},
+                 {0, 1, P::halfBlocking},
+                 {1, 1, P::blocking},
+                 {1 | 1024, 1, P::blocking}};
     for (const Case& c : cases) {
         PlanViewRig rig;
         twoRooms(rig);
@@ -175,7 +180,7 @@ TEST(PlanViewTest, ABlockingBitOnEitherSideMakesThePairThick) {
     rig.ed.map.walls[7].cstat = 64;
     rig.paint();
     EXPECT_EQ(rig.px(500, 250), highlighted(P::open));  // the bright core
-    EXPECT_EQ(rig.px(499, 250), P::open);              // the pen around it
+    EXPECT_EQ(rig.px(499, 250), P::open);               // the pen around it
     EXPECT_EQ(rig.px(501, 250), P::open);
     EXPECT_EQ(rig.px(502, 250), kBackdrop);
 }
@@ -225,10 +230,8 @@ TEST(PlanViewTest, WallTagsAreSignedAndATaggedTwinGivesItsOwn) {
         float zoom;
         const char* label;
     } cases[] = {
-        {2, 7, 0, 0, 1, "2,7"},
-        {-25536, -1, 0, 0, 1, "-25536,-1"},
-        {2, 7, 0, 9, 1, "0,9"},
-        {0, 0, 3, 0, 1, "3,0"},
+        {2, 7, 0, 0, 1, "2,7"},      {-25536, -1, 0, 0, 1, "-25536,-1"},
+        {2, 7, 0, 9, 1, "0,9"},      {0, 0, 3, 0, 1, "3,0"},
         {2, 7, 0, 0, 24, ""},  // at the tag limit labels are gone
         {2, 7, 0, 0, 23.99f, "2,7"},
     };
@@ -409,17 +412,38 @@ TEST(PlanViewTest, DamagedRecordsAreDrawnOrSkippedSafely) {
         {"twin that does not link back", [](MapStore& m) { m.walls[7].nextwall = 2; }},
         {"wallSector -1", [](MapStore& m) { m.wallSector.fill(-1); }},
         {"wallSector past the sectors", [](MapStore& m) { m.wallSector[4] = 4095; }},
-        {"any picnum", [](MapStore& m) { m.sprites[0].picnum = -32768; m.sprites[1].picnum = 32767; }},
+        {"any picnum",
+         [](MapStore& m) {
+             m.sprites[0].picnum = -32768;
+             m.sprites[1].picnum = 32767;
+         }},
         {"sprite sectnum past the sectors",
-         [](MapStore& m) { m.sprites[1].sectnum = 30000; m.sprites[0].sectnum = -9; }},
+         [](MapStore& m) {
+             m.sprites[1].sectnum = 30000;
+             m.sprites[0].sectnum = -9;
+         }},
         {"wallptr past the walls", [](MapStore& m) { m.sectors[1].wallptr = 32000; }},
         {"wallnum past the walls", [](MapStore& m) { m.sectors[0].wallnum = 32767; }},
         {"negative wallptr and wallnum",
-         [](MapStore& m) { m.sectors[0].wallptr = -20; m.sectors[1].wallnum = -3; }},
-        {"point2 out of range", [](MapStore& m) { m.walls[2].point2 = -1; m.walls[5].point2 = 32767; }},
+         [](MapStore& m) {
+             m.sectors[0].wallptr = -20;
+             m.sectors[1].wallnum = -3;
+         }},
+        {"point2 out of range",
+         [](MapStore& m) {
+             m.walls[2].point2 = -1;
+             m.walls[5].point2 = 32767;
+         }},
         {"rings that never close",
-         [](MapStore& m) { for (int32_t w = 0; w < 8; ++w) m.walls[w].point2 = int16_t((w + 3) % 8); }},
-        {"far coordinates", [](MapStore& m) { m.walls[3].x = INT32_MIN; m.walls[6].y = INT32_MAX; m.sprites[0].x = INT32_MAX; }},
+         [](MapStore& m) {
+             for (int32_t w = 0; w < 8; ++w) m.walls[w].point2 = int16_t((w + 3) % 8);
+         }},
+        {"far coordinates",
+         [](MapStore& m) {
+             m.walls[3].x = INT32_MIN;
+             m.walls[6].y = INT32_MAX;
+             m.sprites[0].x = INT32_MAX;
+         }},
     };
     for (const auto& [name, damage] : cases) {
         PlanViewRig rig;

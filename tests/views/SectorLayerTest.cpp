@@ -77,9 +77,9 @@ TEST(SectorLayerTest, SelectedSectorsBlinkAndTheHoveredOneFillsWhenHighlighting)
         int32_t time;
         bool filled;
     } cases[] = {
-        {true, false, true, 0, true},    {true, false, true, 150, false},
+        {true, false, true, 0, true},   {true, false, true, 150, false},
         {true, true, true, 150, false},  // selected and hovered: still blinks
-        {false, true, true, 150, true},  {false, true, false, 0, false},
+        {false, true, true, 150, true}, {false, true, false, 0, false},
         {false, false, true, 0, false},
     };
     for (const Case& c : cases) {
