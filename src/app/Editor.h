@@ -15,6 +15,7 @@
 #include "app/Settings.h"
 #include "app/Sound.h"
 #include "editing/DispatchState.h"
+#include "editing/DrawVertexList.h"
 #include "editing/HoverState.h"
 #include "editing/ToolState.h"
 #include "editing/ValuePromptState.h"
@@ -37,6 +38,8 @@
 #include "ui/Skin.h"
 #include "ui/Toolbar.h"
 #include "ui/Widgets.h"
+#include "views/OverlayLists.h"
+#include "views/PlanViewState.h"
 
 namespace korvel {
 
@@ -72,6 +75,9 @@ struct Editor {
     ToolbarState toolbar;
     MenuState menus;
     WidgetState widgets;
+    DrawVertexList drawVertices;
+    OverlayLists overlays;
+    PlanViewState planView;
     DemoState demo;
     ScriptState script;
     PageParameters pages;

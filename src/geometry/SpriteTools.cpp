@@ -1,5 +1,8 @@
 #include "geometry/SpriteTools.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "map/Mainm.h"
 #include "map/WallTables.h"
 
@@ -32,6 +35,31 @@ bool spriteScreenPosition(const ViewState& view, ShownMapView shown, const Sprit
 }
 
 }  // namespace
+
+void computeSpriteStacks(MapStore& map) {
+    map.spriteStackCount.fill(0);
+    struct Place {
+        int32_t y, x, index;
+        bool operator<(const Place& o) const {
+            return y != o.y ? y < o.y : x != o.x ? x < o.x : index < o.index;
+        }
+    };
+    // Sorting brings each group together instead of comparing every pair of sprites.
+    std::vector<Place> places;
+    places.reserve(size_t(std::max(map.spriteCount, 0)));
+    for (int32_t i = 0; i < map.spriteCount; ++i)
+        places.push_back({map.sprites[i].y, map.sprites[i].x, i});
+    std::sort(places.begin(), places.end());
+    for (size_t i = 0, run = 0; i < places.size(); ++i) {
+        ++run;
+        const bool last = i + 1 == places.size() || places[i + 1].x != places[i].x ||
+                          places[i + 1].y != places[i].y;
+        if (!last) continue;
+        map.spriteStackCount[places[i].index] = int16_t(run);
+        run = 0;
+    }
+    map.spriteStacksValid = 1;
+}
 
 void countStackedSprites(MapStore& map, int32_t p) {
     if (map.spriteCount == 0) {

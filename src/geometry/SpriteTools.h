@@ -10,6 +10,10 @@
 
 namespace korvel {
 
+// For every group of sprites at exactly one x, y: the group's size at one member (the highest
+// index) and 0 at the others; then marks the table valid.
+void computeSpriteStacks(MapStore& map);
+
 // Over the sprites at exactly p's x, y: 0 in their spriteStackCount entries and their number at
 // the last of them. With no sprites at all, entry 0 becomes 0.
 void countStackedSprites(MapStore& map, int32_t p);

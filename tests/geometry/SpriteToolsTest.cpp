@@ -23,6 +23,22 @@ TEST_F(SpriteToolsTest, StackCountGoesToTheLastSpriteOfAPlace) {
     EXPECT_EQ(map.spriteStackCount[3], 1);
 }
 
+TEST_F(SpriteToolsTest, StackCountsOfAllPlacesAgreeWithTheCountOfEachPlace) {
+    computeSpriteStacks(map);
+    EXPECT_EQ(map.spriteStacksValid, 1);
+    for (int i = 0; i < 3; ++i) build.addSprite(10, 20, 0, -1);
+    build.addSprite(11, 20, 0, -1);
+    build.addSprite(10, 21, 0, -1);
+    build.addSprite(10, 20, 0, -1);
+    map.spriteStackCount.fill(9);
+    map.spriteStacksValid = 0;
+    computeSpriteStacks(map);
+    EXPECT_EQ(map.spriteStacksValid, 1);
+    const int16_t expected[] = {0, 0, 0, 1, 1, 4};
+    for (int32_t i = 0; i < 6; ++i) EXPECT_EQ(map.spriteStackCount[i], expected[i]) << i;
+    EXPECT_EQ(map.spriteStackCount[6], 0);
+}
+
 TEST_F(SpriteToolsTest, DeletingASpriteMovesTheLaterOnesDown) {
     build.addRoom(0, 0, 100, 100);
     build.link();

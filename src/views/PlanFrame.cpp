@@ -1,0 +1,87 @@
+#include "views/PlanFrame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "app/EditorCanvas.h"
+#include "ui/Text.h"
+#include "views/PlanViewState.h"
+
+namespace korvel {
+
+PlanFrame makePlanFrame(Editor& ed) {
+    PlanFrame pf{ed, canvasOf(ed)};
+    pf.originX = ed.view.viewOriginX;
+    pf.originY = ed.view.viewOriginY;
+    pf.zoom = ed.view.viewZoom;
+    pf.frameTime = ed.input.frameTime;
+    pf.blinkOn = blinkPhaseOn(pf.frameTime);
+    return pf;
+}
+
+int32_t nearestInt(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= double(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (v <= double(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return int32_t(std::nearbyint(v));
+}
+
+int32_t clampToInt32(int64_t v) {
+    return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                       std::numeric_limits<int32_t>::max()));
+}
+
+void projectWallPoints(PlanFrame& pf) {
+    const MapStore& map = pf.ed.map;
+    PlanViewState& st = pf.ed.planView;
+    const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
+    const WallRecord* walls = map.walls.data();
+    int32_t* xs = st.wallScreenX.data();
+    int32_t* ys = st.wallScreenY.data();
+    for (int32_t i = 0; i < n; ++i) {
+        xs[i] = pf.column(walls[i].x);
+        ys[i] = pf.row(walls[i].y);
+    }
+}
+
+void drawLabelBox(const PlanFrame& pf, const std::string& text, int64_t ax, int64_t ay,
+                  int32_t boxColour) {
+    if (text.empty()) return;
+    const int64_t length = int64_t(text.size());
+    const int64_t half = safeFloor(2.5 * double(length));
+    int64_t left = ax - half;
+    if (left >= 800) return;
+    int64_t width = 5 * length + 1;
+    if (left + width > 799) width = 800 - left;
+    if (left < 0) {
+        width += left;
+        left = 0;
+    }
+    if (width > 0) {
+        const SurfaceView s = screenView(pf.cv.frame);
+        const int64_t bottom = std::max<int64_t>(ay - 4, kMapViewBottom);
+        const int64_t top = std::min<int64_t>(ay + 3, kMapViewTop);
+        for (int64_t r = bottom; r <= top; ++r)
+            std::fill_n(&s.at(int32_t(left), int32_t(r)), size_t(width), uint8_t(boxColour));
+    }
+    drawSmallTextMapClipped(pf.cv, pf.ed.fonts, text, clampToInt32(ax - half + 1),
+                            clampToInt32(ay - 3), 0);
+}
+
+void drawWallLabel(const PlanFrame& pf, const PlanWallLine& line, int32_t boxColour) {
+    drawLabelBox(pf, line.label, (int64_t(line.x1) + line.x2) / 2, (int64_t(line.y1) + line.y2) / 2,
+                 boxColour);
+}
+
+void drawSectorTagLabel(const PlanFrame& pf, const PlanLabel& label) {
+    drawLabelBox(pf, label.text, label.x, label.y, label.colour);
+}
+
+void drawSpriteLabel(const PlanFrame& pf, const SpriteDrawItem& item) {
+    drawLabelBox(pf, item.label, item.x, item.y, item.colour);
+}
+
+}  // namespace korvel

@@ -1,0 +1,165 @@
+#include "views/PlanGrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "app/Editor.h"
+#include "ui/Raster.h"
+
+namespace korvel {
+
+namespace {
+
+constexpr double kMapLimit = 131072;
+
+void fillRow(const SurfaceView& s, int32_t row, uint8_t colour) {
+    std::memset(&s.at(0, row), colour, kScreenWidth);
+}
+
+// Column c of the map view from row y0 to row y1, both cut to the view.
+void columnSpan(const SurfaceView& s, int64_t c, int64_t y0, int64_t y1, uint8_t colour) {
+    if (c < 0 || c > 799) return;
+    for (int64_t r = std::max<int64_t>(y0, kMapViewBottom),
+                 top = std::min<int64_t>(y1, kMapViewTop);
+         r <= top; ++r)
+        s.at(int32_t(c), int32_t(r)) = colour;
+}
+
+// Row r of the map view from column x0 to column x1, both cut to the view.
+void rowSpan(const SurfaceView& s, int64_t r, int64_t x0, int64_t x1, uint8_t colour) {
+    if (r < kMapViewBottom || r > kMapViewTop) return;
+    const int64_t a = std::max<int64_t>(x0, 0), b = std::min<int64_t>(x1, 799);
+    if (a <= b) std::memset(&s.at(int32_t(a), int32_t(r)), colour, size_t(b - a + 1));
+}
+
+// One family of affine grid lines: direction d, step between neighbouring lines o, through p0.
+void affineFamily(const SurfaceView& s, double dx, double dy, double ox, double oy, double p0x,
+                  double p0y, uint8_t colour) {
+    if (dx == 0 && dy == 0) return;
+    if (std::abs(dy) < std::abs(dx)) {
+        const double k = dy / dx;
+        double g = std::abs(oy - ox * k);
+        if (g < 1.0) g = 1.0;
+        const int64_t step = safeFloor(g * 4096);
+        if (step <= 0) return;
+        for (int32_t c = 0; c <= 799; ++c) {
+            const double y0 = 128 + floorMod(c * k + p0y - p0x * k - 128, g);
+            int64_t row;
+            for (int64_t f = safeFloor(y0 * 4096); (row = f / 4096) < 584; f += step)
+                if (row >= kMapViewBottom) s.at(c, int32_t(row)) = colour;
+        }
+        return;
+    }
+    const double k = dx / dy;
+    double g = std::abs(ox - oy * k);
+    if (g < 1.0) g = 1.0;
+    const int64_t step = safeFloor(g * 4096);
+    if (step <= 0) return;
+    for (int32_t r = kMapViewBottom; r <= kMapViewTop; ++r) {
+        const double x0 = floorMod(r * k + p0x - p0y * k, g);
+        int64_t column;
+        for (int64_t f = safeFloor(x0 * 4096); (column = f / 4096) < 800; f += step)
+            if (column >= 0) s.at(int32_t(column), r) = colour;
+    }
+}
+
+}  // namespace
+
+void drawCheckerboard(const PlanFrame& pf) {
+    const SurfaceView s = screenView(pf.cv.frame);
+    for (int32_t r = kMapViewBottom; r <= kMapViewTop; ++r) {
+        uint8_t* row = &s.at(0, r);
+        for (int32_t c = 0; c < kScreenWidth; ++c)
+            if (((c >> 3) ^ (r >> 3)) & 1) row[c] = 73;
+    }
+}
+
+void drawSquareGrid(const PlanFrame& pf) {
+    const Settings& set = pf.ed.settings;
+    double step = double(set.gridSpacing) / pf.zoom;
+    if (step < 1.0) step = 1.0;  // also takes a negative step; NaN stays and is refused below
+    const uint8_t colour =
+        set.gridSpacing == 1 ? pf.ed.colorSettings.colorGridUnit : pf.ed.colorSettings.colorGrid;
+    const SurfaceView s = screenView(pf.cv.frame);
+    // The loops run on the real positions, so a step or start far beyond the screen (or not a
+    // number at all) simply ends them.
+    if (!std::isfinite(step)) return;
+    if (step > 1.0) {
+        const double start = floorMod(pf.originX / pf.zoom, step);
+        if (std::isfinite(start))
+            for (double x = start; x < 800; x += step) {
+                const int32_t c = safeFloor(x);
+                for (int32_t r = kMapViewBottom; r <= kMapViewTop; ++r) s.at(c, r) = colour;
+            }
+    }
+    const double start = 128 + floorMod(pf.originY / pf.zoom - 128, step);
+    if (std::isfinite(start))
+        for (double y = start; y < 584; y += step) fillRow(s, safeFloor(y), colour);
+}
+
+void drawAffineGrid(const PlanFrame& pf) {
+    const Settings& set = pf.ed.settings;
+    const double stepZ = pf.ed.tool.affineGridStep / pf.zoom;
+    const double p0x = (set.affineGridX1 + pf.originX) / pf.zoom;
+    const double p0y = (pf.originY - set.affineGridY1) / pf.zoom;
+    const double ax = set.affineGridXx * stepZ, ay = -set.affineGridYx * stepZ;
+    const double bx = set.affineGridXy * stepZ, by = -set.affineGridYy * stepZ;
+    const SurfaceView s = screenView(pf.cv.frame);
+    const uint8_t colour = pf.ed.colorSettings.colorGrid;
+    affineFamily(s, ax, ay, bx, by, p0x, p0y, colour);
+    affineFamily(s, bx, by, ax, ay, p0x, p0y, colour);
+}
+
+void drawOriginCross(const PlanFrame& pf) {
+    const int64_t cx = safeFloor(pf.originX / pf.zoom), cy = safeFloor(pf.originY / pf.zoom);
+    const int64_t r = safeFloor(256 / pf.zoom);
+    const SurfaceView s = screenView(pf.cv.frame);
+    const uint8_t colour = pf.ed.colorSettings.colorServiceLines;
+    rowSpan(s, cy, cx - r, cx + r, colour);
+    columnSpan(s, cx, cy - r, cy + r, colour);
+}
+
+void drawMapBoundary(const PlanFrame& pf) {
+    const int64_t left = pf.column(-kMapLimit), right = pf.column(kMapLimit);
+    // Map y grows downwards on the screen: y = 131072 gives the lower row.
+    const int64_t low = pf.row(kMapLimit), high = pf.row(-kMapLimit);
+    const SurfaceView s = screenView(pf.cv.frame);
+    const uint8_t colour = pf.ed.colorSettings.colorServiceLines;
+    for (const int64_t c : {left, right}) columnSpan(s, c, low, high, colour);
+    for (const int64_t r : {low, high}) rowSpan(s, r, left, right, colour);
+}
+
+void drawStartMarker(const PlanFrame& pf) {
+    const MapStore& map = pf.ed.map;
+    const float zoom = float(pf.zoom);
+    const int64_t sx = safeFloor((float(map.startX) + float(pf.originX)) / zoom);
+    const int64_t sy = safeFloor((float(pf.originY) - float(map.startY)) / zoom);
+    const int64_t r = safeFloor(192 / pf.zoom);
+    const uint8_t colour = pf.ed.colorSettings.colorStartPosition;
+    if (sx < 800 + r && sx >= -r && sy >= 128 - r && sy < 584 + r) {
+        constexpr double kUnitsPerRadian = 325.949323452202;
+        auto offset = [&](double f) { return int64_t(safeFloor(double(r) * f + 0.5)); };
+        auto point = [&](int16_t angle, int64_t& x, int64_t& y) {
+            const double a = angle / kUnitsPerRadian;
+            x = sx + offset(std::cos(a));
+            y = sy - offset(std::sin(a));
+        };
+        const double a = map.startAngle / kUnitsPerRadian;
+        int64_t tx, ty, px, py, qx, qy;
+        point(map.startAngle, tx, ty);
+        point(int16_t(map.startAngle + 512), px, py);
+        point(int16_t(map.startAngle - 512), qx, qy);
+        const int64_t tailX = sx - offset(std::cos(a)), tailY = sy + offset(std::sin(a));
+        auto line = [&](int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+            drawLineMapView(pf.cv, clampToInt32(x1), clampToInt32(y1), clampToInt32(x2),
+                            clampToInt32(y2), colour);
+        };
+        line(tx, ty, tailX, tailY);
+        line(tx, ty, px, py);
+        line(tx, ty, qx, qy);
+    }
+    if (pf.zoom <= 8.0) drawSquareMarker(pf.cv, clampToInt32(sx), clampToInt32(sy), colour);
+}
+
+}  // namespace korvel

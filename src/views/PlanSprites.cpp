@@ -1,0 +1,291 @@
+#include "views/PlanSprites.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/Editor.h"
+#include "geometry/SpriteTools.h"
+#include "map/ValueConv.h"
+#include "ui/Raster.h"
+#include "ui/Text.h"
+#include "views/PlanViewState.h"
+#include "views/SpritePictures.h"
+
+namespace korvel {
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+constexpr int32_t kEffectorTile = 5;
+// Below this radius the circle primitive is cheap enough to draw whole.
+constexpr int32_t kWholeCircleRadius = 4096;
+
+bool isFilteredOrHidden(const ColorSettings& cs, uint8_t colour) {
+    return colour == cs.colorFiltered || colour == cs.colorHidden;
+}
+
+// The picanm word of the frame a sprite shows now.
+uint32_t animWordNow(const PlanFrame& pf, const SpriteRecord& sp) {
+    const int32_t t = getTileAnimFrame(pf.ed.tiles, sp.picnum, pf.frameTime);
+    return uint32_t(pf.ed.tiles.tileAnims[size_t(clampTile(t))]);
+}
+
+uint8_t spriteColour(const PlanFrame& pf, int32_t i) {
+    const Editor& ed = pf.ed;
+    const ColorSettings& cs = ed.colorSettings;
+    const uint8_t ignored = ed.map.spriteIgnored[i];
+    if (ignored == uint8_t(HiddenState::Filtered)) return cs.colorFiltered;
+    if (ignored == uint8_t(HiddenState::Hidden)) return cs.colorHidden;
+    const uint8_t base = ed.map.sprites[i].cstat & 1 ? cs.colorSpriteBlocking : cs.colorSprite;
+    const bool lit = ed.map.spriteSelected[i]
+                         ? pf.blinkOn
+                         : i == ed.hover.hoveredSprite || i == ed.tool.draggedSprite;
+    return lit ? highlighted(base) : base;
+}
+
+void footprint(const PlanFrame& pf, const SpriteRecord& sp, SpriteDrawItem& item) {
+    const TileStore& tiles = pf.ed.tiles;
+    if (tiles.artLoaded) {
+        const int32_t t = getTileAnimFrame(tiles, sp.picnum, pf.frameTime);
+        const bool valid = t >= 0 && t < kTileCount;
+        const double w = valid ? tiles.tileWidths[size_t(t)] : 0;
+        const double h = valid ? tiles.tileHeights[size_t(t)] : 0;
+        item.halfWidth = safeFloor(w * sp.xrepeat / pf.zoom) / 8 + 1;
+        item.halfHeight = safeFloor(h * sp.yrepeat / pf.zoom) / 8 + 1;
+    } else {
+        item.halfWidth = safeFloor(8.0 * sp.xrepeat / pf.zoom + 1);
+        item.halfHeight = safeFloor(8.0 * sp.yrepeat / pf.zoom + 1);
+    }
+}
+
+void spriteLabel(const PlanFrame& pf, const SpriteRecord& sp, std::string& label) {
+    const std::vector<std::string>& names = pf.ed.tileCatalog.tileNames;
+    const std::string* name = nullptr;
+    if (sp.picnum >= 0 && sp.picnum < kTileCount && !names[size_t(sp.picnum)].empty())
+        name = &names[size_t(sp.picnum)];
+    label.clear();
+    if (sp.lotag != 0 || sp.hitag != 0) {
+        label = unsignedInt16ToString(sp.hitag);
+        label += ',';
+        label += unsignedInt16ToString(sp.lotag);
+        if (name) {
+            label += ' ';
+            label += *name;
+        }
+    } else if (name) {
+        label = *name;
+    }
+}
+
+void line(const Canvas& cv, double x1, double y1, double x2, double y2, int32_t colour) {
+    drawLineMapView(cv, nearestInt(x1), nearestInt(y1), nearestInt(x2), nearestInt(y2), colour);
+}
+
+void wallSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const SpriteRecord& sp,
+                         double s, double c) {
+    double cx = item.x, cy = item.y;
+    if (pf.ed.settings.spriteOffsets) {
+        int32_t o = byteToSigned(uint8_t(sp.xoffset + int32_t(animWordNow(pf, sp) >> 8)));
+        if (!(sp.cstat & 4)) o = -o;
+        cx = safeFloor(o * s * sp.xrepeat / pf.zoom / 4 + item.x);
+        cy = safeFloor(o * c * sp.xrepeat / pf.zoom / 4 + item.y);
+    }
+    const double w = item.halfWidth;
+    line(pf.cv, cx - w * s, cy - w * c, cx + w * s, cy + w * c, item.colour);
+}
+
+void floorSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const SpriteRecord& sp,
+                          double a, double s, double c) {
+    double cx = item.x, cy = item.y;
+    if (pf.ed.settings.spriteOffsets) {
+        const uint32_t anim = animWordNow(pf, sp);
+        double ox = byteToSigned(uint8_t(sp.xoffset + int32_t((anim >> 8) & 255))) * sp.xrepeat;
+        double oy = byteToSigned(uint8_t(sp.yoffset + int32_t((anim >> 16) & 255))) * sp.yrepeat;
+        if (sp.cstat & 4) ox = -ox;
+        if (sp.cstat & 8) oy = -oy;
+        cx = safeFloor((oy * c + ox * s) / pf.zoom / 4 + item.x);
+        cy = safeFloor((ox * c - oy * s) / pf.zoom / 4 + item.y);
+    }
+    const double w = item.halfWidth, h = item.halfHeight;
+    const double r = safeFloor(std::sqrt(w * w + h * h));
+    const double offsets[4][2] = {{-w, -h}, {w, -h}, {w, h}, {-w, h}};
+    double px[4], py[4];
+    for (int k = 0; k < 4; ++k) {
+        const double b = angleOfSingle(float(cx), float(cy), float(cx + offsets[k][0]),
+                                       float(cy + offsets[k][1]));
+        px[k] = cx + r * std::cos(a + b);
+        py[k] = cy - r * std::sin(a + b);
+    }
+    for (int k = 0; k < 4; ++k)
+        line(pf.cv, px[k], py[k], px[(k + 1) % 4], py[(k + 1) % 4], item.colour);
+}
+
+// The blast radius of an effector standing in a sector whose lotag is below 3.
+void effectorCircle(const PlanFrame& pf, const SpriteDrawItem& item) {
+    const MapStore& map = pf.ed.map;
+    const SpriteRecord& sp = map.sprites[item.sprite];
+    if (sp.picnum != kEffectorTile || sp.hitag == 0 || !isSector(map, sp.sectnum)) return;
+    if (map.sectors[sp.sectnum].lotag >= 3) return;
+    drawCircleAcrossView(pf.cv, item.x, item.y, safeFloor(sp.hitag / pf.zoom), item.colour);
+}
+
+}  // namespace
+
+int32_t spriteMarkerSize(const PlanFrame& pf) {
+    return pf.ed.settings.constantSpriteSize ? 24 : safeFloor(192 / pf.zoom);
+}
+
+void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
+    Editor& ed = pf.ed;
+    const MapStore& map = ed.map;
+    const Settings& set = ed.settings;
+    PlanViewState& st = ed.planView;
+    const int64_t m = markerSize;
+    const bool labels = pf.zoom < double(set.tagDrawLimit) && set.spriteTags;
+    st.spriteDrawCount = 0;
+    for (int32_t i = 0; i < map.spriteCount && st.spriteDrawCount < kMaxSprites; ++i) {
+        const SpriteRecord& sp = map.sprites[i];
+        const double px = (sp.x + pf.originX) / pf.zoom, py = (pf.originY - sp.y) / pf.zoom;
+        if (!(px >= -2.0e9 && px <= 2.0e9 && py >= -2.0e9 && py <= 2.0e9)) continue;
+        const int64_t x = safeFloor(px), y = safeFloor(py);
+        if (x < -2 - m || x >= 802 + m || y < 126 - m || y >= 586 + m) continue;
+
+        SpriteDrawItem& item = st.spriteDrawList[st.spriteDrawCount++];
+        item.x = int32_t(x);
+        item.y = int32_t(y);
+        item.colour = spriteColour(pf, i);
+        item.ang = sp.ang;
+        item.flags = 0;
+        if (sp.cstat & 256) item.flags |= SpriteItemFlags::ThickFacing;
+        if (sp.cstat & 16)
+            item.flags |= SpriteItemFlags::WallAligned;
+        else if (sp.cstat & 32)
+            item.flags |= SpriteItemFlags::FloorAligned;
+        item.sprite = i;
+        item.halfWidth = item.halfHeight = 0;
+        const bool plain = !isFilteredOrHidden(ed.colorSettings, item.colour);
+        if (set.spriteOrientation && plain) footprint(pf, sp, item);
+        if (labels && plain)
+            spriteLabel(pf, sp, item.label);
+        else
+            item.label.clear();
+    }
+}
+
+void draw2DSprite(const PlanFrame& pf, const SpriteDrawItem& item, int32_t markerSize) {
+    // Items of the side view are not drawn here yet.
+    if (item.flags & SpriteItemFlags::SideView) return;
+    if (!isSprite(pf.ed.map, item.sprite)) return;
+    if (item.label.empty()) drawRoundMarker(pf.cv, item.x, item.y, item.colour);
+    if (isFilteredOrHidden(pf.ed.colorSettings, item.colour)) return;
+    const SpriteRecord& sp = pf.ed.map.sprites[item.sprite];
+    const double a = item.ang * kTwoPi / 2048, s = std::sin(a), c = std::cos(a);
+    if (pf.ed.settings.spriteOrientation) {
+        if ((item.flags & 6) == SpriteItemFlags::WallAligned)
+            wallSpriteFootprint(pf, item, sp, s, c);
+        else if ((item.flags & 6) == SpriteItemFlags::FloorAligned)
+            floorSpriteFootprint(pf, item, sp, a, s, c);
+    }
+    const int32_t x2 = nearestInt(item.x + markerSize * c);
+    const int32_t y2 = nearestInt(item.y - markerSize * s);
+    if (item.flags & SpriteItemFlags::ThickFacing) {
+        drawThickLineMapView(pf.cv, item.x, item.y, x2, y2, item.colour);
+        drawLineMapView(pf.cv, item.x, item.y, x2, y2, highlighted(item.colour));
+    } else {
+        drawLineMapView(pf.cv, item.x, item.y, x2, y2, item.colour);
+    }
+}
+
+void drawPlanSprites(PlanFrame& pf, int32_t frameNumber) {
+    Editor& ed = pf.ed;
+    PlanViewState& st = ed.planView;
+    st.spriteDrawCount = 0;
+    if (!ed.settings.showSprites || !(pf.zoom < double(ed.settings.spriteZoomLimit))) return;
+    const int32_t m = spriteMarkerSize(pf);
+    buildSpriteDrawList(pf, m);
+    if (ed.settings.spritesFull) drawSpritePictures2D(ed, frameNumber);
+
+    const ColorSettings& cs = ed.colorSettings;
+    const uint8_t normal[2] = {cs.colorSprite, cs.colorSpriteBlocking};
+    const uint8_t lit[2] = {highlighted(cs.colorSprite), highlighted(cs.colorSpriteBlocking)};
+    for (int32_t i = 0; i < st.spriteDrawCount; ++i)
+        if (isFilteredOrHidden(cs, st.spriteDrawList[i].colour))
+            draw2DSprite(pf, st.spriteDrawList[i], m);
+    for (int32_t i = 0; i < st.spriteDrawCount; ++i) {
+        const uint8_t c = st.spriteDrawList[i].colour;
+        if (c == normal[0] || c == normal[1]) draw2DSprite(pf, st.spriteDrawList[i], m);
+    }
+    for (int32_t i = 0; i < st.spriteDrawCount; ++i) {
+        const SpriteDrawItem& item = st.spriteDrawList[i];
+        if (item.colour != lit[0] && item.colour != lit[1]) continue;
+        draw2DSprite(pf, item, m);
+        effectorCircle(pf, item);
+    }
+}
+
+void drawSpriteLabelsAndCounts(PlanFrame& pf) {
+    Editor& ed = pf.ed;
+    const Settings& set = ed.settings;
+    PlanViewState& st = ed.planView;
+    if (!set.showSprites || !(pf.zoom < double(set.spriteZoomLimit))) return;
+    if (set.spriteTags) {
+        // By colour modulo 12: the normal shades first, their highlighted ones on top.
+        const int32_t shade = ed.colorSettings.colorSprite % 12;
+        for (const int32_t wanted : {shade, (ed.colorSettings.colorSprite + 2) % 12})
+            for (int32_t i = 0; i < st.spriteDrawCount; ++i)
+                if (st.spriteDrawList[i].colour % 12 == wanted)
+                    drawSpriteLabel(pf, st.spriteDrawList[i]);
+    }
+    if (set.spriteNumbers) {
+        if (!ed.map.spriteStacksValid) computeSpriteStacks(ed.map);
+        for (int32_t i = 0; i < st.spriteDrawCount; ++i) {
+            const SpriteDrawItem& item = st.spriteDrawList[i];
+            if (!isSprite(ed.map, item.sprite)) continue;
+            const int32_t count = ed.map.spriteStackCount[item.sprite];
+            if (count <= 1) continue;
+            const std::string text = std::to_string(count) + "x";
+            const int32_t x = clampToInt32(int64_t(item.x) - 2 * int64_t(text.size()));
+            drawSmallTextMapClipped(pf.cv, ed.fonts, text, x + 1, item.y - 10, 0);
+            drawSmallTextMapClipped(pf.cv, ed.fonts, text, x, item.y - 9, 83);
+        }
+    }
+}
+
+void drawCircleAcrossView(const Canvas& cv, int32_t cx, int32_t cy, int32_t radius,
+                          int32_t colour) {
+    if (radius <= 0) return;
+    const double x = cx, y = cy, r = radius;
+    const double nearX = std::max({0.0 - x, 0.0, x - 799}),
+                 nearY = std::max({128 - y, 0.0, y - 583});
+    const double farX = std::max(std::abs(x), std::abs(x - 799));
+    const double farY = std::max(std::abs(y - 128), std::abs(y - 583));
+    if (std::hypot(nearX, nearY) > r + 2 || std::hypot(farX, farY) < r - 2) return;
+    if (radius <= kWholeCircleRadius) {
+        drawCircleMapView(cv, float(cx), float(cy), float(radius), colour);
+        return;
+    }
+    // A large circle is nearly straight across the view: its crossings of every column and
+    // every row give an unbroken outline there.
+    const SurfaceView s = screenView(cv.frame);
+    const uint8_t c = uint8_t(colour);
+    auto plot = [&](double px, double py) {
+        if (px >= 0 && px < 800 && py >= kMapViewBottom && py < kMapViewTop + 1)
+            s.at(safeFloor(px), safeFloor(py)) = c;
+    };
+    for (int32_t col = 0; col < kScreenWidth; ++col) {
+        const double d = r * r - (col - x) * (col - x);
+        if (d < 0) continue;
+        const double h = std::sqrt(d);
+        plot(col, y + h);
+        plot(col, y - h);
+    }
+    for (int32_t row = kMapViewBottom; row <= kMapViewTop; ++row) {
+        const double d = r * r - (row - y) * (row - y);
+        if (d < 0) continue;
+        const double w = std::sqrt(d);
+        plot(x + w, row);
+        plot(x - w, row);
+    }
+}
+
+}  // namespace korvel

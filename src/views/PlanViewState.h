@@ -1,0 +1,88 @@
+// The lists the plan view rebuilds every frame it is painted (projected walls, vertex marks,
+// sector tag labels, the sprite draw list) and the work tables of its painters. Allocated once
+// at capacity; nothing here is meant to survive the painting of one frame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "map/MapStore.h"
+
+namespace korvel {
+
+namespace PlanLineFlags {
+constexpr uint8_t Thick = 1;
+constexpr uint8_t FirstWall = 2;  // the first wall of its sector
+}  // namespace PlanLineFlags
+
+// One projected wall, in screen columns and rows (rows counted from the bottom).
+struct PlanWallLine {
+    int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    uint8_t colour = 0;
+    uint8_t flags = 0;  // PlanLineFlags
+    std::string label;  // drawn in a box at the middle of the line; empty: none
+    int32_t wall = 0;
+};
+
+// The mark of one wall's start point.
+struct PlanVertexMark {
+    int32_t x = 0, y = 0;
+    uint8_t colour = 0;
+    int32_t wall = 0;
+};
+
+// One sector tag label: its anchor on the screen, box colour and text.
+struct PlanLabel {
+    int32_t x = 0, y = 0;
+    uint8_t colour = 0;
+    std::string text;
+};
+
+namespace SpriteItemFlags {
+constexpr uint8_t ThickFacing = 1;
+constexpr uint8_t WallAligned = 2;
+constexpr uint8_t FloorAligned = 4;
+constexpr uint8_t SideView = 8;
+}  // namespace SpriteItemFlags
+
+// One sprite on the screen, as the plan view and the side view list them for the marker painter.
+struct SpriteDrawItem {
+    int32_t x = 0, y = 0;
+    uint8_t colour = 0;
+    int16_t ang = 0;                        // 2048 per turn
+    uint8_t flags = 0;                      // SpriteItemFlags
+    int32_t halfWidth = 0, halfHeight = 0;  // half the footprint, in pixels
+    std::string label;
+    int32_t sprite = 0;
+};
+
+// A wall crossing the rows of a sector being filled: the rows lo..hi it covers and how to find
+// its column on a row.
+struct FillEdge {
+    int32_t lo = 0, hi = 0;
+    int32_t xa = 0, ya = 0;
+    float slope = 0;
+};
+
+struct PlanViewState {
+    std::vector<PlanWallLine> planWallLines = std::vector<PlanWallLine>(kMaxWalls);
+    int32_t planWallLineCount = 0;
+    std::vector<PlanVertexMark> planVertices = std::vector<PlanVertexMark>(kMaxWalls);
+    int32_t planVertexCount = 0;
+    std::vector<PlanLabel> labels = std::vector<PlanLabel>(kMaxSectors);
+    int32_t labelCount = 0;
+    std::vector<SpriteDrawItem> spriteDrawList = std::vector<SpriteDrawItem>(kMaxSprites);
+    int32_t spriteDrawCount = 0;
+
+    // Screen position of every wall's start point, projected once per frame.
+    std::vector<int32_t> wallScreenX = std::vector<int32_t>(kMaxWalls);
+    std::vector<int32_t> wallScreenY = std::vector<int32_t>(kMaxWalls);
+    // The sector fill: the walls of one sector that cross its rows, sorted by first row, the
+    // ones crossing the current row, and that row's crossing columns.
+    std::vector<FillEdge> fillEdges = std::vector<FillEdge>(kMaxWalls);
+    std::vector<int32_t> activeEdges = std::vector<int32_t>(kMaxWalls);
+    std::vector<int32_t> crossings = std::vector<int32_t>(kMaxWalls + 1);
+};
+
+}  // namespace korvel

@@ -1,0 +1,18 @@
+// Sprite pictures under the plan-view markers, and the tile animation every view draws tiles by.
+#pragma once
+
+#include <cstdint>
+
+namespace korvel {
+
+struct Editor;
+struct TileStore;
+
+// The tile to draw for tile p at time t (milliseconds) by p's animation word: p itself, or a
+// later (earlier, for backward animation) tile. Not clamped: callers clamp where they index.
+int32_t getTileAnimFrame(const TileStore& tiles, int32_t p, int32_t t);
+
+// Draws the pictures of the sprites in the plan view's draw list, under their markers.
+void drawSpritePictures2D(Editor& ed, int32_t frameNumber);
+
+}  // namespace korvel

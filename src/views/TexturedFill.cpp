@@ -1,0 +1,8 @@
+#include "views/TexturedFill.h"
+
+namespace korvel {
+
+// Not built yet: the sector layer draws its flat fill in its place.
+void fillSectorsTextured(Editor&, int32_t) {}
+
+}  // namespace korvel
