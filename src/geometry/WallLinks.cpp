@@ -28,17 +28,6 @@ bool linkConsistent(const MapStore& map, int32_t w) {
     return wallStart(map, w) == endB && endA == wallStart(map, n);
 }
 
-void unlink(MapStore& map, int32_t w) {
-    WallRecord& a = map.walls[w];
-    const int32_t n = a.nextwall;
-    if (isWall(map, n) && n != w && map.walls[n].nextwall == w) {
-        map.walls[n].nextwall = -1;
-        map.walls[n].nextsector = -1;
-    }
-    a.nextwall = -1;
-    a.nextsector = -1;
-}
-
 // Calls visit(j) for every wall that starts at p, in index order.
 struct ScanAllWalls {
     const MapStore& map;
@@ -91,7 +80,7 @@ int32_t relinkWall(MapStore& map, const ViewState& view, MapEvents& events, int3
         if (keepValid) return -1;
         search = false;
     } else {
-        unlink(map, w);
+        unlinkBothSides(map, w);
     }
 
     const int32_t own = sectorOfWall(map, w);

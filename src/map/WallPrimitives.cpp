@@ -22,18 +22,6 @@ bool sectorHasRoom(const MapStore& map, int32_t s, int32_t extra) {
     return s < 0 || map.sectors[s].wallnum <= kMaxWallsPerSector - extra;
 }
 
-// Unlinks w, and its twin when the twin points back.
-void unlinkBothSides(MapStore& map, int32_t w) {
-    WallRecord& a = map.walls[w];
-    const int32_t t = a.nextwall;
-    if (isWall(map, t) && t != w && map.walls[t].nextwall == w) {
-        map.walls[t].nextwall = -1;
-        map.walls[t].nextsector = -1;
-    }
-    a.nextwall = -1;
-    a.nextsector = -1;
-}
-
 void squareAndRelink(MapStore& map, const ViewState& view, MapEvents& events, int32_t w,
                      bool autoWallSquare) {
     if (autoWallSquare) squareWallTexture(map, w);
@@ -53,6 +41,18 @@ void moveMarkedStarts(MapStore& map, IntPoint m) {
 }
 
 }  // namespace
+
+// Unlinks w, and its twin when the twin points back.
+void unlinkBothSides(MapStore& map, int32_t w) {
+    WallRecord& a = map.walls[w];
+    const int32_t t = a.nextwall;
+    if (isWall(map, t) && t != w && map.walls[t].nextwall == w) {
+        map.walls[t].nextwall = -1;
+        map.walls[t].nextsector = -1;
+    }
+    a.nextwall = -1;
+    a.nextsector = -1;
+}
 
 bool insertWallAfter(MapStore& map, MapEvents& events, int32_t w, int32_t x, int32_t y) {
     if (!isWall(map, w)) return false;

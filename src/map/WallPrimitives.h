@@ -14,6 +14,9 @@
 
 namespace korvel {
 
+// Cuts w's link, and its twin's when the twin points back, so no one-way link is left.
+void unlinkBothSides(MapStore& map, int32_t w);
+
 // Inserts a wall w+1 starting at (x, y) after w in w's loop; both pieces become one-sided (the
 // former twin too). The new wall copies w's record and hidden state but is not selected.
 // Refused with a status message when the map or w's sector is full.
