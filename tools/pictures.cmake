@@ -6,12 +6,14 @@ find_path(KORVEL_GIF_INCLUDE_DIR NAMES gif_lib.h REQUIRED)
 
 set(KORVEL_PICTURES_DIR ${CMAKE_CURRENT_SOURCE_DIR}/pictures)
 
-foreach(tool make_font make_palette make_startscreen make_skin make_config make_sounds)
-    add_executable(${tool} ${KORVEL_PICTURES_DIR}/${tool}.cpp)
-    target_include_directories(${tool} PRIVATE ${KORVEL_PICTURES_DIR})
-endforeach()
-target_include_directories(make_startscreen PRIVATE ${KORVEL_GIF_INCLUDE_DIR})
-target_link_libraries(make_startscreen PRIVATE ${KORVEL_GIF_LIBRARY})
+if(NOT TARGET make_font)
+    foreach(tool make_font make_palette make_startscreen make_skin make_config make_sounds)
+        add_executable(${tool} ${KORVEL_PICTURES_DIR}/${tool}.cpp)
+        target_include_directories(${tool} PRIVATE ${KORVEL_PICTURES_DIR})
+    endforeach()
+    target_include_directories(make_startscreen PRIVATE ${KORVEL_GIF_INCLUDE_DIR})
+    target_link_libraries(make_startscreen PRIVATE ${KORVEL_GIF_LIBRARY})
+endif()
 
 # Fonts: the monospaced sheets, then the proportional sheets with their width files.
 foreach(font mfnt4x6 mfnt7x11)

@@ -2,10 +2,14 @@
 # tile categories, all made by korvel_textgen from the readable sources in data/.
 set(KORVEL_TEXTGEN_DIR ${CMAKE_CURRENT_SOURCE_DIR}/textgen)
 file(GLOB KORVEL_TEXTGEN_SOURCES CONFIGURE_DEPENDS ${KORVEL_TEXTGEN_DIR}/*.cpp)
-add_executable(korvel_textgen ${KORVEL_TEXTGEN_SOURCES}
-               ${CMAKE_SOURCE_DIR}/src/platform/Cp1251.cpp)
-target_include_directories(korvel_textgen PRIVATE ${KORVEL_TEXTGEN_DIR} ${CMAKE_SOURCE_DIR}/src)
-set_target_properties(korvel_textgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+if(NOT TARGET korvel_textgen)
+    add_executable(korvel_textgen ${KORVEL_TEXTGEN_SOURCES}
+                   ${CMAKE_SOURCE_DIR}/src/platform/Cp1251.cpp)
+    target_include_directories(korvel_textgen PRIVATE ${KORVEL_TEXTGEN_DIR}
+                               ${CMAKE_SOURCE_DIR}/src)
+    set_target_properties(korvel_textgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                          ${CMAKE_BINARY_DIR}/tools)
+endif()
 
 set(KORVEL_HELP_FILE_NAME korvel_en.hlp)
 set(KORVEL_TEXT_SOURCES
