@@ -95,8 +95,9 @@ bool loadStartScreen(Editor& ed) {
     const std::string path = findNoCase(fsOf(ed), dataOf(ed), "mainscr.gif");
     const StartScreenResult r = loadStartScreen(ed.frameBuffer, fsOf(ed), path);
     if (!r.ok)
+        // Two lines, so that a plain error box does not cut the advice off at its edge.
         ed.app.platform->showError("Korvel cannot start: " + r.error +
-                                   ". The data folder KorvelD beside the program must hold an "
+                                   ".\nThe data folder KorvelD beside the program must hold an "
                                    "800 x 600 picture mainscr.gif.");
     return r.ok;
 }

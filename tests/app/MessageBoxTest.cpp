@@ -312,5 +312,29 @@ TEST(MessageBox, ClosingTheWindowAsksBeforeLosingAModifiedMap) {
     EXPECT_EQ(m.ed->app.quitRequested, 1);
 }
 
+// With the program's own calls: a box that is answered is left, so that a refused full-screen
+// switch or a cancelled quit never strands the editor on the message box.
+TEST(MessageBox, AnsweredBoxGivesTheViewBack) {
+    const struct {
+        MessageBoxKind kind;
+        int32_t answer;
+    } cases[] = {
+        {MessageBoxKind::FullScreenFailed, MessageBoxResult::First},
+        {MessageBoxKind::SaveBeforeQuit, MessageBoxResult::Third},
+        {MessageBoxKind::ConfirmQuit, MessageBoxResult::Second},
+    };
+    for (const auto& c : cases) {
+        EditorRig rig("", false);
+        rig.ed->map.mapModified = MapModifiedState::Modified;
+        openMessageBox(*rig.ed, c.kind);
+        ASSERT_EQ(rig.ed->app.currentPage, 255);
+        rig.ed->app.hoveredWidget = c.answer;
+        answerMessageBox(*rig.ed, c.answer);
+        EXPECT_EQ(rig.ed->app.currentPage, int32_t(Page::PlanView)) << int(c.kind);
+        EXPECT_EQ(rig.ed->app.quitRequested, 0) << int(c.kind);
+        EXPECT_EQ(rig.ed->map.mapModified, MapModifiedState::Modified) << int(c.kind);
+    }
+}
+
 }  // namespace
 }  // namespace korvel

@@ -6,8 +6,11 @@
 #include <map>
 
 #include "app/MessageBox.h"
+#include "map/GamePalette.h"
 #include "support/EditorRig.h"
 #include "support/LanguageFixture.h"
+#include "support/SyntheticGameFiles.h"
+#include "support/TempFolder.h"
 
 namespace korvel {
 namespace {
@@ -194,6 +197,36 @@ TEST(Startup, ArchiveOnTheCommandLineLeavesTheCaptionAlone) {
     EXPECT_EQ(rig.platform->caption(), "");
     interpretCommandLine(*rig.ed, "xy");
     EXPECT_EQ(rig.platform->caption(), "K - untitled");
+}
+
+// Without dukepal.pal, the colour tables take the game palette from the archive the command line
+// names, which is known only once the command line has been read.
+TEST(Startup, GamePaletteComesFromTheArchiveOnTheCommandLine) {
+    std::array<test::Rgb, 256> sixBit;
+    for (size_t k = 0; k < 256; ++k)
+        sixBit[k] = {uint8_t(k % 64), uint8_t((k * 5) % 64), uint8_t(63 - k % 64)};
+    const std::string dat = test::makePaletteDat(sixBit);
+    TempFolder game;
+    const std::string grp =
+        game.write("my game/MYGAME.GRP", test::makeGroupFile({{"PALETTE.DAT", dat}}));
+    EditorRig rig("\"" + grp + "\"");
+    ASSERT_FALSE(rig.dir.exists("KorvelD/dukepal.pal"));
+    ASSERT_TRUE(startup(*rig.ed));
+
+    EXPECT_EQ(rig.ed->app.grpPath, grp);
+    PaletteChannel r{}, g{}, b{};
+    ASSERT_TRUE(decodePaletteDat(dat, r, g, b));
+    EXPECT_EQ(rig.ed->colorTables.gamePaletteRed, r);
+    EXPECT_EQ(rig.ed->colorTables.gamePaletteGreen, g);
+    EXPECT_EQ(rig.ed->colorTables.gamePaletteBlue, b);
+    EXPECT_TRUE(rig.dir.exists("KorvelD/dukepal.pal"));
+    EXPECT_TRUE(rig.dir.exists("KorvelD/colortab.dat"));
+
+    // Without the game's files, the stand-in palette is used and nothing is stored.
+    EditorRig bare;
+    ASSERT_TRUE(startup(*bare.ed));
+    EXPECT_FALSE(bare.dir.exists("KorvelD/dukepal.pal"));
+    EXPECT_FALSE(bare.dir.exists("KorvelD/colortab.dat"));
 }
 
 // Space is never pressed; the window is closed after a number of event passes.
