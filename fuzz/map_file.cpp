@@ -1,7 +1,8 @@
 // Any bytes are a map file. It is loaded; what loaded must save to an image that reads back as
 // itself; then the loaded map goes through geometry queries, editing operations, the clipboard
-// and undo, and the file is merged into the edited map. Whatever the file holds, nothing may
-// read or write outside the arrays or hang.
+// and undo, and the file is merged into the edited map. The next input loads over what that
+// left, so each load must clear every old record above its counts. Whatever the file holds,
+// nothing may read or write outside the arrays or hang.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -34,6 +35,14 @@ void checkRoundTrip(const MapStore& map) {
             layout->spriteCount == map.spriteCount);
     require(std::memcmp(image.data() + layout->wallOffset, map.walls.data(),
                         size_t(map.wallCount) * sizeof(WallRecord)) == 0);
+}
+
+// A load leaves nothing of the previous map above its counts, whatever the edits before it did.
+template <typename Array>
+void requireZeroFrom(const Array& array, int32_t from) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(array.data() + from);
+    const size_t n = sizeof(array[0]) * size_t(array.size() - from);
+    for (size_t i = 0; i < n; ++i) require(bytes[i] == 0);
 }
 
 // The read-only services every view and tool calls on whatever the map holds.
@@ -82,6 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(loaded.loaded == (file.mapLoadFailed == 0));
     if (!loaded.loaded) return 0;
     checkRoundTrip(m.map);
+    requireZeroFrom(m.map.sectors, m.map.sectorCount);
+    requireZeroFrom(m.map.walls, m.map.wallCount);
+    requireZeroFrom(m.map.sprites, m.map.spriteCount);
 
     // The operations and their arguments follow from the file's bytes, so a finding replays.
     uint32_t seed = uint32_t(size);

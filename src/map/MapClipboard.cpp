@@ -193,6 +193,7 @@ void swapClipboard(MapStore& map, MapClipboard& clip) {
     swap(map.sectors, clip.clipSectors);
     swap(map.walls, clip.clipWalls);
     swap(map.sprites, clip.clipSprites);
+    markAllRecordsUsed(map);  // the clipboard's arrays keep whatever lay above its counts
     std::swap(map.sectorCount, clip.clipSectorCount);
     std::swap(map.wallCount, clip.clipWallCount);
     std::swap(map.spriteCount, clip.clipSpriteCount);

@@ -177,6 +177,7 @@ MapLoadResult loadMap(MapStore& map, MapFileState& file, ViewState& view, FileSy
     result.loaded = true;
     file.mapLoadNotice = result.noticeMessage();
     map.auxResult = result.versionByte;
+    noteRecordExtent(map);  // the old contents, for resetMapState to clear above the new counts
 
     map.startX = layout->startX;
     map.startY = layout->startY;

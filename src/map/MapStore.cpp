@@ -1,5 +1,6 @@
 #include "map/MapStore.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -54,14 +55,27 @@ void countSpriteTiles(MapStore& map) {
 
 namespace {
 
+// Zeroes entries from..to-1, both clamped to the array.
 template <typename T, int32_t N>
-void zeroFrom(FixedArray<T, N>& a, int32_t from) {
-    if (from < 0) from = 0;
-    if (from >= N) return;
-    std::memset(static_cast<void*>(a.data() + from), 0, size_t(N - from) * sizeof(T));
+void zeroRange(FixedArray<T, N>& a, int32_t from, int32_t to) {
+    from = std::clamp(from, 0, N);
+    to = std::clamp(to, 0, N);
+    if (from >= to) return;
+    std::memset(static_cast<void*>(a.data() + from), 0, size_t(to - from) * sizeof(T));
 }
 
 }  // namespace
+
+void noteRecordExtent(MapStore& map) {
+    RecordExtent& e = map.recordExtent;
+    e.sectors = std::max(e.sectors, std::min(map.sectorCount, kMaxSectors));
+    e.walls = std::max(e.walls, std::min(map.wallCount, kMaxWalls));
+    e.sprites = std::max(e.sprites, std::min(map.spriteCount, kMaxSprites));
+}
+
+void markAllRecordsUsed(MapStore& map) {
+    map.recordExtent = RecordExtent{};
+}
 
 void resetMapState(MapStore& map) {
     countSpriteTiles(map);
@@ -72,13 +86,15 @@ void resetMapState(MapStore& map) {
     map.sectorIgnored.fill(0);
     map.spriteIgnored.fill(0);
     map.wallIgnored.fill(0);
-    zeroFrom(map.sectors, map.sectorCount);
-    zeroFrom(map.sectorSelected, map.sectorCount);
-    zeroFrom(map.sprites, map.spriteCount);
-    zeroFrom(map.spriteSelected, map.spriteCount);
-    zeroFrom(map.walls, map.wallCount);
-    zeroFrom(map.wallSelected, map.wallCount);
-    zeroFrom(map.vertexSelected, map.wallCount);
+    // The selection arrays are clear as a whole above; of the records only those the previous
+    // contents may have reached need zeroing.
+    const RecordExtent& used = map.recordExtent;
+    zeroRange(map.sectors, map.sectorCount, used.sectors);
+    zeroRange(map.sprites, map.spriteCount, used.sprites);
+    zeroRange(map.walls, map.wallCount, used.walls);
+    map.recordExtent = RecordExtent{std::clamp(map.sectorCount, 0, kMaxSectors),
+                                    std::clamp(map.wallCount, 0, kMaxWalls),
+                                    std::clamp(map.spriteCount, 0, kMaxSprites)};
     map.wallPassMark.fill(0);
     map.movedWallCount = 0;
     map.booleanTargetSector = -2;
@@ -98,6 +114,7 @@ void resetMap(MapStore& map, ViewState& view, MapEvents& events) {
     map.wallSelected.fill(0);
     map.spriteSelected.fill(0);
     map.vertexSelected.fill(0);
+    map.recordExtent = RecordExtent{0, 0, 0};
     map.startX = map.startY = map.startZ = 0;
     map.startAngle = map.startSector = 0;
     view.viewOriginX = view.viewOriginY = 0;

@@ -50,6 +50,16 @@ struct MapWorkspace {
     FixedArray<WallPointKey, kMaxWalls> startIndex;  // walls sorted by start point, for link repair
 };
 
+// How far up the record arrays may hold anything: records at and above these indices are zero.
+// A load zeroes only the records between the new counts and this bound, not whole arrays. Code
+// that lowers a count, or writes records above a count without raising it, first widens the
+// bound (noteRecordExtent, or markAllRecordsUsed when it cannot tell).
+struct RecordExtent {
+    int32_t sectors = kMaxSectors;
+    int32_t walls = kMaxWalls;
+    int32_t sprites = kMaxSprites;
+};
+
 struct MapStore {
     FixedArray<SectorRecord, kMaxSectors> sectors;
     FixedArray<WallRecord, kMaxWalls> walls;
@@ -57,6 +67,7 @@ struct MapStore {
     int32_t sectorCount = 0;
     int32_t wallCount = 0;
     int32_t spriteCount = 0;
+    RecordExtent recordExtent;  // a new store is assumed to hold anything
 
     int32_t startX = 0, startY = 0, startZ = 0;
     int16_t startAngle = 0;
@@ -130,6 +141,11 @@ int32_t sectorOfWall(const MapStore& map, int32_t w);
 
 // Sets mostUsedSpriteTile; with no sprite it keeps its value.
 void countSpriteTiles(MapStore& map);
+
+// Widens recordExtent to take in the records below the current counts.
+void noteRecordExtent(MapStore& map);
+// For whole arrays brought in from elsewhere whose tails are unknown.
+void markAllRecordsUsed(MapStore& map);
 
 // After a load or for a new map: clears selection and hidden state, zeroes the records above
 // the counts, forgets the undo snapshot and marks the map unmodified.

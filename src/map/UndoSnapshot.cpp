@@ -9,6 +9,8 @@ void saveUndo(MapStore& map, UndoSnapshot& undo) {
     undo.undoSectorCount = map.sectorCount;
     undo.undoWallCount = map.wallCount;
     undo.undoSpriteCount = map.spriteCount;
+    noteRecordExtent(map);
+    undo.undoRecordExtent = map.recordExtent;
     undo.undoSectorSelected = map.sectorSelected;
     undo.undoWallSelected = map.wallSelected;
     undo.undoSpriteSelected = map.spriteSelected;
@@ -39,6 +41,7 @@ void restoreUndo(MapStore& map, const UndoSnapshot& undo, MapClipboard& clip,
     map.sectors = undo.undoSectors;
     map.walls = undo.undoWalls;
     map.sprites = undo.undoSprites;
+    map.recordExtent = undo.undoRecordExtent;
     map.sectorSelected = undo.undoSectorSelected;
     map.wallSelected = undo.undoWallSelected;
     map.spriteSelected = undo.undoSpriteSelected;

@@ -19,6 +19,7 @@ struct UndoSnapshot {
     int32_t undoWallCount = 0;
     FixedArray<SpriteRecord, kMaxSprites> undoSprites;
     int32_t undoSpriteCount = 0;
+    RecordExtent undoRecordExtent;  // of the arrays as copied
     FixedArray<uint8_t, kMaxSectors> undoSectorSelected;
     FixedArray<uint8_t, kMaxWalls> undoWallSelected;
     FixedArray<uint8_t, kMaxSprites> undoSpriteSelected;

@@ -11,7 +11,9 @@
 
 #include "platform/FileSystem.h"
 #include "support/GridMaps.h"
+#include "support/MapModelOps.h"
 #include "support/MapTestFixture.h"
+#include "support/RandomMaps.h"
 #include "support/TempFolder.h"
 
 namespace korvel::test {
@@ -286,6 +288,36 @@ TEST_F(MapFileTest, LoadLeavesAFreshMapWithItsPathAndTitle) {
     file.recentFiles[0] = "other";
     ASSERT_TRUE(load(path, true).loaded);
     EXPECT_EQ(file.recentFiles[0], "other");
+}
+
+// Whatever editing came between two loads (deletions that leave old records above the counts,
+// clipboard swaps that bring in the clipboard's arrays, undo that brings back a snapshot's), the
+// second load leaves nothing but zeros above its counts.
+TEST_F(MapFileTest, ALoadAfterAnyEditingLeavesOnlyZerosAboveTheCounts) {
+    const std::string small = tmp.write("small.map", rawMapImage(7, 1, 4, 1, 1));
+    auto isZero = [](const auto& array, int32_t from) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(array.data() + from);
+        const size_t n = sizeof(array[0]) * size_t(array.size() - from);
+        for (size_t i = 0; i < n; ++i)
+            if (bytes[i] != 0) return false;
+        return true;
+    };
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+        auto model = std::make_unique<MapModel>();
+        std::mt19937 rng(seed);
+        auto source = std::make_unique<MapStore>();
+        buildRandomMap(*source, rng);
+        const std::string big = tmp.write("big.map", serializeMap(*source));
+        ASSERT_TRUE(loadMap(model->map, file, model->view, fs, big, true).loaded);
+        for (int step = 0; step < 40; ++step)
+            runCommand(*model, MapOp(rng() % uint32_t(MapOp::Count)), rng(), rng(), rng(), true);
+        ASSERT_TRUE(loadMap(model->map, file, model->view, fs, small, true).loaded);
+        const MapStore& after = model->map;
+        ASSERT_EQ(after.spriteCount, 1);
+        EXPECT_TRUE(isZero(after.sectors, after.sectorCount)) << "seed " << seed;
+        EXPECT_TRUE(isZero(after.walls, after.wallCount)) << "seed " << seed;
+        EXPECT_TRUE(isZero(after.sprites, after.spriteCount)) << "seed " << seed;
+    }
 }
 
 // Reads through the real file system and notes how much each read may take.
