@@ -111,8 +111,9 @@ void drawAffineGrid(const PlanFrame& pf) {
     const double stepZ = pf.ed.tool.affineGridStep / pf.zoom;
     const double p0x = (set.affineGridX1 + pf.originX) / pf.zoom;
     const double p0y = (pf.originY - set.affineGridY1) / pf.zoom;
-    const double ax = set.affineGridXx * stepZ, ay = -set.affineGridYx * stepZ;
-    const double bx = set.affineGridXy * stepZ, by = -set.affineGridYy * stepZ;
+    // Negated as doubles: the matrix may hold the most negative 32-bit value.
+    const double ax = set.affineGridXx * stepZ, ay = -double(set.affineGridYx) * stepZ;
+    const double bx = set.affineGridXy * stepZ, by = -double(set.affineGridYy) * stepZ;
     const SurfaceView s = screenView(pf.cv.frame);
     const uint8_t colour = pf.ed.colorSettings.colorGrid;
     affineFamily(s, ax, ay, bx, by, p0x, p0y, colour);

@@ -123,9 +123,17 @@ TEST(PlanGridTest, GridLoopsEndForEveryZoomAndStep) {
                            1e-9f};
     for (const float zoom : zooms)
         for (const int32_t spacing : {512, INT_MAX, 1, 0, -64})
-            for (const int32_t affine : {0, 1})
+            for (const int32_t affine : {0, 1, 2})
                 for (const float origin : {12345.5f, -3e38f}) {
                     PlanViewRig rig;
+                    if (affine == 2) {  // the extremes of the matrix
+                        rig.ed.settings.affineGridXx = INT_MAX;
+                        rig.ed.settings.affineGridYx = INT_MIN;
+                        rig.ed.settings.affineGridXy = INT_MIN;
+                        rig.ed.settings.affineGridYy = INT_MIN;
+                        rig.ed.settings.affineGridX1 = INT_MIN;
+                        rig.ed.settings.affineGridY1 = INT_MIN;
+                    }
                     rig.ed.view.viewZoom = zoom;
                     rig.ed.view.viewOriginX = origin;
                     rig.ed.view.viewOriginY = -origin;
