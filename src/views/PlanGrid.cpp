@@ -13,6 +13,14 @@ namespace {
 
 constexpr double kMapLimit = 131072;
 
+// The remainder of a by b (b > 0) in [0, b]. fmod is exact for any finite a; a - b * floor(a / b)
+// is not once a / b passes 2^53, and far from the map it can land billions of steps before the
+// view, or past it.
+double gridRemainder(double a, double b) {
+    const double r = std::fmod(a, b);
+    return r < 0 ? r + b : r;
+}
+
 void fillRow(const SurfaceView& s, int32_t row, uint8_t colour) {
     std::memset(&s.at(0, row), colour, kScreenWidth);
 }
@@ -44,7 +52,7 @@ void affineFamily(const SurfaceView& s, double dx, double dy, double ox, double 
         const int64_t step = safeFloor(g * 4096);
         if (step <= 0) return;
         for (int32_t c = 0; c <= 799; ++c) {
-            const double y0 = 128 + floorMod(c * k + p0y - p0x * k - 128, g);
+            const double y0 = 128 + gridRemainder(c * k + p0y - p0x * k - 128, g);
             int64_t row;
             for (int64_t f = safeFloor(y0 * 4096); (row = f / 4096) < 584; f += step)
                 if (row >= kMapViewBottom) s.at(c, int32_t(row)) = colour;
@@ -57,7 +65,7 @@ void affineFamily(const SurfaceView& s, double dx, double dy, double ox, double 
     const int64_t step = safeFloor(g * 4096);
     if (step <= 0) return;
     for (int32_t r = kMapViewBottom; r <= kMapViewTop; ++r) {
-        const double x0 = floorMod(r * k + p0x - p0y * k, g);
+        const double x0 = gridRemainder(r * k + p0x - p0y * k, g);
         int64_t column;
         for (int64_t f = safeFloor(x0 * 4096); (column = f / 4096) < 800; f += step)
             if (column >= 0) s.at(int32_t(column), r) = colour;
@@ -86,14 +94,14 @@ void drawSquareGrid(const PlanFrame& pf) {
     // number at all) simply ends them.
     if (!std::isfinite(step)) return;
     if (step > 1.0) {
-        const double start = floorMod(pf.originX / pf.zoom, step);
+        const double start = gridRemainder(pf.originX / pf.zoom, step);
         if (std::isfinite(start))
             for (double x = start; x < 800; x += step) {
                 const int32_t c = safeFloor(x);
                 for (int32_t r = kMapViewBottom; r <= kMapViewTop; ++r) s.at(c, r) = colour;
             }
     }
-    const double start = 128 + floorMod(pf.originY / pf.zoom - 128, step);
+    const double start = 128 + gridRemainder(pf.originY / pf.zoom - 128, step);
     if (std::isfinite(start))
         for (double y = start; y < 584; y += step) fillRow(s, safeFloor(y), colour);
 }
@@ -103,8 +111,9 @@ void drawAffineGrid(const PlanFrame& pf) {
     const double stepZ = pf.ed.tool.affineGridStep / pf.zoom;
     const double p0x = (set.affineGridX1 + pf.originX) / pf.zoom;
     const double p0y = (pf.originY - set.affineGridY1) / pf.zoom;
-    const double ax = set.affineGridXx * stepZ, ay = -set.affineGridYx * stepZ;
-    const double bx = set.affineGridXy * stepZ, by = -set.affineGridYy * stepZ;
+    // Negated as doubles: the matrix may hold the most negative 32-bit value.
+    const double ax = set.affineGridXx * stepZ, ay = -double(set.affineGridYx) * stepZ;
+    const double bx = set.affineGridXy * stepZ, by = -double(set.affineGridYy) * stepZ;
     const SurfaceView s = screenView(pf.cv.frame);
     const uint8_t colour = pf.ed.colorSettings.colorGrid;
     affineFamily(s, ax, ay, bx, by, p0x, p0y, colour);

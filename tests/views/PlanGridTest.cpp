@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <set>
+#include <vector>
 
 #include "support/PlanViewRig.h"
 
@@ -51,6 +52,49 @@ TEST(PlanGridTest, GridLinesLieAtMultiplesOfTheSpacing) {
     }
 }
 
+// Far from the map the origin is a huge number of pixels: the remainder that places the first
+// line must be exact there, or the lines start far before the view (a loop of billions of steps)
+// or never reach it.
+TEST(PlanGridTest, AFarViewStillShowsItsLinesOneStepApart) {
+    struct Case {
+        float originX, originY;
+        int32_t spacing;
+    } cases[] = {{3e38f, 3e38f, 7},
+                 {-3e38f, -3e38f, 7},
+                 {3e38f, -3e38f, 13},
+                 {-7.7e15f, 9.1e17f, 13},
+                 {1e20f, -1e20f, 5}};
+    for (const Case& c : cases) {
+        PlanViewRig rig;
+        rig.ed.view = ViewState{c.originX, c.originY, 1};
+        rig.ed.settings.showGrid = 1;
+        rig.ed.settings.gridSpacing = c.spacing;
+        rig.paint();
+        SCOPED_TRACE(::testing::Message() << c.originX << " " << c.originY << " " << c.spacing);
+        EXPECT_TRUE(rig.onlyMapViewTouched());
+        // Positions this far out fall outside the 32-bit range and count as 0, so the origin
+        // cross and the start arrow sit at the lower left corner: look past them.
+        std::vector<int32_t> rows, columns;
+        for (int32_t y = kMapViewBottom; y <= kMapViewTop; ++y) {
+            bool full = true;
+            for (int32_t x = 300; x < 800 && full; ++x) full = rig.px(x, y) == P::grid;
+            if (full) rows.push_back(y);
+        }
+        for (int32_t x = 0; x < 800; ++x) {
+            bool full = true;
+            for (int32_t y = 300; y <= kMapViewTop && full; ++y) full = rig.px(x, y) == P::grid;
+            if (full) columns.push_back(x);
+        }
+        for (const std::vector<int32_t>* lines : {&rows, &columns}) {
+            ASSERT_FALSE(lines->empty());
+            EXPECT_LT(lines->front(), kMapViewBottom + c.spacing);
+            for (size_t i = 1; i < lines->size(); ++i)
+                EXPECT_EQ((*lines)[i] - (*lines)[i - 1], c.spacing);
+        }
+        EXPECT_LT(columns.front(), c.spacing);
+    }
+}
+
 TEST(PlanGridTest, AStepOfOnePixelOrLessFillsTheView) {
     struct Case {
         float zoom;
@@ -79,18 +123,28 @@ TEST(PlanGridTest, GridLoopsEndForEveryZoomAndStep) {
                            1e-9f};
     for (const float zoom : zooms)
         for (const int32_t spacing : {512, INT_MAX, 1, 0, -64})
-            for (const int32_t affine : {0, 1}) {
-                PlanViewRig rig;
-                rig.ed.view.viewZoom = zoom;
-                rig.ed.view.viewOriginX = 12345.5f;
-                rig.ed.settings.showGrid = 1;
-                rig.ed.settings.gridSpacing = spacing;
-                rig.ed.settings.affineGridMode = affine;
-                rig.ed.tool.affineGridStep = spacing;
-                rig.build.addRoom(0, 0, 100, 100);
-                rig.paint();
-                EXPECT_TRUE(rig.onlyMapViewTouched()) << zoom << " " << spacing;
-            }
+            for (const int32_t affine : {0, 1, 2})
+                for (const float origin : {12345.5f, -3e38f}) {
+                    PlanViewRig rig;
+                    if (affine == 2) {  // the extremes of the matrix
+                        rig.ed.settings.affineGridXx = INT_MAX;
+                        rig.ed.settings.affineGridYx = INT_MIN;
+                        rig.ed.settings.affineGridXy = INT_MIN;
+                        rig.ed.settings.affineGridYy = INT_MIN;
+                        rig.ed.settings.affineGridX1 = INT_MIN;
+                        rig.ed.settings.affineGridY1 = INT_MIN;
+                    }
+                    rig.ed.view.viewZoom = zoom;
+                    rig.ed.view.viewOriginX = origin;
+                    rig.ed.view.viewOriginY = -origin;
+                    rig.ed.settings.showGrid = 1;
+                    rig.ed.settings.gridSpacing = spacing;
+                    rig.ed.settings.affineGridMode = affine;
+                    rig.ed.tool.affineGridStep = spacing;
+                    rig.build.addRoom(0, 0, 100, 100);
+                    rig.paint();
+                    EXPECT_TRUE(rig.onlyMapViewTouched()) << zoom << " " << spacing;
+                }
 }
 
 TEST(PlanGridTest, TheStartMarkersSquareShowsUpToZoomEight) {
