@@ -13,6 +13,10 @@ EditorRig::EditorRig(const std::string& commandLine, bool withData) {
         std::filesystem::copy(KORVEL_DATA_DIR, dir.file("KorvelD"),
                               std::filesystem::copy_options::recursive, ec);
         if (ec) ADD_FAILURE() << "cannot copy the data folder: " << ec.message();
+        // A run of the editor from the build tree leaves its own files in the data folder; every
+        // rig starts from the generated files alone, as on a first run.
+        for (const char* written : {"korvel.cfg", "colortab.dat", "dukepal.pal", "TrashBin"})
+            std::filesystem::remove_all(dataFile(written), ec);
     }
     platform = std::make_unique<HeadlessPlatform>(dir.path(), commandLine);
     ed = std::make_unique<Editor>();
