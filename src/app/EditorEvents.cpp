@@ -48,6 +48,10 @@ void EditorMapEvents::progressStep() {
     updateProgressBar(ed_.bootLogState, canvasOf(ed_), *ed_.app.platform);
 }
 
+void EditorMapEvents::progressEnd() {
+    ed_.bootLogState.progressShown = 0;
+}
+
 void EditorMapEvents::objectsRenumbered() {
     ed_.app.objectsRenumbered = 1;
 }

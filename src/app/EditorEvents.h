@@ -22,6 +22,7 @@ public:
     void addParticle(int32_t x, int32_t y, int32_t kind) override;
     void progressBegin(int32_t total) override;
     void progressStep() override;
+    void progressEnd() override;
     void objectsRenumbered() override;
     void undoRestored() override;
     void newMapStarted() override;

@@ -327,6 +327,7 @@ void makeSelectedWallsFirst(MapStore& map, const ViewState& view, MapEvents& eve
         if (s >= 0) setSectorFirstWall(map, view, events, s, i);
         events.progressStep();
     }
+    events.progressEnd();
 }
 
 }  // namespace korvel

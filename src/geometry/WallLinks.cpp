@@ -169,6 +169,7 @@ void repairWallLinks(MapStore& map, const ViewState& view, MapEvents& events) {
         if (map.wallCount < i) i = map.wallCount;
         events.progressStep();
     }
+    events.progressEnd();
 }
 
 int32_t clipbCheckWallPointer(MapClipboard& clip, int32_t w) {

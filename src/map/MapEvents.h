@@ -33,9 +33,11 @@ public:
     virtual void playCue(const std::string& cue) = 0;
     // Adds one particle at screen position (x, y) of the given kind (0..7).
     virtual void addParticle(int32_t x, int32_t y, int32_t kind) = 0;
-    // The progress bar of long batch passes: begin with a total, then one step per item.
+    // The progress bar of long batch passes: begin with a total, then one step per item, and
+    // end when the pass is over, so that later steps outside a pass draw nothing.
     virtual void progressBegin(int32_t total) = 0;
     virtual void progressStep() = 0;
+    virtual void progressEnd() = 0;
     // Sector, wall or sprite numbers changed: what keeps copies by number (the view bookmarks'
     // hidden flags) is refreshed at the next frame.
     virtual void objectsRenumbered() = 0;
@@ -58,6 +60,7 @@ public:
     void addParticle(int32_t, int32_t, int32_t) override {}
     void progressBegin(int32_t) override {}
     void progressStep() override {}
+    void progressEnd() override {}
     void objectsRenumbered() override {}
     void undoRestored() override {}
     void newMapStarted() override {}

@@ -99,6 +99,7 @@ int32_t filterTileList(TileCatalog& catalog, const TileStore& tiles, const TileF
         if (pass) catalog.tileList[size_t(n++)] = t;
         events.progressStep();
     }
+    events.progressEnd();
     reportCount(events, n, pluralRule);
     return n;
 }

@@ -56,6 +56,11 @@ TEST(EditorEvents, ModelReportsReachTheirPlaces) {
     for (int i = 0; i < 100; ++i) events.progressStep();
     EXPECT_EQ(ed.bootLogState.progressDone, 100);
     EXPECT_EQ(r.platform->framePixel(144, 300), 20) << "the bar is drawn and shown";
+    events.progressEnd();
+    EXPECT_EQ(ed.bootLogState.progressShown, 0);
+    const int32_t presented = r.platform->presentCount();
+    events.progressStep();
+    EXPECT_EQ(r.platform->presentCount(), presented) << "a step after the end shows nothing";
 }
 
 }  // namespace

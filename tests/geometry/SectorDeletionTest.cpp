@@ -202,6 +202,7 @@ TEST_F(SectorDeletionTest, MakeSelectedWallsFirstReportsProgress) {
     makeSelectedWallsFirst(map, m.view, m.events);
     EXPECT_EQ(m.events.progressTotal, 2);
     EXPECT_EQ(m.events.progressSteps, 2);
+    EXPECT_FALSE(m.events.progressOpen) << "the bar is put away at the end";
     EXPECT_EQ(map.walls[0].x, 100);
     EXPECT_EQ(map.walls[0].y, 100);
     EXPECT_EQ(map.walls[4].x, 100);

@@ -189,6 +189,7 @@ TEST(WallLinkRepair, IndexedBatchMatchesTheWallByWallScan) {
         }
         EXPECT_EQ(snapshotDifference(scanned->map, map), "") << "seed " << seed;
         EXPECT_EQ(scanned->events.statusNumbers(), a->events.statusNumbers()) << "seed " << seed;
+        EXPECT_FALSE(a->events.progressOpen) << "seed " << seed;
     }
 }
 

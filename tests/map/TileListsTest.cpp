@@ -83,6 +83,7 @@ TEST(TileLists, EveryTilePassesTheFilter) {
     EXPECT_EQ(c->tileList[kTileCount], -1);
     EXPECT_EQ(events.progressTotal, 15359);
     EXPECT_EQ(events.progressSteps, 15360);
+    EXPECT_FALSE(events.progressOpen) << "the bar is put away at the end";
     EXPECT_EQ(events.statusNumbers(), std::vector<int32_t>{609});
     EXPECT_EQ(events.status[0].args, std::vector<std::string>{"15360"});
 }

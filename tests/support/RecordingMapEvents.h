@@ -33,8 +33,10 @@ public:
     void progressBegin(int32_t total) override {
         progressTotal = total;
         progressSteps = 0;
+        progressOpen = true;
     }
     void progressStep() override { ++progressSteps; }
+    void progressEnd() override { progressOpen = false; }
     void objectsRenumbered() override { ++renumberings; }
     void undoRestored() override { ++undoRestorations; }
     void newMapStarted() override { ++newMaps; }
@@ -59,6 +61,7 @@ public:
     std::vector<Particle> particles;
     int32_t progressTotal = 0;
     int32_t progressSteps = 0;
+    bool progressOpen = false;  // begun and not yet ended
     int32_t renumberings = 0;
     int32_t undoRestorations = 0;
     int32_t newMaps = 0;
