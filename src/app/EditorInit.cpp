@@ -25,33 +25,14 @@ bool saveConfig(Editor& ed) {
 
 namespace {
 
+// Unlike a new map, a fresh editor also forgets the tables a map leaves behind its counts.
 void clearMap(MapStore& map) {
-    map.sectors.fill({});
-    map.walls.fill({});
-    map.sprites.fill({});
+    clearMapRecords(map);
+    resetMapState(map);
     map.wallSector.fill(0);
-    map.sectorCount = map.wallCount = map.spriteCount = 0;
-    map.startX = map.startY = map.startZ = 0;
-    map.startAngle = map.startSector = 0;
-    map.sectorSelected.fill(0);
-    map.wallSelected.fill(0);
-    map.spriteSelected.fill(0);
-    map.vertexSelected.fill(0);
-    map.selectedSectorCount = map.selectedWallCount = map.selectedSpriteCount = 0;
-    map.selectedVertexCount = map.selectedLoopCount = 0;
-    map.sectorIgnored.fill(0);
-    map.wallIgnored.fill(0);
-    map.spriteIgnored.fill(0);
     map.wallMoveState.fill(0);
-    map.movedWallCount = 0;
-    map.wallPassMark.fill(0);
     map.spriteStackCount.fill(0);
-    map.spriteStacksValid = 0;
-    map.mapModified = MapModifiedState::Unmodified;
-    map.undoState = UndoState::Nothing;
     map.mostUsedSpriteTile = 0;
-    map.booleanTargetSector = -2;
-    map.lightSpriteCount = 0;
 }
 
 void clearClipboardArrays(MapClipboard& clip) {

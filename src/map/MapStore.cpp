@@ -105,18 +105,18 @@ void resetMapState(MapStore& map) {
     map.spriteStacksValid = 0;
 }
 
-void resetMap(MapStore& map, ViewState& view, MapEvents& events) {
+void clearMapRecords(MapStore& map) {
     map.sectorCount = map.wallCount = map.spriteCount = 0;
     map.sectors.fill({});
     map.walls.fill({});
     map.sprites.fill({});
-    map.sectorSelected.fill(0);
-    map.wallSelected.fill(0);
-    map.spriteSelected.fill(0);
-    map.vertexSelected.fill(0);
     map.recordExtent = RecordExtent{0, 0, 0};
     map.startX = map.startY = map.startZ = 0;
     map.startAngle = map.startSector = 0;
+}
+
+void resetMap(MapStore& map, ViewState& view, MapEvents& events) {
+    clearMapRecords(map);
     view.viewOriginX = view.viewOriginY = 0;
     view.viewZoom = 16;
     events.newMapStarted();

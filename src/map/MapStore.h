@@ -147,6 +147,9 @@ void noteRecordExtent(MapStore& map);
 // For whole arrays brought in from elsewhere whose tails are unknown.
 void markAllRecordsUsed(MapStore& map);
 
+// Empties the store of every record and the start position, counts 0; the per-object tables are
+// left to resetMapState.
+void clearMapRecords(MapStore& map);
 // After a load or for a new map: clears selection and hidden state, zeroes the records above
 // the counts, forgets the undo snapshot and marks the map unmodified.
 void resetMapState(MapStore& map);

@@ -20,6 +20,11 @@ TEST(EditorInit, ReinitialisingStartsFreshIncludingParticlesAndTheAutosaveClock)
     ed.map.sectorCount = 3;
     ed.map.walls[100].x = 7;
     ed.map.sectorSelected[2] = 1;
+    ed.map.wallIgnored[5] = 1;
+    ed.map.wallMoveState[6] = 1;
+    ed.map.spriteStackCount[7] = 2;
+    ed.map.mostUsedSpriteTile = 1405;
+    ed.map.booleanTargetSector = 1;
     ed.map.mapModified = MapModifiedState::Modified;
     ed.clipboard.clipSpriteCount = 4;
     ed.clipboard.clipSprites[3].picnum = 9;
@@ -47,6 +52,11 @@ TEST(EditorInit, ReinitialisingStartsFreshIncludingParticlesAndTheAutosaveClock)
     EXPECT_EQ(ed.map.sectorCount, 0);
     EXPECT_EQ(ed.map.walls[100].x, 0);
     EXPECT_EQ(ed.map.sectorSelected[2], 0);
+    EXPECT_EQ(ed.map.wallIgnored[5], 0);
+    EXPECT_EQ(ed.map.wallMoveState[6], 0);
+    EXPECT_EQ(ed.map.spriteStackCount[7], 0);
+    EXPECT_EQ(ed.map.mostUsedSpriteTile, 0) << "unlike a new map, a fresh editor forgets it";
+    EXPECT_EQ(ed.map.booleanTargetSector, -2);
     EXPECT_EQ(ed.map.mapModified, MapModifiedState::Unmodified);
     EXPECT_EQ(ed.clipboard.clipSpriteCount, 0);
     EXPECT_EQ(ed.clipboard.clipSprites[3].picnum, 0);
