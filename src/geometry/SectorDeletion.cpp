@@ -31,7 +31,6 @@ void sparksAlongWalls(const MapStore& map, const ViewState& view, MapEvents& eve
 void removeWallBlock(MapStore& map, int32_t first, int32_t n) {
     const int32_t end = first + n;
     deselectWallRange(map, first, n);
-    noteRecordExtent(map);
     moveWallEntries(map, first, end, map.wallCount - end);
     map.wallCount -= n;
     clearWallEntries(map, map.wallCount, n);
@@ -114,7 +113,6 @@ int32_t deleteSectorCore(MapStore& map, const ViewState& view, MapEvents& events
     sparksAlongWalls(map, view, events, first, end);
     map.mapModified = MapModifiedState::Modified;
 
-    noteRecordExtent(map);
     moveSectorEntries(map, s, s + 1, map.sectorCount - s - 1);
     --map.sectorCount;
     clearSectorEntries(map, map.sectorCount, 1);

@@ -86,7 +86,6 @@ bool deleteSprite(MapStore& map, const ViewState& view, MapEvents& events, int32
         sx < 800 && sy >= 128 && sy < 584)
         for (int i = 0; i < 6; ++i) events.addParticle(sx, sy, 0);
     if (map.spriteSelected[s]) --map.selectedSpriteCount;
-    noteRecordExtent(map);
     moveSpriteEntries(map, s, s + 1, map.spriteCount - s - 1);
     --map.spriteCount;
     clearSpriteEntries(map, map.spriteCount, 1);

@@ -51,9 +51,11 @@ struct MapWorkspace {
 };
 
 // How far up the record arrays may hold anything: records at and above these indices are zero.
-// A load zeroes only the records between the new counts and this bound, not whole arrays. Code
-// that lowers a count, or writes records above a count without raising it, first widens the
-// bound (noteRecordExtent, or markAllRecordsUsed when it cannot tell).
+// A load zeroes only the records between the new counts and this bound, not whole arrays.
+// Removing objects hands their entries back through clearWallEntries and its sector and sprite
+// twins, which widen the bound; other code that lowers a count, or writes records above a count
+// without raising it, widens it itself (noteRecordExtent, or markAllRecordsUsed when it cannot
+// tell).
 struct RecordExtent {
     int32_t sectors = kMaxSectors;
     int32_t walls = kMaxWalls;

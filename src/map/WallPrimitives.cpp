@@ -170,7 +170,6 @@ bool deleteWallSng(MapStore& map, const ViewState& view, MapEvents& events, int3
         if (map.sectors[k].wallptr > w)
             map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - 1);
 
-    noteRecordExtent(map);
     moveWallEntries(map, w, w + 1, map.wallCount - w - 1);
     --map.wallCount;
     clearWallEntries(map, map.wallCount, 1);

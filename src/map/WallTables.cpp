@@ -1,5 +1,6 @@
 #include "map/WallTables.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace korvel {
@@ -14,6 +15,12 @@ void moveEntries(FixedArray<T, N>& a, int32_t dst, int32_t src, int32_t n) {
 template <typename T, int32_t N>
 void clearEntries(FixedArray<T, N>& a, int32_t from, int32_t n) {
     std::memset(static_cast<void*>(a.data() + from), 0, size_t(n) * sizeof(T));
+}
+
+// Entries handed back or given out up to from + n: the records there may hold something until
+// the next load zeroes them.
+void reachUpTo(int32_t& bound, int32_t from, int32_t n, int32_t capacity) {
+    bound = std::max(bound, std::min(from + n, capacity));
 }
 
 }  // namespace
@@ -38,6 +45,7 @@ void moveWallEntries(MapStore& map, int32_t dst, int32_t src, int32_t n) {
 
 void clearWallEntries(MapStore& map, int32_t from, int32_t n) {
     if (n <= 0) return;
+    reachUpTo(map.recordExtent.walls, from, n, kMaxWalls);
     clearEntries(map.wallSelected, from, n);
     clearEntries(map.vertexSelected, from, n);
     clearEntries(map.wallIgnored, from, n);
@@ -67,6 +75,7 @@ void moveSectorEntries(MapStore& map, int32_t dst, int32_t src, int32_t n) {
 
 void clearSectorEntries(MapStore& map, int32_t from, int32_t n) {
     if (n <= 0) return;
+    reachUpTo(map.recordExtent.sectors, from, n, kMaxSectors);
     clearEntries(map.sectorSelected, from, n);
     clearEntries(map.sectorIgnored, from, n);
 }
@@ -81,6 +90,7 @@ void moveSpriteEntries(MapStore& map, int32_t dst, int32_t src, int32_t n) {
 
 void clearSpriteEntries(MapStore& map, int32_t from, int32_t n) {
     if (n <= 0) return;
+    reachUpTo(map.recordExtent.sprites, from, n, kMaxSprites);
     clearEntries(map.spriteSelected, from, n);
     clearEntries(map.spriteIgnored, from, n);
     clearEntries(map.spriteStackCount, from, n);

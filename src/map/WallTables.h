@@ -23,7 +23,8 @@ bool wallEnd(const MapStore& map, int32_t w, IntPoint& end);
 // Moves n walls from src to dst (ranges may overlap) with every per-wall table; move marks
 // move only while they are marks (all-walls mode).
 void moveWallEntries(MapStore& map, int32_t dst, int32_t src, int32_t n);
-// Fresh per-wall entries for n walls from `from`: not selected, shown, unmarked.
+// Fresh per-wall entries for n walls from `from`: not selected, shown, unmarked. The record
+// extent of the store takes them in, so a removal that ends here needs nothing more.
 void clearWallEntries(MapStore& map, int32_t from, int32_t n);
 // Deselects walls from..from+n-1 (wall and vertex flags), keeping the counts in step.
 void deselectWallRange(MapStore& map, int32_t from, int32_t n);
