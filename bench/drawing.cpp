@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/InputState.h"
-#include "map/ColorTables.h"
 #include "platform/HeadlessPlatform.h"
+#include "resources/ColorTables.h"
 #include "support/DrawFixtures.h"
 #include "ui/Cursor.h"
 #include "ui/Fonts.h"

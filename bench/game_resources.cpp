@@ -13,10 +13,11 @@
 
 #include <unistd.h>
 
-#include "map/ColorTableBuild.h"
+#include "base/FileSystem.h"
 #include "map/MapEvents.h"
-#include "map/TileStore.h"
-#include "platform/FileSystem.h"
+#include "platform/NativeFileSystem.h"
+#include "resources/ColorTableBuild.h"
+#include "resources/TileStore.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 
 namespace {
 

@@ -11,8 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "base/FileSystem.h"
 #include "map/MapFile.h"
-#include "platform/FileSystem.h"
+#include "platform/NativeFileSystem.h"
 #include "support/GridMaps.h"
 
 namespace korvel {

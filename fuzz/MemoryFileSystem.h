@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 
 namespace korvel::fuzz {
 

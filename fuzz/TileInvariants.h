@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "map/TileStore.h"
+#include "resources/TileStore.h"
 
 namespace korvel::fuzz {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "map/ColorTables.h"
+#include "resources/ColorTables.h"
 #include "ui/Fonts.h"
 #include "ui/FrameBuffer.h"
 #include "ui/Text.h"

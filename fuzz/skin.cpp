@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/InputState.h"
-#include "map/ColorTables.h"
 #include "platform/HeadlessPlatform.h"
+#include "resources/ColorTables.h"
 #include "ui/ColorSettings.h"
 #include "ui/Cursor.h"
 #include "ui/FrameBuffer.h"

@@ -4,7 +4,7 @@ set(KORVEL_TEXTGEN_DIR ${CMAKE_CURRENT_SOURCE_DIR}/textgen)
 file(GLOB KORVEL_TEXTGEN_SOURCES CONFIGURE_DEPENDS ${KORVEL_TEXTGEN_DIR}/*.cpp)
 if(NOT TARGET korvel_textgen)
     add_executable(korvel_textgen ${KORVEL_TEXTGEN_SOURCES}
-                   ${CMAKE_SOURCE_DIR}/src/platform/Cp1251.cpp)
+                   ${CMAKE_SOURCE_DIR}/src/base/Cp1251.cpp)
     target_include_directories(korvel_textgen PRIVATE ${KORVEL_TEXTGEN_DIR}
                                ${CMAKE_SOURCE_DIR}/src)
     set_target_properties(korvel_textgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY

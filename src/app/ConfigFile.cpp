@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/Settings.h"
-#include "app/TextFile.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
 #include "ui/ColorSettings.h"
 #include "ui/Languages.h"
 

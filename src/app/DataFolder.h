@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 #include "platform/Platform.h"
 
 namespace korvel {

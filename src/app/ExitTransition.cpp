@@ -8,7 +8,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorInit.h"
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 
 namespace korvel {
 

@@ -2,9 +2,10 @@
 
 #include "app/Editor.h"
 #include "app/EditorEvents.h"
-#include "map/Mainm.h"
+#include "base/FileSystem.h"
+#include "base/Mainm.h"
+#include "geometry/MapMerge.h"
 #include "map/MapFile.h"
-#include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
 namespace korvel {

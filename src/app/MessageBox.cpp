@@ -4,7 +4,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "ui/Text.h"
 
 namespace korvel {

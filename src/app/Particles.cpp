@@ -1,6 +1,6 @@
 #include "app/Particles.h"
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 
 namespace korvel {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/Random.h"
+#include "base/Random.h"
 
 namespace korvel {
 

@@ -3,7 +3,7 @@
 #include "app/DataFolder.h"
 #include "app/Editor.h"
 #include "app/Settings.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 #include "platform/Platform.h"
 
 namespace korvel {

@@ -10,8 +10,8 @@
 #include "app/EditorInit.h"
 #include "app/ExitTransition.h"
 #include "app/MessageBox.h"
-#include "map/ColorTableBuild.h"
-#include "map/Palettes.h"
+#include "resources/ColorTableBuild.h"
+#include "resources/Palettes.h"
 #include "ui/StartScreen.h"
 
 namespace korvel {

@@ -4,10 +4,10 @@
 
 #include "app/Editor.h"
 #include "app/InputSampling.h"
+#include "base/PathNames.h"
 #include "editing/CursorRules.h"
 #include "editing/HiddenStates.h"
 #include "editing/WindowChrome.h"
-#include "platform/PathNames.h"
 
 namespace korvel {
 

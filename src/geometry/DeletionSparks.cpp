@@ -1,6 +1,6 @@
 #include "geometry/DeletionSparks.h"
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 
 namespace korvel {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/ValueConv.h"
 #include "geometry/DeletionSparks.h"
+#include "geometry/SpritePrimitives.h"
 #include "geometry/SpriteTools.h"
 #include "geometry/WallLinks.h"
-#include "map/SpritePrimitives.h"
-#include "map/ValueConv.h"
 #include "map/WallTables.h"
 
 namespace korvel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "map/WallTables.h"
 
 namespace korvel {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "map/WallPrimitives.h"
+#include "geometry/WallPrimitives.h"
 #include "map/WallTables.h"
 
 namespace korvel {

@@ -1,6 +1,6 @@
 #include "geometry/WallTexture.h"
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 
 namespace korvel {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/LoopOrientation.h"
-#include "map/Mainm.h"
+#include "base/Mainm.h"
+#include "map/LoopOrientation.h"
 
 namespace korvel {
 

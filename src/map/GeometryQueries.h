@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "map/MapStore.h"
 #include "map/Selection.h"
 

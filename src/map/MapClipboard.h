@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "map/FixedArray.h"
+#include "base/FixedArray.h"
 #include "map/MapEvents.h"
 #include "map/MapRecords.h"
 #include "map/MapStore.h"
@@ -39,18 +39,6 @@ void balanceClipboard(MapClipboard& clip);
 // Recomputes clipWallSector from the clipboard sectors' wall ranges; for whoever fills the
 // clipboard by other means (a map file inserted into it).
 void rebuildClipWallSector(MapClipboard& clip);
-
-// Appends the clipboard to the map moved by (dx, dy) and selects the new sectors and sprites
-// (everything else is deselected); the new walls are linked with any reversed wall at their
-// place. Refused with a status message, the map unchanged, when a capacity would be exceeded.
-bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                      MapEvents& events, int32_t dx, int32_t dy);
-// At the hit point (the snapped mouse position).
-bool pasteClipboard(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                    MapEvents& events, int32_t hitPointX, int32_t hitPointY);
-// Where it was copied from.
-bool pasteClipboardInPlace(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                           MapEvents& events);
 
 // Exchanges the map and the clipboard; undo will swap back.
 void swapClipboard(MapStore& map, MapClipboard& clip);

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "map/Mainm.h"
-#include "platform/FileSystem.h"
-#include "platform/PathNames.h"
+#include "base/FileSystem.h"
+#include "base/Mainm.h"
+#include "base/PathNames.h"
 
 namespace korvel {
 
@@ -239,9 +239,8 @@ bool saveMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::strin
     return true;
 }
 
-MapLoadResult insertMapFile(MapStore& map, MapClipboard& clip, UndoSnapshot& undo,
-                            MapFileState& file, const ViewState& view, FileSystem& fs,
-                            MapEvents& events, const std::string& path) {
+MapLoadResult readMapFileIntoClipboard(const MapStore& map, MapClipboard& clip, MapFileState& file,
+                                       FileSystem& fs, MapEvents& events, const std::string& path) {
     const auto bytes = readMapFileBytes(fs, path);
     const auto layout = bytes ? parseMapFile(*bytes) : std::nullopt;
     if (!layout) {
@@ -274,11 +273,6 @@ MapLoadResult insertMapFile(MapStore& map, MapClipboard& clip, UndoSnapshot& und
     // The records keep the file's own coordinates.
     clip.clipOriginX = clip.clipOriginY = 0;
     rebuildClipWallSector(clip);
-
-    saveUndo(map, undo);
-    pasteClipboardInPlace(map, clip, view, events);
-    file.mapLoadFailed = 0;
-    file.mapLoadNotice = result.noticeMessage();
     result.loaded = true;
     return result;
 }

@@ -91,14 +91,12 @@ MapLoadResult loadMap(MapStore& map, MapFileState& file, ViewState& view, FileSy
 bool saveMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::string& path,
              bool autosaveMode, const std::string& trashFolder);
 
-// Appends the whole content of the file to the map at its own coordinates, through the
-// clipboard (whose content it replaces) and with an undo snapshot first. Room for everything is
-// checked before anything changes; links and ranges that point outside the file are cut, so
-// nothing merged refers to the map's own objects. Sets mapLoadFailed (1 when nothing was
-// merged).
-MapLoadResult insertMapFile(MapStore& map, MapClipboard& clip, UndoSnapshot& undo,
-                            MapFileState& file, const ViewState& view, FileSystem& fs,
-                            MapEvents& events, const std::string& path);
+// Reads the whole content of the file into the clipboard (whose content it replaces), at the
+// file's own coordinates, for a merge into the map. Room for everything in the map is checked
+// first; links and ranges that point outside the file are cut, so nothing merged refers to the
+// map's own objects. `loaded` when the clipboard holds the file; sets mapLoadFailed otherwise.
+MapLoadResult readMapFileIntoClipboard(const MapStore& map, MapClipboard& clip, MapFileState& file,
+                                       FileSystem& fs, MapEvents& events, const std::string& path);
 
 // Puts path in slot 0 of the recent list. A slot holding it in any letter case is taken out and
 // the slots before it move down; otherwise every slot moves down and the last drops out.

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "map/FixedArray.h"
+#include "base/FixedArray.h"
 #include "map/MapEvents.h"
 #include "map/MapRecords.h"
 #include "map/ViewState.h"

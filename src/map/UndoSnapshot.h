@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "map/FixedArray.h"
+#include "base/FixedArray.h"
 #include "map/MapClipboard.h"
 #include "map/MapEvents.h"
 #include "map/MapStore.h"

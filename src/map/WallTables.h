@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "map/MapStore.h"
 
 namespace korvel {

@@ -1,6 +1,6 @@
 #include "platform/CommandLine.h"
 
-#include "platform/Cp1251.h"
+#include "base/Cp1251.h"
 
 namespace korvel {
 

@@ -1,4 +1,5 @@
 #include "platform/HeadlessPlatform.h"
+#include "platform/NativeFileSystem.h"
 
 #include <cstring>
 

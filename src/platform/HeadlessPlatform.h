@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 #include "platform/Platform.h"
 
 namespace korvel {

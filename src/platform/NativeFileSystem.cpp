@@ -8,21 +8,29 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/Cp1251.h"
-#include "platform/FileSystem.h"
+#include "base/Cp1251.h"
+#include "platform/NativeFileSystem.h"
 
 namespace korvel {
 namespace stdfs = std::filesystem;
 
 namespace {
 
-stdfs::path osPath(const std::string& path) { return stdfs::path(cp1251ToUtf8(nativePath(path))); }
+stdfs::path osPath(const std::string& path) {
+    return stdfs::path(cp1251ToUtf8(nativePath(path)));
+}
 
-std::string fromOs(const stdfs::path& p) { return utf8ToCp1251(p.string()); }
+std::string fromOs(const stdfs::path& p) {
+    return utf8ToCp1251(p.string());
+}
 
-bool isHiddenName(const std::string& name) { return !name.empty() && name[0] == '.'; }
+bool isHiddenName(const std::string& name) {
+    return !name.empty() && name[0] == '.';
+}
 
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+}
 
 // Writes all bytes to an open descriptor; false on any short or failed write.
 bool writeAllTo(int fd, const std::string& bytes) {
@@ -36,61 +44,6 @@ bool writeAllTo(int fd, const std::string& bytes) {
 }
 
 }  // namespace
-
-char pathSeparator() { return '/'; }
-
-std::string nativePath(const std::string& path) {
-    std::string out = path;
-    std::replace(out.begin(), out.end(), '\\', pathSeparator());
-    return out;
-}
-
-std::string joinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    const char last = folder.back();
-    if (last == '/' || last == '\\') return folder + name;
-    return folder + pathSeparator() + name;
-}
-
-bool isAbsolutePath(const std::string& path) {
-    return !path.empty() && (path[0] == '/' || path[0] == '\\');
-}
-
-bool wildcardMatch(const std::string& pattern, const std::string& name) {
-    // Iterative matcher with one backtrack point for the last '*': linear in practice and
-    // never recursive, so hostile patterns cannot exhaust the stack.
-    size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == '?' || upperAscii(pattern[p]) == upperAscii(name[n]))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
-    return p == pattern.size();
-}
-
-std::string findNoCase(FileSystem& fs, const std::string& folder, const std::string& name) {
-    const std::string direct = joinPath(folder, name);
-    if (fs.fileExists(direct) || fs.folderExists(direct)) return direct;
-    for (const auto& e : fs.listEntries(folder)) {
-        if (e.name.size() != name.size()) continue;
-        bool same = true;
-        for (size_t i = 0; i < name.size() && same; ++i)
-            same = upperAscii(e.name[i]) == upperAscii(name[i]);
-        if (same) return joinPath(folder, e.name);
-    }
-    return direct;
-}
 
 bool NativeFileSystem::fileExists(const std::string& path) {
     std::error_code ec;

@@ -5,8 +5,8 @@
 
 #include "app/DataFolder.h"
 #include "app/Editor.h"
-#include "app/TextFile.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
 #include "ui/Languages.h"
 
 namespace korvel {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "ui/Languages.h"
 #include "ui/Text.h"
 

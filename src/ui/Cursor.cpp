@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/InputState.h"
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "platform/Platform.h"
 #include "ui/Skin.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 
 namespace korvel {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PathNames.h"
+#include "base/PathNames.h"
 
 namespace korvel {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/TextFile.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
 
 namespace korvel {
 

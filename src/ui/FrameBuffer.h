@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "map/ColorTables.h"
 #include "platform/Platform.h"
+#include "resources/ColorTables.h"
 
 namespace korvel {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/Random.h"
-#include "app/TextFile.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/Random.h"
+#include "base/TextFile.h"
 
 namespace korvel {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/Random.h"
-#include "map/Mainm.h"
-#include "map/ValueConv.h"
+#include "base/Mainm.h"
+#include "base/Random.h"
+#include "base/ValueConv.h"
 
 namespace korvel {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "map/Mainm.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/Mainm.h"
 #include "ui/ColorSettings.h"
 
 namespace korvel {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 
 namespace korvel {
 

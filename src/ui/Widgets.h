@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "map/FixedArray.h"
+#include "base/FixedArray.h"
 
 namespace korvel {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "ui/Raster.h"
 
 namespace korvel {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "map/FixedArray.h"
+#include "base/FixedArray.h"
 #include "map/ViewState.h"
 #include "ui/FrameBuffer.h"
 

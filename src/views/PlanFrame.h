@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "ui/FrameBuffer.h"
 
 namespace korvel {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "app/Editor.h"
+#include "base/ValueConv.h"
 #include "geometry/SpriteTools.h"
-#include "map/ValueConv.h"
 #include "ui/Raster.h"
 #include "ui/Text.h"
 #include "views/PlanViewState.h"

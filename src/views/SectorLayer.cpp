@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/Editor.h"
-#include "map/ValueConv.h"
+#include "base/ValueConv.h"
 #include "views/PlanViewState.h"
 #include "views/TexturedFill.h"
 

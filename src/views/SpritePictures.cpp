@@ -1,7 +1,7 @@
 #include "views/SpritePictures.h"
 
 #include "map/MapStore.h"
-#include "map/TileStore.h"
+#include "resources/TileStore.h"
 
 namespace korvel {
 

@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "app/Settings.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "platform/NativeFileSystem.h"
 #include "support/TempFolder.h"
 #include "ui/ColorSettings.h"
 #include "ui/Languages.h"

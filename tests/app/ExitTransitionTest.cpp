@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "support/EditorRig.h"
 
 namespace korvel {

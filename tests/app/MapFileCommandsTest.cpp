@@ -10,6 +10,7 @@
 #include "app/Editor.h"
 #include "map/MapFile.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/NativeFileSystem.h"
 #include "support/LanguageFixture.h"
 #include "support/MapBuilder.h"
 #include "support/TempFolder.h"

@@ -4,6 +4,7 @@
 
 #include "app/DataFolder.h"
 #include "app/Settings.h"
+#include "platform/NativeFileSystem.h"
 #include "support/EditorRig.h"
 
 namespace korvel {

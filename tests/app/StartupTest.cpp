@@ -6,7 +6,7 @@
 #include <map>
 
 #include "app/MessageBox.h"
-#include "map/GamePalette.h"
+#include "resources/GamePalette.h"
 #include "support/EditorRig.h"
 #include "support/LanguageFixture.h"
 #include "support/SyntheticGameFiles.h"

@@ -1,6 +1,6 @@
 #include "map/GeometryQueries.h"
 
-#include "geometry/LoopOrientation.h"
+#include "map/LoopOrientation.h"
 
 #include <gtest/gtest.h>
 

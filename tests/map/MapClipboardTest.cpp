@@ -1,3 +1,4 @@
+#include "geometry/ClipboardPaste.h"
 #include "map/MapClipboard.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "geometry/MapMerge.h"
 #include "map/MapFile.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,8 @@
 #include <memory>
 #include <random>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "platform/NativeFileSystem.h"
 #include "support/GridMaps.h"
 #include "support/MapModelOps.h"
 #include "support/MapTestFixture.h"

@@ -1,4 +1,5 @@
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "platform/NativeFileSystem.h"
 
 #include <gtest/gtest.h>
 

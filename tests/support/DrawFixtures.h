@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "map/ColorTables.h"
+#include "resources/ColorTables.h"
 #include "ui/FrameBuffer.h"
 
 namespace korvel::test {

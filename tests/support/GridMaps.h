@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "map/MapStore.h"
 
 namespace korvel::test {

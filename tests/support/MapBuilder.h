@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "map/MapStore.h"
 
 namespace korvel::test {

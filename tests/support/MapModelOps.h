@@ -7,17 +7,18 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Mainm.h"
+#include "geometry/ClipboardPaste.h"
 #include "geometry/SectorDeletion.h"
+#include "geometry/SpritePrimitives.h"
 #include "geometry/SpriteTools.h"
 #include "geometry/WallLinks.h"
 #include "geometry/WallMarks.h"
-#include "map/Mainm.h"
+#include "geometry/WallPrimitives.h"
 #include "map/MapClipboard.h"
 #include "map/MapStore.h"
 #include "map/Selection.h"
-#include "map/SpritePrimitives.h"
 #include "map/UndoSnapshot.h"
-#include "map/WallPrimitives.h"
 #include "support/RecordingMapEvents.h"
 
 namespace korvel::test {

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "map/Mainm.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/Mainm.h"
+#include "platform/NativeFileSystem.h"
 #include "ui/Fonts.h"
 #include "views/PlanView.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "map/ColorTables.h"
+#include "resources/ColorTables.h"
 #include "ui/FrameBuffer.h"
 
 namespace korvel::test {

@@ -1,6 +1,6 @@
 #include "support/RandomMaps.h"
 
-#include "map/Mainm.h"
+#include "base/Mainm.h"
 #include "support/MapBuilder.h"
 
 namespace korvel::test {

@@ -1,4 +1,5 @@
 #include "support/SyntheticGameFiles.h"
+#include "platform/NativeFileSystem.h"
 
 #include <atomic>
 #include <filesystem>

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "platform/NativeFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace korvel::test {

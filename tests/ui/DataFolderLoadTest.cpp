@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Random.h"
-#include "map/ColorTables.h"
-#include "map/Palettes.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/Random.h"
+#include "platform/NativeFileSystem.h"
+#include "resources/ColorTables.h"
+#include "resources/Palettes.h"
 #include "support/RecordingMapEvents.h"
 #include "ui/Fonts.h"
 #include "ui/FrameBuffer.h"

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "platform/NativeFileSystem.h"
 #include "support/DrawFixtures.h"
 #include "support/LanguageFixture.h"
 #include "support/TempFolder.h"

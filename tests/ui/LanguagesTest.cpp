@@ -4,8 +4,9 @@
 
 #include <cmath>
 
-#include "app/Random.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/Random.h"
+#include "platform/NativeFileSystem.h"
 #include "support/LanguageFixture.h"
 #include "support/TempFolder.h"
 

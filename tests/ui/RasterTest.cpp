@@ -8,7 +8,7 @@
 #include <functional>
 #include <random>
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "support/DrawFixtures.h"
 
 namespace korvel {

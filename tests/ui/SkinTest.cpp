@@ -5,7 +5,8 @@
 #include <functional>
 #include <random>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "platform/NativeFileSystem.h"
 #include "support/DrawFixtures.h"
 #include "support/LanguageFixture.h"
 #include "support/TempFolder.h"

@@ -10,8 +10,9 @@
 
 #include "app/ConfigFile.h"
 #include "app/EditorInit.h"
-#include "map/Palettes.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "platform/NativeFileSystem.h"
+#include "resources/Palettes.h"
 #include "support/DrawFixtures.h"
 #include "support/PlanViewRig.h"
 #include "support/PngFile.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "map/MapStore.h"
-#include "map/TileStore.h"
+#include "resources/TileStore.h"
 
 namespace korvel::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/Cp1251.h"
+#include "base/Cp1251.h"
 
 namespace korvel::textgen {
 

@@ -11,8 +11,8 @@
 
 #include <unistd.h>
 
+#include "base/Cp1251.h"
 #include "platform/CommandLine.h"
-#include "platform/Cp1251.h"
 #include "platform/sdl/FrameViewport.h"
 #include "platform/sdl/ScancodeTable.h"
 #include "platform/sdl/SoundPlayer.h"

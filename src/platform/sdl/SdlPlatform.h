@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
+#include "platform/NativeFileSystem.h"
 #include "platform/Platform.h"
 #include "platform/sdl/KeyStates.h"
 

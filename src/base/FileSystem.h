@@ -1,0 +1,64 @@
+// File-system services. Paths are 8-bit text and may use '\' or '/'; names are converted to
+// UTF-8 only where they reach the operating system. Writes go whole to a temporary file in the
+// target's folder and are renamed into place, and every write reports whether it succeeded.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+struct FolderEntry {
+    std::string name;  // last path component, 8-bit text
+    bool isFolder = false;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool fileExists(const std::string& path) = 0;
+    virtual bool folderExists(const std::string& path) = 0;
+    virtual bool driveExists(char letter) = 0;
+    virtual std::optional<int64_t> fileLength(const std::string& path) = 0;
+    // Last-modified time in seconds since the epoch.
+    virtual std::optional<int64_t> modifiedTime(const std::string& path) = 0;
+
+    // Entries of a folder without hidden ones, in name order. listFiles keeps the file names that
+    // match a wildcard pattern ('*' and '?', letters compared without regard to case).
+    virtual std::vector<FolderEntry> listEntries(const std::string& folder) = 0;
+    virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
+    virtual std::vector<std::string> listFiles(const std::string& folder,
+                                               const std::string& pattern) = 0;
+
+    // Whole file (at most maxBytes) or a byte range; nothing for a missing file, a folder or
+    // a read error. A range past the end returns the bytes that exist.
+    virtual std::optional<std::string> readAll(const std::string& path,
+                                               int64_t maxBytes = INT64_MAX) = 0;
+    virtual std::optional<std::string> readRange(const std::string& path, int64_t offset,
+                                                 int64_t length) = 0;
+
+    // Writes bytes through a temporary file in the same folder and a rename.
+    virtual bool writeAtomic(const std::string& path, const std::string& bytes) = 0;
+    // Renames a file, replacing an existing target.
+    virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    virtual bool makeFolder(const std::string& path) = 0;
+};
+
+// Path helpers shared by every caller.
+char pathSeparator();
+// Both separators turned into the native one.
+std::string nativePath(const std::string& path);
+// Joins a folder and a name with one native separator.
+std::string joinPath(const std::string& folder, const std::string& name);
+bool isAbsolutePath(const std::string& path);
+// Wildcard match of a file name, without regard to ASCII case.
+bool wildcardMatch(const std::string& pattern, const std::string& name);
+// The entry of a folder whose name equals name without regard to ASCII case; the plain join
+// when nothing matches (so a later existence test fails naturally).
+std::string findNoCase(FileSystem& fs, const std::string& folder, const std::string& name);
+
+}  // namespace korvel

@@ -1,0 +1,30 @@
+// The machine's own file system behind the file-system interface.
+#pragma once
+
+#include "base/FileSystem.h"
+
+namespace korvel {
+
+// The real file system of the machine.
+class NativeFileSystem : public FileSystem {
+public:
+    bool fileExists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    bool driveExists(char letter) override;
+    std::optional<int64_t> fileLength(const std::string& path) override;
+    std::optional<int64_t> modifiedTime(const std::string& path) override;
+    std::vector<FolderEntry> listEntries(const std::string& folder) override;
+    std::vector<std::string> listFolders(const std::string& folder) override;
+    std::vector<std::string> listFiles(const std::string& folder,
+                                       const std::string& pattern) override;
+    std::optional<std::string> readAll(const std::string& path,
+                                       int64_t maxBytes = INT64_MAX) override;
+    std::optional<std::string> readRange(const std::string& path, int64_t offset,
+                                         int64_t length) override;
+    bool writeAtomic(const std::string& path, const std::string& bytes) override;
+    bool moveFile(const std::string& from, const std::string& to) override;
+    bool deleteFile(const std::string& path) override;
+    bool makeFolder(const std::string& path) override;
+};
+
+}  // namespace korvel

@@ -1,0 +1,150 @@
+#include "resources/Palettes.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/NativeFileSystem.h"
+#include "support/RecordingMapEvents.h"
+#include "support/SyntheticGameFiles.h"
+
+namespace korvel {
+namespace {
+
+using test::Rgb;
+
+void setDisplay(ColorTables& c, size_t i, Rgb rgb) {
+    c.paletteRed[i] = rgb.r;
+    c.paletteGreen[i] = rgb.g;
+    c.paletteBlue[i] = rgb.b;
+}
+void setGame(ColorTables& c, size_t i, Rgb rgb) {
+    c.gamePaletteRed[i] = rgb.r;
+    c.gamePaletteGreen[i] = rgb.g;
+    c.gamePaletteBlue[i] = rgb.b;
+}
+
+TEST(Palettes, TextPaletteLines) {
+    const std::string head = "JASC-PAL\r\n0100\r\n256\r\n";
+    const struct {
+        const char* what;
+        std::string text;
+        Rgb colour0, colour1;
+    } cases[] = {
+        {"plain", head + "1 2 3\r\n4 5 6\r\n", {1, 2, 3}, {4, 5, 6}},
+        {"blue ends at the third blank",
+         head + "1 2 3 extra\r\n255 255 255 \r\n",
+         {1, 2, 3},
+         {255, 255, 255}},
+        {"lines split at CR alone", "a\rb\rc\r\n7 8 9\r10 11 12", {7, 8, 9}, {10, 11, 12}},
+        {"a field missing", head + "1 2\r\n4 5 6\r\n", {9, 9, 9}, {4, 5, 6}},
+        {"a field not a number", head + "1 x 3\r\n4 5 6\r\n", {9, 9, 9}, {4, 5, 6}},
+        {"a field above 255", head + "1 256 3\r\n4 5 6\r\n", {9, 9, 9}, {4, 5, 6}},
+        {"a negative field", head + "-1 2 3\r\n4 5 6\r\n", {9, 9, 9}, {4, 5, 6}},
+        {"two blanks make an empty field", head + "1  2 3\r\n4 5 6\r\n", {9, 9, 9}, {4, 5, 6}},
+        {"header only", head, {9, 9, 9}, {9, 9, 9}},
+    };
+    for (const auto& c : cases) {
+        PaletteChannel r, g, b;
+        r.fill(9);
+        g.fill(9);
+        b.fill(9);
+        EXPECT_TRUE(parseTextPalette(c.text, r, g, b)) << c.what;
+        EXPECT_EQ((std::array<int, 3>{r[0], g[0], b[0]}),
+                  (std::array<int, 3>{c.colour0.r, c.colour0.g, c.colour0.b}))
+            << c.what;
+        EXPECT_EQ((std::array<int, 3>{r[1], g[1], b[1]}),
+                  (std::array<int, 3>{c.colour1.r, c.colour1.g, c.colour1.b}))
+            << c.what;
+        EXPECT_EQ(r[2], 9) << c.what;
+    }
+    PaletteChannel r{}, g{}, b{};
+    EXPECT_FALSE(parseTextPalette("", r, g, b));
+}
+
+TEST(Palettes, WrittenPaletteReadsBackEqual) {
+    const auto colours = test::distinctColours();
+    PaletteChannel r, g, b;
+    for (size_t k = 0; k < 256; ++k) {
+        r[k] = colours[k].r;
+        g[k] = colours[k].g;
+        b[k] = colours[k].b;
+    }
+    const std::string text = formatTextPalette(r, g, b);
+    EXPECT_EQ(text, test::makeTextPalette(colours));
+    PaletteChannel r2{}, g2{}, b2{};
+    ASSERT_TRUE(parseTextPalette(text, r2, g2, b2));
+    EXPECT_EQ(r2, r);
+    EXPECT_EQ(g2, g);
+    EXPECT_EQ(b2, b);
+}
+
+TEST(Palettes, StartUpReading) {
+    TempFolder data;
+    NativeFileSystem fs;
+    test::RecordingMapEvents events;
+    auto colors = std::make_unique<ColorTables>();
+    colors->paletteRed[5] = 77;
+
+    // Missing: logged with the lower-case name, the palette left as it was.
+    EXPECT_FALSE(loadDisplayPalette(*colors, fs, events, data.path()));
+    EXPECT_FALSE(loadGamePalette(*colors, fs, events, data.path()));
+    ASSERT_EQ(events.bootLog.size(), 2u);
+    EXPECT_EQ(events.bootLog[0].message.number, 323);
+    EXPECT_EQ(events.bootLog[0].message.args, std::vector<std::string>{"palette.pal"});
+    EXPECT_EQ(events.bootLog[0].colour, 68);
+    EXPECT_EQ(events.bootLog[1].message.args, std::vector<std::string>{"dukepal.pal"});
+    EXPECT_EQ(colors->paletteRed[5], 77);
+
+    // Found whatever the case of its name.
+    data.write("PALETTE.PAL", test::makeTextPalette(test::distinctColours()));
+    data.write("DUKEPAL.PAL", test::makeTextPalette(test::distinctColours()));
+    events.clear();
+    EXPECT_TRUE(loadDisplayPalette(*colors, fs, events, data.path()));
+    EXPECT_TRUE(loadGamePalette(*colors, fs, events, data.path()));
+    EXPECT_TRUE(events.bootLog.empty());
+    EXPECT_EQ(colors->paletteRed[5], test::distinctColours()[5].r);
+    EXPECT_EQ(colors->gamePaletteBlue[200], test::distinctColours()[200].b);
+}
+
+TEST(Palettes, NearestColourSearches) {
+    auto c = std::make_unique<ColorTables>();
+    // Display palette: every colour (200, 200, 200) but a few.
+    for (size_t i = 0; i < 256; ++i) setDisplay(*c, i, {200, 200, 200});
+    setDisplay(*c, 3, {10, 20, 230});
+    setDisplay(*c, 7, {10, 20, 230});  // the same colour again
+    setDisplay(*c, 9, {100, 0, 0});
+    setDisplay(*c, 11, {0, 100, 0});
+    // Game palette: black, then grey 10 everywhere.
+    for (size_t i = 1; i < 256; ++i) setGame(*c, i, {10, 10, 10});
+    setGame(*c, 20, {0, 250, 0});
+
+    EXPECT_EQ(nearestColor(*c, 12, 20, 230), 3);        // a tie goes to the lower index
+    EXPECT_EQ(nearestColor(*c, 190, 200, 210), 0);      // the first of the greys
+    EXPECT_EQ(nearestColorLuma(*c, 255, 255, 255), 0);  // nothing below 1,000,000
+    EXPECT_EQ(nearestColorLuma(*c, 0, 200, 0), 20);
+    EXPECT_EQ(nearestColorLuma(*c, 6, 6, 6), 1);
+
+    const struct {
+        const char* what;
+        bool weighted;
+        int32_t r, g, b;
+        int first, second;
+    } pairs[] = {
+        {"target equals a colour: no dithering", false, 100, 0, 0, 9, 9},
+        {"two colours equal the target", false, 10, 20, 230, 3, 7},
+        {"halfway between two colours", false, 50, 50, 0, 9, 11},
+        {"second colour at least twice as far", false, 90, 10, 0, 9, 9},
+        {"plain distance: green nearer", false, 40, 42, 0, 11, 9},
+        {"weighted distance: red nearer", true, 40, 42, 0, 9, 11},
+    };
+    for (const auto& p : pairs) {
+        const ColorPair pair = p.weighted ? nearestColorPairWeighted(*c, p.r, p.g, p.b)
+                                          : nearestColorPair(*c, p.r, p.g, p.b);
+        EXPECT_EQ(pair & 0xFF, p.first) << p.what;
+        EXPECT_EQ(pair >> 8, p.second) << p.what;
+    }
+}
+
+}  // namespace
+}  // namespace korvel
