@@ -16,7 +16,11 @@ int32_t pick(std::mt19937& rng, int32_t n) {
 void buildRandomMap(MapStore& map, std::mt19937& rng) {
     MapBuilder b(map);
     const int32_t size = 256;
-    b.addGrid(0, 0, 1 + pick(rng, 3), 1 + pick(rng, 3), size);
+    // Each draw is its own statement: the order in which a call's arguments are worked out
+    // differs between compilers, and so would the map.
+    const int32_t cols = 1 + pick(rng, 3);
+    const int32_t rows = 1 + pick(rng, 3);
+    b.addGrid(0, 0, cols, rows, size);
     if (pick(rng, 2) == 0) {
         b.addRoom(1024, 0, 1536, 512);
         b.addRectHole(1152, 128, 1408, 384);
@@ -28,7 +32,9 @@ void buildRandomMap(MapStore& map, std::mt19937& rng) {
         const int32_t s = pick(rng, map.sectorCount);
         const WallRecord& w = map.walls[map.sectors[s].wallptr];
         // Just inside the sector's first corner; sometimes two sprites share a place.
-        b.addSprite(w.x + 8 + pick(rng, 2) * 8, w.y + 8, -256, s, int16_t(pick(rng, 4)));
+        const int32_t dx = 8 + pick(rng, 2) * 8;
+        const auto picnum = int16_t(pick(rng, 4));
+        b.addSprite(w.x + dx, w.y + 8, -256, s, picnum);
     }
     b.link();
     // A few hidden objects, as the height filter leaves them.
