@@ -57,6 +57,42 @@ TEST(CommandTable, NoTwoRowsShareAChordOnAPage) {
                 }
 }
 
+// The shortcut text a menu would show for a chord, as the menus write them; empty for a key this
+// test does not name.
+std::string shortcutText(const KeyChord& c) {
+    std::string key;
+    if ((c.key >= 'A' && c.key <= 'Z') || (c.key >= '0' && c.key <= '9'))
+        key = std::string(1, char(c.key));
+    else if (c.key >= 112 && c.key <= 123)
+        key = "F" + std::to_string(c.key - 111);
+    else if (c.key == 8)
+        key = "Backspace";
+    else if (c.key == 46)
+        key = "Delete";
+    else if (c.key == 220)
+        key = "BackSlash";
+    if (key.empty()) return "";
+    std::string text = "[";
+    if (c.ctrl == ModifierNeed::Down) text += "CTRL+";
+    if (c.alt == ModifierNeed::Down) text += "ALT+";
+    if (c.shift == ModifierNeed::Down) text += "SHIFT+";
+    return text + key + "]";
+}
+
+TEST(CommandTable, AShortcutShownBesideACommandIsOneOfItsChords) {
+    for (const CommandRow& row : commandTable()) {
+        if (row.shortcutLabel.empty() || row.chords[0].key == 0) continue;
+        SCOPED_TRACE(describe(row));
+        bool named = false, checkable = false;
+        for (const KeyChord& c : row.chords) {
+            const std::string text = shortcutText(c);
+            checkable = checkable || !text.empty();
+            named = named || text == row.shortcutLabel;
+        }
+        EXPECT_TRUE(named || !checkable) << row.shortcutLabel;
+    }
+}
+
 TEST(CommandTable, ChordsOverlapOnlyWhereOneKeyStateFiresBoth) {
     const KeyChord shiftEither{'B', ModifierNeed::Up, ModifierNeed::Up, ModifierNeed::Either};
     struct Case {
