@@ -232,7 +232,7 @@ struct CommandRow {
     // The caption's message number, and the shortcut text a menu shows beside it (a display
     // text only; the chords below are what the keys do).
     int32_t caption = 0;
-    std::string_view shortcutLabel;
+    std::string_view shortcutLabel{};
     // The default key chords; key 0 marks an unused place.
     std::array<KeyChord, kChordsPerCommand> chords{};
     // The command does nothing at all on other pages, whatever reached it.
@@ -241,7 +241,7 @@ struct CommandRow {
     MenuAfter menuAfter = MenuAfter::Close;
     int32_t uiAction = -1;  // UiAction code of the toolbar and UI items; -1 none
     UiTrigger uiTrigger = UiTrigger::Release;
-    std::string_view scriptName;  // script built-in word; empty none
+    std::string_view scriptName{};  // script built-in word; empty none
     // Whether menus and the toolbar offer the command now (a grey item cannot be clicked); null:
     // always. Keys reach the handler regardless, and it checks its own preconditions.
     bool (*enabledWhen)(const Editor&) = nullptr;
