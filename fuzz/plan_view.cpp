@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ed.hover.hoveredVertex = in.get<int16_t>();
     ed.hover.hoveredSprite = in.get<int16_t>();
     ed.tool.draggedSprite = in.get<int16_t>();
-    ed.tool.selectionMode = in.get<uint8_t>() % 8;
+    ed.tool.selectionMode = SelectionMode(in.get<uint8_t>() % 8);
     map.startX = in.get<int32_t>();
     map.startY = in.get<int32_t>();
     map.startAngle = in.get<int16_t>();

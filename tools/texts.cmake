@@ -3,10 +3,10 @@
 set(KORVEL_TEXTGEN_DIR ${CMAKE_CURRENT_SOURCE_DIR}/textgen)
 file(GLOB KORVEL_TEXTGEN_SOURCES CONFIGURE_DEPENDS ${KORVEL_TEXTGEN_DIR}/*.cpp)
 if(NOT TARGET korvel_textgen)
-    add_executable(korvel_textgen ${KORVEL_TEXTGEN_SOURCES}
-                   ${CMAKE_SOURCE_DIR}/src/base/Cp1251.cpp)
-    target_include_directories(korvel_textgen PRIVATE ${KORVEL_TEXTGEN_DIR}
-                               ${CMAKE_SOURCE_DIR}/src)
+    # The menus' captions and shortcut texts come from the program's command table.
+    add_executable(korvel_textgen ${KORVEL_TEXTGEN_SOURCES})
+    target_include_directories(korvel_textgen PRIVATE ${KORVEL_TEXTGEN_DIR})
+    target_link_libraries(korvel_textgen PRIVATE korvel_core)
     set_target_properties(korvel_textgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                           ${CMAKE_BINARY_DIR}/tools)
 endif()

@@ -38,9 +38,9 @@ void checkSelectionMode(Editor& ed) {
     ToolState& t = ed.tool;
     if (t.selectionMode == t.previousSelectionMode) return;
     ed.calls.convertSelection(ed);
-    if (t.previousSelectionMode == uint8_t(SelectionMode::BooleanTarget) &&
-        t.selectionMode != uint8_t(SelectionMode::BooleanTarget)) {
-        t.currentTool = 0;
+    if (t.previousSelectionMode == SelectionMode::BooleanTarget &&
+        t.selectionMode != SelectionMode::BooleanTarget) {
+        t.currentTool = Tool::Idle;
         ed.app.helpPopupStep = -1;
     }
     if (ed.app.redrawRequest == 0) ed.app.redrawRequest = 1;

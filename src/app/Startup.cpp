@@ -10,6 +10,7 @@
 #include "app/EditorInit.h"
 #include "app/ExitTransition.h"
 #include "app/MessageBox.h"
+#include "commands/CommandTable.h"
 #include "resources/ColorTableBuild.h"
 #include "resources/Palettes.h"
 #include "ui/StartScreen.h"
@@ -171,7 +172,7 @@ void loadColorTables(Editor& ed, bool gamePaletteRead) {
 bool startup(Editor& ed) {
     Platform& p = *ed.app.platform;
     EditorCalls& c = ed.calls;
-    p.setCloseHandler([&ed] { requestQuitFromWindow(ed); });
+    p.setCloseHandler([&ed] { runCommand(ed, CommandId::QuitByWindow); });
 
     if (!c.loadStartScreen(ed)) return false;
     c.seedRandom(ed);

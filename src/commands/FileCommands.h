@@ -1,5 +1,5 @@
-// The keyboard and menu commands that reach the map file: opening the map browser, restoring
-// the newest autosave and quitting.
+// The keyboard and menu commands that reach the map file: opening the map browser, saving under
+// a new name, restoring the newest autosave and quitting.
 #pragma once
 
 namespace korvel {
@@ -7,6 +7,8 @@ namespace korvel {
 struct Editor;
 
 void openMapBrowser(Editor& ed);
+// Asks for the file name to save the map under.
+void saveMapAsCommand(Editor& ed);
 void restoreAutosave(Editor& ed);
 // Asks before quitting: whether to save first when the map is modified, else whether to quit.
 void quitCommand(Editor& ed);

@@ -124,7 +124,7 @@ bool overPropertyBox(const Editor& ed) {
     const auto x0 = nearestPixel((d.propertyBoxX + double(v.viewOriginX) + 400 * zoom) / zoom);
     const auto y0 = nearestPixel((double(v.viewOriginY) - d.propertyBoxY + 300 * zoom) / zoom);
     if (!x0 || !y0) return false;
-    const int64_t height = d.propertyBoxKind == 2 ? 90 : 114;
+    const int64_t height = d.propertyBoxKind == PropertyBoxKind::Wall ? 90 : 114;
     const int64_t x = ed.input.mouseX, y = ed.input.mouseY;
     const bool inBox = x >= *x0 && x <= *x0 + 255 && y >= *y0 && y <= *y0 + height;
     const bool inCorner = x <= *x0 + 12 && y <= *y0 + 12;
@@ -155,7 +155,7 @@ void chooseCursorShape(Editor& ed) {
 
     DispatchState& d = ed.dispatch;
     d.propertyBoxShown = 0;
-    if (d.propertyBoxKind != 0 && overPropertyBox(ed)) {
+    if (d.propertyBoxKind != PropertyBoxKind::None && overPropertyBox(ed)) {
         shape = CursorShape::Arrow;
         d.propertyBoxShown = 1;
     }

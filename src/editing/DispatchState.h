@@ -7,6 +7,9 @@
 
 namespace korvel {
 
+// Which kind of object the plan view's property box shows (propertyBoxKind).
+enum class PropertyBoxKind : uint8_t { None = 0, Sector = 1, Wall = 2, Sprite = 3 };
+
 struct DispatchState {
     // 1 while Shift, Ctrl or Alt is down this frame; commands read these, not the key table.
     uint8_t shiftHeld = 0;
@@ -33,9 +36,9 @@ struct DispatchState {
     // Where the mouse was when the title strip was grabbed.
     int32_t panelDragMouseX = 0, panelDragMouseY = 0;
 
-    // The property box: 0 none, 1 sector, 2 wall, 3 sprite; the object; the map point it is
-    // anchored at; whether the mouse lies on it this frame (outside its close corner).
-    uint8_t propertyBoxKind = 0;
+    // The property box: the kind of its object and the object; the map point it is anchored at;
+    // whether the mouse lies on it this frame (outside its close corner).
+    PropertyBoxKind propertyBoxKind = PropertyBoxKind::None;
     int32_t propertyBoxObject = 0;
     int32_t propertyBoxX = 0, propertyBoxY = 0;
     uint8_t propertyBoxShown = 0;

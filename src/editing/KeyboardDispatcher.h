@@ -5,7 +5,8 @@ namespace korvel {
 
 struct Editor;
 
-// Every frame no value prompt is open: the commands of the keys pressed.
+// Every frame no value prompt is open: the commands whose key chords were pressed, tried in the
+// order of the command table.
 void processKeys(Editor& ed);
 
 }  // namespace korvel

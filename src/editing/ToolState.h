@@ -5,17 +5,17 @@
 
 #include <cstdint>
 
+#include "editing/Tool.h"
 #include "map/Selection.h"
 
 namespace korvel {
 
 struct ToolState {
-    uint8_t selectionMode =  // SelectionMode
-        uint8_t(SelectionMode::SpritesAndVertices);
-    uint8_t previousSelectionMode = uint8_t(SelectionMode::SpritesAndVertices);
-    int32_t currentTool = 0;  // Tool, 0..35
-    int32_t previousTool = 0;
-    int32_t dragKind = 1;  // 0 free, 1 move, 2 rotate, 3 scale
+    SelectionMode selectionMode = SelectionMode::SpritesAndVertices;
+    SelectionMode previousSelectionMode = SelectionMode::SpritesAndVertices;
+    Tool currentTool = Tool::Idle;
+    Tool previousTool = Tool::Idle;
+    DragKind dragKind = DragKind::Move;
     int32_t booleanMode = 2;
     uint8_t selAreaMode = 0;
     int32_t draggedSprite = -1;

@@ -1,13 +1,33 @@
 #include "editing/UiItemActions.h"
 
+#include "app/Editor.h"
+#include "commands/CommandTable.h"
+
 namespace korvel {
 
-// Arrives with the UI item actions; until then every code waits for its release.
-bool pressUiItem(Editor&, int32_t) {
-    return false;
+namespace {
+
+const CommandRow* commandOfSlot(const Editor& ed, int32_t slot) {
+    if (slot < 0 || slot >= kToolbarSlots) return nullptr;
+    return findUiAction(ed.toolbar.toolbarButtons[size_t(slot)].code);
 }
 
-// Arrives with the UI item actions; until then a release does nothing.
-void releaseUiItem(Editor&) {}
+}  // namespace
+
+bool pressUiItem(Editor& ed, int32_t slot) {
+    const CommandRow* row = commandOfSlot(ed, slot);
+    if (row == nullptr || row->uiTrigger != UiTrigger::Press || !row->hasHandler()) return false;
+    if (commandApplies(*row, ed)) row->run(ed);
+    return true;
+}
+
+void releaseUiItem(Editor& ed) {
+    // Slot 0 did its work at the press.
+    const int32_t slot = ed.app.hoveredWidget;
+    if (slot < 1) return;
+    const CommandRow* row = commandOfSlot(ed, slot);
+    if (row == nullptr || row->uiTrigger != UiTrigger::Release) return;
+    if (commandApplies(*row, ed)) row->run(ed);
+}
 
 }  // namespace korvel

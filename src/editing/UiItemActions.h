@@ -9,7 +9,7 @@ namespace korvel {
 struct Editor;
 
 // The press action of the enabled item in slot; false when the item's code acts on the
-// release instead.
+// release instead (or does nothing). Both look the item's code up in the command table.
 bool pressUiItem(Editor& ed, int32_t slot);
 // The release action of the item whose slot (1..255) hoveredWidget holds.
 void releaseUiItem(Editor& ed);

@@ -111,7 +111,10 @@ const CursorImage& shapeImage(CursorShape shape) {
 }  // namespace
 
 MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
-    if (in.currentTool >= 17 && in.currentTool <= 19) return MapCursorVariant::Plain;
+    // The transform tools drag their own handles, not the selection.
+    if (in.currentTool == Tool::TransformBySegments || in.currentTool == Tool::QuadWarp1 ||
+        in.currentTool == Tool::QuadWarp2)
+        return MapCursorVariant::Plain;
     int32_t v = 0;
     if (in.draggedSprite >= 0) v = 2;
     if (in.movedWallCount == kAllWallsMoving)
@@ -121,19 +124,19 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
 
     const bool allMoving = in.movedWallCount == kAllWallsMoving;
     switch (in.selectionMode) {
-        case 0:
+        case SelectionMode::Sprites:
             if (in.hoveredSprite >= 0 && in.hoveredSpriteSelected) v = 1;
             break;
-        case 1:
+        case SelectionMode::Vertices:
             if (in.hoveredVertex >= 0 && in.hoveredVertexSelected) v = 1;
             break;
-        case 3:
+        case SelectionMode::Sectors:
             if (in.hoveredSector >= 0 && (in.hoveredSectorSelected || allMoving)) v = 1;
             break;
-        case 4:
+        case SelectionMode::Loops:
             if (in.hoveredWall >= 0 && (in.hoveredWallSelected || allMoving)) v = 1;
             break;
-        case 5:
+        case SelectionMode::SpritesAndVertices:
             if (in.hoveredVertex >= 0) {
                 if (in.hoveredVertexSelected) v = 1;
             } else if (in.hoveredSprite >= 0 && in.hoveredSpriteSelected) {
@@ -147,19 +150,19 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
     if (in.ctrlHeld) {
         bool anySelected = false;
         switch (in.selectionMode) {
-            case 0:
+            case SelectionMode::Sprites:
                 anySelected = in.selectedSpriteCount > 0;
                 break;
-            case 1:
+            case SelectionMode::Vertices:
                 anySelected = in.selectedVertexCount > 0;
                 break;
-            case 3:
+            case SelectionMode::Sectors:
                 anySelected = in.selectedSectorCount > 0;
                 break;
-            case 4:
+            case SelectionMode::Loops:
                 anySelected = in.selectedLoopCount > 0;
                 break;
-            case 5:
+            case SelectionMode::SpritesAndVertices:
                 anySelected = in.selectedVertexCount > 0 || in.selectedSpriteCount > 0;
                 break;
             default:
@@ -170,21 +173,22 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
     if (in.currentPage > 1) v = 0;
     if (v == 0) return MapCursorVariant::Plain;
 
-    if (v == 2 && in.selectionMode == 5 && in.draggedSprite != kAllWallsMoving && !allMoving)
+    const bool both = in.selectionMode == SelectionMode::SpritesAndVertices;
+    if (v == 2 && both && in.draggedSprite != kAllWallsMoving && !allMoving)
         return MapCursorVariant::Move;
-    if (in.shiftHeld && !in.ctrlHeld && in.selectionMode != 5 && in.draggedSprite == -1 &&
-        in.movedWallCount == 0)
+    if (in.shiftHeld && !in.ctrlHeld && !both && in.draggedSprite == -1 && in.movedWallCount == 0)
         return MapCursorVariant::Plain;
     switch (in.dragKind) {
-        case 1:
+        case DragKind::Move:
             return MapCursorVariant::Move;
-        case 2:
+        case DragKind::Rotate:
             return in.currentPage == 0 ? MapCursorVariant::Rotate : MapCursorVariant::Plain;
-        case 3:
+        case DragKind::Scale:
             return in.currentPage == 0 ? MapCursorVariant::Scale : MapCursorVariant::Plain;
-        default:
-            return MapCursorVariant::Plain;
+        case DragKind::Free:
+            break;
     }
+    return MapCursorVariant::Plain;
 }
 
 int32_t quadInterp(int32_t p, int32_t q, int32_t r, int32_t t) {
@@ -215,7 +219,10 @@ void drawCursor(const Canvas& cv, const Skin& skin, const CursorState& cursor,
     }
     drawImage(cv, skin, kCross[int(mapCursorVariant(map))], input, options, trail,
               cursor.cursorColor);
-    if (map.selectionMode >= 5 || (map.currentPage != 0 && map.currentPage != 1)) return;
+    // The area badges belong to the single-kind selection modes of the plan and side views.
+    if (map.selectionMode >= SelectionMode::SpritesAndVertices ||
+        (map.currentPage != 0 && map.currentPage != 1))
+        return;
     if (map.shiftHeld && map.areaSelectLatch)
         drawImage(cv, skin, kBadgeAreaAdd, input, options, trail, 0);
     if ((map.ctrlHeld && map.areaSelectLatch) || (map.shiftHeld && !map.areaSelectLatch))

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "editing/Tool.h"
+#include "map/Selection.h"
 #include "ui/FrameBuffer.h"
 
 namespace korvel {
@@ -42,11 +44,11 @@ enum class MapCursorVariant : uint8_t { Plain = 0, Move = 1, Rotate = 2, Scale =
 // The editing state the map cross depends on, filled each frame from the map and tool state.
 struct MapCursorInputs {
     int32_t currentPage = 0;
-    int32_t currentTool = 0;
-    uint8_t selectionMode = 0;  // 0 sprites, 1 vertices, 2 walls, 3 sectors, 4 loops, 5 both
+    Tool currentTool = Tool::Idle;
+    SelectionMode selectionMode = SelectionMode::Sprites;
     int32_t draggedSprite = -1;
     int32_t movedWallCount = 0;  // 16777215 while the whole selection moves
-    int32_t dragKind = 0;        // 0 free, 1 move, 2 rotate, 3 scale
+    DragKind dragKind = DragKind::Free;
     bool shiftHeld = false;
     bool ctrlHeld = false;
     bool areaSelectLatch = false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace korvel {
 
@@ -20,6 +21,11 @@ inline bool insideMenuBox(const MenuState& m, int32_t x, int32_t y) {
     return x >= m.menuBoxX && int64_t(x) <= int64_t(m.menuBoxX) + m.menuBoxWidth &&
            y >= m.menuBoxY && int64_t(y) <= int64_t(m.menuBoxY) + m.menuBoxHeight;
 }
+
+// The caption's message number of a menu command (0 for a code that is none) and the shortcut
+// text shown beside it (empty for none), as the command table gives them.
+int32_t commandTextId(int32_t code);
+std::string commandShortcut(int32_t code);
 
 // Reads menus.dat into the menu items and separators.
 void loadMenus(Editor& ed);

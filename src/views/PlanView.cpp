@@ -234,7 +234,7 @@ void drawVertexMarks(PlanFrame& pf) {
         const PlanVertexMark& m = st.planVertices[i];
         if (m.colour == cs.colorVertex) drawSquareMarker(pf.cv, m.x, m.y, m.colour);
     }
-    const bool arcs = ed.tool.selectionMode == uint8_t(SelectionMode::Vertices);
+    const bool arcs = ed.tool.selectionMode == SelectionMode::Vertices;
     for (int32_t i = 0; i < st.planVertexCount; ++i) {
         const PlanVertexMark& m = st.planVertices[i];
         if (m.colour != lit) continue;

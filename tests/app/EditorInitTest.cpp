@@ -34,7 +34,7 @@ TEST(EditorInit, ReinitialisingStartsFreshIncludingParticlesAndTheAutosaveClock)
     ed.mapFile.nextAutoSaveNumber = 4;
     ed.app.currentPage = 12;
     ed.view.viewZoom = 3;
-    ed.tool.selectionMode = 2;
+    ed.tool.selectionMode = SelectionMode::Walls;
     ed.pages.arrayCopyCount = 99;
     ed.pages.arraySteps[0] = 5;
     ed.pages.arraySteps[22] = 6;
@@ -63,7 +63,7 @@ TEST(EditorInit, ReinitialisingStartsFreshIncludingParticlesAndTheAutosaveClock)
     EXPECT_EQ(ed.app.currentPage, 0);
     EXPECT_EQ(ed.app.redrawRequest, 2);
     EXPECT_EQ(ed.view.viewZoom, 16);
-    EXPECT_EQ(ed.tool.selectionMode, 5);
+    EXPECT_EQ(ed.tool.selectionMode, SelectionMode::SpritesAndVertices);
     EXPECT_EQ(ed.tool.draggedSprite, -1);
     EXPECT_EQ(ed.pages.arrayCopyCount, 16);
     EXPECT_EQ(ed.pages.arraySteps[0], 0);

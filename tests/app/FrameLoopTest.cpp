@@ -83,7 +83,7 @@ TEST(FrameLoop, OneFrameCallsItsPartsInOrder) {
     r.frame();
     // Everything that changed since the last frame shows up once; then nothing does.
     r.ed->app.currentPage = 1;
-    r.ed->tool.selectionMode = 2;
+    r.ed->tool.selectionMode = SelectionMode::Walls;
     r.ed->map.selectedSectorCount = 3;
     r.ed->app.objectsRenumbered = 1;
     r.ed->app.statusText = "Done";
@@ -184,7 +184,8 @@ TEST(FrameLoop, ToolbarRebuildsOnlyWhenItsInputsChange) {
         {"sprites 0 to 1", [](Editor&) {}, [](Editor& e) { e.map.selectedSpriteCount = 1; }, true},
         {"walls 3 to 4", [](Editor& e) { e.map.selectedWallCount = 3; },
          [](Editor& e) { e.map.selectedWallCount = 4; }, true},
-        {"tool", [](Editor&) {}, [](Editor& e) { e.tool.currentTool = 5; }, true},
+        {"tool", [](Editor&) {}, [](Editor& e) { e.tool.currentTool = Tool::IntersectSectors; },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -201,13 +202,13 @@ TEST(FrameLoop, ToolbarRebuildsOnlyWhenItsInputsChange) {
 
 TEST(FrameLoop, LeavingTheBooleanTargetModeResetsTheTool) {
     LoopRig r;
-    r.ed->tool.selectionMode = r.ed->tool.previousSelectionMode = 6;
-    r.ed->tool.currentTool = r.ed->tool.previousTool = 9;
+    r.ed->tool.selectionMode = r.ed->tool.previousSelectionMode = SelectionMode::BooleanTarget;
+    r.ed->tool.currentTool = r.ed->tool.previousTool = Tool::Rectangle;
     r.ed->app.helpPopupStep = 3;
     r.frame();
-    r.ed->tool.selectionMode = 3;
+    r.ed->tool.selectionMode = SelectionMode::Sectors;
     r.frame();
-    EXPECT_EQ(r.ed->tool.currentTool, 0);
+    EXPECT_EQ(r.ed->tool.currentTool, Tool::Idle);
     EXPECT_EQ(r.ed->app.helpPopupStep, -1);
 }
 

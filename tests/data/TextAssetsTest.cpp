@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/MenuCommandTable.h"
+#include "ui/Menus.h"
 
 namespace korvel {
 namespace {
@@ -475,7 +475,6 @@ TEST(LanguageFile, ButtonCaptionsFitTheirButtons) {
 
 // --- The menu file -----------------------------------------------------------------------------
 
-
 bool showsMark(int code) {
     return (code >= 799 && code <= 802) || (code >= 847 && code <= 852) || code == 806 ||
            (code >= 808 && code <= 822);
@@ -565,8 +564,8 @@ TEST(MenuFile, BoxesFitTheScreenAndHoldTheirItems) {
             EXPECT_GE(item.y, 3) << item.command;
             EXPECT_LE(item.y + 11, h - 2) << item.command;
             if (item.command >= 775 && item.command <= 789) continue;  // paths are cut to fit
-            const std::string caption = lang.filled(menuCommandCaptionMessage(item.command));
-            const std::string shortcut = menuCommandShortcut(item.command);
+            const std::string caption = lang.filled(commandTextId(item.command));
+            const std::string shortcut = commandShortcut(item.command);
             const int captionRight = (showsMark(item.command) ? 22 : 6) + propWidth(caption);
             const int limit = shortcut.empty() ? w - 4 : w - 5 - propWidth(shortcut) - 4;
             EXPECT_LE(captionRight, limit) << caption << " " << shortcut;
@@ -578,7 +577,7 @@ TEST(MenuFile, BoxesFitTheScreenAndHoldTheirItems) {
     }
     // The recent-file captions take the path as their argument.
     for (int code = 775; code <= 789; ++code)
-        EXPECT_NE(lang.text(menuCommandCaptionMessage(code)).find("&1"), std::string::npos) << code;
+        EXPECT_NE(lang.text(commandTextId(code)).find("&1"), std::string::npos) << code;
 }
 
 // --- The help file -------------------------------------------------------------------------------

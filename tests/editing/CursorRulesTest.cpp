@@ -158,15 +158,17 @@ TEST(CursorRules, AnOpenMenuTakesTheMouseInsideItsBox) {
 
 TEST(CursorRules, ThePropertyBoxTakesTheMouseOutsideItsCloseCorner) {
     struct Case {
-        uint8_t kind;
+        PropertyBoxKind kind;
         int32_t x, y;
         bool onBox;
     };
+    using K = PropertyBoxKind;
     // Anchored at the map origin with the view centred on it: the box's corner is (400, 300).
     const Case cases[] = {
-        {1, 413, 300, true},  {1, 412, 312, false}, {1, 400, 313, true},  {1, 655, 414, true},
-        {1, 656, 350, false}, {1, 500, 415, false}, {3, 500, 414, true},  {2, 500, 390, true},
-        {2, 500, 391, false}, {1, 399, 350, false}, {0, 500, 350, false},
+        {K::Sector, 413, 300, true},  {K::Sector, 412, 312, false}, {K::Sector, 400, 313, true},
+        {K::Sector, 655, 414, true},  {K::Sector, 656, 350, false}, {K::Sector, 500, 415, false},
+        {K::Sprite, 500, 414, true},  {K::Wall, 500, 390, true},    {K::Wall, 500, 391, false},
+        {K::Sector, 399, 350, false}, {K::None, 500, 350, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << int(c.kind) << " at " << c.x << "," << c.y);
@@ -180,7 +182,7 @@ TEST(CursorRules, ThePropertyBoxTakesTheMouseOutsideItsCloseCorner) {
     }
     // The anchor moves with the view, and a view that is no number puts the box nowhere.
     Frame r;
-    r.ed->dispatch.propertyBoxKind = 1;
+    r.ed->dispatch.propertyBoxKind = PropertyBoxKind::Sector;
     r.ed->dispatch.propertyBoxX = 160;
     r.ed->view.viewZoom = 16;
     EXPECT_EQ(r.at(Page::PlanView, 420, 350), C::Arrow);

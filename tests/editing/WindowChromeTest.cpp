@@ -144,7 +144,7 @@ TEST(WindowChrome, TheTitleStripIsDraggedWhileHeldAndDoesNothingOnRelease) {
 
 TEST(WindowChrome, APressOnThePropertyBoxGoesToTheBox) {
     ChromeRig r;
-    r.ed->dispatch.propertyBoxKind = 3;
+    r.ed->dispatch.propertyBoxKind = PropertyBoxKind::Sprite;
     r.ed->view.viewZoom = 16;
     EXPECT_EQ(count(r.press(500, 350), "pressPropertyBox"), 1);
     EXPECT_EQ(count(r.press(300, 350), "pressPropertyBox"), 0);

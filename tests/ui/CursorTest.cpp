@@ -72,21 +72,21 @@ TEST(Cursor, EveryShapeSitsAtItsOffsetFromTheMouse) {
     struct Case {
         const char* name;
         CursorShape shape;
-        int32_t dragKind;
+        DragKind dragKind;
         Marker marker;
         int32_t dx, dy;
     };
     const Case cases[] = {
-        {"arrow", CursorShape::Arrow, 0, kArrowM, 0, -23},
-        {"busy", CursorShape::Busy, 0, kBusyM, 0, -23},
-        {"text beam", CursorShape::TextBeam, 0, kBeamM, -3, -8},
-        {"value drag", CursorShape::ValueDrag, 0, kDragM, -8, -8},
-        {"horizontal handle", CursorShape::HorizontalHandle, 0, kHorizontalM, -12, -4},
-        {"vertical handle", CursorShape::VerticalHandle, 0, kVerticalM, -4, -12},
-        {"map cross", CursorShape::MapCross, 0, kPlainM, -12, -12},
-        {"map cross, move", CursorShape::MapCross, 1, kMoveM, -12, -12},
-        {"map cross, rotate", CursorShape::MapCross, 2, kRotateM, -12, -9},
-        {"map cross, scale", CursorShape::MapCross, 3, kScaleM, -12, -12},
+        {"arrow", CursorShape::Arrow, DragKind::Free, kArrowM, 0, -23},
+        {"busy", CursorShape::Busy, DragKind::Free, kBusyM, 0, -23},
+        {"text beam", CursorShape::TextBeam, DragKind::Free, kBeamM, -3, -8},
+        {"value drag", CursorShape::ValueDrag, DragKind::Free, kDragM, -8, -8},
+        {"horizontal handle", CursorShape::HorizontalHandle, DragKind::Free, kHorizontalM, -12, -4},
+        {"vertical handle", CursorShape::VerticalHandle, DragKind::Free, kVerticalM, -4, -12},
+        {"map cross", CursorShape::MapCross, DragKind::Free, kPlainM, -12, -12},
+        {"map cross, move", CursorShape::MapCross, DragKind::Move, kMoveM, -12, -12},
+        {"map cross, rotate", CursorShape::MapCross, DragKind::Rotate, kRotateM, -12, -9},
+        {"map cross, scale", CursorShape::MapCross, DragKind::Scale, kScaleM, -12, -12},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -145,60 +145,76 @@ TEST(Cursor, MapCrossVariantFollowsTheEditingState) {
     const Case cases[] = {
         {"nothing going on", [](auto&) {}, V::Plain},
         {"hovering a selected sprite",
-         [](auto& m) { m.hoveredSprite = 4, m.hoveredSpriteSelected = true, m.dragKind = 1; },
+         [](auto& m) {
+             m.hoveredSprite = 4, m.hoveredSpriteSelected = true, m.dragKind = DragKind::Move;
+         },
          V::Move},
-        {"hovering an unselected sprite", [](auto& m) { m.hoveredSprite = 4, m.dragKind = 1; },
-         V::Plain},
+        {"hovering an unselected sprite",
+         [](auto& m) { m.hoveredSprite = 4, m.dragKind = DragKind::Move; }, V::Plain},
         {"hovered selected vertex, rotate drag",
          [](auto& m) {
-             m.selectionMode = 1, m.hoveredVertex = 2, m.hoveredVertexSelected = true,
-             m.dragKind = 2;
+             m.selectionMode = SelectionMode::Vertices, m.hoveredVertex = 2,
+             m.hoveredVertexSelected = true, m.dragKind = DragKind::Rotate;
          },
          V::Rotate},
         {"rotate and scale only on the plan view",
          [](auto& m) {
-             m.selectionMode = 1, m.hoveredVertex = 2, m.hoveredVertexSelected = true,
-             m.dragKind = 3, m.currentPage = 1;
+             m.selectionMode = SelectionMode::Vertices, m.hoveredVertex = 2,
+             m.hoveredVertexSelected = true, m.dragKind = DragKind::Scale, m.currentPage = 1;
          },
          V::Plain},
         {"sector mode while the whole selection moves",
          [](auto& m) {
-             m.selectionMode = 3, m.hoveredSector = 1, m.movedWallCount = kAllWallsMoving,
-             m.dragKind = 3;
+             m.selectionMode = SelectionMode::Sectors, m.hoveredSector = 1,
+             m.movedWallCount = kAllWallsMoving, m.dragKind = DragKind::Scale;
          },
          V::Scale},
         {"loop mode, selected wall",
          [](auto& m) {
-             m.selectionMode = 4, m.hoveredWall = 9, m.hoveredWallSelected = true, m.dragKind = 1;
+             m.selectionMode = SelectionMode::Loops, m.hoveredWall = 9,
+             m.hoveredWallSelected = true, m.dragKind = DragKind::Move;
          },
          V::Move},
         {"both mode prefers the hovered vertex",
          [](auto& m) {
-             m.selectionMode = 5, m.hoveredVertex = 1, m.hoveredSprite = 3,
-             m.hoveredSpriteSelected = true, m.dragKind = 1;
+             m.selectionMode = SelectionMode::SpritesAndVertices, m.hoveredVertex = 1,
+             m.hoveredSprite = 3, m.hoveredSpriteSelected = true, m.dragKind = DragKind::Move;
          },
          V::Plain},
         {"Ctrl with a selection",
          [](auto& m) {
-             m.ctrlHeld = true, m.selectedSectorCount = 2, m.selectionMode = 3, m.dragKind = 1;
+             m.ctrlHeld = true, m.selectedSectorCount = 2, m.selectionMode = SelectionMode::Sectors,
+             m.dragKind = DragKind::Move;
          },
          V::Move},
         {"Ctrl without a selection",
-         [](auto& m) { m.ctrlHeld = true, m.selectionMode = 3, m.dragKind = 1; }, V::Plain},
+         [](auto& m) {
+             m.ctrlHeld = true, m.selectionMode = SelectionMode::Sectors,
+             m.dragKind = DragKind::Move;
+         },
+         V::Plain},
         {"a dragged sprite in both mode moves",
-         [](auto& m) { m.selectionMode = 5, m.draggedSprite = 7, m.dragKind = 2; }, V::Move},
+         [](auto& m) {
+             m.selectionMode = SelectionMode::SpritesAndVertices, m.draggedSprite = 7,
+             m.dragKind = DragKind::Rotate;
+         },
+         V::Move},
         {"Shift alone over a selected object",
          [](auto& m) {
              m.hoveredSprite = 4, m.hoveredSpriteSelected = true, m.shiftHeld = true,
-             m.dragKind = 1;
+             m.dragKind = DragKind::Move;
          },
          V::Plain},
         {"drawing tools keep the plain cross",
-         [](auto& m) { m.currentTool = 18, m.draggedSprite = 1, m.dragKind = 1; }, V::Plain},
+         [](auto& m) {
+             m.currentTool = Tool::QuadWarp1, m.draggedSprite = 1, m.dragKind = DragKind::Move;
+         },
+         V::Plain},
         {"pages beyond the side view",
-         [](auto& m) { m.currentPage = 2, m.draggedSprite = 1, m.dragKind = 1; }, V::Plain},
-        {"list of dragged walls rotates", [](auto& m) { m.movedWallCount = 3, m.dragKind = 2; },
-         V::Rotate},
+         [](auto& m) { m.currentPage = 2, m.draggedSprite = 1, m.dragKind = DragKind::Move; },
+         V::Plain},
+        {"list of dragged walls rotates",
+         [](auto& m) { m.movedWallCount = 3, m.dragKind = DragKind::Rotate; }, V::Rotate},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -212,17 +228,20 @@ TEST(Cursor, AreaSelectionBadgesFollowTheModifiers) {
     struct Case {
         const char* name;
         bool shift, ctrl, latch;
-        uint8_t selectionMode;
+        SelectionMode selectionMode;
         int32_t page;
         int badge;  // marker value at the badge position; 0 none
     };
     const Case cases[] = {
-        {"Shift with the latch: add", true, false, true, 3, 0, kAddM.value},
-        {"Ctrl with the latch: toggle", false, true, true, 3, 1, kToggleM.value},
-        {"Shift without the latch: toggle", true, false, false, 0, 0, kToggleM.value},
-        {"both: toggle drawn over add", true, true, true, 0, 0, kToggleM.value},
-        {"no badges in mode 5", true, false, true, 5, 0, 0},
-        {"no badges off the views", true, false, true, 0, 2, 0},
+        {"Shift with the latch: add", true, false, true, SelectionMode::Sectors, 0, kAddM.value},
+        {"Ctrl with the latch: toggle", false, true, true, SelectionMode::Sectors, 1,
+         kToggleM.value},
+        {"Shift without the latch: toggle", true, false, false, SelectionMode::Sprites, 0,
+         kToggleM.value},
+        {"both: toggle drawn over add", true, true, true, SelectionMode::Sprites, 0,
+         kToggleM.value},
+        {"no badges in mode 5", true, false, true, SelectionMode::SpritesAndVertices, 0, 0},
+        {"no badges off the views", true, false, true, SelectionMode::Sprites, 2, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

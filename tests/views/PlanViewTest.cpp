@@ -60,7 +60,7 @@ void buildShowcase(PlanViewRig& rig) {
     ed.hover.hoveredSector = 3;
     ed.hover.hoveredWall = map.sectors[4].wallptr;
     ed.hover.hoveredVertex = map.sectors[6].wallptr;
-    ed.tool.selectionMode = uint8_t(SelectionMode::Vertices);
+    ed.tool.selectionMode = SelectionMode::Vertices;
 
     ed.tileCatalog.tileNames[1] = "GUARD";
     ed.tileCatalog.tileNames[5] = "EFFECTOR";
@@ -354,14 +354,14 @@ TEST(PlanViewTest, WallVectorsDrawBothWallsOfAPairWithTheirArrows) {
 }
 
 TEST(PlanViewTest, AHighlightedVertexInVertexModeMarksItsCornerWithAnArc) {
-    for (const uint8_t mode : {uint8_t(SelectionMode::Vertices), uint8_t(SelectionMode::Walls)}) {
+    for (const SelectionMode mode : {SelectionMode::Vertices, SelectionMode::Walls}) {
         PlanViewRig rig;
         rig.build.addRoom(0, 0, 200, 200);
         rig.ed.hover.hoveredVertex = 0;
         rig.ed.tool.selectionMode = mode;
         rig.ed.colorSettings.colorServiceLines = kBackdrop;
         rig.paint();
-        const bool arc = mode == uint8_t(SelectionMode::Vertices);
+        const bool arc = mode == SelectionMode::Vertices;
         SCOPED_TRACE(int(mode));
         // From the wall along +x (right) clockwise to the wall towards +y (down the screen).
         const uint8_t want = arc ? highlighted(P::vertex) : kBackdrop;
@@ -459,7 +459,7 @@ TEST(PlanViewTest, DamagedRecordsAreDrawnOrSkippedSafely) {
         map.vertexSelected.fill(1);
         map.sectors[0].lotag = 1;
         map.walls[0].lotag = 1;
-        rig.ed.tool.selectionMode = uint8_t(SelectionMode::Vertices);
+        rig.ed.tool.selectionMode = SelectionMode::Vertices;
         rig.ed.settings.spriteNumbers = 1;
         rig.ed.settings.spriteOrientation = 1;
         rig.ed.settings.spriteOffsets = 1;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/MenuCommandTable.h"
+#include "ui/Menus.h"
 
 namespace korvel::textgen {
 namespace {
@@ -57,7 +57,6 @@ bool isRecentFile(int code) {
 }
 
 }  // namespace
-
 
 bool commandShowsMark(int code) {
     return (code >= 799 && code <= 802) || (code >= 847 && code <= 852) || code == 806 ||
@@ -144,13 +143,13 @@ bool layoutMenus(const MenuSource& menus, const LanguageSource& language,
             ++items;
             if (isRecentFile(entry.command)) continue;  // their paths are cut to fit
             const std::string caption =
-                captionWithoutArguments(language.text(menuCommandCaptionMessage(entry.command)));
+                captionWithoutArguments(language.text(commandTextId(entry.command)));
             if (caption.empty()) {
                 error = {"menu " + std::to_string(n),
                          "command " + std::to_string(entry.command) + " has no caption"};
                 return false;
             }
-            const std::string shortcut = menuCommandShortcut(entry.command);
+            const std::string shortcut = commandShortcut(entry.command);
             int need = (commandShowsMark(entry.command) ? kMarkedCaptionX : kPlainCaptionX) +
                        textWidth(caption, widths);
             need += shortcut.empty() ? kCaptionRightMargin

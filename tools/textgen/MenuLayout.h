@@ -10,11 +10,9 @@
 
 #include "LanguageSource.h"
 #include "SourceText.h"
+#include "commands/CommandTable.h"
 
 namespace korvel::textgen {
-
-constexpr int kFirstMenuCommand = 768;
-constexpr int kLastMenuCommand = 868;
 
 // Commands that show a tick or a choice mark before their caption (caption moved to x 22).
 bool commandShowsMark(int code);

@@ -1,0 +1,273 @@
+// The command table: one row for every command the keys, the pull-down menus, the toolbar, the
+// window and scripts can run, saying how each reaches it, where it applies, how menus show it,
+// and what runs. The dispatchers look commands up here; nothing else lists them.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+#include <type_traits>
+
+#include "app/AppState.h"
+
+namespace korvel {
+
+struct Editor;
+
+enum class CommandId : uint16_t {
+    // The pull-down menus' commands, in the order of their codes (768..868).
+    NewMap,
+    OpenMap,
+    SaveMap,
+    SaveMapAs,
+    RevertMap,
+    MergeMap,
+    RestoreAutosave,
+    OpenRecent0,
+    OpenRecent1,
+    OpenRecent2,
+    OpenRecent3,
+    OpenRecent4,
+    OpenRecent5,
+    OpenRecent6,
+    OpenRecent7,
+    OpenRecent8,
+    OpenRecent9,
+    OpenRecent10,
+    OpenRecent11,
+    OpenRecent12,
+    OpenRecent13,
+    OpenRecent14,
+    Quit,
+    Undo,
+    Cut,
+    Copy,
+    Paste,
+    Delete,
+    SelectAll,
+    DeselectAll,
+    InvertSelection,
+    DragFree,
+    DragMove,
+    DragRotate,
+    DragScale,
+    Find,
+    EditRecords,
+    SetGridSize,
+    ToggleSnapToGrid,
+    DisplayOptions,
+    ToggleShowSprites,
+    ToggleShowVertices,
+    ToggleShowWalls,
+    ToggleSectorHighlight,
+    ToggleSpriteOrientation,
+    ToggleSpriteTags,
+    ToggleSpritesFilled,
+    ToggleSpriteOffsets,
+    ToggleSpriteNumbers,
+    ToggleTagLabels,
+    ToggleWallVectors,
+    ToggleSectorsFilled,
+    ToggleGrid,
+    ToggleTwoColorBlend,
+    ToggleCeilingView,
+    MirrorX,
+    MirrorY,
+    FlipSectorsUpsideDown,
+    PickSectorsToJoin,
+    LinearCut,
+    ArrayTool,
+    JoinSectorsTool,
+    IntersectSectorsTool,
+    SubtractSectorsTool,
+    TransformBySegmentsTool,
+    QuadWarp1Tool,
+    QuadWarp2Tool,
+    SelectConnectedSky,
+    EqualizeSkyCeilings,
+    GeneralOptions,
+    Statistics,
+    ProblemList,
+    RepairWallLinks,
+    DeleteZeroLengthWalls,
+    RefindSpriteSectors,
+    FindStartSector,
+    View3DFromStart,
+    Help,
+    About,
+    AreaAnyPart,
+    AreaWhollyInside,
+    AreaRectangle,
+    AreaCircle,
+    ToggleAutoWallRepeat,
+    ToggleAutoStartMove,
+    SwapClipboard,
+    AffineGridTool,
+    ViewBookmarksTool,
+    ImageExport,
+    ScriptEditor,
+    StartRecording,
+    CancelRecording,
+    StopRecording,
+    PlayDemo,
+    Calculator,
+    View3DLive,
+    RunScript,
+    PickSectorsToIntersect,
+    UnhideSprites,
+    HideSectors,
+    UnhideSectors,
+
+    // Commands no menu item names.
+    QuitByWindow,  // closing the window
+};
+// The number of ids: a new id goes last and this follows it.
+constexpr size_t kCommandIdCount = size_t(CommandId::QuitByWindow) + 1;
+
+// The codes of the pull-down menus' commands (hoveredElement while an item is under the mouse).
+constexpr int32_t kFirstMenuCommand = 768;
+constexpr int32_t kLastMenuCommand = 868;
+
+// What a key chord asks of a modifier.
+enum class ModifierNeed : uint8_t { Up, Down, Either };
+
+// When a chord fires: on each press and auto-repeat of its key (and the dispatcher consumes the
+// press), or only on the frame the key goes down.
+enum class KeyTrigger : uint8_t { Pressed, WentDown };
+
+struct KeyChord {
+    uint8_t key = 0;  // virtual key; 0 in an unused place
+    ModifierNeed ctrl = ModifierNeed::Up;
+    ModifierNeed alt = ModifierNeed::Up;
+    ModifierNeed shift = ModifierNeed::Up;
+    KeyTrigger trigger = KeyTrigger::Pressed;
+    // The live 3D view flies with this key, so there the binding stands aside.
+    bool yieldsToLiveView = false;
+
+    constexpr KeyChord exceptInLiveView() const {
+        KeyChord c = *this;
+        c.yieldsToLiveView = true;
+        return c;
+    }
+};
+
+// Chords with exactly the modifiers named held.
+constexpr KeyChord plainKey(uint8_t key) {
+    return {key};
+}
+constexpr KeyChord ctrlKey(uint8_t key) {
+    return {key, ModifierNeed::Down};
+}
+constexpr KeyChord altKey(uint8_t key) {
+    return {key, ModifierNeed::Up, ModifierNeed::Down};
+}
+constexpr KeyChord ctrlShiftKey(uint8_t key) {
+    return {key, ModifierNeed::Down, ModifierNeed::Up, ModifierNeed::Down};
+}
+constexpr KeyChord ctrlAltKey(uint8_t key) {
+    return {key, ModifierNeed::Down, ModifierNeed::Down};
+}
+
+// Whether one key state could fire both chords: the same key, and no modifier that one needs up
+// and the other down.
+constexpr bool chordsOverlap(const KeyChord& a, const KeyChord& b) {
+    const auto agree = [](ModifierNeed x, ModifierNeed y) {
+        return x == y || x == ModifierNeed::Either || y == ModifierNeed::Either;
+    };
+    return a.key != 0 && a.key == b.key && agree(a.ctrl, b.ctrl) && agree(a.alt, b.alt) &&
+           agree(a.shift, b.shift);
+}
+
+// A set of pages, for where a command applies.
+class PageSet {
+public:
+    // Every page, and any value besides (a command such as closing the window must work
+    // whatever the page).
+    static constexpr PageSet all() {
+        PageSet s;
+        s.bits_.fill(~uint64_t(0));
+        s.everyValue_ = true;
+        return s;
+    }
+    static constexpr PageSet only(std::initializer_list<Page> pages) {
+        PageSet s;
+        for (Page p : pages) s.bits_[index(p) / 64] |= uint64_t(1) << (index(p) % 64);
+        return s;
+    }
+    static constexpr PageSet allBut(std::initializer_list<Page> pages) {
+        PageSet s = all();
+        s.everyValue_ = false;
+        for (Page p : pages) s.bits_[index(p) / 64] &= ~(uint64_t(1) << (index(p) % 64));
+        return s;
+    }
+    constexpr bool has(Page page) const {
+        if (everyValue_) return true;
+        const auto v = static_cast<std::underlying_type_t<Page>>(page);
+        return v >= 0 && v < 256 && (bits_[size_t(v) / 64] >> (v % 64) & 1) != 0;
+    }
+
+private:
+    static constexpr size_t index(Page page) {
+        return size_t(static_cast<std::underlying_type_t<Page>>(page)) & 255;
+    }
+    std::array<uint64_t, 4> bits_{};
+    bool everyValue_ = false;
+};
+
+// When a toolbar or other UI item's action runs: as the button goes down on the item, or as it
+// comes up again.
+enum class UiTrigger : uint8_t { Press, Release };
+
+// What becomes of the open pull-down menu once its item ran: commands close it, toggles keep it
+// open (they redraw it themselves) so the user sees the mark change.
+enum class MenuAfter : uint8_t { Close, StaysOpen };
+
+constexpr size_t kChordsPerCommand = 3;
+
+struct CommandRow {
+    CommandId id{};
+    // The caption's message number, and the shortcut text a menu shows beside it (a display
+    // text only; the chords below are what the keys do).
+    int32_t caption = 0;
+    std::string_view shortcutLabel{};
+    // The default key chords; key 0 marks an unused place.
+    std::array<KeyChord, kChordsPerCommand> chords{};
+    // The command does nothing at all on other pages, whatever reached it.
+    PageSet pages = PageSet::all();
+    int32_t menuCode = 0;  // MenuCommand 768..868; 0 none
+    MenuAfter menuAfter = MenuAfter::Close;
+    int32_t uiAction = -1;  // UiAction code of the toolbar and UI items; -1 none
+    UiTrigger uiTrigger = UiTrigger::Release;
+    std::string_view scriptName{};  // script built-in word; empty none
+    // Whether menus and the toolbar offer the command now (a grey item cannot be clicked); null:
+    // always. Keys reach the handler regardless, and it checks its own preconditions.
+    bool (*enabledWhen)(const Editor&) = nullptr;
+    // The handler; null until the command's own change lands, and the row then does nothing.
+    void (*handler)(Editor&) = nullptr;
+
+    bool enabled(const Editor& ed) const { return enabledWhen == nullptr || enabledWhen(ed); }
+    bool hasHandler() const { return handler != nullptr; }
+    void run(Editor& ed) const {
+        if (handler != nullptr) handler(ed);
+    }
+};
+
+// Every row, in the order the key dispatcher tries them.
+std::span<const CommandRow> commandTable();
+
+const CommandRow& commandRow(CommandId id);
+// The row of a menu code, a UI action code or a script built-in word; null when none has it.
+const CommandRow* findMenuCommand(int32_t code);
+const CommandRow* findUiAction(int32_t code);
+const CommandRow* findScriptBuiltIn(std::string_view name);
+
+// Whether the command applies on the editor's current page.
+bool commandApplies(const CommandRow& row, const Editor& ed);
+// Runs the command where it applies (the way the window's close button and the dispatchers
+// reach it).
+void runCommand(Editor& ed, CommandId id);
+
+}  // namespace korvel
