@@ -57,7 +57,7 @@ void EditorMapEvents::objectsRenumbered() {
 }
 
 void EditorMapEvents::undoRestored() {
-    if (ed_.app.currentPage == int32_t(Page::SideView)) buildSideViewSlices(ed_);
+    if (ed_.app.currentPage == Page::SideView) buildSideViewSlices(ed_);
 }
 
 void EditorMapEvents::newMapStarted() {
@@ -67,7 +67,7 @@ void EditorMapEvents::newMapStarted() {
 }
 
 ShownMapView EditorMapEvents::shownMapView() const {
-    switch (Page(ed_.app.currentPage)) {
+    switch (ed_.app.currentPage) {
         case Page::PlanView:
             return ShownMapView::Plan;
         case Page::SideView:

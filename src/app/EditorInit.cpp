@@ -57,7 +57,7 @@ void initEditorState(Editor& ed) {
     ed.app.objectsRenumbered = 0;
 
     AppState& a = ed.app;
-    a.currentPage = int32_t(Page::PlanView);
+    a.currentPage = Page::PlanView;
     a.modeStackDepth = 0;
     a.redrawRequest = 2;
     a.focusedField = -1;

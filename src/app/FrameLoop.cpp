@@ -7,8 +7,8 @@
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
 #include "app/InputSampling.h"
-#include "app/MessageBox.h"
 #include "map/MapFile.h"
+#include "pages/MessageBox.h"
 #include "platform/Platform.h"
 
 namespace korvel {
@@ -149,9 +149,10 @@ void paintAndFinish(Editor& ed) {
     v.viewOriginX = v.viewOriginX + v.viewZoom * 400;
     v.viewOriginY = v.viewOriginY + v.viewZoom * 300;
 
-    if (ed.settings.autoGrid && (a.currentPage == 0 || a.currentPage == 1))
+    if (ed.settings.autoGrid &&
+        (a.currentPage == Page::PlanView || a.currentPage == Page::SideView))
         ed.settings.gridSpacing =
-            autoGridSpacing(a.currentPage == 0 ? v.viewZoom : v.sideViewScale);
+            autoGridSpacing(a.currentPage == Page::PlanView ? v.viewZoom : v.sideViewScale);
     if (a.currentPage != a.previousPage) c.onPageChanged(ed);
     checkSelectionMode(ed);
     checkToolbarInputs(ed);
@@ -183,9 +184,9 @@ void paintAndFinish(Editor& ed) {
     presentScreen(ed.frameBuffer, *a.platform);
     ++ed.loop.frameNumber;
     ++ed.loop.framesThisSecond;
-    if (a.pendingMessageBox != 0) {
-        openMessageBox(ed, a.pendingMessageBox);
-        a.pendingMessageBox = 0;
+    if (a.pendingMessageBox) {
+        openMessageBox(ed, *a.pendingMessageBox);
+        a.pendingMessageBox.reset();
     }
 }
 
@@ -212,76 +213,79 @@ uint32_t frameSleep(uint8_t limitCpu, int32_t frameDelay, int32_t frameInterval)
 void paintCurrentPage(Editor& ed) {
     EditorCalls& c = ed.calls;
     switch (ed.app.currentPage) {
-        case 0:
+        case Page::PlanView:
             c.draw2DView(ed, ed.loop.frameNumber);
             break;
-        case 1:
+        case Page::SideView:
             c.drawSideView(ed, ed.loop.frameNumber);
             break;
-        case 2:
+        case Page::RecordEditor:
             c.drawRecordEditor(ed);
             break;
-        case 3:
-        case 4:
+        case Page::ProblemList:
+        case Page::Statistics:
             c.drawReportPage(ed);
             break;
-        case 5:
-        case 24:
+        case Page::WallLighting:
+        case Page::ImageExport:
             c.drawLightingOrExportPage(ed);
             break;
-        case 6:
-        case 9:
+        case Page::DrivePicker:
+        case Page::FileBrowser:
             c.drawBrowserPage(ed);
             break;
-        case 7:
+        case Page::SparksToy:
             c.stepSparks(ed);
             break;
-        case 8:
-        case 11:
+        case Page::DisplayOptions:
+        case Page::GeneralOptions:
             c.drawOptionsPage(ed);
             break;
-        case 10:
+        case Page::View3D:
             c.draw3DViewPage(ed);
             break;
-        case 12:
+        case Page::Search:
             c.drawSearchPage(ed);
             break;
-        case 13:
+        case Page::ArrayTool:
             c.drawSpriteArrayDialog(ed);
             break;
-        case 14:
+        case Page::HelpViewer:
             c.drawDocumentViewer(ed);
             break;
-        case 16:
+        case Page::TilePicker:
             c.drawTilePicker(ed);
             break;
-        case 17:
-        case 18:
+        case Page::TileZoom:
+        case Page::TileFilter:
             c.drawTileViewPage(ed);
             break;
-        case 19:
+        case Page::ReelSetup:
             c.drawReelToolPage(ed);
             break;
-        case 20:
+        case Page::ArchSetup:
             c.drawArchToolPage(ed);
             break;
-        case 21:
+        case Page::SphereSetup:
             c.drawSphereToolPage(ed);
             break;
-        case 22:
+        case Page::ProfileEditor:
             c.drawProfileEditor(ed);
             break;
-        case 23:
+        case Page::ColorSchemeEditor:
             c.drawColorSchemeEditor(ed);
             break;
-        case 26:
+        case Page::ScriptEditor:
             c.drawScriptEditor(ed);
             break;
-        case 255:
+        case Page::MessageBox:
             c.drawMessageBox(ed);
             break;
+        case Page::About:
+        case Page::TerrainSetup:
+            break;  // their panels are all they show
         default:
-            break;  // pages 15 and 25 have their panels only; 27..254 are no pages
+            break;  // no page
     }
 }
 

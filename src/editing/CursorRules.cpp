@@ -54,12 +54,12 @@ CursorShape byPage(const Editor& ed) {
     const int32_t widget = ed.app.hoveredWidget;
     const PageParameters& p = ed.pages;
     CursorShape shape = CursorShape::Arrow;
-    switch (Page(ed.app.currentPage)) {
+    switch (ed.app.currentPage) {
         case Page::PlanView:
         case Page::SideView:
         case Page::View3D:
             if (within(y, kMapViewBottom, kMapViewTop)) shape = CursorShape::MapCross;
-            if (ed.app.currentPage == int32_t(Page::SideView) && ed.app.sideViewPadButton >= 1)
+            if (ed.app.currentPage == Page::SideView && ed.app.sideViewPadButton >= 1)
                 shape = CursorShape::Arrow;
             break;
         case Page::RecordEditor: {

@@ -21,7 +21,7 @@ constexpr int kLeftAltKey = 164, kRightAltKey = 165;
 constexpr int32_t kFirstMenuCommand = 768, kLastMenuCommand = 868;
 
 bool onPage(const Editor& ed, Page page) {
-    return ed.app.currentPage == int32_t(page);
+    return ed.app.currentPage == page;
 }
 
 void clearFrameTexts(Editor& ed) {

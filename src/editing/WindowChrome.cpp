@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "app/Editor.h"
-#include "app/MessageBox.h"
 #include "editing/InputDispatcher.h"
+#include "pages/MessageBox.h"
 
 namespace korvel {
 
@@ -122,7 +122,7 @@ void releaseWidget(Editor& ed) {
             c.playSound(ed, "command", kCueFlags);
             break;
         case kDisplayRebuildGamma:
-            a.deferredAction = int32_t(DeferredAction::RebuildGammaRemap);
+            a.deferredAction = DeferredAction::RebuildGammaRemap;
             ed.cursor.cursorShape = CursorShape::Busy;
             c.playSound(ed, "command", kCueFlags);
             break;
@@ -134,7 +134,7 @@ void releaseWidget(Editor& ed) {
             saveSettings(ed);
             break;
         case kScriptRun:
-            a.deferredAction = int32_t(DeferredAction::RunScript);
+            a.deferredAction = DeferredAction::RunScript;
             ed.cursor.cursorShape = CursorShape::Busy;
             break;
         default:

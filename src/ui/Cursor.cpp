@@ -167,7 +167,7 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
         }
         if (anySelected) v = 1;
     }
-    if (in.currentPage > 1) v = 0;
+    if (in.currentPage > Page::SideView) v = 0;
     if (v == 0) return MapCursorVariant::Plain;
 
     if (v == 2 && in.selectionMode == 5 && in.draggedSprite != kAllWallsMoving && !allMoving)
@@ -179,9 +179,11 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
         case 1:
             return MapCursorVariant::Move;
         case 2:
-            return in.currentPage == 0 ? MapCursorVariant::Rotate : MapCursorVariant::Plain;
+            return in.currentPage == Page::PlanView ? MapCursorVariant::Rotate
+                                                    : MapCursorVariant::Plain;
         case 3:
-            return in.currentPage == 0 ? MapCursorVariant::Scale : MapCursorVariant::Plain;
+            return in.currentPage == Page::PlanView ? MapCursorVariant::Scale
+                                                    : MapCursorVariant::Plain;
         default:
             return MapCursorVariant::Plain;
     }
@@ -215,7 +217,9 @@ void drawCursor(const Canvas& cv, const Skin& skin, const CursorState& cursor,
     }
     drawImage(cv, skin, kCross[int(mapCursorVariant(map))], input, options, trail,
               cursor.cursorColor);
-    if (map.selectionMode >= 5 || (map.currentPage != 0 && map.currentPage != 1)) return;
+    if (map.selectionMode >= 5 ||
+        (map.currentPage != Page::PlanView && map.currentPage != Page::SideView))
+        return;
     if (map.shiftHeld && map.areaSelectLatch)
         drawImage(cv, skin, kBadgeAreaAdd, input, options, trail, 0);
     if ((map.ctrlHeld && map.areaSelectLatch) || (map.shiftHeld && !map.areaSelectLatch))

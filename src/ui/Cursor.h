@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "pages/Page.h"
 #include "ui/FrameBuffer.h"
 
 namespace korvel {
@@ -41,7 +42,7 @@ enum class MapCursorVariant : uint8_t { Plain = 0, Move = 1, Rotate = 2, Scale =
 
 // The editing state the map cross depends on, filled each frame from the map and tool state.
 struct MapCursorInputs {
-    int32_t currentPage = 0;
+    Page currentPage = Page::PlanView;
     int32_t currentTool = 0;
     uint8_t selectionMode = 0;  // 0 sprites, 1 vertices, 2 walls, 3 sectors, 4 loops, 5 both
     int32_t draggedSprite = -1;

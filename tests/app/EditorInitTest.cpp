@@ -32,7 +32,7 @@ TEST(EditorInit, ReinitialisingStartsFreshIncludingParticlesAndTheAutosaveClock)
     ed.particles.particles.resize(8192);
     ed.mapFile.lastAutoSaveTime = 123456;
     ed.mapFile.nextAutoSaveNumber = 4;
-    ed.app.currentPage = 12;
+    ed.app.currentPage = Page::Search;
     ed.view.viewZoom = 3;
     ed.tool.selectionMode = 2;
     ed.pages.arrayCopyCount = 99;
@@ -60,7 +60,7 @@ TEST(EditorInit, ReinitialisingStartsFreshIncludingParticlesAndTheAutosaveClock)
     EXPECT_EQ(ed.map.mapModified, MapModifiedState::Unmodified);
     EXPECT_EQ(ed.clipboard.clipSpriteCount, 0);
     EXPECT_EQ(ed.clipboard.clipSprites[3].picnum, 0);
-    EXPECT_EQ(ed.app.currentPage, 0);
+    EXPECT_EQ(ed.app.currentPage, Page::PlanView);
     EXPECT_EQ(ed.app.redrawRequest, 2);
     EXPECT_EQ(ed.view.viewZoom, 16);
     EXPECT_EQ(ed.tool.selectionMode, 5);

@@ -1,4 +1,4 @@
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -86,25 +86,25 @@ TEST(MessageBox, OpeningPlaysTheCueAndShowsThePage) {
     r.ed->app.messageBoxStep = 9;
     openMessageBox(*r.ed, MessageBoxKind::ConfirmRevert);
     EXPECT_EQ(r.trace, Trace{"cue message1"});
-    EXPECT_EQ(r.ed->app.currentPage, 255);
-    EXPECT_EQ(r.ed->app.messageBoxKind, 3);
+    EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
+    EXPECT_EQ(r.ed->app.messageBoxKind, MessageBoxKind::ConfirmRevert);
     EXPECT_EQ(r.ed->app.messageBoxStep, 0);
 }
 
 TEST(MessageBox, KindsTheirMessagesAndButtons) {
     const int32_t messages[] = {344, 345, 345, 346, 347, 345, 345, 348, 349, 350, 350, 345, 1324};
     const int32_t buttons[] = {2, 3, 3, 2, 3, 3, 3, 1, 1, 2, 2, 3, 2};
-    for (int32_t k = 0; k < kMessageBoxKinds; ++k) {
-        EXPECT_EQ(messageBoxMessage(k), messages[k]) << k;
-        EXPECT_EQ(messageBoxButtons(k), buttons[k]) << k;
+    for (int32_t k = 0; k < int32_t(std::size(messages)); ++k) {
+        EXPECT_EQ(messageBoxMessage(MessageBoxKind(k)), messages[k]) << k;
+        EXPECT_EQ(messageBoxButtons(MessageBoxKind(k)), buttons[k]) << k;
     }
-    EXPECT_EQ(messageBoxButtons(99), 1);
-    EXPECT_EQ(messageBoxMessage(-1), 0);
+    EXPECT_EQ(messageBoxButtons(MessageBoxKind(99)), 1);
+    EXPECT_EQ(messageBoxMessage(MessageBoxKind(-1)), 0);
 }
 
 TEST(MessageBox, GrowsFromTheCentreThenShowsTextAndButtons) {
     BoxRig r;
-    r.ed->app.messageBoxKind = int32_t(MessageBoxKind::SaveBeforeQuit);  // three buttons
+    r.ed->app.messageBoxKind = MessageBoxKind::SaveBeforeQuit;  // three buttons
     r.ed->app.messageBoxStep = 0;
     r.fill(1);
     drawMessageBox(*r.ed);
@@ -136,7 +136,7 @@ TEST(MessageBox, GrowsFromTheCentreThenShowsTextAndButtons) {
 
 TEST(MessageBox, StepFifteenDrawsEverything) {
     BoxRig r;
-    r.ed->app.messageBoxKind = 7;
+    r.ed->app.messageBoxKind = MessageBoxKind::FullScreenFailed;
     r.ed->app.messageBoxStep = 15;
     r.fill(1);
     drawMessageBox(*r.ed);
@@ -155,7 +155,7 @@ TEST(MessageBox, WideTextsWidenTheBoxAndAreCutAtTheScreen) {
         SCOPED_TRACE(c.chars);
         BoxRig r;
         r.ed->langs.languages[0].texts[344] = std::string(size_t(c.chars), 'w');
-        r.ed->app.messageBoxKind = 0;
+        r.ed->app.messageBoxKind = MessageBoxKind::ConfirmQuit;
         r.ed->app.messageBoxStep = 16;
         r.fill(1);
         drawMessageBox(*r.ed);
@@ -217,7 +217,7 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         r.ed->mapFile.recentFiles[2] = "/maps/r2.map";
         r.ed->mapFile.mapLoadFailed = 2;
         r.ed->map.mapModified = MapModifiedState::Modified;
-        r.ed->app.messageBoxKind = int32_t(c.kind);
+        r.ed->app.messageBoxKind = c.kind;
         r.ed->app.hoveredWidget = c.answer;
         answerMessageBox(*r.ed, c.answer);
         Trace expected{"popPage"};
@@ -235,7 +235,7 @@ TEST(MessageBox, OverwritingSavesUnderTheNameInTheFileNamePrompt) {
     r.ed->app.platform = r.platform.get();
     r.ed->mapFile.mapTitle = "castle.map";
     promptSaveMapAs(*r.ed);
-    r.ed->app.messageBoxKind = int32_t(MessageBoxKind::ConfirmOverwriteMap);
+    r.ed->app.messageBoxKind = MessageBoxKind::ConfirmOverwriteMap;
     answerMessageBox(*r.ed, MessageBoxResult::First);
     EXPECT_EQ(r.trace, (Trace{"popPage", "saveMap /prog/castle.map", "cue pyro"}));
 }
@@ -257,7 +257,7 @@ TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
             r.ed->mapFile.recentFiles[0] = "/maps/r.map";
             r.ed->mapFile.mapLoadFailed = 0;
             r.ed->map.mapModified = MapModifiedState::Modified;
-            r.ed->app.messageBoxKind = int32_t(kind);
+            r.ed->app.messageBoxKind = kind;
             answerMessageBox(*r.ed, MessageBoxResult::First);
             EXPECT_EQ(r.trace, (Trace{"popPage", "saveCurrentMap"}));
             EXPECT_EQ(r.ed->app.quitRequested, 0);
@@ -265,7 +265,7 @@ TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
     }
     BoxRig r;
     r.saveSucceeds = false;
-    r.ed->app.messageBoxKind = int32_t(K::ConfirmOverwriteMap);
+    r.ed->app.messageBoxKind = K::ConfirmOverwriteMap;
     answerMessageBox(*r.ed, MessageBoxResult::First);
     EXPECT_EQ(r.ed->app.statusText, "not saved");
     EXPECT_EQ(r.trace.back(), "cue beep2");
@@ -276,13 +276,13 @@ TEST(MessageBox, AnswersLeaveTheThreeDViewLikeTheDispatcherDoes) {
         BoxRig r;
         r.ed->calls.popPage = [&](Editor& e) {
             r.trace.push_back("popPage");
-            e.app.currentPage = int32_t(Page::View3D);
+            e.app.currentPage = Page::View3D;
         };
-        r.ed->app.messageBoxKind = int32_t(MessageBoxKind::FullScreenFailed);
+        r.ed->app.messageBoxKind = MessageBoxKind::FullScreenFailed;
         answerMessageBox(*r.ed, answer);
         if (answer == MessageBoxResult::First) {
             EXPECT_EQ(r.trace, Trace{"popPage"});
-            EXPECT_EQ(r.ed->app.currentPage, 0);
+            EXPECT_EQ(r.ed->app.currentPage, Page::PlanView);
         } else {
             EXPECT_EQ(r.trace, (Trace{"popPage", "popPage"}));
         }
@@ -302,8 +302,8 @@ TEST(MessageBox, ClosingTheWindowAsksBeforeLosingAModifiedMap) {
     m.ed->map.mapModified = MapModifiedState::Modified;
     requestQuitFromWindow(*m.ed);
     EXPECT_EQ(m.ed->app.quitRequested, 0);
-    EXPECT_EQ(m.ed->app.currentPage, 255);
-    EXPECT_EQ(m.ed->app.messageBoxKind, int32_t(MessageBoxKind::SaveBeforeQuit));
+    EXPECT_EQ(m.ed->app.currentPage, Page::MessageBox);
+    EXPECT_EQ(m.ed->app.messageBoxKind, MessageBoxKind::SaveBeforeQuit);
     m.ed->app.messageBoxStep = 12;
     requestQuitFromWindow(*m.ed);
     EXPECT_EQ(m.trace, Trace{"cue message1"}) << "a second close does not ask again";
@@ -327,10 +327,10 @@ TEST(MessageBox, AnsweredBoxGivesTheViewBack) {
         EditorRig rig("", false);
         rig.ed->map.mapModified = MapModifiedState::Modified;
         openMessageBox(*rig.ed, c.kind);
-        ASSERT_EQ(rig.ed->app.currentPage, 255);
+        ASSERT_EQ(rig.ed->app.currentPage, Page::MessageBox);
         rig.ed->app.hoveredWidget = c.answer;
         answerMessageBox(*rig.ed, c.answer);
-        EXPECT_EQ(rig.ed->app.currentPage, int32_t(Page::PlanView)) << int(c.kind);
+        EXPECT_EQ(rig.ed->app.currentPage, Page::PlanView) << int(c.kind);
         EXPECT_EQ(rig.ed->app.quitRequested, 0) << int(c.kind);
         EXPECT_EQ(rig.ed->map.mapModified, MapModifiedState::Modified) << int(c.kind);
     }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <map>
 
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "resources/GamePalette.h"
 #include "support/EditorRig.h"
 #include "support/LanguageFixture.h"
@@ -129,7 +129,7 @@ TEST(Startup, GeneratedDataFolderStartsTheEditor) {
     EXPECT_TRUE(rig.platform->shown());
     EXPECT_EQ(rig.ed->script.scriptName, "script1");
     EXPECT_EQ(rig.ed->settings.frameDelay, 10);  // from default.cfg
-    EXPECT_EQ(rig.ed->app.pendingMessageBox, 0);
+    EXPECT_FALSE(rig.ed->app.pendingMessageBox);
 }
 
 TEST(Startup, MissingPaletteIsLoggedAndStartUpGoesOn) {

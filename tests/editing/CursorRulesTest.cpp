@@ -15,7 +15,7 @@ using C = CursorShape;
 // The shape one frame of the dispatcher chooses for the pointer at (x, y) on page.
 struct Frame : DispatchRig {
     CursorShape at(Page page, int32_t x, int32_t y) {
-        ed->app.currentPage = ed->app.previousPage = int32_t(page);
+        ed->app.currentPage = ed->app.previousPage = page;
         pointAt(x, y);
         frame();
         return ed->cursor.cursorShape;
@@ -120,8 +120,8 @@ TEST(CursorRules, ShownValueFieldsTakeTheTextBeamOnEveryPage) {
     Frame r;
     WidgetState& w = r.ed->widgets;
     w.valueFieldCount = 2;
-    w.valueFields[0] = {300, 200, 3, int32_t(Page::DisplayOptions), 1};
-    w.valueFields[1] = {500, 200, 4, int32_t(Page::DisplayOptions), 1};
+    w.valueFields[0] = {300, 200, 3, Page::DisplayOptions, 1};
+    w.valueFields[1] = {500, 200, 4, Page::DisplayOptions, 1};
     r.fieldVisible = [](int32_t i) { return i == 0; };
     EXPECT_EQ(r.at(Page::DisplayOptions, 300, 200), C::TextBeam);
     EXPECT_EQ(r.at(Page::DisplayOptions, 394, 214), C::TextBeam);

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "support/DispatchRig.h"
 #include "support/LanguageFixture.h"
 
@@ -83,7 +83,7 @@ TEST(InputDispatcher, PageBoundStepsRunOnlyWhereTheyBelong) {
         SCOPED_TRACE(::testing::Message() << int(c.page) << " state " << int(c.view3dState) << " y "
                                           << c.mouseY << " prompt " << c.promptKind);
         DispatchRig r;
-        r.ed->app.currentPage = r.ed->app.previousPage = int32_t(c.page);
+        r.ed->app.currentPage = r.ed->app.previousPage = c.page;
         r.ed->pages.view3dState = c.view3dState;
         r.ed->prompt.promptKind = c.promptKind;
         r.pointAt(400, c.mouseY);
@@ -125,7 +125,7 @@ TEST(InputDispatcher, FrameTextsAreEmptiedAndAPageChangeDropsTheFocus) {
     EXPECT_EQ(r.ed->app.tooltipText, "");
     EXPECT_EQ(r.ed->app.cursorLabel, "");
     EXPECT_EQ(r.ed->app.focusedField, 5) << "the same page keeps its focus";
-    r.ed->app.currentPage = int32_t(Page::DisplayOptions);
+    r.ed->app.currentPage = Page::DisplayOptions;
     r.frame();
     EXPECT_EQ(r.ed->app.focusedField, -1);
 }
@@ -213,8 +213,8 @@ TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
     DispatchRig r;
     r.pointAt(400, 340);
     r.frame();
-    r.ed->app.currentPage = r.ed->app.previousPage = int32_t(Page::MessageBox);
-    r.ed->app.messageBoxKind = int32_t(MessageBoxKind::ConfirmQuit);
+    r.ed->app.currentPage = r.ed->app.previousPage = Page::MessageBox;
+    r.ed->app.messageBoxKind = MessageBoxKind::ConfirmQuit;
     r.onPanelMouse = [](Editor& e) {
         if (e.input.keyStates[1] < 0 && e.input.keyStates[257] >= 0)
             e.app.hoveredWidget = MessageBoxResult::First;
@@ -231,8 +231,8 @@ TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
     // By Enter: a pending first answer, acted on by the release step alone.
     DispatchRig k;
     k.frame();
-    k.ed->app.currentPage = int32_t(Page::MessageBox);
-    k.ed->app.messageBoxKind = int32_t(MessageBoxKind::SaveBeforeNewMap);
+    k.ed->app.currentPage = Page::MessageBox;
+    k.ed->app.messageBoxKind = MessageBoxKind::SaveBeforeNewMap;
     k.ed->dispatch.pendingClick = 1;
     k.ed->dispatch.pendingClickId = MessageBoxResult::Second;
     const Trace enter = k.frame();
@@ -244,8 +244,8 @@ TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
     // A command run again by the second answer sees that answer, so it does not ask again.
     DispatchRig o;
     o.frame();
-    o.ed->app.currentPage = int32_t(Page::MessageBox);
-    o.ed->app.messageBoxKind = int32_t(MessageBoxKind::SaveBeforeOpenMap);
+    o.ed->app.currentPage = Page::MessageBox;
+    o.ed->app.messageBoxKind = MessageBoxKind::SaveBeforeOpenMap;
     int32_t seen = 0;
     o.ed->calls.openMapBrowser = [&seen](Editor& e) { seen = e.app.hoveredWidget; };
     o.ed->dispatch.pendingClick = 1;
@@ -289,7 +289,7 @@ TEST(InputDispatcher, AltSelectsByAreaUnlessAKeyCommandUsedIt) {
 
     // In the side view the anchor is the position along the section and the height.
     DispatchRig s;
-    s.ed->app.currentPage = s.ed->app.previousPage = int32_t(Page::SideView);
+    s.ed->app.currentPage = s.ed->app.previousPage = Page::SideView;
     s.frame();
     s.ed->hover.sideHitPos = 300;
     s.ed->hover.hitPointZ = -4096;
@@ -305,7 +305,7 @@ TEST(InputDispatcher, AltSelectsByAreaUnlessAKeyCommandUsedIt) {
 
     // On other pages Alt anchors nothing.
     DispatchRig o;
-    o.ed->app.currentPage = o.ed->app.previousPage = int32_t(Page::Search);
+    o.ed->app.currentPage = o.ed->app.previousPage = Page::Search;
     o.frame();
     o.key(kAlt, true);
     o.frame();
@@ -370,7 +370,7 @@ TEST(InputDispatcher, TheFileBrowserJumpsToTheFirstTypedLetterInUpperCase) {
     b.browserFiles[0] = "ALPHA.MAP";
     b.browserFiles[1] = "BETA.MAP";
     b.browserFiles[2] = "GAMMA.MAP";
-    r.ed->app.currentPage = r.ed->app.previousPage = int32_t(Page::FileBrowser);
+    r.ed->app.currentPage = r.ed->app.previousPage = Page::FileBrowser;
     r.typed = "gb";
     r.frame();
     EXPECT_EQ(b.browserFileCursor, 2);
@@ -393,7 +393,7 @@ TEST(InputDispatcher, ABusyCursorStaysBusyForTheFrame) {
 
 TEST(InputDispatcher, HoversAreForgottenEveryFrame) {
     DispatchRig r;
-    r.ed->app.currentPage = r.ed->app.previousPage = int32_t(Page::Search);
+    r.ed->app.currentPage = r.ed->app.previousPage = Page::Search;
     r.ed->hover.hoveredVertex = 3;
     r.ed->hover.hoveredSprite = 4;
     r.ed->hover.hoveredSector = 5;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "support/DispatchRig.h"
 #include "support/LanguageFixture.h"
 
@@ -194,7 +194,7 @@ TEST(WindowChrome, ReleasesActOnTheWidgetPressed) {
                 EXPECT_EQ(r.ed->app.messageLogAnim, 0);
                 break;
             case 8002:
-                EXPECT_EQ(r.ed->app.deferredAction, int32_t(DeferredAction::RebuildGammaRemap));
+                EXPECT_EQ(r.ed->app.deferredAction, DeferredAction::RebuildGammaRemap);
                 EXPECT_EQ(r.ed->cursor.cursorShape, CursorShape::Busy);
                 break;
             case 8005:
@@ -204,7 +204,7 @@ TEST(WindowChrome, ReleasesActOnTheWidgetPressed) {
                 EXPECT_EQ(r.ed->app.statusText, "Settings saved");
                 break;
             case 26009:
-                EXPECT_EQ(r.ed->app.deferredAction, int32_t(DeferredAction::RunScript));
+                EXPECT_EQ(r.ed->app.deferredAction, DeferredAction::RunScript);
                 EXPECT_EQ(r.ed->cursor.cursorShape, CursorShape::Busy);
                 break;
             default:

@@ -158,7 +158,7 @@ TEST(Cursor, MapCrossVariantFollowsTheEditingState) {
         {"rotate and scale only on the plan view",
          [](auto& m) {
              m.selectionMode = 1, m.hoveredVertex = 2, m.hoveredVertexSelected = true,
-             m.dragKind = 3, m.currentPage = 1;
+             m.dragKind = 3, m.currentPage = Page::SideView;
          },
          V::Plain},
         {"sector mode while the whole selection moves",
@@ -196,7 +196,8 @@ TEST(Cursor, MapCrossVariantFollowsTheEditingState) {
         {"drawing tools keep the plain cross",
          [](auto& m) { m.currentTool = 18, m.draggedSprite = 1, m.dragKind = 1; }, V::Plain},
         {"pages beyond the side view",
-         [](auto& m) { m.currentPage = 2, m.draggedSprite = 1, m.dragKind = 1; }, V::Plain},
+         [](auto& m) { m.currentPage = Page::RecordEditor, m.draggedSprite = 1, m.dragKind = 1; },
+         V::Plain},
         {"list of dragged walls rotates", [](auto& m) { m.movedWallCount = 3, m.dragKind = 2; },
          V::Rotate},
     };
@@ -213,16 +214,16 @@ TEST(Cursor, AreaSelectionBadgesFollowTheModifiers) {
         const char* name;
         bool shift, ctrl, latch;
         uint8_t selectionMode;
-        int32_t page;
+        Page page;
         int badge;  // marker value at the badge position; 0 none
     };
     const Case cases[] = {
-        {"Shift with the latch: add", true, false, true, 3, 0, kAddM.value},
-        {"Ctrl with the latch: toggle", false, true, true, 3, 1, kToggleM.value},
-        {"Shift without the latch: toggle", true, false, false, 0, 0, kToggleM.value},
-        {"both: toggle drawn over add", true, true, true, 0, 0, kToggleM.value},
-        {"no badges in mode 5", true, false, true, 5, 0, 0},
-        {"no badges off the views", true, false, true, 0, 2, 0},
+        {"Shift with the latch: add", true, false, true, 3, Page::PlanView, kAddM.value},
+        {"Ctrl with the latch: toggle", false, true, true, 3, Page::SideView, kToggleM.value},
+        {"Shift without the latch: toggle", true, false, false, 0, Page::PlanView, kToggleM.value},
+        {"both: toggle drawn over add", true, true, true, 0, Page::PlanView, kToggleM.value},
+        {"no badges in mode 5", true, false, true, 5, Page::PlanView, 0},
+        {"no badges off the views", true, false, true, 0, Page::RecordEditor, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,4 +1,4 @@
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 
 #include <algorithm>
 
@@ -11,11 +11,6 @@ namespace korvel {
 
 namespace {
 
-struct KindInfo {
-    int32_t message;
-    int32_t buttons;
-};
-
 constexpr int32_t kMsgConfirmQuit = 344;
 constexpr int32_t kMsgSaveChanges = 345;
 constexpr int32_t kMsgConfirmRevert = 346;
@@ -25,13 +20,38 @@ constexpr int32_t kMsgUnsupportedVersion = 349;
 constexpr int32_t kMsgFileExists = 350;
 constexpr int32_t kMsgDeleteScript = 1324;
 
-constexpr KindInfo kKinds[kMessageBoxKinds] = {
-    {kMsgConfirmQuit, 2},   {kMsgSaveChanges, 3},      {kMsgSaveChanges, 3},
-    {kMsgConfirmRevert, 2}, {kMsgSaveBeforeQuit, 3},   {kMsgSaveChanges, 3},
-    {kMsgSaveChanges, 3},   {kMsgFullScreenFailed, 1}, {kMsgUnsupportedVersion, 1},
-    {kMsgFileExists, 2},    {kMsgFileExists, 2},       {kMsgSaveChanges, 3},
-    {kMsgDeleteScript, 2},
+struct KindInfo {
+    int32_t message = 0;
+    int32_t buttons = 1;
 };
+
+KindInfo kindInfo(MessageBoxKind kind) {
+    using K = MessageBoxKind;
+    switch (kind) {
+        case K::ConfirmQuit:
+            return {kMsgConfirmQuit, 2};
+        case K::SaveBeforeNewMap:
+        case K::SaveBeforeOpenRecent:
+        case K::SaveBeforeOpenMap:
+        case K::SaveBeforeRestoreAutosave:
+        case K::SaveBeforeRecording:
+            return {kMsgSaveChanges, 3};
+        case K::ConfirmRevert:
+            return {kMsgConfirmRevert, 2};
+        case K::SaveBeforeQuit:
+            return {kMsgSaveBeforeQuit, 3};
+        case K::FullScreenFailed:
+            return {kMsgFullScreenFailed, 1};
+        case K::UnsupportedMapVersion:
+            return {kMsgUnsupportedVersion, 1};
+        case K::ConfirmOverwriteMap:
+        case K::ConfirmOverwriteDemo:
+            return {kMsgFileExists, 2};
+        case K::ConfirmDeleteScript:
+            return {kMsgDeleteScript, 2};
+    }
+    return {};
+}
 
 // The reports go through the model layer's interface, which words them.
 MapEvents& events(Editor& ed) {
@@ -95,28 +115,24 @@ std::string promptPath(Editor& ed) {
 
 }  // namespace
 
-int32_t messageBoxMessage(int32_t kind) {
-    return kind >= 0 && kind < kMessageBoxKinds ? kKinds[kind].message : 0;
+int32_t messageBoxMessage(MessageBoxKind kind) {
+    return kindInfo(kind).message;
 }
 
-int32_t messageBoxButtons(int32_t kind) {
-    return kind >= 0 && kind < kMessageBoxKinds ? kKinds[kind].buttons : 1;
+int32_t messageBoxButtons(MessageBoxKind kind) {
+    return kindInfo(kind).buttons;
 }
 
 void openMessageBox(Editor& ed, MessageBoxKind kind) {
-    openMessageBox(ed, int32_t(kind));
-}
-
-void openMessageBox(Editor& ed, int32_t kind) {
     ed.calls.playSound(ed, "message1", kCueFlags);
-    ed.app.currentPage = int32_t(Page::MessageBox);
+    ed.app.currentPage = Page::MessageBox;
     ed.app.messageBoxStep = 0;
     ed.app.messageBoxKind = kind;
 }
 
 void drawMessageBox(Editor& ed) {
-    const int32_t kind = ed.app.messageBoxKind;
-    const std::string text = kind == int32_t(MessageBoxKind::ConfirmDeleteScript)
+    const MessageBoxKind kind = ed.app.messageBoxKind;
+    const std::string text = kind == MessageBoxKind::ConfirmDeleteScript
                                  ? getMessage(kMsgDeleteScript, ed.langs, ed.script.scriptName)
                                  : getMessage(messageBoxMessage(kind), ed.langs);
     const int32_t buttons = messageBoxButtons(kind);
@@ -173,15 +189,15 @@ void answerMessageBox(Editor& ed, int32_t result) {
     if (result < MessageBoxResult::First || result > MessageBoxResult::Third) return;
     EditorCalls& c = ed.calls;
     c.popPage(ed);
-    if (ed.app.currentPage == int32_t(Page::View3D)) {
+    if (ed.app.currentPage == Page::View3D) {
         if (result == MessageBoxResult::First)
-            ed.app.currentPage = int32_t(Page::PlanView);
+            ed.app.currentPage = Page::PlanView;
         else
             c.popPage(ed);
     }
     const bool first = result == MessageBoxResult::First;
     if (result != MessageBoxResult::Third) {
-        switch (MessageBoxKind(ed.app.messageBoxKind)) {
+        switch (ed.app.messageBoxKind) {
             case MessageBoxKind::ConfirmQuit:
                 if (first) ed.app.quitRequested = 1;
                 break;
@@ -245,8 +261,8 @@ void requestQuitFromWindow(Editor& ed) {
         ed.app.quitRequested = 1;
         return;
     }
-    const bool asking = ed.app.currentPage == int32_t(Page::MessageBox) &&
-                        ed.app.messageBoxKind == int32_t(MessageBoxKind::SaveBeforeQuit);
+    const bool asking = ed.app.currentPage == Page::MessageBox &&
+                        ed.app.messageBoxKind == MessageBoxKind::SaveBeforeQuit;
     if (!asking) openMessageBox(ed, MessageBoxKind::SaveBeforeQuit);
 }
 
