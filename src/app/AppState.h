@@ -1,6 +1,6 @@
 // The application's own state: the machine it runs on, the status line, the page shown and the
-// requests that wait for the end of the frame, the message box, the desktop display mode and the
-// flags the frame loop and the page code share.
+// requests that wait for the end of the frame, the desktop display mode and the flags the frame
+// loop and the page code share.
 #pragma once
 
 #include <array>
@@ -57,10 +57,6 @@ struct AppState {
     std::string lastLoggedStatus;   // the status text last put into the message history
     uint8_t objectsRenumbered = 0;
     int32_t dragStartMouseY = 0;  // where a value drag began; moved with the pointer wrap
-
-    // Message box: the kind asked and the frames since it opened.
-    MessageBoxKind messageBoxKind = MessageBoxKind::ConfirmQuit;
-    int32_t messageBoxStep = 0;
 
     // Screen effects, switched by hidden typed words.
     uint8_t frameBlend = 0;

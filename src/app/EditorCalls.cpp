@@ -8,14 +8,12 @@
 #include "app/EditorInit.h"
 #include "app/FrameChrome.h"
 #include "app/FrameLoop.h"
-#include "app/LoopPages.h"
 #include "app/MapFileCommands.h"
 #include "app/PageChanges.h"
 #include "app/Sound.h"
 #include "app/Startup.h"
 #include "commands/FileCommands.h"
 #include "commands/PageStack.h"
-#include "commands/SearchPage.h"
 #include "commands/SelectionCommands.h"
 #include "editing/DragCommit.h"
 #include "editing/HoverPicking.h"
@@ -23,17 +21,32 @@
 #include "editing/KeyboardDispatcher.h"
 #include "editing/MapPress.h"
 #include "editing/MenuCommands.h"
-#include "editing/ProfilePane.h"
 #include "editing/SelectionInput.h"
 #include "editing/TypedValues.h"
 #include "editing/UiItemActions.h"
 #include "editing/ValuePrompt.h"
 #include "editing/ViewNavigation.h"
 #include "editing/WindowChrome.h"
+#include "pages/ArchSetup.h"
+#include "pages/ArrayTool.h"
+#include "pages/ColorSchemeEditor.h"
+#include "pages/DisplayOptions.h"
+#include "pages/FileBrowser.h"
+#include "pages/HelpViewer.h"
 #include "pages/MessageBox.h"
-#include "pages/PagePainters.h"
 #include "pages/PanelMouse.h"
-#include "script/ScriptEditor.h"
+#include "pages/ProblemList.h"
+#include "pages/ProfileEditor.h"
+#include "pages/RecordEditor.h"
+#include "pages/ReelSetup.h"
+#include "pages/ScriptEditor.h"
+#include "pages/Search.h"
+#include "pages/SparksToy.h"
+#include "pages/SphereSetup.h"
+#include "pages/TilePicker.h"
+#include "pages/TileZoom.h"
+#include "pages/View3D.h"
+#include "pages/WallLighting.h"
 #include "script/ScriptFiles.h"
 #include "ui/HelpText.h"
 #include "ui/Menus.h"
@@ -86,8 +99,8 @@ EditorCalls::EditorCalls() {
     processFrameInput = &korvel::processFrameInput;
     onPageChanged = &korvel::onPageChanged;
     convertSelection = &korvel::convertSelection;
-    draw2DView = &korvel::draw2DView;
-    drawSideView = &korvel::drawSideView;
+    draw2DView = [](Editor& ed) { korvel::draw2DView(ed, ed.loop.frameNumber); };
+    drawSideView = [](Editor& ed) { korvel::drawSideView(ed, ed.loop.frameNumber); };
     drawRecordEditor = &korvel::drawRecordEditor;
     drawReportPage = &korvel::drawReportPage;
     drawLightingOrExportPage = &korvel::drawLightingOrExportPage;
@@ -106,7 +119,7 @@ EditorCalls::EditorCalls() {
     drawProfileEditor = &korvel::drawProfileEditor;
     drawColorSchemeEditor = [](Editor& ed) {
         korvel::drawColorSchemeEditor(canvasOf(ed), ed.fonts, ed.langs, ed.colorSettings,
-                                      ed.colorEditor, ed.input.frameTime);
+                                      ed.pages.colorSchemeEditor, ed.input.frameTime);
     };
     drawScriptEditor = &korvel::drawScriptEditor;
     drawMessageBox = &korvel::drawMessageBox;

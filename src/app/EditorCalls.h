@@ -51,8 +51,10 @@ struct EditorCalls {
     Step onPageChanged;
     Step convertSelection;
     // rebuildToolbar as above
-    std::function<void(Editor&, int32_t frameNumber)> draw2DView;
-    std::function<void(Editor&, int32_t frameNumber)> drawSideView;
+    // The page painters: the page table (pages/PageTable.h) names the one of each page. The two
+    // map views' painters get the frame number.
+    Step draw2DView;
+    Step drawSideView;
     Step drawRecordEditor;
     Step drawReportPage;
     Step drawLightingOrExportPage;

@@ -9,6 +9,7 @@
 #include "app/InputSampling.h"
 #include "map/MapFile.h"
 #include "pages/MessageBox.h"
+#include "pages/PageTable.h"
 #include "platform/Platform.h"
 
 namespace korvel {
@@ -211,82 +212,7 @@ uint32_t frameSleep(uint8_t limitCpu, int32_t frameDelay, int32_t frameInterval)
 }
 
 void paintCurrentPage(Editor& ed) {
-    EditorCalls& c = ed.calls;
-    switch (ed.app.currentPage) {
-        case Page::PlanView:
-            c.draw2DView(ed, ed.loop.frameNumber);
-            break;
-        case Page::SideView:
-            c.drawSideView(ed, ed.loop.frameNumber);
-            break;
-        case Page::RecordEditor:
-            c.drawRecordEditor(ed);
-            break;
-        case Page::ProblemList:
-        case Page::Statistics:
-            c.drawReportPage(ed);
-            break;
-        case Page::WallLighting:
-        case Page::ImageExport:
-            c.drawLightingOrExportPage(ed);
-            break;
-        case Page::DrivePicker:
-        case Page::FileBrowser:
-            c.drawBrowserPage(ed);
-            break;
-        case Page::SparksToy:
-            c.stepSparks(ed);
-            break;
-        case Page::DisplayOptions:
-        case Page::GeneralOptions:
-            c.drawOptionsPage(ed);
-            break;
-        case Page::View3D:
-            c.draw3DViewPage(ed);
-            break;
-        case Page::Search:
-            c.drawSearchPage(ed);
-            break;
-        case Page::ArrayTool:
-            c.drawSpriteArrayDialog(ed);
-            break;
-        case Page::HelpViewer:
-            c.drawDocumentViewer(ed);
-            break;
-        case Page::TilePicker:
-            c.drawTilePicker(ed);
-            break;
-        case Page::TileZoom:
-        case Page::TileFilter:
-            c.drawTileViewPage(ed);
-            break;
-        case Page::ReelSetup:
-            c.drawReelToolPage(ed);
-            break;
-        case Page::ArchSetup:
-            c.drawArchToolPage(ed);
-            break;
-        case Page::SphereSetup:
-            c.drawSphereToolPage(ed);
-            break;
-        case Page::ProfileEditor:
-            c.drawProfileEditor(ed);
-            break;
-        case Page::ColorSchemeEditor:
-            c.drawColorSchemeEditor(ed);
-            break;
-        case Page::ScriptEditor:
-            c.drawScriptEditor(ed);
-            break;
-        case Page::MessageBox:
-            c.drawMessageBox(ed);
-            break;
-        case Page::About:
-        case Page::TerrainSetup:
-            break;  // their panels are all they show
-        default:
-            break;  // no page
-    }
+    if (const auto paint = pageEntry(ed.app.currentPage).paint) (ed.calls.*paint)(ed);
 }
 
 MapCursorInputs mapCursorInputs(const Editor& ed) {

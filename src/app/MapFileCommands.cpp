@@ -49,7 +49,7 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
     if (!r.loaded) return;
     if (r.unknownVersion) ed.app.pendingMessageBox = MessageBoxKind::UnsupportedMapVersion;
     setMapCaption(ed);
-    ed.fileBrowser.browserFolder = getPathFolder(path);
+    ed.pages.fileBrowser.browserFolder = getPathFolder(path);
     ed.app.currentPage = Page::PlanView;
     if (ed.mapFile.mapLoadNotice != 0)
         ed.app.statusText = getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(path));

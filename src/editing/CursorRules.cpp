@@ -52,7 +52,6 @@ Subject recordSubject(uint8_t s) {
 CursorShape byPage(const Editor& ed) {
     const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
     const int32_t widget = ed.app.hoveredWidget;
-    const PageParameters& p = ed.pages;
     CursorShape shape = CursorShape::Arrow;
     switch (ed.app.currentPage) {
         case Page::PlanView:
@@ -64,7 +63,7 @@ CursorShape byPage(const Editor& ed) {
             break;
         case Page::RecordEditor: {
             bool beam = false;
-            switch (recordSubject(p.recordEditorSubject)) {
+            switch (recordSubject(ed.pages.recordEditor.recordEditorSubject)) {
                 case Subject::Sprites:
                     beam = overColumns(x, {100, 220}) && overRows(y, 524, 23);
                     break;
@@ -82,7 +81,8 @@ CursorShape byPage(const Editor& ed) {
             break;
         }
         case Page::Search:
-            if (overColumns(x, {200, 320}) && overRows(y, 500, p.searchObjectKind == 1 ? 17 : 23))
+            if (overColumns(x, {200, 320}) &&
+                overRows(y, 500, ed.pages.search.searchObjectKind == 1 ? 17 : 23))
                 shape = CursorShape::TextBeam;
             if (within(widget, 12010, 12069)) shape = CursorShape::ValueDrag;
             break;

@@ -4,10 +4,10 @@
 
 #include "app/Editor.h"
 #include "app/InputSampling.h"
-#include "base/PathNames.h"
 #include "editing/CursorRules.h"
 #include "editing/HiddenStates.h"
 #include "editing/WindowChrome.h"
+#include "pages/PageTable.h"
 
 namespace korvel {
 
@@ -60,7 +60,8 @@ void hoverByPage(Editor& ed) {
     if (ed.cursor.cursorShape != CursorShape::MapCross) return;
     if (onPage(ed, Page::SideView))
         ed.calls.hoverSideView(ed);
-    else if (onPage(ed, Page::PlanView) || (onPage(ed, Page::View3D) && ed.pages.view3dState >= 1))
+    else if (onPage(ed, Page::PlanView) ||
+             (onPage(ed, Page::View3D) && ed.pages.view3d.view3dState >= 1))
         ed.calls.hoverPlanView(ed);
 }
 
@@ -113,7 +114,7 @@ void switchLayoutByChord(Editor& ed) {
     const bool bothDown = keyHeld(in, a) && keyHeld(in, b);
     const bool bothUp = !keyHeld(in, a) && !keyHeld(in, b);
     uint8_t& state = ed.dispatch.modifierChordState;
-    uint8_t& cyrillic = ed.pages.cyrillicKeyboard;
+    uint8_t& cyrillic = ed.input.cyrillicKeyboard;
     if (state == 0 && bothDown) state = 1;
     if (state == 1 && otherKeyWentDown(in, a, b)) state = 2;
     if (state == 1 && bothUp) {
@@ -121,12 +122,6 @@ void switchLayoutByChord(Editor& ed) {
         state = 0;
     }
     if (state == 2 && !bothDown) state = 0;
-}
-
-void fileBrowserTypeAhead(Editor& ed) {
-    std::string typed;
-    ed.calls.readTypedText(ed, typed);
-    if (!typed.empty()) fileDlgTypeAhead(ed.fileBrowser, uint8_t(upperCp1251(typed[0])));
 }
 
 // Alt anchors an area selection where it goes down; letting it go selects, unless a key command
@@ -185,6 +180,7 @@ void processFrameInput(Editor& ed) {
         a.hoveredWidget = 0;
     }
 
+    // The page is looked up where its handling runs: what ran before may have changed it.
     c.processPanelMouse(ed);
     if (onPage(ed, Page::ProfileEditor)) c.editProfilePanel(ed);
     forgetHovers(ed.hover);
@@ -214,7 +210,7 @@ void processFrameInput(Editor& ed) {
     switchLayoutByChord(ed);
     c.stepViewMotion(ed);
     if (ed.prompt.promptKind == 0) c.typeIntoFocusedField(ed);
-    if (onPage(ed, Page::FileBrowser)) fileBrowserTypeAhead(ed);
+    if (const auto keys = pageEntry(a.currentPage).keys) keys(ed);
     areaSelectionByAlt(ed);
     // Exactly one of the two takes the keys of the frame.
     if (ed.prompt.promptKind >= 1)

@@ -53,7 +53,7 @@ bool pressMenuTitle(Editor& ed, uint8_t openBefore) {
 bool pressTopBarButton(Editor& ed) {
     const int32_t x = ed.input.mouseX;
     if (within(x, 757, 771) && languageHasSecondLayout(ed.langs)) {
-        uint8_t& cyrillic = ed.pages.cyrillicKeyboard;
+        uint8_t& cyrillic = ed.input.cyrillicKeyboard;
         cyrillic = cyrillic ? 0 : 1;
         return true;
     }

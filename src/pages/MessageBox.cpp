@@ -126,22 +126,23 @@ int32_t messageBoxButtons(MessageBoxKind kind) {
 void openMessageBox(Editor& ed, MessageBoxKind kind) {
     ed.calls.playSound(ed, "message1", kCueFlags);
     ed.app.currentPage = Page::MessageBox;
-    ed.app.messageBoxStep = 0;
-    ed.app.messageBoxKind = kind;
+    ed.pages.messageBox.messageBoxStep = 0;
+    ed.pages.messageBox.messageBoxKind = kind;
 }
 
 void drawMessageBox(Editor& ed) {
-    const MessageBoxKind kind = ed.app.messageBoxKind;
-    const std::string text = kind == MessageBoxKind::ConfirmDeleteScript
-                                 ? getMessage(kMsgDeleteScript, ed.langs, ed.script.scriptName)
-                                 : getMessage(messageBoxMessage(kind), ed.langs);
+    const MessageBoxKind kind = ed.pages.messageBox.messageBoxKind;
+    const std::string text =
+        kind == MessageBoxKind::ConfirmDeleteScript
+            ? getMessage(kMsgDeleteScript, ed.langs, ed.pages.scriptEditor.scriptName)
+            : getMessage(messageBoxMessage(kind), ed.langs);
     const int32_t buttons = messageBoxButtons(kind);
     const int32_t textWidth = propTextWidth(ed.fonts, text);
     int32_t width = buttons * 144 + 16;
     if (textWidth >= buttons * 144 - 16) width = textWidth + 32;
     const int32_t half = width / 2;
     int32_t left = 400 - half, right = 400 + half, bottom = 316, top = 396;
-    int32_t& step = ed.app.messageBoxStep;
+    int32_t& step = ed.pages.messageBox.messageBoxStep;
     if (step < 16) {
         const int32_t f = step * 4096;
         left = lerpFixed(400, left, f);
@@ -197,7 +198,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
     }
     const bool first = result == MessageBoxResult::First;
     if (result != MessageBoxResult::Third) {
-        switch (ed.app.messageBoxKind) {
+        switch (ed.pages.messageBox.messageBoxKind) {
             case MessageBoxKind::ConfirmQuit:
                 if (first) ed.app.quitRequested = 1;
                 break;
@@ -262,7 +263,7 @@ void requestQuitFromWindow(Editor& ed) {
         return;
     }
     const bool asking = ed.app.currentPage == Page::MessageBox &&
-                        ed.app.messageBoxKind == MessageBoxKind::SaveBeforeQuit;
+                        ed.pages.messageBox.messageBoxKind == MessageBoxKind::SaveBeforeQuit;
     if (!asking) openMessageBox(ed, MessageBoxKind::SaveBeforeQuit);
 }
 

@@ -25,6 +25,12 @@ enum class MessageBoxKind : int32_t {
     ConfirmDeleteScript = 12,
 };
 
+// The kind asked and the frames since the box opened.
+struct MessageBoxState {
+    MessageBoxKind messageBoxKind = MessageBoxKind::ConfirmQuit;
+    int32_t messageBoxStep = 0;
+};
+
 // The answers, held in hoveredWidget: the button's place from the left.
 namespace MessageBoxResult {
 constexpr int32_t First = 255000;

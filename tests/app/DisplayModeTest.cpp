@@ -55,7 +55,7 @@ TEST(DisplayMode, RefusedSwitchAsksAfterTheFirstFrame) {
     runFrame(*r.ed);
     EXPECT_EQ(r.platform->presentCount(), presents + 1);
     EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
-    EXPECT_EQ(r.ed->app.messageBoxKind, MessageBoxKind::FullScreenFailed);
+    EXPECT_EQ(r.ed->pages.messageBox.messageBoxKind, MessageBoxKind::FullScreenFailed);
     EXPECT_EQ(r.platform->playedSounds(), std::vector<std::string>{"message1.wav"});
     EXPECT_EQ(r.platform->windowState(), WindowState::Normal);
 

@@ -57,11 +57,11 @@ struct LoopRig : EditorRig {
                  {&c.autoSave, "autoSave"},
              })
             recordOnly(*call, trace, name);
-        c.draw2DView = [this](Editor&, int32_t n) {
-            trace.push_back("draw2DView " + std::to_string(n));
+        c.draw2DView = [this](Editor& e) {
+            trace.push_back("draw2DView " + std::to_string(e.loop.frameNumber));
         };
-        c.drawSideView = [this](Editor&, int32_t n) {
-            trace.push_back("drawSideView " + std::to_string(n));
+        c.drawSideView = [this](Editor& e) {
+            trace.push_back("drawSideView " + std::to_string(e.loop.frameNumber));
         };
         c.pushHistoryEntry = [this](Editor&, const std::string& t) {
             trace.push_back("history " + t);
@@ -156,7 +156,7 @@ TEST(FrameLoop, PlanViewIsPaintedWithTheOriginInCornerForm) {
     r.ed->view.viewOriginY = -50;
     r.ed->view.viewZoom = 2;
     float seenX = 0, seenY = 0;
-    r.ed->calls.draw2DView = [&](Editor& ed, int32_t) {
+    r.ed->calls.draw2DView = [&](Editor& ed) {
         seenX = ed.view.viewOriginX;
         seenY = ed.view.viewOriginY;
         ed.view.viewOriginX = 12345;  // a painter's change is discarded

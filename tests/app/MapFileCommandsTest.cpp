@@ -102,7 +102,7 @@ TEST_F(MapFileCommandsTest, LoadReportsVersionCaptionAndDamage) {
         EXPECT_EQ(ed.app.pendingMessageBox, c.messageBox) << c.what;
         EXPECT_EQ(ed.app.currentPage, Page::PlanView) << c.what;
         EXPECT_EQ(platform.caption(), "Korvel - a.map") << c.what;
-        EXPECT_EQ(ed.fileBrowser.browserFolder, tmp.path() + "/maps/") << c.what;
+        EXPECT_EQ(ed.pages.fileBrowser.browserFolder, tmp.path() + "/maps/") << c.what;
         reportMapLoad(ed);
         EXPECT_EQ(ed.app.statusText, c.status) << c.what;
     }

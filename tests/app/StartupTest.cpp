@@ -127,7 +127,7 @@ TEST(Startup, GeneratedDataFolderStartsTheEditor) {
     EXPECT_EQ(rig.platform->caption(), "Korvel - untitled");
     EXPECT_EQ(rig.ed->mapFile.mapTitle, "untitled");
     EXPECT_TRUE(rig.platform->shown());
-    EXPECT_EQ(rig.ed->script.scriptName, "script1");
+    EXPECT_EQ(rig.ed->pages.scriptEditor.scriptName, "script1");
     EXPECT_EQ(rig.ed->settings.frameDelay, 10);  // from default.cfg
     EXPECT_FALSE(rig.ed->app.pendingMessageBox);
 }

@@ -93,8 +93,8 @@ TEST(CursorRules, ShapeByPageAndPosition) {
                      << "page " << int(c.page) << " at " << c.x << "," << c.y << " subject "
                      << int(c.subject) << " widget " << c.widget);
         Frame r;
-        r.ed->pages.recordEditorSubject = c.subject;
-        r.ed->pages.searchObjectKind = c.searchKind;
+        r.ed->pages.recordEditor.recordEditorSubject = c.subject;
+        r.ed->pages.search.searchObjectKind = c.searchKind;
         r.ed->demo.demoFrameIndex = c.demoFrame;
         r.ed->app.hoveredWidget = c.widget;
         r.ed->app.sideViewPadButton = c.padButton;

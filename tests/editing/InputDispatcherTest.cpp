@@ -84,7 +84,7 @@ TEST(InputDispatcher, PageBoundStepsRunOnlyWhereTheyBelong) {
                                           << c.mouseY << " prompt " << c.promptKind);
         DispatchRig r;
         r.ed->app.currentPage = r.ed->app.previousPage = c.page;
-        r.ed->pages.view3dState = c.view3dState;
+        r.ed->pages.view3d.view3dState = c.view3dState;
         r.ed->prompt.promptKind = c.promptKind;
         r.pointAt(400, c.mouseY);
         Trace got = r.frame();
@@ -214,7 +214,7 @@ TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
     r.pointAt(400, 340);
     r.frame();
     r.ed->app.currentPage = r.ed->app.previousPage = Page::MessageBox;
-    r.ed->app.messageBoxKind = MessageBoxKind::ConfirmQuit;
+    r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::ConfirmQuit;
     r.onPanelMouse = [](Editor& e) {
         if (e.input.keyStates[1] < 0 && e.input.keyStates[257] >= 0)
             e.app.hoveredWidget = MessageBoxResult::First;
@@ -232,7 +232,7 @@ TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
     DispatchRig k;
     k.frame();
     k.ed->app.currentPage = Page::MessageBox;
-    k.ed->app.messageBoxKind = MessageBoxKind::SaveBeforeNewMap;
+    k.ed->pages.messageBox.messageBoxKind = MessageBoxKind::SaveBeforeNewMap;
     k.ed->dispatch.pendingClick = 1;
     k.ed->dispatch.pendingClickId = MessageBoxResult::Second;
     const Trace enter = k.frame();
@@ -245,7 +245,7 @@ TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
     DispatchRig o;
     o.frame();
     o.ed->app.currentPage = Page::MessageBox;
-    o.ed->app.messageBoxKind = MessageBoxKind::SaveBeforeOpenMap;
+    o.ed->pages.messageBox.messageBoxKind = MessageBoxKind::SaveBeforeOpenMap;
     int32_t seen = 0;
     o.ed->calls.openMapBrowser = [&seen](Editor& e) { seen = e.app.hoveredWidget; };
     o.ed->dispatch.pendingClick = 1;
@@ -357,14 +357,14 @@ TEST(InputDispatcher, TheLayoutChordSwitchesOnlyWhenUsedAlone) {
             if (s.other) r.key(s.other, true);
             r.frame();
         }
-        EXPECT_EQ(r.ed->pages.cyrillicKeyboard, c.cyrillicAfter);
+        EXPECT_EQ(r.ed->input.cyrillicKeyboard, c.cyrillicAfter);
         EXPECT_EQ(r.ed->dispatch.modifierChordState, 0);
     }
 }
 
 TEST(InputDispatcher, TheFileBrowserJumpsToTheFirstTypedLetterInUpperCase) {
     DispatchRig r;
-    FileBrowserState& b = r.ed->fileBrowser;
+    FileBrowserState& b = r.ed->pages.fileBrowser;
     b.browserFocus = 1;
     b.browserFileCount = 3;
     b.browserFiles[0] = "ALPHA.MAP";

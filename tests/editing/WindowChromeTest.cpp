@@ -120,7 +120,7 @@ TEST(WindowChrome, TheTopBarButtonsAndTheMessageHistoryButton) {
         ChromeRig r(c.pluralRule);
         r.press(c.x, c.y);
         EXPECT_EQ(r.ed->app.hoveredWidget, c.widget);
-        EXPECT_EQ(r.ed->pages.cyrillicKeyboard, c.cyrillic);
+        EXPECT_EQ(r.ed->input.cyrillicKeyboard, c.cyrillic);
         if (c.widget == 514) {
             EXPECT_EQ(r.ed->dispatch.panelDragMouseX, c.x);
             EXPECT_EQ(r.ed->dispatch.panelDragMouseY, c.y);

@@ -83,12 +83,12 @@ struct BoxRig : EditorRig {
 
 TEST(MessageBox, OpeningPlaysTheCueAndShowsThePage) {
     BoxRig r;
-    r.ed->app.messageBoxStep = 9;
+    r.ed->pages.messageBox.messageBoxStep = 9;
     openMessageBox(*r.ed, MessageBoxKind::ConfirmRevert);
     EXPECT_EQ(r.trace, Trace{"cue message1"});
     EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
-    EXPECT_EQ(r.ed->app.messageBoxKind, MessageBoxKind::ConfirmRevert);
-    EXPECT_EQ(r.ed->app.messageBoxStep, 0);
+    EXPECT_EQ(r.ed->pages.messageBox.messageBoxKind, MessageBoxKind::ConfirmRevert);
+    EXPECT_EQ(r.ed->pages.messageBox.messageBoxStep, 0);
 }
 
 TEST(MessageBox, KindsTheirMessagesAndButtons) {
@@ -104,16 +104,16 @@ TEST(MessageBox, KindsTheirMessagesAndButtons) {
 
 TEST(MessageBox, GrowsFromTheCentreThenShowsTextAndButtons) {
     BoxRig r;
-    r.ed->app.messageBoxKind = MessageBoxKind::SaveBeforeQuit;  // three buttons
-    r.ed->app.messageBoxStep = 0;
+    r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::SaveBeforeQuit;  // three buttons
+    r.ed->pages.messageBox.messageBoxStep = 0;
     r.fill(1);
     drawMessageBox(*r.ed);
     EXPECT_EQ(r.px(400, 356), 20) << "at step 0 the box is one point";
     EXPECT_EQ(r.px(399, 356), 1);
     EXPECT_EQ(r.px(400, 357), 1);
-    EXPECT_EQ(r.ed->app.messageBoxStep, 1);
+    EXPECT_EQ(r.ed->pages.messageBox.messageBoxStep, 1);
 
-    r.ed->app.messageBoxStep = 16;
+    r.ed->pages.messageBox.messageBoxStep = 16;
     r.fill(1);
     drawMessageBox(*r.ed);
     // A short text with three buttons: 448 pixels wide.
@@ -125,7 +125,7 @@ TEST(MessageBox, GrowsFromTheCentreThenShowsTextAndButtons) {
     // Buttons at 192, 336 and 480, outlined.
     for (int32_t x : {192, 320, 336, 464, 480, 608}) EXPECT_EQ(r.px(x, 344), 20) << x;
     EXPECT_EQ(r.px(200, 344), 101);
-    EXPECT_EQ(r.ed->app.messageBoxStep, 16);
+    EXPECT_EQ(r.ed->pages.messageBox.messageBoxStep, 16);
 
     r.ed->app.hoveredWidget = MessageBoxResult::Second;
     r.fill(1);
@@ -136,11 +136,11 @@ TEST(MessageBox, GrowsFromTheCentreThenShowsTextAndButtons) {
 
 TEST(MessageBox, StepFifteenDrawsEverything) {
     BoxRig r;
-    r.ed->app.messageBoxKind = MessageBoxKind::FullScreenFailed;
-    r.ed->app.messageBoxStep = 15;
+    r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::FullScreenFailed;
+    r.ed->pages.messageBox.messageBoxStep = 15;
     r.fill(1);
     drawMessageBox(*r.ed);
-    EXPECT_EQ(r.ed->app.messageBoxStep, 16);
+    EXPECT_EQ(r.ed->pages.messageBox.messageBoxStep, 16);
     // One button at 336..464, outlined, at fifteen sixteenths of the box.
     EXPECT_EQ(r.px(336, 344), 20);
     EXPECT_EQ(r.px(464, 344), 20);
@@ -155,8 +155,8 @@ TEST(MessageBox, WideTextsWidenTheBoxAndAreCutAtTheScreen) {
         SCOPED_TRACE(c.chars);
         BoxRig r;
         r.ed->langs.languages[0].texts[344] = std::string(size_t(c.chars), 'w');
-        r.ed->app.messageBoxKind = MessageBoxKind::ConfirmQuit;
-        r.ed->app.messageBoxStep = 16;
+        r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::ConfirmQuit;
+        r.ed->pages.messageBox.messageBoxStep = 16;
         r.fill(1);
         drawMessageBox(*r.ed);
         if (c.left >= 0) {
@@ -217,7 +217,7 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         r.ed->mapFile.recentFiles[2] = "/maps/r2.map";
         r.ed->mapFile.mapLoadFailed = 2;
         r.ed->map.mapModified = MapModifiedState::Modified;
-        r.ed->app.messageBoxKind = c.kind;
+        r.ed->pages.messageBox.messageBoxKind = c.kind;
         r.ed->app.hoveredWidget = c.answer;
         answerMessageBox(*r.ed, c.answer);
         Trace expected{"popPage"};
@@ -235,7 +235,7 @@ TEST(MessageBox, OverwritingSavesUnderTheNameInTheFileNamePrompt) {
     r.ed->app.platform = r.platform.get();
     r.ed->mapFile.mapTitle = "castle.map";
     promptSaveMapAs(*r.ed);
-    r.ed->app.messageBoxKind = MessageBoxKind::ConfirmOverwriteMap;
+    r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::ConfirmOverwriteMap;
     answerMessageBox(*r.ed, MessageBoxResult::First);
     EXPECT_EQ(r.trace, (Trace{"popPage", "saveMap /prog/castle.map", "cue pyro"}));
 }
@@ -257,7 +257,7 @@ TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
             r.ed->mapFile.recentFiles[0] = "/maps/r.map";
             r.ed->mapFile.mapLoadFailed = 0;
             r.ed->map.mapModified = MapModifiedState::Modified;
-            r.ed->app.messageBoxKind = kind;
+            r.ed->pages.messageBox.messageBoxKind = kind;
             answerMessageBox(*r.ed, MessageBoxResult::First);
             EXPECT_EQ(r.trace, (Trace{"popPage", "saveCurrentMap"}));
             EXPECT_EQ(r.ed->app.quitRequested, 0);
@@ -265,7 +265,7 @@ TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
     }
     BoxRig r;
     r.saveSucceeds = false;
-    r.ed->app.messageBoxKind = K::ConfirmOverwriteMap;
+    r.ed->pages.messageBox.messageBoxKind = K::ConfirmOverwriteMap;
     answerMessageBox(*r.ed, MessageBoxResult::First);
     EXPECT_EQ(r.ed->app.statusText, "not saved");
     EXPECT_EQ(r.trace.back(), "cue beep2");
@@ -278,7 +278,7 @@ TEST(MessageBox, AnswersLeaveTheThreeDViewLikeTheDispatcherDoes) {
             r.trace.push_back("popPage");
             e.app.currentPage = Page::View3D;
         };
-        r.ed->app.messageBoxKind = MessageBoxKind::FullScreenFailed;
+        r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::FullScreenFailed;
         answerMessageBox(*r.ed, answer);
         if (answer == MessageBoxResult::First) {
             EXPECT_EQ(r.trace, Trace{"popPage"});
@@ -303,11 +303,11 @@ TEST(MessageBox, ClosingTheWindowAsksBeforeLosingAModifiedMap) {
     requestQuitFromWindow(*m.ed);
     EXPECT_EQ(m.ed->app.quitRequested, 0);
     EXPECT_EQ(m.ed->app.currentPage, Page::MessageBox);
-    EXPECT_EQ(m.ed->app.messageBoxKind, MessageBoxKind::SaveBeforeQuit);
-    m.ed->app.messageBoxStep = 12;
+    EXPECT_EQ(m.ed->pages.messageBox.messageBoxKind, MessageBoxKind::SaveBeforeQuit);
+    m.ed->pages.messageBox.messageBoxStep = 12;
     requestQuitFromWindow(*m.ed);
     EXPECT_EQ(m.trace, Trace{"cue message1"}) << "a second close does not ask again";
-    EXPECT_EQ(m.ed->app.messageBoxStep, 12);
+    EXPECT_EQ(m.ed->pages.messageBox.messageBoxStep, 12);
     answerMessageBox(*m.ed, MessageBoxResult::Second);
     EXPECT_EQ(m.ed->app.quitRequested, 1);
 }

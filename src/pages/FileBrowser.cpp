@@ -1,8 +1,10 @@
-#include "ui/FileDialog.h"
+#include "pages/FileBrowser.h"
 
 #include <algorithm>
 
+#include "app/Editor.h"
 #include "base/FileSystem.h"
+#include "ui/TypedText.h"
 
 namespace korvel {
 
@@ -81,6 +83,15 @@ void fileDlgScrollFolders(FileBrowserState& b) {
 
 void fileDlgScrollFiles(FileBrowserState& b) {
     followCursor(b.browserFileCursor, b.browserFileTop);
+}
+
+// The pages arrive with their own change; until then they show their background only.
+void drawBrowserPage(Editor&) {}
+
+void fileBrowserKeys(Editor& ed) {
+    std::string typed;
+    ed.calls.readTypedText(ed, typed);
+    if (!typed.empty()) fileDlgTypeAhead(ed.pages.fileBrowser, uint8_t(upperCp1251(typed[0])));
 }
 
 }  // namespace korvel
