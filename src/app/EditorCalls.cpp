@@ -12,21 +12,8 @@
 #include "app/PageChanges.h"
 #include "app/Sound.h"
 #include "app/Startup.h"
-#include "commands/FileCommands.h"
-#include "commands/PageStack.h"
 #include "commands/SelectionCommands.h"
-#include "editing/DragCommit.h"
-#include "editing/HoverPicking.h"
 #include "editing/InputDispatcher.h"
-#include "editing/KeyboardDispatcher.h"
-#include "editing/MapPress.h"
-#include "editing/MenuCommands.h"
-#include "editing/SelectionInput.h"
-#include "editing/TypedValues.h"
-#include "editing/UiItemActions.h"
-#include "editing/ValuePrompt.h"
-#include "editing/ViewNavigation.h"
-#include "editing/WindowChrome.h"
 #include "pages/ArchSetup.h"
 #include "pages/ArrayTool.h"
 #include "pages/ColorSchemeEditor.h"
@@ -34,7 +21,6 @@
 #include "pages/FileBrowser.h"
 #include "pages/HelpViewer.h"
 #include "pages/MessageBox.h"
-#include "pages/PanelMouse.h"
 #include "pages/ProblemList.h"
 #include "pages/ProfileEditor.h"
 #include "pages/RecordEditor.h"
@@ -53,11 +39,9 @@
 #include "ui/MessageHistory.h"
 #include "ui/ScreenEffects.h"
 #include "ui/Toolbar.h"
-#include "ui/TypedText.h"
 #include "ui/Widgets.h"
 #include "views/PlanView.h"
 #include "views/SideView.h"
-#include "views/ToolPreview.h"
 #include "views/ViewBookmarks.h"
 
 namespace korvel {
@@ -131,45 +115,6 @@ EditorCalls::EditorCalls() {
     pushHistoryEntry = &korvel::pushHistoryEntry;
     rotateScreenImage = &korvel::rotateScreenImage;
     scrollScreenImage = &korvel::scrollScreenImage;
-
-    popPage = &korvel::popPage;
-    saveCurrentMap = &korvel::saveCurrentMap;
-    resetMap = [](Editor& ed) { korvel::resetMap(ed.map, ed.view, ed.events); };
-    saveMap = &korvel::saveMap;
-    openMapBrowser = &korvel::openMapBrowser;
-    restoreAutosave = &korvel::restoreAutosave;
-    saveDemo = &korvel::saveDemo;
-    startDemoRecording = &korvel::startDemoRecording;
-    deleteScript = &korvel::deleteScript;
-
-    hitTestToolbarAndMenu = &korvel::hitTestToolbarAndMenu;
-    valueFieldVisible = &korvel::valueFieldVisible;
-    releaseUiItem = &korvel::releaseUiItem;
-    quitCommand = &korvel::quitCommand;
-    saveConfig = &korvel::saveConfig;
-    releasePageButton = &korvel::releasePageButton;
-    processPanelMouse = &korvel::processPanelMouse;
-    editProfilePanel = &korvel::editProfilePanel;
-    hoverSideView = &korvel::hoverSideView;
-    hoverPlanView = &korvel::hoverPlanView;
-    updatePanelSubject = &korvel::updatePanelSubject;
-    pressInMap = &korvel::pressInMap;
-    drawOpenMenu = &korvel::drawOpenMenu;
-    pressPropertyBox = &korvel::pressPropertyBox;
-    runMenuCommand = &korvel::runMenuCommand;
-    pressUiItem = &korvel::pressUiItem;
-    dragToolHandles = &korvel::dragToolHandles;
-    dragHeightSlider = &korvel::dragHeightSlider;
-    dragWindowByTitle = &korvel::dragWindowByTitle;
-    buildToolPreview = &korvel::buildToolPreview;
-    commitDrag = &korvel::commitDrag;
-    stepViewMotion = &korvel::stepViewMotion;
-    typeIntoFocusedField = &korvel::typeIntoFocusedField;
-    readTypedText = &korvel::readTypedText;
-    selectByArea = &korvel::selectByArea;
-    valuePromptKeys = &korvel::valuePromptKeys;
-    processKeys = &korvel::processKeys;
-    stepViewGlide = &korvel::stepViewGlide;
 }
 
 }  // namespace korvel

@@ -28,7 +28,7 @@ void EditorMapEvents::bootLogMessage(int32_t number, uint8_t colour, std::vector
 }
 
 void EditorMapEvents::playCue(const std::string& cue) {
-    ed_.calls.playSound(ed_, cue, kCueFlags);
+    playSound(ed_, cue);
 }
 
 void EditorMapEvents::addParticle(int32_t x, int32_t y, int32_t kind) {

@@ -134,6 +134,10 @@ bool overPropertyBox(const Editor& ed) {
 }  // namespace
 
 void chooseCursorShape(Editor& ed) {
+    chooseCursorShape(ed, [&ed](int32_t i) { return valueFieldVisible(ed, i); });
+}
+
+void chooseCursorShape(Editor& ed, const std::function<bool(int32_t index)>& fieldShown) {
     CursorShape shape = byPage(ed);
     const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
 
@@ -141,8 +145,7 @@ void chooseCursorShape(Editor& ed) {
     const int32_t fields = std::min(w.valueFieldCount, kValueFieldCapacity);
     for (int32_t i = 0; i < fields; ++i) {
         const WidgetValueField& f = w.valueFields[i];
-        if (within(x, f.x, f.x + 94) && within(y, f.y, f.y + 14) &&
-            ed.calls.valueFieldVisible(ed, i))
+        if (within(x, f.x, f.x + 94) && within(y, f.y, f.y + 14) && fieldShown(i))
             shape = CursorShape::TextBeam;
     }
 

@@ -5,9 +5,21 @@
 #include "app/Editor.h"
 #include "app/InputSampling.h"
 #include "editing/CursorRules.h"
+#include "editing/DragCommit.h"
 #include "editing/HiddenStates.h"
+#include "editing/HoverPicking.h"
+#include "editing/KeyboardDispatcher.h"
+#include "editing/MapPress.h"
+#include "editing/MenuCommands.h"
+#include "editing/SelectionInput.h"
+#include "editing/TypedValues.h"
+#include "editing/UiItemActions.h"
+#include "editing/ValuePrompt.h"
+#include "editing/ViewNavigation.h"
 #include "editing/WindowChrome.h"
 #include "pages/PageTable.h"
+#include "pages/PanelMouse.h"
+#include "views/ToolPreview.h"
 
 namespace korvel {
 
@@ -57,12 +69,16 @@ void forgetHovers(HoverState& h) {
 }
 
 void hoverByPage(Editor& ed) {
-    if (ed.cursor.cursorShape != CursorShape::MapCross) return;
-    if (onPage(ed, Page::SideView))
-        ed.calls.hoverSideView(ed);
-    else if (onPage(ed, Page::PlanView) ||
-             (onPage(ed, Page::View3D) && ed.pages.view3d.view3dState >= 1))
-        ed.calls.hoverPlanView(ed);
+    switch (hoverViewOf(ed.app.currentPage, ed.pages.view3d.view3dState, ed.cursor.cursorShape)) {
+        case HoverView::Side:
+            hoverSideView(ed);
+            break;
+        case HoverView::Plan:
+            hoverPlanView(ed);
+            break;
+        case HoverView::None:
+            break;
+    }
 }
 
 // A toolbar element or menu item pressed, or the click the keyboard left pending.
@@ -71,10 +87,10 @@ void pressUiElement(Editor& ed) {
     if (ed.dispatch.pendingClick) t.hoveredElement = ed.dispatch.pendingClickId;
     const int32_t e = t.hoveredElement;
     if (e >= kFirstMenuCommand && e <= kLastMenuCommand) {
-        ed.calls.runMenuCommand(ed);
+        runMenuCommand(ed);
     } else if (e >= 0 && e < kToolbarSlots && t.toolbarButtons[size_t(e)].enabled) {
-        if (!ed.calls.pressUiItem(ed, e)) ed.app.hoveredWidget = e;
-        ed.calls.rebuildToolbar(ed);
+        if (!pressUiItem(ed, e)) ed.app.hoveredWidget = e;
+        rebuildToolbar(ed);
     }
     if (ed.dispatch.pendingClick) t.hoveredElement = -1;
 }
@@ -145,11 +161,19 @@ void areaSelectionByAlt(Editor& ed) {
     }
     if (keyWentUp(in, kAltKey) && d.areaSelectLatch) {
         d.areaSelectLatch = 0;
-        ed.calls.selectByArea(ed);
+        selectByArea(ed);
     }
 }
 
 }  // namespace
+
+HoverView hoverViewOf(Page page, uint8_t view3dState, CursorShape cursor) {
+    if (cursor != CursorShape::MapCross) return HoverView::None;
+    if (page == Page::SideView) return HoverView::Side;
+    if (page == Page::PlanView || (page == Page::View3D && view3dState >= 1))
+        return HoverView::Plan;
+    return HoverView::None;
+}
 
 bool languageHasSecondLayout(const Languages& langs) {
     const int32_t i = langs.currentLanguage;
@@ -160,14 +184,13 @@ void processFrameInput(Editor& ed) {
     const InputState& in = ed.input;
     AppState& a = ed.app;
     DispatchState& d = ed.dispatch;
-    EditorCalls& c = ed.calls;
     const bool leftPressed = keyWentDown(in, kLeftButton);
     const bool leftReleased = keyWentUp(in, kLeftButton);
 
     clearFrameTexts(ed);
     followUndoState(ed);
     readModifiers(ed);
-    c.hitTestToolbarAndMenu(ed);
+    hitTestToolbarAndMenu(ed);
     updateHiddenStates(ed.map, ed.settings);
     if (ed.cursor.cursorShape != CursorShape::Busy) chooseCursorShape(ed);
     ed.cursor.cursorColor = cursorColorFor(ed.cursor.cursorShape, ed.settings.snapToGrid != 0);
@@ -181,14 +204,15 @@ void processFrameInput(Editor& ed) {
     }
 
     // The page is looked up where its handling runs: what ran before may have changed it.
-    c.processPanelMouse(ed);
-    if (onPage(ed, Page::ProfileEditor)) c.editProfilePanel(ed);
+    // The page is looked up where its handling runs: what ran before may have changed it.
+    processPanelMouse(ed);
+    if (const auto mouse = pageEntry(a.currentPage).mouse) mouse(ed);
     forgetHovers(ed.hover);
     hoverByPage(ed);
-    c.updatePanelSubject(ed);
+    updatePanelSubject(ed);
 
     if (leftPressed) {
-        c.pressInMap(ed);
+        pressInMap(ed);
         pressWindowChrome(ed);
     }
     if (leftPressed || d.pendingClick) pressUiElement(ed);
@@ -197,27 +221,27 @@ void processFrameInput(Editor& ed) {
         d.pendingClick = 0;
     }
     if (keyHeld(in, kLeftButton) && !d.ignoreMousePress) {
-        c.dragToolHandles(ed);
-        c.dragHeightSlider(ed);
-        c.dragWindowByTitle(ed);
+        dragToolHandles(ed);
+        dragHeightSlider(ed);
+        dragWindowByTitle(ed);
     }
-    c.buildToolPreview(ed);
+    buildToolPreview(ed);
     if (leftReleased) {
         d.ignoreMousePress = 0;
-        c.commitDrag(ed);
+        commitDrag(ed);
     }
 
     switchLayoutByChord(ed);
-    c.stepViewMotion(ed);
-    if (ed.prompt.promptKind == 0) c.typeIntoFocusedField(ed);
+    stepViewMotion(ed);
+    if (ed.prompt.promptKind == 0) typeIntoFocusedField(ed);
     if (const auto keys = pageEntry(a.currentPage).keys) keys(ed);
     areaSelectionByAlt(ed);
     // Exactly one of the two takes the keys of the frame.
     if (ed.prompt.promptKind >= 1)
-        c.valuePromptKeys(ed);
+        valuePromptKeys(ed);
     else
-        c.processKeys(ed);
-    c.stepViewGlide(ed);
+        processKeys(ed);
+    stepViewGlide(ed);
 }
 
 }  // namespace korvel

@@ -88,10 +88,14 @@ void fileDlgScrollFiles(FileBrowserState& b) {
 // The pages arrive with their own change; until then they show their background only.
 void drawBrowserPage(Editor&) {}
 
+void typeAheadText(FileBrowserState& b, const std::string& typed) {
+    if (!typed.empty()) fileDlgTypeAhead(b, uint8_t(upperCp1251(typed[0])));
+}
+
 void fileBrowserKeys(Editor& ed) {
     std::string typed;
-    ed.calls.readTypedText(ed, typed);
-    if (!typed.empty()) fileDlgTypeAhead(ed.pages.fileBrowser, uint8_t(upperCp1251(typed[0])));
+    readTypedText(ed, typed);
+    typeAheadText(ed.pages.fileBrowser, typed);
 }
 
 }  // namespace korvel

@@ -53,6 +53,10 @@ void fileDlgTypeAhead(FileBrowserState& browser, uint8_t key);
 void fileDlgScrollFolders(FileBrowserState& browser);
 void fileDlgScrollFiles(FileBrowserState& browser);
 
+// The first character of the text typed this frame, in upper case, to fileDlgTypeAhead; nothing
+// typed, nothing moves.
+void typeAheadText(FileBrowserState& browser, const std::string& typed);
+
 // Painter of the file browser and of the drive list page.
 void drawBrowserPage(Editor& ed);
 // The page's typed keys: the first letter typed this frame moves the focused list's cursor.

@@ -4,7 +4,11 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "app/MapFileCommands.h"
+#include "app/Sound.h"
 #include "base/Mainm.h"
+#include "commands/FileCommands.h"
+#include "commands/PageStack.h"
 #include "ui/Text.h"
 
 namespace korvel {
@@ -88,7 +92,7 @@ void fireworks(Editor& ed) {
 // save that failed, or that only opened the file-name prompt, must not be followed by anything
 // that would drop the map.
 bool saveFirst(Editor& ed) {
-    ed.calls.saveCurrentMap(ed);
+    saveCurrentMap(ed);
     return ed.map.mapModified == MapModifiedState::Unmodified && ed.prompt.promptKind == 0;
 }
 
@@ -105,7 +109,7 @@ void loadRecentFile(Editor& ed) {
     if (slot < 0 || slot >= kRecentFileCount || ed.mapFile.recentFiles[size_t(slot)].empty())
         return;
     const std::string path = ed.mapFile.recentFiles[size_t(slot)];
-    ed.calls.loadMap(ed, path, false);
+    loadMap(ed, path, false);
     reportLoad(ed);
 }
 
@@ -124,7 +128,7 @@ int32_t messageBoxButtons(MessageBoxKind kind) {
 }
 
 void openMessageBox(Editor& ed, MessageBoxKind kind) {
-    ed.calls.playSound(ed, "message1", kCueFlags);
+    playSound(ed, "message1");
     ed.app.currentPage = Page::MessageBox;
     ed.pages.messageBox.messageBoxStep = 0;
     ed.pages.messageBox.messageBoxKind = kind;
@@ -188,13 +192,12 @@ void drawMessageBox(Editor& ed) {
 
 void answerMessageBox(Editor& ed, int32_t result) {
     if (result < MessageBoxResult::First || result > MessageBoxResult::Third) return;
-    EditorCalls& c = ed.calls;
-    c.popPage(ed);
+    popPage(ed);
     if (ed.app.currentPage == Page::View3D) {
         if (result == MessageBoxResult::First)
             ed.app.currentPage = Page::PlanView;
         else
-            c.popPage(ed);
+            popPage(ed);
     }
     const bool first = result == MessageBoxResult::First;
     if (result != MessageBoxResult::Third) {
@@ -203,7 +206,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
                 if (first) ed.app.quitRequested = 1;
                 break;
             case MessageBoxKind::SaveBeforeNewMap:
-                if (!first || saveFirst(ed)) c.resetMap(ed);
+                if (!first || saveFirst(ed)) resetMap(ed.map, ed.view, ed.events);
                 break;
             case MessageBoxKind::SaveBeforeOpenRecent:
                 if (!first || saveFirst(ed)) loadRecentFile(ed);
@@ -211,7 +214,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
             case MessageBoxKind::ConfirmRevert:
                 if (first && !ed.mapFile.mapPath.empty()) {
                     const std::string path = ed.mapFile.mapPath;
-                    c.loadMap(ed, path, false);
+                    loadMap(ed, path, false);
                     reportLoad(ed);
                 }
                 break;
@@ -219,34 +222,34 @@ void answerMessageBox(Editor& ed, int32_t result) {
                 if (!first || saveFirst(ed)) ed.app.quitRequested = 1;
                 break;
             case MessageBoxKind::SaveBeforeOpenMap:
-                if (!first || saveFirst(ed)) c.openMapBrowser(ed);
+                if (!first || saveFirst(ed)) openMapBrowser(ed);
                 break;
             case MessageBoxKind::SaveBeforeRestoreAutosave:
-                if (!first || saveFirst(ed)) c.restoreAutosave(ed);
+                if (!first || saveFirst(ed)) restoreAutosave(ed);
                 break;
             case MessageBoxKind::ConfirmOverwriteMap:
                 if (!first) break;
-                if (c.saveMap(ed, promptPath(ed), false)) {
+                if (saveMap(ed, promptPath(ed), false)) {
                     fireworks(ed);
-                    c.playSound(ed, "pyro", kCueFlags);
+                    playSound(ed, "pyro");
                     events(ed).statusMessage(252);
                 } else {
-                    c.playSound(ed, "beep2", kCueFlags);
+                    playSound(ed, "beep2");
                     events(ed).statusMessage(1309);
                 }
                 break;
             case MessageBoxKind::ConfirmOverwriteDemo:
                 if (!first) break;
-                c.saveDemo(ed, promptPath(ed));
+                saveDemo(ed, promptPath(ed));
                 fireworks(ed);
-                c.playSound(ed, "pyro", kCueFlags);
+                playSound(ed, "pyro");
                 events(ed).statusMessage(1296);
                 break;
             case MessageBoxKind::SaveBeforeRecording:
-                if (!first || saveFirst(ed)) c.startDemoRecording(ed);
+                if (!first || saveFirst(ed)) startDemoRecording(ed);
                 break;
             case MessageBoxKind::ConfirmDeleteScript:
-                if (first) c.deleteScript(ed);
+                if (first) deleteScript(ed);
                 break;
             case MessageBoxKind::FullScreenFailed:
             case MessageBoxKind::UnsupportedMapVersion:

@@ -66,9 +66,6 @@ struct LoopRig : EditorRig {
         c.pushHistoryEntry = [this](Editor&, const std::string& t) {
             trace.push_back("history " + t);
         };
-        c.playSound = [this](Editor&, const std::string& cue, int32_t) {
-            trace.push_back("cue " + cue);
-        };
         ed->loop.loopStartTick = 0;
     }
     Trace frame() {
@@ -91,9 +88,11 @@ TEST(FrameLoop, OneFrameCallsItsPartsInOrder) {
     EXPECT_EQ(r.frame(),
               (Trace{"runDeferredAction", "processFrameInput", "onPageChanged", "convertSelection",
                      "rebuildToolbar", "drawSideView 1", "drawFrameChrome", "drawCursor",
-                     "drawTooltip", "refreshBookmarkHiddenFlags", "history Done", "cue message1"}));
+                     "drawTooltip", "refreshBookmarkHiddenFlags", "history Done"}));
+    // The box opens after the frame was painted for the page before it.
     EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
     EXPECT_FALSE(r.ed->app.pendingMessageBox);
+    EXPECT_EQ(r.platform->playedCues(), std::vector<std::string>{"message1.wav"});
     EXPECT_EQ(r.frame(), (Trace{"runDeferredAction", "processFrameInput", "onPageChanged",
                                 "drawMessageBox", "drawFrameChrome", "drawCursor", "drawTooltip"}));
     EXPECT_EQ(r.platform->presentCount(), 3);

@@ -168,5 +168,19 @@ TEST(FileDialogScroll, WindowFollowsTheCursor) {
     }
 }
 
+// What the page's keys do with the text typed in a frame.
+TEST(FileDialogTypeAhead, TheFirstTypedLetterCountsInUpperCase) {
+    FileBrowserState b;
+    b.browserFocus = 1;
+    b.browserFileCount = 3;
+    b.browserFiles[0] = "ALPHA.MAP";
+    b.browserFiles[1] = "BETA.MAP";
+    b.browserFiles[2] = "GAMMA.MAP";
+    typeAheadText(b, "gb");
+    EXPECT_EQ(b.browserFileCursor, 2);
+    typeAheadText(b, "");
+    EXPECT_EQ(b.browserFileCursor, 2) << "nothing typed, nothing moves";
+}
+
 }  // namespace
 }  // namespace korvel

@@ -3,17 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "app/MapFileCommands.h"
+#include "map/MapFile.h"
 #include "support/EditorRig.h"
 #include "support/LanguageFixture.h"
+#include "support/MapBuilder.h"
 
 namespace korvel {
 namespace {
 
 using test::EditorRig;
-using test::recordOnly;
-using test::Trace;
 
 std::map<int32_t, std::string> boxTexts() {
     return {{344, "Quit?"},
@@ -36,48 +40,86 @@ std::map<int32_t, std::string> boxTexts() {
 }
 
 // An editor whose font draws every glyph as a 5-pixel-wide block, with a blend table that makes
-// the darkened body recognisable, and every call the answers make recorded.
+// the darkened body recognisable. Its program folder is a temporary folder.
 struct BoxRig : EditorRig {
-    Trace trace;
-    bool saveSucceeds = true;
-
     BoxRig() : EditorRig("", false) {
         ed->langs = test::languageWith(boxTexts());
         std::fill(ed->fonts.font8x11Widths.begin(), ed->fonts.font8x11Widths.end(), 5);
         for (int a = 0; a < 256; ++a)
             ed->colorTables.blendTable[size_t(a) * 256 + 16] = uint8_t(a + 100);
-        EditorCalls& c = ed->calls;
-        for (const auto& [call, name] :
-             std::initializer_list<std::pair<EditorCalls::Step*, const char*>>{
-                 {&c.popPage, "popPage"},
-                 {&c.resetMap, "resetMap"},
-                 {&c.openMapBrowser, "openMapBrowser"},
-                 {&c.restoreAutosave, "restoreAutosave"},
-                 {&c.startDemoRecording, "startDemoRecording"},
-                 {&c.deleteScript, "deleteScript"},
-             })
-            recordOnly(*call, trace, name);
-        c.saveCurrentMap = [this](Editor& e) {
-            trace.push_back("saveCurrentMap");
-            if (saveSucceeds) e.map.mapModified = MapModifiedState::Unmodified;
-        };
-        c.saveMap = [this](Editor&, const std::string& path, bool) {
-            trace.push_back("saveMap " + path);
-            return saveSucceeds;
-        };
-        c.saveDemo = [this](Editor&, const std::string& path) {
-            trace.push_back("saveDemo " + path);
-        };
-        c.loadMap = [this](Editor&, const std::string& path, bool) {
-            trace.push_back("loadMap " + path);
-        };
-        c.playSound = [this](Editor&, const std::string& cue, int32_t) {
-            trace.push_back("cue " + cue);
-        };
     }
     uint8_t px(int32_t x, int32_t y) { return screenView(ed->frameBuffer).at(x, y); }
     void fill(uint8_t v) {
         std::fill(ed->frameBuffer.screen.begin(), ed->frameBuffer.screen.end(), v);
+    }
+    const std::vector<std::string>& cues() const { return platform->playedCues(); }
+};
+
+// A map file whose start position tells it apart.
+std::string mapImage(int32_t startX) {
+    auto store = std::make_unique<MapStore>();
+    test::MapBuilder b(*store);
+    b.addRoom(0, 0, 64, 64);
+    b.link();
+    store->startX = startX;
+    return serializeMap(*store);
+}
+
+// What an answer can leave behind: the map in memory (its start x: 5 the one asked about, 0 a
+// new map, 22 the recent file, 77 the map's own file read again), the files written and whether
+// the program quits.
+struct Outcome {
+    int32_t startX = 5;
+    bool ownFileSaved = false;  // the map's own file holds the map asked about
+    bool promptFileSaved = false;
+    bool quits = false;
+    std::vector<std::string> cues;
+    bool operator==(const Outcome&) const = default;
+};
+
+void PrintTo(const Outcome& o, std::ostream* os) {
+    *os << "startX " << o.startX << (o.ownFileSaved ? ", own file saved" : "")
+        << (o.promptFileSaved ? ", prompt file saved" : "") << (o.quits ? ", quits" : "");
+    for (const std::string& c : o.cues) *os << ", " << c;
+}
+
+// A modified map whose own file is "cur.map" (absent, or for a revert holding start x 77), the
+// recent file "r2.map" (start x 22) chosen before the box opened, and "new.map" typed into the
+// file-name prompt.
+struct AnswerRig : BoxRig {
+    AnswerRig(MessageBoxKind kind, bool ownFileOnDisk) {
+        test::MapBuilder b(ed->map);
+        b.addRoom(0, 0, 512, 512);
+        b.link();
+        ed->map.startX = 5;
+        ed->map.mapModified = MapModifiedState::Modified;
+        ed->mapFile.mapPath = dir.file("cur.map");
+        ed->mapFile.recentFiles[0] = ed->mapFile.mapPath;  // as loading or saving it left it
+        if (ownFileOnDisk) dir.write("cur.map", mapImage(77));
+        ed->mapFile.recentFiles[2] = dir.write("r2.map", mapImage(22));
+        ed->mapFile.mapLoadFailed = 2;
+        ed->prompt.promptInput = "new.map";
+        ed->app.currentPage = Page::MessageBox;
+        ed->pages.messageBox.messageBoxKind = kind;
+    }
+    Outcome answer(int32_t result) {
+        ed->app.hoveredWidget = result;
+        answerMessageBox(*ed, result);
+        Outcome o;
+        o.startX = ed->map.startX;
+        o.ownFileSaved = dir.exists("cur.map") && dir.read("cur.map").size() > 24 &&
+                         loadedStartX("cur.map") == 5;
+        o.promptFileSaved = dir.exists("new.map");
+        o.quits = ed->app.quitRequested != 0;
+        o.cues = cues();
+        return o;
+    }
+    int32_t loadedStartX(const std::string& name) {
+        auto store = std::make_unique<MapStore>();
+        MapFileState file;
+        ViewState view;
+        loadMap(*store, file, view, platform->fileSystem(), dir.file(name), true);
+        return store->startX;
     }
 };
 
@@ -85,7 +127,7 @@ TEST(MessageBox, OpeningPlaysTheCueAndShowsThePage) {
     BoxRig r;
     r.ed->pages.messageBox.messageBoxStep = 9;
     openMessageBox(*r.ed, MessageBoxKind::ConfirmRevert);
-    EXPECT_EQ(r.trace, Trace{"cue message1"});
+    EXPECT_EQ(r.cues(), std::vector<std::string>{"message1.wav"});
     EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
     EXPECT_EQ(r.ed->pages.messageBox.messageBoxKind, MessageBoxKind::ConfirmRevert);
     EXPECT_EQ(r.ed->pages.messageBox.messageBoxStep, 0);
@@ -173,57 +215,64 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
     using K = MessageBoxKind;
     constexpr int32_t F = MessageBoxResult::First, S = MessageBoxResult::Second,
                       T = MessageBoxResult::Third;
+    // The outcomes; the start x, the saved own file and the cues vary from the map asked about.
+    const Outcome kept;
+    const auto saved = [](Outcome o) {
+        o.ownFileSaved = true;
+        return o;
+    };
+    const auto startX = [](int32_t x, Outcome o = {}) {
+        o.startX = x;
+        return o;
+    };
+    const auto quits = [](Outcome o = {}) {
+        o.quits = true;
+        return o;
+    };
+    const auto cues = [](std::vector<std::string> c, Outcome o = {}) {
+        o.cues = std::move(c);
+        return o;
+    };
     struct Case {
         K kind;
         int32_t answer;
-        Trace calls;  // after popPage
-        bool quits;
+        Outcome outcome;
+        bool ownFileOnDisk = false;
     };
-    const std::string prompt = "/prog/new.map";
+    Outcome overwrite = cues({"pyro.wav"});
+    overwrite.promptFileSaved = true;
     const Case cases[] = {
-        {K::ConfirmQuit, F, {}, true},
-        {K::ConfirmQuit, S, {}, false},
-        {K::SaveBeforeNewMap, F, {"saveCurrentMap", "resetMap"}, false},
-        {K::SaveBeforeNewMap, S, {"resetMap"}, false},
-        {K::SaveBeforeNewMap, T, {}, false},
-        {K::SaveBeforeOpenRecent, F, {"saveCurrentMap", "loadMap /maps/r2.map"}, false},
-        {K::SaveBeforeOpenRecent, S, {"loadMap /maps/r2.map"}, false},
-        {K::ConfirmRevert, F, {"loadMap /maps/cur.map"}, false},
-        {K::ConfirmRevert, S, {}, false},
-        {K::SaveBeforeQuit, F, {"saveCurrentMap"}, true},
-        {K::SaveBeforeQuit, S, {}, true},
-        {K::SaveBeforeQuit, T, {}, false},
-        {K::SaveBeforeOpenMap, F, {"saveCurrentMap", "openMapBrowser"}, false},
-        {K::SaveBeforeOpenMap, S, {"openMapBrowser"}, false},
-        {K::SaveBeforeRestoreAutosave, F, {"saveCurrentMap", "restoreAutosave"}, false},
-        {K::SaveBeforeRestoreAutosave, S, {"restoreAutosave"}, false},
-        {K::FullScreenFailed, F, {}, false},
-        {K::UnsupportedMapVersion, F, {}, false},
-        {K::ConfirmOverwriteMap, F, {"saveMap " + prompt, "cue pyro"}, false},
-        {K::ConfirmOverwriteMap, S, {}, false},
-        {K::ConfirmOverwriteDemo, F, {"saveDemo " + prompt, "cue pyro"}, false},
-        {K::SaveBeforeRecording, F, {"saveCurrentMap", "startDemoRecording"}, false},
-        {K::SaveBeforeRecording, S, {"startDemoRecording"}, false},
-        {K::ConfirmDeleteScript, F, {"deleteScript"}, false},
-        {K::ConfirmDeleteScript, S, {}, false},
+        {K::ConfirmQuit, F, quits()},
+        {K::ConfirmQuit, S, kept},
+        {K::SaveBeforeNewMap, F, saved(startX(0))},
+        {K::SaveBeforeNewMap, S, startX(0)},
+        {K::SaveBeforeNewMap, T, kept},
+        {K::SaveBeforeOpenRecent, F, saved(startX(22))},
+        {K::SaveBeforeOpenRecent, S, startX(22)},
+        {K::ConfirmRevert, F, startX(77), true},
+        {K::ConfirmRevert, S, kept, true},
+        {K::SaveBeforeQuit, F, saved(quits())},
+        {K::SaveBeforeQuit, S, quits()},
+        {K::SaveBeforeQuit, T, kept},
+        {K::SaveBeforeOpenMap, F, saved(kept)},
+        {K::SaveBeforeOpenMap, S, kept},
+        {K::SaveBeforeRestoreAutosave, F, saved(kept)},
+        {K::SaveBeforeRestoreAutosave, S, kept},
+        {K::FullScreenFailed, F, kept},
+        {K::UnsupportedMapVersion, F, kept},
+        {K::ConfirmOverwriteMap, F, overwrite},
+        {K::ConfirmOverwriteMap, S, kept},
+        {K::ConfirmOverwriteDemo, F, cues({"pyro.wav"})},
+        {K::SaveBeforeRecording, F, saved(kept)},
+        {K::SaveBeforeRecording, S, kept},
+        {K::ConfirmDeleteScript, F, kept},
+        {K::ConfirmDeleteScript, S, kept},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << int(c.kind) << " " << c.answer);
-        BoxRig r;
-        r.platform = std::make_unique<HeadlessPlatform>("/prog");
-        r.ed->app.platform = r.platform.get();
-        r.ed->prompt.promptInput = "new.map";
-        r.ed->mapFile.mapPath = "/maps/cur.map";
-        r.ed->mapFile.recentFiles[2] = "/maps/r2.map";
-        r.ed->mapFile.mapLoadFailed = 2;
-        r.ed->map.mapModified = MapModifiedState::Modified;
-        r.ed->pages.messageBox.messageBoxKind = c.kind;
-        r.ed->app.hoveredWidget = c.answer;
-        answerMessageBox(*r.ed, c.answer);
-        Trace expected{"popPage"};
-        expected.insert(expected.end(), c.calls.begin(), c.calls.end());
-        EXPECT_EQ(r.trace, expected);
-        EXPECT_EQ(r.ed->app.quitRequested, c.quits);
+        AnswerRig r(c.kind, c.ownFileOnDisk);
+        EXPECT_EQ(r.answer(c.answer), c.outcome);
+        EXPECT_EQ(r.ed->app.currentPage, Page::PlanView) << "every answer leaves the box";
         EXPECT_EQ(r.ed->app.hoveredWidget, 0);
     }
 }
@@ -231,13 +280,14 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
 // The name typed into the file-name prompt is the one the overwrite answer saves under.
 TEST(MessageBox, OverwritingSavesUnderTheNameInTheFileNamePrompt) {
     BoxRig r;
-    r.platform = std::make_unique<HeadlessPlatform>("/prog");
-    r.ed->app.platform = r.platform.get();
+    test::MapBuilder(r.ed->map).addRoom(0, 0, 512, 512);
     r.ed->mapFile.mapTitle = "castle.map";
     promptSaveMapAs(*r.ed);
     r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::ConfirmOverwriteMap;
     answerMessageBox(*r.ed, MessageBoxResult::First);
-    EXPECT_EQ(r.trace, (Trace{"popPage", "saveMap /prog/castle.map", "cue pyro"}));
+    EXPECT_TRUE(r.dir.exists("castle.map"));
+    EXPECT_EQ(r.ed->app.statusText, "saved");
+    EXPECT_EQ(r.cues(), std::vector<std::string>{"pyro.wav"});
 }
 
 TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
@@ -247,49 +297,32 @@ TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
         for (bool promptOpened : {false, true}) {
             SCOPED_TRACE(::testing::Message()
                          << int(kind) << (promptOpened ? " prompt" : " failed"));
-            BoxRig r;
-            r.saveSucceeds = promptOpened;
-            if (promptOpened)
-                r.ed->calls.saveCurrentMap = [&](Editor& e) {
-                    r.trace.push_back("saveCurrentMap");
-                    e.prompt.promptKind = 16;
-                };
-            r.ed->mapFile.recentFiles[0] = "/maps/r.map";
-            r.ed->mapFile.mapLoadFailed = 0;
-            r.ed->map.mapModified = MapModifiedState::Modified;
-            r.ed->pages.messageBox.messageBoxKind = kind;
-            answerMessageBox(*r.ed, MessageBoxResult::First);
-            EXPECT_EQ(r.trace, (Trace{"popPage", "saveCurrentMap"}));
+            AnswerRig r(kind, false);
+            // No file name yet opens the file-name prompt; a folder that is not there fails.
+            r.ed->mapFile.mapPath = promptOpened ? "" : r.dir.file("missing/cur.map");
+            EXPECT_EQ(r.answer(MessageBoxResult::First).startX, 5);
+            EXPECT_EQ(r.ed->map.sectorCount, 1);
+            EXPECT_EQ(r.ed->map.mapModified, MapModifiedState::Modified);
             EXPECT_EQ(r.ed->app.quitRequested, 0);
+            EXPECT_EQ(r.ed->prompt.promptKind != 0, promptOpened);
         }
     }
-    BoxRig r;
-    r.saveSucceeds = false;
-    r.ed->pages.messageBox.messageBoxKind = K::ConfirmOverwriteMap;
-    answerMessageBox(*r.ed, MessageBoxResult::First);
+    AnswerRig r(K::ConfirmOverwriteMap, false);
+    r.ed->prompt.promptInput = "missing/new.map";
+    r.answer(MessageBoxResult::First);
     EXPECT_EQ(r.ed->app.statusText, "not saved");
-    EXPECT_EQ(r.trace.back(), "cue beep2");
+    EXPECT_EQ(r.cues(), std::vector<std::string>{"beep2.wav"});
 }
 
-TEST(MessageBox, AnswersLeaveTheThreeDViewLikeTheDispatcherDoes) {
-    for (int32_t answer : {MessageBoxResult::First, MessageBoxResult::Second}) {
-        BoxRig r;
-        r.ed->calls.popPage = [&](Editor& e) {
-            r.trace.push_back("popPage");
-            e.app.currentPage = Page::View3D;
-        };
-        r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::FullScreenFailed;
-        answerMessageBox(*r.ed, answer);
-        if (answer == MessageBoxResult::First) {
-            EXPECT_EQ(r.trace, Trace{"popPage"});
-            EXPECT_EQ(r.ed->app.currentPage, Page::PlanView);
-        } else {
-            EXPECT_EQ(r.trace, (Trace{"popPage", "popPage"}));
-        }
-    }
+TEST(MessageBox, OnlyAButtonIsAnAnswer) {
     BoxRig r;
+    r.ed->app.currentPage = Page::MessageBox;
+    r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::ConfirmQuit;
+    r.ed->app.hoveredWidget = 1234;
     answerMessageBox(*r.ed, 1234);
-    EXPECT_TRUE(r.trace.empty()) << "no button, no answer";
+    EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
+    EXPECT_EQ(r.ed->app.quitRequested, 0);
+    EXPECT_EQ(r.ed->app.hoveredWidget, 1234);
 }
 
 TEST(MessageBox, ClosingTheWindowAsksBeforeLosingAModifiedMap) {
@@ -306,7 +339,8 @@ TEST(MessageBox, ClosingTheWindowAsksBeforeLosingAModifiedMap) {
     EXPECT_EQ(m.ed->pages.messageBox.messageBoxKind, MessageBoxKind::SaveBeforeQuit);
     m.ed->pages.messageBox.messageBoxStep = 12;
     requestQuitFromWindow(*m.ed);
-    EXPECT_EQ(m.trace, Trace{"cue message1"}) << "a second close does not ask again";
+    EXPECT_EQ(m.cues(), std::vector<std::string>{"message1.wav"})
+        << "a second close does not ask again";
     EXPECT_EQ(m.ed->pages.messageBox.messageBoxStep, 12);
     answerMessageBox(*m.ed, MessageBoxResult::Second);
     EXPECT_EQ(m.ed->app.quitRequested, 1);
