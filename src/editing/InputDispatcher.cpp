@@ -222,8 +222,9 @@ void processFrameInput(Editor& ed) {
     }
     if (keyHeld(in, kLeftButton) && !d.ignoreMousePress) {
         dragToolHandles(ed);
-        dragHeightSlider(ed);
-        dragWindowByTitle(ed);
+        dragHeightSlider(ed.settings, in, d.ctrlHeld != 0, a.tooltipText);
+        if (a.platform)
+            dragWindowByTitle(a.hoveredWidget, d, in, ed.settings.fullScreen != 0, *a.platform);
     }
     buildToolPreview(ed);
     if (leftReleased) {
@@ -232,7 +233,9 @@ void processFrameInput(Editor& ed) {
     }
 
     switchLayoutByChord(ed);
-    stepViewMotion(ed);
+    const int32_t elapsed = int32_t(uint32_t(in.frameTime) - uint32_t(ed.loop.prevFrameTime));
+    stepViewMotion(ed.view, ed.viewMotion, a.currentPage, in, elapsed,
+                   [&ed](const char* cue) { playSound(ed, cue); });
     if (ed.prompt.promptKind == 0) typeIntoFocusedField(ed);
     if (const auto keys = pageEntry(a.currentPage).keys) keys(ed);
     areaSelectionByAlt(ed);
@@ -241,7 +244,7 @@ void processFrameInput(Editor& ed) {
         valuePromptKeys(ed);
     else
         processKeys(ed);
-    stepViewGlide(ed);
+    stepViewGlide(ed.view, ed.viewMotion, elapsed);
 }
 
 }  // namespace korvel

@@ -89,7 +89,8 @@ void pressWindowChrome(Editor& ed) {
 
     const bool onTopBar = within(y, kTopBarBottom, kTopBarTop);
     bool taken = onTopBar && pressMenuTitle(ed, openBefore);
-    if (ed.dispatch.propertyBoxShown) pressPropertyBox(ed);
+    if (ed.dispatch.propertyBoxShown)
+        pressPropertyBox(ed.dispatch, ed.view, ed.input, ed.app.focusedField);
     if (onTopBar && !taken) taken = pressTopBarButton(ed);
     if (y >= kTitleStripBottom && !taken) {
         ed.app.hoveredWidget = kTitleStrip;
@@ -147,12 +148,12 @@ void releaseWidget(Editor& ed) {
 }
 
 // Arrives with the property box; until then a click on it does nothing.
-void pressPropertyBox(Editor&) {}
+void pressPropertyBox(DispatchState&, const ViewState&, const InputState&, int32_t&) {}
 
 // Arrives with the page buttons; until then the other page buttons do nothing.
 void releasePageButton(Editor&) {}
 
 // Arrives with the window chrome; until then the window stays where it is.
-void dragWindowByTitle(Editor&) {}
+void dragWindowByTitle(int32_t, const DispatchState&, const InputState&, bool, Platform&) {}
 
 }  // namespace korvel

@@ -94,7 +94,7 @@ void typeAheadText(FileBrowserState& b, const std::string& typed) {
 
 void fileBrowserKeys(Editor& ed) {
     std::string typed;
-    readTypedText(ed, typed);
+    readTypedText(ed.input, typed);
     typeAheadText(ed.pages.fileBrowser, typed);
 }
 

@@ -240,7 +240,8 @@ void answerMessageBox(Editor& ed, int32_t result) {
                 break;
             case MessageBoxKind::ConfirmOverwriteDemo:
                 if (!first) break;
-                saveDemo(ed, promptPath(ed));
+                saveDemo(ed.demo, ed.langs, ed.app.platform->fileSystem(),
+                         ed.app.platform->programFolder(), promptPath(ed));
                 fireworks(ed);
                 playSound(ed, "pyro");
                 events(ed).statusMessage(1296);

@@ -29,6 +29,6 @@ struct WidgetState {
 void layoutWidgets(Editor& ed);
 
 // Whether value field `index` is shown on the current page.
-bool valueFieldVisible(Editor& ed, int32_t index);
+bool valueFieldVisible(const Editor& ed, int32_t index);
 
 }  // namespace korvel
