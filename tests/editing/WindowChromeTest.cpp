@@ -190,10 +190,9 @@ TEST(WindowChrome, ReleasesActOnTheWidgetPressed) {
                                         : c.widget == 26009 ? DeferredAction::RunScript
                                                             : DeferredAction::None;
         EXPECT_EQ(r.ed->app.deferredAction, deferred);
-        if (deferred != DeferredAction::None)
-            EXPECT_EQ(r.ed->cursor.cursorShape, CursorShape::Busy);
+        EXPECT_EQ(r.ed->cursor.cursorShape == CursorShape::Busy, deferred != DeferredAction::None);
         EXPECT_EQ(r.dir.exists("KorvelD/korvel.cfg"), c.widget == 11010);
-        if (c.widget == 11010) EXPECT_EQ(r.ed->app.statusText, "Settings saved");
+        EXPECT_EQ(r.ed->app.statusText, c.widget == 11010 ? "Settings saved" : "");
     }
 }
 
