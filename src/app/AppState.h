@@ -1,48 +1,19 @@
 // The application's own state: the machine it runs on, the status line, the page shown and the
-// requests that wait for the end of the frame, the message box, the desktop display mode and the
-// flags the frame loop and the page code share.
+// requests that wait for the end of the frame, the desktop display mode and the flags the frame
+// loop and the page code share.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "pages/MessageBox.h"
+#include "pages/Page.h"
 #include "platform/Platform.h"
 #include "ui/LoadReport.h"
 
 namespace korvel {
-
-// The pages; currentPage holds these values.
-enum class Page : int32_t {
-    PlanView = 0,
-    SideView = 1,
-    RecordEditor = 2,
-    ProblemList = 3,
-    Statistics = 4,
-    WallLighting = 5,
-    DrivePicker = 6,
-    SparksToy = 7,
-    DisplayOptions = 8,
-    FileBrowser = 9,
-    View3D = 10,
-    GeneralOptions = 11,
-    Search = 12,
-    ArrayTool = 13,
-    HelpViewer = 14,
-    About = 15,
-    TilePicker = 16,
-    TileZoom = 17,
-    TileFilter = 18,
-    ReelSetup = 19,
-    ArchSetup = 20,
-    SphereSetup = 21,
-    ProfileEditor = 22,
-    ColorSchemeEditor = 23,
-    ImageExport = 24,
-    TerrainSetup = 25,
-    ScriptEditor = 26,
-    MessageBox = 255,
-};
 
 // Work a command leaves for the start of the next frame (deferredAction).
 enum class DeferredAction : int32_t {
@@ -65,13 +36,14 @@ struct AppState {
     // Texts beside the pointer this frame: the tooltip, and a label of the tool or drag.
     std::string tooltipText;
     std::string cursorLabel;
-    int32_t pendingMessageBox = 0;  // MessageBoxKind to open at the end of the frame; 0 none
-    int32_t currentPage = 0;        // Page shown and handled each frame
-    int32_t previousPage = 0;       // the page of the previous frame
+    // The message box to open at the end of the frame.
+    std::optional<MessageBoxKind> pendingMessageBox;
+    Page currentPage = Page::PlanView;   // shown and handled each frame
+    Page previousPage = Page::PlanView;  // the page of the previous frame
     uint8_t quitRequested = 0;
     uint8_t appInactive = 0;  // another application is active: the frame loop only idles
 
-    int32_t deferredAction = 0;  // DeferredAction
+    DeferredAction deferredAction = DeferredAction::None;
     // 0 nothing, 1 rebuild the toolbar area of the background, 2 rebuild both panels.
     int32_t redrawRequest = 2;
     uint8_t panelHasMouse = 0;      // a page painter has taken the mouse this frame
@@ -85,10 +57,6 @@ struct AppState {
     std::string lastLoggedStatus;   // the status text last put into the message history
     uint8_t objectsRenumbered = 0;
     int32_t dragStartMouseY = 0;  // where a value drag began; moved with the pointer wrap
-
-    // Message box: the kind asked and the frames since it opened.
-    int32_t messageBoxKind = 0;
-    int32_t messageBoxStep = 0;
 
     // Screen effects, switched by hidden typed words.
     uint8_t frameBlend = 0;

@@ -6,7 +6,7 @@ namespace korvel {
 
 // The actions themselves arrive with their own change; until then a request is only cleared.
 void runDeferredAction(Editor& ed) {
-    ed.app.deferredAction = 0;
+    ed.app.deferredAction = DeferredAction::None;
 }
 
 }  // namespace korvel

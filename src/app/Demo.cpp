@@ -8,7 +8,8 @@ namespace korvel {
 // replayed.
 void recordDemoFrame(Editor&) {}
 void replayDemoFrame(Editor&) {}
-void saveDemo(Editor&, const std::string&) {}
+void saveDemo(const DemoState&, const Languages&, FileSystem&, const std::string&,
+              const std::string&) {}
 void startDemoRecording(Editor&) {}
 
 }  // namespace korvel

@@ -7,7 +7,9 @@
 
 namespace korvel {
 
+class FileSystem;
 struct Editor;
+struct Languages;
 
 struct DemoState {
     uint8_t demoRecording = 0;
@@ -21,8 +23,10 @@ struct DemoState {
 void recordDemoFrame(Editor& ed);
 // Replaces the input of the current frame by the next recorded one.
 void replayDemoFrame(Editor& ed);
-// Writes the recorded demo to path.
-void saveDemo(Editor& ed, const std::string& path);
+// Writes the recorded demo to path, with the current language's name, and moves the map saved
+// when the recording started from the program folder to the demo's companion name.
+void saveDemo(const DemoState& demo, const Languages& langs, FileSystem& fs,
+              const std::string& programFolder, const std::string& path);
 void startDemoRecording(Editor& ed);
 
 }  // namespace korvel

@@ -1,7 +1,7 @@
 #include "app/DisplayMode.h"
 
 #include "app/Editor.h"
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "platform/Platform.h"
 
 namespace korvel {

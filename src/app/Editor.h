@@ -9,7 +9,6 @@
 #include "app/EditorEvents.h"
 #include "app/FrameLoop.h"
 #include "app/InputState.h"
-#include "app/PageParameters.h"
 #include "app/Particles.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
@@ -19,18 +18,18 @@
 #include "editing/HoverState.h"
 #include "editing/ToolState.h"
 #include "editing/ValuePromptState.h"
+#include "editing/ViewNavigation.h"
 #include "map/MapClipboard.h"
 #include "map/MapFileState.h"
 #include "map/MapStore.h"
 #include "map/UndoSnapshot.h"
 #include "map/ViewState.h"
+#include "pages/Pages.h"
 #include "resources/ColorTables.h"
 #include "resources/TileCatalog.h"
 #include "resources/TileStore.h"
-#include "script/ScriptFiles.h"
 #include "ui/ColorSettings.h"
 #include "ui/Cursor.h"
-#include "ui/FileDialog.h"
 #include "ui/Fonts.h"
 #include "ui/FrameBuffer.h"
 #include "ui/Languages.h"
@@ -59,11 +58,9 @@ struct Editor {
     Skin skin;
     Languages langs;
     ColorSettings colorSettings;
-    ColorSchemeEditorState colorEditor;
     CursorState cursor;
     InputState input;
     BootLogState bootLogState;
-    FileBrowserState fileBrowser;
     ValuePromptState prompt;
     Settings settings;
     Random random;  // the program's one random generator
@@ -79,8 +76,8 @@ struct Editor {
     OverlayLists overlays;
     PlanViewState planView;
     DemoState demo;
-    ScriptState script;
-    PageParameters pages;
+    ViewMotionState viewMotion;
+    Pages pages;
     // The calls into the rest of the program (tests replace entries), and the model layer's
     // reports, which go through them.
     EditorCalls calls;

@@ -8,43 +8,40 @@
 #include "app/EditorInit.h"
 #include "app/FrameChrome.h"
 #include "app/FrameLoop.h"
-#include "app/LoopPages.h"
 #include "app/MapFileCommands.h"
-#include "app/MessageBox.h"
 #include "app/PageChanges.h"
 #include "app/Sound.h"
 #include "app/Startup.h"
-#include "commands/FileCommands.h"
-#include "commands/PageStack.h"
-#include "commands/SearchPage.h"
 #include "commands/SelectionCommands.h"
-#include "editing/DragCommit.h"
-#include "editing/HoverPicking.h"
 #include "editing/InputDispatcher.h"
-#include "editing/KeyboardDispatcher.h"
-#include "editing/MapPress.h"
-#include "editing/MenuCommands.h"
-#include "editing/ProfilePane.h"
-#include "editing/SelectionInput.h"
-#include "editing/TypedValues.h"
-#include "editing/UiItemActions.h"
-#include "editing/ValuePrompt.h"
-#include "editing/ViewNavigation.h"
-#include "editing/WindowChrome.h"
-#include "pages/PagePainters.h"
-#include "pages/PanelMouse.h"
-#include "script/ScriptEditor.h"
+#include "pages/ArchSetup.h"
+#include "pages/ArrayTool.h"
+#include "pages/ColorSchemeEditor.h"
+#include "pages/DisplayOptions.h"
+#include "pages/FileBrowser.h"
+#include "pages/HelpViewer.h"
+#include "pages/MessageBox.h"
+#include "pages/ProblemList.h"
+#include "pages/ProfileEditor.h"
+#include "pages/RecordEditor.h"
+#include "pages/ReelSetup.h"
+#include "pages/ScriptEditor.h"
+#include "pages/Search.h"
+#include "pages/SparksToy.h"
+#include "pages/SphereSetup.h"
+#include "pages/TilePicker.h"
+#include "pages/TileZoom.h"
+#include "pages/View3D.h"
+#include "pages/WallLighting.h"
 #include "script/ScriptFiles.h"
 #include "ui/HelpText.h"
 #include "ui/Menus.h"
 #include "ui/MessageHistory.h"
 #include "ui/ScreenEffects.h"
 #include "ui/Toolbar.h"
-#include "ui/TypedText.h"
 #include "ui/Widgets.h"
 #include "views/PlanView.h"
 #include "views/SideView.h"
-#include "views/ToolPreview.h"
 #include "views/ViewBookmarks.h"
 
 namespace korvel {
@@ -86,8 +83,8 @@ EditorCalls::EditorCalls() {
     processFrameInput = &korvel::processFrameInput;
     onPageChanged = &korvel::onPageChanged;
     convertSelection = &korvel::convertSelection;
-    draw2DView = &korvel::draw2DView;
-    drawSideView = &korvel::drawSideView;
+    draw2DView = [](Editor& ed) { korvel::draw2DView(ed, ed.loop.frameNumber); };
+    drawSideView = [](Editor& ed) { korvel::drawSideView(ed, ed.loop.frameNumber); };
     drawRecordEditor = &korvel::drawRecordEditor;
     drawReportPage = &korvel::drawReportPage;
     drawLightingOrExportPage = &korvel::drawLightingOrExportPage;
@@ -106,7 +103,7 @@ EditorCalls::EditorCalls() {
     drawProfileEditor = &korvel::drawProfileEditor;
     drawColorSchemeEditor = [](Editor& ed) {
         korvel::drawColorSchemeEditor(canvasOf(ed), ed.fonts, ed.langs, ed.colorSettings,
-                                      ed.colorEditor, ed.input.frameTime);
+                                      ed.pages.colorSchemeEditor, ed.input.frameTime);
     };
     drawScriptEditor = &korvel::drawScriptEditor;
     drawMessageBox = &korvel::drawMessageBox;
@@ -118,45 +115,6 @@ EditorCalls::EditorCalls() {
     pushHistoryEntry = &korvel::pushHistoryEntry;
     rotateScreenImage = &korvel::rotateScreenImage;
     scrollScreenImage = &korvel::scrollScreenImage;
-
-    popPage = &korvel::popPage;
-    saveCurrentMap = &korvel::saveCurrentMap;
-    resetMap = [](Editor& ed) { korvel::resetMap(ed.map, ed.view, ed.events); };
-    saveMap = &korvel::saveMap;
-    openMapBrowser = &korvel::openMapBrowser;
-    restoreAutosave = &korvel::restoreAutosave;
-    saveDemo = &korvel::saveDemo;
-    startDemoRecording = &korvel::startDemoRecording;
-    deleteScript = &korvel::deleteScript;
-
-    hitTestToolbarAndMenu = &korvel::hitTestToolbarAndMenu;
-    valueFieldVisible = &korvel::valueFieldVisible;
-    releaseUiItem = &korvel::releaseUiItem;
-    quitCommand = &korvel::quitCommand;
-    saveConfig = &korvel::saveConfig;
-    releasePageButton = &korvel::releasePageButton;
-    processPanelMouse = &korvel::processPanelMouse;
-    editProfilePanel = &korvel::editProfilePanel;
-    hoverSideView = &korvel::hoverSideView;
-    hoverPlanView = &korvel::hoverPlanView;
-    updatePanelSubject = &korvel::updatePanelSubject;
-    pressInMap = &korvel::pressInMap;
-    drawOpenMenu = &korvel::drawOpenMenu;
-    pressPropertyBox = &korvel::pressPropertyBox;
-    runMenuCommand = &korvel::runMenuCommand;
-    pressUiItem = &korvel::pressUiItem;
-    dragToolHandles = &korvel::dragToolHandles;
-    dragHeightSlider = &korvel::dragHeightSlider;
-    dragWindowByTitle = &korvel::dragWindowByTitle;
-    buildToolPreview = &korvel::buildToolPreview;
-    commitDrag = &korvel::commitDrag;
-    stepViewMotion = &korvel::stepViewMotion;
-    typeIntoFocusedField = &korvel::typeIntoFocusedField;
-    readTypedText = &korvel::readTypedText;
-    selectByArea = &korvel::selectByArea;
-    valuePromptKeys = &korvel::valuePromptKeys;
-    processKeys = &korvel::processKeys;
-    stepViewGlide = &korvel::stepViewGlide;
 }
 
 }  // namespace korvel

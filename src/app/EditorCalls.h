@@ -1,6 +1,7 @@
-// The calls that start-up, the frame loop, the message box and the exit make into the rest of the
-// program, gathered in one table. The program uses the real functions; a test puts a recording
-// fake in place of any entry to see what runs and in which order.
+// The calls whose order is part of what the program does: the steps of start-up, the steps of a
+// frame with the page painters and the screen effects that draw from the random generator, each
+// in the order it runs. The program uses the real functions; a test puts a recording fake in
+// place of any entry to see what runs and in which order. Every other call is a direct one.
 #pragma once
 
 #include <cstdint>
@@ -41,6 +42,7 @@ struct EditorCalls {
     Step loadHelpFile;
     // Gets whether dukepal.pal was read.
     std::function<void(Editor&, bool gamePaletteRead)> loadColorTables;
+    // The cue that ends start-up.
     std::function<void(Editor&, const std::string& cue, int32_t flags)> playSound;
 
     // The frame loop, in the order it runs them.
@@ -51,8 +53,10 @@ struct EditorCalls {
     Step onPageChanged;
     Step convertSelection;
     // rebuildToolbar as above
-    std::function<void(Editor&, int32_t frameNumber)> draw2DView;
-    std::function<void(Editor&, int32_t frameNumber)> drawSideView;
+    // The page painters: the page table (pages/PageTable.h) names the one of each page. The two
+    // map views' painters get the frame number.
+    Step draw2DView;
+    Step drawSideView;
     Step drawRecordEditor;
     Step drawReportPage;
     Step drawLightingOrExportPage;
@@ -80,50 +84,6 @@ struct EditorCalls {
     std::function<void(Editor&, const std::string& text)> pushHistoryEntry;
     std::function<void(Editor&, float angle)> rotateScreenImage;
     std::function<void(Editor&, int32_t dx, int32_t dy)> scrollScreenImage;
-
-    // What the answers of the message box carry out.
-    Step popPage;
-    Step saveCurrentMap;
-    Step resetMap;
-    std::function<bool(Editor&, const std::string& path, bool autosaveMode)> saveMap;
-    Step openMapBrowser;
-    Step restoreAutosave;
-    std::function<void(Editor&, const std::string& path)> saveDemo;
-    Step startDemoRecording;
-    Step deleteScript;
-
-    // The input dispatcher's calls into the parts it routes input to, in the order it makes
-    // them.
-    Step hitTestToolbarAndMenu;
-    std::function<bool(Editor&, int32_t index)> valueFieldVisible;
-    Step releaseUiItem;
-    Step quitCommand;
-    // Whether the configuration file was written.
-    std::function<bool(Editor&)> saveConfig;
-    Step releasePageButton;
-    Step processPanelMouse;
-    Step editProfilePanel;
-    Step hoverSideView;
-    Step hoverPlanView;
-    Step updatePanelSubject;
-    Step pressInMap;
-    Step drawOpenMenu;
-    Step pressPropertyBox;
-    Step runMenuCommand;
-    // Whether the item's code acted on the press.
-    std::function<bool(Editor&, int32_t slot)> pressUiItem;
-    Step dragToolHandles;
-    Step dragHeightSlider;
-    Step dragWindowByTitle;
-    Step buildToolPreview;
-    Step commitDrag;
-    Step stepViewMotion;
-    Step typeIntoFocusedField;
-    std::function<void(Editor&, std::string& text)> readTypedText;
-    Step selectByArea;
-    Step valuePromptKeys;
-    Step processKeys;
-    Step stepViewGlide;
 
     // The real functions.
     EditorCalls();

@@ -28,7 +28,7 @@ void EditorMapEvents::bootLogMessage(int32_t number, uint8_t colour, std::vector
 }
 
 void EditorMapEvents::playCue(const std::string& cue) {
-    ed_.calls.playSound(ed_, cue, kCueFlags);
+    playSound(ed_, cue);
 }
 
 void EditorMapEvents::addParticle(int32_t x, int32_t y, int32_t kind) {
@@ -57,7 +57,7 @@ void EditorMapEvents::objectsRenumbered() {
 }
 
 void EditorMapEvents::undoRestored() {
-    if (ed_.app.currentPage == int32_t(Page::SideView)) buildSideViewSlices(ed_);
+    if (ed_.app.currentPage == Page::SideView) buildSideViewSlices(ed_);
 }
 
 void EditorMapEvents::newMapStarted() {
@@ -67,7 +67,7 @@ void EditorMapEvents::newMapStarted() {
 }
 
 ShownMapView EditorMapEvents::shownMapView() const {
-    switch (Page(ed_.app.currentPage)) {
+    switch (ed_.app.currentPage) {
         case Page::PlanView:
             return ShownMapView::Plan;
         case Page::SideView:

@@ -44,6 +44,32 @@ void clearClipboardArrays(MapClipboard& clip) {
     clip.clipOriginX = clip.clipOriginY = 0;
 }
 
+// Every tool and dialog page's parameters back to a fresh start's; the last array step is not
+// one of them. The lists, the colour editor and the message box keep theirs.
+void resetPageParameters(Pages& p, const std::string& programFolder) {
+    const int32_t lastArrayStep = p.arrayTool.arraySteps.back();
+    p.arrayTool = ArrayToolState{};
+    p.arrayTool.arraySteps.back() = lastArrayStep;
+    p.wallLighting = WallLightingState{};
+    for (int b = 0; b < 256; ++b)
+        p.wallLighting.shadeBrightness[size_t(b)] =
+            b < 128 ? std::exp2(-b / 8.0) : std::exp2((255 - b) / 8.0);
+    p.reelSetup = ReelSetupState{};
+    p.archSetup = ArchSetupState{};
+    p.sphereSetup = SphereSetupState{};
+    p.profileEditor = ProfileEditorState{};
+    p.terrainSetup = TerrainSetupState{};
+    p.imageExport = ImageExportState{};
+    p.problemList = ProblemListState{};
+    p.tileFilter = TileFilterState{};
+    p.tileZoom = TileZoomState{};
+    p.search = SearchState{};
+    p.recordEditor = RecordEditorState{};
+    p.sparksToy = SparksToyState{};
+    p.view3d = View3DState{};
+    p.fileBrowser.browserFolder = programFolder;
+}
+
 }  // namespace
 
 void initEditorState(Editor& ed) {
@@ -57,7 +83,7 @@ void initEditorState(Editor& ed) {
     ed.app.objectsRenumbered = 0;
 
     AppState& a = ed.app;
-    a.currentPage = int32_t(Page::PlanView);
+    a.currentPage = Page::PlanView;
     a.modeStackDepth = 0;
     a.redrawRequest = 2;
     a.focusedField = -1;
@@ -89,16 +115,11 @@ void initEditorState(Editor& ed) {
     // the old interval, or fall due at once.
     ed.mapFile.lastAutoSaveTime = 0;
 
-    // Every page parameter back to a fresh start's; the last array step is not one of them.
-    const int32_t lastArrayStep = ed.pages.arraySteps.back();
-    ed.pages = PageParameters{};
-    ed.pages.arraySteps.back() = lastArrayStep;
-    if (a.platform) ed.pages.browserFolder = a.platform->programFolder();
-    for (int b = 0; b < 256; ++b)
-        ed.pages.shadeBrightness[size_t(b)] =
-            b < 128 ? std::exp2(-b / 8.0) : std::exp2((255 - b) / 8.0);
+    resetPageParameters(ed.pages, a.platform ? a.platform->programFolder() : std::string());
+    ed.viewMotion = ViewMotionState{};
+    ed.input.cyrillicKeyboard = 0;
 
-    ScriptState& sc = ed.script;
+    ScriptState& sc = ed.pages.scriptEditor;
     sc.scriptName.clear();
     sc.scriptText.clear();
     sc.scriptCount = sc.scriptIndex = sc.scriptListTop = sc.scriptCursor = sc.scriptAnchor = 0;

@@ -7,8 +7,9 @@
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
 #include "app/InputSampling.h"
-#include "app/MessageBox.h"
 #include "map/MapFile.h"
+#include "pages/MessageBox.h"
+#include "pages/PageTable.h"
 #include "platform/Platform.h"
 
 namespace korvel {
@@ -149,9 +150,10 @@ void paintAndFinish(Editor& ed) {
     v.viewOriginX = v.viewOriginX + v.viewZoom * 400;
     v.viewOriginY = v.viewOriginY + v.viewZoom * 300;
 
-    if (ed.settings.autoGrid && (a.currentPage == 0 || a.currentPage == 1))
+    if (ed.settings.autoGrid &&
+        (a.currentPage == Page::PlanView || a.currentPage == Page::SideView))
         ed.settings.gridSpacing =
-            autoGridSpacing(a.currentPage == 0 ? v.viewZoom : v.sideViewScale);
+            autoGridSpacing(a.currentPage == Page::PlanView ? v.viewZoom : v.sideViewScale);
     if (a.currentPage != a.previousPage) c.onPageChanged(ed);
     checkSelectionMode(ed);
     checkToolbarInputs(ed);
@@ -183,9 +185,9 @@ void paintAndFinish(Editor& ed) {
     presentScreen(ed.frameBuffer, *a.platform);
     ++ed.loop.frameNumber;
     ++ed.loop.framesThisSecond;
-    if (a.pendingMessageBox != 0) {
-        openMessageBox(ed, a.pendingMessageBox);
-        a.pendingMessageBox = 0;
+    if (a.pendingMessageBox) {
+        openMessageBox(ed, *a.pendingMessageBox);
+        a.pendingMessageBox.reset();
     }
 }
 
@@ -210,79 +212,7 @@ uint32_t frameSleep(uint8_t limitCpu, int32_t frameDelay, int32_t frameInterval)
 }
 
 void paintCurrentPage(Editor& ed) {
-    EditorCalls& c = ed.calls;
-    switch (ed.app.currentPage) {
-        case 0:
-            c.draw2DView(ed, ed.loop.frameNumber);
-            break;
-        case 1:
-            c.drawSideView(ed, ed.loop.frameNumber);
-            break;
-        case 2:
-            c.drawRecordEditor(ed);
-            break;
-        case 3:
-        case 4:
-            c.drawReportPage(ed);
-            break;
-        case 5:
-        case 24:
-            c.drawLightingOrExportPage(ed);
-            break;
-        case 6:
-        case 9:
-            c.drawBrowserPage(ed);
-            break;
-        case 7:
-            c.stepSparks(ed);
-            break;
-        case 8:
-        case 11:
-            c.drawOptionsPage(ed);
-            break;
-        case 10:
-            c.draw3DViewPage(ed);
-            break;
-        case 12:
-            c.drawSearchPage(ed);
-            break;
-        case 13:
-            c.drawSpriteArrayDialog(ed);
-            break;
-        case 14:
-            c.drawDocumentViewer(ed);
-            break;
-        case 16:
-            c.drawTilePicker(ed);
-            break;
-        case 17:
-        case 18:
-            c.drawTileViewPage(ed);
-            break;
-        case 19:
-            c.drawReelToolPage(ed);
-            break;
-        case 20:
-            c.drawArchToolPage(ed);
-            break;
-        case 21:
-            c.drawSphereToolPage(ed);
-            break;
-        case 22:
-            c.drawProfileEditor(ed);
-            break;
-        case 23:
-            c.drawColorSchemeEditor(ed);
-            break;
-        case 26:
-            c.drawScriptEditor(ed);
-            break;
-        case 255:
-            c.drawMessageBox(ed);
-            break;
-        default:
-            break;  // pages 15 and 25 have their panels only; 27..254 are no pages
-    }
+    if (const auto paint = pageEntry(ed.app.currentPage).paint) (ed.calls.*paint)(ed);
 }
 
 MapCursorInputs mapCursorInputs(const Editor& ed) {

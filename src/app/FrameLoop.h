@@ -37,7 +37,7 @@ struct FrameLoopState {
 void runFrame(Editor& ed);
 // Passes until quitRequested is set.
 void runFrameLoop(Editor& ed);
-// The painter of the current page.
+// The painter of the current page, as the page table names it.
 void paintCurrentPage(Editor& ed);
 // What the map cross's variant and badges depend on: the tool, the drag, the modifiers, the
 // hovered objects and whether each is selected.

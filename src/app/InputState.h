@@ -1,6 +1,6 @@
 // The input of the current frame as sampled at its start: key states with press edges and
-// auto-repeat, the frame time and the last three mouse positions. Everything later in the frame
-// reads only these values.
+// auto-repeat, the frame time and the last three mouse positions, and the typing layout keys are
+// read in. Everything later in the frame reads only these values.
 #pragma once
 
 #include <array>
@@ -23,6 +23,8 @@ struct InputState {
     int32_t mouseX = 0, mouseY = 0;
     int32_t prevMouseX = 0, prevMouseY = 0;
     int32_t prevMouseX2 = 0, prevMouseY2 = 0;
+    // Typed keys give the characters of the second (Cyrillic) layout.
+    uint8_t cyrillicKeyboard = 0;
     // Set by the window's close handler; also ends a step-by-step wait of the start-up log.
     bool closeRequested = false;
 };

@@ -12,8 +12,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int32_t kPlanViewPage = 0;
-constexpr int32_t kUnsupportedMapVersionBox = 8;
 constexpr int32_t kFireworkParticles = 256;
 FileSystem* fileSystemOf(Editor& ed) {
     return ed.app.platform != nullptr ? &ed.app.platform->fileSystem() : nullptr;
@@ -49,10 +47,10 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
     }
     const MapLoadResult r = loadMap(ed.map, ed.mapFile, ed.view, *fs, path, silent);
     if (!r.loaded) return;
-    if (r.unknownVersion) ed.app.pendingMessageBox = kUnsupportedMapVersionBox;
+    if (r.unknownVersion) ed.app.pendingMessageBox = MessageBoxKind::UnsupportedMapVersion;
     setMapCaption(ed);
-    ed.fileBrowser.browserFolder = getPathFolder(path);
-    ed.app.currentPage = kPlanViewPage;
+    ed.pages.fileBrowser.browserFolder = getPathFolder(path);
+    ed.app.currentPage = Page::PlanView;
     if (ed.mapFile.mapLoadNotice != 0)
         ed.app.statusText = getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(path));
 }
@@ -83,7 +81,7 @@ void insertMapFile(Editor& ed, const std::string& path) {
     const MapLoadResult r =
         insertMapFile(ed.map, ed.clipboard, ed.undo, ed.mapFile, ed.view, *fs, ed.events, path);
     if (!r.loaded) return;
-    if (r.unknownVersion) ed.app.pendingMessageBox = kUnsupportedMapVersionBox;
+    if (r.unknownVersion) ed.app.pendingMessageBox = MessageBoxKind::UnsupportedMapVersion;
     if (ed.mapFile.mapLoadNotice != 0)
         ed.app.statusText = getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(path));
 }

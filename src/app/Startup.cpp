@@ -9,8 +9,8 @@
 #include "app/EditorCanvas.h"
 #include "app/EditorInit.h"
 #include "app/ExitTransition.h"
-#include "app/MessageBox.h"
 #include "commands/CommandTable.h"
+#include "pages/MessageBox.h"
 #include "resources/ColorTableBuild.h"
 #include "resources/Palettes.h"
 #include "ui/StartScreen.h"
@@ -184,8 +184,7 @@ bool startup(Editor& ed) {
     if (startsStepByStep(p.commandLine())) ed.bootLogState.stepByStepBoot = 1;
     c.getDisplayMode(ed);
     if (ed.settings.fullScreen == 1) {
-        if (!c.tryFullScreen(ed))
-            ed.app.pendingMessageBox = int32_t(MessageBoxKind::FullScreenFailed);
+        if (!c.tryFullScreen(ed)) ed.app.pendingMessageBox = MessageBoxKind::FullScreenFailed;
         presentScreen(ed.frameBuffer, p);
         p.processEvents();
     }

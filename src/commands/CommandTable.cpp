@@ -5,7 +5,7 @@
 
 #include "app/Editor.h"
 #include "app/MapFileCommands.h"
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "commands/FileCommands.h"
 
 namespace korvel {
@@ -337,7 +337,7 @@ const CommandRow* findScriptBuiltIn(std::string_view name) {
 }
 
 bool commandApplies(const CommandRow& row, const Editor& ed) {
-    return row.pages.has(Page(ed.app.currentPage));
+    return row.pages.has(ed.app.currentPage);
 }
 
 void runCommand(Editor& ed, CommandId id) {

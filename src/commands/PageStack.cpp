@@ -9,7 +9,7 @@ namespace korvel {
 void pushPage(Editor&) {}
 
 void popPage(Editor& ed) {
-    ed.app.currentPage = int32_t(Page::PlanView);
+    ed.app.currentPage = Page::PlanView;
     ed.app.redrawRequest = 2;
 }
 

@@ -52,19 +52,18 @@ Subject recordSubject(uint8_t s) {
 CursorShape byPage(const Editor& ed) {
     const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
     const int32_t widget = ed.app.hoveredWidget;
-    const PageParameters& p = ed.pages;
     CursorShape shape = CursorShape::Arrow;
-    switch (Page(ed.app.currentPage)) {
+    switch (ed.app.currentPage) {
         case Page::PlanView:
         case Page::SideView:
         case Page::View3D:
             if (within(y, kMapViewBottom, kMapViewTop)) shape = CursorShape::MapCross;
-            if (ed.app.currentPage == int32_t(Page::SideView) && ed.app.sideViewPadButton >= 1)
+            if (ed.app.currentPage == Page::SideView && ed.app.sideViewPadButton >= 1)
                 shape = CursorShape::Arrow;
             break;
         case Page::RecordEditor: {
             bool beam = false;
-            switch (recordSubject(p.recordEditorSubject)) {
+            switch (recordSubject(ed.pages.recordEditor.recordEditorSubject)) {
                 case Subject::Sprites:
                     beam = overColumns(x, {100, 220}) && overRows(y, 524, 23);
                     break;
@@ -82,7 +81,8 @@ CursorShape byPage(const Editor& ed) {
             break;
         }
         case Page::Search:
-            if (overColumns(x, {200, 320}) && overRows(y, 500, p.searchObjectKind == 1 ? 17 : 23))
+            if (overColumns(x, {200, 320}) &&
+                overRows(y, 500, ed.pages.search.searchObjectKind == 1 ? 17 : 23))
                 shape = CursorShape::TextBeam;
             if (within(widget, 12010, 12069)) shape = CursorShape::ValueDrag;
             break;
@@ -134,6 +134,10 @@ bool overPropertyBox(const Editor& ed) {
 }  // namespace
 
 void chooseCursorShape(Editor& ed) {
+    chooseCursorShape(ed, [&ed](int32_t i) { return valueFieldVisible(ed, i); });
+}
+
+void chooseCursorShape(Editor& ed, const std::function<bool(int32_t index)>& fieldShown) {
     CursorShape shape = byPage(ed);
     const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
 
@@ -141,8 +145,7 @@ void chooseCursorShape(Editor& ed) {
     const int32_t fields = std::min(w.valueFieldCount, kValueFieldCapacity);
     for (int32_t i = 0; i < fields; ++i) {
         const WidgetValueField& f = w.valueFields[i];
-        if (within(x, f.x, f.x + 94) && within(y, f.y, f.y + 14) &&
-            ed.calls.valueFieldVisible(ed, i))
+        if (within(x, f.x, f.x + 94) && within(y, f.y, f.y + 14) && fieldShown(i))
             shape = CursorShape::TextBeam;
     }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "ui/Cursor.h"
 
@@ -11,7 +12,9 @@ namespace korvel {
 
 struct Editor;
 
-// Sets cursorShape by page and mouse position, and menuHasMouse and propertyBoxShown.
+// Sets cursorShape by page and mouse position, and menuHasMouse and propertyBoxShown. A value
+// field counts where fieldShown says it is shown; without it, where valueFieldVisible does.
+void chooseCursorShape(Editor& ed, const std::function<bool(int32_t index)>& fieldShown);
 void chooseCursorShape(Editor& ed);
 
 // 84 for the map cross while snapping to the grid, 240 without; 72 for every other shape.

@@ -4,10 +4,23 @@
 
 #include "app/Editor.h"
 #include "app/InputSampling.h"
-#include "base/PathNames.h"
+#include "commands/CommandTable.h"
 #include "editing/CursorRules.h"
+#include "editing/DragCommit.h"
 #include "editing/HiddenStates.h"
+#include "editing/HoverPicking.h"
+#include "editing/KeyboardDispatcher.h"
+#include "editing/MapPress.h"
+#include "editing/MenuCommands.h"
+#include "editing/SelectionInput.h"
+#include "editing/TypedValues.h"
+#include "editing/UiItemActions.h"
+#include "editing/ValuePrompt.h"
+#include "editing/ViewNavigation.h"
 #include "editing/WindowChrome.h"
+#include "pages/PageTable.h"
+#include "pages/PanelMouse.h"
+#include "views/ToolPreview.h"
 
 namespace korvel {
 
@@ -18,10 +31,9 @@ constexpr int kLeftShiftKey = 160, kRightShiftKey = 161;
 constexpr int kLeftAltKey = 164, kRightAltKey = 165;
 
 // The first and last menu commands.
-constexpr int32_t kFirstMenuCommand = 768, kLastMenuCommand = 868;
 
 bool onPage(const Editor& ed, Page page) {
-    return ed.app.currentPage == int32_t(page);
+    return ed.app.currentPage == page;
 }
 
 void clearFrameTexts(Editor& ed) {
@@ -57,11 +69,16 @@ void forgetHovers(HoverState& h) {
 }
 
 void hoverByPage(Editor& ed) {
-    if (ed.cursor.cursorShape != CursorShape::MapCross) return;
-    if (onPage(ed, Page::SideView))
-        ed.calls.hoverSideView(ed);
-    else if (onPage(ed, Page::PlanView) || (onPage(ed, Page::View3D) && ed.pages.view3dState >= 1))
-        ed.calls.hoverPlanView(ed);
+    switch (hoverViewOf(ed.app.currentPage, ed.pages.view3d.view3dState, ed.cursor.cursorShape)) {
+        case HoverView::Side:
+            hoverSideView(ed);
+            break;
+        case HoverView::Plan:
+            hoverPlanView(ed);
+            break;
+        case HoverView::None:
+            break;
+    }
 }
 
 // A toolbar element or menu item pressed, or the click the keyboard left pending.
@@ -70,10 +87,10 @@ void pressUiElement(Editor& ed) {
     if (ed.dispatch.pendingClick) t.hoveredElement = ed.dispatch.pendingClickId;
     const int32_t e = t.hoveredElement;
     if (e >= kFirstMenuCommand && e <= kLastMenuCommand) {
-        ed.calls.runMenuCommand(ed);
+        runMenuCommand(ed);
     } else if (e >= 0 && e < kToolbarSlots && t.toolbarButtons[size_t(e)].enabled) {
-        if (!ed.calls.pressUiItem(ed, e)) ed.app.hoveredWidget = e;
-        ed.calls.rebuildToolbar(ed);
+        if (!pressUiItem(ed, e)) ed.app.hoveredWidget = e;
+        rebuildToolbar(ed);
     }
     if (ed.dispatch.pendingClick) t.hoveredElement = -1;
 }
@@ -113,7 +130,7 @@ void switchLayoutByChord(Editor& ed) {
     const bool bothDown = keyHeld(in, a) && keyHeld(in, b);
     const bool bothUp = !keyHeld(in, a) && !keyHeld(in, b);
     uint8_t& state = ed.dispatch.modifierChordState;
-    uint8_t& cyrillic = ed.pages.cyrillicKeyboard;
+    uint8_t& cyrillic = ed.input.cyrillicKeyboard;
     if (state == 0 && bothDown) state = 1;
     if (state == 1 && otherKeyWentDown(in, a, b)) state = 2;
     if (state == 1 && bothUp) {
@@ -121,12 +138,6 @@ void switchLayoutByChord(Editor& ed) {
         state = 0;
     }
     if (state == 2 && !bothDown) state = 0;
-}
-
-void fileBrowserTypeAhead(Editor& ed) {
-    std::string typed;
-    ed.calls.readTypedText(ed, typed);
-    if (!typed.empty()) fileDlgTypeAhead(ed.fileBrowser, uint8_t(upperCp1251(typed[0])));
 }
 
 // Alt anchors an area selection where it goes down; letting it go selects, unless a key command
@@ -150,11 +161,19 @@ void areaSelectionByAlt(Editor& ed) {
     }
     if (keyWentUp(in, kAltKey) && d.areaSelectLatch) {
         d.areaSelectLatch = 0;
-        ed.calls.selectByArea(ed);
+        selectByArea(ed);
     }
 }
 
 }  // namespace
+
+HoverView hoverViewOf(Page page, uint8_t view3dState, CursorShape cursor) {
+    if (cursor != CursorShape::MapCross) return HoverView::None;
+    if (page == Page::SideView) return HoverView::Side;
+    if (page == Page::PlanView || (page == Page::View3D && view3dState >= 1))
+        return HoverView::Plan;
+    return HoverView::None;
+}
 
 bool languageHasSecondLayout(const Languages& langs) {
     const int32_t i = langs.currentLanguage;
@@ -165,14 +184,13 @@ void processFrameInput(Editor& ed) {
     const InputState& in = ed.input;
     AppState& a = ed.app;
     DispatchState& d = ed.dispatch;
-    EditorCalls& c = ed.calls;
     const bool leftPressed = keyWentDown(in, kLeftButton);
     const bool leftReleased = keyWentUp(in, kLeftButton);
 
     clearFrameTexts(ed);
     followUndoState(ed);
     readModifiers(ed);
-    c.hitTestToolbarAndMenu(ed);
+    hitTestToolbarAndMenu(ed);
     updateHiddenStates(ed.map, ed.settings);
     if (ed.cursor.cursorShape != CursorShape::Busy) chooseCursorShape(ed);
     ed.cursor.cursorColor = cursorColorFor(ed.cursor.cursorShape, ed.settings.snapToGrid != 0);
@@ -185,14 +203,16 @@ void processFrameInput(Editor& ed) {
         a.hoveredWidget = 0;
     }
 
-    c.processPanelMouse(ed);
-    if (onPage(ed, Page::ProfileEditor)) c.editProfilePanel(ed);
+    // The page is looked up where its handling runs: what ran before may have changed it.
+    // The page is looked up where its handling runs: what ran before may have changed it.
+    processPanelMouse(ed);
+    if (const auto mouse = pageEntry(a.currentPage).mouse) mouse(ed);
     forgetHovers(ed.hover);
     hoverByPage(ed);
-    c.updatePanelSubject(ed);
+    updatePanelSubject(ed);
 
     if (leftPressed) {
-        c.pressInMap(ed);
+        pressInMap(ed);
         pressWindowChrome(ed);
     }
     if (leftPressed || d.pendingClick) pressUiElement(ed);
@@ -201,27 +221,30 @@ void processFrameInput(Editor& ed) {
         d.pendingClick = 0;
     }
     if (keyHeld(in, kLeftButton) && !d.ignoreMousePress) {
-        c.dragToolHandles(ed);
-        c.dragHeightSlider(ed);
-        c.dragWindowByTitle(ed);
+        dragToolHandles(ed);
+        dragHeightSlider(ed.settings, in, d.ctrlHeld != 0, a.tooltipText);
+        if (a.platform)
+            dragWindowByTitle(a.hoveredWidget, d, in, ed.settings.fullScreen != 0, *a.platform);
     }
-    c.buildToolPreview(ed);
+    buildToolPreview(ed);
     if (leftReleased) {
         d.ignoreMousePress = 0;
-        c.commitDrag(ed);
+        commitDrag(ed);
     }
 
     switchLayoutByChord(ed);
-    c.stepViewMotion(ed);
-    if (ed.prompt.promptKind == 0) c.typeIntoFocusedField(ed);
-    if (onPage(ed, Page::FileBrowser)) fileBrowserTypeAhead(ed);
+    const int32_t elapsed = int32_t(uint32_t(in.frameTime) - uint32_t(ed.loop.prevFrameTime));
+    stepViewMotion(ed.view, ed.viewMotion, a.currentPage, in, elapsed,
+                   [&ed](const char* cue) { playSound(ed, cue); });
+    if (ed.prompt.promptKind == 0) typeIntoFocusedField(ed);
+    if (const auto keys = pageEntry(a.currentPage).keys) keys(ed);
     areaSelectionByAlt(ed);
     // Exactly one of the two takes the keys of the frame.
     if (ed.prompt.promptKind >= 1)
-        c.valuePromptKeys(ed);
+        valuePromptKeys(ed);
     else
-        c.processKeys(ed);
-    c.stepViewGlide(ed);
+        processKeys(ed);
+    stepViewGlide(ed.view, ed.viewMotion, elapsed);
 }
 
 }  // namespace korvel

@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "app/InputState.h"
+#include "pages/Page.h"
+#include "ui/Cursor.h"
 
 namespace korvel {
 
@@ -31,6 +33,12 @@ inline bool keyHeld(const InputState& in, int k) {
 // Whether the current language offers the second keyboard layout (its plural rule is 1 or
 // more).
 bool languageHasSecondLayout(const Languages& langs);
+
+// The view whose hover picking runs this frame: the side view's on its page, the plan view's on
+// its page and on the 3D page while that shows a plan picture; none unless the pointer is the map
+// cross.
+enum class HoverView : uint8_t { None = 0, Plan = 1, Side = 2 };
+HoverView hoverViewOf(Page page, uint8_t view3dState, CursorShape cursor);
 
 // All input handling of one frame, after sampling and the deferred action, before painting.
 void processFrameInput(Editor& ed);

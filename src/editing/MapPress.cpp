@@ -9,6 +9,6 @@ void pressInMap(Editor&) {}
 void dragToolHandles(Editor&) {}
 
 // Arrives with the map presses; until then the slider does nothing.
-void dragHeightSlider(Editor&) {}
+void dragHeightSlider(Settings&, const InputState&, bool, std::string&) {}
 
 }  // namespace korvel

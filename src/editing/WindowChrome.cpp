@@ -3,8 +3,12 @@
 #include <cstdint>
 
 #include "app/Editor.h"
-#include "app/MessageBox.h"
+#include "app/EditorInit.h"
+#include "app/Sound.h"
+#include "commands/FileCommands.h"
 #include "editing/InputDispatcher.h"
+#include "editing/UiItemActions.h"
+#include "pages/MessageBox.h"
 
 namespace korvel {
 
@@ -42,8 +46,8 @@ bool pressMenuTitle(Editor& ed, uint8_t openBefore) {
         const int64_t left = messagePosition(ed.langs, n).x;
         if (!within(x, left - 4, left + 8 * int64_t(title.size()) + 4)) continue;
         ed.menus.openMenu = openBefore == k ? 0 : k;
-        ed.calls.drawOpenMenu(ed);
-        ed.calls.playSound(ed, "discont", kCueFlags);
+        drawOpenMenu(ed);
+        playSound(ed, "discont");
         return true;
     }
     return false;
@@ -53,7 +57,7 @@ bool pressMenuTitle(Editor& ed, uint8_t openBefore) {
 bool pressTopBarButton(Editor& ed) {
     const int32_t x = ed.input.mouseX;
     if (within(x, 757, 771) && languageHasSecondLayout(ed.langs)) {
-        uint8_t& cyrillic = ed.pages.cyrillicKeyboard;
+        uint8_t& cyrillic = ed.input.cyrillicKeyboard;
         cyrillic = cyrillic ? 0 : 1;
         return true;
     }
@@ -69,10 +73,10 @@ bool pressTopBarButton(Editor& ed) {
 }
 
 void saveSettings(Editor& ed) {
-    const bool saved = ed.calls.saveConfig(ed);
+    const bool saved = saveConfig(ed);
     ed.app.statusText = saved ? getMessage(kMsgSettingsSaved, ed.langs)
                               : getMessage(kMsgSettingsNotSaved, ed.langs);
-    ed.calls.playSound(ed, "beep2", kCueFlags);
+    playSound(ed, "beep2");
 }
 
 }  // namespace
@@ -85,7 +89,8 @@ void pressWindowChrome(Editor& ed) {
 
     const bool onTopBar = within(y, kTopBarBottom, kTopBarTop);
     bool taken = onTopBar && pressMenuTitle(ed, openBefore);
-    if (ed.dispatch.propertyBoxShown) ed.calls.pressPropertyBox(ed);
+    if (ed.dispatch.propertyBoxShown)
+        pressPropertyBox(ed.dispatch, ed.view, ed.input, ed.app.focusedField);
     if (onTopBar && !taken) taken = pressTopBarButton(ed);
     if (y >= kTitleStripBottom && !taken) {
         ed.app.hoveredWidget = kTitleStrip;
@@ -97,10 +102,9 @@ void pressWindowChrome(Editor& ed) {
 
 void releaseWidget(Editor& ed) {
     AppState& a = ed.app;
-    EditorCalls& c = ed.calls;
     const int32_t id = a.hoveredWidget;
     if (id >= 1 && id <= 255) {
-        c.releaseUiItem(ed);
+        releaseUiItem(ed);
         return;
     }
     if (id >= MessageBoxResult::First && id <= MessageBoxResult::Third) {
@@ -110,46 +114,46 @@ void releaseWidget(Editor& ed) {
     switch (id) {
         case kMinimiseButton:
             if (a.platform) a.platform->setWindowState(WindowState::Minimised);
-            c.playSound(ed, "beep2", kCueFlags);
+            playSound(ed, "beep2");
             break;
         case kQuitButton:
-            c.quitCommand(ed);
+            quitCommand(ed);
             break;
         case kTitleStrip:
             break;  // the drag acted while the button was held
         case kMessageHistoryButton:
             a.messageLogAnim = a.messageLogAnim == -1 ? 0 : -1;
-            c.playSound(ed, "command", kCueFlags);
+            playSound(ed, "command");
             break;
         case kDisplayRebuildGamma:
-            a.deferredAction = int32_t(DeferredAction::RebuildGammaRemap);
+            a.deferredAction = DeferredAction::RebuildGammaRemap;
             ed.cursor.cursorShape = CursorShape::Busy;
-            c.playSound(ed, "command", kCueFlags);
+            playSound(ed, "command");
             break;
         case kDisplayReplayIntro:
             ed.particles.screenEffectFrame = 0;
-            c.playSound(ed, "command", kCueFlags);
+            playSound(ed, "command");
             break;
         case kOptionsSaveConfig:
             saveSettings(ed);
             break;
         case kScriptRun:
-            a.deferredAction = int32_t(DeferredAction::RunScript);
+            a.deferredAction = DeferredAction::RunScript;
             ed.cursor.cursorShape = CursorShape::Busy;
             break;
         default:
-            c.releasePageButton(ed);
+            releasePageButton(ed);
             break;
     }
 }
 
 // Arrives with the property box; until then a click on it does nothing.
-void pressPropertyBox(Editor&) {}
+void pressPropertyBox(DispatchState&, const ViewState&, const InputState&, int32_t&) {}
 
 // Arrives with the page buttons; until then the other page buttons do nothing.
 void releasePageButton(Editor&) {}
 
 // Arrives with the window chrome; until then the window stays where it is.
-void dragWindowByTitle(Editor&) {}
+void dragWindowByTitle(int32_t, const DispatchState&, const InputState&, bool, Platform&) {}
 
 }  // namespace korvel

@@ -76,6 +76,7 @@ bool HeadlessPlatform::setDisplayMode(const DisplayMode& mode) {
 
 void HeadlessPlatform::playSound(const std::string& path, int32_t) {
     const std::string name = baseName(path);
+    playedCues_.push_back(name);
     if (fileSystem_->fileExists(path))
         playedSounds_.push_back(name);
     else

@@ -87,9 +87,12 @@ public:
     // files are recorded too, marked by playedMissing.
     const std::vector<std::string>& playedSounds() const { return playedSounds_; }
     const std::vector<std::string>& playedMissing() const { return playedMissing_; }
+    // Every cue asked for, found or missing, in order.
+    const std::vector<std::string>& playedCues() const { return playedCues_; }
     void clearPlayedSounds() {
         playedSounds_.clear();
         playedMissing_.clear();
+        playedCues_.clear();
     }
     const std::string& caption() const { return caption_; }
     bool shown() const { return shown_; }
@@ -129,6 +132,7 @@ private:
     std::vector<DisplayMode> modeRequests_;
     std::vector<std::string> playedSounds_;
     std::vector<std::string> playedMissing_;
+    std::vector<std::string> playedCues_;
     std::string clipboard_;
     std::string splashText_;
     bool splashOpen_ = false;

@@ -52,8 +52,9 @@ void refreshScriptList(ScriptState& s, FileSystem& fs, const std::string& dataFo
 }
 
 void refreshScriptList(Editor& ed, bool keepText) {
-    refreshScriptList(ed.script, ed.app.platform->fileSystem(), dataFolder(*ed.app.platform),
-                      ed.langs, keepText, ed.demo.demoStartPending != 0, kScriptListRows);
+    refreshScriptList(ed.pages.scriptEditor, ed.app.platform->fileSystem(),
+                      dataFolder(*ed.app.platform), ed.langs, keepText,
+                      ed.demo.demoStartPending != 0, kScriptListRows);
 }
 
 // Deleting a script comes with the script editor; until then nothing is deleted.

@@ -1,16 +1,11 @@
 // The 40 colour settings the views and the interface draw with, addressed by setting number as
-// the colour-scheme editor and the configuration do, and that page's per-frame drawing.
+// the colour-scheme editor and the configuration do.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "ui/FrameBuffer.h"
-
 namespace korvel {
-
-struct Fonts;
-struct Languages;
 
 enum class ColorSetting : int32_t {
     SectorHighlight = 0,
@@ -110,22 +105,9 @@ struct ColorSettings {
     uint8_t guiColor = 0;
 };
 
-// The colour-scheme editor page: the selected setting and the one in the list's first row.
-struct ColorSchemeEditorState {
-    int32_t colorEditorSelected = 0;
-    int32_t colorEditorTop = 0;
-};
-
 // 0 for a number outside 0..39.
 uint8_t getColorSetting(const ColorSettings& colors, int32_t number);
 // A number outside 0..39 changes nothing.
 void setColorSetting(ColorSettings& colors, int32_t number, uint8_t value);
-
-// Per frame, over the page's static panel: the pulsing band of the selected setting, the names
-// of the 29 listed settings, the marker of the selected colour in the palette grid and the marker
-// of guiColor on the colour-offset strip.
-void drawColorSchemeEditor(const Canvas& cv, const Fonts& fonts, const Languages& langs,
-                           const ColorSettings& colors, const ColorSchemeEditorState& editor,
-                           int32_t frameTime);
 
 }  // namespace korvel

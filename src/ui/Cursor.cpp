@@ -170,7 +170,7 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
         }
         if (anySelected) v = 1;
     }
-    if (in.currentPage > 1) v = 0;
+    if (in.currentPage > Page::SideView) v = 0;
     if (v == 0) return MapCursorVariant::Plain;
 
     const bool both = in.selectionMode == SelectionMode::SpritesAndVertices;
@@ -182,9 +182,9 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
         case DragKind::Move:
             return MapCursorVariant::Move;
         case DragKind::Rotate:
-            return in.currentPage == 0 ? MapCursorVariant::Rotate : MapCursorVariant::Plain;
+            return in.currentPage == Page::PlanView ? MapCursorVariant::Rotate : MapCursorVariant::Plain;
         case DragKind::Scale:
-            return in.currentPage == 0 ? MapCursorVariant::Scale : MapCursorVariant::Plain;
+            return in.currentPage == Page::PlanView ? MapCursorVariant::Scale : MapCursorVariant::Plain;
         case DragKind::Free:
             break;
     }
@@ -221,7 +221,7 @@ void drawCursor(const Canvas& cv, const Skin& skin, const CursorState& cursor,
               cursor.cursorColor);
     // The area badges belong to the single-kind selection modes of the plan and side views.
     if (map.selectionMode >= SelectionMode::SpritesAndVertices ||
-        (map.currentPage != 0 && map.currentPage != 1))
+        (map.currentPage != Page::PlanView && map.currentPage != Page::SideView))
         return;
     if (map.shiftHeld && map.areaSelectLatch)
         drawImage(cv, skin, kBadgeAreaAdd, input, options, trail, 0);

@@ -8,6 +8,7 @@
 
 #include "editing/Tool.h"
 #include "map/Selection.h"
+#include "pages/Page.h"
 #include "ui/FrameBuffer.h"
 
 namespace korvel {
@@ -43,7 +44,7 @@ enum class MapCursorVariant : uint8_t { Plain = 0, Move = 1, Rotate = 2, Scale =
 
 // The editing state the map cross depends on, filled each frame from the map and tool state.
 struct MapCursorInputs {
-    int32_t currentPage = 0;
+    Page currentPage = Page::PlanView;
     Tool currentTool = Tool::Idle;
     SelectionMode selectionMode = SelectionMode::Sprites;
     int32_t draggedSprite = -1;

@@ -3,6 +3,6 @@
 namespace korvel {
 
 // Arrives with the keyboard tables; until then nothing is typed.
-void readTypedText(Editor&, std::string&) {}
+void readTypedText(InputState&, std::string&) {}
 
 }  // namespace korvel

@@ -5,10 +5,10 @@
 
 namespace korvel {
 
-struct Editor;
+struct InputState;
 
-// Appends this frame's typed characters to text (Backspace removes one) and consumes their key
-// presses.
-void readTypedText(Editor& ed, std::string& text);
+// Appends this frame's typed characters, in the layout the input names, to text (Backspace
+// removes one) and consumes their key presses.
+void readTypedText(InputState& input, std::string& text);
 
 }  // namespace korvel

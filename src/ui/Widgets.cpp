@@ -6,7 +6,7 @@ namespace korvel {
 void layoutWidgets(Editor&) {}
 
 // Arrives with the widget tables; until then no field is shown.
-bool valueFieldVisible(Editor&, int32_t) {
+bool valueFieldVisible(const Editor&, int32_t) {
     return false;
 }
 

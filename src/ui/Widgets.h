@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/FixedArray.h"
+#include "pages/Page.h"
 
 namespace korvel {
 
@@ -15,7 +16,7 @@ constexpr int32_t kValueFieldCapacity = 1024;
 struct WidgetValueField {
     int32_t x = 0, y = 0;  // lower left corner
     int32_t id = 0;        // also the focus id of focusedField
-    int32_t page = 0;
+    Page page = Page::PlanView;
     int32_t condition = 0;
 };
 
@@ -28,6 +29,6 @@ struct WidgetState {
 void layoutWidgets(Editor& ed);
 
 // Whether value field `index` is shown on the current page.
-bool valueFieldVisible(Editor& ed, int32_t index);
+bool valueFieldVisible(const Editor& ed, int32_t index);
 
 }  // namespace korvel

@@ -17,7 +17,7 @@
 
 #include "app/FrameLoop.h"
 #include "app/MapFileCommands.h"
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "app/Startup.h"
 #include "map/MapFile.h"
 #include "support/EditorRig.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/FrameLoop.h"
-#include "app/MessageBox.h"
 #include "app/Startup.h"
+#include "pages/MessageBox.h"
 #include "support/EditorRig.h"
 
 namespace korvel {
@@ -48,21 +48,21 @@ TEST(DisplayMode, FullScreenAtStartAndTheDesktopBackWhileInactive) {
 
 TEST(DisplayMode, RefusedSwitchAsksAfterTheFirstFrame) {
     FullScreenRig r(true);
-    EXPECT_EQ(r.ed->app.pendingMessageBox, 7);
-    EXPECT_EQ(r.ed->app.currentPage, 0) << "start-up itself shows no box";
+    EXPECT_EQ(r.ed->app.pendingMessageBox, MessageBoxKind::FullScreenFailed);
+    EXPECT_EQ(r.ed->app.currentPage, Page::PlanView) << "start-up itself shows no box";
     const int presents = r.platform->presentCount();
     r.platform->clearPlayedSounds();
     runFrame(*r.ed);
     EXPECT_EQ(r.platform->presentCount(), presents + 1);
-    EXPECT_EQ(r.ed->app.currentPage, 255);
-    EXPECT_EQ(r.ed->app.messageBoxKind, int32_t(MessageBoxKind::FullScreenFailed));
+    EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
+    EXPECT_EQ(r.ed->pages.messageBox.messageBoxKind, MessageBoxKind::FullScreenFailed);
     EXPECT_EQ(r.platform->playedSounds(), std::vector<std::string>{"message1.wav"});
     EXPECT_EQ(r.platform->windowState(), WindowState::Normal);
 
     // Later, a refused switch on activation asks at once.
-    r.ed->app.currentPage = 0;
+    r.ed->app.currentPage = Page::PlanView;
     OnAppActivate(*r.ed);
-    EXPECT_EQ(r.ed->app.currentPage, 255);
+    EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
 }
 
 TEST(DisplayMode, WindowedDeactivationLeavesTheDisplayAlone) {

@@ -35,12 +35,12 @@ TEST(EditorEvents, ModelReportsReachTheirPlaces) {
     events.objectsRenumbered();
     EXPECT_EQ(ed.app.objectsRenumbered, 1);
 
-    for (const auto& [page, view] : {std::pair{0, ShownMapView::Plan},
-                                     {1, ShownMapView::Side},
-                                     {10, ShownMapView::Other},
-                                     {255, ShownMapView::Other}}) {
+    for (const auto& [page, view] : {std::pair{Page::PlanView, ShownMapView::Plan},
+                                     {Page::SideView, ShownMapView::Side},
+                                     {Page::View3D, ShownMapView::Other},
+                                     {Page::MessageBox, ShownMapView::Other}}) {
         ed.app.currentPage = page;
-        EXPECT_EQ(events.shownMapView(), view) << page;
+        EXPECT_EQ(events.shownMapView(), view) << int(page);
     }
 
     ed.settings.showSparks = 0;

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "app/DisplayMode.h"
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "support/EditorRig.h"
 
 namespace korvel {
@@ -57,17 +57,14 @@ struct LoopRig : EditorRig {
                  {&c.autoSave, "autoSave"},
              })
             recordOnly(*call, trace, name);
-        c.draw2DView = [this](Editor&, int32_t n) {
-            trace.push_back("draw2DView " + std::to_string(n));
+        c.draw2DView = [this](Editor& e) {
+            trace.push_back("draw2DView " + std::to_string(e.loop.frameNumber));
         };
-        c.drawSideView = [this](Editor&, int32_t n) {
-            trace.push_back("drawSideView " + std::to_string(n));
+        c.drawSideView = [this](Editor& e) {
+            trace.push_back("drawSideView " + std::to_string(e.loop.frameNumber));
         };
         c.pushHistoryEntry = [this](Editor&, const std::string& t) {
             trace.push_back("history " + t);
-        };
-        c.playSound = [this](Editor&, const std::string& cue, int32_t) {
-            trace.push_back("cue " + cue);
         };
         ed->loop.loopStartTick = 0;
     }
@@ -82,18 +79,20 @@ TEST(FrameLoop, OneFrameCallsItsPartsInOrder) {
     LoopRig r;
     r.frame();
     // Everything that changed since the last frame shows up once; then nothing does.
-    r.ed->app.currentPage = 1;
+    r.ed->app.currentPage = Page::SideView;
     r.ed->tool.selectionMode = SelectionMode::Walls;
     r.ed->map.selectedSectorCount = 3;
     r.ed->app.objectsRenumbered = 1;
     r.ed->app.statusText = "Done";
-    r.ed->app.pendingMessageBox = 7;
+    r.ed->app.pendingMessageBox = MessageBoxKind::FullScreenFailed;
     EXPECT_EQ(r.frame(),
               (Trace{"runDeferredAction", "processFrameInput", "onPageChanged", "convertSelection",
                      "rebuildToolbar", "drawSideView 1", "drawFrameChrome", "drawCursor",
-                     "drawTooltip", "refreshBookmarkHiddenFlags", "history Done", "cue message1"}));
-    EXPECT_EQ(r.ed->app.currentPage, 255);
-    EXPECT_EQ(r.ed->app.pendingMessageBox, 0);
+                     "drawTooltip", "refreshBookmarkHiddenFlags", "history Done"}));
+    // The box opens after the frame was painted for the page before it.
+    EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
+    EXPECT_FALSE(r.ed->app.pendingMessageBox);
+    EXPECT_EQ(r.platform->playedCues(), std::vector<std::string>{"message1.wav"});
     EXPECT_EQ(r.frame(), (Trace{"runDeferredAction", "processFrameInput", "onPageChanged",
                                 "drawMessageBox", "drawFrameChrome", "drawCursor", "drawTooltip"}));
     EXPECT_EQ(r.platform->presentCount(), 3);
@@ -102,44 +101,44 @@ TEST(FrameLoop, OneFrameCallsItsPartsInOrder) {
 
 TEST(FrameLoop, EachPageHasItsPainter) {
     struct Case {
-        int32_t page;
+        Page page;
         const char* painter;  // nullptr: nothing but background and chrome
     };
     const Case cases[] = {
-        {0, "draw2DView 0"},
-        {1, "drawSideView 0"},
-        {2, "drawRecordEditor"},
-        {3, "drawReportPage"},
-        {4, "drawReportPage"},
-        {5, "drawLightingOrExportPage"},
-        {24, "drawLightingOrExportPage"},
-        {6, "drawBrowserPage"},
-        {9, "drawBrowserPage"},
-        {7, "stepSparks"},
-        {8, "drawOptionsPage"},
-        {11, "drawOptionsPage"},
-        {10, "draw3DViewPage"},
-        {12, "drawSearchPage"},
-        {13, "drawSpriteArrayDialog"},
-        {14, "drawDocumentViewer"},
-        {15, nullptr},
-        {25, nullptr},
-        {16, "drawTilePicker"},
-        {17, "drawTileViewPage"},
-        {18, "drawTileViewPage"},
-        {19, "drawReelToolPage"},
-        {20, "drawArchToolPage"},
-        {21, "drawSphereToolPage"},
-        {22, "drawProfileEditor"},
-        {23, "drawColorSchemeEditor"},
-        {26, "drawScriptEditor"},
-        {255, "drawMessageBox"},
-        {27, nullptr},
-        {254, nullptr},
-        {-1, nullptr},
+        {Page::PlanView, "draw2DView 0"},
+        {Page::SideView, "drawSideView 0"},
+        {Page::RecordEditor, "drawRecordEditor"},
+        {Page::ProblemList, "drawReportPage"},
+        {Page::Statistics, "drawReportPage"},
+        {Page::WallLighting, "drawLightingOrExportPage"},
+        {Page::ImageExport, "drawLightingOrExportPage"},
+        {Page::DrivePicker, "drawBrowserPage"},
+        {Page::FileBrowser, "drawBrowserPage"},
+        {Page::SparksToy, "stepSparks"},
+        {Page::DisplayOptions, "drawOptionsPage"},
+        {Page::GeneralOptions, "drawOptionsPage"},
+        {Page::View3D, "draw3DViewPage"},
+        {Page::Search, "drawSearchPage"},
+        {Page::ArrayTool, "drawSpriteArrayDialog"},
+        {Page::HelpViewer, "drawDocumentViewer"},
+        {Page::About, nullptr},
+        {Page::TerrainSetup, nullptr},
+        {Page::TilePicker, "drawTilePicker"},
+        {Page::TileZoom, "drawTileViewPage"},
+        {Page::TileFilter, "drawTileViewPage"},
+        {Page::ReelSetup, "drawReelToolPage"},
+        {Page::ArchSetup, "drawArchToolPage"},
+        {Page::SphereSetup, "drawSphereToolPage"},
+        {Page::ProfileEditor, "drawProfileEditor"},
+        {Page::ColorSchemeEditor, "drawColorSchemeEditor"},
+        {Page::ScriptEditor, "drawScriptEditor"},
+        {Page::MessageBox, "drawMessageBox"},
+        {Page(27), nullptr},
+        {Page(254), nullptr},
+        {Page(-1), nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.page);
+        SCOPED_TRACE(int(c.page));
         LoopRig r;
         r.ed->app.currentPage = r.ed->app.previousPage = c.page;
         const Trace t = r.frame();
@@ -156,7 +155,7 @@ TEST(FrameLoop, PlanViewIsPaintedWithTheOriginInCornerForm) {
     r.ed->view.viewOriginY = -50;
     r.ed->view.viewZoom = 2;
     float seenX = 0, seenY = 0;
-    r.ed->calls.draw2DView = [&](Editor& ed, int32_t) {
+    r.ed->calls.draw2DView = [&](Editor& ed) {
         seenX = ed.view.viewOriginX;
         seenY = ed.view.viewOriginY;
         ed.view.viewOriginX = 12345;  // a painter's change is discarded
@@ -300,10 +299,10 @@ TEST(FrameLoop, AutomaticGridStep) {
     LoopRig r;
     r.ed->settings.autoGrid = 1;
     r.ed->view.sideViewScale = 1;
-    r.ed->app.currentPage = r.ed->app.previousPage = 1;
+    r.ed->app.currentPage = r.ed->app.previousPage = Page::SideView;
     r.frame();
     EXPECT_EQ(r.ed->settings.gridSpacing, 16);
-    r.ed->app.currentPage = r.ed->app.previousPage = 2;
+    r.ed->app.currentPage = r.ed->app.previousPage = Page::RecordEditor;
     r.ed->settings.gridSpacing = 77;
     r.frame();
     EXPECT_EQ(r.ed->settings.gridSpacing, 77);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "app/Editor.h"
 #include "map/MapFile.h"
@@ -83,25 +84,25 @@ TEST_F(MapFileCommandsTest, LoadReportsVersionCaptionAndDamage) {
     struct Case {
         const char* what;
         std::string bytes;
-        int32_t messageBox;
+        std::optional<MessageBoxKind> messageBox;
         std::string status;  // after loadMap and reportMapLoad
     } const cases[] = {
-        {"sound version 7", sound, 0, "loaded v7"},
-        {"version 9", mapImage(5, 9), 8, "loaded v9"},
-        {"cut short", sound.substr(0, sound.size() - 10), 0, "a.map cut short"},
+        {"sound version 7", sound, std::nullopt, "loaded v7"},
+        {"version 9", mapImage(5, 9), MessageBoxKind::UnsupportedMapVersion, "loaded v9"},
+        {"cut short", sound.substr(0, sound.size() - 10), std::nullopt, "a.map cut short"},
     };
     for (const Case& c : cases) {
-        ed.app.pendingMessageBox = 0;
-        ed.app.currentPage = 17;
+        ed.app.pendingMessageBox.reset();
+        ed.app.currentPage = Page::TileZoom;
         ed.app.statusText = "";
         const std::string path = tmp.write("maps/a.map", c.bytes);
         loadMap(ed, path, false);
         ASSERT_EQ(ed.mapFile.mapLoadFailed, 0) << c.what;
         EXPECT_EQ(ed.map.startX, 5) << c.what;
         EXPECT_EQ(ed.app.pendingMessageBox, c.messageBox) << c.what;
-        EXPECT_EQ(ed.app.currentPage, 0) << c.what;
+        EXPECT_EQ(ed.app.currentPage, Page::PlanView) << c.what;
         EXPECT_EQ(platform.caption(), "Korvel - a.map") << c.what;
-        EXPECT_EQ(ed.fileBrowser.browserFolder, tmp.path() + "/maps/") << c.what;
+        EXPECT_EQ(ed.pages.fileBrowser.browserFolder, tmp.path() + "/maps/") << c.what;
         reportMapLoad(ed);
         EXPECT_EQ(ed.app.statusText, c.status) << c.what;
     }
@@ -267,11 +268,14 @@ TEST_F(MapFileCommandsTest, RestoreLoadsTheNewestAutosave) {
 
 TEST_F(MapFileCommandsTest, MergeWarnsOnlyAboutUnknownVersions) {
     for (int32_t version : {7, 8, 9}) {
-        ed.app.pendingMessageBox = 0;
+        ed.app.pendingMessageBox.reset();
         ed.mapFile.mapLoadFailed = 1;
         insertMapFile(ed, tmp.write("m.map", mapImage(0, version)));
         EXPECT_EQ(ed.mapFile.mapLoadFailed, 0) << version;
-        EXPECT_EQ(ed.app.pendingMessageBox, version == 9 ? 8 : 0) << version;
+        EXPECT_EQ(
+            ed.app.pendingMessageBox,
+            version == 9 ? std::optional(MessageBoxKind::UnsupportedMapVersion) : std::nullopt)
+            << version;
     }
     EXPECT_EQ(ed.map.sectorCount, 4);
     EXPECT_EQ(ed.undo.undoSectorCount, 3);

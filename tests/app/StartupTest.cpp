@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <map>
 
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "resources/GamePalette.h"
 #include "support/EditorRig.h"
 #include "support/LanguageFixture.h"
@@ -127,9 +127,9 @@ TEST(Startup, GeneratedDataFolderStartsTheEditor) {
     EXPECT_EQ(rig.platform->caption(), "Korvel - untitled");
     EXPECT_EQ(rig.ed->mapFile.mapTitle, "untitled");
     EXPECT_TRUE(rig.platform->shown());
-    EXPECT_EQ(rig.ed->script.scriptName, "script1");
+    EXPECT_EQ(rig.ed->pages.scriptEditor.scriptName, "script1");
     EXPECT_EQ(rig.ed->settings.frameDelay, 10);  // from default.cfg
-    EXPECT_EQ(rig.ed->app.pendingMessageBox, 0);
+    EXPECT_FALSE(rig.ed->app.pendingMessageBox);
 }
 
 TEST(Startup, MissingPaletteIsLoggedAndStartUpGoesOn) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
+#include "app/InputSampling.h"
 #include "support/DispatchRig.h"
 
 namespace korvel {
@@ -15,9 +17,18 @@ using C = CursorShape;
 // The shape one frame of the dispatcher chooses for the pointer at (x, y) on page.
 struct Frame : DispatchRig {
     CursorShape at(Page page, int32_t x, int32_t y) {
-        ed->app.currentPage = ed->app.previousPage = int32_t(page);
+        ed->app.currentPage = ed->app.previousPage = page;
         pointAt(x, y);
         frame();
+        return ed->cursor.cursorShape;
+    }
+    // The shape chosen for the pointer there with the value fields that fieldShown shows.
+    CursorShape withFields(Page page, int32_t x, int32_t y,
+                           const std::function<bool(int32_t)>& fieldShown) {
+        ed->app.currentPage = ed->app.previousPage = page;
+        pointAt(x, y);
+        sampleInput(*ed);
+        chooseCursorShape(*ed, fieldShown);
         return ed->cursor.cursorShape;
     }
 };
@@ -93,8 +104,8 @@ TEST(CursorRules, ShapeByPageAndPosition) {
                      << "page " << int(c.page) << " at " << c.x << "," << c.y << " subject "
                      << int(c.subject) << " widget " << c.widget);
         Frame r;
-        r.ed->pages.recordEditorSubject = c.subject;
-        r.ed->pages.searchObjectKind = c.searchKind;
+        r.ed->pages.recordEditor.recordEditorSubject = c.subject;
+        r.ed->pages.search.searchObjectKind = c.searchKind;
         r.ed->demo.demoFrameIndex = c.demoFrame;
         r.ed->app.hoveredWidget = c.widget;
         r.ed->app.sideViewPadButton = c.padButton;
@@ -120,16 +131,16 @@ TEST(CursorRules, ShownValueFieldsTakeTheTextBeamOnEveryPage) {
     Frame r;
     WidgetState& w = r.ed->widgets;
     w.valueFieldCount = 2;
-    w.valueFields[0] = {300, 200, 3, int32_t(Page::DisplayOptions), 1};
-    w.valueFields[1] = {500, 200, 4, int32_t(Page::DisplayOptions), 1};
-    r.fieldVisible = [](int32_t i) { return i == 0; };
-    EXPECT_EQ(r.at(Page::DisplayOptions, 300, 200), C::TextBeam);
-    EXPECT_EQ(r.at(Page::DisplayOptions, 394, 214), C::TextBeam);
-    EXPECT_EQ(r.at(Page::DisplayOptions, 395, 214), C::Arrow);
-    EXPECT_EQ(r.at(Page::DisplayOptions, 300, 215), C::Arrow);
-    EXPECT_EQ(r.at(Page::DisplayOptions, 500, 200), C::Arrow) << "a field not shown";
+    w.valueFields[0] = {300, 200, 3, Page::DisplayOptions, 1};
+    w.valueFields[1] = {500, 200, 4, Page::DisplayOptions, 1};
+    const auto first = [](int32_t i) { return i == 0; };
+    EXPECT_EQ(r.withFields(Page::DisplayOptions, 300, 200, first), C::TextBeam);
+    EXPECT_EQ(r.withFields(Page::DisplayOptions, 394, 214, first), C::TextBeam);
+    EXPECT_EQ(r.withFields(Page::DisplayOptions, 395, 214, first), C::Arrow);
+    EXPECT_EQ(r.withFields(Page::DisplayOptions, 300, 215, first), C::Arrow);
+    EXPECT_EQ(r.withFields(Page::DisplayOptions, 500, 200, first), C::Arrow) << "a field not shown";
     // Over the map view as well, where the cross would be.
-    EXPECT_EQ(r.at(Page::PlanView, 310, 205), C::TextBeam);
+    EXPECT_EQ(r.withFields(Page::PlanView, 310, 205, first), C::TextBeam);
 }
 
 TEST(CursorRules, AnOpenMenuTakesTheMouseInsideItsBox) {

@@ -2,102 +2,75 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 #include "support/DispatchRig.h"
 #include "support/LanguageFixture.h"
+#include "support/MapBuilder.h"
 
 namespace korvel {
 namespace {
 
 using test::DispatchRig;
-using test::Trace;
 
 constexpr int kLeft = 1, kShift = 16, kCtrl = 17, kAlt = 18;
 
-Trace without(Trace t, const std::string& name) {
-    t.erase(std::remove(t.begin(), t.end(), name), t.end());
-    return t;
-}
-
-TEST(InputDispatcher, StepsRunInTheirOrderOverAPressAndItsRelease) {
+TEST(InputDispatcher, APressAndItsReleaseOverAnItemThatActsOnTheRelease) {
     DispatchRig r;
     r.pointAt(400, 300);
     r.frame();
     // A press on the map, over toolbar slot 7 whose code acts on the release, with Alt going down.
     r.ed->toolbar.toolbarButtons[7].enabled = 1;
-    r.hoverElement = 7;
+    r.ed->toolbar.hoveredElement = 7;
+    r.ed->hover.hitPointX = 32;
     r.key(kLeft, true);
     r.key(kAlt, true);
-    EXPECT_EQ(r.frame(),
-              (Trace{"hitTestToolbarAndMenu", "processPanelMouse", "hoverPlanView",
-                     "updatePanelSubject", "pressInMap", "pressUiItem 7", "rebuildToolbar",
-                     "dragToolHandles", "dragHeightSlider", "dragWindowByTitle", "buildToolPreview",
-                     "stepViewMotion", "typeIntoFocusedField", "processKeys", "stepViewGlide"}));
-    EXPECT_EQ(r.ed->app.hoveredWidget, 7);
+    r.frame();
+    EXPECT_EQ(r.ed->app.hoveredWidget, 7) << "the slot waits for the release";
     EXPECT_EQ(r.ed->dispatch.areaSelectLatch, 1);
-    // The release acts on the slot before this frame's hovers, commits the drag and selects.
-    r.hoverElement = -1;
+    EXPECT_EQ(r.ed->dispatch.areaAnchorX, 32);
+    // The release acts on the slot and selects by area.
+    r.ed->toolbar.hoveredElement = -1;
     r.key(kLeft, false);
     r.key(kAlt, false);
-    EXPECT_EQ(r.frame(),
-              (Trace{"hitTestToolbarAndMenu", "releaseUiItem", "processPanelMouse", "hoverPlanView",
-                     "updatePanelSubject", "buildToolPreview", "commitDrag", "stepViewMotion",
-                     "typeIntoFocusedField", "selectByArea", "processKeys", "stepViewGlide"}));
+    r.frame();
     EXPECT_EQ(r.ed->app.hoveredWidget, 0);
     EXPECT_EQ(r.ed->dispatch.areaSelectLatch, 0);
 }
 
-// Which page-bound steps run, by page, 3D state, pointer row and prompt.
-TEST(InputDispatcher, PageBoundStepsRunOnlyWhereTheyBelong) {
+// Which view is hovered, by page, 3D state and pointer row.
+TEST(InputDispatcher, TheHoveredViewFollowsThePageAndTheMapCross) {
     struct Case {
         Page page;
         uint8_t view3dState;
         int32_t mouseY;
-        int32_t promptKind;
-        Trace expected;
+        HoverView expected;
     };
-    const Trace tail = {"buildToolPreview", "stepViewMotion"};
     const Case cases[] = {
-        {Page::PlanView, 0, 300, 0, {"hoverPlanView", "typeIntoFocusedField", "processKeys"}},
-        {Page::PlanView, 0, 100, 0, {"typeIntoFocusedField", "processKeys"}},
-        {Page::PlanView, 0, 584, 0, {"typeIntoFocusedField", "processKeys"}},
-        {Page::SideView, 0, 300, 0, {"hoverSideView", "typeIntoFocusedField", "processKeys"}},
-        {Page::View3D, 0, 300, 0, {"typeIntoFocusedField", "processKeys"}},
-        {Page::View3D, 1, 300, 0, {"hoverPlanView", "typeIntoFocusedField", "processKeys"}},
-        {Page::View3D, 2, 300, 0, {"hoverPlanView", "typeIntoFocusedField", "processKeys"}},
-        {Page::ProfileEditor,
-         0,
-         300,
-         0,
-         {"editProfilePanel", "typeIntoFocusedField", "processKeys"}},
-        {Page::FileBrowser, 0, 300, 0, {"typeIntoFocusedField", "readTypedText", "processKeys"}},
-        {Page::RecordEditor, 0, 300, 0, {"typeIntoFocusedField", "processKeys"}},
-        // While a value prompt is open only the prompt takes the keys.
-        {Page::PlanView, 0, 300, 16, {"hoverPlanView", "valuePromptKeys"}},
-        {Page::RecordEditor, 0, 300, 1, {"valuePromptKeys"}},
+        {Page::PlanView, 0, 300, HoverView::Plan},
+        {Page::PlanView, 0, 100, HoverView::None},
+        {Page::PlanView, 0, 584, HoverView::None},
+        {Page::SideView, 0, 300, HoverView::Side},
+        {Page::View3D, 0, 300, HoverView::None},
+        {Page::View3D, 1, 300, HoverView::Plan},
+        {Page::View3D, 2, 300, HoverView::Plan},
+        {Page::ProfileEditor, 0, 300, HoverView::None},
+        {Page::FileBrowser, 0, 300, HoverView::None},
+        {Page::RecordEditor, 0, 300, HoverView::None},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << int(c.page) << " state " << int(c.view3dState) << " y "
-                                          << c.mouseY << " prompt " << c.promptKind);
+        SCOPED_TRACE(::testing::Message()
+                     << int(c.page) << " state " << int(c.view3dState) << " y " << c.mouseY);
         DispatchRig r;
-        r.ed->app.currentPage = r.ed->app.previousPage = int32_t(c.page);
-        r.ed->pages.view3dState = c.view3dState;
-        r.ed->prompt.promptKind = c.promptKind;
+        r.ed->app.currentPage = r.ed->app.previousPage = c.page;
+        r.ed->pages.view3d.view3dState = c.view3dState;
         r.pointAt(400, c.mouseY);
-        Trace got = r.frame();
-        Trace expected = {"hitTestToolbarAndMenu", "processPanelMouse"};
-        for (const std::string& name : c.expected)
-            if (name == "editProfilePanel" || name.rfind("hover", 0) == 0) expected.push_back(name);
-        expected.push_back("updatePanelSubject");
-        expected.insert(expected.end(), tail.begin(), tail.end());
-        for (const std::string& name : c.expected)
-            if (name != "editProfilePanel" && name.rfind("hover", 0) != 0) expected.push_back(name);
-        expected.push_back("stepViewGlide");
-        EXPECT_EQ(got, expected);
+        r.frame();
+        EXPECT_EQ(hoverViewOf(c.page, c.view3dState, r.ed->cursor.cursorShape), c.expected);
     }
+    for (CursorShape shape : {CursorShape::Arrow, CursorShape::Busy, CursorShape::TextBeam})
+        EXPECT_EQ(hoverViewOf(Page::PlanView, 0, shape), HoverView::None) << int(shape);
 }
 
 TEST(InputDispatcher, ModifierBytesFollowTheKeysOfThisFrame) {
@@ -125,7 +98,7 @@ TEST(InputDispatcher, FrameTextsAreEmptiedAndAPageChangeDropsTheFocus) {
     EXPECT_EQ(r.ed->app.tooltipText, "");
     EXPECT_EQ(r.ed->app.cursorLabel, "");
     EXPECT_EQ(r.ed->app.focusedField, 5) << "the same page keeps its focus";
-    r.ed->app.currentPage = int32_t(Page::DisplayOptions);
+    r.ed->app.currentPage = Page::DisplayOptions;
     r.frame();
     EXPECT_EQ(r.ed->app.focusedField, -1);
 }
@@ -148,43 +121,37 @@ TEST(InputDispatcher, TheUndoButtonFollowsTheUndoState) {
     EXPECT_EQ(r.ed->app.redrawRequest, 2) << "a full rebuild already asked for is kept";
 }
 
-TEST(InputDispatcher, APendingClickIsReleasedAndPressedInOneFrame) {
+TEST(InputDispatcher, APendingClickIsConsumedInOneFrame) {
     DispatchRig r;
     r.frame();
     r.ed->toolbar.toolbarButtons[30].enabled = 1;
     r.ed->dispatch.pendingClick = 1;
     r.ed->dispatch.pendingClickId = 30;
-    const Trace t = r.frame();
-    const auto at = [&](const std::string& name) {
-        return std::find(t.begin(), t.end(), name) - t.begin();
-    };
-    ASSERT_LT(at("releaseUiItem"), int(t.size()));
-    EXPECT_LT(at("releaseUiItem"), at("pressUiItem 30"));
-    EXPECT_LT(at("pressUiItem 30"), at("rebuildToolbar"));
+    r.frame();
     EXPECT_EQ(r.ed->app.hoveredWidget, 0);
     EXPECT_EQ(r.ed->dispatch.pendingClick, 0);
     EXPECT_EQ(r.ed->toolbar.hoveredElement, -1);
-    // Consumed: the next frame does neither.
-    const Trace next = r.frame();
-    EXPECT_EQ(std::count(next.begin(), next.end(), "releaseUiItem"), 0);
-    EXPECT_EQ(std::count(next.begin(), next.end(), "pressUiItem 30"), 0);
+    // A pending message-box answer is acted on by the release step: the box is left at once.
+    r.ed->app.currentPage = Page::MessageBox;
+    r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::FullScreenFailed;
+    r.ed->dispatch.pendingClick = 1;
+    r.ed->dispatch.pendingClickId = MessageBoxResult::First;
+    r.frame();
+    EXPECT_EQ(r.ed->app.currentPage, Page::PlanView);
+    EXPECT_EQ(r.ed->app.hoveredWidget, 0);
+    EXPECT_EQ(r.ed->dispatch.pendingClick, 0);
 }
 
-TEST(InputDispatcher, APressGoesToTheMenuTheEnabledItemOrNowhere) {
+TEST(InputDispatcher, APressOnAnEnabledItemWaitsForItsRelease) {
     struct Case {
         int32_t element;
         bool enabled;
-        bool pressActs;
-        Trace calls;
         int32_t widgetAfter;
     };
     const Case cases[] = {
-        {800, false, false, {"runMenuCommand"}, 0},
-        {12, true, true, {"pressUiItem 12", "rebuildToolbar"}, 0},
-        {12, true, false, {"pressUiItem 12", "rebuildToolbar"}, 12},
-        {12, false, false, {}, 0},  // a disabled item does nothing, not even at the release
-        {-1, false, false, {}, 0},
-        {300, false, false, {}, 0},  // neither a slot nor a menu command
+        {800, false, 0},                   // a menu command acts on the press
+        {12, true, 12},  {12, false, 0},   // a disabled item does nothing, not even at the release
+        {-1, false, 0},  {300, false, 0},  // neither a slot nor a menu command
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.element);
@@ -192,71 +159,54 @@ TEST(InputDispatcher, APressGoesToTheMenuTheEnabledItemOrNowhere) {
         r.pointAt(400, 60);
         r.frame();
         r.ed->toolbar.toolbarButtons[12].enabled = c.enabled ? 1 : 0;
-        r.hoverElement = c.element;
-        r.pressActs = c.pressActs;
+        r.ed->toolbar.hoveredElement = c.element;
         r.key(kLeft, true);
-        Trace t = r.frame();
-        Trace got;
-        for (const std::string& n : t)
-            if (n == "runMenuCommand" || n.rfind("pressUiItem", 0) == 0 || n == "rebuildToolbar")
-                got.push_back(n);
-        EXPECT_EQ(got, c.calls);
+        r.frame();
         EXPECT_EQ(r.ed->app.hoveredWidget, c.widgetAfter);
         r.key(kLeft, false);
-        t = r.frame();
-        EXPECT_EQ(std::count(t.begin(), t.end(), "releaseUiItem"), c.widgetAfter != 0 ? 1 : 0);
+        r.frame();
+        EXPECT_EQ(r.ed->app.hoveredWidget, 0);
     }
 }
 
 TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
-    // By the mouse: the page's mouse handling names the button on the press.
+    // By the mouse: the page's mouse handling names the button while it is held.
     DispatchRig r;
     r.pointAt(400, 340);
     r.frame();
-    r.ed->app.currentPage = r.ed->app.previousPage = int32_t(Page::MessageBox);
-    r.ed->app.messageBoxKind = int32_t(MessageBoxKind::ConfirmQuit);
-    r.onPanelMouse = [](Editor& e) {
-        if (e.input.keyStates[1] < 0 && e.input.keyStates[257] >= 0)
-            e.app.hoveredWidget = MessageBoxResult::First;
-    };
+    r.ed->app.currentPage = r.ed->app.previousPage = Page::MessageBox;
+    r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::ConfirmQuit;
     r.key(kLeft, true);
     r.frame();
+    r.ed->app.hoveredWidget = MessageBoxResult::First;
+    r.frame();
     EXPECT_EQ(r.ed->app.quitRequested, 0) << "nothing happens before the release";
+    EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
     r.key(kLeft, false);
-    const Trace t = r.frame();
+    r.frame();
     EXPECT_EQ(r.ed->app.quitRequested, 1);
-    EXPECT_EQ(std::count(t.begin(), t.end(), "popPage"), 1);
+    EXPECT_EQ(r.ed->app.currentPage, Page::PlanView) << "the box is left";
     EXPECT_EQ(r.ed->app.hoveredWidget, 0);
 
-    // By Enter: a pending first answer, acted on by the release step alone.
+    // By Enter: a pending second answer, acted on by the release step alone: a new map without
+    // saving.
     DispatchRig k;
+    test::MapBuilder(k.ed->map).addRoom(0, 0, 512, 512);
+    k.ed->map.mapModified = MapModifiedState::Modified;
     k.frame();
-    k.ed->app.currentPage = int32_t(Page::MessageBox);
-    k.ed->app.messageBoxKind = int32_t(MessageBoxKind::SaveBeforeNewMap);
+    k.ed->app.currentPage = Page::MessageBox;
+    k.ed->pages.messageBox.messageBoxKind = MessageBoxKind::SaveBeforeNewMap;
     k.ed->dispatch.pendingClick = 1;
     k.ed->dispatch.pendingClickId = MessageBoxResult::Second;
-    const Trace enter = k.frame();
-    EXPECT_EQ(std::count(enter.begin(), enter.end(), "resetMap"), 1);
-    EXPECT_EQ(std::count(enter.begin(), enter.end(), "runMenuCommand"), 0);
+    k.frame();
+    EXPECT_EQ(k.ed->map.sectorCount, 0);
+    EXPECT_EQ(k.ed->map.mapModified, MapModifiedState::Unmodified);
     EXPECT_EQ(k.ed->app.hoveredWidget, 0);
     EXPECT_EQ(k.ed->dispatch.pendingClick, 0);
-
-    // A command run again by the second answer sees that answer, so it does not ask again.
-    DispatchRig o;
-    o.frame();
-    o.ed->app.currentPage = int32_t(Page::MessageBox);
-    o.ed->app.messageBoxKind = int32_t(MessageBoxKind::SaveBeforeOpenMap);
-    int32_t seen = 0;
-    o.ed->calls.openMapBrowser = [&seen](Editor& e) { seen = e.app.hoveredWidget; };
-    o.ed->dispatch.pendingClick = 1;
-    o.ed->dispatch.pendingClickId = MessageBoxResult::Second;
-    o.frame();
-    EXPECT_EQ(seen, MessageBoxResult::Second);
-    EXPECT_EQ(o.ed->app.hoveredWidget, 0);
 }
 
-TEST(InputDispatcher, AltSelectsByAreaUnlessAKeyCommandUsedIt) {
-    // Plain Alt: anchored at the hit point when it goes down, selects when it comes up.
+TEST(InputDispatcher, AltAnchorsAnAreaSelectionOnTheMapViews) {
+    // Anchored at the hit point when it goes down; released, the latch is spent.
     DispatchRig r;
     r.pointAt(400, 300);
     r.frame();
@@ -268,28 +218,14 @@ TEST(InputDispatcher, AltSelectsByAreaUnlessAKeyCommandUsedIt) {
     EXPECT_EQ(r.ed->dispatch.areaAnchorX, 64);
     EXPECT_EQ(r.ed->dispatch.areaAnchorY, -128);
     r.frame();
+    EXPECT_EQ(r.ed->dispatch.areaSelectLatch, 1) << "held, nothing changes";
     r.key(kAlt, false);
-    Trace t = r.frame();
-    EXPECT_EQ(std::count(t.begin(), t.end(), "selectByArea"), 1);
-
-    // Alt as the modifier of a command: the command clears the latch, so nothing is selected.
-    DispatchRig c;
-    c.frame();
-    c.onProcessKeys = [](Editor& e) {
-        if (e.input.keyPressed[90]) e.dispatch.areaSelectLatch = 0;
-    };
-    c.key(kAlt, true);
-    c.frame();
-    c.key(90, true);
-    c.frame();
-    c.key(90, false);
-    c.key(kAlt, false);
-    t = c.frame();
-    EXPECT_EQ(std::count(t.begin(), t.end(), "selectByArea"), 0);
+    r.frame();
+    EXPECT_EQ(r.ed->dispatch.areaSelectLatch, 0);
 
     // In the side view the anchor is the position along the section and the height.
     DispatchRig s;
-    s.ed->app.currentPage = s.ed->app.previousPage = int32_t(Page::SideView);
+    s.ed->app.currentPage = s.ed->app.previousPage = Page::SideView;
     s.frame();
     s.ed->hover.sideHitPos = 300;
     s.ed->hover.hitPointZ = -4096;
@@ -305,7 +241,7 @@ TEST(InputDispatcher, AltSelectsByAreaUnlessAKeyCommandUsedIt) {
 
     // On other pages Alt anchors nothing.
     DispatchRig o;
-    o.ed->app.currentPage = o.ed->app.previousPage = int32_t(Page::Search);
+    o.ed->app.currentPage = o.ed->app.previousPage = Page::Search;
     o.frame();
     o.key(kAlt, true);
     o.frame();
@@ -357,26 +293,9 @@ TEST(InputDispatcher, TheLayoutChordSwitchesOnlyWhenUsedAlone) {
             if (s.other) r.key(s.other, true);
             r.frame();
         }
-        EXPECT_EQ(r.ed->pages.cyrillicKeyboard, c.cyrillicAfter);
+        EXPECT_EQ(r.ed->input.cyrillicKeyboard, c.cyrillicAfter);
         EXPECT_EQ(r.ed->dispatch.modifierChordState, 0);
     }
-}
-
-TEST(InputDispatcher, TheFileBrowserJumpsToTheFirstTypedLetterInUpperCase) {
-    DispatchRig r;
-    FileBrowserState& b = r.ed->fileBrowser;
-    b.browserFocus = 1;
-    b.browserFileCount = 3;
-    b.browserFiles[0] = "ALPHA.MAP";
-    b.browserFiles[1] = "BETA.MAP";
-    b.browserFiles[2] = "GAMMA.MAP";
-    r.ed->app.currentPage = r.ed->app.previousPage = int32_t(Page::FileBrowser);
-    r.typed = "gb";
-    r.frame();
-    EXPECT_EQ(b.browserFileCursor, 2);
-    r.typed = "";
-    r.frame();
-    EXPECT_EQ(b.browserFileCursor, 2) << "nothing typed, nothing moves";
 }
 
 TEST(InputDispatcher, ABusyCursorStaysBusyForTheFrame) {
@@ -384,16 +303,17 @@ TEST(InputDispatcher, ABusyCursorStaysBusyForTheFrame) {
     r.pointAt(400, 300);
     r.ed->cursor.cursorShape = CursorShape::Busy;
     r.ed->menus.menuHasMouse = 1;
-    const Trace t = r.frame();
+    r.frame();
     EXPECT_EQ(r.ed->cursor.cursorShape, CursorShape::Busy);
     EXPECT_EQ(r.ed->cursor.cursorColor, 72);
     EXPECT_EQ(r.ed->menus.menuHasMouse, 1) << "the whole shape step is skipped";
-    EXPECT_EQ(std::count(t.begin(), t.end(), "hoverPlanView"), 0) << "no map cross, no hover";
+    EXPECT_EQ(hoverViewOf(Page::PlanView, 0, r.ed->cursor.cursorShape), HoverView::None)
+        << "no map cross, no hover";
 }
 
 TEST(InputDispatcher, HoversAreForgottenEveryFrame) {
     DispatchRig r;
-    r.ed->app.currentPage = r.ed->app.previousPage = int32_t(Page::Search);
+    r.ed->app.currentPage = r.ed->app.previousPage = Page::Search;
     r.ed->hover.hoveredVertex = 3;
     r.ed->hover.hoveredSprite = 4;
     r.ed->hover.hoveredSector = 5;
@@ -411,12 +331,11 @@ TEST(InputDispatcher, AMenuClickIgnoresTheHeldButtonUntilItsRelease) {
     r.frame();
     r.ed->dispatch.ignoreMousePress = 1;
     r.key(kLeft, true);
-    Trace t = without(r.frame(), "hitTestToolbarAndMenu");
-    EXPECT_EQ(std::count(t.begin(), t.end(), "dragToolHandles"), 0);
+    r.frame();
+    EXPECT_EQ(r.ed->dispatch.ignoreMousePress, 1) << "held, still ignored";
     r.key(kLeft, false);
-    t = r.frame();
+    r.frame();
     EXPECT_EQ(r.ed->dispatch.ignoreMousePress, 0);
-    EXPECT_EQ(std::count(t.begin(), t.end(), "commitDrag"), 1);
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ TEST(KeyboardDispatcher, TheFileChordsSaveOrAskForANameWhereTheyApply) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CommandRig r;
-        r.ed->app.currentPage = int32_t(c.page);
-        r.ed->pages.view3dState = c.view3dState;
+        r.ed->app.currentPage = c.page;
+        r.ed->pages.view3d.view3dState = c.view3dState;
         r.press(c.keys);
         r.expectOutcome(c.want);
         EXPECT_EQ(r.played("pyro"), c.want == Want::Saved);

@@ -160,7 +160,7 @@ TEST(Cursor, MapCrossVariantFollowsTheEditingState) {
         {"rotate and scale only on the plan view",
          [](auto& m) {
              m.selectionMode = SelectionMode::Vertices, m.hoveredVertex = 2,
-             m.hoveredVertexSelected = true, m.dragKind = DragKind::Scale, m.currentPage = 1;
+             m.hoveredVertexSelected = true, m.dragKind = DragKind::Scale, m.currentPage = Page::SideView;
          },
          V::Plain},
         {"sector mode while the whole selection moves",
@@ -211,7 +211,7 @@ TEST(Cursor, MapCrossVariantFollowsTheEditingState) {
          },
          V::Plain},
         {"pages beyond the side view",
-         [](auto& m) { m.currentPage = 2, m.draggedSprite = 1, m.dragKind = DragKind::Move; },
+         [](auto& m) { m.currentPage = Page::RecordEditor, m.draggedSprite = 1, m.dragKind = DragKind::Move; },
          V::Plain},
         {"list of dragged walls rotates",
          [](auto& m) { m.movedWallCount = 3, m.dragKind = DragKind::Rotate; }, V::Rotate},
@@ -229,19 +229,19 @@ TEST(Cursor, AreaSelectionBadgesFollowTheModifiers) {
         const char* name;
         bool shift, ctrl, latch;
         SelectionMode selectionMode;
-        int32_t page;
+        Page page;
         int badge;  // marker value at the badge position; 0 none
     };
     const Case cases[] = {
-        {"Shift with the latch: add", true, false, true, SelectionMode::Sectors, 0, kAddM.value},
-        {"Ctrl with the latch: toggle", false, true, true, SelectionMode::Sectors, 1,
+        {"Shift with the latch: add", true, false, true, SelectionMode::Sectors, Page::PlanView, kAddM.value},
+        {"Ctrl with the latch: toggle", false, true, true, SelectionMode::Sectors, Page::SideView,
          kToggleM.value},
-        {"Shift without the latch: toggle", true, false, false, SelectionMode::Sprites, 0,
+        {"Shift without the latch: toggle", true, false, false, SelectionMode::Sprites, Page::PlanView,
          kToggleM.value},
-        {"both: toggle drawn over add", true, true, true, SelectionMode::Sprites, 0,
+        {"both: toggle drawn over add", true, true, true, SelectionMode::Sprites, Page::PlanView,
          kToggleM.value},
-        {"no badges in mode 5", true, false, true, SelectionMode::SpritesAndVertices, 0, 0},
-        {"no badges off the views", true, false, true, SelectionMode::Sprites, 2, 0},
+        {"no badges in mode 5", true, false, true, SelectionMode::SpritesAndVertices, Page::PlanView, 0},
+        {"no badges off the views", true, false, true, SelectionMode::Sprites, Page::RecordEditor, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,8 +1,10 @@
-#include "ui/FileDialog.h"
+#include "pages/FileBrowser.h"
 
 #include <algorithm>
 
+#include "app/Editor.h"
 #include "base/FileSystem.h"
+#include "ui/TypedText.h"
 
 namespace korvel {
 
@@ -81,6 +83,19 @@ void fileDlgScrollFolders(FileBrowserState& b) {
 
 void fileDlgScrollFiles(FileBrowserState& b) {
     followCursor(b.browserFileCursor, b.browserFileTop);
+}
+
+// The pages arrive with their own change; until then they show their background only.
+void drawBrowserPage(Editor&) {}
+
+void typeAheadText(FileBrowserState& b, const std::string& typed) {
+    if (!typed.empty()) fileDlgTypeAhead(b, uint8_t(upperCp1251(typed[0])));
+}
+
+void fileBrowserKeys(Editor& ed) {
+    std::string typed;
+    readTypedText(ed.input, typed);
+    typeAheadText(ed.pages.fileBrowser, typed);
 }
 
 }  // namespace korvel

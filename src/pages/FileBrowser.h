@@ -1,6 +1,7 @@
-// The editor's own file dialog: a list of the current folder's subfolders and a list of its
-// files that match the pattern of what the dialog was opened for, each with a cursor and a
-// 32-row window, filled from the file system; type-ahead and scrolling of the lists.
+// The file browser page, the editor's own file dialog, which shares its painter with the drive
+// list page: a list of the current folder's subfolders and a list of its files that match the
+// pattern of what the dialog was opened for, each with a cursor and a 32-row window, filled from
+// the file system; type-ahead and scrolling of the lists.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 namespace korvel {
 
 class FileSystem;
+struct Editor;
 
 enum class FileBrowserPurpose : uint8_t { OpenMap = 0, MergeMap = 1, PlayDemo = 2 };
 
@@ -50,5 +52,14 @@ void fileDlgTypeAhead(FileBrowserState& browser, uint8_t key);
 // Make a list's window follow its cursor.
 void fileDlgScrollFolders(FileBrowserState& browser);
 void fileDlgScrollFiles(FileBrowserState& browser);
+
+// The first character of the text typed this frame, in upper case, to fileDlgTypeAhead; nothing
+// typed, nothing moves.
+void typeAheadText(FileBrowserState& browser, const std::string& typed);
+
+// Painter of the file browser and of the drive list page.
+void drawBrowserPage(Editor& ed);
+// The page's typed keys: the first letter typed this frame moves the focused list's cursor.
+void fileBrowserKeys(Editor& ed);
 
 }  // namespace korvel

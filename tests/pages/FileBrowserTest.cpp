@@ -1,4 +1,4 @@
-#include "ui/FileDialog.h"
+#include "pages/FileBrowser.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace korvel {
 namespace {
 
-class FileDialogTest : public testing::Test {
+class FileBrowserTest : public testing::Test {
 protected:
     TempFolder tmp;
     NativeFileSystem fs;
@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(FileDialogTest, ListsMatchThePurposeAndOfferTheParentFolder) {
+TEST_F(FileBrowserTest, ListsMatchThePurposeAndOfferTheParentFolder) {
     for (const char* name : {"AUTO0000.MAP", "b.map", "c.txt", "demo.kvd", "x.mapx"})
         tmp.write(std::string("maps/") + name, "");
     tmp.makeFolder("maps/sub1");
@@ -48,7 +48,7 @@ TEST_F(FileDialogTest, ListsMatchThePurposeAndOfferTheParentFolder) {
     }
 }
 
-TEST_F(FileDialogTest, TheRootHasNoParentAndAMissingFolderFallsBackToTheProgramFolder) {
+TEST_F(FileBrowserTest, TheRootHasNoParentAndAMissingFolderFallsBackToTheProgramFolder) {
     b.browserFolder = "/";
     fillFileDialogLists(b, fs, tmp.path() + "/");
     const auto rootFolders = fs.listFolders("/");
@@ -86,7 +86,7 @@ public:
     }
 };
 
-TEST_F(FileDialogTest, ListsKeepTheirFirst1024EntriesHoweverManyThereAre) {
+TEST_F(FileBrowserTest, ListsKeepTheirFirst1024EntriesHoweverManyThereAre) {
     CrowdedFolder crowded;
     b.browserFolder = "/crowded";
     fillFileDialogLists(b, crowded, "/");
@@ -97,7 +97,7 @@ TEST_F(FileDialogTest, ListsKeepTheirFirst1024EntriesHoweverManyThereAre) {
     EXPECT_EQ(b.browserFiles[1023], "file1023.map");
 }
 
-TEST_F(FileDialogTest, NamesAreShownIn8BitTextAndOpenTheFileAgain) {
+TEST_F(FileBrowserTest, NamesAreShownIn8BitTextAndOpenTheFileAgain) {
     const std::string utf8Name = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD0\xB0.map";  // Karta.map
     tmp.write(utf8Name, "map bytes");
     b.browserFolder = tmp.path();
@@ -166,6 +166,20 @@ TEST(FileDialogScroll, WindowFollowsTheCursor) {
         EXPECT_EQ(b.browserFolderTop, c.newTop) << c.cursor;
         EXPECT_EQ(b.browserFileTop, c.newTop) << c.cursor;
     }
+}
+
+// What the page's keys do with the text typed in a frame.
+TEST(FileDialogTypeAhead, TheFirstTypedLetterCountsInUpperCase) {
+    FileBrowserState b;
+    b.browserFocus = 1;
+    b.browserFileCount = 3;
+    b.browserFiles[0] = "ALPHA.MAP";
+    b.browserFiles[1] = "BETA.MAP";
+    b.browserFiles[2] = "GAMMA.MAP";
+    typeAheadText(b, "gb");
+    EXPECT_EQ(b.browserFileCursor, 2);
+    typeAheadText(b, "");
+    EXPECT_EQ(b.browserFileCursor, 2) << "nothing typed, nothing moves";
 }
 
 }  // namespace

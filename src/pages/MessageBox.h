@@ -24,7 +24,12 @@ enum class MessageBoxKind : int32_t {
     SaveBeforeRecording = 11,
     ConfirmDeleteScript = 12,
 };
-constexpr int32_t kMessageBoxKinds = 13;
+
+// The kind asked and the frames since the box opened.
+struct MessageBoxState {
+    MessageBoxKind messageBoxKind = MessageBoxKind::ConfirmQuit;
+    int32_t messageBoxStep = 0;
+};
 
 // The answers, held in hoveredWidget: the button's place from the left.
 namespace MessageBoxResult {
@@ -33,13 +38,12 @@ constexpr int32_t Second = 255001;
 constexpr int32_t Third = 255002;
 }  // namespace MessageBoxResult
 
-// The message a kind shows (0 for an unknown kind) and its number of buttons (1 to 3).
-int32_t messageBoxMessage(int32_t kind);
-int32_t messageBoxButtons(int32_t kind);
+// The message a kind shows (0 for a value that names no kind) and its number of buttons (1 to 3).
+int32_t messageBoxMessage(MessageBoxKind kind);
+int32_t messageBoxButtons(MessageBoxKind kind);
 
 // Plays "message1", switches to the message box page and restarts its opening animation.
 void openMessageBox(Editor& ed, MessageBoxKind kind);
-void openMessageBox(Editor& ed, int32_t kind);
 
 // The frame loop's painter of the message box page.
 void drawMessageBox(Editor& ed);

@@ -1,20 +1,19 @@
-#include "app/MessageBox.h"
+#include "pages/MessageBox.h"
 
 #include <algorithm>
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "app/MapFileCommands.h"
+#include "app/Sound.h"
 #include "base/Mainm.h"
+#include "commands/FileCommands.h"
+#include "commands/PageStack.h"
 #include "ui/Text.h"
 
 namespace korvel {
 
 namespace {
-
-struct KindInfo {
-    int32_t message;
-    int32_t buttons;
-};
 
 constexpr int32_t kMsgConfirmQuit = 344;
 constexpr int32_t kMsgSaveChanges = 345;
@@ -25,13 +24,38 @@ constexpr int32_t kMsgUnsupportedVersion = 349;
 constexpr int32_t kMsgFileExists = 350;
 constexpr int32_t kMsgDeleteScript = 1324;
 
-constexpr KindInfo kKinds[kMessageBoxKinds] = {
-    {kMsgConfirmQuit, 2},   {kMsgSaveChanges, 3},      {kMsgSaveChanges, 3},
-    {kMsgConfirmRevert, 2}, {kMsgSaveBeforeQuit, 3},   {kMsgSaveChanges, 3},
-    {kMsgSaveChanges, 3},   {kMsgFullScreenFailed, 1}, {kMsgUnsupportedVersion, 1},
-    {kMsgFileExists, 2},    {kMsgFileExists, 2},       {kMsgSaveChanges, 3},
-    {kMsgDeleteScript, 2},
+struct KindInfo {
+    int32_t message = 0;
+    int32_t buttons = 1;
 };
+
+KindInfo kindInfo(MessageBoxKind kind) {
+    using K = MessageBoxKind;
+    switch (kind) {
+        case K::ConfirmQuit:
+            return {kMsgConfirmQuit, 2};
+        case K::SaveBeforeNewMap:
+        case K::SaveBeforeOpenRecent:
+        case K::SaveBeforeOpenMap:
+        case K::SaveBeforeRestoreAutosave:
+        case K::SaveBeforeRecording:
+            return {kMsgSaveChanges, 3};
+        case K::ConfirmRevert:
+            return {kMsgConfirmRevert, 2};
+        case K::SaveBeforeQuit:
+            return {kMsgSaveBeforeQuit, 3};
+        case K::FullScreenFailed:
+            return {kMsgFullScreenFailed, 1};
+        case K::UnsupportedMapVersion:
+            return {kMsgUnsupportedVersion, 1};
+        case K::ConfirmOverwriteMap:
+        case K::ConfirmOverwriteDemo:
+            return {kMsgFileExists, 2};
+        case K::ConfirmDeleteScript:
+            return {kMsgDeleteScript, 2};
+    }
+    return {};
+}
 
 // The reports go through the model layer's interface, which words them.
 MapEvents& events(Editor& ed) {
@@ -68,7 +92,7 @@ void fireworks(Editor& ed) {
 // save that failed, or that only opened the file-name prompt, must not be followed by anything
 // that would drop the map.
 bool saveFirst(Editor& ed) {
-    ed.calls.saveCurrentMap(ed);
+    saveCurrentMap(ed);
     return ed.map.mapModified == MapModifiedState::Unmodified && ed.prompt.promptKind == 0;
 }
 
@@ -85,7 +109,7 @@ void loadRecentFile(Editor& ed) {
     if (slot < 0 || slot >= kRecentFileCount || ed.mapFile.recentFiles[size_t(slot)].empty())
         return;
     const std::string path = ed.mapFile.recentFiles[size_t(slot)];
-    ed.calls.loadMap(ed, path, false);
+    loadMap(ed, path, false);
     reportLoad(ed);
 }
 
@@ -95,37 +119,34 @@ std::string promptPath(Editor& ed) {
 
 }  // namespace
 
-int32_t messageBoxMessage(int32_t kind) {
-    return kind >= 0 && kind < kMessageBoxKinds ? kKinds[kind].message : 0;
+int32_t messageBoxMessage(MessageBoxKind kind) {
+    return kindInfo(kind).message;
 }
 
-int32_t messageBoxButtons(int32_t kind) {
-    return kind >= 0 && kind < kMessageBoxKinds ? kKinds[kind].buttons : 1;
+int32_t messageBoxButtons(MessageBoxKind kind) {
+    return kindInfo(kind).buttons;
 }
 
 void openMessageBox(Editor& ed, MessageBoxKind kind) {
-    openMessageBox(ed, int32_t(kind));
-}
-
-void openMessageBox(Editor& ed, int32_t kind) {
-    ed.calls.playSound(ed, "message1", kCueFlags);
-    ed.app.currentPage = int32_t(Page::MessageBox);
-    ed.app.messageBoxStep = 0;
-    ed.app.messageBoxKind = kind;
+    playSound(ed, "message1");
+    ed.app.currentPage = Page::MessageBox;
+    ed.pages.messageBox.messageBoxStep = 0;
+    ed.pages.messageBox.messageBoxKind = kind;
 }
 
 void drawMessageBox(Editor& ed) {
-    const int32_t kind = ed.app.messageBoxKind;
-    const std::string text = kind == int32_t(MessageBoxKind::ConfirmDeleteScript)
-                                 ? getMessage(kMsgDeleteScript, ed.langs, ed.script.scriptName)
-                                 : getMessage(messageBoxMessage(kind), ed.langs);
+    const MessageBoxKind kind = ed.pages.messageBox.messageBoxKind;
+    const std::string text =
+        kind == MessageBoxKind::ConfirmDeleteScript
+            ? getMessage(kMsgDeleteScript, ed.langs, ed.pages.scriptEditor.scriptName)
+            : getMessage(messageBoxMessage(kind), ed.langs);
     const int32_t buttons = messageBoxButtons(kind);
     const int32_t textWidth = propTextWidth(ed.fonts, text);
     int32_t width = buttons * 144 + 16;
     if (textWidth >= buttons * 144 - 16) width = textWidth + 32;
     const int32_t half = width / 2;
     int32_t left = 400 - half, right = 400 + half, bottom = 316, top = 396;
-    int32_t& step = ed.app.messageBoxStep;
+    int32_t& step = ed.pages.messageBox.messageBoxStep;
     if (step < 16) {
         const int32_t f = step * 4096;
         left = lerpFixed(400, left, f);
@@ -171,22 +192,21 @@ void drawMessageBox(Editor& ed) {
 
 void answerMessageBox(Editor& ed, int32_t result) {
     if (result < MessageBoxResult::First || result > MessageBoxResult::Third) return;
-    EditorCalls& c = ed.calls;
-    c.popPage(ed);
-    if (ed.app.currentPage == int32_t(Page::View3D)) {
+    popPage(ed);
+    if (ed.app.currentPage == Page::View3D) {
         if (result == MessageBoxResult::First)
-            ed.app.currentPage = int32_t(Page::PlanView);
+            ed.app.currentPage = Page::PlanView;
         else
-            c.popPage(ed);
+            popPage(ed);
     }
     const bool first = result == MessageBoxResult::First;
     if (result != MessageBoxResult::Third) {
-        switch (MessageBoxKind(ed.app.messageBoxKind)) {
+        switch (ed.pages.messageBox.messageBoxKind) {
             case MessageBoxKind::ConfirmQuit:
                 if (first) ed.app.quitRequested = 1;
                 break;
             case MessageBoxKind::SaveBeforeNewMap:
-                if (!first || saveFirst(ed)) c.resetMap(ed);
+                if (!first || saveFirst(ed)) resetMap(ed.map, ed.view, ed.events);
                 break;
             case MessageBoxKind::SaveBeforeOpenRecent:
                 if (!first || saveFirst(ed)) loadRecentFile(ed);
@@ -194,7 +214,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
             case MessageBoxKind::ConfirmRevert:
                 if (first && !ed.mapFile.mapPath.empty()) {
                     const std::string path = ed.mapFile.mapPath;
-                    c.loadMap(ed, path, false);
+                    loadMap(ed, path, false);
                     reportLoad(ed);
                 }
                 break;
@@ -202,34 +222,35 @@ void answerMessageBox(Editor& ed, int32_t result) {
                 if (!first || saveFirst(ed)) ed.app.quitRequested = 1;
                 break;
             case MessageBoxKind::SaveBeforeOpenMap:
-                if (!first || saveFirst(ed)) c.openMapBrowser(ed);
+                if (!first || saveFirst(ed)) openMapBrowser(ed);
                 break;
             case MessageBoxKind::SaveBeforeRestoreAutosave:
-                if (!first || saveFirst(ed)) c.restoreAutosave(ed);
+                if (!first || saveFirst(ed)) restoreAutosave(ed);
                 break;
             case MessageBoxKind::ConfirmOverwriteMap:
                 if (!first) break;
-                if (c.saveMap(ed, promptPath(ed), false)) {
+                if (saveMap(ed, promptPath(ed), false)) {
                     fireworks(ed);
-                    c.playSound(ed, "pyro", kCueFlags);
+                    playSound(ed, "pyro");
                     events(ed).statusMessage(252);
                 } else {
-                    c.playSound(ed, "beep2", kCueFlags);
+                    playSound(ed, "beep2");
                     events(ed).statusMessage(1309);
                 }
                 break;
             case MessageBoxKind::ConfirmOverwriteDemo:
                 if (!first) break;
-                c.saveDemo(ed, promptPath(ed));
+                saveDemo(ed.demo, ed.langs, ed.app.platform->fileSystem(),
+                         ed.app.platform->programFolder(), promptPath(ed));
                 fireworks(ed);
-                c.playSound(ed, "pyro", kCueFlags);
+                playSound(ed, "pyro");
                 events(ed).statusMessage(1296);
                 break;
             case MessageBoxKind::SaveBeforeRecording:
-                if (!first || saveFirst(ed)) c.startDemoRecording(ed);
+                if (!first || saveFirst(ed)) startDemoRecording(ed);
                 break;
             case MessageBoxKind::ConfirmDeleteScript:
-                if (first) c.deleteScript(ed);
+                if (first) deleteScript(ed);
                 break;
             case MessageBoxKind::FullScreenFailed:
             case MessageBoxKind::UnsupportedMapVersion:
@@ -245,8 +266,8 @@ void requestQuitFromWindow(Editor& ed) {
         ed.app.quitRequested = 1;
         return;
     }
-    const bool asking = ed.app.currentPage == int32_t(Page::MessageBox) &&
-                        ed.app.messageBoxKind == int32_t(MessageBoxKind::SaveBeforeQuit);
+    const bool asking = ed.app.currentPage == Page::MessageBox &&
+                        ed.pages.messageBox.messageBoxKind == MessageBoxKind::SaveBeforeQuit;
     if (!asking) openMessageBox(ed, MessageBoxKind::SaveBeforeQuit);
 }
 

@@ -1,0 +1,17 @@
+// The sparks page: a toy of sparks that fly and fall.
+#pragma once
+
+#include <cstdint>
+
+namespace korvel {
+
+struct Editor;
+
+struct SparksToyState {
+    int32_t sparkCount = 7;
+};
+
+// One frame of the page: moves and draws the sparks.
+void stepSparks(Editor& ed);
+
+}  // namespace korvel
