@@ -145,10 +145,6 @@ void paintAndFinish(Editor& ed) {
     ViewState& v = ed.view;
 
     a.panelHasMouse = 0;
-    const float savedX = v.viewOriginX, savedY = v.viewOriginY;
-    v.viewOriginX = v.viewOriginX + v.viewZoom * 400;
-    v.viewOriginY = v.viewOriginY + v.viewZoom * 300;
-
     if (ed.settings.autoGrid && (a.currentPage == 0 || a.currentPage == 1))
         ed.settings.gridSpacing =
             autoGridSpacing(a.currentPage == 0 ? v.viewZoom : v.sideViewScale);
@@ -169,8 +165,6 @@ void paintAndFinish(Editor& ed) {
         c.refreshBookmarkHiddenFlags(ed);
     }
     autoSaveWhenDue(ed);
-    v.viewOriginX = savedX;
-    v.viewOriginY = savedY;
     updateShownCopies(ed);
     if (a.statusText != a.lastLoggedStatus) {
         c.pushHistoryEntry(ed, a.statusText);
