@@ -11,9 +11,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int32_t kMapViewBottom = 128;
-constexpr int32_t kMapViewTop = 583;
-
 bool within(int64_t v, int64_t lo, int64_t hi) {
     return v >= lo && v <= hi;
 }
@@ -49,22 +46,21 @@ Subject recordSubject(uint8_t s) {
     }
 }
 
-CursorShape byPage(const Editor& ed) {
-    const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
-    const int32_t widget = ed.app.hoveredWidget;
-    const PageParameters& p = ed.pages;
+CursorShape byPage(const CursorScene& scene) {
+    const int32_t x = scene.mouseX, y = scene.mouseY;
+    const int32_t widget = scene.hoveredWidget;
     CursorShape shape = CursorShape::Arrow;
-    switch (Page(ed.app.currentPage)) {
+    switch (scene.page) {
         case Page::PlanView:
         case Page::SideView:
         case Page::View3D:
             if (within(y, kMapViewBottom, kMapViewTop)) shape = CursorShape::MapCross;
-            if (ed.app.currentPage == int32_t(Page::SideView) && ed.app.sideViewPadButton >= 1)
+            if (scene.page == Page::SideView && scene.sideViewPadButton >= 1)
                 shape = CursorShape::Arrow;
             break;
         case Page::RecordEditor: {
             bool beam = false;
-            switch (recordSubject(p.recordEditorSubject)) {
+            switch (recordSubject(scene.recordEditorSubject)) {
                 case Subject::Sprites:
                     beam = overColumns(x, {100, 220}) && overRows(y, 524, 23);
                     break;
@@ -82,7 +78,8 @@ CursorShape byPage(const Editor& ed) {
             break;
         }
         case Page::Search:
-            if (overColumns(x, {200, 320}) && overRows(y, 500, p.searchObjectKind == 1 ? 17 : 23))
+            if (overColumns(x, {200, 320}) &&
+                overRows(y, 500, scene.searchObjectKind == 1 ? 17 : 23))
                 shape = CursorShape::TextBeam;
             if (within(widget, 12010, 12069)) shape = CursorShape::ValueDrag;
             break;
@@ -99,7 +96,7 @@ CursorShape byPage(const Editor& ed) {
             if (within(y, 342, 356) && within(x, 128, 792)) shape = CursorShape::TextBeam;
             break;
         case Page::ScriptEditor:
-            if ((within(y, 536, 550) && within(x, 8, 155) && ed.demo.demoFrameIndex == -1) ||
+            if ((within(y, 536, 550) && within(x, 8, 155) && !scene.demoRunning) ||
                 (within(y, 138, 525) && within(x, 166, 774)))
                 shape = CursorShape::TextBeam;
             break;
@@ -116,16 +113,15 @@ std::optional<int64_t> nearestPixel(double v) {
     return int64_t(std::nearbyint(v));
 }
 
-bool overPropertyBox(const Editor& ed) {
-    const DispatchState& d = ed.dispatch;
-    const ViewState& v = ed.view;
-    const double zoom = v.viewZoom;
-    if (!(zoom > 0)) return false;
-    const auto x0 = nearestPixel((d.propertyBoxX + double(v.viewOriginX) + 400 * zoom) / zoom);
-    const auto y0 = nearestPixel((double(v.viewOriginY) - d.propertyBoxY + 300 * zoom) / zoom);
+bool overPropertyBox(const CursorScene& scene) {
+    const DispatchState& d = scene.dispatch;
+    const PlanProjection& view = scene.view;
+    if (!(view.zoom > 0)) return false;
+    const auto x0 = nearestPixel(view.screenX(d.propertyBoxX));
+    const auto y0 = nearestPixel(view.screenY(d.propertyBoxY));
     if (!x0 || !y0) return false;
     const int64_t height = d.propertyBoxKind == 2 ? 90 : 114;
-    const int64_t x = ed.input.mouseX, y = ed.input.mouseY;
+    const int64_t x = scene.mouseX, y = scene.mouseY;
     const bool inBox = x >= *x0 && x <= *x0 + 255 && y >= *y0 && y <= *y0 + height;
     const bool inCorner = x <= *x0 + 12 && y <= *y0 + 12;
     return inBox && !inCorner;
@@ -133,33 +129,50 @@ bool overPropertyBox(const Editor& ed) {
 
 }  // namespace
 
-void chooseCursorShape(Editor& ed) {
-    CursorShape shape = byPage(ed);
-    const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
+CursorChoice chooseCursor(const CursorScene& scene) {
+    CursorChoice choice;
+    choice.shape = byPage(scene);
+    const int32_t x = scene.mouseX, y = scene.mouseY;
 
-    const WidgetState& w = ed.widgets;
+    const WidgetState& w = scene.widgets;
     const int32_t fields = std::min(w.valueFieldCount, kValueFieldCapacity);
     for (int32_t i = 0; i < fields; ++i) {
         const WidgetValueField& f = w.valueFields[i];
-        if (within(x, f.x, f.x + 94) && within(y, f.y, f.y + 14) &&
-            ed.calls.valueFieldVisible(ed, i))
-            shape = CursorShape::TextBeam;
+        if (within(x, f.x, f.x + 94) && within(y, f.y, f.y + 14) && scene.fieldShown(i))
+            choice.shape = CursorShape::TextBeam;
     }
 
-    MenuState& m = ed.menus;
-    m.menuHasMouse = 0;
+    const MenuState& m = scene.menus;
     if (m.openMenu != 0 && insideMenuBox(m, x, y)) {
-        shape = CursorShape::Arrow;
-        m.menuHasMouse = 1;
+        choice.shape = CursorShape::Arrow;
+        choice.menuHasMouse = true;
     }
 
-    DispatchState& d = ed.dispatch;
-    d.propertyBoxShown = 0;
-    if (d.propertyBoxKind != 0 && overPropertyBox(ed)) {
-        shape = CursorShape::Arrow;
-        d.propertyBoxShown = 1;
+    if (scene.dispatch.propertyBoxKind != 0 && overPropertyBox(scene)) {
+        choice.shape = CursorShape::Arrow;
+        choice.propertyBoxShown = true;
     }
-    ed.cursor.cursorShape = shape;
+    return choice;
+}
+
+void chooseCursorShape(Editor& ed) {
+    const CursorScene scene{Page(ed.app.currentPage),
+                            ed.input.mouseX,
+                            ed.input.mouseY,
+                            ed.app.hoveredWidget,
+                            ed.app.sideViewPadButton,
+                            ed.pages.recordEditorSubject,
+                            ed.pages.searchObjectKind,
+                            ed.demo.demoFrameIndex != -1,
+                            ed.widgets,
+                            [&ed](int32_t i) { return ed.calls.valueFieldVisible(ed, i); },
+                            ed.menus,
+                            ed.dispatch,
+                            PlanProjection(ed.view)};
+    const CursorChoice choice = chooseCursor(scene);
+    ed.menus.menuHasMouse = choice.menuHasMouse;
+    ed.dispatch.propertyBoxShown = choice.propertyBoxShown;
+    ed.cursor.cursorShape = choice.shape;
 }
 
 uint8_t cursorColorFor(CursorShape shape, bool snapToGrid) {
