@@ -126,12 +126,14 @@ void fillSectorFlat(PlanFrame& pf, int32_t sector, uint8_t colour) {
 
     // The walls that cross rows of the box; a wall covers the rows from its lower end up to,
     // not including, its upper end, so a vertex where the ring passes on counts once.
+    const int32_t* xs = st.wallScreenX.data();
+    const int32_t* ys = st.wallScreenY.data();
     FillEdge* edges = st.fillEdges.data();
     int32_t edgeCount = 0;
     for (int32_t w = span.first; w < span.end; ++w) {
-        const int32_t xa = st.wallScreenX[w], ya = st.wallScreenY[w];
+        const int32_t xa = xs[w], ya = ys[w];
         const int32_t end = clampWall(map, map.walls[w].point2);
-        const int32_t xb = st.wallScreenX[end], yb = st.wallScreenY[end];
+        const int32_t xb = xs[end], yb = ys[end];
         if (ya == yb) continue;
         const int32_t lo = std::max(std::min(ya, yb), y0);
         const int32_t hi = std::min(std::max(ya, yb) - 1, y1);
