@@ -156,6 +156,10 @@ CursorChoice chooseCursor(const CursorScene& scene) {
 }
 
 void chooseCursorShape(Editor& ed) {
+    chooseCursorShape(ed, [&ed](int32_t i) { return ed.calls.valueFieldVisible(ed, i); });
+}
+
+void chooseCursorShape(Editor& ed, const std::function<bool(int32_t index)>& fieldShown) {
     const CursorScene scene{Page(ed.app.currentPage),
                             ed.input.mouseX,
                             ed.input.mouseY,
@@ -165,7 +169,7 @@ void chooseCursorShape(Editor& ed) {
                             ed.pages.searchObjectKind,
                             ed.demo.demoFrameIndex != -1,
                             ed.widgets,
-                            [&ed](int32_t i) { return ed.calls.valueFieldVisible(ed, i); },
+                            fieldShown,
                             ed.menus,
                             ed.dispatch,
                             PlanProjection(ed.view)};

@@ -27,7 +27,7 @@ struct CursorScene {
     uint8_t searchObjectKind = 0;
     bool demoRunning = false;  // the script editor takes no typed name then
     const WidgetState& widgets;
-    std::function<bool(int32_t)> fieldShown;  // whether value field i is shown on the page
+    const std::function<bool(int32_t index)>& fieldShown;  // value field i is shown on the page
     const MenuState& menus;
     const DispatchState& dispatch;  // the property box
     PlanProjection view;            // where the property box lies on the screen
@@ -44,7 +44,9 @@ struct CursorChoice {
 CursorChoice chooseCursor(const CursorScene& scene);
 
 // The dispatcher's entry: chooses for the editor's pointer and sets cursorShape, menuHasMouse
-// and propertyBoxShown.
+// and propertyBoxShown. A value field counts where fieldShown says it is shown; without it,
+// where valueFieldVisible does.
+void chooseCursorShape(Editor& ed, const std::function<bool(int32_t index)>& fieldShown);
 void chooseCursorShape(Editor& ed);
 
 // 84 for the map cross while snapping to the grid, 240 without; 72 for every other shape.
