@@ -39,8 +39,7 @@ struct CursorChoice {
     bool propertyBoxShown = false;  // ... or on the property box, outside its close corner
 };
 
-// The shape by page and mouse position: the map cross over the map views, the text beam over
-// typed values, the value-drag arrows, and the arrow over an open menu or the property box.
+// The shape for the scene, and whether the open menu or the property box has the pointer.
 CursorChoice chooseCursor(const CursorScene& scene);
 
 // The dispatcher's entry: chooses for the editor's pointer and sets cursorShape, menuHasMouse
