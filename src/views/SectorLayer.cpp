@@ -31,7 +31,7 @@ WallSpan wallSpan(const MapStore& map, int32_t s) {
 struct ScreenBox {
     int32_t minX = 16777216, minY = 16777216, maxX = -16777216, maxY = -16777216;
 };
-ScreenBox startPointBox(const PlanViewState& st, WallSpan span) {
+ScreenBox startPointBox(const PlanViewState& st, const WallSpan& span) {
     ScreenBox b;
     for (int32_t w = span.first; w < span.end; ++w) {
         b.minX = std::min(b.minX, st.wallScreenX[w]);
