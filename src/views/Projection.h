@@ -4,8 +4,8 @@
 //
 // Each caller keeps the exact arithmetic it has always used, since the pixels, the picks and the
 // sparks a demo replays depend on the last bit: the painters move the origin to the screen's
-// corner in single precision first (the corner form); sparks floor the distance from the view's
-// centre and then add the centre (the centre form); the property box works in double throughout.
+// corner in single precision first (the corner form); sparks round the distance from the view's
+// centre and add the centre to it (the centre form); the property box works in double throughout.
 #pragma once
 
 #include <cstdint>
