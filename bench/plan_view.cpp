@@ -41,11 +41,11 @@ std::unique_ptr<Editor> makeScene(int32_t cols, int32_t rows, double zoom, bool 
     ed->hover.hoveredSector = map.sectorCount / 2;
     ed->input.frameTime = 0;  // the blink's on phase
     ed->settings.gridSpacing = autoGridSpacing(zoom);
-    // The painting form of the transform: the frame loop's shift already applied.
+    // The map's centre in the middle of the map view, 55 rows above the screen's.
     const double cx = cols * 256.0, cy = rows * 256.0;
     ed->view.viewZoom = float(zoom);
-    ed->view.viewOriginX = float(-cx + 400 * zoom);
-    ed->view.viewOriginY = float(cy + 55 * zoom + 300 * zoom);
+    ed->view.viewOriginX = float(-cx);
+    ed->view.viewOriginY = float(cy + 55 * zoom);
     return ed;
 }
 

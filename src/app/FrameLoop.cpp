@@ -146,10 +146,6 @@ void paintAndFinish(Editor& ed) {
     ViewState& v = ed.view;
 
     a.panelHasMouse = 0;
-    const float savedX = v.viewOriginX, savedY = v.viewOriginY;
-    v.viewOriginX = v.viewOriginX + v.viewZoom * 400;
-    v.viewOriginY = v.viewOriginY + v.viewZoom * 300;
-
     if (ed.settings.autoGrid &&
         (a.currentPage == Page::PlanView || a.currentPage == Page::SideView))
         ed.settings.gridSpacing =
@@ -171,8 +167,6 @@ void paintAndFinish(Editor& ed) {
         c.refreshBookmarkHiddenFlags(ed);
     }
     autoSaveWhenDue(ed);
-    v.viewOriginX = savedX;
-    v.viewOriginY = savedY;
     updateShownCopies(ed);
     if (a.statusText != a.lastLoggedStatus) {
         c.pushHistoryEntry(ed, a.statusText);

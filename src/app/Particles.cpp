@@ -1,6 +1,7 @@
 #include "app/Particles.h"
 
 #include "base/Mainm.h"
+#include "ui/FrameBuffer.h"
 
 namespace korvel {
 
@@ -20,7 +21,7 @@ void growParticleList(Particles& list) {
 
 void addParticle(Particles& list, Random& random, bool showSparks, int32_t x, int32_t y,
                  int32_t kind) {
-    if (!showSparks || x < 0 || x >= 800 || y < 0) return;
+    if (!showSparks || x < 0 || x > kScreenRight || y < 0) return;
     if (size_t(list.particleCount) >= list.particles.size()) growParticleList(list);
     Particle& p = list.particles[size_t(list.particleCount)];
     p.x = float(x);

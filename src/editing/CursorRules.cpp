@@ -11,9 +11,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int32_t kMapViewBottom = 128;
-constexpr int32_t kMapViewTop = 583;
-
 bool within(int64_t v, int64_t lo, int64_t hi) {
     return v >= lo && v <= hi;
 }
@@ -49,21 +46,21 @@ Subject recordSubject(uint8_t s) {
     }
 }
 
-CursorShape byPage(const Editor& ed) {
-    const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
-    const int32_t widget = ed.app.hoveredWidget;
+CursorShape byPage(const CursorScene& scene) {
+    const int32_t x = scene.mouseX, y = scene.mouseY;
+    const int32_t widget = scene.hoveredWidget;
     CursorShape shape = CursorShape::Arrow;
-    switch (ed.app.currentPage) {
+    switch (scene.page) {
         case Page::PlanView:
         case Page::SideView:
         case Page::View3D:
             if (within(y, kMapViewBottom, kMapViewTop)) shape = CursorShape::MapCross;
-            if (ed.app.currentPage == Page::SideView && ed.app.sideViewPadButton >= 1)
+            if (scene.page == Page::SideView && scene.sideViewPadButton >= 1)
                 shape = CursorShape::Arrow;
             break;
         case Page::RecordEditor: {
             bool beam = false;
-            switch (recordSubject(ed.pages.recordEditor.recordEditorSubject)) {
+            switch (recordSubject(scene.recordEditorSubject)) {
                 case Subject::Sprites:
                     beam = overColumns(x, {100, 220}) && overRows(y, 524, 23);
                     break;
@@ -82,7 +79,7 @@ CursorShape byPage(const Editor& ed) {
         }
         case Page::Search:
             if (overColumns(x, {200, 320}) &&
-                overRows(y, 500, ed.pages.search.searchObjectKind == 1 ? 17 : 23))
+                overRows(y, 500, scene.searchObjectKind == 1 ? 17 : 23))
                 shape = CursorShape::TextBeam;
             if (within(widget, 12010, 12069)) shape = CursorShape::ValueDrag;
             break;
@@ -99,7 +96,7 @@ CursorShape byPage(const Editor& ed) {
             if (within(y, 342, 356) && within(x, 128, 792)) shape = CursorShape::TextBeam;
             break;
         case Page::ScriptEditor:
-            if ((within(y, 536, 550) && within(x, 8, 155) && ed.demo.demoFrameIndex == -1) ||
+            if ((within(y, 536, 550) && within(x, 8, 155) && !scene.demoRunning) ||
                 (within(y, 138, 525) && within(x, 166, 774)))
                 shape = CursorShape::TextBeam;
             break;
@@ -116,16 +113,15 @@ std::optional<int64_t> nearestPixel(double v) {
     return int64_t(std::nearbyint(v));
 }
 
-bool overPropertyBox(const Editor& ed) {
-    const DispatchState& d = ed.dispatch;
-    const ViewState& v = ed.view;
-    const double zoom = v.viewZoom;
-    if (!(zoom > 0)) return false;
-    const auto x0 = nearestPixel((d.propertyBoxX + double(v.viewOriginX) + 400 * zoom) / zoom);
-    const auto y0 = nearestPixel((double(v.viewOriginY) - d.propertyBoxY + 300 * zoom) / zoom);
+bool overPropertyBox(const CursorScene& scene) {
+    const DispatchState& d = scene.dispatch;
+    const PlanProjection& view = scene.view;
+    if (!(view.zoom > 0)) return false;
+    const auto x0 = nearestPixel(view.screenX(d.propertyBoxX));
+    const auto y0 = nearestPixel(view.screenY(d.propertyBoxY));
     if (!x0 || !y0) return false;
     const int64_t height = d.propertyBoxKind == PropertyBoxKind::Wall ? 90 : 114;
-    const int64_t x = ed.input.mouseX, y = ed.input.mouseY;
+    const int64_t x = scene.mouseX, y = scene.mouseY;
     const bool inBox = x >= *x0 && x <= *x0 + 255 && y >= *y0 && y <= *y0 + height;
     const bool inCorner = x <= *x0 + 12 && y <= *y0 + 12;
     return inBox && !inCorner;
@@ -133,36 +129,54 @@ bool overPropertyBox(const Editor& ed) {
 
 }  // namespace
 
+CursorChoice chooseCursor(const CursorScene& scene) {
+    CursorChoice choice;
+    choice.shape = byPage(scene);
+    const int32_t x = scene.mouseX, y = scene.mouseY;
+
+    const WidgetState& w = scene.widgets;
+    const int32_t fields = std::min(w.valueFieldCount, kValueFieldCapacity);
+    for (int32_t i = 0; i < fields; ++i) {
+        const WidgetValueField& f = w.valueFields[i];
+        if (within(x, f.x, f.x + 94) && within(y, f.y, f.y + 14) && scene.fieldShown(i))
+            choice.shape = CursorShape::TextBeam;
+    }
+
+    const MenuState& m = scene.menus;
+    if (m.openMenu != 0 && insideMenuBox(m, x, y)) {
+        choice.shape = CursorShape::Arrow;
+        choice.menuHasMouse = true;
+    }
+
+    if (scene.dispatch.propertyBoxKind != PropertyBoxKind::None && overPropertyBox(scene)) {
+        choice.shape = CursorShape::Arrow;
+        choice.propertyBoxShown = true;
+    }
+    return choice;
+}
+
 void chooseCursorShape(Editor& ed) {
     chooseCursorShape(ed, [&ed](int32_t i) { return valueFieldVisible(ed, i); });
 }
 
 void chooseCursorShape(Editor& ed, const std::function<bool(int32_t index)>& fieldShown) {
-    CursorShape shape = byPage(ed);
-    const int32_t x = ed.input.mouseX, y = ed.input.mouseY;
-
-    const WidgetState& w = ed.widgets;
-    const int32_t fields = std::min(w.valueFieldCount, kValueFieldCapacity);
-    for (int32_t i = 0; i < fields; ++i) {
-        const WidgetValueField& f = w.valueFields[i];
-        if (within(x, f.x, f.x + 94) && within(y, f.y, f.y + 14) && fieldShown(i))
-            shape = CursorShape::TextBeam;
-    }
-
-    MenuState& m = ed.menus;
-    m.menuHasMouse = 0;
-    if (m.openMenu != 0 && insideMenuBox(m, x, y)) {
-        shape = CursorShape::Arrow;
-        m.menuHasMouse = 1;
-    }
-
-    DispatchState& d = ed.dispatch;
-    d.propertyBoxShown = 0;
-    if (d.propertyBoxKind != PropertyBoxKind::None && overPropertyBox(ed)) {
-        shape = CursorShape::Arrow;
-        d.propertyBoxShown = 1;
-    }
-    ed.cursor.cursorShape = shape;
+    const CursorScene scene{ed.app.currentPage,
+                            ed.input.mouseX,
+                            ed.input.mouseY,
+                            ed.app.hoveredWidget,
+                            ed.app.sideViewPadButton,
+                            ed.pages.recordEditor.recordEditorSubject,
+                            ed.pages.search.searchObjectKind,
+                            ed.demo.demoFrameIndex != -1,
+                            ed.widgets,
+                            fieldShown,
+                            ed.menus,
+                            ed.dispatch,
+                            PlanProjection(ed.view)};
+    const CursorChoice choice = chooseCursor(scene);
+    ed.menus.menuHasMouse = choice.menuHasMouse;
+    ed.dispatch.propertyBoxShown = choice.propertyBoxShown;
+    ed.cursor.cursorShape = choice.shape;
 }
 
 uint8_t cursorColorFor(CursorShape shape, bool snapToGrid) {

@@ -1,14 +1,32 @@
 #include "editing/HoverPicking.h"
 
+#include "app/Editor.h"
+
 namespace korvel {
 
 // Arrives with hover picking; until then nothing is hovered.
-void hoverPlanView(Editor&) {}
+void pickPlanHover(const MapStore&, const PlanPick&, HoverState&) {}
 
 // Arrives with hover picking; until then nothing is hovered.
-void hoverSideView(Editor&) {}
+void pickSideHover(const MapStore&, const SidePick&, HoverState&) {}
 
 // Arrives with hover picking; until then the subject stays as it is.
-void updatePanelSubject(Editor&) {}
+void choosePanelSubject(const MapStore&, const ToolState&, HoverState&) {}
+
+void hoverPlanView(Editor& ed) {
+    const PlanPick pick{ed.input.mouseX, ed.input.mouseY, PlanProjection(ed.view), ed.settings,
+                        ed.tool};
+    pickPlanHover(ed.map, pick, ed.hover);
+}
+
+void hoverSideView(Editor& ed) {
+    const SidePick pick{ed.input.mouseX, ed.input.mouseY, SideProjection(ed.view), ed.settings,
+                        ed.tool};
+    pickSideHover(ed.map, pick, ed.hover);
+}
+
+void updatePanelSubject(Editor& ed) {
+    choosePanelSubject(ed.map, ed.tool, ed.hover);
+}
 
 }  // namespace korvel

@@ -2,15 +2,44 @@
 // side view, the snapped hit point, and the subject the property panel would load.
 #pragma once
 
+#include <cstdint>
+
+#include "views/Projection.h"
+
 namespace korvel {
 
 struct Editor;
+struct MapStore;
+struct Settings;
+struct ToolState;
+struct HoverState;
+
+// What picking reads beside the map: the mouse (screen pixels, rows from the bottom), the view
+// it is over, and the rules that snap it (grid, affine grid, vertex distance, shown layers,
+// the current tool).
+struct PlanPick {
+    int32_t mouseX = 0, mouseY = 0;
+    PlanProjection view;
+    const Settings& settings;
+    const ToolState& tool;
+};
+struct SidePick {
+    int32_t mouseX = 0, mouseY = 0;
+    SideProjection view;
+    const Settings& settings;
+    const ToolState& tool;
+};
 
 // The plan view (and the 3D page's plan pictures): mouse in map units, hit point, hovers.
-void hoverPlanView(Editor& ed);
+void pickPlanHover(const MapStore& map, const PlanPick& pick, HoverState& hover);
 // The side view: position along the section, height, hovered sprite, band or wall part.
+void pickSideHover(const MapStore& map, const SidePick& pick, HoverState& hover);
+// After hovering: what the property panel and the record editor would load.
+void choosePanelSubject(const MapStore& map, const ToolState& tool, HoverState& hover);
+
+// The dispatcher's entries: each picks with the editor's mouse and stored view.
+void hoverPlanView(Editor& ed);
 void hoverSideView(Editor& ed);
-// Every frame after hovering: what the property panel and the record editor would load.
 void updatePanelSubject(Editor& ed);
 
 }  // namespace korvel

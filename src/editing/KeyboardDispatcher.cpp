@@ -24,7 +24,7 @@ bool modifierAgrees(ModifierNeed need, uint8_t held) {
 }
 
 bool onLiveView(const Editor& ed) {
-    return Page(ed.app.currentPage) == Page::View3D && ed.pages.view3d.view3dState == kLiveView;
+    return ed.app.currentPage == Page::View3D && ed.pages.view3d.view3dState == kLiveView;
 }
 
 // Whether the chord fires this frame; a fired press is consumed, so no later binding of the

@@ -7,6 +7,7 @@
 #include "geometry/SpritePrimitives.h"
 #include "geometry/SpriteTools.h"
 #include "geometry/WallLinks.h"
+#include "map/ProgressScope.h"
 #include "map/WallTables.h"
 
 namespace korvel {
@@ -318,14 +319,13 @@ void makeSelectedWallsFirst(MapStore& map, const ViewState& view, MapEvents& eve
     int32_t total = 0;
     for (int32_t i = 0; i < map.wallCount; ++i)
         if (map.wallSelected[i] == 1) ++total;
-    events.progressBegin(total);
+    ProgressScope progress(events, total);
     for (int32_t i = 0; i < map.wallCount; ++i) {
         if (map.wallSelected[i] != 1) continue;
         const int32_t s = sectorOfWall(map, i);
         if (s >= 0) setSectorFirstWall(map, view, events, s, i);
-        events.progressStep();
+        progress.step();
     }
-    events.progressEnd();
 }
 
 }  // namespace korvel

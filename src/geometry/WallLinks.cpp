@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "geometry/WallPrimitives.h"
+#include "map/ProgressScope.h"
 #include "map/WallTables.h"
 
 namespace korvel {
@@ -159,7 +160,7 @@ bool checkZeroWall(MapStore& map, const ViewState& view, MapEvents& events, int3
 }
 
 void repairWallLinks(MapStore& map, const ViewState& view, MapEvents& events) {
-    events.progressBegin(map.wallCount);
+    ProgressScope progress(events, map.wallCount);
     int32_t indexed = buildStartIndex(map);
     for (int32_t i = map.wallCount; i != 0;) {
         --i;
@@ -167,9 +168,8 @@ void repairWallLinks(MapStore& map, const ViewState& view, MapEvents& events) {
         relinkWall(map, view, events, i, false, false, ScanIndex{map, indexed});
         if (map.wallCount != indexed) indexed = buildStartIndex(map);
         if (map.wallCount < i) i = map.wallCount;
-        events.progressStep();
+        progress.step();
     }
-    events.progressEnd();
 }
 
 int32_t clipbCheckWallPointer(MapClipboard& clip, int32_t w) {

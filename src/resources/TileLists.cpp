@@ -4,6 +4,7 @@
 #include <array>
 
 #include "map/MapEvents.h"
+#include "map/ProgressScope.h"
 
 namespace korvel {
 
@@ -81,25 +82,26 @@ int32_t filterTileList(TileCatalog& catalog, const TileStore& tiles, const TileF
                        int32_t pluralRule, MapEvents& events) {
     std::fill(catalog.tileList.begin(), catalog.tileList.end(), -1);
     std::fill(catalog.tileUseCounts.begin(), catalog.tileUseCounts.end(), 0);
-    events.progressBegin(kTileCount - 1);
     const std::string nameFilter = folded(filter.tileNameFilter);
     int32_t n = 0;
-    for (int32_t t = 0; t < kTileCount; ++t) {
-        const int32_t w = tiles.tileWidths[size_t(t)], h = tiles.tileHeights[size_t(t)];
-        bool pass = w != 0 && h != 0 &&
-                    (filter.tileWidthFilter == -1 || filter.tileWidthFilter == w) &&
-                    (filter.tileHeightFilter == -1 || filter.tileHeightFilter == h);
-        if (pass && !nameFilter.empty()) {
-            const std::string name = folded(catalog.tileNames[size_t(t)]);
-            pass = filter.tileNameSubstring ? name.find(nameFilter) != std::string::npos
-                                            : name == nameFilter;
+    {
+        ProgressScope progress(events, kTileCount - 1);
+        for (int32_t t = 0; t < kTileCount; ++t) {
+            const int32_t w = tiles.tileWidths[size_t(t)], h = tiles.tileHeights[size_t(t)];
+            bool pass = w != 0 && h != 0 &&
+                        (filter.tileWidthFilter == -1 || filter.tileWidthFilter == w) &&
+                        (filter.tileHeightFilter == -1 || filter.tileHeightFilter == h);
+            if (pass && !nameFilter.empty()) {
+                const std::string name = folded(catalog.tileNames[size_t(t)]);
+                pass = filter.tileNameSubstring ? name.find(nameFilter) != std::string::npos
+                                                : name == nameFilter;
+            }
+            if (pass && (filter.tileFilterColor != 0 || filter.tileFilterTransparency != 0))
+                pass = passesPixels(tilePixels(tiles, t), filter);
+            if (pass) catalog.tileList[size_t(n++)] = t;
+            progress.step();
         }
-        if (pass && (filter.tileFilterColor != 0 || filter.tileFilterTransparency != 0))
-            pass = passesPixels(tilePixels(tiles, t), filter);
-        if (pass) catalog.tileList[size_t(n++)] = t;
-        events.progressStep();
     }
-    events.progressEnd();
     reportCount(events, n, pluralRule);
     return n;
 }

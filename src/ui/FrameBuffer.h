@@ -19,13 +19,20 @@ struct ClipRect {
     int32_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;
 };
 
-// Rows are counted from the bottom: row 0 is the lowest line of every surface.
-constexpr ClipRect kWholeScreen{0, 0, 799, 599};
-constexpr ClipRect kMapView{0, 128, 799, 583};    // plan, side and 3D views and most pages
-constexpr ClipRect kToolPane{10, 305, 774, 518};  // drawing pane of the shape-tool pages
+// Rows are counted from the bottom: row 0 is the lowest line of every surface. The map view
+// spans the whole width between the bottom panel (rows 0..127) and the top bar (584..599).
+constexpr int32_t kScreenRight = kScreenWidth - 1;
+constexpr int32_t kScreenTop = kScreenHeight - 1;
 constexpr int32_t kMapViewBottom = 128;
 constexpr int32_t kMapViewTop = 583;
-constexpr int32_t kMapViewRows = 456;
+constexpr int32_t kMapViewRows = kMapViewTop - kMapViewBottom + 1;
+// The plan and side views put their origin here: the middle of the screen, not of the map view.
+constexpr int32_t kViewCentreX = kScreenWidth / 2;
+constexpr int32_t kViewCentreY = kScreenHeight / 2;
+constexpr ClipRect kWholeScreen{0, 0, kScreenRight, kScreenTop};
+// Plan, side and 3D views and most pages.
+constexpr ClipRect kMapView{0, kMapViewBottom, kScreenRight, kMapViewTop};
+constexpr ClipRect kToolPane{10, 305, 774, 518};  // drawing pane of the shape-tool pages
 
 // A byte surface: pixel (x, y) is pixels[y * rowLength + x] for 0 <= x < width, 0 <= y < height.
 struct SurfaceView {

@@ -129,8 +129,10 @@ void clipLine(const ClipperBounds& b, int32_t& x1, int32_t& y1, int32_t& x2, int
         moveY(x2, y2, b.yUpper2, t);
 }
 
-constexpr ClipperBounds kScreenClipper{0, 0, 799, 799, 599, 599, false};
-constexpr ClipperBounds kMapViewClipper{0, 128, 798, 799, 582, 583, true};
+constexpr ClipperBounds kScreenClipper{0,          0,          kScreenRight, kScreenRight,
+                                       kScreenTop, kScreenTop, false};
+constexpr ClipperBounds kMapViewClipper{
+    0, kMapViewBottom, kScreenRight - 1, kScreenRight, kMapViewTop - 1, kMapViewTop, true};
 constexpr ClipperBounds kPanelClipper{10, 305, 773, 774, 517, 518, false};
 
 void lineClippedOrSmooth(const Canvas& cv, const ClipRect& c, int32_t clipMode, int32_t x1,
@@ -254,13 +256,13 @@ void drawDottedLineMapView(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2,
 void drawThickLineMapView(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                           int32_t colour) {
     // Pen centres stay one pixel inside the map view, so the pen never leaves it.
-    static constexpr ClipRect kCentres{1, 129, 798, 582};
+    static constexpr ClipRect kCentres{1, kMapViewBottom + 1, kScreenRight - 1, kMapViewTop - 1};
     thickLine(screenView(cv.frame), kCentres, x1, y1, x2, y2, uint8_t(colour));
 }
 
 void drawThickLineUnclipped(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                             int32_t colour) {
-    static constexpr ClipRect kCentres{-1, -1, 800, 600};
+    static constexpr ClipRect kCentres{-1, -1, kScreenWidth, kScreenHeight};
     thickLine(screenView(cv.frame), kCentres, x1, y1, x2, y2, uint8_t(colour));
 }
 
@@ -303,7 +305,8 @@ void drawLineSmooth(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_
         }
         if (x1 == -1) return;
     }
-    if (x1 < 0 || y1 < 0 || x2 < 0 || y2 < 0 || x1 > 799 || x2 > 799 || y1 > 599 || y2 > 599)
+    if (x1 < 0 || y1 < 0 || x2 < 0 || y2 < 0 || x1 > kScreenRight || x2 > kScreenRight ||
+        y1 > kScreenTop || y2 > kScreenTop)
         return;
     const int32_t dx = x2 - x1, dy = y2 - y1;
     const int32_t sx = (dx > 0) - (dx < 0), sy = (dy > 0) - (dy < 0);
@@ -397,22 +400,23 @@ void clipLinePanel(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2) {
 
 void drawRectMapView(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                      int32_t colour) {
-    if ((y1 > 583 && y2 > 583) || (y1 < 128 && y2 < 128) || (x1 > 799 && x2 > 799) ||
-        (x1 < 0 && x2 < 0))
+    if ((y1 > kMapViewTop && y2 > kMapViewTop) || (y1 < kMapViewBottom && y2 < kMapViewBottom) ||
+        (x1 > kScreenRight && x2 > kScreenRight) || (x1 < 0 && x2 < 0))
         return;
     const SurfaceView s = screenView(cv.frame);
     const uint8_t c = uint8_t(colour);
-    const bool left = x1 >= 0 && x1 <= 799, right = x2 >= 0 && x2 <= 799;
-    for (int32_t r = std::max(y1, 128), top = std::min(y2, 583); r <= top; ++r) {
+    const bool left = x1 >= 0 && x1 <= kScreenRight, right = x2 >= 0 && x2 <= kScreenRight;
+    for (int32_t r = std::max(y1, kMapViewBottom), top = std::min(y2, kMapViewTop); r <= top; ++r) {
         if (left) s.at(x1, r) = c;
         if (right) s.at(x2, r) = c;
     }
     // The runs stop one short of x2: the corner there comes from its column.
     const int32_t runStart = std::max(x1, 0);
-    const int64_t runLength = int64_t(std::min(x2, 799)) - runStart;
+    const int64_t runLength = int64_t(std::min(x2, kScreenRight)) - runStart;
     if (runLength <= 0) return;
     for (const int32_t row : {y1, y2})
-        if (row >= 128 && row <= 583) std::memset(&s.at(runStart, row), c, size_t(runLength));
+        if (row >= kMapViewBottom && row <= kMapViewTop)
+            std::memset(&s.at(runStart, row), c, size_t(runLength));
 }
 
 void drawCircle(const Canvas& cv, float cx, float cy, float radius, int32_t colour) {

@@ -3,6 +3,6 @@
 namespace korvel {
 
 // Not built yet: the plan view ends without overlays.
-void drawMapOverlays(Editor&, int32_t) {}
+void drawMapOverlays(const PlanFrame&, int32_t) {}
 
 }  // namespace korvel

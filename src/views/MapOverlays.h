@@ -6,8 +6,9 @@
 
 namespace korvel {
 
-struct Editor;
+struct PlanFrame;
 
-void drawMapOverlays(Editor& ed, int32_t frameNumber);
+// The last layer of the plan view, in the frame's projection.
+void drawMapOverlays(const PlanFrame& pf, int32_t frameNumber);
 
 }  // namespace korvel

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/Mainm.h"
 #include "ui/Raster.h"
 
 namespace korvel {
@@ -36,21 +35,19 @@ bool appendOverlayPoint(OverlayLists& lists, int32_t x, int32_t y) {
     return true;
 }
 
-void drawOverlayListsPlanView(const Canvas& cv, const OverlayLists& lists, const ViewState& view,
-                              int32_t colour) {
-    const double ox = view.viewOriginX, oy = view.viewOriginY, zoom = view.viewZoom;
+void drawOverlayListsPlanView(const Canvas& cv, const OverlayLists& lists,
+                              const PlanProjection& view, int32_t colour) {
     // Lines hold their y negated, so both kinds of entry land on the same pixel for one point.
     const int32_t lines = std::clamp(lists.overlayLineCount, 0, kOverlayCapacity);
     for (int32_t i = 0; i < lines; ++i) {
         const OverlayLine& l = lists.overlayLines[i];
-        drawDottedLineMapView(cv, safeFloor((l.x1 + ox) / zoom), safeFloor((l.y1 + oy) / zoom),
-                              safeFloor((l.x2 + ox) / zoom), safeFloor((l.y2 + oy) / zoom), colour,
-                              l.kind);
+        drawDottedLineMapView(cv, view.column(l.x1), view.row(-double(l.y1)), view.column(l.x2),
+                              view.row(-double(l.y2)), colour, l.kind);
     }
     const int32_t points = std::clamp(lists.overlayPointCount, 0, kOverlayCapacity);
     for (int32_t i = 0; i < points; ++i) {
         const OverlayPoint& p = lists.overlayPoints[i];
-        drawSquareMarker(cv, safeFloor((ox + p.x) / zoom), safeFloor((oy - p.y) / zoom), colour);
+        drawSquareMarker(cv, view.column(p.x), view.row(p.y), colour);
     }
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/FixedArray.h"
-#include "map/ViewState.h"
 #include "ui/FrameBuffer.h"
+#include "views/Projection.h"
 
 namespace korvel {
 
@@ -52,9 +52,9 @@ bool appendOverlayLine(OverlayLists& lists, int32_t x1, int32_t y1, int32_t x2, 
                        OverlayLineKind kind);
 bool appendOverlayPoint(OverlayLists& lists, int32_t x, int32_t y);
 
-// Both lists over the plan view (view in its painting form): every line dashed by its kind and
-// every point as a square marker, all in one colour.
-void drawOverlayListsPlanView(const Canvas& cv, const OverlayLists& lists, const ViewState& view,
-                              int32_t colour);
+// Both lists over the plan view: every line dashed by its kind and every point as a square
+// marker, all in one colour.
+void drawOverlayListsPlanView(const Canvas& cv, const OverlayLists& lists,
+                              const PlanProjection& view, int32_t colour);
 
 }  // namespace korvel

@@ -4,21 +4,10 @@
 #include <cmath>
 #include <limits>
 
-#include "app/EditorCanvas.h"
 #include "ui/Text.h"
 #include "views/PlanViewState.h"
 
 namespace korvel {
-
-PlanFrame makePlanFrame(Editor& ed) {
-    PlanFrame pf{ed, canvasOf(ed)};
-    pf.originX = ed.view.viewOriginX;
-    pf.originY = ed.view.viewOriginY;
-    pf.zoom = ed.view.viewZoom;
-    pf.frameTime = ed.input.frameTime;
-    pf.blinkOn = blinkPhaseOn(pf.frameTime);
-    return pf;
-}
 
 int32_t nearestInt(double v) {
     if (std::isnan(v)) return 0;
@@ -35,15 +24,16 @@ int32_t clampToInt32(int64_t v) {
 }
 
 void projectWallPoints(PlanFrame& pf) {
-    const MapStore& map = pf.ed.map;
-    PlanViewState& st = pf.ed.planView;
+    const MapStore& map = pf.map;
+    PlanViewState& st = pf.lists;
+    const PlanProjection view = pf.view;
     const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
     const WallRecord* walls = map.walls.data();
     int32_t* xs = st.wallScreenX.data();
     int32_t* ys = st.wallScreenY.data();
     for (int32_t i = 0; i < n; ++i) {
-        xs[i] = pf.column(walls[i].x);
-        ys[i] = pf.row(walls[i].y);
+        xs[i] = view.column(walls[i].x);
+        ys[i] = view.row(walls[i].y);
     }
 }
 
@@ -53,9 +43,9 @@ void drawLabelBox(const PlanFrame& pf, const std::string& text, int64_t ax, int6
     const int64_t length = int64_t(text.size());
     const int64_t half = safeFloor(2.5 * double(length));
     int64_t left = ax - half;
-    if (left >= 800) return;
+    if (left > kScreenRight) return;
     int64_t width = 5 * length + 1;
-    if (left + width > 799) width = 800 - left;
+    if (left + width > kScreenRight) width = kScreenWidth - left;
     if (left < 0) {
         width += left;
         left = 0;
@@ -67,7 +57,7 @@ void drawLabelBox(const PlanFrame& pf, const std::string& text, int64_t ax, int6
         for (int64_t r = bottom; r <= top; ++r)
             std::fill_n(&s.at(int32_t(left), int32_t(r)), size_t(width), uint8_t(boxColour));
     }
-    drawSmallTextMapClipped(pf.cv, pf.ed.fonts, text, clampToInt32(ax - half + 1),
+    drawSmallTextMapClipped(pf.cv, pf.fonts, text, clampToInt32(ax - half + 1),
                             clampToInt32(ay - 3), 0);
 }
 

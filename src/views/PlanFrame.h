@@ -1,33 +1,51 @@
-// What the plan-view painters of one frame share: the editor, its canvas, the plan-view
-// transform in its painting form (the frame loop has added 400 and 300 pixels to the origin),
-// the blink phase of selected objects, and the label box they all draw.
+// What the plan-view painters of one frame share: the canvas, the projection of the frame, what
+// they read of the editor's state (the map, settings, colours, hover, tool, fonts, tiles and
+// the overlay lists), the per-frame lists they rebuild, and the blink phase of selected objects;
+// and the label boxes they all draw.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "base/Mainm.h"
 #include "ui/FrameBuffer.h"
+#include "views/Projection.h"
 
 namespace korvel {
 
-struct Editor;
+struct MapStore;
+struct Settings;
+struct ColorSettings;
+struct HoverState;
+struct ToolState;
+struct Fonts;
+struct TileStore;
+struct TileCatalog;
+struct OverlayLists;
+struct PlanViewState;
 struct PlanWallLine;
 struct PlanLabel;
 struct SpriteDrawItem;
 
 struct PlanFrame {
-    Editor& ed;
     Canvas cv;
-    double originX = 0, originY = 0, zoom = 1;
+    PlanProjection view;
+    const MapStore& map;
+    const Settings& settings;
+    const ColorSettings& colours;
+    const HoverState& hover;
+    const ToolState& tool;
+    const Fonts& fonts;
+    const TileStore& tiles;
+    const TileCatalog& tileCatalog;
+    const OverlayLists& overlays;
+    PlanViewState& lists;  // rebuilt by the painters every frame
     int32_t frameTime = 0;
     bool blinkOn = false;  // selected objects count as highlighted in this frame
-
-    int32_t column(double x) const { return safeFloor((x + originX) / zoom); }
-    int32_t row(double y) const { return safeFloor((originY - y) / zoom); }
 };
 
-PlanFrame makePlanFrame(Editor& ed);
+// How far a vertex or sprite marker reaches from its centre: a point this far outside the map
+// view still shows part of its marker.
+constexpr int32_t kMarkerReach = 2;
 
 // The highlighted form of a colour setting.
 constexpr uint8_t highlighted(uint8_t colour) {
@@ -42,7 +60,7 @@ constexpr bool blinkPhaseOn(int32_t frameTime) {
 int32_t nearestInt(double v);
 int32_t clampToInt32(int64_t v);
 
-// Projects the start point of every wall into the plan-view state's screen tables.
+// Projects the start point of every wall into the frame's screen tables.
 void projectWallPoints(PlanFrame& pf);
 
 // The label boxes: the text in the small font over a box of the given colour, centred on the

@@ -4,7 +4,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/Editor.h"
+#include "app/Settings.h"
+#include "editing/ToolState.h"
+#include "map/MapStore.h"
+#include "ui/ColorSettings.h"
 #include "ui/Raster.h"
 
 namespace korvel {
@@ -27,7 +30,7 @@ void fillRow(const SurfaceView& s, int32_t row, uint8_t colour) {
 
 // Column c of the map view from row y0 to row y1, both cut to the view.
 void columnSpan(const SurfaceView& s, int64_t c, int64_t y0, int64_t y1, uint8_t colour) {
-    if (c < 0 || c > 799) return;
+    if (c < 0 || c > kScreenRight) return;
     for (int64_t r = std::max<int64_t>(y0, kMapViewBottom),
                  top = std::min<int64_t>(y1, kMapViewTop);
          r <= top; ++r)
@@ -37,7 +40,7 @@ void columnSpan(const SurfaceView& s, int64_t c, int64_t y0, int64_t y1, uint8_t
 // Row r of the map view from column x0 to column x1, both cut to the view.
 void rowSpan(const SurfaceView& s, int64_t r, int64_t x0, int64_t x1, uint8_t colour) {
     if (r < kMapViewBottom || r > kMapViewTop) return;
-    const int64_t a = std::max<int64_t>(x0, 0), b = std::min<int64_t>(x1, 799);
+    const int64_t a = std::max<int64_t>(x0, 0), b = std::min<int64_t>(x1, kScreenRight);
     if (a <= b) std::memset(&s.at(int32_t(a), int32_t(r)), colour, size_t(b - a + 1));
 }
 
@@ -51,10 +54,11 @@ void affineFamily(const SurfaceView& s, double dx, double dy, double ox, double 
         if (g < 1.0) g = 1.0;
         const int64_t step = safeFloor(g * 4096);
         if (step <= 0) return;
-        for (int32_t c = 0; c <= 799; ++c) {
-            const double y0 = 128 + gridRemainder(c * k + p0y - p0x * k - 128, g);
+        for (int32_t c = 0; c <= kScreenRight; ++c) {
+            const double y0 =
+                kMapViewBottom + gridRemainder(c * k + p0y - p0x * k - kMapViewBottom, g);
             int64_t row;
-            for (int64_t f = safeFloor(y0 * 4096); (row = f / 4096) < 584; f += step)
+            for (int64_t f = safeFloor(y0 * 4096); (row = f / 4096) <= kMapViewTop; f += step)
                 if (row >= kMapViewBottom) s.at(c, int32_t(row)) = colour;
         }
         return;
@@ -67,7 +71,7 @@ void affineFamily(const SurfaceView& s, double dx, double dy, double ox, double 
     for (int32_t r = kMapViewBottom; r <= kMapViewTop; ++r) {
         const double x0 = gridRemainder(r * k + p0x - p0y * k, g);
         int64_t column;
-        for (int64_t f = safeFloor(x0 * 4096); (column = f / 4096) < 800; f += step)
+        for (int64_t f = safeFloor(x0 * 4096); (column = f / 4096) < kScreenWidth; f += step)
             if (column >= 0) s.at(int32_t(column), r) = colour;
     }
 }
@@ -84,69 +88,70 @@ void drawCheckerboard(const PlanFrame& pf) {
 }
 
 void drawSquareGrid(const PlanFrame& pf) {
-    const Settings& set = pf.ed.settings;
-    double step = double(set.gridSpacing) / pf.zoom;
+    const Settings& set = pf.settings;
+    double step = double(set.gridSpacing) / pf.view.zoom;
     if (step < 1.0) step = 1.0;  // also takes a negative step; NaN stays and is refused below
-    const uint8_t colour =
-        set.gridSpacing == 1 ? pf.ed.colorSettings.colorGridUnit : pf.ed.colorSettings.colorGrid;
+    const uint8_t colour = set.gridSpacing == 1 ? pf.colours.colorGridUnit : pf.colours.colorGrid;
     const SurfaceView s = screenView(pf.cv.frame);
     // The loops run on the real positions, so a step or start far beyond the screen (or not a
     // number at all) simply ends them.
     if (!std::isfinite(step)) return;
     if (step > 1.0) {
-        const double start = gridRemainder(pf.originX / pf.zoom, step);
+        const double start = gridRemainder(pf.view.cornerX / pf.view.zoom, step);
         if (std::isfinite(start))
-            for (double x = start; x < 800; x += step) {
+            for (double x = start; x < kScreenWidth; x += step) {
                 const int32_t c = safeFloor(x);
                 for (int32_t r = kMapViewBottom; r <= kMapViewTop; ++r) s.at(c, r) = colour;
             }
     }
-    const double start = 128 + gridRemainder(pf.originY / pf.zoom - 128, step);
+    const double start =
+        kMapViewBottom + gridRemainder(pf.view.cornerY / pf.view.zoom - kMapViewBottom, step);
     if (std::isfinite(start))
-        for (double y = start; y < 584; y += step) fillRow(s, safeFloor(y), colour);
+        for (double y = start; y < kMapViewTop + 1; y += step) fillRow(s, safeFloor(y), colour);
 }
 
 void drawAffineGrid(const PlanFrame& pf) {
-    const Settings& set = pf.ed.settings;
-    const double stepZ = pf.ed.tool.affineGridStep / pf.zoom;
-    const double p0x = (set.affineGridX1 + pf.originX) / pf.zoom;
-    const double p0y = (pf.originY - set.affineGridY1) / pf.zoom;
+    const Settings& set = pf.settings;
+    const double stepZ = pf.tool.affineGridStep / pf.view.zoom;
+    const double p0x = pf.view.columnExact(set.affineGridX1);
+    const double p0y = pf.view.rowExact(set.affineGridY1);
     // Negated as doubles: the matrix may hold the most negative 32-bit value.
     const double ax = set.affineGridXx * stepZ, ay = -double(set.affineGridYx) * stepZ;
     const double bx = set.affineGridXy * stepZ, by = -double(set.affineGridYy) * stepZ;
     const SurfaceView s = screenView(pf.cv.frame);
-    const uint8_t colour = pf.ed.colorSettings.colorGrid;
+    const uint8_t colour = pf.colours.colorGrid;
     affineFamily(s, ax, ay, bx, by, p0x, p0y, colour);
     affineFamily(s, bx, by, ax, ay, p0x, p0y, colour);
 }
 
 void drawOriginCross(const PlanFrame& pf) {
-    const int64_t cx = safeFloor(pf.originX / pf.zoom), cy = safeFloor(pf.originY / pf.zoom);
-    const int64_t r = safeFloor(256 / pf.zoom);
+    const int64_t cx = pf.view.column(0), cy = pf.view.row(0);
+    const int64_t r = safeFloor(256 / pf.view.zoom);
     const SurfaceView s = screenView(pf.cv.frame);
-    const uint8_t colour = pf.ed.colorSettings.colorServiceLines;
+    const uint8_t colour = pf.colours.colorServiceLines;
     rowSpan(s, cy, cx - r, cx + r, colour);
     columnSpan(s, cx, cy - r, cy + r, colour);
 }
 
 void drawMapBoundary(const PlanFrame& pf) {
-    const int64_t left = pf.column(-kMapLimit), right = pf.column(kMapLimit);
+    const int64_t left = pf.view.column(-kMapLimit), right = pf.view.column(kMapLimit);
     // Map y grows downwards on the screen: y = 131072 gives the lower row.
-    const int64_t low = pf.row(kMapLimit), high = pf.row(-kMapLimit);
+    const int64_t low = pf.view.row(kMapLimit), high = pf.view.row(-kMapLimit);
     const SurfaceView s = screenView(pf.cv.frame);
-    const uint8_t colour = pf.ed.colorSettings.colorServiceLines;
+    const uint8_t colour = pf.colours.colorServiceLines;
     for (const int64_t c : {left, right}) columnSpan(s, c, low, high, colour);
     for (const int64_t r : {low, high}) rowSpan(s, r, left, right, colour);
 }
 
 void drawStartMarker(const PlanFrame& pf) {
-    const MapStore& map = pf.ed.map;
-    const float zoom = float(pf.zoom);
-    const int64_t sx = safeFloor((float(map.startX) + float(pf.originX)) / zoom);
-    const int64_t sy = safeFloor((float(pf.originY) - float(map.startY)) / zoom);
-    const int64_t r = safeFloor(192 / pf.zoom);
-    const uint8_t colour = pf.ed.colorSettings.colorStartPosition;
-    if (sx < 800 + r && sx >= -r && sy >= 128 - r && sy < 584 + r) {
+    const MapStore& map = pf.map;
+    // Single precision throughout, unlike every other position of the plan view.
+    const float zoom = float(pf.view.zoom);
+    const int64_t sx = safeFloor((float(map.startX) + float(pf.view.cornerX)) / zoom);
+    const int64_t sy = safeFloor((float(pf.view.cornerY) - float(map.startY)) / zoom);
+    const int64_t r = safeFloor(192 / pf.view.zoom);
+    const uint8_t colour = pf.colours.colorStartPosition;
+    if (sx < kScreenWidth + r && sx >= -r && sy >= kMapViewBottom - r && sy <= kMapViewTop + r) {
         constexpr double kUnitsPerRadian = 325.949323452202;
         auto offset = [&](double f) { return int64_t(safeFloor(double(r) * f + 0.5)); };
         auto point = [&](int16_t angle, int64_t& x, int64_t& y) {
@@ -168,7 +173,7 @@ void drawStartMarker(const PlanFrame& pf) {
         line(tx, ty, px, py);
         line(tx, ty, qx, qy);
     }
-    if (pf.zoom <= 8.0) drawSquareMarker(pf.cv, clampToInt32(sx), clampToInt32(sy), colour);
+    if (pf.view.zoom <= 8.0) drawSquareMarker(pf.cv, clampToInt32(sx), clampToInt32(sy), colour);
 }
 
 }  // namespace korvel

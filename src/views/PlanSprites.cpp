@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Editor.h"
+#include "app/Settings.h"
 #include "base/ValueConv.h"
-#include "geometry/SpriteTools.h"
+#include "editing/HoverState.h"
+#include "editing/ToolState.h"
+#include "resources/TileCatalog.h"
+#include "resources/TileStore.h"
+#include "ui/ColorSettings.h"
 #include "ui/Raster.h"
 #include "ui/Text.h"
 #include "views/PlanViewState.h"
@@ -26,40 +30,40 @@ bool isFilteredOrHidden(const ColorSettings& cs, uint8_t colour) {
 
 // The picanm word of the frame a sprite shows now.
 uint32_t animWordNow(const PlanFrame& pf, const SpriteRecord& sp) {
-    const int32_t t = getTileAnimFrame(pf.ed.tiles, sp.picnum, pf.frameTime);
-    return uint32_t(pf.ed.tiles.tileAnims[size_t(clampTile(t))]);
+    const int32_t t = getTileAnimFrame(pf.tiles, sp.picnum, pf.frameTime);
+    return uint32_t(pf.tiles.tileAnims[size_t(clampTile(t))]);
 }
 
 uint8_t spriteColour(const PlanFrame& pf, int32_t i) {
-    const Editor& ed = pf.ed;
-    const ColorSettings& cs = ed.colorSettings;
-    const uint8_t ignored = ed.map.spriteIgnored[i];
+    const ColorSettings& cs = pf.colours;
+    const MapStore& map = pf.map;
+    const uint8_t ignored = map.spriteIgnored[i];
     if (ignored == uint8_t(HiddenState::Filtered)) return cs.colorFiltered;
     if (ignored == uint8_t(HiddenState::Hidden)) return cs.colorHidden;
-    const uint8_t base = ed.map.sprites[i].cstat & 1 ? cs.colorSpriteBlocking : cs.colorSprite;
-    const bool lit = ed.map.spriteSelected[i]
+    const uint8_t base = map.sprites[i].cstat & 1 ? cs.colorSpriteBlocking : cs.colorSprite;
+    const bool lit = map.spriteSelected[i]
                          ? pf.blinkOn
-                         : i == ed.hover.hoveredSprite || i == ed.tool.draggedSprite;
+                         : i == pf.hover.hoveredSprite || i == pf.tool.draggedSprite;
     return lit ? highlighted(base) : base;
 }
 
 void footprint(const PlanFrame& pf, const SpriteRecord& sp, SpriteDrawItem& item) {
-    const TileStore& tiles = pf.ed.tiles;
+    const TileStore& tiles = pf.tiles;
     if (tiles.artLoaded) {
         const int32_t t = getTileAnimFrame(tiles, sp.picnum, pf.frameTime);
         const bool valid = t >= 0 && t < kTileCount;
         const double w = valid ? tiles.tileWidths[size_t(t)] : 0;
         const double h = valid ? tiles.tileHeights[size_t(t)] : 0;
-        item.halfWidth = safeFloor(w * sp.xrepeat / pf.zoom) / 8 + 1;
-        item.halfHeight = safeFloor(h * sp.yrepeat / pf.zoom) / 8 + 1;
+        item.halfWidth = safeFloor(w * sp.xrepeat / pf.view.zoom) / 8 + 1;
+        item.halfHeight = safeFloor(h * sp.yrepeat / pf.view.zoom) / 8 + 1;
     } else {
-        item.halfWidth = safeFloor(8.0 * sp.xrepeat / pf.zoom + 1);
-        item.halfHeight = safeFloor(8.0 * sp.yrepeat / pf.zoom + 1);
+        item.halfWidth = safeFloor(8.0 * sp.xrepeat / pf.view.zoom + 1);
+        item.halfHeight = safeFloor(8.0 * sp.yrepeat / pf.view.zoom + 1);
     }
 }
 
 void spriteLabel(const PlanFrame& pf, const SpriteRecord& sp, std::string& label) {
-    const std::vector<std::string>& names = pf.ed.tileCatalog.tileNames;
+    const std::vector<std::string>& names = pf.tileCatalog.tileNames;
     const std::string* name = nullptr;
     if (sp.picnum >= 0 && sp.picnum < kTileCount && !names[size_t(sp.picnum)].empty())
         name = &names[size_t(sp.picnum)];
@@ -84,11 +88,11 @@ void line(const Canvas& cv, double x1, double y1, double x2, double y2, int32_t 
 void wallSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const SpriteRecord& sp,
                          double s, double c) {
     double cx = item.x, cy = item.y;
-    if (pf.ed.settings.spriteOffsets) {
+    if (pf.settings.spriteOffsets) {
         int32_t o = byteToSigned(uint8_t(sp.xoffset + int32_t(animWordNow(pf, sp) >> 8)));
         if (!(sp.cstat & 4)) o = -o;
-        cx = safeFloor(o * s * sp.xrepeat / pf.zoom / 4 + item.x);
-        cy = safeFloor(o * c * sp.xrepeat / pf.zoom / 4 + item.y);
+        cx = safeFloor(o * s * sp.xrepeat / pf.view.zoom / 4 + item.x);
+        cy = safeFloor(o * c * sp.xrepeat / pf.view.zoom / 4 + item.y);
     }
     const double w = item.halfWidth;
     line(pf.cv, cx - w * s, cy - w * c, cx + w * s, cy + w * c, item.colour);
@@ -97,14 +101,14 @@ void wallSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const 
 void floorSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const SpriteRecord& sp,
                           double a, double s, double c) {
     double cx = item.x, cy = item.y;
-    if (pf.ed.settings.spriteOffsets) {
+    if (pf.settings.spriteOffsets) {
         const uint32_t anim = animWordNow(pf, sp);
         double ox = byteToSigned(uint8_t(sp.xoffset + int32_t((anim >> 8) & 255))) * sp.xrepeat;
         double oy = byteToSigned(uint8_t(sp.yoffset + int32_t((anim >> 16) & 255))) * sp.yrepeat;
         if (sp.cstat & 4) ox = -ox;
         if (sp.cstat & 8) oy = -oy;
-        cx = safeFloor((oy * c + ox * s) / pf.zoom / 4 + item.x);
-        cy = safeFloor((ox * c - oy * s) / pf.zoom / 4 + item.y);
+        cx = safeFloor((oy * c + ox * s) / pf.view.zoom / 4 + item.x);
+        cy = safeFloor((ox * c - oy * s) / pf.view.zoom / 4 + item.y);
     }
     const double w = item.halfWidth, h = item.halfHeight;
     const double r = safeFloor(std::sqrt(w * w + h * h));
@@ -122,33 +126,44 @@ void floorSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const
 
 // The blast radius of an effector standing in a sector whose lotag is below 3.
 void effectorCircle(const PlanFrame& pf, const SpriteDrawItem& item) {
-    const MapStore& map = pf.ed.map;
+    const MapStore& map = pf.map;
     const SpriteRecord& sp = map.sprites[item.sprite];
     if (sp.picnum != kEffectorTile || sp.hitag == 0 || !isSector(map, sp.sectnum)) return;
     if (map.sectors[sp.sectnum].lotag >= 3) return;
-    drawCircleAcrossView(pf.cv, item.x, item.y, safeFloor(sp.hitag / pf.zoom), item.colour);
+    drawCircleAcrossView(pf.cv, item.x, item.y, safeFloor(sp.hitag / pf.view.zoom), item.colour);
 }
 
 }  // namespace
 
+bool spritesShown(const Settings& settings, const PlanProjection& view) {
+    return settings.showSprites && view.zoom < double(settings.spriteZoomLimit);
+}
+
+bool spriteCountsShown(const Settings& settings, const PlanProjection& view) {
+    return spritesShown(settings, view) && settings.spriteNumbers;
+}
+
 int32_t spriteMarkerSize(const PlanFrame& pf) {
-    return pf.ed.settings.constantSpriteSize ? 24 : safeFloor(192 / pf.zoom);
+    return pf.settings.constantSpriteSize ? 24 : safeFloor(192 / pf.view.zoom);
 }
 
 void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
-    Editor& ed = pf.ed;
-    const MapStore& map = ed.map;
-    const Settings& set = ed.settings;
-    PlanViewState& st = ed.planView;
-    const int64_t m = markerSize;
-    const bool labels = pf.zoom < double(set.tagDrawLimit) && set.spriteTags;
+    const MapStore& map = pf.map;
+    const Settings& set = pf.settings;
+    const PlanProjection view = pf.view;
+    PlanViewState& st = pf.lists;
+    // A marker this far outside the view still reaches into it.
+    const int64_t reach = int64_t(markerSize) + kMarkerReach;
+    const bool labels = view.zoom < double(set.tagDrawLimit) && set.spriteTags;
     st.spriteDrawCount = 0;
     for (int32_t i = 0; i < map.spriteCount && st.spriteDrawCount < kMaxSprites; ++i) {
         const SpriteRecord& sp = map.sprites[i];
-        const double px = (sp.x + pf.originX) / pf.zoom, py = (pf.originY - sp.y) / pf.zoom;
+        const double px = view.columnExact(sp.x), py = view.rowExact(sp.y);
         if (!(px >= -2.0e9 && px <= 2.0e9 && py >= -2.0e9 && py <= 2.0e9)) continue;
         const int64_t x = safeFloor(px), y = safeFloor(py);
-        if (x < -2 - m || x >= 802 + m || y < 126 - m || y >= 586 + m) continue;
+        if (x < -reach || x > kScreenRight + reach || y < kMapViewBottom - reach ||
+            y > kMapViewTop + reach)
+            continue;
 
         SpriteDrawItem& item = st.spriteDrawList[st.spriteDrawCount++];
         item.x = int32_t(x);
@@ -163,7 +178,7 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
             item.flags |= SpriteItemFlags::FloorAligned;
         item.sprite = i;
         item.halfWidth = item.halfHeight = 0;
-        const bool plain = !isFilteredOrHidden(ed.colorSettings, item.colour);
+        const bool plain = !isFilteredOrHidden(pf.colours, item.colour);
         if (set.spriteOrientation && plain) footprint(pf, sp, item);
         if (labels && plain)
             spriteLabel(pf, sp, item.label);
@@ -175,12 +190,12 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
 void draw2DSprite(const PlanFrame& pf, const SpriteDrawItem& item, int32_t markerSize) {
     // Items of the side view are not drawn here yet.
     if (item.flags & SpriteItemFlags::SideView) return;
-    if (!isSprite(pf.ed.map, item.sprite)) return;
+    if (!isSprite(pf.map, item.sprite)) return;
     if (item.label.empty()) drawRoundMarker(pf.cv, item.x, item.y, item.colour);
-    if (isFilteredOrHidden(pf.ed.colorSettings, item.colour)) return;
-    const SpriteRecord& sp = pf.ed.map.sprites[item.sprite];
+    if (isFilteredOrHidden(pf.colours, item.colour)) return;
+    const SpriteRecord& sp = pf.map.sprites[item.sprite];
     const double a = item.ang * kTwoPi / 2048, s = std::sin(a), c = std::cos(a);
-    if (pf.ed.settings.spriteOrientation) {
+    if (pf.settings.spriteOrientation) {
         if ((item.flags & 6) == SpriteItemFlags::WallAligned)
             wallSpriteFootprint(pf, item, sp, s, c);
         else if ((item.flags & 6) == SpriteItemFlags::FloorAligned)
@@ -197,15 +212,14 @@ void draw2DSprite(const PlanFrame& pf, const SpriteDrawItem& item, int32_t marke
 }
 
 void drawPlanSprites(PlanFrame& pf, int32_t frameNumber) {
-    Editor& ed = pf.ed;
-    PlanViewState& st = ed.planView;
+    PlanViewState& st = pf.lists;
     st.spriteDrawCount = 0;
-    if (!ed.settings.showSprites || !(pf.zoom < double(ed.settings.spriteZoomLimit))) return;
+    if (!spritesShown(pf.settings, pf.view)) return;
     const int32_t m = spriteMarkerSize(pf);
     buildSpriteDrawList(pf, m);
-    if (ed.settings.spritesFull) drawSpritePictures2D(ed, frameNumber);
+    if (pf.settings.spritesFull) drawSpritePictures2D(pf, frameNumber);
 
-    const ColorSettings& cs = ed.colorSettings;
+    const ColorSettings& cs = pf.colours;
     const uint8_t normal[2] = {cs.colorSprite, cs.colorSpriteBlocking};
     const uint8_t lit[2] = {highlighted(cs.colorSprite), highlighted(cs.colorSpriteBlocking)};
     for (int32_t i = 0; i < st.spriteDrawCount; ++i)
@@ -224,29 +238,29 @@ void drawPlanSprites(PlanFrame& pf, int32_t frameNumber) {
 }
 
 void drawSpriteLabelsAndCounts(PlanFrame& pf) {
-    Editor& ed = pf.ed;
-    const Settings& set = ed.settings;
-    PlanViewState& st = ed.planView;
-    if (!set.showSprites || !(pf.zoom < double(set.spriteZoomLimit))) return;
+    const Settings& set = pf.settings;
+    const MapStore& map = pf.map;
+    PlanViewState& st = pf.lists;
+    if (!spritesShown(set, pf.view)) return;
     if (set.spriteTags) {
         // By colour modulo 12: the normal shades first, their highlighted ones on top.
-        const int32_t shade = ed.colorSettings.colorSprite % 12;
-        for (const int32_t wanted : {shade, (ed.colorSettings.colorSprite + 2) % 12})
+        const int32_t shade = pf.colours.colorSprite % 12;
+        for (const int32_t wanted : {shade, (pf.colours.colorSprite + 2) % 12})
             for (int32_t i = 0; i < st.spriteDrawCount; ++i)
                 if (st.spriteDrawList[i].colour % 12 == wanted)
                     drawSpriteLabel(pf, st.spriteDrawList[i]);
     }
+    // The counts are the map's, counted before painting (preparePlanMap).
     if (set.spriteNumbers) {
-        if (!ed.map.spriteStacksValid) computeSpriteStacks(ed.map);
         for (int32_t i = 0; i < st.spriteDrawCount; ++i) {
             const SpriteDrawItem& item = st.spriteDrawList[i];
-            if (!isSprite(ed.map, item.sprite)) continue;
-            const int32_t count = ed.map.spriteStackCount[item.sprite];
+            if (!isSprite(map, item.sprite)) continue;
+            const int32_t count = map.spriteStackCount[item.sprite];
             if (count <= 1) continue;
             const std::string text = std::to_string(count) + "x";
             const int32_t x = clampToInt32(int64_t(item.x) - 2 * int64_t(text.size()));
-            drawSmallTextMapClipped(pf.cv, ed.fonts, text, x + 1, item.y - 10, 0);
-            drawSmallTextMapClipped(pf.cv, ed.fonts, text, x, item.y - 9, 83);
+            drawSmallTextMapClipped(pf.cv, pf.fonts, text, x + 1, item.y - 10, 0);
+            drawSmallTextMapClipped(pf.cv, pf.fonts, text, x, item.y - 9, 83);
         }
     }
 }
@@ -255,10 +269,10 @@ void drawCircleAcrossView(const Canvas& cv, int32_t cx, int32_t cy, int32_t radi
                           int32_t colour) {
     if (radius <= 0) return;
     const double x = cx, y = cy, r = radius;
-    const double nearX = std::max({0.0 - x, 0.0, x - 799}),
-                 nearY = std::max({128 - y, 0.0, y - 583});
-    const double farX = std::max(std::abs(x), std::abs(x - 799));
-    const double farY = std::max(std::abs(y - 128), std::abs(y - 583));
+    const double nearX = std::max({0.0 - x, 0.0, x - kScreenRight}),
+                 nearY = std::max({kMapViewBottom - y, 0.0, y - kMapViewTop});
+    const double farX = std::max(std::abs(x), std::abs(x - kScreenRight));
+    const double farY = std::max(std::abs(y - kMapViewBottom), std::abs(y - kMapViewTop));
     if (std::hypot(nearX, nearY) > r + 2 || std::hypot(farX, farY) < r - 2) return;
     if (radius <= kWholeCircleRadius) {
         drawCircleMapView(cv, float(cx), float(cy), float(radius), colour);
@@ -269,7 +283,7 @@ void drawCircleAcrossView(const Canvas& cv, int32_t cx, int32_t cy, int32_t radi
     const SurfaceView s = screenView(cv.frame);
     const uint8_t c = uint8_t(colour);
     auto plot = [&](double px, double py) {
-        if (px >= 0 && px < 800 && py >= kMapViewBottom && py < kMapViewTop + 1)
+        if (px >= 0 && px < kScreenWidth && py >= kMapViewBottom && py < kMapViewTop + 1)
             s.at(safeFloor(px), safeFloor(py)) = c;
     };
     for (int32_t col = 0; col < kScreenWidth; ++col) {

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/Editor.h"
+#include "app/EditorCanvas.h"
+#include "geometry/SpriteTools.h"
 #include "map/GeometryQueries.h"
 #include "ui/Raster.h"
 #include "ui/Text.h"
@@ -63,23 +65,22 @@ void wallLabel(const MapStore& map, int32_t i, bool hasTwin, bool wallVectors, s
 }
 
 void buildWallLines(PlanFrame& pf) {
-    Editor& ed = pf.ed;
-    const MapStore& map = ed.map;
-    const Settings& set = ed.settings;
-    const ColorSettings& cs = ed.colorSettings;
-    PlanViewState& st = ed.planView;
+    const MapStore& map = pf.map;
+    const Settings& set = pf.settings;
+    const ColorSettings& cs = pf.colours;
+    PlanViewState& st = pf.lists;
     const int32_t* xs = st.wallScreenX.data();
     const int32_t* ys = st.wallScreenY.data();
     const bool vectors = set.wallVectors != 0;
-    const bool tags = set.wallTags && pf.zoom < double(set.tagDrawLimit);
-    const int32_t hovered = ed.hover.hoveredWall;
+    const bool tags = set.wallTags && pf.view.zoom < double(set.tagDrawLimit);
+    const int32_t hovered = pf.hover.hoveredWall;
     st.planWallLineCount = 0;
     for (int32_t i = 0; i < map.wallCount; ++i) {
         const WallRecord& w = map.walls[i];
         const int32_t end = clampWall(map, w.point2);
         const int32_t x1 = xs[i], y1 = ys[i], x2 = xs[end], y2 = ys[end];
-        if ((x1 < 0 && x2 < 0) || (x1 >= 800 && x2 >= 800) || (y1 < 128 && y2 < 128) ||
-            (y1 >= 584 && y2 >= 584))
+        if ((x1 < 0 && x2 < 0) || (x1 > kScreenRight && x2 > kScreenRight) ||
+            (y1 < kMapViewBottom && y2 < kMapViewBottom) || (y1 > kMapViewTop && y2 > kMapViewTop))
             continue;
 
         // A twin only counts when it exists; a pair is only drawn once when it links both ways.
@@ -131,9 +132,9 @@ void buildWallLines(PlanFrame& pf) {
 
 // The slope arrow and angle beside the first wall of a sloped sector.
 void drawSlopeMark(const PlanFrame& pf, const PlanWallLine& line) {
-    const MapStore& map = pf.ed.map;
+    const MapStore& map = pf.map;
     const SectorRecord& sec = map.sectors[map.wallSector[line.wall]];
-    const bool ceiling = pf.ed.settings.ceilingView != 0;
+    const bool ceiling = pf.settings.ceilingView != 0;
     const uint16_t stat = ceiling ? sec.ceilingstat : sec.floorstat;
     if (!(stat & 2) || (line.x1 == line.x2 && line.y1 == line.y2)) return;
     const double mx = double((int64_t(line.x1) + line.x2) / 2);
@@ -152,15 +153,13 @@ void drawSlopeMark(const PlanFrame& pf, const PlanWallLine& line) {
     std::string text = std::to_string(nearestInt(degrees));
     text += '\xB0';
     const int64_t lx = nearestInt(mx - 32 * nx), ly = nearestInt(my - 32 * ny);
-    drawSmallTextMapClipped(pf.cv, pf.ed.fonts, text,
-                            clampToInt32(lx - 5 * int64_t(text.size()) / 2), clampToInt32(ly - 3),
-                            line.colour);
+    drawSmallTextMapClipped(pf.cv, pf.fonts, text, clampToInt32(lx - 5 * int64_t(text.size()) / 2),
+                            clampToInt32(ly - 3), line.colour);
 }
 
 void drawWallLines(PlanFrame& pf) {
-    const Editor& ed = pf.ed;
-    const PlanViewState& st = ed.planView;
-    const std::array<uint8_t, 256> passOf = wallPassTable(ed.colorSettings);
+    const PlanViewState& st = pf.lists;
+    const std::array<uint8_t, 256> passOf = wallPassTable(pf.colours);
     for (const uint8_t pass : {Pass::Dim, Pass::Normal, Pass::Lit})
         for (int32_t i = 0; i < st.planWallLineCount; ++i) {
             const PlanWallLine& line = st.planWallLines[i];
@@ -172,14 +171,15 @@ void drawWallLines(PlanFrame& pf) {
 }
 
 void buildVertexMarks(PlanFrame& pf) {
-    Editor& ed = pf.ed;
-    const MapStore& map = ed.map;
-    const ColorSettings& cs = ed.colorSettings;
-    PlanViewState& st = ed.planView;
+    const MapStore& map = pf.map;
+    const ColorSettings& cs = pf.colours;
+    PlanViewState& st = pf.lists;
     st.planVertexCount = 0;
     for (int32_t i = 0; i < map.wallCount; ++i) {
         const int32_t x = st.wallScreenX[i], y = st.wallScreenY[i];
-        if (x >= 802 || x < -2 || y < 126 || y >= 586) continue;
+        if (x > kScreenRight + kMarkerReach || x < -kMarkerReach ||
+            y < kMapViewBottom - kMarkerReach || y > kMapViewTop + kMarkerReach)
+            continue;
         uint8_t colour;
         const uint8_t ignored = map.wallIgnored[i];
         if (ignored == uint8_t(HiddenState::Filtered))
@@ -189,19 +189,19 @@ void buildVertexMarks(PlanFrame& pf) {
         else if (map.vertexSelected[i])
             colour = pf.blinkOn ? highlighted(cs.colorVertex) : cs.colorVertex;
         else
-            colour = i == ed.hover.hoveredVertex ? highlighted(cs.colorVertex) : cs.colorVertex;
+            colour = i == pf.hover.hoveredVertex ? highlighted(cs.colorVertex) : cs.colorVertex;
         st.planVertices[st.planVertexCount++] = {x, y, colour, i};
     }
 }
 
 // An arc of radius 16 from the vertex's own wall clockwise to the wall before it.
 void drawCornerArc(const PlanFrame& pf, const PlanVertexMark& mark, uint8_t colour) {
-    const MapStore& map = pf.ed.map;
+    const MapStore& map = pf.map;
     if (!isWall(map, mark.wall)) return;
     const WallRecord& w = map.walls[mark.wall];
     const WallRecord& next = map.walls[clampWall(map, w.point2)];
     const WallRecord& prev = map.walls[getPrevWall(map, mark.wall)];
-    const float limit = float(256 * pf.zoom * pf.zoom);
+    const float limit = float(256 * pf.view.zoom * pf.view.zoom);
     auto squared = [](const WallRecord& a, const WallRecord& b) {
         const float dx = float(int64_t(b.x) - a.x), dy = float(int64_t(b.y) - a.y);
         return dx * dx + dy * dy;
@@ -216,15 +216,14 @@ void drawCornerArc(const PlanFrame& pf, const PlanVertexMark& mark, uint8_t colo
         const double a = a1 + k / 16.0;
         const int64_t x = int64_t(mark.x) + safeFloor(16 * std::sin(a) + 0.5);
         const int64_t y = int64_t(mark.y) + safeFloor(16 * std::cos(a) + 0.5);
-        if (x >= 0 && x <= 799 && y >= kMapViewBottom && y <= kMapViewTop)
+        if (x >= 0 && x <= kScreenRight && y >= kMapViewBottom && y <= kMapViewTop)
             s.at(int32_t(x), int32_t(y)) = colour;
     }
 }
 
 void drawVertexMarks(PlanFrame& pf) {
-    const Editor& ed = pf.ed;
-    const ColorSettings& cs = ed.colorSettings;
-    const PlanViewState& st = ed.planView;
+    const ColorSettings& cs = pf.colours;
+    const PlanViewState& st = pf.lists;
     const uint8_t lit = highlighted(cs.colorVertex);
     for (int32_t i = 0; i < st.planVertexCount; ++i) {
         const PlanVertexMark& m = st.planVertices[i];
@@ -234,7 +233,7 @@ void drawVertexMarks(PlanFrame& pf) {
         const PlanVertexMark& m = st.planVertices[i];
         if (m.colour == cs.colorVertex) drawSquareMarker(pf.cv, m.x, m.y, m.colour);
     }
-    const bool arcs = ed.tool.selectionMode == SelectionMode::Vertices;
+    const bool arcs = pf.tool.selectionMode == SelectionMode::Vertices;
     for (int32_t i = 0; i < st.planVertexCount; ++i) {
         const PlanVertexMark& m = st.planVertices[i];
         if (m.colour != lit) continue;
@@ -244,15 +243,14 @@ void drawVertexMarks(PlanFrame& pf) {
 }
 
 void drawTagLabels(PlanFrame& pf) {
-    const Editor& ed = pf.ed;
-    const PlanViewState& st = ed.planView;
-    const ColorSettings& cs = ed.colorSettings;
+    const PlanViewState& st = pf.lists;
+    const ColorSettings& cs = pf.colours;
     // The hovered sector's label is the one in the one-sided wall colour: it goes on top.
     for (int32_t i = 0; i < st.labelCount; ++i)
         if (st.labels[i].colour != cs.colorWallOneSided) drawSectorTagLabel(pf, st.labels[i]);
     for (int32_t i = 0; i < st.labelCount; ++i)
         if (st.labels[i].colour == cs.colorWallOneSided) drawSectorTagLabel(pf, st.labels[i]);
-    if (!ed.settings.showWalls) return;
+    if (!pf.settings.showWalls) return;
     const std::array<uint8_t, 256> passOf = wallPassTable(cs);
     for (int32_t i = 0; i < st.planWallLineCount; ++i)
         if (passOf[st.planWallLines[i].colour] & Pass::Normal)
@@ -265,7 +263,7 @@ void drawTagLabels(PlanFrame& pf) {
 }  // namespace
 
 void draw2DLine(const PlanFrame& pf, const PlanWallLine& line) {
-    const ColorSettings& cs = pf.ed.colorSettings;
+    const ColorSettings& cs = pf.colours;
     const int32_t x1 = line.x1, y1 = line.y1, x2 = line.x2, y2 = line.y2;
     if (isDim(cs, line.colour)) {
         drawDottedLineMapView(pf.cv, x1, y1, x2, y2, line.colour, 3);
@@ -277,7 +275,7 @@ void draw2DLine(const PlanFrame& pf, const PlanWallLine& line) {
     } else {
         drawLineMapView(pf.cv, x1, y1, x2, y2, line.colour);
     }
-    if (!pf.ed.settings.wallVectors) return;
+    if (!pf.settings.wallVectors) return;
     const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
     const int64_t length = int64_t(std::floor(std::hypot(double(dx), double(dy))));
     if (length < 16) return;
@@ -294,10 +292,13 @@ void draw2DLine(const PlanFrame& pf, const PlanWallLine& line) {
                               clampToInt32(y2 - 5 * g / 8192), line.colour, 7);
 }
 
-void draw2DView(Editor& ed, int32_t frameNumber) {
-    PlanFrame pf = makePlanFrame(ed);
-    const Settings& set = ed.settings;
-    PlanViewState& st = ed.planView;
+void preparePlanMap(MapStore& map, const Settings& settings, const PlanProjection& view) {
+    if (spriteCountsShown(settings, view) && !map.spriteStacksValid) computeSpriteStacks(map);
+}
+
+void paintPlanView(PlanFrame& pf, int32_t frameNumber) {
+    const Settings& set = pf.settings;
+    PlanViewState& st = pf.lists;
     st.planWallLineCount = st.planVertexCount = st.spriteDrawCount = 0;
     projectWallPoints(pf);
 
@@ -316,14 +317,34 @@ void draw2DView(Editor& ed, int32_t frameNumber) {
         buildWallLines(pf);
         drawWallLines(pf);
     }
-    if (set.showVertices && pf.zoom < double(set.spriteZoomLimit)) {
+    if (set.showVertices && pf.view.zoom < double(set.spriteZoomLimit)) {
         buildVertexMarks(pf);
         drawVertexMarks(pf);
     }
     drawPlanSprites(pf, frameNumber);
     if (set.wallTags) drawTagLabels(pf);
     drawSpriteLabelsAndCounts(pf);
-    drawMapOverlays(ed, frameNumber);
+    drawMapOverlays(pf, frameNumber);
+}
+
+void draw2DView(Editor& ed, int32_t frameNumber) {
+    const PlanProjection view(ed.view);
+    preparePlanMap(ed.map, ed.settings, view);
+    PlanFrame pf{canvasOf(ed),
+                 view,
+                 ed.map,
+                 ed.settings,
+                 ed.colorSettings,
+                 ed.hover,
+                 ed.tool,
+                 ed.fonts,
+                 ed.tiles,
+                 ed.tileCatalog,
+                 ed.overlays,
+                 ed.planView,
+                 ed.input.frameTime,
+                 blinkPhaseOn(ed.input.frameTime)};
+    paintPlanView(pf, frameNumber);
 }
 
 }  // namespace korvel

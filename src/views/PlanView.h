@@ -7,11 +7,21 @@
 namespace korvel {
 
 struct Editor;
+struct MapStore;
+struct Settings;
+struct PlanProjection;
 struct PlanWallLine;
 struct PlanFrame;
 
-// Draws the plan view into the map-view rows; frameNumber's parity alternates some fills. The
-// view origin is in its painting form, as the frame loop leaves it while painting.
+// What painting needs of the map besides reading it: the sprite stack counts, when they are
+// shown and the map has changed since they were counted.
+void preparePlanMap(MapStore& map, const Settings& settings, const PlanProjection& view);
+
+// Paints the plan view into the map-view rows; frameNumber's parity alternates some fills. The
+// map must be prepared (preparePlanMap) for the frame's settings and projection.
+void paintPlanView(PlanFrame& pf, int32_t frameNumber);
+
+// The plan page's painter: the frame of the editor's stored view, prepared and painted.
 void draw2DView(Editor& ed, int32_t frameNumber);
 
 // Draws one projected wall: dotted when filtered or hidden, thick with a bright core, with a

@@ -4,8 +4,10 @@
 #include <array>
 #include <cstring>
 
-#include "app/Editor.h"
+#include "app/Settings.h"
 #include "base/ValueConv.h"
+#include "editing/HoverState.h"
+#include "ui/ColorSettings.h"
 #include "views/PlanViewState.h"
 #include "views/TexturedFill.h"
 
@@ -29,7 +31,7 @@ WallSpan wallSpan(const MapStore& map, int32_t s) {
 struct ScreenBox {
     int32_t minX = 16777216, minY = 16777216, maxX = -16777216, maxY = -16777216;
 };
-ScreenBox startPointBox(const PlanViewState& st, WallSpan span) {
+ScreenBox startPointBox(const PlanViewState& st, const WallSpan& span) {
     ScreenBox b;
     for (int32_t w = span.first; w < span.end; ++w) {
         b.minX = std::min(b.minX, st.wallScreenX[w]);
@@ -70,32 +72,31 @@ void shellSort(int32_t* v, int32_t n) {
 }  // namespace
 
 void drawSectorLayer(PlanFrame& pf, int32_t frameNumber) {
-    Editor& ed = pf.ed;
-    ed.planView.labelCount = 0;
-    if (ed.settings.sectorsFull) fillSectorsTextured(ed, frameNumber);
+    pf.lists.labelCount = 0;
+    if (pf.settings.sectorsFull) fillSectorsTextured(pf, frameNumber);
     // The textured fill paints nothing of its own yet, so the flat fill and its labels are
     // drawn in both modes.
-    if (ed.settings.wallTags && double(ed.settings.tagDrawLimit) > pf.zoom)
+    if (pf.settings.wallTags && double(pf.settings.tagDrawLimit) > pf.view.zoom)
         collectSectorTagLabels(pf, frameNumber);
     fillSelectedSectors(pf, frameNumber);
 }
 
 void collectSectorTagLabels(PlanFrame& pf, int32_t) {
-    Editor& ed = pf.ed;
-    const MapStore& map = ed.map;
-    PlanViewState& st = ed.planView;
-    const uint8_t oneSided = ed.colorSettings.colorWallOneSided;
+    const MapStore& map = pf.map;
+    PlanViewState& st = pf.lists;
+    const uint8_t oneSided = pf.colours.colorWallOneSided;
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         if (map.sectorIgnored[s] != 0) continue;
         const SectorRecord& sec = map.sectors[s];
         if (sec.lotag == 0 && sec.hitag == 0) continue;
         const ScreenBox b = startPointBox(st, wallSpan(map, s));
-        if (b.maxX < 0 || b.minX > 799 || b.maxY < kMapViewBottom || b.minY > kMapViewTop) continue;
+        if (b.maxX < 0 || b.minX > kScreenRight || b.maxY < kMapViewBottom || b.minY > kMapViewTop)
+            continue;
         if (st.labelCount >= kMaxSectors) return;
         PlanLabel& label = st.labels[st.labelCount++];
         label.x = int32_t((int64_t(b.minX) + b.maxX) / 2);
         label.y = int32_t((int64_t(b.minY) + b.maxY) / 2);
-        label.colour = s == ed.hover.hoveredSector ? oneSided : uint8_t(oneSided - 2);
+        label.colour = s == pf.hover.hoveredSector ? oneSided : uint8_t(oneSided - 2);
         label.text = unsignedInt16ToString(sec.hitag);
         label.text += ',';
         label.text += unsignedInt16ToString(sec.lotag);
@@ -103,35 +104,36 @@ void collectSectorTagLabels(PlanFrame& pf, int32_t) {
 }
 
 void fillSelectedSectors(PlanFrame& pf, int32_t) {
-    Editor& ed = pf.ed;
-    const MapStore& map = ed.map;
-    const uint8_t colour = ed.colorSettings.colorSectorHighlight;
+    const MapStore& map = pf.map;
+    const uint8_t colour = pf.colours.colorSectorHighlight;
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         const bool fill = map.sectorSelected[s]
                               ? pf.blinkOn
-                              : ed.settings.sectorHighlight && s == ed.hover.hoveredSector;
+                              : pf.settings.sectorHighlight && s == pf.hover.hoveredSector;
         if (fill) fillSectorFlat(pf, s, colour);
     }
 }
 
 void fillSectorFlat(PlanFrame& pf, int32_t sector, uint8_t colour) {
-    const MapStore& map = pf.ed.map;
-    PlanViewState& st = pf.ed.planView;
+    const MapStore& map = pf.map;
+    PlanViewState& st = pf.lists;
     if (!isSector(map, sector)) return;
     const WallSpan span = wallSpan(map, sector);
     const ScreenBox b = startPointBox(st, span);
-    const int32_t x0 = std::max(b.minX, 0), x1 = std::min(b.maxX, 799);
+    const int32_t x0 = std::max(b.minX, 0), x1 = std::min(b.maxX, kScreenRight);
     const int32_t y0 = std::max(b.minY, kMapViewBottom), y1 = std::min(b.maxY, kMapViewTop);
     if (x0 > x1 || y0 > y1) return;
 
     // The walls that cross rows of the box; a wall covers the rows from its lower end up to,
     // not including, its upper end, so a vertex where the ring passes on counts once.
+    const int32_t* xs = st.wallScreenX.data();
+    const int32_t* ys = st.wallScreenY.data();
     FillEdge* edges = st.fillEdges.data();
     int32_t edgeCount = 0;
     for (int32_t w = span.first; w < span.end; ++w) {
-        const int32_t xa = st.wallScreenX[w], ya = st.wallScreenY[w];
+        const int32_t xa = xs[w], ya = ys[w];
         const int32_t end = clampWall(map, map.walls[w].point2);
-        const int32_t xb = st.wallScreenX[end], yb = st.wallScreenY[end];
+        const int32_t xb = xs[end], yb = ys[end];
         if (ya == yb) continue;
         const int32_t lo = std::max(std::min(ya, yb), y0);
         const int32_t hi = std::min(std::max(ya, yb) - 1, y1);

@@ -23,6 +23,6 @@ int32_t getTileAnimFrame(const TileStore& tiles, int32_t p, int32_t t) {
 }
 
 // Not built yet: sprites show their markers only.
-void drawSpritePictures2D(Editor&, int32_t) {}
+void drawSpritePictures2D(const PlanFrame&, int32_t) {}
 
 }  // namespace korvel

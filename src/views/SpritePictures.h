@@ -5,7 +5,7 @@
 
 namespace korvel {
 
-struct Editor;
+struct PlanFrame;
 struct TileStore;
 
 // The tile to draw for tile p at time t (milliseconds) by p's animation word: p itself, or a
@@ -13,6 +13,6 @@ struct TileStore;
 int32_t getTileAnimFrame(const TileStore& tiles, int32_t p, int32_t t);
 
 // Draws the pictures of the sprites in the plan view's draw list, under their markers.
-void drawSpritePictures2D(Editor& ed, int32_t frameNumber);
+void drawSpritePictures2D(const PlanFrame& pf, int32_t frameNumber);
 
 }  // namespace korvel

@@ -3,6 +3,6 @@
 namespace korvel {
 
 // Not built yet: the sector layer draws its flat fill in its place.
-void fillSectorsTextured(Editor&, int32_t) {}
+void fillSectorsTextured(PlanFrame&, int32_t) {}
 
 }  // namespace korvel

@@ -5,9 +5,9 @@
 
 namespace korvel {
 
-struct Editor;
+struct PlanFrame;
 
 // Paints the sectors textured, tints selected and hovered ones and collects their tag labels.
-void fillSectorsTextured(Editor& ed, int32_t frameNumber);
+void fillSectorsTextured(PlanFrame& pf, int32_t frameNumber);
 
 }  // namespace korvel

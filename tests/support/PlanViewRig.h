@@ -1,14 +1,28 @@
-// An editor set up for painting the plan view in tests: the generated fonts, a guarded screen,
-// a distinct colour for every map colour setting, plain lines, no grid, and the view at zoom 1
-// with map point (0, 0) at column 400, row 300; the start position far out of sight.
+// The state the plan view reads, set up for painting it in tests without an editor: the
+// generated fonts, a guarded screen, a distinct colour for every map colour setting, plain
+// lines, no grid, and the view at zoom 1 with map point (0, 0) at column 400, row 300; the start
+// position far out of sight.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
-#include "app/Editor.h"
+#include "app/Settings.h"
+#include "editing/HoverState.h"
+#include "editing/ToolState.h"
+#include "map/MapStore.h"
+#include "map/ViewState.h"
+#include "resources/ColorTables.h"
+#include "resources/TileCatalog.h"
+#include "resources/TileStore.h"
 #include "support/DrawFixtures.h"
 #include "support/MapBuilder.h"
+#include "ui/ColorSettings.h"
+#include "ui/Fonts.h"
+#include "ui/FrameBuffer.h"
+#include "views/OverlayLists.h"
+#include "views/PlanFrame.h"
+#include "views/PlanViewState.h"
 
 namespace korvel::test {
 
@@ -25,23 +39,40 @@ struct PlanColours {
 struct PlanViewRig {
     PlanViewRig();
 
-    // Paints one frame the way the frame loop does: the origin in its painting form while
-    // draw2DView runs, the screen cleared to the backdrop first.
+    // Paints one frame at the given time the way the plan page does: the map prepared, then
+    // painted with the stored view's projection, the screen cleared to the backdrop first.
     void paint(int32_t frameTime = 0, int32_t frameNumber = 0);
+    // What the painters get in a frame at frameTime.
+    PlanFrame frame();
     // Where map point (x, y) lands with the stored view.
     int32_t column(double x) const;
     int32_t row(double y) const;
     uint8_t& px(int32_t x, int32_t y) {
-        return ed.frameBuffer.screen[size_t(y) * kGuardedRowLength + size_t(x)];
+        return frameBuffer.screen[size_t(y) * kGuardedRowLength + size_t(x)];
     }
     bool guardsIntact() const;
     // Whether every pixel outside the map view still holds the backdrop.
     bool onlyMapViewTouched() const;
 
     uint8_t backdrop = kBackdrop;  // what paint clears the screen to
-    std::unique_ptr<Editor> owner = std::make_unique<Editor>();
-    Editor& ed = *owner;
-    MapBuilder build{ed.map};
+    int32_t frameTime = 0;
+
+    // The editor's components the plan view reads or fills.
+    FrameBuffer frameBuffer{kGuardedRowLength};
+    std::unique_ptr<ColorTables> ownedColorTables = std::make_unique<ColorTables>();
+    ColorTables& colorTables = *ownedColorTables;
+    MapStore map;
+    ViewState view;
+    Settings settings;
+    ColorSettings colorSettings;
+    HoverState hover;
+    ToolState tool;
+    Fonts fonts;
+    TileStore tiles;
+    TileCatalog tileCatalog;
+    OverlayLists overlays;
+    PlanViewState planView;
+    MapBuilder build{map};
 };
 
 }  // namespace korvel::test

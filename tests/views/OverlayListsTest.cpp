@@ -39,10 +39,7 @@ TEST(OverlayListsTest, ALineWithNegatedYMeetsThePointsOfItsEnds) {
     appendOverlayLine(*lists, 10, -20, 30, -40, OverlayLineKind::Outline);
     appendOverlayPoint(*lists, 10, 20);
     appendOverlayPoint(*lists, 30, 40);
-    ViewState view;  // painting form: map (0, 0) at column 400, row 300
-    view.viewOriginX = 400;
-    view.viewOriginY = 300;
-    view.viewZoom = 1;
+    const PlanProjection view(ViewState{0, 0, 1});  // map (0, 0) at column 400, row 300
     drawOverlayListsPlanView(draw.canvas, *lists, view, 9);
     // The points' squares around (410, 280) and (430, 260); the line runs between their centres.
     EXPECT_EQ(draw.px(408, 278), 9);
@@ -57,10 +54,7 @@ TEST(OverlayListsTest, TheKindIsTheDashStep) {
     auto lists = std::make_unique<OverlayLists>();
     appendOverlayLine(*lists, 0, -100, 40, -100, OverlayLineKind::Guide);
     appendOverlayLine(*lists, 0, -110, 40, -110, OverlayLineKind::Outline);
-    ViewState view;
-    view.viewOriginX = 400;
-    view.viewOriginY = 300;
-    view.viewZoom = 1;
+    const PlanProjection view(ViewState{0, 0, 1});
     DrawRig draw;
     drawOverlayListsPlanView(draw.canvas, *lists, view, 9);
     int32_t guide = 0, outline = 0;

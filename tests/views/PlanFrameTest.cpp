@@ -28,7 +28,7 @@ TEST(PlanFrameTest, LabelBoxesAreCutAtTheSidesOfTheMapView) {
     for (const Case& c : cases) {
         PlanViewRig rig;
         rig.paint();
-        const PlanFrame pf = makePlanFrame(rig.ed);
+        const PlanFrame pf = rig.frame();
         drawLabelBox(pf, c.text, c.ax, c.ay, 9);
         SCOPED_TRACE(c.name);
         int32_t left = 800, right = -1, rows = 0, ink = 0;

@@ -29,10 +29,10 @@ TEST(PlanGridTest, GridLinesLieAtMultiplesOfTheSpacing) {
     } cases[] = {{1, 0, 0, 64}, {2, -100, 37, 512}, {0.5f, 13, -7, 16}, {4, 1000, 0, 256}};
     for (const Case& c : cases) {
         PlanViewRig rig;
-        rig.ed.view = ViewState{c.originX, c.originY, c.zoom};
-        rig.ed.settings.showGrid = 1;
-        rig.ed.settings.gridSpacing = c.spacing;
-        rig.ed.colorSettings.colorServiceLines = P::grid;  // the origin cross lies on the grid
+        rig.view = ViewState{c.originX, c.originY, c.zoom};
+        rig.settings.showGrid = 1;
+        rig.settings.gridSpacing = c.spacing;
+        rig.colorSettings.colorServiceLines = P::grid;  // the origin cross lies on the grid
         rig.paint();
         SCOPED_TRACE(c.spacing);
         std::set<int32_t> columns, rows;
@@ -66,9 +66,9 @@ TEST(PlanGridTest, AFarViewStillShowsItsLinesOneStepApart) {
                  {1e20f, -1e20f, 5}};
     for (const Case& c : cases) {
         PlanViewRig rig;
-        rig.ed.view = ViewState{c.originX, c.originY, 1};
-        rig.ed.settings.showGrid = 1;
-        rig.ed.settings.gridSpacing = c.spacing;
+        rig.view = ViewState{c.originX, c.originY, 1};
+        rig.settings.showGrid = 1;
+        rig.settings.gridSpacing = c.spacing;
         rig.paint();
         SCOPED_TRACE(::testing::Message() << c.originX << " " << c.originY << " " << c.spacing);
         EXPECT_TRUE(rig.onlyMapViewTouched());
@@ -103,10 +103,10 @@ TEST(PlanGridTest, AStepOfOnePixelOrLessFillsTheView) {
     } cases[] = {{1, 1, P::gridUnit}, {16, 8, P::grid}, {1, -64, P::grid}};
     for (const Case& c : cases) {
         PlanViewRig rig;
-        rig.ed.view.viewZoom = c.zoom;
-        rig.ed.settings.showGrid = 1;
-        rig.ed.settings.gridSpacing = c.spacing;
-        rig.ed.colorSettings.colorServiceLines = c.colour;
+        rig.view.viewZoom = c.zoom;
+        rig.settings.showGrid = 1;
+        rig.settings.gridSpacing = c.spacing;
+        rig.colorSettings.colorServiceLines = c.colour;
         rig.paint();
         EXPECT_EQ(countColour(rig, c.colour), 800 * kMapViewRows) << c.spacing;
     }
@@ -127,20 +127,20 @@ TEST(PlanGridTest, GridLoopsEndForEveryZoomAndStep) {
                 for (const float origin : {12345.5f, -3e38f}) {
                     PlanViewRig rig;
                     if (affine == 2) {  // the extremes of the matrix
-                        rig.ed.settings.affineGridXx = INT_MAX;
-                        rig.ed.settings.affineGridYx = INT_MIN;
-                        rig.ed.settings.affineGridXy = INT_MIN;
-                        rig.ed.settings.affineGridYy = INT_MIN;
-                        rig.ed.settings.affineGridX1 = INT_MIN;
-                        rig.ed.settings.affineGridY1 = INT_MIN;
+                        rig.settings.affineGridXx = INT_MAX;
+                        rig.settings.affineGridYx = INT_MIN;
+                        rig.settings.affineGridXy = INT_MIN;
+                        rig.settings.affineGridYy = INT_MIN;
+                        rig.settings.affineGridX1 = INT_MIN;
+                        rig.settings.affineGridY1 = INT_MIN;
                     }
-                    rig.ed.view.viewZoom = zoom;
-                    rig.ed.view.viewOriginX = origin;
-                    rig.ed.view.viewOriginY = -origin;
-                    rig.ed.settings.showGrid = 1;
-                    rig.ed.settings.gridSpacing = spacing;
-                    rig.ed.settings.affineGridMode = affine;
-                    rig.ed.tool.affineGridStep = spacing;
+                    rig.view.viewZoom = zoom;
+                    rig.view.viewOriginX = origin;
+                    rig.view.viewOriginY = -origin;
+                    rig.settings.showGrid = 1;
+                    rig.settings.gridSpacing = spacing;
+                    rig.settings.affineGridMode = affine;
+                    rig.tool.affineGridStep = spacing;
                     rig.build.addRoom(0, 0, 100, 100);
                     rig.paint();
                     EXPECT_TRUE(rig.onlyMapViewTouched()) << zoom << " " << spacing;
@@ -154,8 +154,8 @@ TEST(PlanGridTest, TheStartMarkersSquareShowsUpToZoomEight) {
     } cases[] = {{8.0f, true}, {8.01f, false}, {1, true}};
     for (const Case& c : cases) {
         PlanViewRig rig;
-        rig.ed.map.startX = rig.ed.map.startY = 0;
-        rig.ed.view.viewZoom = c.zoom;
+        rig.map.startX = rig.map.startY = 0;
+        rig.view.viewZoom = c.zoom;
         rig.paint();
         SCOPED_TRACE(c.zoom);
         const uint8_t want = c.square ? P::start : kBackdrop;
@@ -167,9 +167,9 @@ TEST(PlanGridTest, TheStartMarkersSquareShowsUpToZoomEight) {
 
 TEST(PlanGridTest, TheStartArrowPointsAlongTheStartAngle) {
     PlanViewRig rig;
-    rig.ed.map.startX = rig.ed.map.startY = 0;
-    rig.ed.map.startAngle = 512;  // towards +y: down the screen
-    rig.ed.view.viewZoom = 2;     // arrow half length 96 pixels
+    rig.map.startX = rig.map.startY = 0;
+    rig.map.startAngle = 512;  // towards +y: down the screen
+    rig.view.viewZoom = 2;     // arrow half length 96 pixels
     rig.paint();
     EXPECT_EQ(rig.px(400, 204), P::start);  // the tip
     EXPECT_EQ(rig.px(400, 396), P::start);  // the tail
@@ -191,7 +191,7 @@ TEST(PlanGridTest, TheOriginCrossAndTheMapBoundary) {
     };
     for (const Case& c : cases) {
         PlanViewRig rig;
-        rig.ed.view.viewZoom = c.zoom;
+        rig.view.viewZoom = c.zoom;
         rig.paint();
         SCOPED_TRACE(c.zoom);
         for (const auto& [x, y] : c.set) EXPECT_EQ(rig.px(x, y), P::service) << x << "," << y;
@@ -202,8 +202,8 @@ TEST(PlanGridTest, TheOriginCrossAndTheMapBoundary) {
 TEST(PlanGridTest, TheCheckerboardShowsBehindTexturedSectorsWithTransparentGrid) {
     for (const uint8_t full : {0, 1}) {
         PlanViewRig rig;
-        rig.ed.settings.transparentGrid = 1;
-        rig.ed.settings.sectorsFull = full;
+        rig.settings.transparentGrid = 1;
+        rig.settings.sectorsFull = full;
         rig.paint();
         EXPECT_EQ(rig.px(8, 128), full ? 73 : kBackdrop);  // 1 xor 16 is odd
         EXPECT_EQ(rig.px(0, 128), kBackdrop);
@@ -214,15 +214,15 @@ TEST(PlanGridTest, TheCheckerboardShowsBehindTexturedSectorsWithTransparentGrid)
 
 TEST(PlanGridTest, TheAffineGridDrawsBothFamiliesOfLines) {
     PlanViewRig rig;
-    Settings& set = rig.ed.settings;
+    Settings& set = rig.settings;
     set.showGrid = 1;
     set.affineGridMode = 1;
     set.affineGridXx = set.affineGridYy = 1024;
     set.affineGridXy = set.affineGridYx = 0;
     set.affineGridX1 = 10;
     set.affineGridY1 = 20;
-    rig.ed.tool.affineGridStep = 1.0 / 16;  // lines every 64 map units
-    rig.ed.colorSettings.colorServiceLines = kBackdrop;
+    rig.tool.affineGridStep = 1.0 / 16;  // lines every 64 map units
+    rig.colorSettings.colorServiceLines = kBackdrop;
     rig.paint();
     EXPECT_EQ(rig.px(474, 201), P::grid);  // x = 74
     EXPECT_EQ(rig.px(475, 201), kBackdrop);
@@ -231,7 +231,7 @@ TEST(PlanGridTest, TheAffineGridDrawsBothFamiliesOfLines) {
     // Two parallel axes leave no room between the lines of one family: it fills the view.
     set.affineGridXy = 1024;
     set.affineGridYy = 0;
-    rig.ed.colorSettings.colorServiceLines = P::grid;
+    rig.colorSettings.colorServiceLines = P::grid;
     rig.paint();
     EXPECT_EQ(countColour(rig, P::grid), 800 * kMapViewRows);
 }

@@ -19,12 +19,12 @@ struct SpriteRig : PlanViewRig {
         build.addRoom(0, 0, 100, 100);
         build.addSprite(50, 50, 0, 0);
         sprite().xrepeat = sprite().yrepeat = 4;
-        ed.settings.spriteOffsets = 0;
-        ed.colorSettings.colorServiceLines = kBackdrop;
-        ed.settings.showWalls = ed.settings.showVertices = 0;
+        settings.spriteOffsets = 0;
+        colorSettings.colorServiceLines = kBackdrop;
+        settings.showWalls = settings.showVertices = 0;
     }
-    SpriteRecord& sprite(int32_t i = 0) { return ed.map.sprites[i]; }
-    const SpriteDrawItem& item(int32_t i = 0) { return ed.planView.spriteDrawList[i]; }
+    SpriteRecord& sprite(int32_t i = 0) { return map.sprites[i]; }
+    const SpriteDrawItem& item(int32_t i = 0) { return planView.spriteDrawList[i]; }
 };
 
 TEST(PlanSpritesTest, LabelsReadUnsignedTagsAndTheTileName) {
@@ -44,15 +44,15 @@ TEST(PlanSpritesTest, LabelsReadUnsignedTagsAndTheTileName) {
     };
     for (const Case& c : cases) {
         SpriteRig rig;
-        rig.ed.tileCatalog.tileNames[1] = "GUARD";
+        rig.tileCatalog.tileNames[1] = "GUARD";
         rig.sprite().hitag = c.hitag;
         rig.sprite().lotag = c.lotag;
         rig.sprite().picnum = c.picnum;
-        rig.ed.settings.spriteTags = c.spriteTags;
-        rig.ed.map.spriteIgnored[0] = c.ignored;
+        rig.settings.spriteTags = c.spriteTags;
+        rig.map.spriteIgnored[0] = c.ignored;
         rig.paint();
         SCOPED_TRACE(c.name);
-        ASSERT_EQ(rig.ed.planView.spriteDrawCount, 1);
+        ASSERT_EQ(rig.planView.spriteDrawCount, 1);
         EXPECT_EQ(rig.item().label, c.label);
     }
 }
@@ -60,7 +60,7 @@ TEST(PlanSpritesTest, LabelsReadUnsignedTagsAndTheTileName) {
 TEST(PlanSpritesTest, ASpriteWithALabelHasNoDot) {
     SpriteRig rig;
     SpriteDrawItem item{450, 250, 99, 512, 0, 0, 0, "", 0};
-    PlanFrame pf = makePlanFrame(rig.ed);
+    PlanFrame pf = rig.frame();
     draw2DSprite(pf, item, 0);
     EXPECT_EQ(rig.px(448, 250), 99);  // the ring
     EXPECT_EQ(rig.px(449, 249), 99);
@@ -90,9 +90,9 @@ TEST(PlanSpritesTest, MarkerColoursAndFacingLines) {
     for (const Case& c : cases) {
         SpriteRig rig;
         rig.sprite().cstat = c.cstat;
-        rig.ed.hover.hoveredSprite = c.hovered ? 0 : -1;
-        rig.ed.tool.draggedSprite = c.dragged ? 0 : -1;
-        rig.ed.map.spriteIgnored[0] = c.ignored;
+        rig.hover.hoveredSprite = c.hovered ? 0 : -1;
+        rig.tool.draggedSprite = c.dragged ? 0 : -1;
+        rig.map.spriteIgnored[0] = c.ignored;
         rig.paint();
         SCOPED_TRACE(c.name);
         // The facing line runs from (450, 250) for 192 pixels along +x.
@@ -124,7 +124,7 @@ TEST(PlanSpritesTest, FootprintsOfWallAndFloorSprites) {
         SpriteRig rig;
         rig.sprite().cstat = c.cstat;
         rig.sprite().xoffset = c.xoffset;
-        rig.ed.settings.spriteOffsets = c.offsets;
+        rig.settings.spriteOffsets = c.offsets;
         rig.paint();
         SCOPED_TRACE(c.name);
         for (const auto& [x, y] : c.set) EXPECT_EQ(rig.px(x, y), P::sprite) << x << "," << y;
@@ -134,13 +134,13 @@ TEST(PlanSpritesTest, FootprintsOfWallAndFloorSprites) {
 
 TEST(PlanSpritesTest, FootprintSizeFollowsTheTileWhenTilesAreLoaded) {
     SpriteRig rig;
-    rig.ed.tiles.artLoaded = 1;
-    rig.ed.tiles.tileWidths[1] = 64;
-    rig.ed.tiles.tileHeights[1] = 16;
+    rig.tiles.artLoaded = 1;
+    rig.tiles.tileWidths[1] = 64;
+    rig.tiles.tileHeights[1] = 16;
     rig.sprite().xrepeat = 8;
     rig.sprite().cstat = 32;
     rig.build.addSprite(60, 50, 0, 0, kTileCount - 1);
-    rig.ed.tiles.tileAnims[kTileCount - 1] = 128 | 3 | (0 << 24);  // animates past the last tile
+    rig.tiles.tileAnims[kTileCount - 1] = 128 | 3 | (0 << 24);  // animates past the last tile
     rig.paint(10);
     EXPECT_EQ(rig.item(0).halfWidth, 64 * 8 / 8 + 1);
     EXPECT_EQ(rig.item(0).halfHeight, 16 * 4 / 8 + 1);
@@ -159,15 +159,15 @@ TEST(PlanSpritesTest, AStackShowsItsCountOnceAboveTheSprites) {
     rig.build.addSprite(50, 50, 0, 0);
     rig.build.addSprite(50, 50, 0, 0);
     rig.build.addSprite(60, 50, 0, 0);
-    rig.ed.settings.spriteNumbers = 1;
+    rig.settings.spriteNumbers = 1;
     rig.paint();
-    EXPECT_EQ(rig.ed.map.spriteStacksValid, 1);
-    EXPECT_EQ(rig.ed.map.spriteStackCount[2], 3);
+    EXPECT_EQ(rig.map.spriteStacksValid, 1);
+    EXPECT_EQ(rig.map.spriteStackCount[2], 3);
     // "3x" in colour 83 at (446, 241) over its shadow at (447, 240); the single sprite has none.
-    const PixelSet ink = textInk(rig.ed.fonts, "3x", 446, 241);
+    const PixelSet ink = textInk(rig.fonts, "3x", 446, 241);
     ASSERT_FALSE(ink.empty());
     for (const auto& [x, y] : ink) EXPECT_EQ(rig.px(x, y), 83) << x << "," << y;
-    for (const auto& [x, y] : textInk(rig.ed.fonts, "1x", 456, 241)) EXPECT_NE(rig.px(x, y), 83);
+    for (const auto& [x, y] : textInk(rig.fonts, "1x", 456, 241)) EXPECT_NE(rig.px(x, y), 83);
 }
 
 TEST(PlanSpritesTest, AnEffectorShowsItsRadiusWhenHighlighted) {
@@ -186,8 +186,8 @@ TEST(PlanSpritesTest, AnEffectorShowsItsRadiusWhenHighlighted) {
         rig.sprite().picnum = c.picnum;
         rig.sprite().hitag = 100;
         rig.sprite().sectnum = c.sectnum;
-        rig.ed.map.sectors[0].lotag = c.sectorLotag;
-        rig.ed.hover.hoveredSprite = c.hovered ? 0 : -1;
+        rig.map.sectors[0].lotag = c.sectorLotag;
+        rig.hover.hoveredSprite = c.hovered ? 0 : -1;
         rig.paint();
         SCOPED_TRACE(c.name);
         // The circle starts at its leftmost point.
@@ -226,12 +226,12 @@ TEST(PlanSpritesTest, CirclesAreDrawnOnlyWhereTheyCrossTheView) {
 
 TEST(PlanSpritesTest, SpritesNearTheViewAreListedAndFarOnesAreNot) {
     SpriteRig rig;
-    rig.ed.settings.constantSpriteSize = 1;  // marker size 24
-    rig.build.addSprite(-425, 50, 0, 0);     // column -25: within the marker size
-    rig.build.addSprite(-427, 50, 0, 0);     // column -27: beyond it
-    rig.build.addSprite(50, 333, 0, 0);      // row -33
+    rig.settings.constantSpriteSize = 1;  // marker size 24
+    rig.build.addSprite(-425, 50, 0, 0);  // column -25: within the marker size
+    rig.build.addSprite(-427, 50, 0, 0);  // column -27: beyond it
+    rig.build.addSprite(50, 333, 0, 0);   // row -33
     rig.paint();
-    ASSERT_EQ(rig.ed.planView.spriteDrawCount, 2);
+    ASSERT_EQ(rig.planView.spriteDrawCount, 2);
     EXPECT_EQ(rig.item(1).sprite, 1);
     EXPECT_TRUE(rig.onlyMapViewTouched());
 }

@@ -9,13 +9,14 @@
 #include <utility>
 
 #include "app/ConfigFile.h"
-#include "app/EditorInit.h"
 #include "base/FileSystem.h"
+#include "map/MapEvents.h"
 #include "platform/NativeFileSystem.h"
 #include "resources/Palettes.h"
 #include "support/DrawFixtures.h"
 #include "support/PlanViewRig.h"
 #include "support/PngFile.h"
+#include "ui/Languages.h"
 #include "ui/Text.h"
 #include "views/PlanFrame.h"
 
@@ -28,8 +29,7 @@ using P = PlanColours;
 // tags, a sloped selected sector, a hovered sector, a hole with an island, filtered and hidden
 // walls, sprites of every kind with labels and a stack, an effector circle and the start.
 void buildShowcase(PlanViewRig& rig) {
-    Editor& ed = rig.ed;
-    MapStore& map = ed.map;
+    MapStore& map = rig.map;
     rig.build.addGrid(0, 0, 3, 2, 256);    // sectors 0..5
     rig.build.addRoom(900, 0, 1400, 500);  // 6
     rig.build.addRectHole(1050, 150, 1250, 350);
@@ -57,13 +57,13 @@ void buildShowcase(PlanViewRig& rig) {
         map.wallIgnored[w] = 1;
     for (int32_t w = map.sectors[8].wallptr; w < map.sectors[8].wallptr + 4; ++w)
         map.wallIgnored[w] = 2;
-    ed.hover.hoveredSector = 3;
-    ed.hover.hoveredWall = map.sectors[4].wallptr;
-    ed.hover.hoveredVertex = map.sectors[6].wallptr;
-    ed.tool.selectionMode = SelectionMode::Vertices;
+    rig.hover.hoveredSector = 3;
+    rig.hover.hoveredWall = map.sectors[4].wallptr;
+    rig.hover.hoveredVertex = map.sectors[6].wallptr;
+    rig.tool.selectionMode = SelectionMode::Vertices;
 
-    ed.tileCatalog.tileNames[1] = "GUARD";
-    ed.tileCatalog.tileNames[5] = "EFFECTOR";
+    rig.tileCatalog.tileNames[1] = "GUARD";
+    rig.tileCatalog.tileNames[5] = "EFFECTOR";
     const int32_t face = rig.build.addSprite(64, 64, 0, 0);
     map.sprites[face].ang = 256;
     const int32_t wall = rig.build.addSprite(192, 64, 0, 0, 2);
@@ -83,12 +83,12 @@ void buildShowcase(PlanViewRig& rig) {
     map.startX = 384;
     map.startY = 620;
 
-    ed.settings.showGrid = 1;
-    ed.settings.gridSpacing = 64;
-    ed.settings.spriteNumbers = 1;
-    ed.view.viewZoom = 2;
-    ed.view.viewOriginX = -550;
-    ed.view.viewOriginY = 412;
+    rig.settings.showGrid = 1;
+    rig.settings.gridSpacing = 64;
+    rig.settings.spriteNumbers = 1;
+    rig.view.viewZoom = 2;
+    rig.view.viewOriginX = -550;
+    rig.view.viewOriginY = 412;
 }
 
 TEST(PlanViewTest, ShowcaseMapStaysInsideTheMapView) {
@@ -97,9 +97,11 @@ TEST(PlanViewTest, ShowcaseMapStaysInsideTheMapView) {
     const char* pictureDir = std::getenv("KORVEL_PICTURE_DIR");
     if (pictureDir) {
         NativeFileSystem fs;
-        applyBuiltInDefaults(configTarget(rig.ed));
-        loadDisplayPalette(rig.ed.colorTables, fs, rig.ed.events, KORVEL_DATA_DIR);
-        rig.ed.settings.smoothLines = 0;
+        Languages langs;
+        applyBuiltInDefaults({rig.settings, rig.colorSettings, langs});
+        SilentMapEvents events;
+        loadDisplayPalette(rig.colorTables, fs, events, KORVEL_DATA_DIR);
+        rig.settings.smoothLines = 0;
         rig.backdrop = 0;
     }
     buildShowcase(rig);
@@ -108,14 +110,14 @@ TEST(PlanViewTest, ShowcaseMapStaysInsideTheMapView) {
         EXPECT_TRUE(rig.onlyMapViewTouched()) << time;
         if (pictureDir)
             writeScreenPng(std::string(pictureDir) + "/plan_view_" + std::to_string(time) + ".png",
-                           rig.ed.frameBuffer, rig.ed.colorTables);
+                           rig.frameBuffer, rig.colorTables);
         if (pictureDir && std::getenv("KORVEL_PICTURE_PART")) {
             int x = 0, y = 0, w = 0, h = 0, scale = 1;
             std::sscanf(std::getenv("KORVEL_PICTURE_PART"), "%d,%d,%d,%d,%d", &x, &y, &w, &h,
                         &scale);
             writeScreenPngPart(
                 std::string(pictureDir) + "/plan_part_" + std::to_string(time) + ".png",
-                rig.ed.frameBuffer, rig.ed.colorTables, x, y, w, h, scale);
+                rig.frameBuffer, rig.colorTables, x, y, w, h, scale);
         }
     }
 }
@@ -141,15 +143,15 @@ TEST(PlanViewTest, AVertexLandsWhereTheTransformPutsIt) {
     for (const Case& c : cases) {
         PlanViewRig rig;
         rig.build.addSector({{c.x, c.y}, {c.x + 4000, c.y}, {c.x, c.y + 4000}});
-        rig.ed.view = ViewState{c.originX, c.originY, c.zoom};
+        rig.view = ViewState{c.originX, c.originY, c.zoom};
         rig.paint();
         SCOPED_TRACE(c.zoom);
         // The hollow square around the vertex: its corners and edge middles, not its centre.
         EXPECT_EQ(rig.px(c.column - 2, c.row - 2), P::vertex);
         EXPECT_EQ(rig.px(c.column + 2, c.row + 2), P::vertex);
         EXPECT_EQ(rig.px(c.column - 2, c.row + 1), P::vertex);
-        EXPECT_EQ(rig.ed.planView.planVertices[0].x, c.column);
-        EXPECT_EQ(rig.ed.planView.planVertices[0].y, c.row);
+        EXPECT_EQ(rig.planView.planVertices[0].x, c.column);
+        EXPECT_EQ(rig.planView.planVertices[0].y, c.row);
     }
 }
 
@@ -165,11 +167,11 @@ TEST(PlanViewTest, ATwoSidedPairIsDrawnOnceInTheColourOfItsBlocking) {
     for (const Case& c : cases) {
         PlanViewRig rig;
         twoRooms(rig);
-        rig.ed.map.walls[1].cstat = c.cstatA;
-        rig.ed.map.walls[7].cstat = c.cstatB;
+        rig.map.walls[1].cstat = c.cstatA;
+        rig.map.walls[7].cstat = c.cstatB;
         rig.paint();
         SCOPED_TRACE(c.cstatA * 10 + c.cstatB);
-        EXPECT_EQ(rig.ed.planView.planWallLineCount, 7);
+        EXPECT_EQ(rig.planView.planWallLineCount, 7);
         EXPECT_EQ(rig.px(500, 250), c.colour);
         EXPECT_EQ(rig.px(450, 300), P::oneSided);
     }
@@ -178,7 +180,7 @@ TEST(PlanViewTest, ATwoSidedPairIsDrawnOnceInTheColourOfItsBlocking) {
 TEST(PlanViewTest, ABlockingBitOnEitherSideMakesThePairThick) {
     PlanViewRig rig;
     twoRooms(rig);
-    rig.ed.map.walls[7].cstat = 64;
+    rig.map.walls[7].cstat = 64;
     rig.paint();
     EXPECT_EQ(rig.px(500, 250), highlighted(P::open));  // the bright core
     EXPECT_EQ(rig.px(499, 250), P::open);               // the pen around it
@@ -193,10 +195,10 @@ TEST(PlanViewTest, AHoveredWallOfAPairLiesOnTopOfItsTwin) {
     for (const Case& c : cases) {
         PlanViewRig rig;
         twoRooms(rig);
-        rig.ed.hover.hoveredWall = c.hovered;
+        rig.hover.hoveredWall = c.hovered;
         rig.paint();
         SCOPED_TRACE(c.hovered);
-        EXPECT_EQ(rig.ed.planView.planWallLineCount, c.lines);
+        EXPECT_EQ(rig.planView.planWallLineCount, c.lines);
         EXPECT_EQ(rig.px(500, 250), c.hovered < 0 ? P::open : highlighted(P::open));
     }
 }
@@ -209,7 +211,7 @@ TEST(PlanViewTest, SelectedObjectsBlinkOnForTheFirstHundredMillisecondsOfEveryTw
     for (const Case& c : cases) {
         PlanViewRig rig;
         twoRooms(rig);
-        MapStore& map = rig.ed.map;
+        MapStore& map = rig.map;
         map.wallSelected[7] = 1;  // selecting one wall of a pair blinks the pair
         map.vertexSelected[0] = 1;
         map.sectorSelected[0] = 1;
@@ -217,7 +219,7 @@ TEST(PlanViewTest, SelectedObjectsBlinkOnForTheFirstHundredMillisecondsOfEveryTw
         map.spriteSelected[0] = 1;
         rig.paint(c.time);
         SCOPED_TRACE(c.time);
-        EXPECT_EQ(rig.ed.planView.planWallLineCount, c.lit ? 8 : 7);
+        EXPECT_EQ(rig.planView.planWallLineCount, c.lit ? 8 : 7);
         EXPECT_EQ(rig.px(500, 250), c.lit ? highlighted(P::open) : P::open);
         EXPECT_EQ(rig.px(398, 302), c.lit ? highlighted(P::vertex) : P::vertex);
         EXPECT_EQ(rig.px(450, 250), c.lit ? P::sectorHighlight : kBackdrop);
@@ -239,15 +241,15 @@ TEST(PlanViewTest, WallTagsAreSignedAndATaggedTwinGivesItsOwn) {
     for (const Case& c : cases) {
         PlanViewRig rig;
         twoRooms(rig);
-        MapStore& map = rig.ed.map;
+        MapStore& map = rig.map;
         map.walls[7].hitag = c.hitag;
         map.walls[7].lotag = c.lotag;
         map.walls[1].hitag = c.twinHitag;
         map.walls[1].lotag = c.twinLotag;
-        rig.ed.view.viewZoom = c.zoom;
+        rig.view.viewZoom = c.zoom;
         rig.paint();
         SCOPED_TRACE(c.label);
-        const PlanViewState& st = rig.ed.planView;
+        const PlanViewState& st = rig.planView;
         std::string label = "missing";
         for (int32_t i = 0; i < st.planWallLineCount; ++i)
             if (st.planWallLines[i].wall == 7) label = st.planWallLines[i].label;
@@ -258,13 +260,13 @@ TEST(PlanViewTest, WallTagsAreSignedAndATaggedTwinGivesItsOwn) {
 TEST(PlanViewTest, AWallLabelSitsInAGreyBoxAtTheMiddleOfItsLine) {
     PlanViewRig rig;
     twoRooms(rig);
-    rig.ed.map.walls[0].lotag = 5;
+    rig.map.walls[0].lotag = 5;
     rig.paint();
     // Wall 0 runs along row 300 from column 400 to 500; "0,5" is 16 pixels wide from 443.
     EXPECT_EQ(rig.px(443, 296), 6);
     EXPECT_EQ(rig.px(458, 303), 6);
     EXPECT_EQ(rig.px(459, 300), P::oneSided);
-    rig.ed.hover.hoveredWall = 0;
+    rig.hover.hoveredWall = 0;
     rig.paint();
     EXPECT_EQ(rig.px(443, 296), 8);
 }
@@ -293,13 +295,13 @@ TEST(PlanViewTest, AHighlightedFirstWallOfASlopedSectorShowsTheSlope) {
     for (const Case& c : cases) {
         PlanViewRig rig;
         rig.build.addRoom(0, 0, 200, 200);
-        SectorRecord& sec = rig.ed.map.sectors[0];
+        SectorRecord& sec = rig.map.sectors[0];
         sec.floorstat = c.floorstat;
         sec.floorheinum = 1097;
         sec.ceilingstat = c.ceilingstat;
         sec.ceilingheinum = -4096;
-        rig.ed.settings.ceilingView = c.ceilingView;
-        rig.ed.hover.hoveredWall = c.hoveredWall;
+        rig.settings.ceilingView = c.ceilingView;
+        rig.hover.hoveredWall = c.hoveredWall;
         rig.paint();
         SCOPED_TRACE(c.name);
         // Wall 0 runs from (400, 300) to (600, 300): its middle is (500, 300), the arrow points
@@ -309,7 +311,7 @@ TEST(PlanViewTest, AHighlightedFirstWallOfASlopedSectorShowsTheSlope) {
         if (!c.text) continue;
         const std::string text = c.text;
         const int32_t x = 500 - int32_t(5 * text.size()) / 2;
-        for (const auto& [px, py] : textInk(rig.ed.fonts, text, x, 265))
+        for (const auto& [px, py] : textInk(rig.fonts, text, x, 265))
             EXPECT_EQ(rig.px(px, py), lit) << px << "," << py;
     }
 }
@@ -321,9 +323,9 @@ TEST(PlanViewTest, FilteredAndHiddenWallsAreDottedInTheirOwnColours) {
     for (const Case& c : cases) {
         PlanViewRig rig;
         rig.build.addRoom(0, 0, 300, 100);
-        rig.ed.colorSettings.colorServiceLines = kBackdrop;  // no origin cross under the dots
-        rig.ed.map.wallIgnored[0] = c.ignored;
-        rig.ed.hover.hoveredWall = 0;  // a highlight does not show through
+        rig.colorSettings.colorServiceLines = kBackdrop;  // no origin cross under the dots
+        rig.map.wallIgnored[0] = c.ignored;
+        rig.hover.hoveredWall = 0;  // a highlight does not show through
         rig.paint();
         SCOPED_TRACE(int(c.ignored));
         // Wall 0 along row 300: every third pixel from column 400.
@@ -337,10 +339,10 @@ TEST(PlanViewTest, FilteredAndHiddenWallsAreDottedInTheirOwnColours) {
 TEST(PlanViewTest, WallVectorsDrawBothWallsOfAPairWithTheirArrows) {
     PlanViewRig rig;
     twoRooms(rig);
-    rig.ed.settings.wallVectors = 1;
-    rig.ed.colorSettings.colorServiceLines = kBackdrop;
+    rig.settings.wallVectors = 1;
+    rig.colorSettings.colorServiceLines = kBackdrop;
     rig.paint();
-    EXPECT_EQ(rig.ed.planView.planWallLineCount, 8);
+    EXPECT_EQ(rig.planView.planWallLineCount, 8);
     // Wall 0 from (400, 300) to (500, 300): g = 4096, f = 0, so the head's point H is
     // (500 - 16, 300 - 4) and its first stroke starts 16 pixels back on the wall.
     EXPECT_EQ(rig.px(484, 296), P::oneSided);
@@ -357,9 +359,9 @@ TEST(PlanViewTest, AHighlightedVertexInVertexModeMarksItsCornerWithAnArc) {
     for (const SelectionMode mode : {SelectionMode::Vertices, SelectionMode::Walls}) {
         PlanViewRig rig;
         rig.build.addRoom(0, 0, 200, 200);
-        rig.ed.hover.hoveredVertex = 0;
-        rig.ed.tool.selectionMode = mode;
-        rig.ed.colorSettings.colorServiceLines = kBackdrop;
+        rig.hover.hoveredVertex = 0;
+        rig.tool.selectionMode = mode;
+        rig.colorSettings.colorServiceLines = kBackdrop;
         rig.paint();
         const bool arc = mode == SelectionMode::Vertices;
         SCOPED_TRACE(int(mode));
@@ -375,8 +377,8 @@ TEST(PlanViewTest, AHighlightedVertexInVertexModeMarksItsCornerWithAnArc) {
 TEST(PlanViewTest, TheHighlightOfColourSetting255IsColour1) {
     PlanViewRig rig;
     rig.build.addRoom(0, 0, 200, 200);
-    rig.ed.colorSettings.colorVertex = 255;
-    rig.ed.hover.hoveredVertex = 0;
+    rig.colorSettings.colorVertex = 255;
+    rig.hover.hoveredVertex = 0;
     rig.paint();
     EXPECT_EQ(rig.px(398, 298), 1);
     EXPECT_EQ(rig.px(598, 298), 255);
@@ -386,21 +388,21 @@ TEST(PlanViewTest, LayersFollowTheirSwitches) {
     PlanViewRig rig;
     twoRooms(rig);
     rig.build.addSprite(50, 50, 0, 0);
-    rig.ed.settings.showWalls = 0;
-    rig.ed.settings.showVertices = 0;
-    rig.ed.settings.showSprites = 0;
+    rig.settings.showWalls = 0;
+    rig.settings.showVertices = 0;
+    rig.settings.showSprites = 0;
     rig.paint();
-    EXPECT_EQ(rig.ed.planView.planWallLineCount, 0);
-    EXPECT_EQ(rig.ed.planView.planVertexCount, 0);
-    EXPECT_EQ(rig.ed.planView.spriteDrawCount, 0);
+    EXPECT_EQ(rig.planView.planWallLineCount, 0);
+    EXPECT_EQ(rig.planView.planVertexCount, 0);
+    EXPECT_EQ(rig.planView.spriteDrawCount, 0);
     EXPECT_EQ(rig.px(500, 250), kBackdrop);
     // Vertices and sprites also stop at the sprite zoom limit; walls do not.
-    rig.ed.settings.showWalls = rig.ed.settings.showVertices = rig.ed.settings.showSprites = 1;
-    rig.ed.view.viewZoom = float(rig.ed.settings.spriteZoomLimit);
+    rig.settings.showWalls = rig.settings.showVertices = rig.settings.showSprites = 1;
+    rig.view.viewZoom = float(rig.settings.spriteZoomLimit);
     rig.paint();
-    EXPECT_GT(rig.ed.planView.planWallLineCount, 0);
-    EXPECT_EQ(rig.ed.planView.planVertexCount, 0);
-    EXPECT_EQ(rig.ed.planView.spriteDrawCount, 0);
+    EXPECT_GT(rig.planView.planWallLineCount, 0);
+    EXPECT_EQ(rig.planView.planVertexCount, 0);
+    EXPECT_EQ(rig.planView.spriteDrawCount, 0);
 }
 
 // Damage every index a record can hold, one kind at a time and all at once.
@@ -449,7 +451,7 @@ TEST(PlanViewTest, DamagedRecordsAreDrawnOrSkippedSafely) {
     for (const auto& [name, damage] : cases) {
         PlanViewRig rig;
         twoRooms(rig);
-        MapStore& map = rig.ed.map;
+        MapStore& map = rig.map;
         rig.build.addSprite(50, 50, 0, 0, 5);
         rig.build.addSprite(150, 50, 0, 1, 5);
         map.sprites[1].hitag = 100;
@@ -459,18 +461,18 @@ TEST(PlanViewTest, DamagedRecordsAreDrawnOrSkippedSafely) {
         map.vertexSelected.fill(1);
         map.sectors[0].lotag = 1;
         map.walls[0].lotag = 1;
-        rig.ed.tool.selectionMode = SelectionMode::Vertices;
-        rig.ed.settings.spriteNumbers = 1;
-        rig.ed.settings.spriteOrientation = 1;
-        rig.ed.settings.spriteOffsets = 1;
+        rig.tool.selectionMode = SelectionMode::Vertices;
+        rig.settings.spriteNumbers = 1;
+        rig.settings.spriteOrientation = 1;
+        rig.settings.spriteOffsets = 1;
         damage(map);
         SCOPED_TRACE(name);
         // Without wall vectors a pair is drawn once and a wall shows its twin's tags: both read
         // through nextwall.
         for (const uint8_t vectors : {0, 1})
             for (const float zoom : {1.0f, 0.01f, 50.0f}) {
-                rig.ed.settings.wallVectors = vectors;
-                rig.ed.view.viewZoom = zoom;
+                rig.settings.wallVectors = vectors;
+                rig.view.viewZoom = zoom;
                 rig.paint();
                 EXPECT_TRUE(rig.onlyMapViewTouched()) << int(vectors) << " " << zoom;
             }

@@ -20,9 +20,9 @@ int32_t filledInRow(PlanViewRig& rig, int32_t y) {
 // the fill: their rooms start at map (10, 10), which is column 410, row 290.
 TEST(SectorLayerTest, TheFillSpansEachRowUpToTheRightCrossing) {
     PlanViewRig rig;
-    rig.ed.settings.showWalls = rig.ed.settings.showVertices = 0;
+    rig.settings.showWalls = rig.settings.showVertices = 0;
     rig.build.addRoom(10, 10, 110, 110);  // columns 410..510, rows 190..290
-    rig.ed.map.sectorSelected[0] = 1;
+    rig.map.sectorSelected[0] = 1;
     rig.paint();
     EXPECT_EQ(rig.px(410, 250), P::sectorHighlight);
     EXPECT_EQ(rig.px(509, 250), P::sectorHighlight);
@@ -35,10 +35,10 @@ TEST(SectorLayerTest, TheFillSpansEachRowUpToTheRightCrossing) {
 
 TEST(SectorLayerTest, HolesStayEmpty) {
     PlanViewRig rig;
-    rig.ed.settings.showWalls = rig.ed.settings.showVertices = 0;
+    rig.settings.showWalls = rig.settings.showVertices = 0;
     rig.build.addRoom(10, 10, 210, 210);
     rig.build.addRectHole(60, 60, 160, 160);
-    rig.ed.map.sectorSelected[0] = 1;
+    rig.map.sectorSelected[0] = 1;
     rig.paint();
     EXPECT_EQ(rig.px(420, 200), P::sectorHighlight);
     EXPECT_EQ(rig.px(510, 200), kBackdrop);
@@ -48,10 +48,10 @@ TEST(SectorLayerTest, HolesStayEmpty) {
 
 TEST(SectorLayerTest, ARowWithAnOddNumberOfCrossingsStaysUnfilled) {
     PlanViewRig rig;
-    rig.ed.settings.showWalls = rig.ed.settings.showVertices = 0;
+    rig.settings.showWalls = rig.settings.showVertices = 0;
     rig.build.addRoom(10, 10, 110, 110);
     rig.build.addRoom(300, 10, 400, 110);
-    MapStore& map = rig.ed.map;
+    MapStore& map = rig.map;
     // Sector 0 also claims the first wall of sector 1, moved to run from map y 30 to 90 at
     // x 380: one more crossing on each of the rows it covers.
     map.walls[4] = map.walls[0];
@@ -85,10 +85,10 @@ TEST(SectorLayerTest, SelectedSectorsBlinkAndTheHoveredOneFillsWhenHighlighting)
     for (const Case& c : cases) {
         PlanViewRig rig;
         rig.build.addRoom(0, 0, 100, 100);
-        rig.ed.map.sectorSelected[0] = c.selected;
-        rig.ed.hover.hoveredSector = c.hovered ? 0 : -1;
-        rig.ed.settings.sectorHighlight = c.highlight;
-        rig.ed.map.sectorIgnored[0] = 2;  // hidden sectors are filled all the same
+        rig.map.sectorSelected[0] = c.selected;
+        rig.hover.hoveredSector = c.hovered ? 0 : -1;
+        rig.settings.sectorHighlight = c.highlight;
+        rig.map.sectorIgnored[0] = 2;  // hidden sectors are filled all the same
         rig.paint(c.time);
         SCOPED_TRACE(testing::Message() << c.selected << c.hovered << c.highlight << c.time);
         EXPECT_EQ(rig.px(450, 250), c.filled ? P::sectorHighlight : kBackdrop);
@@ -98,12 +98,12 @@ TEST(SectorLayerTest, SelectedSectorsBlinkAndTheHoveredOneFillsWhenHighlighting)
 TEST(SectorLayerTest, TheFlatFillStandsInForTheTexturedOne) {
     PlanViewRig rig;
     rig.build.addRoom(0, 0, 100, 100);
-    rig.ed.map.sectorSelected[0] = 1;
-    rig.ed.map.sectors[0].lotag = 1;
-    rig.ed.settings.sectorsFull = 1;
+    rig.map.sectorSelected[0] = 1;
+    rig.map.sectors[0].lotag = 1;
+    rig.settings.sectorsFull = 1;
     rig.paint();
     EXPECT_EQ(rig.px(420, 220), P::sectorHighlight);
-    EXPECT_EQ(rig.ed.planView.labelCount, 1);
+    EXPECT_EQ(rig.planView.labelCount, 1);
 }
 
 TEST(SectorLayerTest, SectorTagLabelsReadUnsignedHitagFirst) {
@@ -126,15 +126,15 @@ TEST(SectorLayerTest, SectorTagLabelsReadUnsignedHitagFirst) {
     for (const Case& c : cases) {
         PlanViewRig rig;
         rig.build.addRoom(0, 0, 100, 100);
-        SectorRecord& sec = rig.ed.map.sectors[0];
+        SectorRecord& sec = rig.map.sectors[0];
         sec.hitag = c.hitag;
         sec.lotag = c.lotag;
-        rig.ed.map.sectorIgnored[0] = c.ignored;
-        rig.ed.hover.hoveredSector = c.hovered;
-        rig.ed.view.viewZoom = c.zoom;
+        rig.map.sectorIgnored[0] = c.ignored;
+        rig.hover.hoveredSector = c.hovered;
+        rig.view.viewZoom = c.zoom;
         rig.paint();
         SCOPED_TRACE(c.name);
-        const PlanViewState& st = rig.ed.planView;
+        const PlanViewState& st = rig.planView;
         ASSERT_EQ(st.labelCount, c.text ? 1 : 0);
         if (!c.text) continue;
         EXPECT_EQ(st.labels[0].text, c.text);
@@ -148,12 +148,12 @@ TEST(SectorLayerTest, SectorTagLabelsReadUnsignedHitagFirst) {
 TEST(SectorLayerTest, ALabelGoesToTheMiddleOfTheWholeSectorEvenOffTheView) {
     PlanViewRig rig;
     rig.build.addRoom(200, 0, 1000, 100);  // columns 600..1400
-    rig.ed.map.sectors[0].lotag = 1;
+    rig.map.sectors[0].lotag = 1;
     rig.build.addRoom(1000, 0, 1100, 100);  // wholly right of the view: not labelled
-    rig.ed.map.sectors[1].lotag = 1;
+    rig.map.sectors[1].lotag = 1;
     rig.paint();
-    ASSERT_EQ(rig.ed.planView.labelCount, 1);
-    EXPECT_EQ(rig.ed.planView.labels[0].x, 1000);
+    ASSERT_EQ(rig.planView.labelCount, 1);
+    EXPECT_EQ(rig.planView.labels[0].x, 1000);
     EXPECT_TRUE(rig.onlyMapViewTouched());
 }
 
@@ -161,10 +161,10 @@ TEST(SectorLayerTest, TheHoveredSectorsLabelIsDrawnOverTheOthers) {
     PlanViewRig rig;
     rig.build.addRoom(0, 0, 100, 100);
     rig.build.addRoom(0, 2, 100, 102);  // its label box overlaps the first one's
-    rig.ed.map.sectors[0].lotag = 1;
-    rig.ed.map.sectors[1].lotag = 1;
+    rig.map.sectors[0].lotag = 1;
+    rig.map.sectors[1].lotag = 1;
     for (const int32_t hovered : {0, 1}) {
-        rig.ed.hover.hoveredSector = hovered;
+        rig.hover.hoveredSector = hovered;
         rig.paint();
         // Column 443 is the left edge of both boxes, where no text is drawn.
         EXPECT_EQ(rig.px(443, 248), P::oneSided) << hovered;
