@@ -121,7 +121,12 @@ EditorCalls::EditorCalls() {
 
     popPage = &korvel::popPage;
     saveCurrentMap = &korvel::saveCurrentMap;
-    resetMap = [](Editor& ed) { korvel::resetMap(ed.map, ed.view, ed.events); };
+    resetMap = [](Editor& ed) {
+        korvel::resetMap(ed.map, ed.events);
+        // A new map is seen from its centre at the first zoom.
+        ed.view.viewOriginX = ed.view.viewOriginY = 0;
+        ed.view.viewZoom = 16;
+    };
     saveMap = &korvel::saveMap;
     openMapBrowser = &korvel::openMapBrowser;
     restoreAutosave = &korvel::restoreAutosave;

@@ -76,7 +76,7 @@ void reportLoad(Editor& ed) {
     if (ed.mapFile.mapLoadFailed)
         events(ed).statusMessage(314);
     else
-        events(ed).statusMessage(315, {std::to_string(ed.map.auxResult)});
+        events(ed).statusMessage(315, {std::to_string(ed.mapFile.mapVersionByte)});
 }
 
 void loadRecentFile(Editor& ed) {

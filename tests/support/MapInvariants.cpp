@@ -160,26 +160,36 @@ std::string describeViolations(const std::vector<std::string>& violations) {
     return out;
 }
 
-std::string recordDifference(const MapStore& a, const MapStore& b) {
+namespace {
+
+// The names of the tables of the given roles that differ between a and b, whole arrays compared.
+template <typename... Roles>
+std::string tablesDiffering(const MapContent& a, const MapContent& b, Roles... roles) {
+    std::string d;
+    forEachObjectTable([&](auto table, TableRole role, const char* name) {
+        if (((role == roles) || ...) && !sameArray(a.*table, b.*table))
+            d += std::string(name) + " ";
+    });
+    return d;
+}
+
+std::string countsDiffering(const MapContent& a, const MapContent& b) {
     std::string d;
     if (a.sectorCount != b.sectorCount) d += "sectorCount ";
     if (a.wallCount != b.wallCount) d += "wallCount ";
     if (a.spriteCount != b.spriteCount) d += "spriteCount ";
-    if (!sameArray(a.sectors, b.sectors)) d += "sectors ";
-    if (!sameArray(a.walls, b.walls)) d += "walls ";
-    if (!sameArray(a.sprites, b.sprites)) d += "sprites ";
     return d;
 }
 
+}  // namespace
+
+std::string recordDifference(const MapStore& a, const MapStore& b) {
+    return countsDiffering(a, b) + tablesDiffering(a, b, TableRole::Records);
+}
+
 std::string snapshotDifference(const MapStore& a, const MapStore& b) {
-    std::string d = recordDifference(a, b);
-    if (!sameArray(a.sectorSelected, b.sectorSelected)) d += "sectorSelected ";
-    if (!sameArray(a.wallSelected, b.wallSelected)) d += "wallSelected ";
-    if (!sameArray(a.spriteSelected, b.spriteSelected)) d += "spriteSelected ";
-    if (!sameArray(a.vertexSelected, b.vertexSelected)) d += "vertexSelected ";
-    if (!sameArray(a.sectorIgnored, b.sectorIgnored)) d += "sectorIgnored ";
-    if (!sameArray(a.wallIgnored, b.wallIgnored)) d += "wallIgnored ";
-    if (!sameArray(a.spriteIgnored, b.spriteIgnored)) d += "spriteIgnored ";
+    std::string d =
+        countsDiffering(a, b) + tablesDiffering(a, b, TableRole::Records, TableRole::Flags);
     if (a.selectedSectorCount != b.selectedSectorCount ||
         a.selectedWallCount != b.selectedWallCount ||
         a.selectedSpriteCount != b.selectedSpriteCount ||
@@ -187,6 +197,14 @@ std::string snapshotDifference(const MapStore& a, const MapStore& b) {
         a.selectedLoopCount != b.selectedLoopCount)
         d += "selection counts ";
     if (a.mapModified != b.mapModified) d += "mapModified ";
+    return d;
+}
+
+std::string contentDifference(const MapContent& a, const MapContent& b) {
+    std::string d = tablesDiffering(a, b, TableRole::Records, TableRole::Flags, TableRole::Working,
+                                    TableRole::MoveMarks, TableRole::Derived);
+    if (!(static_cast<const MapScalars&>(a) == static_cast<const MapScalars&>(b)))
+        d += "single values ";
     return d;
 }
 

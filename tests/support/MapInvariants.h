@@ -25,4 +25,8 @@ std::string snapshotDifference(const MapStore& a, const MapStore& b);
 // The same, over the map's records and counts only (what a clipboard swap exchanges).
 std::string recordDifference(const MapStore& a, const MapStore& b);
 
+// What differs between two maps in everything an edit can change: every per-object table,
+// whole, and every single value of the store; empty when they are byte for byte the same.
+std::string contentDifference(const MapContent& a, const MapContent& b);
+
 }  // namespace korvel::test
