@@ -1,8 +1,9 @@
 // Seeded random sequences of the map model's editing operations on small maps, run as commands
 // run them (through MapEdit): the invariants hold after every step, a refused edit leaves every
 // table as it was, undo gives back the map byte for byte as it was before the last edit that
-// committed, undo after a swap swaps back. The same operations on maps with damaged index
-// fields must simply terminate (the sanitizers watch every access).
+// committed, undo after a swap swaps back, and the objects' flags follow them wherever they are
+// renumbered. The same operations on maps with damaged index fields must simply terminate (the
+// sanitizers watch every access).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -20,6 +21,8 @@ namespace {
 constexpr int kSequencesPerShard = 50;
 constexpr int kShards = 10;
 constexpr int kSteps = 40;
+// Each step tags the objects with numbers of its own (tagObjects), from 1 + step x kTagRange.
+constexpr int32_t kTagRange = 700;
 
 struct Step {
     MapOp op;
@@ -71,6 +74,11 @@ void runSequence(uint32_t seed, Copies& copies) {
         const Step& s = steps[i];
         const bool writes = writesMap(s.op);
         const bool undoNext = i + 1 < steps.size() && steps[i + 1].op == MapOp::Undo;
+        // Maps small enough for a tag range get tags that tell where each object went.
+        const int32_t tagBase = 1 + int32_t(i) * kTagRange;
+        const bool tagged = isEdit(s.op) && m->map.sectorCount < kTagRange &&
+                            m->map.wallCount < kTagRange && m->map.spriteCount < kTagRange;
+        if (tagged) tagObjects(m->map, tagBase);
         if (writes) *copies.before = m->map;
         if (undoNext && s.op == MapOp::Swap) copyClipboardRecords(m->clip, *copies.clipBefore);
         const UndoState undoBefore = m->map.undoState;
@@ -84,6 +92,13 @@ void runSequence(uint32_t seed, Copies& copies) {
                 << "seed " << seed << " after " << history(steps, i);
             ASSERT_EQ(m->undo.held, heldBefore);
         } else if (done && isEdit(s.op)) {
+            if (tagged) {
+                const bool pasted = s.op == MapOp::Paste || s.op == MapOp::PasteInPlace;
+                ASSERT_EQ(describeViolations(
+                              checkTablesFollowObjects(*copies.before, m->map, tagBase, pasted)),
+                          "")
+                    << "seed " << seed << " after " << history(steps, i);
+            }
             std::swap(copies.before, copies.undone);
         }
         if (s.op != MapOp::Undo) continue;

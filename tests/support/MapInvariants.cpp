@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <sstream>
+#include <type_traits>
+#include <vector>
 
 namespace korvel::test {
 
@@ -150,6 +152,57 @@ std::vector<std::string> checkMapInvariants(const MapStore& map) {
     checkFlags("wallSelected", map.wallSelected, map.wallCount, map.selectedWallCount, r);
     checkFlags("vertexSelected", map.vertexSelected, map.wallCount, map.selectedVertexCount, r);
     checkFlags("spriteSelected", map.spriteSelected, map.spriteCount, map.selectedSpriteCount, r);
+    return r.lines;
+}
+
+namespace {
+
+template <typename Kind, typename Records>
+void tagKind(MapStore& map, Records Kind::*records, int32_t count, int32_t base) {
+    for (int32_t i = 0; i < count; ++i) (map.*records)[i].lotag = int16_t(base + i);
+}
+
+template <typename Kind, typename Records>
+void checkKindFollows(const char* kind, Records Kind::*records, int32_t beforeCount,
+                      int32_t afterCount, const MapStore& before, const MapStore& after,
+                      int32_t base, bool selectionCleared, Report& r) {
+    auto tagAt = [&](int32_t i) { return int32_t((after.*records)[i].lotag) - base; };
+    std::vector<int32_t> uses(size_t(beforeCount), 0);
+    for (int32_t i = 0; i < afterCount; ++i)
+        if (tagAt(i) >= 0 && tagAt(i) < beforeCount) ++uses[size_t(tagAt(i))];
+    for (int32_t i = 0; i < afterCount; ++i) {
+        const int32_t was = tagAt(i);
+        if (was < 0 || was >= beforeCount || uses[size_t(was)] != 1) continue;
+        forEachTable<Kind>([&](auto table, TableRole role, const char* name) {
+            using Entry = std::remove_cvref_t<decltype((after.*table)[0])>;
+            if constexpr (std::is_integral_v<Entry>) {
+                if (role != TableRole::Flags) return;
+                const int32_t now = (after.*table)[i], then = (before.*table)[was];
+                if (now == then || (selectionCleared && now == 0)) return;
+                r.add(name, "[", i, "] is ", now, ", but the ", kind, " came from ", was,
+                      " with ", then);
+            }
+        });
+    }
+}
+
+}  // namespace
+
+void tagObjects(MapStore& map, int32_t base) {
+    tagKind(map, &SectorTables::sectors, map.sectorCount, base);
+    tagKind(map, &WallTables::walls, map.wallCount, base);
+    tagKind(map, &SpriteTables::sprites, map.spriteCount, base);
+}
+
+std::vector<std::string> checkTablesFollowObjects(const MapStore& before, const MapStore& after,
+                                                  int32_t base, bool selectionCleared) {
+    Report r;
+    checkKindFollows("sector", &SectorTables::sectors, before.sectorCount, after.sectorCount,
+                     before, after, base, selectionCleared, r);
+    checkKindFollows("wall", &WallTables::walls, before.wallCount, after.wallCount, before, after,
+                     base, selectionCleared, r);
+    checkKindFollows("sprite", &SpriteTables::sprites, before.spriteCount, after.spriteCount,
+                     before, after, base, selectionCleared, r);
     return r.lines;
 }
 
