@@ -15,6 +15,7 @@ namespace korvel {
 // business). The block is taken from the neighbours' ranges, so a damaged wallptr or wallnum
 // of s does not spread. Returns the number of walls removed.
 int32_t deleteSectorCore(MapStore& map, MapEvents& events, int32_t s);
+// deleteSectorWos: delete the sector "without sprites", that is, keeping them.
 // Deletes sector s and keeps its sprites, which are given a sector by position.
 bool deleteSectorWos(MapStore& map, MapEvents& events, int32_t s);
 // Deletes sector s with its sprites.
@@ -26,6 +27,7 @@ enum class LoopDeletion : uint8_t { Refused, Loop, Sector };
 // of its sector's walls.
 LoopDeletion deleteLoop(MapStore& map, MapEvents& events, int32_t w);
 
+// moveSectorSp: move a sector to another place in the sector order.
 // Moves sector `from` to index `to`, its walls with it. Refused (message 1339) when the wall
 // blocks of the sectors in between do not follow one another.
 bool moveSectorSp(MapStore& map, MapEvents& events, int32_t from, int32_t to);

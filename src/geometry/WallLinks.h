@@ -34,6 +34,7 @@ bool checkZeroWall(MapStore& map, MapEvents& events, int32_t w);
 // time.
 void repairWallLinks(MapStore& map, MapEvents& events);
 
+// clipbCheckWallPointer: checkWallPointer for a wall of the clipboard.
 // Link repair among the clipboard's own walls: an inconsistent link is cleared; then w is
 // linked with the last free clipboard wall of another clipboard sector that runs the other way
 // round between its end points. Returns the wall linked, or -1.

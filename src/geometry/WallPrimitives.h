@@ -26,6 +26,7 @@ bool insertWallAfter(MapStore& map, MapEvents& events, int32_t w, int32_t x, int
 bool insertVertex(MapStore& map, MapEvents& events, int32_t w, int32_t x, int32_t y,
                   bool autoWallSquare);
 
+// deleteWallSng: delete a single wall, not its twin (deleteWall takes both).
 // Removes wall w alone, closing its loop over the gap. A sector left with two walls or fewer,
 // and a loop left with one, go too.
 bool deleteWallSng(MapStore& map, MapEvents& events, int32_t w);
