@@ -29,7 +29,7 @@ void MapEdit::commit() {
         undo_.held = 1 - undo_.held;
         map_.undoState = UndoState::Snapshot;
     }
-    if (relay_.renumbered) relay_.to_.objectsRenumbered();
+    if (relay_.renumbered) relay_.to.objectsRenumbered();
 }
 
 void MapEdit::rollback() {
@@ -46,52 +46,6 @@ bool MapEdit::finish(bool ok) {
     else
         rollback();
     return ok;
-}
-
-void MapEdit::Relay::statusMessage(int32_t number, std::vector<std::string> args,
-                                   int32_t count) {
-    to_.statusMessage(number, std::move(args), count);
-}
-
-void MapEdit::Relay::bootLogMessage(int32_t number, uint8_t colour,
-                                    std::vector<std::string> args, int32_t count) {
-    to_.bootLogMessage(number, colour, std::move(args), count);
-}
-
-void MapEdit::Relay::playCue(const std::string& cue) {
-    to_.playCue(cue);
-}
-
-void MapEdit::Relay::sparksAtPoint(int32_t x, int32_t y) {
-    to_.sparksAtPoint(x, y);
-}
-
-void MapEdit::Relay::sparksAtSprite(int32_t x, int32_t y, int32_t z) {
-    to_.sparksAtSprite(x, y, z);
-}
-
-void MapEdit::Relay::sparksAlongWall(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    to_.sparksAlongWall(x1, y1, x2, y2);
-}
-
-void MapEdit::Relay::progressBegin(int32_t total) {
-    to_.progressBegin(total);
-}
-
-void MapEdit::Relay::progressStep() {
-    to_.progressStep();
-}
-
-void MapEdit::Relay::progressEnd() {
-    to_.progressEnd();
-}
-
-void MapEdit::Relay::undoRestored() {
-    to_.undoRestored();
-}
-
-void MapEdit::Relay::newMapStarted() {
-    to_.newMapStarted();
 }
 
 }  // namespace korvel

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
@@ -42,22 +45,30 @@ public:
 private:
     class Relay : public MapEvents {
     public:
-        explicit Relay(MapEvents& to) : to_(to) {}
-        void statusMessage(int32_t number, std::vector<std::string> args, int32_t count) override;
-        void bootLogMessage(int32_t number, uint8_t colour, std::vector<std::string> args,
-                            int32_t count) override;
-        void playCue(const std::string& cue) override;
-        void sparksAtPoint(int32_t x, int32_t y) override;
-        void sparksAtSprite(int32_t x, int32_t y, int32_t z) override;
-        void sparksAlongWall(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
-        void progressBegin(int32_t total) override;
-        void progressStep() override;
-        void progressEnd() override;
+        explicit Relay(MapEvents& to) : to(to) {}
+        void statusMessage(int32_t n, std::vector<std::string> args, int32_t count) override {
+            to.statusMessage(n, std::move(args), count);
+        }
+        void bootLogMessage(int32_t n, uint8_t colour, std::vector<std::string> args,
+                            int32_t count) override {
+            to.bootLogMessage(n, colour, std::move(args), count);
+        }
+        void playCue(const std::string& cue) override { to.playCue(cue); }
+        void sparksAtPoint(int32_t x, int32_t y) override { to.sparksAtPoint(x, y); }
+        void sparksAtSprite(int32_t x, int32_t y, int32_t z) override {
+            to.sparksAtSprite(x, y, z);
+        }
+        void sparksAlongWall(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override {
+            to.sparksAlongWall(x1, y1, x2, y2);
+        }
+        void progressBegin(int32_t total) override { to.progressBegin(total); }
+        void progressStep() override { to.progressStep(); }
+        void progressEnd() override { to.progressEnd(); }
         void objectsRenumbered() override { renumbered = true; }
-        void undoRestored() override;
-        void newMapStarted() override;
+        void undoRestored() override { to.undoRestored(); }
+        void newMapStarted() override { to.newMapStarted(); }
 
-        MapEvents& to_;
+        MapEvents& to;
         bool renumbered = false;
     };
 

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <vector>
 
-
 namespace korvel {
 
 int32_t clampTile(int32_t tile) {

@@ -42,8 +42,7 @@ struct TableEntry {
 };
 
 template <typename Kind, typename Table>
-constexpr TableEntry<Kind, Table> tableEntry(Table Kind::*table, TableRole role,
-                                             const char* name) {
+constexpr TableEntry<Kind, Table> tableEntry(Table Kind::*table, TableRole role, const char* name) {
     return {table, role, name};
 }
 
@@ -109,8 +108,8 @@ struct SpriteTables {
 
 // A table added to a kind but not to its list would be left behind by every move: refuse it.
 template <typename Kind>
-constexpr bool listsEveryTable =
-    sizeof(Kind) == std::tuple_size_v<decltype(Kind::tables())> * sizeof(FixedArray<uint8_t, 1>);
+constexpr bool listsEveryTable = sizeof(Kind) == std::tuple_size_v<decltype(Kind::tables())> *
+                                                     sizeof(FixedArray<uint8_t, 1>);
 static_assert(listsEveryTable<SectorTables>);
 static_assert(listsEveryTable<WallTables>);
 static_assert(listsEveryTable<SpriteTables>);

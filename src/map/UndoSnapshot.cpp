@@ -9,8 +9,8 @@ void saveUndo(MapStore& map, UndoSnapshot& undo) {
     map.undoState = UndoState::Snapshot;
 }
 
-void restoreUndo(MapStore& map, UndoSnapshot& undo, MapClipboard& clip,
-                 SelectionMode selectionMode, MapEvents& events) {
+void restoreUndo(MapStore& map, UndoSnapshot& undo, MapClipboard& clip, SelectionMode selectionMode,
+                 MapEvents& events) {
     if (map.undoState == UndoState::Nothing) return;
     if (map.undoState == UndoState::SwapBack) {
         swapClipboard(map, clip);

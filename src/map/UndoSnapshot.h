@@ -32,7 +32,7 @@ void saveUndo(MapStore& map, UndoSnapshot& undo);
 // Undoes the last change: swaps the clipboard back after a swap, else puts the snapshot in
 // place (by exchanging storage with it, which is then spent). The map's modified state follows
 // what was saved since. Nothing to undo: nothing done.
-void restoreUndo(MapStore& map, UndoSnapshot& undo, MapClipboard& clip,
-                 SelectionMode selectionMode, MapEvents& events);
+void restoreUndo(MapStore& map, UndoSnapshot& undo, MapClipboard& clip, SelectionMode selectionMode,
+                 MapEvents& events);
 
 }  // namespace korvel

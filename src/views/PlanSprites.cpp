@@ -36,7 +36,8 @@ uint8_t spriteColour(const PlanFrame& pf, int32_t i) {
     const uint8_t ignored = ed.map.spriteIgnored[i];
     if (ignored == uint8_t(HiddenState::Filtered)) return cs.colorFiltered;
     if (ignored == uint8_t(HiddenState::Hidden)) return cs.colorHidden;
-    const uint8_t base = ed.map.sprites[i].cstat & kSpriteBlocking ? cs.colorSpriteBlocking : cs.colorSprite;
+    const uint8_t base =
+        ed.map.sprites[i].cstat & kSpriteBlocking ? cs.colorSpriteBlocking : cs.colorSprite;
     const bool lit = ed.map.spriteSelected[i]
                          ? pf.blinkOn
                          : i == ed.hover.hoveredSprite || i == ed.tool.draggedSprite;

@@ -179,8 +179,8 @@ void checkKindFollows(const char* kind, Records Kind::*records, int32_t beforeCo
                 if (role != TableRole::Flags) return;
                 const int32_t now = (after.*table)[i], then = (before.*table)[was];
                 if (now == then || (selectionCleared && now == 0)) return;
-                r.add(name, "[", i, "] is ", now, ", but the ", kind, " came from ", was,
-                      " with ", then);
+                r.add(name, "[", i, "] is ", now, ", but the ", kind, " came from ", was, " with ",
+                      then);
             }
         });
     }

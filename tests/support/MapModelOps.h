@@ -134,8 +134,8 @@ void toggle(Flags& flags, int32_t i, int32_t& count) {
 
 // Runs one operation, with indices from the raw numbers and reports through `events`. Edits
 // are not bracketed here. False when the operation refused or found nothing to do.
-inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uint32_t b,
-                       uint32_t c, bool exactIndices) {
+inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uint32_t b, uint32_t c,
+                       bool exactIndices) {
     MapStore& map = m.map;
     auto wall = [&](uint32_t raw) { return pickIndex(raw, map.wallCount, exactIndices); };
     auto sector = [&](uint32_t raw) { return pickIndex(raw, map.sectorCount, exactIndices); };
@@ -219,8 +219,7 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
             clearClipboard(m.clip);
             if (map.selectedSectorCount > 0) {
                 for (int32_t s = 0; s < map.sectorCount; ++s)
-                    if (map.sectorSelected[s])
-                        copySectorToClipboard(m.clip, map, events, s, true);
+                    if (map.sectorSelected[s]) copySectorToClipboard(m.clip, map, events, s, true);
             } else {
                 for (int32_t k = 0; k < map.spriteCount; ++k)
                     if (map.spriteSelected[k]) copySpriteToClipboard(m.clip, map, events, k);
@@ -259,8 +258,7 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
             for (int32_t i = map.wallCount - 1; i >= 0; --i) {
                 if (i >= map.wallCount) i = map.wallCount - 1;
                 if (i < 0) break;
-                if (map.wallMoveState[i] != 0)
-                    checkWallPointer(map, events, i, false, false);
+                if (map.wallMoveState[i] != 0) checkWallPointer(map, events, i, false, false);
             }
             map.movedWallCount = 0;
             break;
@@ -276,8 +274,7 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
 
 // Runs the operation as a command does: what writes the map inside a MapEdit, which commits
 // what the operation did and rolls back what it refused. False for a refused edit.
-inline bool runMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c,
-                     bool exactIndices) {
+inline bool runMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c, bool exactIndices) {
     if (!writesMap(op)) return applyMapOp(m, m.events, op, a, b, c, exactIndices);
     MapEdit edit(m.map, m.undo, m.events, isEdit(op) ? EditUndo::Snapshot : EditUndo::None);
     return edit.finish(applyMapOp(m, edit.events(), op, a, b, c, exactIndices));
