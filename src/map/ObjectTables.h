@@ -24,13 +24,14 @@ enum class TableRole : uint8_t {
     // Selection and hidden state: kept by the undo snapshot; zero for objects handed out or
     // back and for a new map.
     Flags,
-    // What operations keep for themselves (pass marks, stack counts): zero for objects handed
-    // out or back and for a new map.
+    // Marks operations keep for themselves (the wall pass marks): zero for objects handed out
+    // or back and for a new map.
     Working,
     // wallMoveState: one entry per wall only while movedWallCount is kAllWallsMarked; otherwise
     // a list that follows renumberings by value.
     MoveMarks,
-    // Rebuilt from the records (wallSector): it only follows its objects.
+    // Rebuilt from the records when needed (wallSector, spriteStackCount): it only follows its
+    // objects.
     Derived,
 };
 
@@ -101,7 +102,7 @@ struct SpriteTables {
             tableEntry(&SpriteTables::sprites, TableRole::Records, "sprites"),
             tableEntry(&SpriteTables::spriteSelected, TableRole::Flags, "spriteSelected"),
             tableEntry(&SpriteTables::spriteIgnored, TableRole::Flags, "spriteIgnored"),
-            tableEntry(&SpriteTables::spriteStackCount, TableRole::Working, "spriteStackCount"),
+            tableEntry(&SpriteTables::spriteStackCount, TableRole::Derived, "spriteStackCount"),
         };
     }
 };
