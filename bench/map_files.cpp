@@ -61,9 +61,8 @@ void BM_LoadMap(benchmark::State& state, Subject subject) {
     plainWrite(path, serializeMap(*buildMap(subject)));
     auto map = std::make_unique<MapStore>();
     MapFileState file;
-    ViewState view;
     for (auto _ : state) {
-        const MapLoadResult r = loadMap(*map, file, view, fs, path, false);
+        const MapLoadResult r = loadMap(*map, file, fs, path, false);
         if (!r.loaded) state.SkipWithError("not loaded");
         benchmark::DoNotOptimize(map->wallCount);
     }

@@ -1,12 +1,13 @@
-// What a user waits for in the map model on a map filled to capacity: the undo snapshot taken
-// before every edit and its restore, the link repair of every wall, and the wall-to-sector
-// table every renumbering rebuilds.
+// What a user waits for in the map model on a map filled to capacity: the undo snapshot an edit
+// takes and its restore, the link repair of every wall, and the wall-to-sector table every
+// renumbering rebuilds.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "geometry/WallLinks.h"
 #include "map/MapClipboard.h"
+#include "map/MapEdit.h"
 #include "map/UndoSnapshot.h"
 #include "support/GridMaps.h"
 
@@ -27,13 +28,14 @@ void unlinkAll(MapStore& map) {
         map.walls[w].nextwall = map.walls[w].nextsector = -1;
 }
 
+// An edit that takes the snapshot and commits, then its undo.
 void BM_SaveAndRestoreUndo(benchmark::State& state) {
     auto map = fullMap();
     auto undo = std::make_unique<UndoSnapshot>();
     auto clip = std::make_unique<MapClipboard>();
     Quiet events;
     for (auto _ : state) {
-        saveUndo(*map, *undo);
+        MapEdit(*map, *undo, events, EditUndo::Snapshot).commit();
         restoreUndo(*map, *undo, *clip, SelectionMode::Sectors, events);
         benchmark::ClobberMemory();
     }
@@ -47,13 +49,12 @@ void BM_RepairWallLinksIndexed(benchmark::State& state) {
     auto unlinked = std::make_unique<MapStore>();
     unlinkAll(*map);
     *unlinked = *map;
-    ViewState view;
     Quiet events;
     for (auto _ : state) {
         state.PauseTiming();
         *map = *unlinked;
         state.ResumeTiming();
-        repairWallLinks(*map, view, events);
+        repairWallLinks(*map, events);
     }
     state.counters["walls"] = map->wallCount;
 }
@@ -65,7 +66,6 @@ void BM_RepairWallLinksWallByWall(benchmark::State& state) {
     auto unlinked = std::make_unique<MapStore>();
     unlinkAll(*map);
     *unlinked = *map;
-    ViewState view;
     Quiet events;
     for (auto _ : state) {
         state.PauseTiming();
@@ -73,7 +73,7 @@ void BM_RepairWallLinksWallByWall(benchmark::State& state) {
         state.ResumeTiming();
         for (int32_t i = map->wallCount; i != 0;) {
             --i;
-            checkWallPointer(*map, view, events, i, false, false);
+            checkWallPointer(*map, events, i, false, false);
             if (map->wallCount < i) i = map->wallCount;
         }
     }

@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     m.events.clear();
 
     MapFileState file;
-    const MapLoadResult loaded = loadMap(m.map, file, m.view, fs, path, false);
+    const MapLoadResult loaded = loadMap(m.map, file, fs, path, false);
     require(loaded.loaded == (file.mapLoadFailed == 0));
     if (!loaded.loaded) return 0;
     checkRoundTrip(m.map);
@@ -103,13 +103,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     runQueries(m.map, rng);
     for (int32_t i = 0; i < 24; ++i) {
         const MapOp op = MapOp(rng() % uint32_t(MapOp::Count));
-        runCommand(m, op, rng(), rng(), rng(), rng() % 2 == 0);
+        runMapOp(m, op, rng(), rng(), rng(), rng() % 2 == 0);
     }
     runQueries(m.map, rng);
 
-    insertMapFile(m.map, m.clip, m.undo, file, m.view, fs, m.events, path);
+    insertMapFile(m.map, m.clip, m.undo, file, fs, m.events, path);
     runQueries(m.map, rng);
-    runCommand(m, MapOp::Paste, rng(), rng(), rng(), true);
+    runMapOp(m, MapOp::Paste, rng(), rng(), rng(), true);
     restoreUndo(m.map, m.undo, m.clip, SelectionMode::Sectors, m.events);
     checkRoundTrip(m.map);
     return 0;

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto model = std::make_unique<MapModel>();
     MapModel& m = *model;
     if (size < 3) return 0;
-    resetMap(m.map, m.view, m.events);
+    resetMap(m.map, m.events);
     clearClipboard(m.clip);
     m.events.clear();
 
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         uint16_t args[3];
         std::memcpy(args, data + pos + 1, sizeof(args));
         pos += 7;
-        runCommand(m, MapOp(op % uint8_t(MapOp::Count)), args[0], args[1], args[2], op >= 128);
+        runMapOp(m, MapOp(op % uint8_t(MapOp::Count)), args[0], args[1], args[2], op >= 128);
     }
     return 0;
 }

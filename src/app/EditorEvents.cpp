@@ -2,6 +2,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "views/DeletionSparks.h"
 #include "views/SideView.h"
 
 namespace korvel {
@@ -31,8 +32,40 @@ void EditorMapEvents::playCue(const std::string& cue) {
     playSound(ed_, cue);
 }
 
-void EditorMapEvents::addParticle(int32_t x, int32_t y, int32_t kind) {
-    korvel::addParticle(ed_.particles, ed_.random, ed_.settings.showSparks != 0, x, y, kind);
+namespace {
+
+void addSpark(Editor& ed, SparkPoint p) {
+    addParticle(ed.particles, ed.random, ed.settings.showSparks != 0, p.x, p.y, 0);
+}
+
+void sparkBurst(Editor& ed, std::optional<SparkPoint> p) {
+    if (!p) return;
+    for (int i = 0; i < 6; ++i) addSpark(ed, *p);
+}
+
+}  // namespace
+
+// A wall's point is placed on the plan view whatever page is shown.
+void EditorMapEvents::sparksAtPoint(int32_t x, int32_t y) {
+    sparkBurst(ed_, planSparkPoint(ed_.view, x, y));
+}
+
+// A sprite's sparks show on the map view the page shows, and on no other page.
+void EditorMapEvents::sparksAtSprite(int32_t x, int32_t y, int32_t z) {
+    switch (ed_.app.currentPage) {
+        case Page::PlanView:
+            sparkBurst(ed_, planSparkPoint(ed_.view, x, y));
+            break;
+        case Page::SideView:
+            sparkBurst(ed_, sideSparkPoint(ed_.view, x, y, z));
+            break;
+        default:
+            break;
+    }
+}
+
+void EditorMapEvents::sparksAlongWall(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    forEachWallSpark(ed_.view, x1, y1, x2, y2, [this](SparkPoint p) { addSpark(ed_, p); });
 }
 
 void EditorMapEvents::progressBegin(int32_t total) {
@@ -64,17 +97,6 @@ void EditorMapEvents::newMapStarted() {
     ed_.mapFile.mapPath.clear();
     ed_.mapFile.mapTitle = getMessage(325, ed_.langs);
     setMapCaption(ed_);
-}
-
-ShownMapView EditorMapEvents::shownMapView() const {
-    switch (ed_.app.currentPage) {
-        case Page::PlanView:
-            return ShownMapView::Plan;
-        case Page::SideView:
-            return ShownMapView::Side;
-        default:
-            return ShownMapView::Other;
-    }
 }
 
 }  // namespace korvel

@@ -1,6 +1,7 @@
 // The editor's side of the model layer's reporting: numbered messages go to the status line and
-// the start-up log, cues to the sound player, particles to the particle list, the progress bar
-// to the screen, and the map's new identity to the title and the window caption.
+// the start-up log, cues to the sound player, deletion sparks to the particle list at their
+// place on the view shown, the progress bar to the screen, and the map's new identity to the
+// title and the window caption.
 #pragma once
 
 #include "map/MapEvents.h"
@@ -19,14 +20,15 @@ public:
     void bootLogMessage(int32_t number, uint8_t colour, std::vector<std::string> args,
                         int32_t count) override;
     void playCue(const std::string& cue) override;
-    void addParticle(int32_t x, int32_t y, int32_t kind) override;
+    void sparksAtPoint(int32_t x, int32_t y) override;
+    void sparksAtSprite(int32_t x, int32_t y, int32_t z) override;
+    void sparksAlongWall(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
     void progressBegin(int32_t total) override;
     void progressStep() override;
     void progressEnd() override;
     void objectsRenumbered() override;
     void undoRestored() override;
     void newMapStarted() override;
-    ShownMapView shownMapView() const override;
 
 private:
     Editor& ed_;

@@ -45,8 +45,11 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
         ed.mapFile.mapLoadFailed = 1;
         return;
     }
-    const MapLoadResult r = loadMap(ed.map, ed.mapFile, ed.view, *fs, path, silent);
+    const MapLoadResult r = loadMap(ed.map, ed.mapFile, *fs, path, silent);
     if (!r.loaded) return;
+    // The plan view opens on the start position.
+    ed.view.viewOriginX = float(-int64_t(ed.map.startX));
+    ed.view.viewOriginY = float(ed.map.startY);
     if (r.unknownVersion) ed.app.pendingMessageBox = MessageBoxKind::UnsupportedMapVersion;
     setMapCaption(ed);
     ed.pages.fileBrowser.browserFolder = getPathFolder(path);
@@ -62,7 +65,7 @@ void reportMapLoad(Editor& ed) {
         ed.app.statusText =
             getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(ed.mapFile.mapPath));
     else
-        ed.app.statusText = getMessage(315, ed.langs, std::to_string(ed.map.auxResult));
+        ed.app.statusText = getMessage(315, ed.langs, std::to_string(ed.mapFile.mapVersionByte));
 }
 
 bool saveMap(Editor& ed, const std::string& path, bool autosaveMode) {
@@ -72,6 +75,12 @@ bool saveMap(Editor& ed, const std::string& path, bool autosaveMode) {
                    joinPath(programFolderOf(ed), "TrashBin"));
 }
 
+void resetMap(Editor& ed) {
+    resetMap(ed.map, ed.events);
+    ed.view.viewOriginX = ed.view.viewOriginY = 0;
+    ed.view.viewZoom = 16;
+}
+
 void insertMapFile(Editor& ed, const std::string& path) {
     FileSystem* fs = fileSystemOf(ed);
     if (fs == nullptr) {
@@ -79,7 +88,7 @@ void insertMapFile(Editor& ed, const std::string& path) {
         return;
     }
     const MapLoadResult r =
-        insertMapFile(ed.map, ed.clipboard, ed.undo, ed.mapFile, ed.view, *fs, ed.events, path);
+        insertMapFile(ed.map, ed.clipboard, ed.undo, ed.mapFile, *fs, ed.events, path);
     if (!r.loaded) return;
     if (r.unknownVersion) ed.app.pendingMessageBox = MessageBoxKind::UnsupportedMapVersion;
     if (ed.mapFile.mapLoadNotice != 0)
@@ -135,7 +144,8 @@ void saveMapFromKey(Editor& ed) {
         return;
     }
     for (int32_t i = 0; i < kFireworkParticles; ++i)
-        events.addParticle(safeFloor(randomSingle(ed.random) * 800.0), 4, 0);
+        addParticle(ed.particles, ed.random, ed.settings.showSparks != 0,
+                    safeFloor(randomSingle(ed.random) * 800.0), 4, 0);
     events.playCue("pyro");
 }
 

@@ -16,6 +16,8 @@ bool saveMap(Editor& ed, const std::string& path, bool autosaveMode);
 // Adds the whole content of another map file to the map.
 void insertMapFile(Editor& ed, const std::string& path);
 // Saves to the map's own file, or asks for a name when it has none.
+// Makes an empty new map and puts the plan view at its centre at the first zoom.
+void resetMap(Editor& ed);
 void saveCurrentMap(Editor& ed);
 void promptSaveMapAs(Editor& ed);
 // Writes the next autosave file; the frame loop calls it when one is due.

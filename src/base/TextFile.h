@@ -11,6 +11,7 @@ class FileSystem;
 
 constexpr int64_t kMaxTextFileBytes = 16777216;
 
+// fsoReadFile and fsoRecordFile: read and write a whole file through the file-system object.
 // The file's first 16 MiB; "" for a missing or empty file, a folder or a read error.
 std::string fsoReadFile(FileSystem& fs, const std::string& fileName);
 // Replaces the file with text (through a temporary file and a rename); whether it succeeded.

@@ -9,8 +9,8 @@
 
 namespace korvel {
 
-bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                      MapEvents& events, int32_t dx, int32_t dy) {
+bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, MapEvents& events, int32_t dx,
+                      int32_t dy) {
     if (map.sectorCount + clip.clipSectorCount > kMaxSectors) {
         events.statusMessage(kMsgNoRoomForSectors);
         return false;
@@ -23,7 +23,6 @@ bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, const ViewState& 
         events.statusMessage(kMsgNoRoomForSprites);
         return false;
     }
-    map.mapModified = MapModifiedState::Modified;
     deselectSectors(map);
     deselectSprites(map);
     deselectVertices(map);
@@ -79,19 +78,18 @@ bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, const ViewState& 
     }
 
     for (int32_t i = bw; i < map.wallCount; ++i) map.wallPassMark[i] |= kPassRelink;
-    relinkMarkedWalls(map, view, events);
+    relinkMarkedWalls(map, events);
     map.spriteStacksValid = 0;
     return true;
 }
 
-bool pasteClipboard(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                    MapEvents& events, int32_t hitPointX, int32_t hitPointY) {
-    return pasteClipboardAt(map, clip, view, events, hitPointX, hitPointY);
+bool pasteClipboard(MapStore& map, const MapClipboard& clip, MapEvents& events, int32_t hitPointX,
+                    int32_t hitPointY) {
+    return pasteClipboardAt(map, clip, events, hitPointX, hitPointY);
 }
 
-bool pasteClipboardInPlace(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                           MapEvents& events) {
-    return pasteClipboardAt(map, clip, view, events, clip.clipOriginX, clip.clipOriginY);
+bool pasteClipboardInPlace(MapStore& map, const MapClipboard& clip, MapEvents& events) {
+    return pasteClipboardAt(map, clip, events, clip.clipOriginX, clip.clipOriginY);
 }
 
 }  // namespace korvel

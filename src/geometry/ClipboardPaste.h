@@ -6,20 +6,18 @@
 #include "map/MapClipboard.h"
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
-#include "map/ViewState.h"
 
 namespace korvel {
 
 // Appends the clipboard to the map moved by (dx, dy) and selects the new sectors and sprites
 // (everything else is deselected); the new walls are linked with any reversed wall at their
 // place. Refused with a status message, the map unchanged, when a capacity would be exceeded.
-bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                      MapEvents& events, int32_t dx, int32_t dy);
+bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, MapEvents& events, int32_t dx,
+                      int32_t dy);
 // At the hit point (the snapped mouse position).
-bool pasteClipboard(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                    MapEvents& events, int32_t hitPointX, int32_t hitPointY);
+bool pasteClipboard(MapStore& map, const MapClipboard& clip, MapEvents& events, int32_t hitPointX,
+                    int32_t hitPointY);
 // Where it was copied from.
-bool pasteClipboardInPlace(MapStore& map, const MapClipboard& clip, const ViewState& view,
-                           MapEvents& events);
+bool pasteClipboardInPlace(MapStore& map, const MapClipboard& clip, MapEvents& events);
 
 }  // namespace korvel

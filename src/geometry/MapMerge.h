@@ -10,7 +10,6 @@
 #include "map/MapFileState.h"
 #include "map/MapStore.h"
 #include "map/UndoSnapshot.h"
-#include "map/ViewState.h"
 
 namespace korvel {
 
@@ -19,7 +18,7 @@ namespace korvel {
 // map when the file cannot be read or does not fit. Sets mapLoadFailed (1 when nothing was
 // merged).
 MapLoadResult insertMapFile(MapStore& map, MapClipboard& clip, UndoSnapshot& undo,
-                            MapFileState& file, const ViewState& view, FileSystem& fs,
-                            MapEvents& events, const std::string& path);
+                            MapFileState& file, FileSystem& fs, MapEvents& events,
+                            const std::string& path);
 
 }  // namespace korvel

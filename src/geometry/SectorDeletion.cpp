@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/ValueConv.h"
-#include "geometry/DeletionSparks.h"
 #include "geometry/SpritePrimitives.h"
 #include "geometry/SpriteTools.h"
 #include "geometry/WallLinks.h"
@@ -18,12 +17,11 @@ int32_t clampTo(int32_t v, int32_t lo, int32_t hi) {
     return v < lo ? lo : v > hi ? hi : v;
 }
 
-void sparksAlongWalls(const MapStore& map, const ViewState& view, MapEvents& events, int32_t first,
-                      int32_t end) {
+void sparksAlongWalls(const MapStore& map, MapEvents& events, int32_t first, int32_t end) {
     for (int32_t i = first; i < end; ++i) {
         IntPoint b;
         if (!wallEnd(map, i, b)) continue;
-        sparksAlongWall(view, events, map.walls[i].x, map.walls[i].y, b.x, b.y);
+        events.sparksAlongWall(map.walls[i].x, map.walls[i].y, b.x, b.y);
     }
 }
 
@@ -50,37 +48,6 @@ void removeWallBlock(MapStore& map, int32_t first, int32_t n) {
     });
 }
 
-// Copies walls first..first+n-1 with their tables into the work space.
-void stashWalls(MapStore& map, int32_t first, int32_t n) {
-    MapWorkspace& work = map.work;
-    const bool marks = map.movedWallCount == kAllWallsMarked;
-    for (int32_t i = 0; i < n; ++i) {
-        const int32_t src = first + i;
-        work.walls[i] = map.walls[src];
-        work.wallSelected[i] = map.wallSelected[src];
-        work.vertexSelected[i] = map.vertexSelected[src];
-        work.wallIgnored[i] = map.wallIgnored[src];
-        work.wallPassMark[i] = map.wallPassMark[src];
-        if (marks) work.wallMoveState[i] = map.wallMoveState[src];
-    }
-}
-
-// Writes the stashed walls back, wall first + i going to index newIndex(first + i).
-template <typename F>
-void placeStashedWalls(MapStore& map, int32_t first, int32_t n, F newIndex) {
-    const MapWorkspace& work = map.work;
-    const bool marks = map.movedWallCount == kAllWallsMarked;
-    for (int32_t i = 0; i < n; ++i) {
-        const int32_t dst = newIndex(first + i);
-        map.walls[dst] = work.walls[i];
-        map.wallSelected[dst] = work.wallSelected[i];
-        map.vertexSelected[dst] = work.vertexSelected[i];
-        map.wallIgnored[dst] = work.wallIgnored[i];
-        map.wallPassMark[dst] = work.wallPassMark[i];
-        if (marks) map.wallMoveState[dst] = work.wallMoveState[i];
-    }
-}
-
 // Every stored wall index follows a reordering of the walls.
 template <typename F>
 void renumberWallIndices(MapStore& map, F newIndex) {
@@ -99,7 +66,7 @@ bool blockInArray(const MapStore& map, int32_t s) {
 
 }  // namespace
 
-int32_t deleteSectorCore(MapStore& map, const ViewState& view, MapEvents& events, int32_t s) {
+int32_t deleteSectorCore(MapStore& map, MapEvents& events, int32_t s) {
     if (!isSector(map, s)) return 0;
     const int32_t prevEnd = s > 0 ? map.sectors[s - 1].wallptr + map.sectors[s - 1].wallnum : 0;
     const int32_t first = clampTo(prevEnd, 0, map.wallCount);
@@ -111,8 +78,7 @@ int32_t deleteSectorCore(MapStore& map, const ViewState& view, MapEvents& events
         map.sectorSelected[s] = 0;
         --map.selectedSectorCount;
     }
-    sparksAlongWalls(map, view, events, first, end);
-    map.mapModified = MapModifiedState::Modified;
+    sparksAlongWalls(map, events, first, end);
 
     moveSectorEntries(map, s, s + 1, map.sectorCount - s - 1);
     --map.sectorCount;
@@ -140,9 +106,9 @@ int32_t deleteSectorCore(MapStore& map, const ViewState& view, MapEvents& events
     return n;
 }
 
-bool deleteSectorWos(MapStore& map, const ViewState& view, MapEvents& events, int32_t s) {
+bool deleteSectorWos(MapStore& map, MapEvents& events, int32_t s) {
     if (!isSector(map, s)) return false;
-    deleteSectorCore(map, view, events, s);
+    deleteSectorCore(map, events, s);
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         int16_t& sectnum = map.sprites[k].sectnum;
         if (sectnum > s) --sectnum;
@@ -151,13 +117,13 @@ bool deleteSectorWos(MapStore& map, const ViewState& view, MapEvents& events, in
     return true;
 }
 
-bool deleteSector(MapStore& map, const ViewState& view, MapEvents& events, int32_t s) {
+bool deleteSector(MapStore& map, MapEvents& events, int32_t s) {
     if (!isSector(map, s)) return false;
-    deleteSectorCore(map, view, events, s);
+    deleteSectorCore(map, events, s);
     for (int32_t k = 0; k < map.spriteCount;) {
         int16_t& sectnum = map.sprites[k].sectnum;
         if (sectnum == s) {
-            deleteSprite(map, view, events, k);
+            deleteSprite(map, events, k);
             continue;
         }
         if (sectnum > s) --sectnum;
@@ -166,7 +132,7 @@ bool deleteSector(MapStore& map, const ViewState& view, MapEvents& events, int32
     return true;
 }
 
-LoopDeletion deleteLoop(MapStore& map, const ViewState& view, MapEvents& events, int32_t w) {
+LoopDeletion deleteLoop(MapStore& map, MapEvents& events, int32_t w) {
     const int32_t s = sectorOfWall(map, w);
     if (s < 0) return LoopDeletion::Refused;
     const SectorRecord& sec = map.sectors[s];
@@ -188,13 +154,12 @@ LoopDeletion deleteLoop(MapStore& map, const ViewState& view, MapEvents& events,
         events.statusMessage(kMsgDamagedMap);
         return LoopDeletion::Refused;
     }
-    map.mapModified = MapModifiedState::Modified;
     map.selectedLoopCount = 0;
     if (n >= sec.wallnum) {
-        deleteSectorWos(map, view, events, s);
+        deleteSectorWos(map, events, s);
         return LoopDeletion::Sector;
     }
-    sparksAlongWalls(map, view, events, lo, lo + n);
+    sparksAlongWalls(map, events, lo, lo + n);
     removeWallBlock(map, lo, n);
     map.sectors[s].wallnum = wrapToInt16(map.sectors[s].wallnum - n);
     for (int32_t k = s + 1; k < map.sectorCount; ++k)
@@ -216,7 +181,6 @@ bool moveSectorSp(MapStore& map, MapEvents& events, int32_t from, int32_t to) {
             return false;
         }
     }
-    map.mapModified = MapModifiedState::Modified;
     const int32_t f = map.sectors[from].wallptr, fn = map.sectors[from].wallnum;
     const int32_t t = map.sectors[to].wallptr, tn = map.sectors[to].wallnum;
     const int32_t first = map.sectors[lo].wallptr;
@@ -234,8 +198,7 @@ bool moveSectorSp(MapStore& map, MapEvents& events, int32_t from, int32_t to) {
         return k;
     };
 
-    stashWalls(map, first, end - first);
-    placeStashedWalls(map, first, end - first, newWall);
+    reorderWallBlock(map, first, end - first, newWall);
     renumberWallIndices(map, newWall);
     for (int32_t i = 0; i < map.wallCount; ++i)
         if (map.walls[i].nextsector >= 0)
@@ -246,21 +209,15 @@ bool moveSectorSp(MapStore& map, MapEvents& events, int32_t from, int32_t to) {
     if (map.startSector >= 0) map.startSector = int16_t(newSector(map.startSector));
     if (map.booleanTargetSector >= 0) map.booleanTargetSector = newSector(map.booleanTargetSector);
 
-    const SectorRecord moved = map.sectors[from];
-    const uint8_t movedSelected = map.sectorSelected[from], movedIgnored = map.sectorIgnored[from];
+    moveSectorEntry(map, from, to);
     if (up) {
-        moveSectorEntries(map, from, from + 1, to - from);
         for (int32_t k = from; k < to; ++k)
             map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - fn);
     } else {
-        moveSectorEntries(map, to + 1, to, from - to);
         for (int32_t k = to + 1; k <= from; ++k)
             map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr + fn);
     }
-    map.sectors[to] = moved;
     map.sectors[to].wallptr = wrapToInt16(up ? t + tn - fn : t);
-    map.sectorSelected[to] = movedSelected;
-    map.sectorIgnored[to] = movedIgnored;
 
     updateWallSectnums(map);
     events.objectsRenumbered();
@@ -268,8 +225,7 @@ bool moveSectorSp(MapStore& map, MapEvents& events, int32_t from, int32_t to) {
     return true;
 }
 
-bool setSectorFirstWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t s,
-                        int32_t w) {
+bool setSectorFirstWall(MapStore& map, MapEvents& events, int32_t s, int32_t w) {
     if (!isSector(map, s)) return false;
     if (!blockInArray(map, s)) {
         events.statusMessage(kMsgDamagedMap);
@@ -277,7 +233,6 @@ bool setSectorFirstWall(MapStore& map, const ViewState& view, MapEvents& events,
     }
     const int32_t p = map.sectors[s].wallptr, num = map.sectors[s].wallnum;
     if (w < p || w >= p + num) return false;
-    map.mapModified = MapModifiedState::Modified;
 
     // The stored loop that holds w: a loop begins where the previous wall does not lead on.
     int32_t loopStart = w;
@@ -304,18 +259,16 @@ bool setSectorFirstWall(MapStore& map, const ViewState& view, MapEvents& events,
         if (i > loopEnd) return p + len + (i - loopEnd - 1);
         return p + len + after + (i - p);
     };
-    stashWalls(map, p, num);
-    placeStashedWalls(map, p, num, newWall);
+    reorderWallBlock(map, p, num, newWall);
     renumberWallIndices(map, newWall);
 
     for (int32_t i = p; i < p + num; ++i) map.wallPassMark[i] |= kPassRelink;
     if (p + num < map.wallCount) map.wallPassMark[p + num] |= kPassRelink;
-    relinkMarkedWalls(map, view, events);
+    relinkMarkedWalls(map, events);
     return true;
 }
 
-void makeSelectedWallsFirst(MapStore& map, const ViewState& view, MapEvents& events) {
-    map.mapModified = MapModifiedState::Modified;
+void makeSelectedWallsFirst(MapStore& map, MapEvents& events) {
     int32_t total = 0;
     for (int32_t i = 0; i < map.wallCount; ++i)
         if (map.wallSelected[i] == 1) ++total;
@@ -323,7 +276,7 @@ void makeSelectedWallsFirst(MapStore& map, const ViewState& view, MapEvents& eve
     for (int32_t i = 0; i < map.wallCount; ++i) {
         if (map.wallSelected[i] != 1) continue;
         const int32_t s = sectorOfWall(map, i);
-        if (s >= 0) setSectorFirstWall(map, view, events, s, i);
+        if (s >= 0) setSectorFirstWall(map, events, s, i);
         progress.step();
     }
 }

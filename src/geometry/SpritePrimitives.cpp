@@ -33,14 +33,13 @@ int16_t findSector(const MapStore& map, int32_t x, int32_t y, int32_t z, int32_t
 
 }  // namespace
 
-bool createSprite(MapStore& map, MapEvents& events, int32_t x, int32_t y, bool spriteNumbers) {
+std::optional<int32_t> createSprite(MapStore& map, MapEvents& events, int32_t x, int32_t y,
+                                    bool spriteNumbers) {
     if (map.spriteCount >= kMaxSprites) {
         events.statusMessage(kMsgNoRoomForSprites);
-        return false;
+        return std::nullopt;
     }
-    map.mapModified = MapModifiedState::Modified;
     const int32_t k = map.spriteCount;
-    map.auxResult = k;
     ++map.spriteCount;
     clearSpriteEntries(map, k, 1);
     SpriteRecord& sp = map.sprites[k];
@@ -59,7 +58,7 @@ bool createSprite(MapStore& map, MapEvents& events, int32_t x, int32_t y, bool s
     } else {
         map.spriteStacksValid = 0;
     }
-    return true;
+    return k;
 }
 
 void updateSpriteSectnum(MapStore& map, int32_t k) {
@@ -76,7 +75,6 @@ void updateNewSpriteSectnum(MapStore& map, int32_t k) {
 }
 
 void updateStartPosSectnum(MapStore& map) {
-    map.mapModified = MapModifiedState::Modified;
     map.startSector = findSector(map, map.startX, map.startY, map.startZ, map.startSector,
                                  SectorChoice::FirstOrBracketing, true, NoSector::Zero);
 }

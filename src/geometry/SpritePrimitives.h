@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
@@ -9,9 +10,10 @@
 namespace korvel {
 
 // Appends a sprite at (x, y) on the floor of the sector found there, with the map's most used
-// sprite tile; its index goes to auxResult. Refused with a status message when the map is full.
+// sprite tile; returns its index. Refused with a status message when the map is full.
 // With sprite numbers shown the stack counts at its place are refreshed, else marked stale.
-bool createSprite(MapStore& map, MapEvents& events, int32_t x, int32_t y, bool spriteNumbers);
+std::optional<int32_t> createSprite(MapStore& map, MapEvents& events, int32_t x, int32_t y,
+                                    bool spriteNumbers);
 
 // Keeps the sprite's sector while it holds (x, y); else takes the first shown sector that holds
 // it, preferring a later one whose floor and ceiling there bracket the sprite's z. A sprite in no
@@ -19,7 +21,7 @@ bool createSprite(MapStore& map, MapEvents& events, int32_t x, int32_t y, bool s
 void updateSpriteSectnum(MapStore& map, int32_t k);
 // The same without the height test: the last shown sector that holds the point.
 void updateNewSpriteSectnum(MapStore& map, int32_t k);
-// startSector from the start position, searching hidden sectors too; marks the map modified.
+// startSector from the start position, searching hidden sectors too.
 void updateStartPosSectnum(MapStore& map);
 
 }  // namespace korvel

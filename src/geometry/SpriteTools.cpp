@@ -3,38 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/Mainm.h"
 #include "map/WallTables.h"
 
 namespace korvel {
-
-namespace {
-
-// Where the sprite's sparks start on the screen, or false when they are not shown.
-bool spriteScreenPosition(const ViewState& view, ShownMapView shown, const SpriteRecord& sp,
-                          int32_t& sx, int32_t& sy) {
-    if (shown == ShownMapView::Plan) {
-        sx = safeFloor((double(view.viewOriginX) + sp.x) / view.viewZoom) + 400;
-        sy = safeFloor((double(view.viewOriginY) - sp.y) / view.viewZoom) + 300;
-        return true;
-    }
-    if (shown == ShownMapView::Side) {
-        sx = 400;
-        if (uint8_t(view.sideViewSubjectKind) >= uint8_t(SideViewSubjectKind::Wall)) {
-            const double d1 = distDouble(view.sideViewX1, view.sideViewY1, sp.x, sp.y);
-            const double d2 = distDouble(view.sideViewX2, view.sideViewY2, sp.x, sp.y);
-            const double length =
-                distDouble(view.sideViewX1, view.sideViewY1, view.sideViewX2, view.sideViewY2);
-            const double along = (d1 + length - d2) / 2;
-            sx = safeFloor((along + view.sideViewOriginX) / view.sideViewScale) + 400;
-        }
-        sy = safeFloor((double(view.sideViewOriginZ) - sp.z / 16.0) / view.sideViewScale) + 300;
-        return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 void computeSpriteStacks(MapStore& map) {
     map.spriteStackCount.fill(0);
@@ -78,13 +49,10 @@ void countStackedSprites(MapStore& map, int32_t p) {
     map.spriteStackCount[last] = int16_t(count);
 }
 
-bool deleteSprite(MapStore& map, const ViewState& view, MapEvents& events, int32_t s) {
+bool deleteSprite(MapStore& map, MapEvents& events, int32_t s) {
     if (!isSprite(map, s)) return false;
-    map.mapModified = MapModifiedState::Modified;
-    int32_t sx = 0, sy = 0;
-    if (spriteScreenPosition(view, events.shownMapView(), map.sprites[s], sx, sy) && sx >= 0 &&
-        sx < 800 && sy >= 128 && sy < 584)
-        for (int i = 0; i < 6; ++i) events.addParticle(sx, sy, 0);
+    const SpriteRecord& sp = map.sprites[s];
+    events.sparksAtSprite(sp.x, sp.y, sp.z);
     if (map.spriteSelected[s]) --map.selectedSpriteCount;
     moveSpriteEntries(map, s, s + 1, map.spriteCount - s - 1);
     --map.spriteCount;

@@ -6,7 +6,6 @@
 
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
-#include "map/ViewState.h"
 
 namespace korvel {
 
@@ -18,8 +17,8 @@ void computeSpriteStacks(MapStore& map);
 // the last of them. With no sprites at all, entry 0 becomes 0.
 void countStackedSprites(MapStore& map, int32_t p);
 
-// Removes sprite s; later sprites move down one place with their flags. Six sparks where the
-// sprite stood on the shown map view.
-bool deleteSprite(MapStore& map, const ViewState& view, MapEvents& events, int32_t s);
+// Removes sprite s; later sprites move down one place with their flags. Sparks where the sprite
+// stood.
+bool deleteSprite(MapStore& map, MapEvents& events, int32_t s);
 
 }  // namespace korvel

@@ -64,9 +64,8 @@ int32_t buildStartIndex(MapStore& map) {
 }
 
 template <typename Scan>
-int32_t relinkWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t w,
-                   bool keepValid, bool ignoreExtra, const Scan& scan) {
-    map.auxResult = -1;
+int32_t relinkWall(MapStore& map, MapEvents& events, int32_t w, bool keepValid, bool ignoreExtra,
+                   const Scan& scan) {
     if (!isWall(map, w)) return -1;
     WallRecord& a = map.walls[w];
     IntPoint end;
@@ -85,6 +84,7 @@ int32_t relinkWall(MapStore& map, const ViewState& view, MapEvents& events, int3
     }
 
     const int32_t own = sectorOfWall(map, w);
+    int32_t linked = -1;
     if (search && hasEnd && own >= 0) {
         int32_t chosen = -1;
         scan(end, [&](int32_t j) {
@@ -110,12 +110,11 @@ int32_t relinkWall(MapStore& map, const ViewState& view, MapEvents& events, int3
             a.nextsector = int16_t(sectorOfWall(map, chosen));
             b.nextwall = int16_t(w);
             b.nextsector = int16_t(own);
-            map.auxResult = chosen;
+            linked = chosen;
         }
     }
-    const int32_t linked = map.auxResult;
     if (hasEnd && start == end) {
-        deleteWall(map, view, events, w, true);
+        deleteWall(map, events, w, true);
         events.statusMessage(716);
     }
     return linked;
@@ -133,39 +132,39 @@ bool runsOpposite(const MapClipboard& clip, int32_t w, int32_t n) {
 
 }  // namespace
 
-int32_t checkWallPointer(MapStore& map, const ViewState& view, MapEvents& events, int32_t w,
-                         bool keepValid, bool ignoreExtra) {
-    return relinkWall(map, view, events, w, keepValid, ignoreExtra, ScanAllWalls{map});
+int32_t checkWallPointer(MapStore& map, MapEvents& events, int32_t w, bool keepValid,
+                         bool ignoreExtra) {
+    return relinkWall(map, events, w, keepValid, ignoreExtra, ScanAllWalls{map});
 }
 
-void relinkMarkedWalls(MapStore& map, const ViewState& view, MapEvents& events) {
+void relinkMarkedWalls(MapStore& map, MapEvents& events) {
     for (int32_t i = nextMarkedWall(map, 0, kPassRelink); i < map.wallCount;) {
         map.wallPassMark[i] &= uint8_t(~kPassRelink);
         const int32_t before = map.wallCount;
-        checkWallPointer(map, view, events, i, false, false);
+        checkWallPointer(map, events, i, false, false);
         // Removals below i move the marked walls down by as many places.
         const int32_t removed = before - map.wallCount;
         i = nextMarkedWall(map, i + 1 - removed, kPassRelink);
     }
 }
 
-bool checkZeroWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t w) {
+bool checkZeroWall(MapStore& map, MapEvents& events, int32_t w) {
     map.zeroWallRemoved = 0;
     if (!isWall(map, w)) return false;
     IntPoint end;
     if (!wallEnd(map, w, end) || end != wallStart(map, w)) return false;
-    deleteWall(map, view, events, w, true);
+    deleteWall(map, events, w, true);
     map.zeroWallRemoved = 1;
     return true;
 }
 
-void repairWallLinks(MapStore& map, const ViewState& view, MapEvents& events) {
+void repairWallLinks(MapStore& map, MapEvents& events) {
     ProgressScope progress(events, map.wallCount);
     int32_t indexed = buildStartIndex(map);
     for (int32_t i = map.wallCount; i != 0;) {
         --i;
         if (map.wallIgnored[i] != 0) continue;
-        relinkWall(map, view, events, i, false, false, ScanIndex{map, indexed});
+        relinkWall(map, events, i, false, false, ScanIndex{map, indexed});
         if (map.wallCount != indexed) indexed = buildStartIndex(map);
         if (map.wallCount < i) i = map.wallCount;
         progress.step();

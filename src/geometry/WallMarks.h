@@ -8,6 +8,7 @@
 
 namespace korvel {
 
+// findMovWalls: find the walls that move when the vertex at the start of `wall` moves.
 // Clears the marks of all walls, switches to one mark per wall and marks the walls at the vertex
 // at the start of `wall`, found by turning about the point through the loops and the twin links:
 // StartPoint on a wall that starts there, EndPoint on one that ends there, BothPoints on one

@@ -1,7 +1,6 @@
 #include "geometry/WallPrimitives.h"
 
 #include "base/ValueConv.h"
-#include "geometry/DeletionSparks.h"
 #include "geometry/SectorDeletion.h"
 #include "geometry/WallLinks.h"
 #include "geometry/WallMarks.h"
@@ -22,10 +21,9 @@ bool sectorHasRoom(const MapStore& map, int32_t s, int32_t extra) {
     return s < 0 || map.sectors[s].wallnum <= kMaxWallsPerSector - extra;
 }
 
-void squareAndRelink(MapStore& map, const ViewState& view, MapEvents& events, int32_t w,
-                     bool autoWallSquare) {
+void squareAndRelink(MapStore& map, MapEvents& events, int32_t w, bool autoWallSquare) {
     if (autoWallSquare) squareWallTexture(map, w);
-    checkWallPointer(map, view, events, w, false, false);
+    checkWallPointer(map, events, w, false, false);
 }
 
 // Moves the start point of every wall marked StartPoint or BothPoints to m.
@@ -97,8 +95,8 @@ bool insertWallAfter(MapStore& map, MapEvents& events, int32_t w, int32_t x, int
     return true;
 }
 
-bool insertVertex(MapStore& map, const ViewState& view, MapEvents& events, int32_t w, int32_t x,
-                  int32_t y, bool autoWallSquare) {
+bool insertVertex(MapStore& map, MapEvents& events, int32_t w, int32_t x, int32_t y,
+                  bool autoWallSquare) {
     if (!isWall(map, w)) return false;
     const int32_t t = map.walls[w].nextwall;
     const bool twoSided = isWall(map, t) && t != w && map.walls[t].nextwall == w;
@@ -118,11 +116,10 @@ bool insertVertex(MapStore& map, const ViewState& view, MapEvents& events, int32
         return false;
     }
 
-    map.mapModified = MapModifiedState::Modified;
     if (!twoSided) {
         insertWallAfter(map, events, w, x, y);
-        squareAndRelink(map, view, events, w, autoWallSquare);
-        squareAndRelink(map, view, events, w + 1, autoWallSquare);
+        squareAndRelink(map, events, w, autoWallSquare);
+        squareAndRelink(map, events, w + 1, autoWallSquare);
         return true;
     }
     int32_t w0, t0;  // first halves after both splits
@@ -139,11 +136,11 @@ bool insertVertex(MapStore& map, const ViewState& view, MapEvents& events, int32
     }
     // No half has zero length, so relinking removes no wall and the indices stay put.
     for (int32_t half : {w0, w0 + 1, t0, t0 + 1})
-        squareAndRelink(map, view, events, half, autoWallSquare);
+        squareAndRelink(map, events, half, autoWallSquare);
     return true;
 }
 
-bool deleteWallSng(MapStore& map, const ViewState& view, MapEvents& events, int32_t w) {
+bool deleteWallSng(MapStore& map, MapEvents& events, int32_t w) {
     if (!isWall(map, w)) return false;
     {
         // The second wall of a two-wall loop: remove the first, so the loop's start is kept.
@@ -152,11 +149,11 @@ bool deleteWallSng(MapStore& map, const ViewState& view, MapEvents& events, int3
     }
     const int32_t s = sectorOfWall(map, w);
     if (s >= 0 && map.sectors[s].wallnum <= 2) {
-        deleteSectorWos(map, view, events, s);
+        deleteSectorWos(map, events, s);
         return true;
     }
     deselectWallRange(map, w, 1);
-    sparkBurstAt(view, events, map.walls[w].x, map.walls[w].y);
+    events.sparksAtPoint(map.walls[w].x, map.walls[w].y);
     unlinkBothSides(map, w);
 
     int32_t q = map.walls[w].point2;
@@ -199,18 +196,17 @@ bool deleteWallSng(MapStore& map, const ViewState& view, MapEvents& events, int3
     bool sectorGone = false;
     if (s >= 0 && w < map.wallCount && w < map.sectors[s].wallptr + map.sectors[s].wallnum &&
         map.walls[w].point2 == w)
-        sectorGone = deleteLoop(map, view, events, w) == LoopDeletion::Sector;
+        sectorGone = deleteLoop(map, events, w) == LoopDeletion::Sector;
     updateWallSectnums(map);
     events.objectsRenumbered();
     if (s >= 0 && !sectorGone && map.sectors[s].wallnum <= 2) {
         updateWallSectnums(map);
-        deleteSector(map, view, events, s);
+        deleteSector(map, events, s);
     }
     return true;
 }
 
-bool deleteWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t w,
-                bool skipMerge) {
+bool deleteWall(MapStore& map, MapEvents& events, int32_t w, bool skipMerge) {
     if (!isWall(map, w)) return false;
     if (!skipMerge) {
         IntPoint end;
@@ -229,16 +225,16 @@ bool deleteWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t
     if (isWall(map, t) && t != w && map.walls[t].nextwall == w) {
         // Removing the twin may take a whole sector or loop with it: follow w by a mark.
         map.wallPassMark[w] |= kPassFollow;
-        deleteWallSng(map, view, events, t);
+        deleteWallSng(map, events, t);
         w = nextMarkedWall(map, 0, kPassFollow);
         if (w >= map.wallCount) return true;
         map.wallPassMark[w] &= uint8_t(~kPassFollow);
     }
-    deleteWallSng(map, view, events, w);
+    deleteWallSng(map, events, w);
     return true;
 }
 
-bool deleteVertex(MapStore& map, const ViewState& view, MapEvents& events, int32_t v) {
+bool deleteVertex(MapStore& map, MapEvents& events, int32_t v) {
     if (!isWall(map, v)) return false;
     findMovWalls(map, v);
     // Each deletion may take more walls with it (a degenerate loop or sector); the marks move
@@ -249,7 +245,7 @@ bool deleteVertex(MapStore& map, const ViewState& view, MapEvents& events, int32
             continue;
         }
         const int32_t before = map.wallCount;
-        deleteWallSng(map, view, events, i);
+        deleteWallSng(map, events, i);
         const int32_t removed = before - map.wallCount;
         if (removed == 0) {
             map.wallMoveState[i] = 0;
@@ -265,7 +261,7 @@ bool deleteVertex(MapStore& map, const ViewState& view, MapEvents& events, int32
         }
         map.wallMoveState[j] = 0;
         const int32_t before = map.wallCount;
-        checkWallPointer(map, view, events, j, false, false);
+        checkWallPointer(map, events, j, false, false);
         const int32_t removed = before - map.wallCount;
         j = removed == 0 ? j + 1 : (j > removed ? j - removed : 0);
     }

@@ -10,7 +10,6 @@
 
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
-#include "map/ViewState.h"
 
 namespace korvel {
 
@@ -24,19 +23,20 @@ bool insertWallAfter(MapStore& map, MapEvents& events, int32_t w, int32_t x, int
 
 // Splits w at (x, y), and its twin with it, relinking the halves. Refused with a status message
 // without room for the new walls; refused silently when (x, y) is an end point of the wall.
-bool insertVertex(MapStore& map, const ViewState& view, MapEvents& events, int32_t w, int32_t x,
-                  int32_t y, bool autoWallSquare);
+bool insertVertex(MapStore& map, MapEvents& events, int32_t w, int32_t x, int32_t y,
+                  bool autoWallSquare);
 
+// deleteWallSng: delete a single wall, not its twin (deleteWall takes both).
 // Removes wall w alone, closing its loop over the gap. A sector left with two walls or fewer,
 // and a loop left with one, go too.
-bool deleteWallSng(MapStore& map, const ViewState& view, MapEvents& events, int32_t w);
+bool deleteWallSng(MapStore& map, MapEvents& events, int32_t w);
 
 // Moves both end points of w (and the walls meeting there) to its midpoint unless skipMerge is
 // set, then removes w and its twin.
-bool deleteWall(MapStore& map, const ViewState& view, MapEvents& events, int32_t w, bool skipMerge);
+bool deleteWall(MapStore& map, MapEvents& events, int32_t w, bool skipMerge);
 
 // Removes the vertex at the start of v: every wall that starts there goes and the walls that
 // ended there are relinked. Ends with no move marks.
-bool deleteVertex(MapStore& map, const ViewState& view, MapEvents& events, int32_t v);
+bool deleteVertex(MapStore& map, MapEvents& events, int32_t v);
 
 }  // namespace korvel

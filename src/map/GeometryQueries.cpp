@@ -65,7 +65,7 @@ int32_t planeZ(const MapStore& map, int32_t x, int32_t y, int32_t sector, bool f
     if (map.sectorCount == 0) return 0;
     const SectorRecord& sec = map.sectors[clampSector(map, sector)];
     const int32_t base = floor ? sec.floorz : sec.ceilingz;
-    const bool sloped = ((floor ? sec.floorstat : sec.ceilingstat) & 2) != 0;
+    const bool sloped = ((floor ? sec.floorstat : sec.ceilingstat) & kSurfaceSloped) != 0;
     if (!sloped || !isWall(map, sec.wallptr)) return base;
     const WallRecord& a = map.walls[sec.wallptr];
     if (!isWall(map, a.point2)) return base;
@@ -81,7 +81,7 @@ int32_t planeZWithLine(const MapStore& map, int32_t x, int32_t y, int32_t sector
     if (map.sectorCount == 0) return 0;
     const SectorRecord& sec = map.sectors[clampSector(map, sector)];
     const int32_t base = floor ? sec.floorz : sec.ceilingz;
-    if (((floor ? sec.floorstat : sec.ceilingstat) & 2) == 0) return base;
+    if (((floor ? sec.floorstat : sec.ceilingstat) & kSurfaceSloped) == 0) return base;
     const int32_t heinum = floor ? sec.floorheinum : sec.ceilingheinum;
     const double d = signedDistToLine(x1, y1, x2, y2, x, y);
     return wrap32(int64_t(base) + safeFloor(d * heinum / 256));

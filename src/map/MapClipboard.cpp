@@ -102,7 +102,6 @@ void rebuildClipWallSector(MapClipboard& clip) {
 
 void swapClipboard(MapStore& map, MapClipboard& clip) {
     map.undoState = UndoState::SwapBack;
-    map.mapModified = MapModifiedState::Modified;
     swap(map.sectors, clip.clipSectors);
     swap(map.walls, clip.clipWalls);
     swap(map.sprites, clip.clipSprites);
@@ -110,17 +109,10 @@ void swapClipboard(MapStore& map, MapClipboard& clip) {
     std::swap(map.sectorCount, clip.clipSectorCount);
     std::swap(map.wallCount, clip.clipWallCount);
     std::swap(map.spriteCount, clip.clipSpriteCount);
-    map.sectorIgnored.fill(0);
-    map.wallIgnored.fill(0);
-    map.spriteIgnored.fill(0);
-    // Drag marks and pass marks named walls of the other map.
+    // Selection, hidden state, drag marks and pass marks named objects of the other map.
+    clearObjectFlags(map);
     map.movedWallCount = 0;
-    map.wallPassMark.fill(0);
     updateWallSectnums(map);
-    deselectSectors(map);
-    deselectSprites(map);
-    deselectVertices(map);
-    deselectWalls(map);
     rebuildClipWallSector(clip);
     map.spriteStacksValid = 0;
 }

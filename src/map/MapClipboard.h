@@ -9,7 +9,6 @@
 #include "map/MapEvents.h"
 #include "map/MapRecords.h"
 #include "map/MapStore.h"
-#include "map/ViewState.h"
 
 namespace korvel {
 
@@ -40,7 +39,8 @@ void balanceClipboard(MapClipboard& clip);
 // clipboard by other means (a map file inserted into it).
 void rebuildClipWallSector(MapClipboard& clip);
 
-// Exchanges the map and the clipboard; undo will swap back.
+// Exchanges the map and the clipboard; undo will swap back. The selection and hidden state
+// are cleared.
 void swapClipboard(MapStore& map, MapClipboard& clip);
 
 }  // namespace korvel

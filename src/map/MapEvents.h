@@ -1,6 +1,6 @@
 // What the model layer (map/ and geometry/) tells the rest of the program: status-line and
-// start-up log messages, sound cues, particles and progress. The editor implements it; tests
-// record it. The model layer includes nothing of the UI.
+// start-up log messages, sound cues, the sparks of deletions (in map units) and progress. The
+// editor implements it; tests record it. The model layer includes nothing of the UI.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +16,6 @@ struct MessageRef {
     int32_t count = 0;
 };
 
-// Which map view the current page shows, as far as the model's screen effects care.
-enum class ShownMapView : uint8_t { Other = 0, Plan = 1, Side = 2 };
-
 class MapEvents {
 public:
     virtual ~MapEvents() = default;
@@ -31,8 +28,13 @@ public:
                                 int32_t count = 0) = 0;
     // Plays a sound cue by name ("command", "sectexpl", ...).
     virtual void playCue(const std::string& cue) = 0;
-    // Adds one particle at screen position (x, y) of the given kind (0..7).
-    virtual void addParticle(int32_t x, int32_t y, int32_t kind) = 0;
+    // The sparks a deletion leaves, at map coordinates; where they show on the screen, if at
+    // all, is the editor's business. A burst where a wall's start point (x, y) was removed:
+    virtual void sparksAtPoint(int32_t x, int32_t y) = 0;
+    // a burst where a removed sprite stood, at height z:
+    virtual void sparksAtSprite(int32_t x, int32_t y, int32_t z) = 0;
+    // sparks spread along a removed wall from (x1, y1) to (x2, y2).
+    virtual void sparksAlongWall(int32_t x1, int32_t y1, int32_t x2, int32_t y2) = 0;
     // The progress bar of long batch passes: begin with a total, then one step per item, and
     // end when the pass is over, so that later steps outside a pass draw nothing.
     virtual void progressBegin(int32_t total) = 0;
@@ -47,8 +49,6 @@ public:
     // The map became a new, empty one without a file: the path is forgotten, the title becomes
     // message 325 and the window caption message 1308 with that title.
     virtual void newMapStarted() = 0;
-    // Which map view the current page shows: a deleted sprite's sparks are placed on it.
-    virtual ShownMapView shownMapView() const = 0;
 };
 
 // Does nothing: for callers that have nobody to tell.
@@ -57,14 +57,15 @@ public:
     void statusMessage(int32_t, std::vector<std::string>, int32_t) override {}
     void bootLogMessage(int32_t, uint8_t, std::vector<std::string>, int32_t) override {}
     void playCue(const std::string&) override {}
-    void addParticle(int32_t, int32_t, int32_t) override {}
+    void sparksAtPoint(int32_t, int32_t) override {}
+    void sparksAtSprite(int32_t, int32_t, int32_t) override {}
+    void sparksAlongWall(int32_t, int32_t, int32_t, int32_t) override {}
     void progressBegin(int32_t) override {}
     void progressStep() override {}
     void progressEnd() override {}
     void objectsRenumbered() override {}
     void undoRestored() override {}
     void newMapStarted() override {}
-    ShownMapView shownMapView() const override { return ShownMapView::Other; }
 };
 
 }  // namespace korvel

@@ -164,8 +164,8 @@ std::optional<std::string> readMapFileBytes(FileSystem& fs, const std::string& p
     return fs.readAll(path, kMaxMapFileBytes);
 }
 
-MapLoadResult loadMap(MapStore& map, MapFileState& file, ViewState& view, FileSystem& fs,
-                      const std::string& path, bool silent) {
+MapLoadResult loadMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::string& path,
+                      bool silent) {
     const auto bytes = readMapFileBytes(fs, path);
     const auto layout = bytes ? parseMapFile(*bytes) : std::nullopt;
     if (!layout) {
@@ -176,7 +176,7 @@ MapLoadResult loadMap(MapStore& map, MapFileState& file, ViewState& view, FileSy
     MapLoadResult result = describe(*layout);
     result.loaded = true;
     file.mapLoadNotice = result.noticeMessage();
-    map.auxResult = result.versionByte;
+    file.mapVersionByte = result.versionByte;
     noteRecordExtent(map);  // the old contents, for resetMapState to clear above the new counts
 
     map.startX = layout->startX;
@@ -184,8 +184,6 @@ MapLoadResult loadMap(MapStore& map, MapFileState& file, ViewState& view, FileSy
     map.startZ = layout->startZ;
     map.startAngle = layout->startAngle;
     map.startSector = layout->startSector;
-    view.viewOriginX = float(-int64_t(layout->startX));
-    view.viewOriginY = float(layout->startY);
 
     copyRecords(map.sectors.data(), *bytes, layout->sectorOffset, layout->sectorCount,
                 kSectorRecordBytes);

@@ -13,7 +13,6 @@
 #include "map/MapFileState.h"
 #include "map/MapStore.h"
 #include "map/UndoSnapshot.h"
-#include "map/ViewState.h"
 
 namespace korvel {
 
@@ -76,11 +75,11 @@ struct MapLoadResult {
     }
 };
 
-// Replaces the map by the file: records, start position (the plan view centred on it), path,
-// title and, unless silent, the recent list; then the map is fresh (nothing selected, nothing to
-// undo, unmodified). Sets mapLoadFailed and the map's auxResult (the version's low byte).
-MapLoadResult loadMap(MapStore& map, MapFileState& file, ViewState& view, FileSystem& fs,
-                      const std::string& path, bool silent);
+// Replaces the map by the file: records, start position, path, title, the version's low byte
+// and, unless silent, the recent list; then the map is fresh (nothing selected, nothing to undo,
+// unmodified). Sets mapLoadFailed. Where the views look is the caller's business.
+MapLoadResult loadMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::string& path,
+                      bool silent);
 
 // Writes the map to path: the new file goes to a temporary file beside it first; only when it
 // is complete is an existing file moved into trashFolder (under its file name, replacing the

@@ -16,6 +16,8 @@ struct MapFileState {
     // The status message about damage that the last load or merge found (a file cut short, a
     // count beyond capacity); 0 when the file was sound.
     int32_t mapLoadNotice = 0;
+    // The low byte of the version of the last map file loaded (message 315 names it).
+    int32_t mapVersionByte = 0;
     // Most recent first; an empty string is an unused slot. Kept in the configuration file.
     std::array<std::string, kRecentFileCount> recentFiles;
     int32_t nextAutoSaveNumber = 0;

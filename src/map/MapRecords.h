@@ -15,13 +15,48 @@ constexpr int32_t kTileCount = 15360;
 static_assert(std::endian::native == std::endian::little,
               "records are kept in the file's byte order");
 
+// Bits of a wall's cstat.
+constexpr uint16_t kWallBlocking = 1;
+constexpr uint16_t kWallSwapBottom = 2;  // the lower part shows nextwall's texture
+constexpr uint16_t kWallAlignBottom = 4;
+constexpr uint16_t kWallFlipX = 8;
+constexpr uint16_t kWallMasked = 16;
+constexpr uint16_t kWallOneWayMasked = 32;
+constexpr uint16_t kWallHitscan = 64;  // drawn thick on the plan view
+constexpr uint16_t kWallTranslucent = 128;
+constexpr uint16_t kWallFlipY = 256;
+constexpr uint16_t kWallTranslucentReversed = 512;
+
+// Bits of a sprite's cstat.
+constexpr uint16_t kSpriteBlocking = 1;
+constexpr uint16_t kSpriteTranslucent = 2;
+constexpr uint16_t kSpriteFlipX = 4;
+constexpr uint16_t kSpriteFlipY = 8;
+constexpr uint16_t kSpriteWallAligned = 16;
+constexpr uint16_t kSpriteFloorAligned = 32;
+constexpr uint16_t kSpriteAlignment = kSpriteWallAligned | kSpriteFloorAligned;
+constexpr uint16_t kSpriteOneSided = 64;
+constexpr uint16_t kSpriteCentred = 128;
+constexpr uint16_t kSpriteHitscan = 256;  // a thick facing line on the plan view
+constexpr uint16_t kSpriteTranslucentReversed = 512;
+constexpr uint16_t kSpriteInvisible = 32768;
+
+// Bits of a sector's floorstat and ceilingstat.
+constexpr uint16_t kSurfaceParallax = 1;
+constexpr uint16_t kSurfaceSloped = 2;
+constexpr uint16_t kSurfaceSwapXY = 4;
+constexpr uint16_t kSurfaceDoubleSmoosh = 8;
+constexpr uint16_t kSurfaceFlipX = 16;
+constexpr uint16_t kSurfaceFlipY = 32;
+constexpr uint16_t kSurfaceRelativeAlign = 64;
+
 struct SectorRecord {
     int16_t wallptr;
     int16_t wallnum;
     int32_t ceilingz;
     int32_t floorz;
-    uint16_t ceilingstat;  // bit 1: sloped
-    uint16_t floorstat;    // bit 1: sloped
+    uint16_t ceilingstat;  // kSurface... bits
+    uint16_t floorstat;    // kSurface... bits
     int16_t ceilingpicnum;
     int16_t ceilingheinum;
     int8_t ceilingshade;
@@ -47,7 +82,7 @@ struct WallRecord {
     int16_t point2;
     int16_t nextwall;
     int16_t nextsector;
-    uint16_t cstat;
+    uint16_t cstat;  // kWall... bits
     int16_t picnum;
     int16_t overpicnum;
     int8_t shade;
@@ -65,7 +100,7 @@ struct SpriteRecord {
     int32_t x;
     int32_t y;
     int32_t z;
-    uint16_t cstat;
+    uint16_t cstat;  // kSprite... bits
     int16_t picnum;
     int8_t shade;
     uint8_t pal;

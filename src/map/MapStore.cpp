@@ -4,8 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "map/Selection.h"
-
 namespace korvel {
 
 int32_t clampTile(int32_t tile) {
@@ -77,17 +75,20 @@ void markAllRecordsUsed(MapStore& map) {
     map.recordExtent = RecordExtent{};
 }
 
+void clearObjectFlags(MapStore& map) {
+    forEachObjectTable([&](auto table, TableRole role, const char*) {
+        if (role == TableRole::Flags || role == TableRole::Working) (map.*table).fill({});
+    });
+    map.selectedSectorCount = map.selectedWallCount = map.selectedSpriteCount = 0;
+    map.selectedVertexCount = map.selectedLoopCount = 0;
+    map.booleanTargetSector = -2;
+}
+
 void resetMapState(MapStore& map) {
     countSpriteTiles(map);
-    deselectSectors(map);
-    deselectSprites(map);
-    deselectVertices(map);
-    deselectWalls(map);
-    map.sectorIgnored.fill(0);
-    map.spriteIgnored.fill(0);
-    map.wallIgnored.fill(0);
-    // The selection arrays are clear as a whole above; of the records only those the previous
-    // contents may have reached need zeroing.
+    clearObjectFlags(map);
+    // The tables are clear as a whole above; of the records only those the previous contents
+    // may have reached need zeroing.
     const RecordExtent& used = map.recordExtent;
     zeroRange(map.sectors, map.sectorCount, used.sectors);
     zeroRange(map.sprites, map.spriteCount, used.sprites);
@@ -95,9 +96,7 @@ void resetMapState(MapStore& map) {
     map.recordExtent = RecordExtent{std::clamp(map.sectorCount, 0, kMaxSectors),
                                     std::clamp(map.wallCount, 0, kMaxWalls),
                                     std::clamp(map.spriteCount, 0, kMaxSprites)};
-    map.wallPassMark.fill(0);
     map.movedWallCount = 0;
-    map.booleanTargetSector = -2;
     map.lightSpriteCount = 0;
     map.mapModified = MapModifiedState::Unmodified;
     map.undoState = UndoState::Nothing;
@@ -115,10 +114,8 @@ void clearMapRecords(MapStore& map) {
     map.startAngle = map.startSector = 0;
 }
 
-void resetMap(MapStore& map, ViewState& view, MapEvents& events) {
+void resetMap(MapStore& map, MapEvents& events) {
     clearMapRecords(map);
-    view.viewOriginX = view.viewOriginY = 0;
-    view.viewZoom = 16;
     events.newMapStarted();
     resetMapState(map);
     events.statusMessage(605);

@@ -1,6 +1,6 @@
 // The map being edited: fixed-capacity arrays of sector, wall and sprite records with their
-// counts, the start position, the per-object flags (selection, hidden state, wall move marks),
-// the wall-to-sector table and the map-level state kept with them.
+// counts and per-object tables (selection, hidden state, wall move marks, the wall-to-sector
+// table), the start position and the map-level state kept with them.
 #pragma once
 
 #include <cstdint>
@@ -8,13 +8,9 @@
 #include "base/FixedArray.h"
 #include "map/MapEvents.h"
 #include "map/MapRecords.h"
-#include "map/ViewState.h"
+#include "map/ObjectTables.h"
 
 namespace korvel {
-
-constexpr int32_t kMaxSectors = 4096;
-constexpr int32_t kMaxWalls = 32768;
-constexpr int32_t kMaxSprites = 16384;
 
 // movedWallCount while wallMoveState holds one mark per wall; below it, 1.. is a list length.
 constexpr int32_t kAllWallsMarked = 16777215;
@@ -44,9 +40,10 @@ struct MapWorkspace {
     MapWorkspace(const MapWorkspace&) {}
     MapWorkspace& operator=(const MapWorkspace&) { return *this; }
 
-    FixedArray<WallRecord, kMaxWalls> walls;
-    FixedArray<uint8_t, kMaxWalls> wallSelected, vertexSelected, wallIgnored, wallPassMark;
-    FixedArray<int16_t, kMaxWalls> wallMoveState;
+    // Room for one per-wall table's entries of every wall: a block of walls is reordered one
+    // table at a time through it.
+    static constexpr int32_t kStashBytes = kMaxWalls * int32_t(sizeof(WallRecord));
+    FixedArray<uint8_t, kStashBytes> stash;
     FixedArray<WallPointKey, kMaxWalls> startIndex;  // walls sorted by start point, for link repair
 };
 
@@ -60,12 +57,12 @@ struct RecordExtent {
     int32_t sectors = kMaxSectors;
     int32_t walls = kMaxWalls;
     int32_t sprites = kMaxSprites;
+    bool operator==(const RecordExtent&) const = default;
 };
 
-struct MapStore {
-    FixedArray<SectorRecord, kMaxSectors> sectors;
-    FixedArray<WallRecord, kMaxWalls> walls;
-    FixedArray<SpriteRecord, kMaxSprites> sprites;
+// The single values of the store: counts, start position, selection counts and the state kept
+// with the map.
+struct MapScalars {
     int32_t sectorCount = 0;
     int32_t wallCount = 0;
     int32_t spriteCount = 0;
@@ -75,48 +72,32 @@ struct MapStore {
     int16_t startAngle = 0;
     int16_t startSector = 0;
 
-    // Selection: non-zero = selected; a vertex is named by the wall that starts there.
-    FixedArray<uint8_t, kMaxSectors> sectorSelected;
-    FixedArray<uint8_t, kMaxWalls> wallSelected;
-    FixedArray<uint8_t, kMaxSprites> spriteSelected;
-    FixedArray<uint8_t, kMaxWalls> vertexSelected;
     int32_t selectedSectorCount = 0;
     int32_t selectedWallCount = 0;
     int32_t selectedSpriteCount = 0;
     int32_t selectedVertexCount = 0;
     int32_t selectedLoopCount = 0;
 
-    // HiddenState of each object.
-    FixedArray<uint8_t, kMaxSectors> sectorIgnored;
-    FixedArray<uint8_t, kMaxWalls> wallIgnored;
-    FixedArray<uint8_t, kMaxSprites> spriteIgnored;
-
-    // WallMoveState per wall while movedWallCount is kAllWallsMarked; a list of the walls at one
-    // dragged vertex while it is 1 .. kAllWallsMarked - 1; nothing marked while it is 0 or less.
-    FixedArray<int16_t, kMaxWalls> wallMoveState;
+    // How wallMoveState is read (see WallTables).
     int32_t movedWallCount = 0;
-
-    // The sector that owns each wall.
-    FixedArray<int16_t, kMaxWalls> wallSector;
-
-    // Marks of the passes inside one operation (walls still to relink, a wall being followed
-    // through deletions). Moves with the walls; zero between operations.
-    FixedArray<uint8_t, kMaxWalls> wallPassMark;
-
-    // For each group of sprites at one x, y: the group's size at one member, 0 at the others.
-    FixedArray<int16_t, kMaxSprites> spriteStackCount;
-    uint8_t spriteStacksValid = 0;
+    uint8_t spriteStacksValid = 0;  // spriteStackCount is up to date
 
     MapModifiedState mapModified = MapModifiedState::Unmodified;
     UndoState undoState = UndoState::Nothing;
     int32_t mostUsedSpriteTile = 0;
     int32_t booleanTargetSector = -2;  // -2: none
     int32_t lightSpriteCount = 0;
-    // The secondary result the last operation leaves for its caller (a new sprite's index, the
-    // wall a repair linked, ...).
-    int32_t auxResult = 0;
     int32_t zeroWallRemoved = 0;
 
+    bool operator==(const MapScalars&) const = default;
+};
+
+// Everything a map edit can change: the tables of every kind of object and the single values.
+// The undo snapshot and the edit bracket hold it as a value.
+struct MapContent : SectorTables, WallTables, SpriteTables, MapScalars {};
+
+// The map being edited.
+struct MapStore : MapContent {
     MapWorkspace work;
 };
 
@@ -149,13 +130,17 @@ void noteRecordExtent(MapStore& map);
 // For whole arrays brought in from elsewhere whose tails are unknown.
 void markAllRecordsUsed(MapStore& map);
 
+// Zeroes every selection, hidden-state and working table with the selection counts, and forgets
+// the boolean target.
+void clearObjectFlags(MapStore& map);
+
 // Empties the store of every record and the start position, counts 0; the per-object tables are
 // left to resetMapState.
 void clearMapRecords(MapStore& map);
 // After a load or for a new map: clears selection and hidden state, zeroes the records above
 // the counts, forgets the undo snapshot and marks the map unmodified.
 void resetMapState(MapStore& map);
-// Makes an empty new map and puts the plan view at its centre.
-void resetMap(MapStore& map, ViewState& view, MapEvents& events);
+// Makes an empty new map; where the views look is the caller's business.
+void resetMap(MapStore& map, MapEvents& events);
 
 }  // namespace korvel

@@ -2,9 +2,9 @@
 // by a command before it changes the map. After a clipboard swap, undo swaps back instead.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
-#include "base/FixedArray.h"
 #include "map/MapClipboard.h"
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
@@ -12,35 +12,27 @@
 
 namespace korvel {
 
+// Two copies of the map's content: the snapshot that undo brings back, and a spare that an open
+// edit fills and that becomes the snapshot only when the edit commits, so a refused edit never
+// overwrites the snapshot the user may still want.
 struct UndoSnapshot {
-    FixedArray<SectorRecord, kMaxSectors> undoSectors;
-    int32_t undoSectorCount = 0;
-    FixedArray<WallRecord, kMaxWalls> undoWalls;
-    int32_t undoWallCount = 0;
-    FixedArray<SpriteRecord, kMaxSprites> undoSprites;
-    int32_t undoSpriteCount = 0;
-    RecordExtent undoRecordExtent;  // of the arrays as copied
-    FixedArray<uint8_t, kMaxSectors> undoSectorSelected;
-    FixedArray<uint8_t, kMaxWalls> undoWallSelected;
-    FixedArray<uint8_t, kMaxSprites> undoSpriteSelected;
-    FixedArray<uint8_t, kMaxWalls> undoVertexSelected;
-    FixedArray<uint8_t, kMaxSectors> undoSectorIgnored;
-    FixedArray<uint8_t, kMaxWalls> undoWallIgnored;
-    FixedArray<uint8_t, kMaxSprites> undoSpriteIgnored;
-    int32_t undoSelectedSectorCount = 0;
-    int32_t undoSelectedWallCount = 0;
-    int32_t undoSelectedSpriteCount = 0;
-    int32_t undoSelectedVertexCount = 0;
-    int32_t undoSelectedLoopWallCount = 0;
-    MapModifiedState undoModified = MapModifiedState::Unmodified;
+    std::array<MapContent, 2> slots;
+    int32_t held = 0;  // the slot holding the snapshot
+    bool editOpen = false;
+
+    MapContent& snapshot() { return slots[size_t(held)]; }
+    const MapContent& snapshot() const { return slots[size_t(held)]; }
+    MapContent& spare() { return slots[size_t(1 - held)]; }
 };
 
-// Copies the map into the snapshot; undo is then offered (undoState Snapshot).
+// Copies the map into the snapshot at once; undo is then offered (undoState Snapshot). Commands
+// take it through their MapEdit instead, which keeps the old one until the edit commits.
 void saveUndo(MapStore& map, UndoSnapshot& undo);
 
 // Undoes the last change: swaps the clipboard back after a swap, else puts the snapshot in
-// place. The map's modified state follows what was saved since. Nothing to undo: nothing done.
-void restoreUndo(MapStore& map, const UndoSnapshot& undo, MapClipboard& clip,
-                 SelectionMode selectionMode, MapEvents& events);
+// place (by exchanging storage with it, which is then spent). The map's modified state follows
+// what was saved since. Nothing to undo: nothing done.
+void restoreUndo(MapStore& map, UndoSnapshot& undo, MapClipboard& clip, SelectionMode selectionMode,
+                 MapEvents& events);
 
 }  // namespace korvel

@@ -1,6 +1,6 @@
 // Where the map views look: the plan-view transform, the side view's subject and transform, and
-// the drawing-export parameters. The model reads the transforms to place deletion sparks on the
-// screen; the views and the page code set them.
+// the drawing-export parameters. The views and the page code set them; the model does not use
+// them (it reports in map units).
 #pragma once
 
 #include <cstdint>

@@ -7,20 +7,29 @@ namespace korvel {
 
 namespace {
 
-template <typename T, int32_t N>
-void moveEntries(FixedArray<T, N>& a, int32_t dst, int32_t src, int32_t n) {
-    std::memmove(a.data() + dst, a.data() + src, size_t(n) * sizeof(T));
+// Moves n entries of every table of a kind from src to dst.
+template <typename Kind>
+void moveEntries(MapStore& map, int32_t dst, int32_t src, int32_t n) {
+    if (n <= 0 || dst == src) return;
+    forEachTable<Kind>([&](auto table, TableRole role, const char*) {
+        if (!tableFollowsObjects(map, role)) return;
+        auto* entries = (map.*table).data();
+        std::memmove(entries + dst, entries + src, size_t(n) * sizeof(*entries));
+    });
 }
 
-template <typename T, int32_t N>
-void clearEntries(FixedArray<T, N>& a, int32_t from, int32_t n) {
-    std::memset(static_cast<void*>(a.data() + from), 0, size_t(n) * sizeof(T));
-}
-
-// Entries handed back or given out up to from + n: the records there may hold something until
-// the next load zeroes them.
-void reachUpTo(int32_t& bound, int32_t from, int32_t n, int32_t capacity) {
+// Zeroes n entries from `from` of the tables of a kind that start from zero; the records are
+// left as they are, and the bound of what may be non-zero takes them in.
+template <typename Kind>
+void clearEntries(MapStore& map, int32_t from, int32_t n, int32_t& bound, int32_t capacity) {
+    if (n <= 0) return;
     bound = std::max(bound, std::min(from + n, capacity));
+    forEachTable<Kind>([&](auto table, TableRole role, const char*) {
+        if (role == TableRole::Records || role == TableRole::Derived) return;
+        if (!tableFollowsObjects(map, role)) return;
+        auto* entries = (map.*table).data();
+        std::memset(static_cast<void*>(entries + from), 0, size_t(n) * sizeof(*entries));
+    });
 }
 
 }  // namespace
@@ -33,24 +42,11 @@ bool wallEnd(const MapStore& map, int32_t w, IntPoint& end) {
 }
 
 void moveWallEntries(MapStore& map, int32_t dst, int32_t src, int32_t n) {
-    if (n <= 0 || dst == src) return;
-    moveEntries(map.walls, dst, src, n);
-    moveEntries(map.wallSelected, dst, src, n);
-    moveEntries(map.vertexSelected, dst, src, n);
-    moveEntries(map.wallIgnored, dst, src, n);
-    moveEntries(map.wallSector, dst, src, n);
-    moveEntries(map.wallPassMark, dst, src, n);
-    if (map.movedWallCount == kAllWallsMarked) moveEntries(map.wallMoveState, dst, src, n);
+    moveEntries<WallTables>(map, dst, src, n);
 }
 
 void clearWallEntries(MapStore& map, int32_t from, int32_t n) {
-    if (n <= 0) return;
-    reachUpTo(map.recordExtent.walls, from, n, kMaxWalls);
-    clearEntries(map.wallSelected, from, n);
-    clearEntries(map.vertexSelected, from, n);
-    clearEntries(map.wallIgnored, from, n);
-    clearEntries(map.wallPassMark, from, n);
-    if (map.movedWallCount == kAllWallsMarked) clearEntries(map.wallMoveState, from, n);
+    clearEntries<WallTables>(map, from, n, map.recordExtent.walls, kMaxWalls);
 }
 
 void deselectWallRange(MapStore& map, int32_t from, int32_t n) {
@@ -67,33 +63,30 @@ void deselectWallRange(MapStore& map, int32_t from, int32_t n) {
 }
 
 void moveSectorEntries(MapStore& map, int32_t dst, int32_t src, int32_t n) {
-    if (n <= 0 || dst == src) return;
-    moveEntries(map.sectors, dst, src, n);
-    moveEntries(map.sectorSelected, dst, src, n);
-    moveEntries(map.sectorIgnored, dst, src, n);
+    moveEntries<SectorTables>(map, dst, src, n);
 }
 
 void clearSectorEntries(MapStore& map, int32_t from, int32_t n) {
-    if (n <= 0) return;
-    reachUpTo(map.recordExtent.sectors, from, n, kMaxSectors);
-    clearEntries(map.sectorSelected, from, n);
-    clearEntries(map.sectorIgnored, from, n);
+    clearEntries<SectorTables>(map, from, n, map.recordExtent.sectors, kMaxSectors);
+}
+
+void moveSectorEntry(MapStore& map, int32_t from, int32_t to) {
+    if (from == to) return;
+    forEachTable<SectorTables>([&](auto table, TableRole, const char*) {
+        auto* entries = (map.*table).data();
+        if (from < to)
+            std::rotate(entries + from, entries + from + 1, entries + to + 1);
+        else
+            std::rotate(entries + to, entries + from, entries + from + 1);
+    });
 }
 
 void moveSpriteEntries(MapStore& map, int32_t dst, int32_t src, int32_t n) {
-    if (n <= 0 || dst == src) return;
-    moveEntries(map.sprites, dst, src, n);
-    moveEntries(map.spriteSelected, dst, src, n);
-    moveEntries(map.spriteIgnored, dst, src, n);
-    moveEntries(map.spriteStackCount, dst, src, n);
+    moveEntries<SpriteTables>(map, dst, src, n);
 }
 
 void clearSpriteEntries(MapStore& map, int32_t from, int32_t n) {
-    if (n <= 0) return;
-    reachUpTo(map.recordExtent.sprites, from, n, kMaxSprites);
-    clearEntries(map.spriteSelected, from, n);
-    clearEntries(map.spriteIgnored, from, n);
-    clearEntries(map.spriteStackCount, from, n);
+    clearEntries<SpriteTables>(map, from, n, map.recordExtent.sprites, kMaxSprites);
 }
 
 int32_t nextMarkedWall(const MapStore& map, int32_t from, uint8_t bit) {

@@ -100,7 +100,7 @@ void reportLoad(Editor& ed) {
     if (ed.mapFile.mapLoadFailed)
         events(ed).statusMessage(314);
     else
-        events(ed).statusMessage(315, {std::to_string(ed.map.auxResult)});
+        events(ed).statusMessage(315, {std::to_string(ed.mapFile.mapVersionByte)});
 }
 
 void loadRecentFile(Editor& ed) {
@@ -206,7 +206,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
                 if (first) ed.app.quitRequested = 1;
                 break;
             case MessageBoxKind::SaveBeforeNewMap:
-                if (!first || saveFirst(ed)) resetMap(ed.map, ed.view, ed.events);
+                if (!first || saveFirst(ed)) resetMap(ed);
                 break;
             case MessageBoxKind::SaveBeforeOpenRecent:
                 if (!first || saveFirst(ed)) loadRecentFile(ed);

@@ -40,7 +40,8 @@ uint8_t spriteColour(const PlanFrame& pf, int32_t i) {
     const uint8_t ignored = map.spriteIgnored[i];
     if (ignored == uint8_t(HiddenState::Filtered)) return cs.colorFiltered;
     if (ignored == uint8_t(HiddenState::Hidden)) return cs.colorHidden;
-    const uint8_t base = map.sprites[i].cstat & 1 ? cs.colorSpriteBlocking : cs.colorSprite;
+    const uint8_t base =
+        map.sprites[i].cstat & kSpriteBlocking ? cs.colorSpriteBlocking : cs.colorSprite;
     const bool lit = map.spriteSelected[i]
                          ? pf.blinkOn
                          : i == pf.hover.hoveredSprite || i == pf.tool.draggedSprite;
@@ -90,7 +91,7 @@ void wallSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const 
     double cx = item.x, cy = item.y;
     if (pf.settings.spriteOffsets) {
         int32_t o = byteToSigned(uint8_t(sp.xoffset + int32_t(animWordNow(pf, sp) >> 8)));
-        if (!(sp.cstat & 4)) o = -o;
+        if (!(sp.cstat & kSpriteFlipX)) o = -o;
         cx = safeFloor(o * s * sp.xrepeat / pf.view.zoom / 4 + item.x);
         cy = safeFloor(o * c * sp.xrepeat / pf.view.zoom / 4 + item.y);
     }
@@ -105,8 +106,8 @@ void floorSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const
         const uint32_t anim = animWordNow(pf, sp);
         double ox = byteToSigned(uint8_t(sp.xoffset + int32_t((anim >> 8) & 255))) * sp.xrepeat;
         double oy = byteToSigned(uint8_t(sp.yoffset + int32_t((anim >> 16) & 255))) * sp.yrepeat;
-        if (sp.cstat & 4) ox = -ox;
-        if (sp.cstat & 8) oy = -oy;
+        if (sp.cstat & kSpriteFlipX) ox = -ox;
+        if (sp.cstat & kSpriteFlipY) oy = -oy;
         cx = safeFloor((oy * c + ox * s) / pf.view.zoom / 4 + item.x);
         cy = safeFloor((ox * c - oy * s) / pf.view.zoom / 4 + item.y);
     }
@@ -171,10 +172,10 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
         item.colour = spriteColour(pf, i);
         item.ang = sp.ang;
         item.flags = 0;
-        if (sp.cstat & 256) item.flags |= SpriteItemFlags::ThickFacing;
-        if (sp.cstat & 16)
+        if (sp.cstat & kSpriteHitscan) item.flags |= SpriteItemFlags::ThickFacing;
+        if (sp.cstat & kSpriteWallAligned)
             item.flags |= SpriteItemFlags::WallAligned;
-        else if (sp.cstat & 32)
+        else if (sp.cstat & kSpriteFloorAligned)
             item.flags |= SpriteItemFlags::FloorAligned;
         item.sprite = i;
         item.halfWidth = item.halfHeight = 0;

@@ -95,15 +95,15 @@ void buildWallLines(PlanFrame& pf) {
         bool thick;
         if (w.nextsector == -1 && w.nextwall == -1) {
             colour = cs.colorWallOneSided;
-            thick = (w.cstat & 64) != 0;
+            thick = (w.cstat & kWallHitscan) != 0;
         } else {
             // A wall that names no twin of its own is taken as matching itself.
             const uint16_t twinCstat = hasTwin ? map.walls[twin].cstat : w.cstat;
-            const bool b1 = w.cstat & 1, b2 = twinCstat & 1;
+            const bool b1 = w.cstat & kWallBlocking, b2 = twinCstat & kWallBlocking;
             colour = b1 != b2 ? cs.colorWallHalfBlocking
                      : b1     ? cs.colorWallBlocking
                               : cs.colorWallOpen;
-            thick = ((w.cstat | twinCstat) & 64) != 0;
+            thick = ((w.cstat | twinCstat) & kWallHitscan) != 0;
         }
         if (lit) colour = highlighted(colour);
         uint8_t flags = thick ? PlanLineFlags::Thick : 0;
@@ -136,7 +136,7 @@ void drawSlopeMark(const PlanFrame& pf, const PlanWallLine& line) {
     const SectorRecord& sec = map.sectors[map.wallSector[line.wall]];
     const bool ceiling = pf.settings.ceilingView != 0;
     const uint16_t stat = ceiling ? sec.ceilingstat : sec.floorstat;
-    if (!(stat & 2) || (line.x1 == line.x2 && line.y1 == line.y2)) return;
+    if (!(stat & kSurfaceSloped) || (line.x1 == line.x2 && line.y1 == line.y2)) return;
     const double mx = double((int64_t(line.x1) + line.x2) / 2);
     const double my = double((int64_t(line.y1) + line.y2) / 2);
     const double t = angleOf65536(line.x1, line.y1, line.x2, line.y2) / kUnitsPerRadian65536;

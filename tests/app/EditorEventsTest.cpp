@@ -35,21 +35,31 @@ TEST(EditorEvents, ModelReportsReachTheirPlaces) {
     events.objectsRenumbered();
     EXPECT_EQ(ed.app.objectsRenumbered, 1);
 
-    for (const auto& [page, view] : {std::pair{Page::PlanView, ShownMapView::Plan},
-                                     {Page::SideView, ShownMapView::Side},
-                                     {Page::View3D, ShownMapView::Other},
-                                     {Page::MessageBox, ShownMapView::Other}}) {
-        ed.app.currentPage = page;
-        EXPECT_EQ(events.shownMapView(), view) << int(page);
-    }
-
-    ed.settings.showSparks = 0;
-    events.addParticle(10, 10, 0);
-    EXPECT_EQ(ed.particles.particleCount, 0) << "no particles while sparks are off";
+    // Sparks reach the particle list at their place on the screen: a wall's point on the plan
+    // view whatever the page, a sprite on the map view the page shows and on no other page.
     ed.settings.showSparks = 1;
     ed.particles.particles.resize(4096);
-    events.addParticle(10, 10, 0);
-    EXPECT_EQ(ed.particles.particleCount, 1);
+    for (const auto& [page, spriteSparks] : {std::pair{Page::PlanView, 6}, {Page::SideView, 6}, {Page::View3D, 0}, {Page::MessageBox, 0}}) {
+        ed.app.currentPage = page;
+        ed.particles.particleCount = 0;
+        events.sparksAtSprite(160, -1600, 0);
+        EXPECT_EQ(ed.particles.particleCount, spriteSparks) << int(page);
+        events.sparksAtPoint(160, -1600);
+        EXPECT_EQ(ed.particles.particleCount, spriteSparks + 6) << int(page);
+    }
+    ed.app.currentPage = Page::PlanView;
+    ed.particles.particleCount = 0;
+    events.sparksAtSprite(160, -1600, 0);
+    EXPECT_EQ(ed.particles.particles[0].x, 410.0f);  // (160 / 16 + 400, 1600 / 16 + 300)
+    EXPECT_EQ(ed.particles.particles[0].y, 400.0f);
+    ed.particles.particleCount = 0;
+    events.sparksAlongWall(0, 0, 960, 0);  // 60 pixels long: a spark per 6, and one more
+    EXPECT_EQ(ed.particles.particleCount, 11);
+    ed.settings.showSparks = 0;
+    ed.particles.particleCount = 0;
+    events.sparksAtPoint(160, -1600);
+    events.sparksAlongWall(0, 0, 960, 0);
+    EXPECT_EQ(ed.particles.particleCount, 0) << "no particles while sparks are off";
 
     events.progressBegin(100);
     EXPECT_EQ(ed.bootLogState.progressShown, 1);

@@ -99,6 +99,7 @@ TEST_F(MapFileCommandsTest, LoadReportsVersionCaptionAndDamage) {
         loadMap(ed, path, false);
         ASSERT_EQ(ed.mapFile.mapLoadFailed, 0) << c.what;
         EXPECT_EQ(ed.map.startX, 5) << c.what;
+        EXPECT_EQ(ed.view.viewOriginX, -5.0f) << "the plan view opens on the start position";
         EXPECT_EQ(ed.app.pendingMessageBox, c.messageBox) << c.what;
         EXPECT_EQ(ed.app.currentPage, Page::PlanView) << c.what;
         EXPECT_EQ(platform.caption(), "Korvel - a.map") << c.what;
@@ -278,8 +279,20 @@ TEST_F(MapFileCommandsTest, MergeWarnsOnlyAboutUnknownVersions) {
             << version;
     }
     EXPECT_EQ(ed.map.sectorCount, 4);
-    EXPECT_EQ(ed.undo.undoSectorCount, 3);
+    EXPECT_EQ(ed.undo.snapshot().sectorCount, 3);
 }
 
 }  // namespace
+TEST_F(MapFileCommandsTest, ANewMapIsSeenFromItsCentreAtTheFirstZoom) {
+    ed.map.sectorCount = 1;
+    ed.view.viewOriginX = 300;
+    ed.view.viewOriginY = -20;
+    ed.view.viewZoom = 3;
+    resetMap(ed);
+    EXPECT_EQ(ed.map.sectorCount, 0);
+    EXPECT_EQ(ed.view.viewOriginX, 0);
+    EXPECT_EQ(ed.view.viewOriginY, 0);
+    EXPECT_EQ(ed.view.viewZoom, 16);
+}
+
 }  // namespace korvel::test

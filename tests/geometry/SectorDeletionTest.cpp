@@ -14,7 +14,7 @@ TEST_F(SectorDeletionTest, DeletingTheLastSectorUnlinksItsNeighbours) {
     build.addGrid(0, 0, 3, 1, 100);
     build.link();
     ASSERT_EQ(map.walls[5].nextwall, 11);
-    ASSERT_TRUE(deleteSector(map, m.view, m.events, 2));
+    ASSERT_TRUE(deleteSector(map, m.events, 2));
     EXPECT_EQ(map.sectorCount, 2);
     EXPECT_EQ(map.wallCount, 8);
     EXPECT_EQ(map.sectors[0].wallptr, 0);
@@ -42,13 +42,13 @@ TEST_F(SectorDeletionTest, SpritesOfADeletedSectorAreKeptOrDeleted) {
         one.map.selectedSpriteCount = 1;
         b.link();
         if (keep) {
-            ASSERT_TRUE(deleteSectorWos(one.map, one.view, one.events, 0));
+            ASSERT_TRUE(deleteSectorWos(one.map, one.events, 0));
             EXPECT_EQ(one.map.spriteCount, 3);
             EXPECT_EQ(one.map.sprites[0].sectnum, 0);  // found again: the old sector 1
             EXPECT_EQ(one.map.sprites[1].sectnum, 0);  // in no sector: sector 0
             EXPECT_EQ(one.map.sprites[2].sectnum, 1);
         } else {
-            ASSERT_TRUE(deleteSector(one.map, one.view, one.events, 0));
+            ASSERT_TRUE(deleteSector(one.map, one.events, 0));
             EXPECT_EQ(one.map.spriteCount, 1);
             EXPECT_EQ(one.map.sprites[0].sectnum, 1);
             EXPECT_EQ(one.map.selectedSpriteCount, 0);
@@ -61,8 +61,8 @@ TEST_F(SectorDeletionTest, NumbersOutsideTheSectorsAreIgnored) {
     build.addRoom(0, 0, 100, 100);
     const MapStore before = map;
     for (int32_t s : {-1, 1, 5000}) {
-        EXPECT_FALSE(deleteSector(map, m.view, m.events, s));
-        EXPECT_FALSE(deleteSectorWos(map, m.view, m.events, s));
+        EXPECT_FALSE(deleteSector(map, m.events, s));
+        EXPECT_FALSE(deleteSectorWos(map, m.events, s));
     }
     EXPECT_EQ(snapshotDifference(before, map), "");
 }
@@ -75,7 +75,7 @@ TEST_F(SectorDeletionTest, EverySelectionFlagOfTheDeletedWallsIsCountedOff) {
     map.wallIgnored[9] = 2;
     map.selectedWallCount = 2;
     map.selectedVertexCount = 3;
-    ASSERT_TRUE(deleteSectorWos(map, m.view, m.events, 1));
+    ASSERT_TRUE(deleteSectorWos(map, m.events, 1));
     EXPECT_EQ(map.selectedWallCount, 0);
     EXPECT_EQ(map.selectedVertexCount, 1);
     EXPECT_EQ(map.vertexSelected[5], 1);  // wall 9 moved down to 5 with its flags
@@ -88,7 +88,7 @@ TEST_F(SectorDeletionTest, ADamagedWallRangeIsTakenFromTheNeighbours) {
     build.link();
     map.sectors[1].wallptr = -300;
     map.sectors[1].wallnum = 9000;
-    ASSERT_TRUE(deleteSectorWos(map, m.view, m.events, 1));
+    ASSERT_TRUE(deleteSectorWos(map, m.events, 1));
     EXPECT_EQ(map.wallCount, 8);
     EXPECT_EQ(map.sectors[1].wallptr, 4);
     EXPECT_EQ(map.walls[4].x, 200);
@@ -109,7 +109,7 @@ TEST_F(SectorDeletionTest, DeletingLoops) {
     map.selectedLoopCount = 1;
     map.wallIgnored[8] = 1;
     // A hole: the sector stays, the island's walls lose their twins.
-    EXPECT_EQ(deleteLoop(map, m.view, m.events, 6), LoopDeletion::Loop);
+    EXPECT_EQ(deleteLoop(map, m.events, 6), LoopDeletion::Loop);
     EXPECT_EQ(map.sectorCount, 3);
     EXPECT_EQ(map.sectors[0].wallnum, 4);
     EXPECT_EQ(map.sectors[1].wallptr, 4);
@@ -119,10 +119,11 @@ TEST_F(SectorDeletionTest, DeletingLoops) {
     EXPECT_EQ(map.vertexSelected[4], 1);
     EXPECT_EQ(map.wallIgnored[4], 1);
     EXPECT_EQ(map.selectedLoopCount, 0);
-    EXPECT_FALSE(m.events.particles.empty());
+    ASSERT_EQ(m.events.sparks.size(), 4u) << "sparks along each wall of the hole";
+    EXPECT_EQ(m.events.sparks[0].kind, Sparks::Kind::AlongWall);
     expectValid();
     // The only loop: the sector goes, its sprite stays.
-    EXPECT_EQ(deleteLoop(map, m.view, m.events, 9), LoopDeletion::Sector);
+    EXPECT_EQ(deleteLoop(map, m.events, 9), LoopDeletion::Sector);
     EXPECT_EQ(map.sectorCount, 2);
     EXPECT_EQ(map.spriteCount, 1);
     EXPECT_EQ(map.sprites[0].sectnum, 0);
@@ -134,7 +135,7 @@ TEST_F(SectorDeletionTest, ALoopThatIsNotOneRunIsRefused) {
     build.addRoom(200, 0, 300, 100);
     map.walls[1].point2 = 3;  // 0 -> 1 -> 3 -> 0: closed, but wall 2 is left out
     const MapStore before = map;
-    EXPECT_EQ(deleteLoop(map, m.view, m.events, 0), LoopDeletion::Refused);
+    EXPECT_EQ(deleteLoop(map, m.events, 0), LoopDeletion::Refused);
     EXPECT_EQ(snapshotDifference(before, map), "");
     EXPECT_EQ(m.events.statusNumbers(), std::vector<int32_t>{kMsgDamagedMap});
 }
@@ -175,7 +176,7 @@ TEST_F(SectorDeletionTest, SetFirstWallRotatesTheLoopAndRebuildsTheLinks) {
     build.link();
     map.wallSelected[2] = 1;
     map.selectedWallCount = 1;
-    ASSERT_TRUE(setSectorFirstWall(map, m.view, m.events, 0, 2));
+    ASSERT_TRUE(setSectorFirstWall(map, m.events, 0, 2));
     const IntPoint want[8] = {{300, 300}, {0, 300},   {0, 0},     {300, 0},
                               {100, 200}, {200, 200}, {200, 100}, {100, 100}};
     for (int32_t i = 0; i < 8; ++i) {
@@ -187,7 +188,7 @@ TEST_F(SectorDeletionTest, SetFirstWallRotatesTheLoopAndRebuildsTheLinks) {
     EXPECT_EQ(map.walls[4].nextwall, 10);
     expectValid();
     // A hole's wall first: that loop leads, the outer loop follows it.
-    ASSERT_TRUE(setSectorFirstWall(map, m.view, m.events, 0, 5));
+    ASSERT_TRUE(setSectorFirstWall(map, m.events, 0, 5));
     EXPECT_EQ(map.walls[0].x, 200);
     EXPECT_EQ(map.walls[0].y, 200);
     EXPECT_EQ(map.walls[4].x, 300);
@@ -199,7 +200,7 @@ TEST_F(SectorDeletionTest, MakeSelectedWallsFirstReportsProgress) {
     build.link();
     map.wallSelected[2] = map.wallSelected[7] = 1;
     map.selectedWallCount = 2;
-    makeSelectedWallsFirst(map, m.view, m.events);
+    makeSelectedWallsFirst(map, m.events);
     EXPECT_EQ(m.events.progressTotal, 2);
     EXPECT_EQ(m.events.progressSteps, 2);
     EXPECT_FALSE(m.events.progressOpen) << "the bar is put away at the end";
@@ -214,7 +215,7 @@ TEST_F(SectorDeletionTest, ReorderingAtFullCapacityStaysInTheArrays) {
     buildSplitRoomGrid(map, 64, 64, 4);
     ASSERT_TRUE(moveSectorSp(map, m.events, 0, kMaxSectors - 1));
     ASSERT_TRUE(moveSectorSp(map, m.events, kMaxSectors - 1, 0));
-    ASSERT_TRUE(setSectorFirstWall(map, m.view, m.events, kMaxSectors - 1, kMaxWalls - 3));
+    ASSERT_TRUE(setSectorFirstWall(map, m.events, kMaxSectors - 1, kMaxWalls - 3));
     EXPECT_EQ(map.wallCount, kMaxWalls);
     expectValid();
 }

@@ -17,8 +17,7 @@ TEST_F(SpritePrimitivesTest, CreateSpriteTakesTheFloorOfTheSectorAtItsPlace) {
     map.sectors[1].floorz = 4096;
     map.sectors[0].floorz = 512;
     map.mostUsedSpriteTile = 909;
-    ASSERT_TRUE(createSprite(map, m.events, 250, 50, false));
-    EXPECT_EQ(map.auxResult, 0);
+    ASSERT_EQ(createSprite(map, m.events, 250, 50, false), std::optional<int32_t>(0));
     const SpriteRecord& sp = map.sprites[0];
     EXPECT_EQ(sp.sectnum, 1);
     EXPECT_EQ(sp.z, 4096);
@@ -27,12 +26,12 @@ TEST_F(SpritePrimitivesTest, CreateSpriteTakesTheFloorOfTheSectorAtItsPlace) {
     EXPECT_EQ(sp.xrepeat, 32);
     EXPECT_EQ(sp.owner, -1);
     EXPECT_EQ(sp.extra, -1);
-    EXPECT_EQ(map.mapModified, MapModifiedState::Modified);
-    // Only a command's snapshot offers undo; creating a sprite takes none.
+    // Marking the map modified and offering undo are the business of the command's edit.
+    EXPECT_EQ(map.mapModified, MapModifiedState::Unmodified);
     EXPECT_EQ(map.undoState, UndoState::Nothing);
 
     // Outside every sector: sector 0 and its floor there.
-    ASSERT_TRUE(createSprite(map, m.events, 150, 50, false));
+    ASSERT_EQ(createSprite(map, m.events, 150, 50, false), std::optional<int32_t>(1));
     EXPECT_EQ(map.sprites[1].sectnum, 0);
     EXPECT_EQ(map.sprites[1].z, 512);
     expectValid();
@@ -64,10 +63,8 @@ TEST_F(SpritePrimitivesTest, The16385thSpriteIsRefusedUnchanged) {
     buildSplitRoomGrid(map, 64, 64, 4);
     ASSERT_EQ(map.spriteCount, kMaxSprites);
     const MapStore before = map;
-    map.auxResult = -7;
-    EXPECT_FALSE(createSprite(map, m.events, 10, 10, true));
+    EXPECT_EQ(createSprite(map, m.events, 10, 10, true), std::nullopt);
     EXPECT_EQ(snapshotDifference(before, map), "");
-    EXPECT_EQ(map.auxResult, -7);
     EXPECT_EQ(m.events.statusNumbers(), std::vector<int32_t>{kMsgNoRoomForSprites});
 }
 
@@ -110,7 +107,7 @@ TEST_F(SpritePrimitivesTest, StartPositionSearchesHiddenSectorsToo) {
     map.startY = 50;
     updateStartPosSectnum(map);
     EXPECT_EQ(map.startSector, 1);
-    EXPECT_EQ(map.mapModified, MapModifiedState::Modified);
+    EXPECT_EQ(map.mapModified, MapModifiedState::Unmodified) << "the edit's business";
     map.startX = 150;
     updateStartPosSectnum(map);
     EXPECT_EQ(map.startSector, 0);

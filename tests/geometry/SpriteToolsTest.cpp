@@ -46,56 +46,29 @@ TEST_F(SpriteToolsTest, DeletingASpriteMovesTheLaterOnesDown) {
     map.spriteSelected[1] = map.spriteSelected[2] = 1;
     map.spriteIgnored[2] = 2;
     map.selectedSpriteCount = 2;
-    ASSERT_TRUE(deleteSprite(map, m.view, m.events, 1));
+    ASSERT_TRUE(deleteSprite(map, m.events, 1));
     EXPECT_EQ(map.spriteCount, 2);
     EXPECT_EQ(map.sprites[1].x, 20);
     EXPECT_EQ(map.spriteSelected[1], 1);
     EXPECT_EQ(map.spriteIgnored[1], 2);
     EXPECT_EQ(map.selectedSpriteCount, 1);
-    EXPECT_EQ(map.undoState, UndoState::Nothing);  // only a command's snapshot offers undo
-    EXPECT_EQ(map.mapModified, MapModifiedState::Modified);
+    // Offering undo and marking the map modified are the command's edit's business.
+    EXPECT_EQ(map.undoState, UndoState::Nothing);
+    EXPECT_EQ(map.mapModified, MapModifiedState::Unmodified);
     EXPECT_EQ(map.spriteStacksValid, 0);
     EXPECT_EQ(m.events.renumberings, 1);
-    ASSERT_TRUE(deleteSprite(map, m.view, m.events, 1));  // the last one: only the count drops
+    ASSERT_TRUE(deleteSprite(map, m.events, 1));  // the last one: only the count drops
     EXPECT_EQ(map.spriteCount, 1);
     EXPECT_EQ(map.sprites[0].x, 0);
     EXPECT_EQ(map.selectedSpriteCount, 0);
-    EXPECT_FALSE(deleteSprite(map, m.view, m.events, 1));
+    EXPECT_FALSE(deleteSprite(map, m.events, 1));
     expectValid();
 }
 
-TEST_F(SpriteToolsTest, SparksWhereTheSpriteStoodOnTheShownView) {
-    m.view.sideViewSubjectKind = SideViewSubjectKind::Wall;
-    m.view.sideViewX1 = 0;
-    m.view.sideViewY1 = 0;
-    m.view.sideViewX2 = 1000;
-    m.view.sideViewY2 = 0;
-    m.view.sideViewScale = 4;
-    m.view.sideViewOriginX = -800;
-    m.view.sideViewOriginZ = 0;
-    struct Case {
-        ShownMapView view;
-        int32_t x, y, z;
-        size_t particles;
-        int32_t sx, sy;
-    } cases[] = {
-        {ShownMapView::Plan, 160, -1600, 0, 6, 410, 400},  // (160 / 16 + 400, 1600 / 16 + 300)
-        {ShownMapView::Plan, 160, 10000, 0, 0, 0, 0},      // below the map area
-        {ShownMapView::Side, 300, 50, -1600, 6, 275, 325},
-        {ShownMapView::Other, 160, -1600, 0, 0, 0, 0},
-    };
-    for (const auto& c : cases) {
-        build.addSprite(c.x, c.y, c.z, -1);
-        m.events.clear();
-        m.events.shownView = c.view;
-        ASSERT_TRUE(deleteSprite(map, m.view, m.events, 0));
-        ASSERT_EQ(m.events.particles.size(), c.particles);
-        if (c.particles) {
-            EXPECT_EQ(m.events.particles[0].x, c.sx);
-            EXPECT_EQ(m.events.particles[0].y, c.sy);
-            EXPECT_EQ(m.events.particles[0].kind, 0);
-        }
-    }
+TEST_F(SpriteToolsTest, SparksWhereTheSpriteStood) {
+    build.addSprite(160, -1600, -256, -1);
+    ASSERT_TRUE(deleteSprite(map, m.events, 0));
+    EXPECT_EQ(m.events.sparks, (std::vector<Sparks>{{Sparks::Kind::AtSprite, 160, -1600, -256}}));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ protected:
         updateWallSectnums(map);
     }
     int32_t check(int32_t w, bool keepValid = false, bool ignoreExtra = false) {
-        return checkWallPointer(map, m.view, m.events, w, keepValid, ignoreExtra);
+        return checkWallPointer(map, m.events, w, keepValid, ignoreExtra);
     }
 };
 
@@ -29,7 +29,6 @@ TEST_F(WallLinksTest, ReversedWallsOfTwoSectorsAreLinkedFromEitherSide) {
         map.walls[7].nextwall = map.walls[7].nextsector = -1;
         const int32_t other = w == 1 ? 7 : 1;
         EXPECT_EQ(check(w), other);
-        EXPECT_EQ(map.auxResult, other);
         EXPECT_EQ(map.walls[w].nextwall, other);
         EXPECT_EQ(map.walls[other].nextwall, w);
         EXPECT_EQ(map.walls[1].nextsector, 1);
@@ -64,9 +63,7 @@ TEST_F(WallLinksTest, CandidatesThatMayNotBeLinked) {
 
 TEST_F(WallLinksTest, AConsistentPairIsKept) {
     build.link();
-    map.auxResult = 5;
     EXPECT_EQ(check(1, true), -1);
-    EXPECT_EQ(map.auxResult, -1);
     EXPECT_EQ(map.walls[1].nextwall, 7);
     EXPECT_EQ(check(1), -1);  // kept, though no search happened
     EXPECT_EQ(map.walls[7].nextwall, 1);
@@ -85,10 +82,10 @@ TEST_F(WallLinksTest, ZeroLengthWallsAreRemoved) {
     m.events.clear();
     map.walls[4].x = map.walls[5].x;  // the second room's wall (200,0) -> (200,100) collapses
     map.walls[4].y = map.walls[5].y;
-    EXPECT_TRUE(checkZeroWall(map, m.view, m.events, 4));
+    EXPECT_TRUE(checkZeroWall(map, m.events, 4));
     EXPECT_EQ(map.zeroWallRemoved, 1);
     EXPECT_TRUE(m.events.status.empty());
-    EXPECT_FALSE(checkZeroWall(map, m.view, m.events, 0));
+    EXPECT_FALSE(checkZeroWall(map, m.events, 0));
     EXPECT_EQ(map.zeroWallRemoved, 0);
 }
 
@@ -180,11 +177,11 @@ TEST(WallLinkRepair, IndexedBatchMatchesTheWallByWallScan) {
         }
         auto scanned = std::make_unique<MapModel>();
         scanned->map = map;
-        repairWallLinks(map, a->view, a->events);
+        repairWallLinks(map, a->events);
         for (int32_t i = scanned->map.wallCount; i != 0;) {
             --i;
             if (scanned->map.wallIgnored[i] != 0) continue;
-            checkWallPointer(scanned->map, scanned->view, scanned->events, i, false, false);
+            checkWallPointer(scanned->map, scanned->events, i, false, false);
             if (scanned->map.wallCount < i) i = scanned->map.wallCount;
         }
         EXPECT_EQ(snapshotDifference(scanned->map, map), "") << "seed " << seed;

@@ -65,7 +65,7 @@ TEST_F(GeometryQueriesTest, SlopedPlanesRiseFromTheFirstWall) {
     SectorRecord& sec = map.sectors[0];
     sec.floorz = 0;
     sec.floorheinum = 256;
-    sec.floorstat = 2;
+    sec.floorstat = kSurfaceSloped;
     sec.ceilingz = -1000;
     sec.ceilingheinum = -512;
     struct Case {
@@ -75,13 +75,13 @@ TEST_F(GeometryQueriesTest, SlopedPlanesRiseFromTheFirstWall) {
         EXPECT_EQ(getTrueFloorZ(map, c.x, c.y, 0), c.floor);
         EXPECT_EQ(getTrueCeilingZ(map, c.x, c.y, 0), c.ceiling);
     }
-    sec.ceilingstat = 2;
+    sec.ceilingstat = kSurfaceSloped;
     EXPECT_EQ(getTrueCeilingZ(map, 50, 30, 0), -1060);
     EXPECT_EQ(ceilingZAtWithLine(map, 50, 30, 0, 0, 0, 100, 0), -1060);
     EXPECT_EQ(floorZAtWithLine(map, 50, 30, 0, 0, 0, 0, 0), 0);  // no line, no slope
     sec.floorstat = 0;
     EXPECT_EQ(getTrueFloorZ(map, 50, 30, 0), 0);
-    sec.floorstat = 2;
+    sec.floorstat = kSurfaceSloped;
     map.walls[1].x = 0;  // the first wall loses its length
     EXPECT_EQ(getTrueFloorZ(map, 50, 30, 0), 0);
 }

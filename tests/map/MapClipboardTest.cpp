@@ -44,7 +44,7 @@ TEST_F(MapClipboardTest, BalancedSpritePastesAtTheHitPoint) {
     EXPECT_EQ(m.clip.clipSprites[0].y, 0);
     EXPECT_EQ(m.clip.clipOriginX, 1000);
     EXPECT_EQ(m.clip.clipOriginY, 2000);
-    ASSERT_TRUE(pasteClipboard(map, m.clip, m.view, m.events, 50, 60));
+    ASSERT_TRUE(pasteClipboard(map, m.clip, m.events, 50, 60));
     EXPECT_EQ(map.sprites[1].x, 50);
     EXPECT_EQ(map.sprites[1].y, 60);
     EXPECT_EQ(map.sprites[1].sectnum, 0);
@@ -63,7 +63,7 @@ TEST_F(MapClipboardTest, PasteInPlaceLaysTheCopyOverTheOriginalAndLinksItOnItsOw
     copySectorToClipboard(m.clip, map, m.events, 0, true);
     copySectorToClipboard(m.clip, map, m.events, 1, true);
     balanceClipboard(m.clip);
-    ASSERT_TRUE(pasteClipboardInPlace(map, m.clip, m.view, m.events));
+    ASSERT_TRUE(pasteClipboardInPlace(map, m.clip, m.events));
     EXPECT_EQ(map.sectorCount, 4);
     for (int32_t w = 0; w < 8; ++w) {
         EXPECT_EQ(map.walls[w + 8].x, map.walls[w].x);
@@ -83,7 +83,7 @@ TEST_F(MapClipboardTest, PasteAppendsAndSelectsExactlyTheNewSectors) {
     map.selectedSectorCount = map.selectedWallCount = 1;
     for (int32_t s : {3, 4, 5}) copySectorToClipboard(m.clip, map, m.events, s, true);
     balanceClipboard(m.clip);
-    ASSERT_TRUE(pasteClipboard(map, m.clip, m.view, m.events, 0, 1000));
+    ASSERT_TRUE(pasteClipboard(map, m.clip, m.events, 0, 1000));
     EXPECT_EQ(map.sectorCount, 13);
     EXPECT_EQ(map.sectors[10].wallptr, 40);
     EXPECT_EQ(map.sectors[12].wallptr, 48);
@@ -91,7 +91,7 @@ TEST_F(MapClipboardTest, PasteAppendsAndSelectsExactlyTheNewSectors) {
     for (int32_t s = 0; s < 13; ++s) EXPECT_EQ(map.sectorSelected[s], s >= 10 ? 1 : 0);
     EXPECT_EQ(map.selectedWallCount, 0);
     EXPECT_EQ(map.walls[41].nextwall, 47);  // the pasted neighbours found each other
-    EXPECT_EQ(map.mapModified, MapModifiedState::Modified);
+    EXPECT_EQ(map.mapModified, MapModifiedState::Unmodified) << "the edit's business";
     expectValid();
 }
 
@@ -109,7 +109,7 @@ TEST_F(MapClipboardTest, ZeroLengthWallsOfAPastedPieceAreRemovedOnTheWay) {
     b.addSprite(310, 5, 0, 1);
     for (int32_t s = 0; s < 3; ++s) copySectorToClipboard(m.clip, source, m.events, s, true);
     balanceClipboard(m.clip);
-    ASSERT_TRUE(pasteClipboardInPlace(map, m.clip, m.view, m.events));
+    ASSERT_TRUE(pasteClipboardInPlace(map, m.clip, m.events));
     EXPECT_EQ(map.sectorCount, 3);
     EXPECT_EQ(map.sectors[1].wallnum, 4);
     EXPECT_EQ(map.spriteCount, 1);
@@ -129,7 +129,8 @@ TEST_F(MapClipboardTest, SwappingTwiceRestoresBoth) {
     const MapStore before = map;
     swapClipboard(map, m.clip);
     EXPECT_EQ(map.sectorCount, 1);
-    EXPECT_EQ(map.mapModified, MapModifiedState::Modified);
+    EXPECT_EQ(map.mapModified, MapModifiedState::Unmodified) << "the edit's business";
+    EXPECT_EQ(map.undoState, UndoState::SwapBack);
     expectValid();
     swapClipboard(map, m.clip);
     EXPECT_EQ(recordDifference(before, map), "");
@@ -187,7 +188,7 @@ TEST_F(MapClipboardTest, PasteBeyondAnyCapacityIsRefusedUnchanged) {
         }
         one->events.clear();
         const MapStore before = one->map;
-        EXPECT_FALSE(pasteClipboardInPlace(one->map, one->clip, one->view, one->events)) << c.what;
+        EXPECT_FALSE(pasteClipboardInPlace(one->map, one->clip, one->events)) << c.what;
         EXPECT_EQ(snapshotDifference(before, one->map), "") << c.what;
         EXPECT_EQ(one->events.statusNumbers(), std::vector<int32_t>{c.message}) << c.what;
     }

@@ -87,10 +87,10 @@ protected:
 
     std::string trash() const { return tmp.file("TrashBin"); }
     MapLoadResult load(const std::string& path, bool silent = false) {
-        return loadMap(map, file, m.view, fs, path, silent);
+        return loadMap(map, file, fs, path, silent);
     }
     MapLoadResult insert(const std::string& path) {
-        return insertMapFile(map, m.clip, m.undo, file, m.view, fs, m.events, path);
+        return insertMapFile(map, m.clip, m.undo, file, fs, m.events, path);
     }
     static std::string imageOf(void (*build)(MapStore&)) {
         auto src = std::make_unique<MapStore>();
@@ -205,7 +205,7 @@ TEST_F(MapFileTest, CutAndOversizedFilesLoadWhatTheyHold) {
         EXPECT_EQ(map.wallCount, c.walls) << c.what;
         EXPECT_EQ(map.spriteCount, c.sprites) << c.what;
         EXPECT_EQ(r.versionByte, c.version) << c.what;
-        EXPECT_EQ(map.auxResult, c.version) << c.what;
+        EXPECT_EQ(file.mapVersionByte, c.version) << c.what;
         EXPECT_EQ(r.truncated, c.truncated) << c.what;
         EXPECT_EQ(r.countTooLarge, c.countTooLarge) << c.what;
         EXPECT_EQ(r.unknownVersion, c.unknownVersion) << c.what;
@@ -227,8 +227,6 @@ TEST_F(MapFileTest, HeaderOnlyFileGivesAnEmptyMapAtItsStart) {
     EXPECT_EQ(map.startZ, -99);
     EXPECT_EQ(map.startAngle, 512);
     EXPECT_EQ(map.startSector, 3);
-    EXPECT_EQ(m.view.viewOriginX, -4000.0f);
-    EXPECT_EQ(m.view.viewOriginY, -300.0f);
 }
 
 TEST_F(MapFileTest, NoUsableFileChangesNothing) {
@@ -310,7 +308,7 @@ TEST_F(MapFileTest, ALoadAfterAnyEditingLeavesOnlyZerosAboveTheCounts) {
         auto source = std::make_unique<MapStore>();
         buildRandomMap(*source, rng);
         const std::string big = tmp.write("big.map", serializeMap(*source));
-        ASSERT_TRUE(loadMap(model->map, file, model->view, fs, big, true).loaded);
+        ASSERT_TRUE(loadMap(model->map, file, fs, big, true).loaded);
         // Half the histories take no undo snapshot between edits, so growth followed by a
         // removal is seen only by the removal itself.
         const bool snapshots = seed % 2 == 0;
@@ -318,11 +316,11 @@ TEST_F(MapFileTest, ALoadAfterAnyEditingLeavesOnlyZerosAboveTheCounts) {
             const auto op = MapOp(rng() % uint32_t(MapOp::Count));
             const uint32_t a = rng(), b = rng(), c = rng();
             if (snapshots)
-                runCommand(*model, op, a, b, c, true);
+                runMapOp(*model, op, a, b, c, true);
             else
-                applyMapOp(*model, op, a, b, c, true);
+                applyMapOp(*model, model->events, op, a, b, c, true);
         }
-        ASSERT_TRUE(loadMap(model->map, file, model->view, fs, small, true).loaded);
+        ASSERT_TRUE(loadMap(model->map, file, fs, small, true).loaded);
         const MapStore& after = model->map;
         ASSERT_EQ(after.spriteCount, 1);
         EXPECT_TRUE(isZero(after.sectors, after.sectorCount)) << "seed " << seed;
@@ -345,9 +343,9 @@ TEST_F(MapFileTest, ReadsNoMoreThanAMapCanHold) {
     RecordingReads reads;
     const std::string image = rawMapImage(7, 1, 4, 2, 3);
     const std::string path = tmp.write("long.map", image + std::string(3000000, 'j'));
-    ASSERT_TRUE(loadMap(map, file, m.view, reads, path, false).loaded);
+    ASSERT_TRUE(loadMap(map, file, reads, path, false).loaded);
     EXPECT_TRUE(serializeMap(map) == image);
-    insertMapFile(map, m.clip, m.undo, file, m.view, reads, m.events, path);
+    insertMapFile(map, m.clip, m.undo, file, reads, m.events, path);
     EXPECT_EQ(reads.limits, (std::vector<int64_t>{kMaxMapFileBytes, kMaxMapFileBytes}));
     EXPECT_EQ(kMaxMapFileBytes, 1933338);
 }

@@ -1,7 +1,9 @@
-// Seeded random sequences of the map model's editing operations on small maps: the invariants
-// hold after every step, undo after an edit gives back the map byte for byte, undo after a swap
-// swaps back. The same operations on maps with damaged index fields must simply terminate
-// (the sanitizers watch every access).
+// Seeded random sequences of the map model's editing operations on small maps, run as commands
+// run them (through MapEdit): the invariants hold after every step, a refused edit leaves every
+// table as it was, undo gives back the map byte for byte as it was before the last edit that
+// committed, undo after a swap swaps back, and the objects' flags follow them wherever they are
+// renumbered. The same operations on maps with damaged index fields must simply terminate (the
+// sanitizers watch every access).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,6 +21,8 @@ namespace {
 constexpr int kSequencesPerShard = 50;
 constexpr int kShards = 10;
 constexpr int kSteps = 40;
+// Each step tags the objects with numbers of its own (tagObjects), from 1 + step x kTagRange.
+constexpr int32_t kTagRange = 700;
 
 struct Step {
     MapOp op;
@@ -53,7 +57,9 @@ void copyClipboardRecords(const MapClipboard& clip, MapStore& out) {
 
 // Scratch maps for the comparisons, allocated once per test.
 struct Copies {
-    std::unique_ptr<MapStore> before = std::make_unique<MapStore>();
+    std::unique_ptr<MapStore> before = std::make_unique<MapStore>();  // ahead of the current step
+    // Ahead of the last edit that committed with an undo snapshot: what undo must give back.
+    std::unique_ptr<MapStore> undone = std::make_unique<MapStore>();
     std::unique_ptr<MapStore> clipBefore = std::make_unique<MapStore>();
     std::unique_ptr<MapStore> clipAfter = std::make_unique<MapStore>();
 };
@@ -66,20 +72,40 @@ void runSequence(uint32_t seed, Copies& copies) {
     const std::vector<Step> steps = randomSteps(rng, kSteps);
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& s = steps[i];
-        // Copies are taken only where the undo that follows is checked against them.
-        const bool undoNext = i + 1 < steps.size() && steps[i + 1].op == MapOp::Undo &&
-                              (isEdit(s.op) || s.op == MapOp::Swap);
-        if (undoNext) *copies.before = m->map;
+        const bool writes = writesMap(s.op);
+        const bool undoNext = i + 1 < steps.size() && steps[i + 1].op == MapOp::Undo;
+        // Maps small enough for a tag range get tags that tell where each object went.
+        const int32_t tagBase = 1 + int32_t(i) * kTagRange;
+        const bool tagged = isEdit(s.op) && m->map.sectorCount < kTagRange &&
+                            m->map.wallCount < kTagRange && m->map.spriteCount < kTagRange;
+        if (tagged) tagObjects(m->map, tagBase);
+        if (writes) *copies.before = m->map;
         if (undoNext && s.op == MapOp::Swap) copyClipboardRecords(m->clip, *copies.clipBefore);
-        runCommand(*m, s.op, s.a, s.b, s.c, true);
+        const UndoState undoBefore = m->map.undoState;
+        const int32_t heldBefore = m->undo.held;
+        const bool done = runMapOp(*m, s.op, s.a, s.b, s.c, true);
         ASSERT_EQ(describeViolations(checkMapInvariants(m->map)), "")
             << "seed " << seed << " after " << history(steps, i);
-        if (s.op != MapOp::Undo || i == 0) continue;
-        const MapOp previous = steps[i - 1].op;
-        if (isEdit(previous)) {
-            ASSERT_EQ(snapshotDifference(*copies.before, m->map), "")
+        if (writes && !done) {
+            // A refused edit leaves every table as it was, and the earlier snapshot with it.
+            ASSERT_EQ(contentDifference(*copies.before, m->map), "")
                 << "seed " << seed << " after " << history(steps, i);
-        } else if (previous == MapOp::Swap) {
+            ASSERT_EQ(m->undo.held, heldBefore);
+        } else if (done && isEdit(s.op)) {
+            if (tagged) {
+                const bool pasted = s.op == MapOp::Paste || s.op == MapOp::PasteInPlace;
+                ASSERT_EQ(describeViolations(
+                              checkTablesFollowObjects(*copies.before, m->map, tagBase, pasted)),
+                          "")
+                    << "seed " << seed << " after " << history(steps, i);
+            }
+            std::swap(copies.before, copies.undone);
+        }
+        if (s.op != MapOp::Undo) continue;
+        if (undoBefore == UndoState::Snapshot) {
+            ASSERT_EQ(snapshotDifference(*copies.undone, m->map), "")
+                << "seed " << seed << " after " << history(steps, i);
+        } else if (i > 0 && steps[i - 1].op == MapOp::Swap) {
             ASSERT_EQ(recordDifference(*copies.before, m->map), "")
                 << "seed " << seed << " after " << history(steps, i);
             copyClipboardRecords(m->clip, *copies.clipAfter);
@@ -157,7 +183,7 @@ TEST_P(DamagedMapSequence, OperationsOnDamagedIndicesTerminate) {
         buildRandomMap(m->map, rng);
         corruptIndices(m->map, rng, 1 + int(rng() % 6));
         for (const Step& s : randomSteps(rng, 30)) {
-            runCommand(*m, s.op, s.a, s.b, s.c, rng() % 2 == 0);
+            runMapOp(*m, s.op, s.a, s.b, s.c, rng() % 2 == 0);
             if (rng() % 8 == 0) corruptIndices(m->map, rng, 1);
             ASSERT_LE(m->map.wallCount, kMaxWalls);
             ASSERT_GE(m->map.wallCount, 0);

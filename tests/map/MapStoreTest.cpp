@@ -72,7 +72,7 @@ TEST_F(MapStoreTest, MostUsedSpriteTileIsTheFirstToReachTheTopCount) {
     }
 }
 
-TEST_F(MapStoreTest, ResetMapMakesAnEmptyMapAtTheViewCentre) {
+TEST_F(MapStoreTest, ResetMapMakesAnEmptyMap) {
     build.addGrid(0, 0, 3, 1, 100);
     build.addSprite(50, 50, 0, 0);
     build.link();
@@ -82,10 +82,8 @@ TEST_F(MapStoreTest, ResetMapMakesAnEmptyMapAtTheViewCentre) {
     map.startX = 5;
     map.mapModified = MapModifiedState::Modified;
     map.undoState = UndoState::Snapshot;
-    m.view.viewOriginX = 300;
-    m.view.viewZoom = 3;
 
-    resetMap(map, m.view, m.events);
+    resetMap(map, m.events);
 
     EXPECT_EQ(map.sectorCount + map.wallCount + map.spriteCount, 0);
     EXPECT_EQ(map.selectedSectorCount, 0);
@@ -93,9 +91,6 @@ TEST_F(MapStoreTest, ResetMapMakesAnEmptyMapAtTheViewCentre) {
     EXPECT_EQ(map.wallIgnored[2], 0);
     EXPECT_EQ(map.startX, 0);
     EXPECT_EQ(map.walls[0].x, 0);
-    EXPECT_EQ(m.view.viewOriginX, 0);
-    EXPECT_EQ(m.view.viewOriginY, 0);
-    EXPECT_EQ(m.view.viewZoom, 16);
     EXPECT_EQ(map.mapModified, MapModifiedState::Unmodified);
     EXPECT_EQ(map.undoState, UndoState::Nothing);
     EXPECT_EQ(map.booleanTargetSector, -2);

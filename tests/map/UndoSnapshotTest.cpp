@@ -33,7 +33,7 @@ TEST_F(UndoSnapshotTest, UndoGivesBackTheMapItsFlagsAndItsModifiedState) {
         const MapStore before = map;
         saveUndo(map, m.undo);
         EXPECT_EQ(map.undoState, UndoState::Snapshot);
-        deleteSector(map, m.view, m.events, 0);
+        deleteSector(map, m.events, 0);
         map.sectorIgnored[0] = 1;
         map.mapModified = c.beforeUndo;
         restoreUndo(map, m.undo, m.clip, SelectionMode::Sectors, m.events);
@@ -46,7 +46,7 @@ TEST_F(UndoSnapshotTest, UndoGivesBackTheMapItsFlagsAndItsModifiedState) {
     }
     EXPECT_EQ(m.events.undoRestorations, 3);
     // A second undo has nothing left to do.
-    deleteSector(map, m.view, m.events, 0);
+    deleteSector(map, m.events, 0);
     const MapStore after = map;
     restoreUndo(map, m.undo, m.clip, SelectionMode::Sectors, m.events);
     EXPECT_EQ(snapshotDifference(after, map), "");
@@ -74,7 +74,9 @@ TEST_F(UndoSnapshotTest, UndoAfterASwapSwapsBack) {
     EXPECT_EQ(map.undoState, UndoState::SwapBack);
     EXPECT_EQ(map.sectorCount, 1);
     EXPECT_EQ(m.clip.clipSectorCount, 3);
+    map.mapModified = MapModifiedState::Unmodified;  // saved since
     restoreUndo(map, m.undo, m.clip, SelectionMode::Sectors, m.events);
+    EXPECT_EQ(map.mapModified, MapModifiedState::Modified);
     EXPECT_EQ(recordDifference(before, map), "");
     EXPECT_EQ(m.clip.clipSectorCount, 1);
     EXPECT_EQ(map.undoState, UndoState::Nothing);

@@ -117,8 +117,7 @@ struct AnswerRig : BoxRig {
     int32_t loadedStartX(const std::string& name) {
         auto store = std::make_unique<MapStore>();
         MapFileState file;
-        ViewState view;
-        loadMap(*store, file, view, platform->fileSystem(), dir.file(name), true);
+        loadMap(*store, file, platform->fileSystem(), dir.file(name), true);
         return store->startX;
     }
 };

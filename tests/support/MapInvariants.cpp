@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <sstream>
+#include <type_traits>
+#include <vector>
 
 namespace korvel::test {
 
@@ -153,6 +155,57 @@ std::vector<std::string> checkMapInvariants(const MapStore& map) {
     return r.lines;
 }
 
+namespace {
+
+template <typename Kind, typename Records>
+void tagKind(MapStore& map, Records Kind::*records, int32_t count, int32_t base) {
+    for (int32_t i = 0; i < count; ++i) (map.*records)[i].lotag = int16_t(base + i);
+}
+
+template <typename Kind, typename Records>
+void checkKindFollows(const char* kind, Records Kind::*records, int32_t beforeCount,
+                      int32_t afterCount, const MapStore& before, const MapStore& after,
+                      int32_t base, bool selectionCleared, Report& r) {
+    auto tagAt = [&](int32_t i) { return int32_t((after.*records)[i].lotag) - base; };
+    std::vector<int32_t> uses(size_t(beforeCount), 0);
+    for (int32_t i = 0; i < afterCount; ++i)
+        if (tagAt(i) >= 0 && tagAt(i) < beforeCount) ++uses[size_t(tagAt(i))];
+    for (int32_t i = 0; i < afterCount; ++i) {
+        const int32_t was = tagAt(i);
+        if (was < 0 || was >= beforeCount || uses[size_t(was)] != 1) continue;
+        forEachTable<Kind>([&](auto table, TableRole role, const char* name) {
+            using Entry = std::remove_cvref_t<decltype((after.*table)[0])>;
+            if constexpr (std::is_integral_v<Entry>) {
+                if (role != TableRole::Flags) return;
+                const int32_t now = (after.*table)[i], then = (before.*table)[was];
+                if (now == then || (selectionCleared && now == 0)) return;
+                r.add(name, "[", i, "] is ", now, ", but the ", kind, " came from ", was, " with ",
+                      then);
+            }
+        });
+    }
+}
+
+}  // namespace
+
+void tagObjects(MapStore& map, int32_t base) {
+    tagKind(map, &SectorTables::sectors, map.sectorCount, base);
+    tagKind(map, &WallTables::walls, map.wallCount, base);
+    tagKind(map, &SpriteTables::sprites, map.spriteCount, base);
+}
+
+std::vector<std::string> checkTablesFollowObjects(const MapStore& before, const MapStore& after,
+                                                  int32_t base, bool selectionCleared) {
+    Report r;
+    checkKindFollows("sector", &SectorTables::sectors, before.sectorCount, after.sectorCount,
+                     before, after, base, selectionCleared, r);
+    checkKindFollows("wall", &WallTables::walls, before.wallCount, after.wallCount, before, after,
+                     base, selectionCleared, r);
+    checkKindFollows("sprite", &SpriteTables::sprites, before.spriteCount, after.spriteCount,
+                     before, after, base, selectionCleared, r);
+    return r.lines;
+}
+
 std::string describeViolations(const std::vector<std::string>& violations) {
     std::string out;
     for (size_t i = 0; i < violations.size() && i < 20; ++i) out += violations[i] + "\n";
@@ -160,26 +213,36 @@ std::string describeViolations(const std::vector<std::string>& violations) {
     return out;
 }
 
-std::string recordDifference(const MapStore& a, const MapStore& b) {
+namespace {
+
+// The names of the tables of the given roles that differ between a and b, whole arrays compared.
+template <typename... Roles>
+std::string tablesDiffering(const MapContent& a, const MapContent& b, Roles... roles) {
+    std::string d;
+    forEachObjectTable([&](auto table, TableRole role, const char* name) {
+        if (((role == roles) || ...) && !sameArray(a.*table, b.*table))
+            d += std::string(name) + " ";
+    });
+    return d;
+}
+
+std::string countsDiffering(const MapContent& a, const MapContent& b) {
     std::string d;
     if (a.sectorCount != b.sectorCount) d += "sectorCount ";
     if (a.wallCount != b.wallCount) d += "wallCount ";
     if (a.spriteCount != b.spriteCount) d += "spriteCount ";
-    if (!sameArray(a.sectors, b.sectors)) d += "sectors ";
-    if (!sameArray(a.walls, b.walls)) d += "walls ";
-    if (!sameArray(a.sprites, b.sprites)) d += "sprites ";
     return d;
 }
 
+}  // namespace
+
+std::string recordDifference(const MapStore& a, const MapStore& b) {
+    return countsDiffering(a, b) + tablesDiffering(a, b, TableRole::Records);
+}
+
 std::string snapshotDifference(const MapStore& a, const MapStore& b) {
-    std::string d = recordDifference(a, b);
-    if (!sameArray(a.sectorSelected, b.sectorSelected)) d += "sectorSelected ";
-    if (!sameArray(a.wallSelected, b.wallSelected)) d += "wallSelected ";
-    if (!sameArray(a.spriteSelected, b.spriteSelected)) d += "spriteSelected ";
-    if (!sameArray(a.vertexSelected, b.vertexSelected)) d += "vertexSelected ";
-    if (!sameArray(a.sectorIgnored, b.sectorIgnored)) d += "sectorIgnored ";
-    if (!sameArray(a.wallIgnored, b.wallIgnored)) d += "wallIgnored ";
-    if (!sameArray(a.spriteIgnored, b.spriteIgnored)) d += "spriteIgnored ";
+    std::string d =
+        countsDiffering(a, b) + tablesDiffering(a, b, TableRole::Records, TableRole::Flags);
     if (a.selectedSectorCount != b.selectedSectorCount ||
         a.selectedWallCount != b.selectedWallCount ||
         a.selectedSpriteCount != b.selectedSpriteCount ||
@@ -187,6 +250,14 @@ std::string snapshotDifference(const MapStore& a, const MapStore& b) {
         a.selectedLoopCount != b.selectedLoopCount)
         d += "selection counts ";
     if (a.mapModified != b.mapModified) d += "mapModified ";
+    return d;
+}
+
+std::string contentDifference(const MapContent& a, const MapContent& b) {
+    std::string d = tablesDiffering(a, b, TableRole::Records, TableRole::Flags, TableRole::Working,
+                                    TableRole::MoveMarks, TableRole::Derived);
+    if (!(static_cast<const MapScalars&>(a) == static_cast<const MapScalars&>(b)))
+        d += "single values ";
     return d;
 }
 

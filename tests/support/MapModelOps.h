@@ -1,7 +1,6 @@
 // The map model's editing operations driven by numbers: random sequence tests and the fuzz
 // target pick an operation and its arguments from a generator or from bytes. Edits go through
-// the same frame a command gives them: undo snapshot first, then the operation, then the map
-// marked modified.
+// the bracket a command gives them, a MapEdit.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +15,7 @@
 #include "geometry/WallMarks.h"
 #include "geometry/WallPrimitives.h"
 #include "map/MapClipboard.h"
+#include "map/MapEdit.h"
 #include "map/MapStore.h"
 #include "map/Selection.h"
 #include "map/UndoSnapshot.h"
@@ -27,7 +27,6 @@ struct MapModel {
     MapStore map;
     UndoSnapshot undo;
     MapClipboard clip;
-    ViewState view;
     RecordingMapEvents events;
 };
 
@@ -79,6 +78,12 @@ inline bool isEdit(MapOp op) {
     }
 }
 
+// Whether a command runs the operation inside a MapEdit: every edit, and the clipboard swap,
+// which writes the map without an undo snapshot (undo swaps back instead).
+inline bool writesMap(MapOp op) {
+    return isEdit(op) || op == MapOp::Swap;
+}
+
 // An index from a raw number: within 0 .. count - 1 when `exact`, otherwise any value a damaged
 // record or a careless caller could give (negative, at the count, far beyond it).
 inline int32_t pickIndex(uint32_t raw, int32_t count, bool exact) {
@@ -127,8 +132,9 @@ void toggle(Flags& flags, int32_t i, int32_t& count) {
 
 }  // namespace detail
 
-// Runs one operation, with indices from the raw numbers. Edits are not bracketed here.
-inline void applyMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c,
+// Runs one operation, with indices from the raw numbers and reports through `events`. Edits
+// are not bracketed here. False when the operation refused or found nothing to do.
+inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uint32_t b, uint32_t c,
                        bool exactIndices) {
     MapStore& map = m.map;
     auto wall = [&](uint32_t raw) { return pickIndex(raw, map.wallCount, exactIndices); };
@@ -172,89 +178,76 @@ inline void applyMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c
             deselectSprites(map);
             break;
         case MapOp::InvertSelection:
-            invertSelection(map, SelectionMode(a % 8), m.events);
+            invertSelection(map, SelectionMode(a % 8), events);
             break;
         case MapOp::InsertVertex: {
             const int32_t w = wall(a);
             const IntPoint p = pointOn(w, b);
-            insertVertex(map, m.view, m.events, w, p.x, p.y, c % 2 == 0);
-            break;
+            return insertVertex(map, events, w, p.x, p.y, c % 2 == 0);
         }
         case MapOp::DeleteWall:
-            deleteWall(map, m.view, m.events, wall(a), b % 3 == 0);
-            break;
+            return deleteWall(map, events, wall(a), b % 3 == 0);
         case MapOp::DeleteWallSng:
-            deleteWallSng(map, m.view, m.events, wall(a));
-            break;
+            return deleteWallSng(map, events, wall(a));
         case MapOp::DeleteVertex:
-            deleteVertex(map, m.view, m.events, wall(a));
-            break;
+            return deleteVertex(map, events, wall(a));
         case MapOp::CreateSprite: {
             const IntPoint p = pointOn(wall(a), b);
-            createSprite(map, m.events, wrap32(int64_t(p.x) + c % 7 - 3),
-                         wrap32(int64_t(p.y) + c % 5 - 2), c % 2 == 0);
-            break;
+            return createSprite(map, events, wrap32(int64_t(p.x) + c % 7 - 3),
+                                wrap32(int64_t(p.y) + c % 5 - 2), c % 2 == 0)
+                .has_value();
         }
         case MapOp::DeleteSprite:
-            deleteSprite(map, m.view, m.events, sprite(a));
-            break;
+            return deleteSprite(map, events, sprite(a));
         case MapOp::DeleteSector:
-            deleteSector(map, m.view, m.events, sector(a));
-            break;
+            return deleteSector(map, events, sector(a));
         case MapOp::DeleteSectorWos:
-            deleteSectorWos(map, m.view, m.events, sector(a));
-            break;
+            return deleteSectorWos(map, events, sector(a));
         case MapOp::DeleteLoop:
-            deleteLoop(map, m.view, m.events, wall(a));
-            break;
+            return deleteLoop(map, events, wall(a)) != LoopDeletion::Refused;
         case MapOp::MoveSector:
-            moveSectorSp(map, m.events, sector(a), sector(b));
-            break;
+            return moveSectorSp(map, events, sector(a), sector(b));
         case MapOp::SetFirstWall: {
             const int32_t w = wall(a);
             const int32_t s = exactIndices ? sectorOfWall(map, w) : sector(b);
-            setSectorFirstWall(map, m.view, m.events, s, w);
-            break;
+            return setSectorFirstWall(map, events, s, w);
         }
         case MapOp::MakeSelectedWallsFirst:
-            makeSelectedWallsFirst(map, m.view, m.events);
+            makeSelectedWallsFirst(map, events);
             break;
         case MapOp::Copy:
             clearClipboard(m.clip);
             if (map.selectedSectorCount > 0) {
                 for (int32_t s = 0; s < map.sectorCount; ++s)
-                    if (map.sectorSelected[s])
-                        copySectorToClipboard(m.clip, map, m.events, s, true);
+                    if (map.sectorSelected[s]) copySectorToClipboard(m.clip, map, events, s, true);
             } else {
                 for (int32_t k = 0; k < map.spriteCount; ++k)
-                    if (map.spriteSelected[k]) copySpriteToClipboard(m.clip, map, m.events, k);
+                    if (map.spriteSelected[k]) copySpriteToClipboard(m.clip, map, events, k);
             }
-            if (a % 4 == 0) copySectorToClipboard(m.clip, map, m.events, sector(b), c % 2 == 0);
+            if (a % 4 == 0) copySectorToClipboard(m.clip, map, events, sector(b), c % 2 == 0);
             balanceClipboard(m.clip);
             break;
         case MapOp::Paste:
-            pasteClipboard(map, m.clip, m.view, m.events, int32_t(a % 3000) - 1000,
-                           int32_t(b % 3000) - 1000);
-            break;
+            return pasteClipboard(map, m.clip, events, int32_t(a % 3000) - 1000,
+                                  int32_t(b % 3000) - 1000);
         case MapOp::PasteInPlace:
-            pasteClipboardInPlace(map, m.clip, m.view, m.events);
-            break;
+            return pasteClipboardInPlace(map, m.clip, events);
         case MapOp::Swap:
             swapClipboard(map, m.clip);
             break;
         case MapOp::LinkRepair:
             updateWallSectnums(map);
-            repairWallLinks(map, m.view, m.events);
+            repairWallLinks(map, events);
             break;
         case MapOp::CheckWallPointer:
-            checkWallPointer(map, m.view, m.events, wall(a), b % 2 == 0, c % 2 == 0);
+            checkWallPointer(map, events, wall(a), b % 2 == 0, c % 2 == 0);
             break;
         case MapOp::MergeVertices: {
             // A vertex dragged onto the next one, as the drag commit finishes it: the walls at
             // the vertex move, then each marked wall is repaired from the last index down,
             // which removes the wall that lost its length.
             const int32_t w = wall(a);
-            if (!isWall(map, w) || !isWall(map, map.walls[w].point2)) break;
+            if (!isWall(map, w) || !isWall(map, map.walls[w].point2)) return false;
             const WallRecord target = map.walls[map.walls[w].point2];
             findMovWalls(map, w);
             for (int32_t i = 0; i < map.wallCount; ++i)
@@ -265,26 +258,26 @@ inline void applyMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c
             for (int32_t i = map.wallCount - 1; i >= 0; --i) {
                 if (i >= map.wallCount) i = map.wallCount - 1;
                 if (i < 0) break;
-                if (map.wallMoveState[i] != 0)
-                    checkWallPointer(map, m.view, m.events, i, false, false);
+                if (map.wallMoveState[i] != 0) checkWallPointer(map, events, i, false, false);
             }
             map.movedWallCount = 0;
             break;
         }
         case MapOp::Undo:
-            restoreUndo(map, m.undo, m.clip, SelectionMode(a % 8), m.events);
+            restoreUndo(map, m.undo, m.clip, SelectionMode(a % 8), events);
             break;
         case MapOp::Count:
             break;
     }
+    return true;
 }
 
-// As a command runs it: an edit takes the undo snapshot first and marks the map modified after.
-inline void runCommand(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c,
-                       bool exactIndices) {
-    if (isEdit(op)) saveUndo(m.map, m.undo);
-    applyMapOp(m, op, a, b, c, exactIndices);
-    if (isEdit(op)) m.map.mapModified = MapModifiedState::Modified;
+// Runs the operation as a command does: what writes the map inside a MapEdit, which commits
+// what the operation did and rolls back what it refused. False for a refused edit.
+inline bool runMapOp(MapModel& m, MapOp op, uint32_t a, uint32_t b, uint32_t c, bool exactIndices) {
+    if (!writesMap(op)) return applyMapOp(m, m.events, op, a, b, c, exactIndices);
+    MapEdit edit(m.map, m.undo, m.events, isEdit(op) ? EditUndo::Snapshot : EditUndo::None);
+    return edit.finish(applyMapOp(m, edit.events(), op, a, b, c, exactIndices));
 }
 
 }  // namespace korvel::test

@@ -13,8 +13,11 @@ struct LoggedLine {
     uint8_t colour = 0;
 };
 
-struct Particle {
-    int32_t x = 0, y = 0, kind = 0;
+// Sparks reported at a point (z 0 for a wall's point) or along a wall, in map units.
+struct Sparks {
+    enum class Kind : uint8_t { AtPoint, AtSprite, AlongWall } kind;
+    int32_t x1 = 0, y1 = 0, z = 0, x2 = 0, y2 = 0;
+    bool operator==(const Sparks&) const = default;
 };
 
 class RecordingMapEvents : public MapEvents {
@@ -27,8 +30,14 @@ public:
         bootLog.push_back({{number, std::move(args), count}, colour});
     }
     void playCue(const std::string& cue) override { cues.push_back(cue); }
-    void addParticle(int32_t x, int32_t y, int32_t kind) override {
-        particles.push_back({x, y, kind});
+    void sparksAtPoint(int32_t x, int32_t y) override {
+        sparks.push_back({Sparks::Kind::AtPoint, x, y});
+    }
+    void sparksAtSprite(int32_t x, int32_t y, int32_t z) override {
+        sparks.push_back({Sparks::Kind::AtSprite, x, y, z});
+    }
+    void sparksAlongWall(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override {
+        sparks.push_back({Sparks::Kind::AlongWall, x1, y1, 0, x2, y2});
     }
     void progressBegin(int32_t total) override {
         progressTotal = total;
@@ -40,7 +49,6 @@ public:
     void objectsRenumbered() override { ++renumberings; }
     void undoRestored() override { ++undoRestorations; }
     void newMapStarted() override { ++newMaps; }
-    ShownMapView shownMapView() const override { return shownView; }
 
     // The numbers of the status messages, in order.
     std::vector<int32_t> statusNumbers() const {
@@ -48,24 +56,19 @@ public:
         for (const auto& m : status) out.push_back(m.number);
         return out;
     }
-    // Forgets what was recorded; the view the test set stays.
-    void clear() {
-        const ShownMapView view = shownView;
-        *this = RecordingMapEvents();
-        shownView = view;
-    }
+    // Forgets what was recorded.
+    void clear() { *this = RecordingMapEvents(); }
 
     std::vector<MessageRef> status;
     std::vector<LoggedLine> bootLog;
     std::vector<std::string> cues;
-    std::vector<Particle> particles;
+    std::vector<Sparks> sparks;
     int32_t progressTotal = 0;
     int32_t progressSteps = 0;
     bool progressOpen = false;  // begun and not yet ended
     int32_t renumberings = 0;
     int32_t undoRestorations = 0;
     int32_t newMaps = 0;
-    ShownMapView shownView = ShownMapView::Plan;
 };
 
 }  // namespace korvel::test
