@@ -45,10 +45,17 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
     FileSystem* fs = fileSystemOf(ed);
     if (fs == nullptr) {
         ed.mapFile.mapLoadFailed = 1;
+        ed.mapFile.mapLoadNotice = 0;
         return;
     }
     const MapLoadResult r = loadMap(ed.map, ed.mapFile, ed.view, *fs, path, silent);
-    if (!r.loaded) return;
+    if (!r.loaded) {
+        // A refused file says why on its own, before any caller reports.
+        if (ed.mapFile.mapLoadNotice != 0)
+            ed.app.statusText =
+                getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(path));
+        return;
+    }
     if (r.unknownVersion) ed.app.pendingMessageBox = kUnsupportedMapVersionBox;
     setMapCaption(ed);
     ed.fileBrowser.browserFolder = getPathFolder(path);
@@ -58,6 +65,8 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
 }
 
 void reportMapLoad(Editor& ed) {
+    if (ed.mapFile.mapLoadFailed != 0 && ed.mapFile.mapLoadNotice != 0)
+        return;  // the refusal's own message, which loadMap showed, says more than 314
     if (ed.mapFile.mapLoadFailed != 0)
         ed.app.statusText = getMessage(314, ed.langs);
     else if (ed.mapFile.mapLoadNotice != 0)

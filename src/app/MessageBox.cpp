@@ -73,6 +73,8 @@ bool saveFirst(Editor& ed) {
 }
 
 void reportLoad(Editor& ed) {
+    if (ed.mapFile.mapLoadFailed && ed.mapFile.mapLoadNotice != 0)
+        return;  // a refused file: the load named the reason already
     if (ed.mapFile.mapLoadFailed)
         events(ed).statusMessage(314);
     else

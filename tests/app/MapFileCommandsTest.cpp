@@ -47,7 +47,7 @@ protected:
                                  {1308, "Korvel - &1"},
                                  {1309, "save failed"},
                                  {kMsgMapCutShort, "&1 cut short"},
-                                 {kMsgMapCountTooLarge, "&1 too many"}});
+                                 {kMsgTooManySectors, "&1 too many sectors"}});
         MapBuilder b(ed.map);
         b.addRoom(0, 0, 100, 100);
         b.link();
@@ -113,6 +113,15 @@ TEST_F(MapFileCommandsTest, LoadReportsVersionCaptionAndDamage) {
     loadMap(ed, tmp.file("missing.map"), false);
     reportMapLoad(ed);
     EXPECT_EQ(ed.app.statusText, "not loaded");
+    EXPECT_EQ(ed.mapFile.mapPath, tmp.file("b.map"));
+
+    // A count past capacity refuses the file, and the report names the list, not just failure.
+    std::string tooMany = sound;
+    tooMany[20] = char(5000 & 0xFF), tooMany[21] = char(5000 >> 8);
+    loadMap(ed, tmp.write("c.map", tooMany), false);
+    reportMapLoad(ed);
+    EXPECT_EQ(ed.app.statusText, "c.map too many sectors");
+    EXPECT_EQ(ed.mapFile.mapLoadFailed, 1);
     EXPECT_EQ(ed.mapFile.mapPath, tmp.file("b.map"));
 }
 

@@ -155,7 +155,7 @@ TEST_F(MapFileTest, AFullMapOf32768WallsSavesAndReloadsWhole) {
 
     const MapLoadResult r = load(path);
     ASSERT_TRUE(r.loaded);
-    EXPECT_FALSE(r.truncated || r.countTooLarge || r.unknownVersion);
+    EXPECT_FALSE(r.truncated || r.countTooLargeMessage != 0 || r.unknownVersion);
     EXPECT_EQ(r.versionByte, 8);
     EXPECT_EQ(map.sectorCount, 4096);
     EXPECT_EQ(map.wallCount, 32768);
@@ -166,37 +166,26 @@ TEST_F(MapFileTest, AFullMapOf32768WallsSavesAndReloadsWhole) {
 
 // --- Short, cut and oversized files ---
 
-TEST_F(MapFileTest, CutAndOversizedFilesLoadWhatTheyHold) {
-    std::string walls3After40000 = rawMapImage(7, 0, 3, 2, 8);
-    walls3After40000[20] = char(40000 & 0xFF), walls3After40000[21] = char(40000 >> 8);
-    std::string walls3After5000 = walls3After40000;
-    walls3After5000[20] = char(5000 & 0xFF), walls3After5000[21] = char(5000 >> 8);
-    std::string tooManySprites = rawMapImage(7, 1, 4, 0, 9);
-    tooManySprites[tooManySprites.size() - 2] = char(16385 & 0xFF);
-    tooManySprites[tooManySprites.size() - 1] = char(16385 >> 8);
-
+TEST_F(MapFileTest, CutFilesLoadWhatTheyHold) {
     struct Case {
         const char* what;
         std::string bytes;
         int32_t sectors, walls, sprites;
         uint8_t version;
-        bool truncated, countTooLarge, unknownVersion;
+        bool truncated, unknownVersion;
     } const cases[] = {
-        {"header only, 21 bytes", rawMapImage(7, 0, 0, 0, 1).substr(0, 21), 0, 0, 0, 7, true, false,
+        {"header only, 21 bytes", rawMapImage(7, 0, 0, 0, 1).substr(0, 21), 0, 0, 0, 7, true,
          false},
         {"10 sectors declared, 5 present", rawMapImage(7, 10, 4, 0, 2).substr(0, 22 + 5 * 40), 5, 0,
-         0, 7, true, false, false},
+         0, 7, true, false},
         // The part of a sixth sector holds no count the reader may believe.
         {"10 sectors declared, 5 and a half present",
-         rawMapImage(7, 10, 4, 0, 3).substr(0, 22 + 5 * 40 + 37), 5, 0, 0, 7, true, false, false},
+         rawMapImage(7, 10, 4, 0, 3).substr(0, 22 + 5 * 40 + 37), 5, 0, 0, 7, true, false},
         {"cut inside the walls", rawMapImage(8, 2, 9, 3, 4).substr(0, 22 + 80 + 2 + 5 * 32 + 7), 2,
-         5, 0, 8, true, false, false},
-        {"sector count 40000", walls3After40000, 0, 3, 2, 7, false, true, false},
-        {"sector count 5000", walls3After5000, 0, 3, 2, 7, false, true, false},
-        {"sprite count 16385", tooManySprites, 1, 4, 0, 7, false, true, false},
-        {"version 9", rawMapImage(9, 2, 3, 4, 5), 2, 3, 4, 9, false, false, true},
+         5, 0, 8, true, false},
+        {"version 9", rawMapImage(9, 2, 3, 4, 5), 2, 3, 4, 9, false, true},
         {"bytes after the sprites", rawMapImage(7, 2, 3, 4, 6) + "trailing", 2, 3, 4, 7, false,
-         false, false},
+         false},
     };
     for (const Case& c : cases) {
         const MapLoadResult r = load(tmp.write("case.map", c.bytes));
@@ -207,17 +196,135 @@ TEST_F(MapFileTest, CutAndOversizedFilesLoadWhatTheyHold) {
         EXPECT_EQ(r.versionByte, c.version) << c.what;
         EXPECT_EQ(map.auxResult, c.version) << c.what;
         EXPECT_EQ(r.truncated, c.truncated) << c.what;
-        EXPECT_EQ(r.countTooLarge, c.countTooLarge) << c.what;
+        EXPECT_EQ(r.countTooLargeMessage, 0) << c.what;
         EXPECT_EQ(r.unknownVersion, c.unknownVersion) << c.what;
-        EXPECT_EQ(file.mapLoadNotice, c.truncated       ? kMsgMapCutShort
-                                      : c.countTooLarge ? kMsgMapCountTooLarge
-                                                        : 0)
-            << c.what;
+        EXPECT_EQ(file.mapLoadNotice, c.truncated ? kMsgMapCutShort : 0) << c.what;
         EXPECT_EQ(file.mapLoadFailed, 0) << c.what;
     }
-    // With the sector count rejected, the walls were read from offset 22.
-    load(tmp.write("case.map", walls3After40000));
-    EXPECT_EQ(std::memcmp(&map.walls[0], walls3After40000.data() + 24, 32), 0);
+}
+
+// What a map file holds, read the plain way, independently of the reader under test: each
+// count in turn and its records right behind it; a count beyond capacity makes the file no map.
+struct ReferenceMap {
+    bool refused = false;
+    int32_t message = 0;
+    bool truncated = false;
+    std::string records[3];  // the bytes of the sectors, walls and sprites that load
+};
+
+struct ListShape {
+    const char* name;
+    int32_t capacity;
+    size_t recordBytes;
+    int32_t tooManyMessage;
+};
+const ListShape kLists[3] = {{"sectors", kMaxSectors, 40, kMsgTooManySectors},
+                             {"walls", kMaxWalls, 32, kMsgTooManyWalls},
+                             {"sprites", kMaxSprites, 44, kMsgTooManySprites}};
+
+ReferenceMap referenceRead(const std::string& f) {
+    ReferenceMap r;
+    size_t at = 20;
+    for (int list = 0; list < 3 && !r.truncated; ++list) {
+        if (f.size() < at + 2) {
+            r.truncated = true;
+            break;
+        }
+        size_t n = uint8_t(f[at]) | size_t(uint8_t(f[at + 1])) << 8;
+        at += 2;
+        if (n > size_t(kLists[list].capacity)) {
+            r = ReferenceMap{};
+            r.refused = true;
+            r.message = kLists[list].tooManyMessage;
+            return r;
+        }
+        const size_t whole = (f.size() - at) / kLists[list].recordBytes;
+        if (n > whole) {
+            n = whole;
+            r.truncated = true;
+        }
+        r.records[list] = f.substr(at, n * kLists[list].recordBytes);
+        at += n * kLists[list].recordBytes;
+    }
+    return r;
+}
+
+// Every count field at and past capacity, with the records it declares behind it or cut off
+// early: a count a map cannot hold refuses the file, leaving the map, the file state and the
+// clipboard as they were, and no list is ever read from inside another.
+TEST_F(MapFileTest, CountsPastCapacityRefuseTheFileAndNoRecordComesFromAWrongPlace) {
+    build.addRoom(0, 0, 100, 100);
+    build.addSprite(50, 50, 0, 0);
+    build.link();
+    file.mapPath = "/maps/mine.map";
+    const auto before = std::make_unique<MapStore>(map);
+    std::mt19937 rng(36);
+    auto randomBytes = [&](size_t n) {
+        std::string s(n, '\0');
+        for (char& c : s) c = char(rng());
+        return s;
+    };
+    int32_t cases = 0;
+    for (int list = 0; list < 3; ++list)
+        for (uint32_t count : {uint32_t(kLists[list].capacity + 1), 32767u, 32768u, 65535u})
+            for (bool enough : {true, false}) {
+                const std::string what = std::string(kLists[list].name) + " " +
+                                         std::to_string(count) + (enough ? "" : ", cut short");
+                // Small sound lists around the one under test.
+                uint32_t counts[3] = {3, 5, 2};
+                counts[list] = count;
+                std::string image;
+                putLE(image, 7, 4);
+                image += randomBytes(16);
+                for (int l = 0; l < 3; ++l) {
+                    putLE(image, counts[l], 2);
+                    const uint32_t present = l == list && !enough ? 9 : counts[l];
+                    image += randomBytes(present * kLists[l].recordBytes);
+                    if (l == list && !enough) break;
+                }
+                const ReferenceMap want = referenceRead(image);
+                const std::string path = tmp.write("count.map", image);
+
+                const MapLoadResult r = load(path);
+                EXPECT_EQ(!r.loaded, want.refused) << what;
+                EXPECT_EQ(r.countTooLargeMessage, want.message) << what;
+                if (want.refused) {
+                    EXPECT_EQ(file.mapLoadFailed, 1) << what;
+                    EXPECT_EQ(file.mapLoadNotice, want.message) << what;
+                    EXPECT_EQ(snapshotDifference(map, *before), "") << what;
+                    EXPECT_EQ(file.mapPath, "/maps/mine.map") << what;
+
+                    // A merge refuses it the same way, naming the file.
+                    m.events.clear();
+                    m.clip.clipSpriteCount = 1;
+                    m.clip.clipSprites[0].x = 77;
+                    EXPECT_FALSE(insert(path).loaded) << what;
+                    EXPECT_EQ(m.events.statusNumbers(), std::vector<int32_t>{want.message}) << what;
+                    EXPECT_EQ(m.events.status.back().args, std::vector<std::string>{"count.map"})
+                        << what;
+                    EXPECT_EQ(snapshotDifference(map, *before), "") << what;
+                    EXPECT_EQ(m.clip.clipSprites[0].x, 77) << what;
+                    EXPECT_EQ(file.mapLoadFailed, 1) << what;
+                } else {
+                    EXPECT_EQ(r.truncated, want.truncated) << what;
+                    const void* loaded[3] = {map.sectors.data(), map.walls.data(),
+                                             map.sprites.data()};
+                    const int32_t loadedCounts[3] = {map.sectorCount, map.wallCount,
+                                                     map.spriteCount};
+                    for (int l = 0; l < 3; ++l) {
+                        const std::string& bytes = want.records[l];
+                        ASSERT_EQ(size_t(loadedCounts[l]) * kLists[l].recordBytes, bytes.size())
+                            << what << ", " << kLists[l].name;
+                        EXPECT_EQ(std::memcmp(loaded[l], bytes.data(), bytes.size()), 0)
+                            << what << ", " << kLists[l].name;
+                    }
+                    // Back to the map the refusals must leave alone.
+                    map = *before;
+                    file.mapPath = "/maps/mine.map";
+                }
+                ++cases;
+            }
+    EXPECT_EQ(cases, 24);
 }
 
 TEST_F(MapFileTest, HeaderOnlyFileGivesAnEmptyMapAtItsStart) {
