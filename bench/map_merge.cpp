@@ -3,31 +3,16 @@
 // sound rooms and with every sector claiming every wall.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "BenchFolder.h"
 #include "geometry/MapMerge.h"
 #include "platform/NativeFileSystem.h"
 #include "support/GridMaps.h"
 
 namespace korvel {
 namespace {
-
-// A folder of its own for the files of one benchmark, removed afterwards.
-struct BenchFolder {
-    std::string path;
-    BenchFolder() {
-        char pattern[] = "/tmp/korvel-bench-XXXXXX";
-        if (::mkdtemp(pattern) != nullptr) path = pattern;
-    }
-    ~BenchFolder() {
-        std::error_code ec;
-        if (!path.empty()) std::filesystem::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
 
 struct Model {
     MapStore map;

@@ -31,7 +31,7 @@ bool saveToOwnFile(Editor& ed) {
         return false;
     }
     if (!saveMap(ed, ed.mapFile.mapPath, false)) {
-        ed.app.statusText = getMessage(1309, ed.langs);
+        reportSaveFailure(ed);
         return false;
     }
     ed.app.statusText = getMessage(252, ed.langs);
@@ -76,6 +76,12 @@ void reportMapLoad(Editor& ed) {
         ed.app.statusText = getMessage(315, ed.langs, std::to_string(ed.map.auxResult));
 }
 
+void reportSaveFailure(Editor& ed) {
+    const std::string& kept = ed.mapFile.keptNewFile;
+    ed.app.statusText =
+        kept.empty() ? getMessage(1309, ed.langs) : getMessage(kMsgSaveKeptNewFile, ed.langs, kept);
+}
+
 bool saveMap(Editor& ed, const std::string& path, bool autosaveMode) {
     FileSystem* fs = fileSystemOf(ed);
     if (fs == nullptr) return false;
@@ -117,7 +123,7 @@ void autoSave(Editor& ed) {
     // again every frame; it keeps its number, so the files stay in sequence without a gap.
     file.lastAutoSaveTime = ed.input.frameTime;
     if (!saved) {
-        ed.app.statusText = getMessage(1309, ed.langs);
+        reportSaveFailure(ed);
         return;
     }
     file.nextAutoSaveNumber = nextAutoSaveNumber(file.nextAutoSaveNumber, ed.settings.maxAutosaves);

@@ -4,6 +4,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "app/MapFileCommands.h"
 #include "base/Mainm.h"
 #include "ui/Text.h"
 
@@ -217,7 +218,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
                     events(ed).statusMessage(252);
                 } else {
                     c.playSound(ed, "beep2", kCueFlags);
-                    events(ed).statusMessage(1309);
+                    reportSaveFailure(ed);
                 }
                 break;
             case MessageBoxKind::ConfirmOverwriteDemo:

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/FileReplace.h"
 #include "base/FileSystem.h"
 #include "base/Mainm.h"
 #include "base/PathNames.h"
@@ -10,8 +11,6 @@ namespace korvel {
 
 namespace {
 
-// Beside the target, so that the final rename stays within one folder.
-constexpr const char* kNewFileSuffix = ".korvel-new";
 constexpr int32_t kMaxAutoSaveNumbers = 10000;  // four digits
 
 template <typename T>
@@ -214,26 +213,15 @@ MapLoadResult loadMap(MapStore& map, MapFileState& file, ViewState& view, FileSy
 
 bool saveMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::string& path,
              bool autosaveMode, const std::string& trashFolder) {
+    file.keptNewFile.clear();
     if (path.empty()) return false;
-    const std::string temp = path + kNewFileSuffix;
-    if (!fs.writeAtomic(temp, serializeMap(map))) {
-        fs.deleteFile(temp);  // whatever part of it a failing write left
-        return false;
-    }
-
-    // The old file goes to the trash only once the new one is safely written. Trouble with the
-    // trash does not stop the save: the complete new file is what the user asked for.
-    std::string trashCopy;
-    bool inTrash = false;
+    ReplaceOptions options;
     const std::string name = trashName(path);
-    if (fs.fileExists(path) && !name.empty()) {
-        trashCopy = joinPath(trashFolder, name);
-        if (!fs.folderExists(trashFolder)) fs.makeFolder(trashFolder);
-        inTrash = fs.moveFile(path, trashCopy);
-    }
-    if (!fs.moveFile(temp, path)) {
-        if (inTrash && !fs.fileExists(path)) fs.moveFile(trashCopy, path);
-        fs.deleteFile(temp);
+    if (!name.empty()) options.trashCopy = joinPath(trashFolder, name);
+    options.keepNewOnFailure = true;
+    const ReplaceResult written = replaceFile(fs, path, serializeMap(map), options);
+    if (!written.replaced) {
+        file.keptNewFile = written.keptFile;
         return false;
     }
 

@@ -36,6 +36,8 @@ constexpr int32_t kMsgMapCutShort = 1354;
 constexpr int32_t kMsgTooManySectors = 1420;
 constexpr int32_t kMsgTooManyWalls = 1421;
 constexpr int32_t kMsgTooManySprites = 1422;
+// A save failed, and the new version of the map is kept in the file the message names.
+constexpr int32_t kMsgSaveKeptNewFile = 1419;
 
 // Where the parts of a map file lie, with the counts as they can be used.
 struct MapFileLayout {
@@ -90,12 +92,13 @@ struct MapLoadResult {
 MapLoadResult loadMap(MapStore& map, MapFileState& file, ViewState& view, FileSystem& fs,
                       const std::string& path, bool silent);
 
-// Writes the map to path: the new file goes to a temporary file beside it first; only when it
-// is complete is an existing file moved into trashFolder (under its file name, replacing the
-// last trash copy of that name) and the new one renamed into place. False when the file could
-// not be written; then the old file, the map and the file state are as they were. On success a
-// normal save makes path the map's file and marks it unmodified; an autosave only marks it
-// autosaved.
+// Writes the map to path (replaceFile): the new file is written whole beside it and reaches the
+// disk, an existing file gets a second name in trashFolder (under its file name, replacing the
+// last trash copy of that name), and one rename puts the new file in place; a path that is a
+// symbolic link writes the file it leads to. False when the map was not saved; then the old file
+// is at its path as it was, the map and the file state are unchanged, and keptNewFile names the
+// file that holds the new version when there is one. On success a normal save makes path the
+// map's file and marks it unmodified; an autosave only marks it autosaved.
 bool saveMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::string& path,
              bool autosaveMode, const std::string& trashFolder);
 

@@ -16,6 +16,9 @@ struct MapFileState {
     // The status message about damage that the last load or merge found (a file cut short, a
     // count beyond capacity); 0 when the file was sound.
     int32_t mapLoadNotice = 0;
+    // After a save that failed once the new map was written whole: the file that holds it (the
+    // old file is at its path as it was); "" otherwise.
+    std::string keptNewFile;
     // Most recent first; an empty string is an unused slot. Kept in the configuration file.
     std::array<std::string, kRecentFileCount> recentFiles;
     int32_t nextAutoSaveNumber = 0;

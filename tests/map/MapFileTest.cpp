@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <cstring>
@@ -10,6 +12,7 @@
 #include <memory>
 #include <random>
 
+#include "base/FileReplace.h"
 #include "base/FileSystem.h"
 #include "platform/NativeFileSystem.h"
 #include "support/GridMaps.h"
@@ -51,31 +54,59 @@ std::string rawMapImage(int32_t version, uint32_t sectors, uint32_t walls, uint3
     return out;
 }
 
-// A file system whose writes can fail in the ways a disk fails.
+// The real file system, failing one step of saving a file into the folder "maps" or into the
+// trash folder, as a disk fails or is full, or a folder is read-only.
 class FaultyFileSystem : public NativeFileSystem {
 public:
-    enum class Fault { None, ReadOnlyFolder, WriteErrorMidway, RenameFails };
+    enum class Fault {
+        None,
+        ReadOnlyFolder,
+        WriteErrorMidway,
+        Sync,
+        Link,
+        LinkAndCopy,
+        TrashFolderSync,
+        Rename,
+        FolderSync,
+    };
     Fault fault = Fault::None;
-    int32_t writes = 0;
 
-    bool writeAtomic(const std::string& path, const std::string& bytes) override {
-        ++writes;
-        switch (fault) {
-            case Fault::ReadOnlyFolder:
-                return false;
-            case Fault::WriteErrorMidway:
-                // Half the file reached the disk before the error.
-                NativeFileSystem::writeAtomic(path, bytes.substr(0, bytes.size() / 2));
-                return false;
-            default:
-                return NativeFileSystem::writeAtomic(path, bytes);
+    static bool inTrash(const std::string& path) {
+        return path.find("TrashBin") != std::string::npos;
+    }
+
+    bool createFile(const std::string& path, const std::string& bytes,
+                    std::optional<uint32_t> mode) override {
+        if (fault == Fault::ReadOnlyFolder || (fault == Fault::LinkAndCopy && inTrash(path)))
+            return false;
+        if (fault == Fault::WriteErrorMidway) {
+            // Half the file reached the disk before the error.
+            NativeFileSystem::createFile(path, bytes.substr(0, bytes.size() / 2), mode);
+            return false;
         }
+        return NativeFileSystem::createFile(path, bytes, mode);
+    }
+    bool syncFile(const std::string& path) override {
+        return fault != Fault::Sync && NativeFileSystem::syncFile(path);
+    }
+    bool linkFile(const std::string& existing, const std::string& newName) override {
+        if (fault == Fault::ReadOnlyFolder || fault == Fault::Link || fault == Fault::LinkAndCopy)
+            return false;
+        return NativeFileSystem::linkFile(existing, newName);
     }
     bool moveFile(const std::string& from, const std::string& to) override {
-        if (fault == Fault::ReadOnlyFolder) return false;
-        if (fault == Fault::RenameFails && from.find(".korvel-new") != std::string::npos)
+        if (fault == Fault::ReadOnlyFolder || (fault == Fault::Rename && !inTrash(to)))
             return false;
         return NativeFileSystem::moveFile(from, to);
+    }
+    bool syncFolder(const std::string& folder) override {
+        if ((fault == Fault::FolderSync && !inTrash(folder)) ||
+            (fault == Fault::TrashFolderSync && inTrash(folder)))
+            return false;
+        return NativeFileSystem::syncFolder(folder);
+    }
+    bool makeFolder(const std::string& path) override {
+        return fault != Fault::ReadOnlyFolder && NativeFileSystem::makeFolder(path);
     }
 };
 
@@ -561,40 +592,123 @@ TEST_F(MapFileTest, NormalAndAutosaveModesLeaveDifferentState) {
     EXPECT_EQ(file.recentFiles[0], tmp.file("named.map"));
 }
 
-TEST_F(MapFileTest, AFailedSaveKeepsTheOldFileTheMapAndItsState) {
+// Whichever step fails, the old map is at its path as it was, the map and its state say
+// "not saved", and the new version is either nowhere (it never reached a file whole) or whole in
+// the file the save names, beside the old one. A save that only lacks links copies the old file
+// into the trash instead.
+TEST_F(MapFileTest, AFailureAtAnyStepKeepsTheOldMapAndTheNewVersion) {
     using Fault = FaultyFileSystem::Fault;
     struct Case {
         const char* what;
         Fault fault;
         std::string target;  // relative to the temporary folder
+        bool saved, kept;
     } const cases[] = {
-        {"read-only folder", Fault::ReadOnlyFolder, "old.map"},
-        {"write error midway", Fault::WriteErrorMidway, "old.map"},
-        {"final rename fails", Fault::RenameFails, "old.map"},
-        {"missing folder", Fault::None, "no/such/folder/x.map"},
-        {"a folder of that name", Fault::None, "sub.map"},
+        {"read-only folder", Fault::ReadOnlyFolder, "maps/old.map", false, false},
+        {"write error midway", Fault::WriteErrorMidway, "maps/old.map", false, false},
+        {"missing folder", Fault::None, "no/such/folder/x.map", false, false},
+        {"a folder of that name", Fault::None, "maps/sub.map", false, false},
+        {"sync fails", Fault::Sync, "maps/old.map", false, true},
+        {"no links: the trash gets a copy", Fault::Link, "maps/old.map", true, false},
+        {"neither a link nor a copy", Fault::LinkAndCopy, "maps/old.map", false, true},
+        {"the trash folder does not sync", Fault::TrashFolderSync, "maps/old.map", false, true},
+        {"the rename fails", Fault::Rename, "maps/old.map", false, true},
+        {"the folder does not sync after the rename", Fault::FolderSync, "maps/old.map", false,
+         true},
     };
     build.addRoom(0, 0, 100, 100);
     build.link();
-    tmp.makeFolder("sub.map");
+    const std::string image = serializeMap(map);
     for (const Case& c : cases) {
-        tmp.write("old.map", "the user's old map");
+        TempFolder dir;
+        dir.write("maps/old.map", "the user's old map");
+        dir.makeFolder("maps/sub.map");
         FaultyFileSystem faulty;
         faulty.fault = c.fault;
         file.mapPath = "/where/it/was.map";
         file.mapTitle = "was.map";
         file.recentFiles.fill("");
         map.mapModified = MapModifiedState::Modified;
-        for (bool autosave : {false, true}) {
-            EXPECT_FALSE(saveMap(map, file, faulty, tmp.file(c.target), autosave, trash()))
-                << c.what;
-            EXPECT_EQ(tmp.read("old.map"), "the user's old map") << c.what;
-            EXPECT_EQ(map.mapModified, MapModifiedState::Modified) << c.what;
-            EXPECT_EQ(file.mapPath, "/where/it/was.map") << c.what;
-            EXPECT_EQ(file.mapTitle, "was.map") << c.what;
-            EXPECT_EQ(file.recentFiles[0], "") << c.what;
-            EXPECT_FALSE(tmp.exists(c.target + ".korvel-new")) << c.what;
+
+        const bool saved =
+            saveMap(map, file, faulty, dir.file(c.target), false, dir.file("TrashBin"));
+        EXPECT_EQ(saved, c.saved) << c.what;
+        if (saved) {
+            EXPECT_TRUE(dir.read("maps/old.map") == image) << c.what;
+            EXPECT_EQ(dir.read("TrashBin/old.map"), "the user's old map") << c.what;
+            EXPECT_EQ(fs.listEntries(dir.file("maps")).size(), 2u) << c.what << ": no leftovers";
+            continue;
         }
+        EXPECT_EQ(dir.read("maps/old.map"), "the user's old map") << c.what;
+        EXPECT_EQ(map.mapModified, MapModifiedState::Modified) << c.what;
+        EXPECT_EQ(file.mapPath, "/where/it/was.map") << c.what;
+        EXPECT_EQ(file.mapTitle, "was.map") << c.what;
+        EXPECT_EQ(file.recentFiles[0], "") << c.what;
+        if (c.kept) {
+            EXPECT_EQ(file.keptNewFile, dir.file(c.target) + kNewFileSuffix) << c.what;
+            EXPECT_TRUE(fs.readAll(file.keptNewFile) == image) << c.what;
+        } else {
+            EXPECT_EQ(file.keptNewFile, "") << c.what;
+            EXPECT_EQ(fs.listEntries(dir.file("maps")).size(), 2u) << c.what << ": no leftovers";
+        }
+    }
+}
+
+// A kept version is the user's: a later save that fails again keeps its own beside it.
+TEST_F(MapFileTest, AKeptVersionIsNeverOverwritten) {
+    FaultyFileSystem faulty;
+    faulty.fault = FaultyFileSystem::Fault::Rename;
+    tmp.write("old.map", "old");
+    build.addRoom(0, 0, 100, 100);
+    build.link();
+    const std::string first = serializeMap(map);
+    ASSERT_FALSE(saveMap(map, file, faulty, tmp.file("old.map"), false, trash()));
+    const std::string firstKept = file.keptNewFile;
+    map.startX = 77;
+    ASSERT_FALSE(saveMap(map, file, faulty, tmp.file("old.map"), false, trash()));
+    EXPECT_NE(file.keptNewFile, firstKept);
+    EXPECT_TRUE(fs.readAll(firstKept) == first);
+    EXPECT_TRUE(fs.readAll(file.keptNewFile) == serializeMap(map));
+    EXPECT_EQ(tmp.read("old.map"), "old");
+}
+
+// The saved file takes the old one's permissions, and a path that is a symbolic link stays one:
+// the file it leads to holds the new map, its old content the trash copy.
+TEST_F(MapFileTest, ASaveKeepsPermissionsAndSavesThroughALink) {
+    build.addRoom(0, 0, 100, 100);
+    build.link();
+    const std::string image = serializeMap(map);
+    struct Case {
+        const char* what;
+        bool link;
+        mode_t mode;
+    } const cases[] = {{"private file", false, 0600},
+                       {"group-readable file", false, 0640},
+                       {"link to a private file", true, 0600}};
+    for (const Case& c : cases) {
+        TempFolder dir;
+        const std::string real = dir.write("store/real.map", "old through the link");
+        ASSERT_EQ(::chmod(real.c_str(), c.mode), 0);
+        std::string path = real;
+        if (c.link) {
+            path = dir.file("maps/link.map");
+            dir.makeFolder("maps");
+            ASSERT_EQ(::symlink("../store/real.map", path.c_str()), 0);
+        }
+        ASSERT_TRUE(saveMap(map, file, fs, path, false, dir.file("TrashBin"))) << c.what;
+        struct stat st {};
+        ASSERT_EQ(::stat(real.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode) << c.what;
+        EXPECT_TRUE(dir.read("store/real.map") == image) << c.what;
+        EXPECT_EQ(dir.read(c.link ? "TrashBin/link.map" : "TrashBin/real.map"),
+                  "old through the link")
+            << c.what;
+        if (c.link) {
+            ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+            EXPECT_TRUE(S_ISLNK(st.st_mode)) << c.what;
+            EXPECT_EQ(fs.listEntries(dir.file("maps")).size(), 1u) << c.what;
+        }
+        EXPECT_EQ(fs.listEntries(dir.file("store")).size(), 1u) << c.what << ": no leftovers";
     }
 }
 
