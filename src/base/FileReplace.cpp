@@ -49,10 +49,13 @@ bool addSecondName(FileSystem& fs, const std::string& file, const std::string& s
     return false;
 }
 
+// The trash folder is not synced on its own: the path never depends on the copy, a file system
+// that orders its metadata keeps the new name with the rename that follows, and one more sync
+// would make every save wait for the disk once more.
 bool keepInTrash(FileSystem& fs, const std::string& file, const std::string& trashCopy) {
     const std::string folder = folderOf(trashCopy);
     if (!fs.folderExists(folder) && !fs.makeFolder(folder)) return false;
-    return addSecondName(fs, file, trashCopy) && fs.syncFolder(folder);
+    return addSecondName(fs, file, trashCopy);
 }
 
 }  // namespace

@@ -2,9 +2,8 @@
 
 namespace korvel {
 
-void fillWallOwners(int32_t sectorCount, int32_t wallCount,
-                    const std::function<WallRange(int32_t)>& rangeOf, int16_t* owners) {
-    if (wallCount <= 0) return;
+void fillOverlappingWallOwners(int32_t sectorCount, int32_t wallCount,
+                               const std::function<WallRange(int32_t)>& rangeOf, int16_t* owners) {
     // next[w] leads to the first wall at or after w that no later sector has taken yet, with the
     // paths halved on the way, so going from the last sector back touches each wall once.
     std::vector<int32_t> next(size_t(wallCount) + 1);

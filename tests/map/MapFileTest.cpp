@@ -65,7 +65,6 @@ public:
         Sync,
         Link,
         LinkAndCopy,
-        TrashFolderSync,
         Rename,
         FolderSync,
     };
@@ -100,9 +99,7 @@ public:
         return NativeFileSystem::moveFile(from, to);
     }
     bool syncFolder(const std::string& folder) override {
-        if ((fault == Fault::FolderSync && !inTrash(folder)) ||
-            (fault == Fault::TrashFolderSync && inTrash(folder)))
-            return false;
+        if (fault == Fault::FolderSync && !inTrash(folder)) return false;
         return NativeFileSystem::syncFolder(folder);
     }
     bool makeFolder(const std::string& path) override {
@@ -611,7 +608,6 @@ TEST_F(MapFileTest, AFailureAtAnyStepKeepsTheOldMapAndTheNewVersion) {
         {"sync fails", Fault::Sync, "maps/old.map", false, true},
         {"no links: the trash gets a copy", Fault::Link, "maps/old.map", true, false},
         {"neither a link nor a copy", Fault::LinkAndCopy, "maps/old.map", false, true},
-        {"the trash folder does not sync", Fault::TrashFolderSync, "maps/old.map", false, true},
         {"the rename fails", Fault::Rename, "maps/old.map", false, true},
         {"the folder does not sync after the rename", Fault::FolderSync, "maps/old.map", false,
          true},
