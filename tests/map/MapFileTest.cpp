@@ -228,6 +228,9 @@ TEST_F(MapFileTest, CutFilesLoadWhatTheyHold) {
         EXPECT_EQ(r.unknownVersion, c.unknownVersion) << c.what;
         EXPECT_EQ(file.mapLoadNotice, c.truncated ? kMsgMapCutShort : 0) << c.what;
         EXPECT_EQ(file.mapLoadFailed, 0) << c.what;
+        // Saving writes the version its counts need, whatever version it was loaded as.
+        EXPECT_EQ(int32_t(serializeMap(map)[0]), mapFileVersion(map)) << c.what;
+        EXPECT_EQ(mapFileVersion(map), 7) << c.what;
     }
 }
 
