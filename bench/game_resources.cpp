@@ -17,6 +17,7 @@
 #include "map/MapEvents.h"
 #include "platform/NativeFileSystem.h"
 #include "resources/ColorTableBuild.h"
+#include "resources/GroupFile.h"
 #include "resources/TileStore.h"
 
 namespace {
@@ -37,6 +38,8 @@ std::string makeArchive() {
         const int count = std::min(256, kTiles - n * 256);
         std::string art(2064, '\0');
         putLong(art, 0, 1);
+        putLong(art, 8, 256 * n);
+        putLong(art, 12, 256 * n + 255);
         for (int i = 0; i < count; ++i) {
             art[size_t(16 + 2 * i)] = char(kTileWidth);
             art[size_t(528 + 2 * i)] = char(kTileHeight);
@@ -46,7 +49,7 @@ std::string makeArchive() {
         std::snprintf(name, sizeof name, "TILES%03d.ART", n);
         entries.emplace_back(name, std::move(art));
     }
-    std::string grp = "SYNTHETICGRP";
+    std::string grp(kGroupSignature);
     grp.resize(16 + 16 * entries.size(), '\0');
     putLong(grp, 12, int32_t(entries.size()));
     for (size_t i = 0; i < entries.size(); ++i) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchFolder.h"
 #include "base/FileSystem.h"
 #include "map/MapFile.h"
 #include "platform/NativeFileSystem.h"
@@ -18,20 +19,6 @@
 
 namespace korvel {
 namespace {
-
-// A folder of its own for the files of one benchmark, removed afterwards.
-struct BenchFolder {
-    std::string path;
-    BenchFolder() {
-        char pattern[] = "/tmp/korvel-bench-XXXXXX";
-        if (::mkdtemp(pattern) != nullptr) path = pattern;
-    }
-    ~BenchFolder() {
-        std::error_code ec;
-        if (!path.empty()) std::filesystem::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
 
 struct Subject {
     int32_t cols, rows, spritesPerRoom;
@@ -82,7 +69,7 @@ void BM_PlainRead(benchmark::State& state, Subject subject) {
 }
 
 // A normal save over the previous one: the new file written and synced beside it, the old one
-// moved into the trash, the new one renamed into place.
+// linked into the trash, the new one renamed into place, both folders synced.
 void BM_SaveMap(benchmark::State& state, Subject subject) {
     BenchFolder dir;
     NativeFileSystem fs;

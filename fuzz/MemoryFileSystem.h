@@ -53,13 +53,40 @@ public:
         if (offset >= int64_t(it->second.size())) return std::string();
         return it->second.substr(size_t(offset), size_t(length));
     }
-    bool writeAtomic(const std::string& path, const std::string& bytes) override {
+    bool moveFile(const std::string& from, const std::string& to) override {
+        const auto it = files.find(from);
+        if (it == files.end()) return false;
+        std::string bytes = std::move(it->second);
+        files.erase(it);
+        files[to] = std::move(bytes);
+        return true;
+    }
+    bool deleteFile(const std::string& path) override { return files.erase(path) != 0; }
+    bool makeFolder(const std::string&) override { return true; }
+
+    // No links, no permissions: every path names itself, and files are replaced only whole,
+    // so a second name may as well hold a copy.
+    std::optional<std::string> resolveLinks(const std::string& path) override {
+        if (path.empty()) return std::nullopt;
+        return path;
+    }
+    std::optional<uint32_t> permissions(const std::string& path) override {
+        if (!fileExists(path)) return std::nullopt;
+        return 0644;
+    }
+    bool createFile(const std::string& path, const std::string& bytes,
+                    std::optional<uint32_t>) override {
+        if (path.empty() || fileExists(path)) return false;
         files[path] = bytes;
         return true;
     }
-    bool moveFile(const std::string&, const std::string&) override { return false; }
-    bool deleteFile(const std::string& path) override { return files.erase(path) != 0; }
-    bool makeFolder(const std::string&) override { return true; }
+    bool syncFile(const std::string& path) override { return fileExists(path); }
+    bool linkFile(const std::string& existing, const std::string& newName) override {
+        if (!fileExists(existing) || fileExists(newName)) return false;
+        files[newName] = files[existing];
+        return true;
+    }
+    bool syncFolder(const std::string&) override { return true; }
 };
 
 }  // namespace korvel::fuzz

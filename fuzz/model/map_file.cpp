@@ -30,7 +30,7 @@ void checkRoundTrip(const MapStore& map) {
     const std::string image = serializeMap(map);
     const auto layout = parseMapFile(image);
     require(layout.has_value());
-    require(!layout->truncated && !layout->countTooLarge);
+    require(!layout->truncated && layout->countTooLargeMessage == 0);
     require(layout->version == mapFileVersion(map));
     require(layout->sectorCount == map.sectorCount && layout->wallCount == map.wallCount &&
             layout->spriteCount == map.spriteCount);

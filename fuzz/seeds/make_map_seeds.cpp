@@ -1,6 +1,7 @@
-// Writes the seed maps of the map-file fuzz target into the folder given as its argument: maps
-// from the test builders (rooms, neighbours, holes, islands, sprites, random layouts) and a few
-// damaged variants of them, so the fuzzer starts from files shaped like real ones.
+// Writes the seed maps of the map-file and merge fuzz targets into each folder given as an
+// argument: maps from the test builders (rooms, neighbours, holes, islands, sprites, random
+// layouts) and a few damaged variants of them, so the fuzzer starts from files shaped like real
+// ones.
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "map/MapFile.h"
+#include "support/GridMaps.h"
 #include "support/MapBuilder.h"
 #include "support/RandomMaps.h"
 
@@ -29,14 +31,7 @@ bool writeSeed(const std::string& folder, const std::string& name, const std::st
     return bool(out);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_map_seeds <folder>\n");
-        return 2;
-    }
-    const std::string folder = argv[1];
+bool writeSeeds(const std::string& folder) {
     const std::string empty = imageOf([](MapStore&) {});
     const std::string rooms = imageOf([](MapStore& map) {
         MapBuilder b(map);
@@ -72,5 +67,31 @@ int main(int argc, char** argv) {
          writeSeed(folder, "version9.map", version9) &&
          writeSeed(folder, "hugecount.map", hugeCount) &&
          writeSeed(folder, "header.map", empty.substr(0, 21));
-    return ok ? 0 : 1;
+
+    // Rooms whose sprites lost their sectors, sound and with every range claiming every wall.
+    auto lostSprites = [](MapStore& map) {
+        buildSplitRoomGrid(map, 4, 3, 2);
+        for (int32_t k = 0; k < map.spriteCount; ++k) map.sprites[k].sectnum = -1;
+    };
+    ok = ok && writeSeed(folder, "lost_sprites.map", imageOf(lostSprites)) &&
+         writeSeed(folder, "claim_all.map", imageOf([&](MapStore& map) {
+                       lostSprites(map);
+                       for (int32_t s = 0; s < map.sectorCount; ++s) {
+                           map.sectors[s].wallptr = 0;
+                           map.sectors[s].wallnum = int16_t(map.wallCount);
+                       }
+                   }));
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: make_map_seeds <folder>...\n");
+        return 2;
+    }
+    for (int i = 1; i < argc; ++i)
+        if (!writeSeeds(argv[i])) return 1;
+    return 0;
 }

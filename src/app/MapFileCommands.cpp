@@ -29,7 +29,7 @@ bool saveToOwnFile(Editor& ed) {
         return false;
     }
     if (!saveMap(ed, ed.mapFile.mapPath, false)) {
-        ed.app.statusText = getMessage(1309, ed.langs);
+        reportSaveFailure(ed);
         return false;
     }
     ed.app.statusText = getMessage(252, ed.langs);
@@ -43,10 +43,17 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
     FileSystem* fs = fileSystemOf(ed);
     if (fs == nullptr) {
         ed.mapFile.mapLoadFailed = 1;
+        ed.mapFile.mapLoadNotice = 0;
         return;
     }
     const MapLoadResult r = loadMap(ed.map, ed.mapFile, *fs, path, silent);
-    if (!r.loaded) return;
+    if (!r.loaded) {
+        // A refused file says why on its own, before any caller reports.
+        if (ed.mapFile.mapLoadNotice != 0)
+            ed.app.statusText =
+                getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(path));
+        return;
+    }
     // The plan view opens on the start position.
     ed.view.viewOriginX = float(-int64_t(ed.map.startX));
     ed.view.viewOriginY = float(ed.map.startY);
@@ -59,6 +66,8 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
 }
 
 void reportMapLoad(Editor& ed) {
+    if (ed.mapFile.mapLoadFailed != 0 && ed.mapFile.mapLoadNotice != 0)
+        return;  // the refusal's own message, which loadMap showed, says more than 314
     if (ed.mapFile.mapLoadFailed != 0)
         ed.app.statusText = getMessage(314, ed.langs);
     else if (ed.mapFile.mapLoadNotice != 0)
@@ -66,6 +75,12 @@ void reportMapLoad(Editor& ed) {
             getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(ed.mapFile.mapPath));
     else
         ed.app.statusText = getMessage(315, ed.langs, std::to_string(ed.mapFile.mapVersionByte));
+}
+
+void reportSaveFailure(Editor& ed) {
+    const std::string& kept = ed.mapFile.keptNewFile;
+    ed.app.statusText =
+        kept.empty() ? getMessage(1309, ed.langs) : getMessage(kMsgSaveKeptNewFile, ed.langs, kept);
 }
 
 bool saveMap(Editor& ed, const std::string& path, bool autosaveMode) {
@@ -115,7 +130,7 @@ void autoSave(Editor& ed) {
     // again every frame; it keeps its number, so the files stay in sequence without a gap.
     file.lastAutoSaveTime = ed.input.frameTime;
     if (!saved) {
-        ed.app.statusText = getMessage(1309, ed.langs);
+        reportSaveFailure(ed);
         return;
     }
     file.nextAutoSaveNumber = nextAutoSaveNumber(file.nextAutoSaveNumber, ed.settings.maxAutosaves);

@@ -13,6 +13,8 @@ struct Editor;
 void loadMap(Editor& ed, const std::string& path, bool silent);
 // Writes the map to a path (autosave mode keeps path, title and recent list); true when saved.
 bool saveMap(Editor& ed, const std::string& path, bool autosaveMode);
+// The status line after a failed save: the file that keeps the new version, when there is one.
+void reportSaveFailure(Editor& ed);
 // Adds the whole content of another map file to the map.
 void insertMapFile(Editor& ed, const std::string& path);
 // Saves to the map's own file, or asks for a name when it has none.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/FileReplace.h"
+
 namespace korvel {
 
 namespace {
@@ -11,6 +13,10 @@ char upperAscii(char c) {
 }
 
 }  // namespace
+
+bool FileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
+    return replaceFile(*this, path, bytes).replaced;
+}
 
 char pathSeparator() {
     return '/';

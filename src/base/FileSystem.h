@@ -1,6 +1,7 @@
 // File-system services. Paths are 8-bit text and may use '\' or '/'; names are converted to
 // UTF-8 only where they reach the operating system. Writes go whole to a temporary file in the
-// target's folder and are renamed into place, and every write reports whether it succeeded.
+// target's folder and are renamed into place (base/FileReplace.h), and every write reports
+// whether it succeeded.
 #pragma once
 
 #include <cstdint>
@@ -40,12 +41,31 @@ public:
     virtual std::optional<std::string> readRange(const std::string& path, int64_t offset,
                                                  int64_t length) = 0;
 
-    // Writes bytes through a temporary file in the same folder and a rename.
-    virtual bool writeAtomic(const std::string& path, const std::string& bytes) = 0;
+    // Replaces the file's bytes so that the path holds the old or the new bytes whole at every
+    // moment (replaceFile, without a trash copy). Test file systems override it to fail.
+    virtual bool writeAtomic(const std::string& path, const std::string& bytes);
     // Renames a file, replacing an existing target.
     virtual bool moveFile(const std::string& from, const std::string& to) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool makeFolder(const std::string& path) = 0;
+
+    // The steps replaceFile is made of.
+    // The file a path names once symbolic links are followed: the path itself when it is no
+    // link (whether or not a file is there); nothing for links that go round or cannot be read.
+    virtual std::optional<std::string> resolveLinks(const std::string& path) = 0;
+    // Permission bits (07777) of a file; nothing when there is none.
+    virtual std::optional<uint32_t> permissions(const std::string& path) = 0;
+    // Makes a new file, never replacing one, with the permission bits given (the system's
+    // default for new files without them) and writes the bytes into it.
+    virtual bool createFile(const std::string& path, const std::string& bytes,
+                            std::optional<uint32_t> mode) = 0;
+    // Makes the file's bytes durable on the disk.
+    virtual bool syncFile(const std::string& path) = 0;
+    // A second name for an existing file, never replacing one; fails where the file system has
+    // no such links.
+    virtual bool linkFile(const std::string& existing, const std::string& newName) = 0;
+    // Makes the folder's names durable on the disk (what renames and links changed in it).
+    virtual bool syncFolder(const std::string& folder) = 0;
 };
 
 // Path helpers shared by every caller.

@@ -4,6 +4,7 @@
 #include "base/ValueConv.h"
 #include "geometry/SpritePrimitives.h"
 #include "geometry/WallLinks.h"
+#include "map/SectorSearch.h"
 #include "map/Selection.h"
 #include "map/WallTables.h"
 
@@ -68,12 +69,16 @@ bool pasteClipboardAt(MapStore& map, const MapClipboard& clip, MapEvents& events
     }
     map.spriteCount += clip.clipSpriteCount;
     map.selectedSpriteCount = clip.clipSpriteCount;
+    // One search serves every sprite that needs a sector: a merged file may bring thousands of
+    // them, and damaged sectors are never tried. A sprite that no sector holds keeps -1 rather
+    // than taking sector 0, which is one of the map's own.
+    const SectorSearch search(map);
     for (int32_t k = bk; k < map.spriteCount; ++k) {
         SpriteRecord& sp = map.sprites[k];
         if (sp.sectnum >= 0) sp.sectnum = wrapToInt16(sp.sectnum + bs);
         if (sp.sectnum < 0 || sp.sectnum < bs || !isSector(map, sp.sectnum)) {
             sp.sectnum = -1;
-            updateSpriteSectnum(map, k);
+            sp.sectnum = findSpriteSector(map, search, k);
         }
     }
 

@@ -59,6 +59,17 @@ void renumberWallIndices(MapStore& map, F newIndex) {
     renumberMoveList(map, newIndex);
 }
 
+// Sectors from `from` on follow the removal of walls first..first+n-1: ranges behind the block
+// move down with their walls. A damaged range that began inside the block moves to its start,
+// and one that began before it stays, so no range slides onto walls that lie before the block
+// (another sector's, or the map's own walls when a merged file is damaged).
+void shiftLaterRanges(MapStore& map, int32_t from, int32_t first, int32_t n) {
+    for (int32_t k = from; k < map.sectorCount; ++k) {
+        const int32_t p = map.sectors[k].wallptr;
+        map.sectors[k].wallptr = wrapToInt16(p >= first + n ? p - n : p > first ? first : p);
+    }
+}
+
 bool blockInArray(const MapStore& map, int32_t s) {
     const SectorRecord& sec = map.sectors[s];
     return sec.wallptr >= 0 && sec.wallnum >= 0 && sec.wallptr + sec.wallnum <= map.wallCount;
@@ -83,8 +94,7 @@ int32_t deleteSectorCore(MapStore& map, MapEvents& events, int32_t s) {
     moveSectorEntries(map, s, s + 1, map.sectorCount - s - 1);
     --map.sectorCount;
     clearSectorEntries(map, map.sectorCount, 1);
-    for (int32_t k = s; k < map.sectorCount; ++k)
-        map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - n);
+    shiftLaterRanges(map, s, first, n);
 
     removeWallBlock(map, first, n);
     for (int32_t i = 0; i < map.wallCount; ++i)
@@ -109,10 +119,11 @@ int32_t deleteSectorCore(MapStore& map, MapEvents& events, int32_t s) {
 bool deleteSectorWos(MapStore& map, MapEvents& events, int32_t s) {
     if (!isSector(map, s)) return false;
     deleteSectorCore(map, events, s);
+    const SectorSearch search(map);
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         int16_t& sectnum = map.sprites[k].sectnum;
         if (sectnum > s) --sectnum;
-        if (sectnum == s) updateSpriteSectnum(map, k);
+        if (sectnum == s) updateSpriteSectnum(map, search, k);
     }
     return true;
 }
@@ -162,8 +173,7 @@ LoopDeletion deleteLoop(MapStore& map, MapEvents& events, int32_t w) {
     sparksAlongWalls(map, events, lo, lo + n);
     removeWallBlock(map, lo, n);
     map.sectors[s].wallnum = wrapToInt16(map.sectors[s].wallnum - n);
-    for (int32_t k = s + 1; k < map.sectorCount; ++k)
-        map.sectors[k].wallptr = wrapToInt16(map.sectors[k].wallptr - n);
+    shiftLaterRanges(map, s + 1, lo, n);
     updateWallSectnums(map);
     events.objectsRenumbered();
     return LoopDeletion::Loop;

@@ -2,6 +2,7 @@
 
 #include "geometry/SpriteTools.h"
 #include "map/GeometryQueries.h"
+#include "map/SectorSearch.h"
 #include "map/WallTables.h"
 
 namespace korvel {
@@ -10,24 +11,27 @@ namespace {
 
 enum class SectorChoice { FirstOrBracketing, Last };
 
-// For sprites, -1 stays when the map has no sector at all; the start position keeps 0.
-enum class NoSector { MinusOneWhenEmpty, Zero };
-
-int16_t findSector(const MapStore& map, int32_t x, int32_t y, int32_t z, int32_t current,
-                   SectorChoice choice, bool searchHidden,
-                   NoSector none = NoSector::MinusOneWhenEmpty) {
-    if (isSector(map, current) && pointInSectorOrOnEdge(map, x, y, current))
-        return int16_t(current);
+// The shown sector that holds the point, by the choice: the current one while it holds it; else
+// the first or last candidate, the first giving way to a later one whose floor and ceiling
+// there bracket z. -1 when none does. Only sound sectors are tried, each over its own walls.
+int32_t searchSector(const MapStore& map, const SectorSearch& search, int32_t x, int32_t y,
+                     int32_t z, int32_t current, SectorChoice choice, bool searchHidden) {
+    if (search.isSound(current) && pointInSectorOrOnEdge(map, x, y, current)) return current;
     int32_t found = -1;
-    for (int32_t i = 0; i < map.sectorCount; ++i) {
-        if (!searchHidden && map.sectorIgnored[i] != 0) continue;
-        if (!pointInSectorOrOnEdge(map, x, y, i)) continue;
+    search.forEachCandidate(x, y, [&](int32_t i) {
+        if (!searchHidden && map.sectorIgnored[i] != 0) return;
+        if (!pointInSectorOrOnEdge(map, x, y, i)) return;
         if (found < 0 || choice == SectorChoice::Last ||
             (getTrueCeilingZ(map, x, y, i) <= z && z <= getTrueFloorZ(map, x, y, i)))
             found = i;
-    }
-    // Sector 0 stands in for "none"; a sprite keeps -1 while there is no sector 0.
-    if (found < 0 && (map.sectorCount > 0 || none == NoSector::Zero)) found = 0;
+    });
+    return found;
+}
+
+// Sector 0 stands in for "none"; a sprite keeps -1 while there is no sector 0, the start
+// position takes 0 regardless.
+int16_t orSectorZero(const MapStore& map, int32_t found, bool zeroWhenEmpty = false) {
+    if (found < 0 && (map.sectorCount > 0 || zeroWhenEmpty)) found = 0;
     return int16_t(found);
 }
 
@@ -63,20 +67,34 @@ std::optional<int32_t> createSprite(MapStore& map, MapEvents& events, int32_t x,
 
 void updateSpriteSectnum(MapStore& map, int32_t k) {
     if (!isSprite(map, k)) return;
-    SpriteRecord& sp = map.sprites[k];
-    sp.sectnum =
-        findSector(map, sp.x, sp.y, sp.z, sp.sectnum, SectorChoice::FirstOrBracketing, false);
+    updateSpriteSectnum(map, SectorSearch(map), k);
+}
+
+void updateSpriteSectnum(MapStore& map, const SectorSearch& search, int32_t k) {
+    if (!isSprite(map, k)) return;
+    map.sprites[k].sectnum = orSectorZero(map, findSpriteSector(map, search, k));
+}
+
+int16_t findSpriteSector(const MapStore& map, const SectorSearch& search, int32_t k) {
+    if (!isSprite(map, k)) return -1;
+    const SpriteRecord& sp = map.sprites[k];
+    return int16_t(searchSector(map, search, sp.x, sp.y, sp.z, sp.sectnum,
+                                SectorChoice::FirstOrBracketing, false));
 }
 
 void updateNewSpriteSectnum(MapStore& map, int32_t k) {
     if (!isSprite(map, k)) return;
     SpriteRecord& sp = map.sprites[k];
-    sp.sectnum = findSector(map, sp.x, sp.y, sp.z, sp.sectnum, SectorChoice::Last, false);
+    sp.sectnum = orSectorZero(map, searchSector(map, SectorSearch(map), sp.x, sp.y, sp.z,
+                                                sp.sectnum, SectorChoice::Last, false));
 }
 
 void updateStartPosSectnum(MapStore& map) {
-    map.startSector = findSector(map, map.startX, map.startY, map.startZ, map.startSector,
-                                 SectorChoice::FirstOrBracketing, true, NoSector::Zero);
+    map.startSector =
+        orSectorZero(map,
+                     searchSector(map, SectorSearch(map), map.startX, map.startY, map.startZ,
+                                  map.startSector, SectorChoice::FirstOrBracketing, true),
+                     true);
 }
 
 }  // namespace korvel

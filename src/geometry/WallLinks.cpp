@@ -10,6 +10,8 @@ namespace korvel {
 
 namespace {
 
+constexpr int32_t kWallsRelinkedWithoutIndex = 16;
+
 uint64_t pointKey(IntPoint p) {
     return (uint64_t(uint32_t(p.x)) << 32) | uint32_t(p.y);
 }
@@ -138,12 +140,23 @@ int32_t checkWallPointer(MapStore& map, MapEvents& events, int32_t w, bool keepV
 }
 
 void relinkMarkedWalls(MapStore& map, MapEvents& events) {
+    // A few marked walls are cheapest found wall by wall; many (a paste, a merged file) go
+    // through one index of the start points, made again only when a removal renumbers walls.
+    int32_t marked = 0;
+    for (int32_t i = 0; i < map.wallCount; ++i)
+        if (map.wallPassMark[i] & kPassRelink) ++marked;
+    const bool useIndex = marked > kWallsRelinkedWithoutIndex;
+    int32_t indexed = useIndex ? buildStartIndex(map) : 0;
     for (int32_t i = nextMarkedWall(map, 0, kPassRelink); i < map.wallCount;) {
         map.wallPassMark[i] &= uint8_t(~kPassRelink);
         const int32_t before = map.wallCount;
-        checkWallPointer(map, events, i, false, false);
+        if (useIndex)
+            relinkWall(map, events, i, false, false, ScanIndex{map, indexed});
+        else
+            checkWallPointer(map, events, i, false, false);
         // Removals below i move the marked walls down by as many places.
         const int32_t removed = before - map.wallCount;
+        if (useIndex && removed != 0) indexed = buildStartIndex(map);
         i = nextMarkedWall(map, i + 1 - removed, kPassRelink);
     }
 }

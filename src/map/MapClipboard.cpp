@@ -5,6 +5,7 @@
 #include "base/Mainm.h"
 #include "base/ValueConv.h"
 #include "map/Selection.h"
+#include "map/WallRanges.h"
 #include "map/WallTables.h"
 
 namespace korvel {
@@ -91,13 +92,14 @@ void balanceClipboard(MapClipboard& clip) {
 void rebuildClipWallSector(MapClipboard& clip) {
     clip.clipWallSector.fill(-1);
     const int32_t count = clip.clipWallCount;
-    for (int32_t c = 0; c < clip.clipSectorCount; ++c) {
-        const SectorRecord& sec = clip.clipSectors[c];
-        int32_t first = sec.wallptr, last = int32_t(sec.wallptr) + sec.wallnum - 1;
-        if (first < 0) first = 0;
-        if (last > count - 1) last = count - 1;
-        for (int32_t w = first; w <= last; ++w) clip.clipWallSector[w] = int16_t(c);
-    }
+    fillWallOwners(
+        clip.clipSectorCount, count,
+        [&](int32_t c) {
+            const SectorRecord& sec = clip.clipSectors[c];
+            const int32_t first = sec.wallptr, last = int32_t(sec.wallptr) + sec.wallnum - 1;
+            return WallRange{first < 0 ? 0 : first, last > count - 1 ? count - 1 : last};
+        },
+        clip.clipWallSector.data());
 }
 
 void swapClipboard(MapStore& map, MapClipboard& clip) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/FileReplace.h"
 #include "base/FileSystem.h"
 #include "base/Mainm.h"
 #include "base/PathNames.h"
@@ -10,8 +11,6 @@ namespace korvel {
 
 namespace {
 
-// Beside the target, so that the final rename stays within one folder.
-constexpr const char* kNewFileSuffix = ".korvel-new";
 constexpr int32_t kMaxAutoSaveNumbers = 10000;  // four digits
 
 template <typename T>
@@ -27,23 +26,25 @@ void writeAt(std::string& bytes, int64_t at, T v) {
 }
 
 // One count and its records: the count field at `at`, the records after it. Once the file was
-// found cut short, nothing after the cut can be trusted, so every later list is empty.
+// found cut short, nothing after the cut can be trusted, so every later list is empty; once a
+// count passed capacity, nothing more is read at all, since the file is refused.
 struct ListReader {
     std::string_view bytes;
     MapFileLayout& layout;
 
-    int64_t read(int64_t at, int32_t capacity, int64_t recordBytes, int32_t& count) {
+    int64_t read(int64_t at, int32_t capacity, int64_t recordBytes, int32_t tooManyMessage,
+                 int32_t& count) {
         const int64_t length = int64_t(bytes.size());
         count = 0;
-        if (layout.truncated) return at + 2;
+        if (layout.truncated || layout.countTooLargeMessage != 0) return at + 2;
         if (length < at + 2) {
             layout.truncated = true;
             return at + 2;
         }
         int32_t declared = readAt<uint16_t>(bytes, at);
         if (declared > capacity) {
-            layout.countTooLarge = true;
-            declared = 0;
+            layout.countTooLargeMessage = tooManyMessage;
+            return at + 2;
         }
         const int64_t fit = (length - at - 2) / recordBytes;
         if (declared > fit) {
@@ -102,7 +103,7 @@ MapLoadResult describe(const MapFileLayout& layout) {
     r.versionByte = uint8_t(layout.version & 0xFF);
     r.unknownVersion = !isKnownMapVersion(layout.version);
     r.truncated = layout.truncated;
-    r.countTooLarge = layout.countTooLarge;
+    r.countTooLargeMessage = layout.countTooLargeMessage;
     return r;
 }
 
@@ -118,11 +119,12 @@ std::optional<MapFileLayout> parseMapFile(std::string_view bytes) {
     m.startAngle = readAt<int16_t>(bytes, 16);
     m.startSector = readAt<int16_t>(bytes, 18);
     ListReader reader{bytes, m};
-    m.sectorOffset = reader.read(20, kMaxSectors, kSectorRecordBytes, m.sectorCount);
+    m.sectorOffset =
+        reader.read(20, kMaxSectors, kSectorRecordBytes, kMsgTooManySectors, m.sectorCount);
     m.wallOffset = reader.read(m.sectorOffset + kSectorRecordBytes * m.sectorCount, kMaxWalls,
-                               kWallRecordBytes, m.wallCount);
+                               kWallRecordBytes, kMsgTooManyWalls, m.wallCount);
     m.spriteOffset = reader.read(m.wallOffset + kWallRecordBytes * m.wallCount, kMaxSprites,
-                                 kSpriteRecordBytes, m.spriteCount);
+                                 kSpriteRecordBytes, kMsgTooManySprites, m.spriteCount);
     return m;
 }
 
@@ -170,10 +172,16 @@ MapLoadResult loadMap(MapStore& map, MapFileState& file, FileSystem& fs, const s
     const auto layout = bytes ? parseMapFile(*bytes) : std::nullopt;
     if (!layout) {
         file.mapLoadFailed = 1;
+        file.mapLoadNotice = 0;
         return {};
     }
-    file.mapLoadFailed = 0;
     MapLoadResult result = describe(*layout);
+    if (result.countTooLargeMessage != 0) {
+        file.mapLoadFailed = 1;
+        file.mapLoadNotice = result.countTooLargeMessage;
+        return result;
+    }
+    file.mapLoadFailed = 0;
     result.loaded = true;
     file.mapLoadNotice = result.noticeMessage();
     file.mapVersionByte = result.versionByte;
@@ -203,26 +211,15 @@ MapLoadResult loadMap(MapStore& map, MapFileState& file, FileSystem& fs, const s
 
 bool saveMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::string& path,
              bool autosaveMode, const std::string& trashFolder) {
+    file.keptNewFile.clear();
     if (path.empty()) return false;
-    const std::string temp = path + kNewFileSuffix;
-    if (!fs.writeAtomic(temp, serializeMap(map))) {
-        fs.deleteFile(temp);  // whatever part of it a failing write left
-        return false;
-    }
-
-    // The old file goes to the trash only once the new one is safely written. Trouble with the
-    // trash does not stop the save: the complete new file is what the user asked for.
-    std::string trashCopy;
-    bool inTrash = false;
+    ReplaceOptions options;
     const std::string name = trashName(path);
-    if (fs.fileExists(path) && !name.empty()) {
-        trashCopy = joinPath(trashFolder, name);
-        if (!fs.folderExists(trashFolder)) fs.makeFolder(trashFolder);
-        inTrash = fs.moveFile(path, trashCopy);
-    }
-    if (!fs.moveFile(temp, path)) {
-        if (inTrash && !fs.fileExists(path)) fs.moveFile(trashCopy, path);
-        fs.deleteFile(temp);
+    if (!name.empty()) options.trashCopy = joinPath(trashFolder, name);
+    options.keepNewOnFailure = true;
+    const ReplaceResult written = replaceFile(fs, path, serializeMap(map), options);
+    if (!written.replaced) {
+        file.keptNewFile = written.keptFile;
         return false;
     }
 
@@ -246,6 +243,11 @@ MapLoadResult readMapFileIntoClipboard(const MapStore& map, MapClipboard& clip, 
         return {};
     }
     MapLoadResult result = describe(*layout);
+    if (result.countTooLargeMessage != 0) {
+        events.statusMessage(result.countTooLargeMessage, {getPathFileName(path)});
+        file.mapLoadFailed = 1;
+        return result;
+    }
     const int32_t refusal =
         map.sectorCount + layout->sectorCount > kMaxSectors   ? kMsgNoRoomForSectors
         : map.wallCount + layout->wallCount > kMaxWalls       ? kMsgNoRoomForWalls

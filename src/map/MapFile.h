@@ -28,9 +28,15 @@ constexpr int64_t kMaxMapFileBytes = 26 + kSectorRecordBytes * kMaxSectors +
 // Shorter files hold no usable header.
 constexpr int64_t kMinMapFileBytes = 21;
 
-// Status messages about a damaged file that was loaded all the same.
+// Status message about a damaged file that was loaded all the same.
 constexpr int32_t kMsgMapCutShort = 1354;
-constexpr int32_t kMsgMapCountTooLarge = 1355;
+// A file that counts more sectors, walls or sprites than a map holds is refused; each message
+// names its list.
+constexpr int32_t kMsgTooManySectors = 1420;
+constexpr int32_t kMsgTooManyWalls = 1421;
+constexpr int32_t kMsgTooManySprites = 1422;
+// A save failed, and the new version of the map is kept in the file the message names.
+constexpr int32_t kMsgSaveKeptNewFile = 1419;
 
 // Where the parts of a map file lie, with the counts as they can be used.
 struct MapFileLayout {
@@ -43,8 +49,10 @@ struct MapFileLayout {
     // The file ends before the records it declares: the whole records before the end are used,
     // and every later list is taken as empty.
     bool truncated = false;
-    // A count beyond what a map holds was taken as 0.
-    bool countTooLarge = false;
+    // A count beyond what a map holds: the list's records could not all be held, and where the
+    // later lists start would be a guess, so the file is no usable map. The message names the
+    // list; 0 when every count fits. The counts of that list and every later one are 0.
+    int32_t countTooLargeMessage = 0;
 };
 
 // The layout of a map file image; nothing when it is shorter than a header. Counts are read as
@@ -65,35 +73,39 @@ struct MapLoadResult {
     uint8_t versionByte = 0;
     bool unknownVersion = false;  // neither 7 nor 8: the user is asked to check the map
     bool truncated = false;
-    bool countTooLarge = false;
+    // Refused for a count beyond capacity: this message names the list (else 0).
+    int32_t countTooLargeMessage = 0;
     // For merging: refused for lack of room (the status line says which).
     bool refused = false;
 
     // The status message about damage the file showed, 0 for none.
     int32_t noticeMessage() const {
-        return truncated ? kMsgMapCutShort : countTooLarge ? kMsgMapCountTooLarge : 0;
+        return countTooLargeMessage != 0 ? countTooLargeMessage : truncated ? kMsgMapCutShort : 0;
     }
 };
 
 // Replaces the map by the file: records, start position, path, title, the version's low byte
 // and, unless silent, the recent list; then the map is fresh (nothing selected, nothing to undo,
-// unmodified). Sets mapLoadFailed. Where the views look is the caller's business.
+// unmodified). Sets mapLoadFailed. Where the views look is the caller's business. A file whose
+// count passes what a map holds changes nothing; mapLoadNotice then names the list.
 MapLoadResult loadMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::string& path,
                       bool silent);
 
-// Writes the map to path: the new file goes to a temporary file beside it first; only when it
-// is complete is an existing file moved into trashFolder (under its file name, replacing the
-// last trash copy of that name) and the new one renamed into place. False when the file could
-// not be written; then the old file, the map and the file state are as they were. On success a
-// normal save makes path the map's file and marks it unmodified; an autosave only marks it
-// autosaved.
+// Writes the map to path (replaceFile): the new file is written whole beside it and reaches the
+// disk, an existing file gets a second name in trashFolder (under its file name, replacing the
+// last trash copy of that name), and one rename puts the new file in place; a path that is a
+// symbolic link writes the file it leads to. False when the map was not saved; then the old file
+// is at its path as it was, the map and the file state are unchanged, and keptNewFile names the
+// file that holds the new version when there is one. On success a normal save makes path the
+// map's file and marks it unmodified; an autosave only marks it autosaved.
 bool saveMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::string& path,
              bool autosaveMode, const std::string& trashFolder);
 
 // Reads the whole content of the file into the clipboard (whose content it replaces), at the
 // file's own coordinates, for a merge into the map. Room for everything in the map is checked
 // first; links and ranges that point outside the file are cut, so nothing merged refers to the
-// map's own objects. `loaded` when the clipboard holds the file; sets mapLoadFailed otherwise.
+// map's own objects. `loaded` when the clipboard holds the file; sets mapLoadFailed otherwise,
+// and a refusal (no room, or a count beyond capacity) tells the status line why.
 MapLoadResult readMapFileIntoClipboard(const MapStore& map, MapClipboard& clip, MapFileState& file,
                                        FileSystem& fs, MapEvents& events, const std::string& path);
 

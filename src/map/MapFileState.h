@@ -18,6 +18,9 @@ struct MapFileState {
     int32_t mapLoadNotice = 0;
     // The low byte of the version of the last map file loaded (message 315 names it).
     int32_t mapVersionByte = 0;
+    // After a save that failed once the new map was written whole: the file that holds it (the
+    // old file is at its path as it was); "" otherwise.
+    std::string keptNewFile;
     // Most recent first; an empty string is an unused slot. Kept in the configuration file.
     std::array<std::string, kRecentFileCount> recentFiles;
     int32_t nextAutoSaveNumber = 0;

@@ -4,6 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "map/Selection.h"
+#include "map/WallRanges.h"
+
 namespace korvel {
 
 int32_t clampTile(int32_t tile) {
@@ -21,12 +24,14 @@ int32_t clampWall(const MapStore& map, int32_t index) {
 }
 
 void updateWallSectnums(MapStore& map) {
-    for (int32_t s = 0; s < map.sectorCount; ++s) {
-        const SectorRecord& sec = map.sectors[s];
-        const int32_t first = clampWall(map, sec.wallptr);
-        const int32_t last = clampWall(map, int32_t(sec.wallptr) + sec.wallnum - 1);
-        for (int32_t w = first; w <= last; ++w) map.wallSector[w] = int16_t(s);
-    }
+    fillWallOwners(
+        map.sectorCount, map.wallCount,
+        [&](int32_t s) {
+            const SectorRecord& sec = map.sectors[s];
+            return WallRange{clampWall(map, sec.wallptr),
+                             clampWall(map, int32_t(sec.wallptr) + sec.wallnum - 1)};
+        },
+        map.wallSector.data());
 }
 
 int32_t sectorOfWall(const MapStore& map, int32_t w) {

@@ -97,6 +97,8 @@ bool saveFirst(Editor& ed) {
 }
 
 void reportLoad(Editor& ed) {
+    if (ed.mapFile.mapLoadFailed && ed.mapFile.mapLoadNotice != 0)
+        return;  // a refused file: the load named the reason already
     if (ed.mapFile.mapLoadFailed)
         events(ed).statusMessage(314);
     else
@@ -235,7 +237,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
                     events(ed).statusMessage(252);
                 } else {
                     playSound(ed, "beep2");
-                    events(ed).statusMessage(1309);
+                    reportSaveFailure(ed);
                 }
                 break;
             case MessageBoxKind::ConfirmOverwriteDemo:

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,8 @@ stdfs::path osPath(const std::string& path) {
 std::string fromOs(const stdfs::path& p) {
     return utf8ToCp1251(p.string());
 }
+
+constexpr int kMaxLinkHops = 40;
 
 bool isHiddenName(const std::string& name) {
     return !name.empty() && name[0] == '.';
@@ -128,28 +131,6 @@ std::optional<std::string> NativeFileSystem::readRange(const std::string& path, 
     return out;
 }
 
-bool NativeFileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
-    if (path.empty()) return false;
-    const stdfs::path target = osPath(path);
-    std::error_code ec;
-    if (stdfs::is_directory(target, ec)) return false;
-    // A replaced file keeps its permissions.
-    mode_t mode = 0666;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) mode = old.st_mode & 07777;
-    stdfs::path temp = target;
-    temp += ".korvel-tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
-    if (fd < 0) return false;
-    if (mode != 0666) ::fchmod(fd, mode);
-    bool ok = writeAllTo(fd, bytes);
-    ok = (::fsync(fd) == 0) && ok;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
-}
-
 bool NativeFileSystem::moveFile(const std::string& from, const std::string& to) {
     if (!fileExists(from)) return false;
     std::error_code ec;
@@ -173,6 +154,62 @@ bool NativeFileSystem::makeFolder(const std::string& path) {
     std::error_code ec;
     stdfs::create_directories(osPath(path), ec);
     return folderExists(path);
+}
+
+std::optional<std::string> NativeFileSystem::resolveLinks(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    stdfs::path p = osPath(path);
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        std::error_code ec;
+        if (!stdfs::is_symlink(stdfs::symlink_status(p, ec))) {
+            // The path as given when it is no link, so that callers see their own spelling.
+            return hop == 0 ? path : fromOs(p);
+        }
+        const stdfs::path to = stdfs::read_symlink(p, ec);
+        if (ec) return std::nullopt;
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    return std::nullopt;
+}
+
+std::optional<uint32_t> NativeFileSystem::permissions(const std::string& path) {
+    struct stat st {};
+    if (::stat(osPath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return uint32_t(st.st_mode & 07777);
+}
+
+bool NativeFileSystem::createFile(const std::string& path, const std::string& bytes,
+                                  std::optional<uint32_t> mode) {
+    if (path.empty()) return false;
+    const stdfs::path p = osPath(path);
+    const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          mode ? mode_t(*mode) : mode_t(0666));
+    if (fd < 0) return false;
+    // The mask for new files would take bits away from the ones being kept.
+    bool ok = !mode || ::fchmod(fd, mode_t(*mode)) == 0;
+    ok = ok && writeAllTo(fd, bytes);
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) ::unlink(p.c_str());
+    return ok;
+}
+
+bool NativeFileSystem::syncFile(const std::string& path) {
+    const int fd = ::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    return (::close(fd) == 0) && ok;
+}
+
+bool NativeFileSystem::linkFile(const std::string& existing, const std::string& newName) {
+    return ::link(osPath(existing).c_str(), osPath(newName).c_str()) == 0;
+}
+
+bool NativeFileSystem::syncFolder(const std::string& folder) {
+    const int fd = ::open(osPath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    // Some file systems keep no folder state to flush and say so; nothing is lost there.
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    return (::close(fd) == 0) && ok;
 }
 
 }  // namespace korvel

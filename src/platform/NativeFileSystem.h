@@ -21,10 +21,16 @@ public:
                                        int64_t maxBytes = INT64_MAX) override;
     std::optional<std::string> readRange(const std::string& path, int64_t offset,
                                          int64_t length) override;
-    bool writeAtomic(const std::string& path, const std::string& bytes) override;
     bool moveFile(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& path) override;
     bool makeFolder(const std::string& path) override;
+    std::optional<std::string> resolveLinks(const std::string& path) override;
+    std::optional<uint32_t> permissions(const std::string& path) override;
+    bool createFile(const std::string& path, const std::string& bytes,
+                    std::optional<uint32_t> mode) override;
+    bool syncFile(const std::string& path) override;
+    bool linkFile(const std::string& existing, const std::string& newName) override;
+    bool syncFolder(const std::string& folder) override;
 };
 
 }  // namespace korvel

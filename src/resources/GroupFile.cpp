@@ -73,6 +73,12 @@ std::optional<int64_t> checkedCount(std::string_view header, int64_t fileLength)
 // first + n - 1, or fewer when they cannot be had.
 template <typename Fetch>
 GroupDirectory walkDirectory(std::string_view header, int64_t fileLength, Fetch fetch) {
+    if (int64_t(header.size()) >= kGroupHeaderBytes && fileLength >= kGroupHeaderBytes &&
+        header.substr(0, kGroupSignature.size()) != kGroupSignature) {
+        GroupDirectory other;
+        other.notAnArchive = true;
+        return other;
+    }
     const auto count = checkedCount(header, fileLength);
     if (!count) {
         GroupDirectory damaged;

@@ -21,6 +21,9 @@ struct GroupEntry {
 struct GroupDirectory {
     // Entries whose data lies wholly inside the file, in directory order.
     std::vector<GroupEntry> entries;
+    // The file is long enough for a header but does not start with the archive's signature: it
+    // is some other file, and nothing in it is read as an entry.
+    bool notAnArchive = false;
     // The file is shorter than its header or directory says, its count is negative, or an
     // entry's length is negative or runs past the end: that entry and every later one (whose
     // offsets depend on it) are left out.
@@ -28,6 +31,8 @@ struct GroupDirectory {
 };
 
 constexpr int64_t kGroupHeaderBytes = 16;
+// The first 12 bytes of every group archive.
+constexpr std::string_view kGroupSignature = "KenSilverman";
 constexpr int64_t kGroupDirectoryEntryBytes = 16;
 
 // Reads the directory of the archive at path; nothing when it is no readable file.

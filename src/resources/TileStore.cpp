@@ -16,6 +16,11 @@ constexpr uint8_t kArchiveLogColour = 224;
 constexpr uint8_t kLooseLogColour = 214;
 constexpr uint8_t kDoneLogColour = 128;
 constexpr uint8_t kDamagedLogColour = 68;
+// "... is too short or damaged and was not used"; "... is damaged: the tiles it spoils are left
+// empty".
+constexpr int32_t kMsgFileNotUsed = 1334;
+constexpr int32_t kMsgArtDamaged = 1350;
+constexpr int64_t kArtTablesStart = 16;  // after the version and the three tile numbers
 
 struct Candidate {
     std::string name;
@@ -56,7 +61,12 @@ void addArchiveEntries(std::vector<Candidate>& list, std::array<bool, kArtFileNu
                        const std::string& grpPath, FileSystem& fs, MapEvents& events) {
     const auto directory = readGroupDirectory(fs, grpPath);
     if (!directory) return;  // no archive: the same as one without tile files
-    if (directory->damaged) events.bootLogMessage(1350, kDamagedLogColour, {fileNameOf(grpPath)});
+    if (directory->notAnArchive) {
+        events.bootLogMessage(kMsgFileNotUsed, kDamagedLogColour, {fileNameOf(grpPath)});
+        return;
+    }
+    if (directory->damaged)
+        events.bootLogMessage(kMsgArtDamaged, kDamagedLogColour, {fileNameOf(grpPath)});
     for (const auto& entry : directory->entries) {
         if (list.size() >= kMaxCandidates) return;
         const auto number = artFileNumber(entry.name);
@@ -73,29 +83,38 @@ int16_t shortAt(const std::vector<uint8_t>& b, int64_t at) {
     return bytesToInt(b[size_t(at)], b[size_t(at + 1)]);
 }
 
-enum class ArtTables { Read, OtherVersion, Damaged };
+enum class ArtTables { Read, Damaged };
 
-// Fills the 256 tiles of ART file n from its bytes in artPixels. Only the file's own bytes are
-// read; a tile with a negative size, or whose pixels would run past the end of the file, is
-// left 0 x 0 and takes no pixels.
+// Fills the tiles of ART file n from its bytes in artPixels. The header's first and last tile
+// numbers say how many tiles the file holds, and so how long each of its three tables is; the
+// file's own number places them, tile i of the file being tile 256 n + i. Only the file's own
+// bytes are read. A file of another version, or whose tables cannot be read from its bytes,
+// gives no tiles; a tile with a negative size, or whose pixels would run past the end of the
+// file, is left 0 x 0 and takes no pixels; tiles past the 256 of its number are not used.
 ArtTables readArtTables(TileStore& tiles, int32_t n) {
     const int64_t base = tiles.artFileOffsets[size_t(n)];
     const int64_t length = tiles.artFileLengths[size_t(n)];
     const auto& px = tiles.artPixels;
-    if (length < 4) return ArtTables::Damaged;
+    if (length < kArtTablesStart) return ArtTables::Damaged;
     if (px[size_t(base)] != 1 || px[size_t(base + 1)] != 0 || px[size_t(base + 2)] != 0 ||
         px[size_t(base + 3)] != 0)
-        return ArtTables::OtherVersion;
-    if (length < kArtHeaderBytes) return ArtTables::Damaged;
-    bool spoiled = false;
+        return ArtTables::Damaged;
+    const int64_t firstTile = longAt(px, base + 8), lastTile = longAt(px, base + 12);
+    const int64_t count = lastTile - firstTile + 1;
+    if (firstTile < 0 || count < 1 || kArtTablesStart + 8 * count > length)
+        return ArtTables::Damaged;
+    const int64_t widths = base + kArtTablesStart, heights = widths + 2 * count,
+                  anims = widths + 4 * count, pixels = kArtTablesStart + 8 * count;
+    bool spoiled = count > kTilesPerArtFile;
+    const int64_t placed = spoiled ? kTilesPerArtFile : count;
     int64_t used = 0;  // pixel bytes of the tiles before this one
-    for (int32_t i = 0; i < kTilesPerArtFile; ++i) {
+    for (int64_t i = 0; i < placed; ++i) {
         const size_t t = size_t(kTilesPerArtFile * n + i);
-        const int16_t w = shortAt(px, base + 16 + 2 * i);
-        const int16_t h = shortAt(px, base + 528 + 2 * i);
+        const int16_t w = shortAt(px, widths + 2 * i);
+        const int16_t h = shortAt(px, heights + 2 * i);
         const int64_t size = int64_t(w) * int64_t(h);
-        tiles.tileOffsets[t] = int32_t(base + kArtHeaderBytes - 1 + used);
-        if (w < 0 || h < 0 || kArtHeaderBytes + used + size > length) {
+        tiles.tileOffsets[t] = int32_t(base + pixels - 1 + used);
+        if (w < 0 || h < 0 || pixels + used + size > length) {
             spoiled = true;
             tiles.tileWidths[t] = 0;
             tiles.tileHeights[t] = 0;
@@ -104,7 +123,7 @@ ArtTables readArtTables(TileStore& tiles, int32_t n) {
         }
         tiles.tileWidths[t] = w;
         tiles.tileHeights[t] = h;
-        tiles.tileAnims[t] = longAt(px, base + 1040 + 4 * i);
+        tiles.tileAnims[t] = longAt(px, anims + 4 * i);
         used += size;
     }
     return spoiled ? ArtTables::Damaged : ArtTables::Read;
@@ -164,7 +183,7 @@ void loadArtTiles(TileStore& tiles, std::string& grpPath, const std::string& pro
                 bytes = c->loose ? fs.readRange(joinPath(programFolder, c->name), 0, c->length)
                                  : fs.readRange(grpPath, c->offset, c->length);
             if (!bytes) {
-                events.bootLogMessage(1350, kDamagedLogColour, {c->name});
+                events.bootLogMessage(kMsgArtDamaged, kDamagedLogColour, {c->name});
                 continue;
             }
             const int64_t got = std::min<int64_t>(int64_t(bytes->size()), c->length);
@@ -174,7 +193,7 @@ void loadArtTiles(TileStore& tiles, std::string& grpPath, const std::string& pro
             p += got;
             events.bootLogMessage(1213, c->loose ? kLooseLogColour : kArchiveLogColour, {c->name});
             if (readArtTables(tiles, n) == ArtTables::Damaged)
-                events.bootLogMessage(1350, kDamagedLogColour, {c->name});
+                events.bootLogMessage(kMsgArtDamaged, kDamagedLogColour, {c->name});
         }
         tiles.artPixels.resize(size_t(p + kArtPadding), 0);
         events.bootLogMessage(1214, kDoneLogColour);

@@ -21,8 +21,7 @@ class MapEvents;
 constexpr int32_t kTilesPerArtFile = 256;
 constexpr int32_t kArtFilesRead = 60;     // ART files 0..59 hold tiles 0..15359
 constexpr int32_t kArtFileNumbers = 256;  // numbers a tile-file name may carry
-constexpr int64_t kArtHeaderBytes = 2064;
-constexpr int64_t kArtPadding = 65536;  // zero bytes kept after the loaded data
+constexpr int64_t kArtPadding = 65536;    // zero bytes kept after the loaded data
 // Far more than the game's own files; keeps every buffer index inside 32 bits.
 constexpr int64_t kMaxArtBytes = int64_t(1) << 30;
 
@@ -51,8 +50,10 @@ std::optional<int32_t> artFileNumber(std::string_view name);
 
 // (Re)loads the tiles: the loose tile files of the program folder when grpPath is empty (which
 // then becomes the program folder's DUKE3D.GRP), and the archive at grpPath. Logs each file read.
-// A file that is cut short or holds impossible sizes gives no tiles for what it spoils: those
-// tiles are 0 x 0, and the log names the file.
+// ART file n holds as many tiles as its header's first and last tile numbers say, placed from
+// tile 256 n on. A file that is cut short, holds impossible sizes or is of another version than
+// 1 gives no tiles for what it spoils: those tiles are 0 x 0, and the log names the file. An
+// archive without the archive signature is not read, and the log says so.
 void loadArtTiles(TileStore& tiles, std::string& grpPath, const std::string& programFolder,
                   FileSystem& fs, MapEvents& events);
 

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/Editor.h"
+#include "base/FileReplace.h"
 #include "map/MapFile.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/NativeFileSystem.h"
@@ -19,12 +20,23 @@
 namespace korvel::test {
 namespace {
 
+// The last rename of a save fails, as on a disk that fails between two steps.
+class FailingRename : public NativeFileSystem {
+public:
+    bool moveFile(const std::string& from, const std::string& to) override {
+        if (from.find(kNewFileSuffix) != std::string::npos &&
+            to.find("TrashBin") == std::string::npos)
+            return false;
+        return NativeFileSystem::moveFile(from, to);
+    }
+};
+
 // Writes fail (a full disk or a read-only program folder); everything else is the real thing.
 class CountedFailingWrites : public NativeFileSystem {
 public:
     int32_t* attempts;
     explicit CountedFailingWrites(int32_t* counter) : attempts(counter) {}
-    bool writeAtomic(const std::string&, const std::string&) override {
+    bool createFile(const std::string&, const std::string&, std::optional<uint32_t>) override {
         ++*attempts;
         return false;
     }
@@ -47,8 +59,9 @@ protected:
                                  {604, "save as:"},
                                  {1308, "Korvel - &1"},
                                  {1309, "save failed"},
+                                 {kMsgSaveKeptNewFile, "kept in &1"},
                                  {kMsgMapCutShort, "&1 cut short"},
-                                 {kMsgMapCountTooLarge, "&1 too many"}});
+                                 {kMsgTooManySectors, "&1 too many sectors"}});
         MapBuilder b(ed.map);
         b.addRoom(0, 0, 100, 100);
         b.link();
@@ -116,17 +129,29 @@ TEST_F(MapFileCommandsTest, LoadReportsVersionCaptionAndDamage) {
     reportMapLoad(ed);
     EXPECT_EQ(ed.app.statusText, "not loaded");
     EXPECT_EQ(ed.mapFile.mapPath, tmp.file("b.map"));
+
+    // A count past capacity refuses the file, and the report names the list, not just failure.
+    std::string tooMany = sound;
+    tooMany[20] = char(5000 & 0xFF), tooMany[21] = char(5000 >> 8);
+    loadMap(ed, tmp.write("c.map", tooMany), false);
+    reportMapLoad(ed);
+    EXPECT_EQ(ed.app.statusText, "c.map too many sectors");
+    EXPECT_EQ(ed.mapFile.mapLoadFailed, 1);
+    EXPECT_EQ(ed.mapFile.mapPath, tmp.file("b.map"));
 }
 
 TEST_F(MapFileCommandsTest, SaveFromKeyCelebratesOnlyASaveThatHappened) {
     struct Case {
         const char* what;
-        bool writesFail;
-    } const cases[] = {{"saved", false}, {"write failed", true}};
+        bool writesFail, renameFails;
+    } const cases[] = {
+        {"saved", false, false}, {"write failed", true, false}, {"rename failed", false, true}};
     for (const Case& c : cases) {
         int32_t attempts = 0;
         if (c.writesFail)
             failWrites(&attempts);
+        else if (c.renameFails)
+            platform.setFileSystem(std::make_unique<FailingRename>());
         else
             platform.setFileSystem(std::make_unique<NativeFileSystem>());
         tmp.write("mine.map", "old bytes");
@@ -138,9 +163,16 @@ TEST_F(MapFileCommandsTest, SaveFromKeyCelebratesOnlyASaveThatHappened) {
         platform.clearPlayedSounds();
 
         saveMapFromKey(ed);
-        if (c.writesFail) {
-            EXPECT_EQ(attempts, 1);
-            EXPECT_EQ(ed.app.statusText, "save failed");
+        if (c.writesFail || c.renameFails) {
+            if (c.writesFail) {
+                EXPECT_EQ(attempts, 1);
+                EXPECT_EQ(ed.app.statusText, "save failed");
+            } else {
+                // The new version is complete beside the old file, and the user is told where.
+                const std::string kept = tmp.file("mine.map") + kNewFileSuffix;
+                EXPECT_EQ(ed.app.statusText, "kept in " + kept);
+                EXPECT_EQ(tmp.read(std::string("mine.map") + kNewFileSuffix), serializeMap(ed.map));
+            }
             EXPECT_EQ(ed.map.mapModified, MapModifiedState::Modified);
             EXPECT_EQ(ed.mapFile.mapPath, tmp.file("mine.map"));
             EXPECT_EQ(tmp.read("mine.map"), "old bytes");

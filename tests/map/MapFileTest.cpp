@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <cstring>
@@ -10,6 +12,7 @@
 #include <memory>
 #include <random>
 
+#include "base/FileReplace.h"
 #include "base/FileSystem.h"
 #include "platform/NativeFileSystem.h"
 #include "support/GridMaps.h"
@@ -51,31 +54,56 @@ std::string rawMapImage(int32_t version, uint32_t sectors, uint32_t walls, uint3
     return out;
 }
 
-// A file system whose writes can fail in the ways a disk fails.
+// The real file system, failing one step of saving a file into the folder "maps" or into the
+// trash folder, as a disk fails or is full, or a folder is read-only.
 class FaultyFileSystem : public NativeFileSystem {
 public:
-    enum class Fault { None, ReadOnlyFolder, WriteErrorMidway, RenameFails };
+    enum class Fault {
+        None,
+        ReadOnlyFolder,
+        WriteErrorMidway,
+        Sync,
+        Link,
+        LinkAndCopy,
+        Rename,
+        FolderSync,
+    };
     Fault fault = Fault::None;
-    int32_t writes = 0;
 
-    bool writeAtomic(const std::string& path, const std::string& bytes) override {
-        ++writes;
-        switch (fault) {
-            case Fault::ReadOnlyFolder:
-                return false;
-            case Fault::WriteErrorMidway:
-                // Half the file reached the disk before the error.
-                NativeFileSystem::writeAtomic(path, bytes.substr(0, bytes.size() / 2));
-                return false;
-            default:
-                return NativeFileSystem::writeAtomic(path, bytes);
+    static bool inTrash(const std::string& path) {
+        return path.find("TrashBin") != std::string::npos;
+    }
+
+    bool createFile(const std::string& path, const std::string& bytes,
+                    std::optional<uint32_t> mode) override {
+        if (fault == Fault::ReadOnlyFolder || (fault == Fault::LinkAndCopy && inTrash(path)))
+            return false;
+        if (fault == Fault::WriteErrorMidway) {
+            // Half the file reached the disk before the error.
+            NativeFileSystem::createFile(path, bytes.substr(0, bytes.size() / 2), mode);
+            return false;
         }
+        return NativeFileSystem::createFile(path, bytes, mode);
+    }
+    bool syncFile(const std::string& path) override {
+        return fault != Fault::Sync && NativeFileSystem::syncFile(path);
+    }
+    bool linkFile(const std::string& existing, const std::string& newName) override {
+        if (fault == Fault::ReadOnlyFolder || fault == Fault::Link || fault == Fault::LinkAndCopy)
+            return false;
+        return NativeFileSystem::linkFile(existing, newName);
     }
     bool moveFile(const std::string& from, const std::string& to) override {
-        if (fault == Fault::ReadOnlyFolder) return false;
-        if (fault == Fault::RenameFails && from.find(".korvel-new") != std::string::npos)
+        if (fault == Fault::ReadOnlyFolder || (fault == Fault::Rename && !inTrash(to)))
             return false;
         return NativeFileSystem::moveFile(from, to);
+    }
+    bool syncFolder(const std::string& folder) override {
+        if (fault == Fault::FolderSync && !inTrash(folder)) return false;
+        return NativeFileSystem::syncFolder(folder);
+    }
+    bool makeFolder(const std::string& path) override {
+        return fault != Fault::ReadOnlyFolder && NativeFileSystem::makeFolder(path);
     }
 };
 
@@ -155,7 +183,7 @@ TEST_F(MapFileTest, AFullMapOf32768WallsSavesAndReloadsWhole) {
 
     const MapLoadResult r = load(path);
     ASSERT_TRUE(r.loaded);
-    EXPECT_FALSE(r.truncated || r.countTooLarge || r.unknownVersion);
+    EXPECT_FALSE(r.truncated || r.countTooLargeMessage != 0 || r.unknownVersion);
     EXPECT_EQ(r.versionByte, 8);
     EXPECT_EQ(map.sectorCount, 4096);
     EXPECT_EQ(map.wallCount, 32768);
@@ -166,37 +194,26 @@ TEST_F(MapFileTest, AFullMapOf32768WallsSavesAndReloadsWhole) {
 
 // --- Short, cut and oversized files ---
 
-TEST_F(MapFileTest, CutAndOversizedFilesLoadWhatTheyHold) {
-    std::string walls3After40000 = rawMapImage(7, 0, 3, 2, 8);
-    walls3After40000[20] = char(40000 & 0xFF), walls3After40000[21] = char(40000 >> 8);
-    std::string walls3After5000 = walls3After40000;
-    walls3After5000[20] = char(5000 & 0xFF), walls3After5000[21] = char(5000 >> 8);
-    std::string tooManySprites = rawMapImage(7, 1, 4, 0, 9);
-    tooManySprites[tooManySprites.size() - 2] = char(16385 & 0xFF);
-    tooManySprites[tooManySprites.size() - 1] = char(16385 >> 8);
-
+TEST_F(MapFileTest, CutFilesLoadWhatTheyHold) {
     struct Case {
         const char* what;
         std::string bytes;
         int32_t sectors, walls, sprites;
         uint8_t version;
-        bool truncated, countTooLarge, unknownVersion;
+        bool truncated, unknownVersion;
     } const cases[] = {
-        {"header only, 21 bytes", rawMapImage(7, 0, 0, 0, 1).substr(0, 21), 0, 0, 0, 7, true, false,
+        {"header only, 21 bytes", rawMapImage(7, 0, 0, 0, 1).substr(0, 21), 0, 0, 0, 7, true,
          false},
         {"10 sectors declared, 5 present", rawMapImage(7, 10, 4, 0, 2).substr(0, 22 + 5 * 40), 5, 0,
-         0, 7, true, false, false},
+         0, 7, true, false},
         // The part of a sixth sector holds no count the reader may believe.
         {"10 sectors declared, 5 and a half present",
-         rawMapImage(7, 10, 4, 0, 3).substr(0, 22 + 5 * 40 + 37), 5, 0, 0, 7, true, false, false},
+         rawMapImage(7, 10, 4, 0, 3).substr(0, 22 + 5 * 40 + 37), 5, 0, 0, 7, true, false},
         {"cut inside the walls", rawMapImage(8, 2, 9, 3, 4).substr(0, 22 + 80 + 2 + 5 * 32 + 7), 2,
-         5, 0, 8, true, false, false},
-        {"sector count 40000", walls3After40000, 0, 3, 2, 7, false, true, false},
-        {"sector count 5000", walls3After5000, 0, 3, 2, 7, false, true, false},
-        {"sprite count 16385", tooManySprites, 1, 4, 0, 7, false, true, false},
-        {"version 9", rawMapImage(9, 2, 3, 4, 5), 2, 3, 4, 9, false, false, true},
+         5, 0, 8, true, false},
+        {"version 9", rawMapImage(9, 2, 3, 4, 5), 2, 3, 4, 9, false, true},
         {"bytes after the sprites", rawMapImage(7, 2, 3, 4, 6) + "trailing", 2, 3, 4, 7, false,
-         false, false},
+         false},
     };
     for (const Case& c : cases) {
         const MapLoadResult r = load(tmp.write("case.map", c.bytes));
@@ -207,17 +224,138 @@ TEST_F(MapFileTest, CutAndOversizedFilesLoadWhatTheyHold) {
         EXPECT_EQ(r.versionByte, c.version) << c.what;
         EXPECT_EQ(file.mapVersionByte, c.version) << c.what;
         EXPECT_EQ(r.truncated, c.truncated) << c.what;
-        EXPECT_EQ(r.countTooLarge, c.countTooLarge) << c.what;
+        EXPECT_EQ(r.countTooLargeMessage, 0) << c.what;
         EXPECT_EQ(r.unknownVersion, c.unknownVersion) << c.what;
-        EXPECT_EQ(file.mapLoadNotice, c.truncated       ? kMsgMapCutShort
-                                      : c.countTooLarge ? kMsgMapCountTooLarge
-                                                        : 0)
-            << c.what;
+        EXPECT_EQ(file.mapLoadNotice, c.truncated ? kMsgMapCutShort : 0) << c.what;
         EXPECT_EQ(file.mapLoadFailed, 0) << c.what;
+        // Saving writes the version its counts need, whatever version it was loaded as.
+        EXPECT_EQ(int32_t(serializeMap(map)[0]), mapFileVersion(map)) << c.what;
+        EXPECT_EQ(mapFileVersion(map), 7) << c.what;
     }
-    // With the sector count rejected, the walls were read from offset 22.
-    load(tmp.write("case.map", walls3After40000));
-    EXPECT_EQ(std::memcmp(&map.walls[0], walls3After40000.data() + 24, 32), 0);
+}
+
+// What a map file holds, read the plain way, independently of the reader under test: each
+// count in turn and its records right behind it; a count beyond capacity makes the file no map.
+struct ReferenceMap {
+    bool refused = false;
+    int32_t message = 0;
+    bool truncated = false;
+    std::string records[3];  // the bytes of the sectors, walls and sprites that load
+};
+
+struct ListShape {
+    const char* name;
+    int32_t capacity;
+    size_t recordBytes;
+    int32_t tooManyMessage;
+};
+const ListShape kLists[3] = {{"sectors", kMaxSectors, 40, kMsgTooManySectors},
+                             {"walls", kMaxWalls, 32, kMsgTooManyWalls},
+                             {"sprites", kMaxSprites, 44, kMsgTooManySprites}};
+
+ReferenceMap referenceRead(const std::string& f) {
+    ReferenceMap r;
+    size_t at = 20;
+    for (int list = 0; list < 3 && !r.truncated; ++list) {
+        if (f.size() < at + 2) {
+            r.truncated = true;
+            break;
+        }
+        size_t n = uint8_t(f[at]) | size_t(uint8_t(f[at + 1])) << 8;
+        at += 2;
+        if (n > size_t(kLists[list].capacity)) {
+            r = ReferenceMap{};
+            r.refused = true;
+            r.message = kLists[list].tooManyMessage;
+            return r;
+        }
+        const size_t whole = (f.size() - at) / kLists[list].recordBytes;
+        if (n > whole) {
+            n = whole;
+            r.truncated = true;
+        }
+        r.records[list] = f.substr(at, n * kLists[list].recordBytes);
+        at += n * kLists[list].recordBytes;
+    }
+    return r;
+}
+
+// Every count field at and past capacity, with the records it declares behind it or cut off
+// early: a count a map cannot hold refuses the file, leaving the map, the file state and the
+// clipboard as they were, and no list is ever read from inside another.
+TEST_F(MapFileTest, CountsPastCapacityRefuseTheFileAndNoRecordComesFromAWrongPlace) {
+    build.addRoom(0, 0, 100, 100);
+    build.addSprite(50, 50, 0, 0);
+    build.link();
+    file.mapPath = "/maps/mine.map";
+    const auto before = std::make_unique<MapStore>(map);
+    std::mt19937 rng(36);
+    auto randomBytes = [&](size_t n) {
+        std::string s(n, '\0');
+        for (char& c : s) c = char(rng());
+        return s;
+    };
+    int32_t cases = 0;
+    for (int list = 0; list < 3; ++list)
+        for (uint32_t count : {uint32_t(kLists[list].capacity + 1), 32767u, 32768u, 65535u})
+            for (bool enough : {true, false}) {
+                const std::string what = std::string(kLists[list].name) + " " +
+                                         std::to_string(count) + (enough ? "" : ", cut short");
+                // Small sound lists around the one under test.
+                uint32_t counts[3] = {3, 5, 2};
+                counts[list] = count;
+                std::string image;
+                putLE(image, 7, 4);
+                image += randomBytes(16);
+                for (int l = 0; l < 3; ++l) {
+                    putLE(image, counts[l], 2);
+                    const uint32_t present = l == list && !enough ? 9 : counts[l];
+                    image += randomBytes(present * kLists[l].recordBytes);
+                    if (l == list && !enough) break;
+                }
+                const ReferenceMap want = referenceRead(image);
+                const std::string path = tmp.write("count.map", image);
+
+                const MapLoadResult r = load(path);
+                EXPECT_EQ(!r.loaded, want.refused) << what;
+                EXPECT_EQ(r.countTooLargeMessage, want.message) << what;
+                if (want.refused) {
+                    EXPECT_EQ(file.mapLoadFailed, 1) << what;
+                    EXPECT_EQ(file.mapLoadNotice, want.message) << what;
+                    EXPECT_EQ(snapshotDifference(map, *before), "") << what;
+                    EXPECT_EQ(file.mapPath, "/maps/mine.map") << what;
+
+                    // A merge refuses it the same way, naming the file.
+                    m.events.clear();
+                    m.clip.clipSpriteCount = 1;
+                    m.clip.clipSprites[0].x = 77;
+                    EXPECT_FALSE(insert(path).loaded) << what;
+                    EXPECT_EQ(m.events.statusNumbers(), std::vector<int32_t>{want.message}) << what;
+                    EXPECT_EQ(m.events.status.back().args, std::vector<std::string>{"count.map"})
+                        << what;
+                    EXPECT_EQ(snapshotDifference(map, *before), "") << what;
+                    EXPECT_EQ(m.clip.clipSprites[0].x, 77) << what;
+                    EXPECT_EQ(file.mapLoadFailed, 1) << what;
+                } else {
+                    EXPECT_EQ(r.truncated, want.truncated) << what;
+                    const void* loaded[3] = {map.sectors.data(), map.walls.data(),
+                                             map.sprites.data()};
+                    const int32_t loadedCounts[3] = {map.sectorCount, map.wallCount,
+                                                     map.spriteCount};
+                    for (int l = 0; l < 3; ++l) {
+                        const std::string& bytes = want.records[l];
+                        ASSERT_EQ(size_t(loadedCounts[l]) * kLists[l].recordBytes, bytes.size())
+                            << what << ", " << kLists[l].name;
+                        EXPECT_EQ(std::memcmp(loaded[l], bytes.data(), bytes.size()), 0)
+                            << what << ", " << kLists[l].name;
+                    }
+                    // Back to the map the refusals must leave alone.
+                    map = *before;
+                    file.mapPath = "/maps/mine.map";
+                }
+                ++cases;
+            }
+    EXPECT_EQ(cases, 24);
 }
 
 TEST_F(MapFileTest, HeaderOnlyFileGivesAnEmptyMapAtItsStart) {
@@ -452,40 +590,122 @@ TEST_F(MapFileTest, NormalAndAutosaveModesLeaveDifferentState) {
     EXPECT_EQ(file.recentFiles[0], tmp.file("named.map"));
 }
 
-TEST_F(MapFileTest, AFailedSaveKeepsTheOldFileTheMapAndItsState) {
+// Whichever step fails, the old map is at its path as it was, the map and its state say
+// "not saved", and the new version is either nowhere (it never reached a file whole) or whole in
+// the file the save names, beside the old one. A save that only lacks links copies the old file
+// into the trash instead.
+TEST_F(MapFileTest, AFailureAtAnyStepKeepsTheOldMapAndTheNewVersion) {
     using Fault = FaultyFileSystem::Fault;
     struct Case {
         const char* what;
         Fault fault;
         std::string target;  // relative to the temporary folder
+        bool saved, kept;
     } const cases[] = {
-        {"read-only folder", Fault::ReadOnlyFolder, "old.map"},
-        {"write error midway", Fault::WriteErrorMidway, "old.map"},
-        {"final rename fails", Fault::RenameFails, "old.map"},
-        {"missing folder", Fault::None, "no/such/folder/x.map"},
-        {"a folder of that name", Fault::None, "sub.map"},
+        {"read-only folder", Fault::ReadOnlyFolder, "maps/old.map", false, false},
+        {"write error midway", Fault::WriteErrorMidway, "maps/old.map", false, false},
+        {"missing folder", Fault::None, "no/such/folder/x.map", false, false},
+        {"a folder of that name", Fault::None, "maps/sub.map", false, false},
+        {"sync fails", Fault::Sync, "maps/old.map", false, true},
+        {"no links: the trash gets a copy", Fault::Link, "maps/old.map", true, false},
+        {"neither a link nor a copy", Fault::LinkAndCopy, "maps/old.map", false, true},
+        {"the rename fails", Fault::Rename, "maps/old.map", false, true},
+        {"the folder does not sync after the rename", Fault::FolderSync, "maps/old.map", false,
+         true},
     };
     build.addRoom(0, 0, 100, 100);
     build.link();
-    tmp.makeFolder("sub.map");
+    const std::string image = serializeMap(map);
     for (const Case& c : cases) {
-        tmp.write("old.map", "the user's old map");
+        TempFolder dir;
+        dir.write("maps/old.map", "the user's old map");
+        dir.makeFolder("maps/sub.map");
         FaultyFileSystem faulty;
         faulty.fault = c.fault;
         file.mapPath = "/where/it/was.map";
         file.mapTitle = "was.map";
         file.recentFiles.fill("");
         map.mapModified = MapModifiedState::Modified;
-        for (bool autosave : {false, true}) {
-            EXPECT_FALSE(saveMap(map, file, faulty, tmp.file(c.target), autosave, trash()))
-                << c.what;
-            EXPECT_EQ(tmp.read("old.map"), "the user's old map") << c.what;
-            EXPECT_EQ(map.mapModified, MapModifiedState::Modified) << c.what;
-            EXPECT_EQ(file.mapPath, "/where/it/was.map") << c.what;
-            EXPECT_EQ(file.mapTitle, "was.map") << c.what;
-            EXPECT_EQ(file.recentFiles[0], "") << c.what;
-            EXPECT_FALSE(tmp.exists(c.target + ".korvel-new")) << c.what;
+
+        const bool saved =
+            saveMap(map, file, faulty, dir.file(c.target), false, dir.file("TrashBin"));
+        EXPECT_EQ(saved, c.saved) << c.what;
+        if (saved) {
+            EXPECT_TRUE(dir.read("maps/old.map") == image) << c.what;
+            EXPECT_EQ(dir.read("TrashBin/old.map"), "the user's old map") << c.what;
+            EXPECT_EQ(fs.listEntries(dir.file("maps")).size(), 2u) << c.what << ": no leftovers";
+            continue;
         }
+        EXPECT_EQ(dir.read("maps/old.map"), "the user's old map") << c.what;
+        EXPECT_EQ(map.mapModified, MapModifiedState::Modified) << c.what;
+        EXPECT_EQ(file.mapPath, "/where/it/was.map") << c.what;
+        EXPECT_EQ(file.mapTitle, "was.map") << c.what;
+        EXPECT_EQ(file.recentFiles[0], "") << c.what;
+        if (c.kept) {
+            EXPECT_EQ(file.keptNewFile, dir.file(c.target) + kNewFileSuffix) << c.what;
+            EXPECT_TRUE(fs.readAll(file.keptNewFile) == image) << c.what;
+        } else {
+            EXPECT_EQ(file.keptNewFile, "") << c.what;
+            EXPECT_EQ(fs.listEntries(dir.file("maps")).size(), 2u) << c.what << ": no leftovers";
+        }
+    }
+}
+
+// A kept version is the user's: a later save that fails again keeps its own beside it.
+TEST_F(MapFileTest, AKeptVersionIsNeverOverwritten) {
+    FaultyFileSystem faulty;
+    faulty.fault = FaultyFileSystem::Fault::Rename;
+    tmp.write("old.map", "old");
+    build.addRoom(0, 0, 100, 100);
+    build.link();
+    const std::string first = serializeMap(map);
+    ASSERT_FALSE(saveMap(map, file, faulty, tmp.file("old.map"), false, trash()));
+    const std::string firstKept = file.keptNewFile;
+    map.startX = 77;
+    ASSERT_FALSE(saveMap(map, file, faulty, tmp.file("old.map"), false, trash()));
+    EXPECT_NE(file.keptNewFile, firstKept);
+    EXPECT_TRUE(fs.readAll(firstKept) == first);
+    EXPECT_TRUE(fs.readAll(file.keptNewFile) == serializeMap(map));
+    EXPECT_EQ(tmp.read("old.map"), "old");
+}
+
+// The saved file takes the old one's permissions, and a path that is a symbolic link stays one:
+// the file it leads to holds the new map, its old content the trash copy.
+TEST_F(MapFileTest, ASaveKeepsPermissionsAndSavesThroughALink) {
+    build.addRoom(0, 0, 100, 100);
+    build.link();
+    const std::string image = serializeMap(map);
+    struct Case {
+        const char* what;
+        bool link;
+        mode_t mode;
+    } const cases[] = {{"private file", false, 0600},
+                       {"group-readable file", false, 0640},
+                       {"link to a private file", true, 0600}};
+    for (const Case& c : cases) {
+        TempFolder dir;
+        const std::string real = dir.write("store/real.map", "old through the link");
+        ASSERT_EQ(::chmod(real.c_str(), c.mode), 0);
+        std::string path = real;
+        if (c.link) {
+            path = dir.file("maps/link.map");
+            dir.makeFolder("maps");
+            ASSERT_EQ(::symlink("../store/real.map", path.c_str()), 0);
+        }
+        ASSERT_TRUE(saveMap(map, file, fs, path, false, dir.file("TrashBin"))) << c.what;
+        struct stat st {};
+        ASSERT_EQ(::stat(real.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode) << c.what;
+        EXPECT_TRUE(dir.read("store/real.map") == image) << c.what;
+        EXPECT_EQ(dir.read(c.link ? "TrashBin/link.map" : "TrashBin/real.map"),
+                  "old through the link")
+            << c.what;
+        if (c.link) {
+            ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+            EXPECT_TRUE(S_ISLNK(st.st_mode)) << c.what;
+            EXPECT_EQ(fs.listEntries(dir.file("maps")).size(), 1u) << c.what;
+        }
+        EXPECT_EQ(fs.listEntries(dir.file("store")).size(), 1u) << c.what << ": no leftovers";
     }
 }
 

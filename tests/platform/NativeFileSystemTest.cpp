@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <filesystem>
@@ -123,6 +124,57 @@ TEST_F(NativeFileSystemTest, WriteThatCannotHappenReturnsFalseAndLeavesNothing) 
     EXPECT_EQ(tmp.read("folder/keep.txt"), "kept");
     EXPECT_FALSE(fs.writeAtomic("", "data"));
     EXPECT_EQ(fs.listEntries(tmp.path()).size(), 1u);
+}
+
+// The steps a replacement is made of: new files never replace one and take exactly the bits
+// asked for, second names share the bytes, and links are followed to the file they lead to.
+TEST_F(NativeFileSystemTest, TheStepsOfAReplacement) {
+    const std::string a = tmp.write("a.map", "first");
+    EXPECT_FALSE(fs.createFile(a, "second", std::nullopt));
+    EXPECT_EQ(tmp.read("a.map"), "first");
+    const mode_t mask = ::umask(077);
+    EXPECT_TRUE(fs.createFile(tmp.file("b.map"), "bee", 0644));
+    ::umask(mask);
+    EXPECT_EQ(fs.permissions(tmp.file("b.map")), 0644u);
+    EXPECT_EQ(tmp.read("b.map"), "bee");
+    EXPECT_EQ(fs.permissions(tmp.file("missing.map")), std::nullopt);
+
+    EXPECT_TRUE(fs.linkFile(a, tmp.file("a2.map")));
+    EXPECT_EQ(tmp.read("a2.map"), "first");
+    EXPECT_FALSE(fs.linkFile(a, tmp.file("b.map")));
+    EXPECT_EQ(tmp.read("b.map"), "bee");
+    EXPECT_TRUE(fs.syncFile(a));
+    EXPECT_FALSE(fs.syncFile(tmp.file("missing.map")));
+    EXPECT_TRUE(fs.syncFolder(tmp.path()));
+    EXPECT_FALSE(fs.syncFolder(tmp.file("missing")));
+
+    tmp.makeFolder("links");
+    auto link = [&](const char* to, const char* name) {
+        ASSERT_EQ(::symlink(to, tmp.file(name).c_str()), 0) << name;
+    };
+    link("../a.map", "links/one");
+    link("one", "links/two");
+    link("loop2", "links/loop1");
+    link("loop1", "links/loop2");
+    link("../later.map", "links/dangling");
+    EXPECT_EQ(fs.resolveLinks(a), a);
+    EXPECT_EQ(fs.resolveLinks(tmp.file("links/two")), tmp.file("links/../a.map"));
+    EXPECT_EQ(fs.resolveLinks(tmp.file("links/loop1")), std::nullopt);
+    EXPECT_EQ(fs.resolveLinks(tmp.file("links/dangling")), tmp.file("links/../later.map"));
+
+    // Written through: the link stays, the file it leads to is made or replaced.
+    EXPECT_TRUE(fs.writeAtomic(tmp.file("links/dangling"), "made"));
+    EXPECT_EQ(tmp.read("later.map"), "made");
+    EXPECT_TRUE(fs.writeAtomic(tmp.file("links/two"), "replaced"));
+    EXPECT_EQ(tmp.read("a.map"), "replaced");
+    EXPECT_EQ(tmp.read("a2.map"), "first") << "a second name keeps the bytes it had";
+    EXPECT_FALSE(fs.writeAtomic(tmp.file("links/loop1"), "nowhere"));
+    struct stat st {};
+    for (const char* name : {"links/one", "links/two", "links/dangling"}) {
+        ASSERT_EQ(::lstat(tmp.file(name).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << name;
+    }
+    EXPECT_EQ(fs.listEntries(tmp.path()).size(), 5u) << "no temporary file is left";
 }
 
 TEST_F(NativeFileSystemTest, MoveReplacesTheTargetAndDeleteRemoves) {

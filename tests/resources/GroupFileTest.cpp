@@ -25,6 +25,8 @@ TEST(GroupFile, DirectoryOfSoundAndBrokenArchives) {
     putLong(countNegative, 12, -1);
     std::string countHuge = sound;
     putLong(countHuge, 12, 1000000000);
+    std::string otherSignature = sound;
+    otherSignature[0] = 'k';
 
     struct Entry {
         std::string name;
@@ -37,6 +39,7 @@ TEST(GroupFile, DirectoryOfSoundAndBrokenArchives) {
         std::string bytes;
         std::vector<Entry> entries;
         bool damaged;
+        bool notAnArchive = false;
     } cases[] = {
         {"sound",
          sound,
@@ -53,10 +56,14 @@ TEST(GroupFile, DirectoryOfSoundAndBrokenArchives) {
         {"count 1,000,000,000", countHuge, {}, true},
         {"shorter than the header", sound.substr(0, 15), {}, true},
         {"no entries", makeGroupFile({}), {}, false},
+        // A file of another kind is not read, however sound its "directory" looks.
+        {"another signature", otherSignature, {}, false, true},
+        {"no signature at all", std::string(12, '\0') + sound.substr(12), {}, false, true},
     };
     for (const auto& c : cases) {
         const GroupDirectory d = parseGroupDirectory(c.bytes, int64_t(c.bytes.size()));
         EXPECT_EQ(d.damaged, c.damaged) << c.what;
+        EXPECT_EQ(d.notAnArchive, c.notAnArchive) << c.what;
         ASSERT_EQ(d.entries.size(), c.entries.size()) << c.what;
         for (size_t i = 0; i < d.entries.size(); ++i) {
             EXPECT_EQ(d.entries[i].name, c.entries[i].name) << c.what;
@@ -71,6 +78,7 @@ TEST(GroupFile, DirectoryOfSoundAndBrokenArchives) {
         const auto fromFile = readGroupDirectory(fs, folder.file("x.grp"));
         ASSERT_TRUE(fromFile) << c.what;
         EXPECT_EQ(fromFile->damaged, c.damaged) << c.what;
+        EXPECT_EQ(fromFile->notAnArchive, c.notAnArchive) << c.what;
         EXPECT_EQ(fromFile->entries.size(), c.entries.size()) << c.what;
     }
 }

@@ -122,6 +122,7 @@ TEST(TileStore, PixelOffsetsOfTwoFiles) {
     l.folder.write("tiles000.art", makeArtFile(0, file0));
     std::string art1 = makeArtFile(1, file1);
     test::putLong(art1, 8, 9000);
+    test::putLong(art1, 12, 9255);
     l.folder.write("TILES001.ART", art1);
     l.load();
 
@@ -155,6 +156,52 @@ TEST(TileStore, PixelOffsetsOfTwoFiles) {
     ASSERT_EQ(t.artPixels.size(), end + 65536);
     EXPECT_EQ(std::count(t.artPixels.begin() + long(end), t.artPixels.end(), 0), 65536);
     expectTilesInsideBuffer(t);
+}
+
+// A file holds as many tiles as its header's first and last tile numbers say, and its tables
+// are that long; its number places it, whatever numbers the header names.
+TEST(TileStore, FilesOfAnyTileCountReadExactly) {
+    const struct {
+        const char* what;
+        int32_t file, count;
+        std::optional<int32_t> firstTile;
+    } cases[] = {
+        {"one tile", 0, 1, {}},
+        {"64 tiles", 2, 64, {}},
+        {"256 tiles", 5, 256, {}},
+        {"64 tiles from tile 64, in file 0", 0, 64, 64},
+        {"tiles 1280 to 1407, in file 7", 7, 128, 1280},
+    };
+    for (const auto& c : cases) {
+        std::vector<SyntheticTile> tiles;
+        for (int32_t i = 0; i < c.count; ++i)
+            tiles.push_back(
+                {int16_t(i % 7 == 3 ? 0 : 1 + i % 5), int16_t(1 + i % 3), 0x100 * i + 7});
+        Loader l;
+        const std::string name = "tiles00" + std::to_string(c.file) + ".art";
+        l.folder.write(name, makeArtFile(c.file, tiles, c.count, c.firstTile));
+        l.load();
+        EXPECT_FALSE(l.logged(1350, name)) << c.what;
+        const auto& t = *l.tiles;
+        for (int32_t i = 0; i < 256; ++i) {
+            const int32_t tile = 256 * c.file + i;
+            if (i >= c.count) {
+                ASSERT_EQ(l.size(tile), std::make_pair(0, 0)) << c.what << " tile " << tile;
+                continue;
+            }
+            const SyntheticTile& s = tiles[size_t(i)];
+            ASSERT_EQ(l.size(tile), std::make_pair(int(s.width), int(s.height)))
+                << c.what << " tile " << tile;
+            ASSERT_EQ(t.tileAnims[size_t(tile)], s.anim) << c.what << " tile " << tile;
+            const auto pixels = tilePixels(t, tile);
+            ASSERT_EQ(pixels.size(), size_t(s.width * s.height)) << c.what;
+            for (int32_t x = 0; x < s.width; ++x)
+                for (int32_t y = 0; y < s.height; ++y)
+                    ASSERT_EQ(pixels[size_t(x * s.height + y)], patternPixel(tile, x, y))
+                        << c.what << " tile " << tile;
+        }
+        expectTilesInsideBuffer(t);
+    }
 }
 
 TEST(TileStore, EnsureArtLoadedLoadsOnce) {
@@ -199,6 +246,15 @@ TEST(TileStore, HostileFilesSpoilOnlyTheirOwnTiles) {
     std::string hugeTiles =
         makeArtFile(3, {{32767, 32767, 0, "x"}, {32767, 32767, 0, "y"}, {32767, 32767, 0, "z"}});
     std::string cutShort = art3.substr(0, art3.size() - 1);
+    std::string rangeBackwards = art3;
+    test::putLong(rangeBackwards, 12, 700);
+    std::string negativeFirst = art3;
+    test::putLong(negativeFirst, 8, -1);
+    test::putLong(negativeFirst, 12, 254);
+    std::string tablesPastTheEnd = art3;
+    test::putLong(tablesPastTheEnd, 12, 768 + 100000);
+    std::string notAnArchive = makeGroupFile({{"TILES003.ART", art3}});
+    notAnArchive.replace(0, 12, "NotAnArchive");
 
     const struct {
         const char* what;
@@ -206,6 +262,7 @@ TEST(TileStore, HostileFilesSpoilOnlyTheirOwnTiles) {
         std::vector<std::pair<int, int>> tiles768;               // sizes of tiles 768, 769, ...
         std::vector<std::pair<int, int>> tiles1024;
         const char* damaged;  // the name the log reports, or nullptr
+        int32_t message = 1350;
     } cases[] = {
         {"archive count -1",
          {{"DUKE3D.GRP", withCount(makeGroupFile({{"TILES003.ART", art3}}), -1)}},
@@ -246,7 +303,33 @@ TEST(TileStore, HostileFilesSpoilOnlyTheirOwnTiles) {
          {},
          "tiles003.art"},
         {"empty ART file", {{"tiles003.art", ""}}, {{0, 0}}, {}, "tiles003.art"},
-        {"other version: read, no tiles", {{"tiles003.art", otherVersion}}, {{0, 0}}, {}, nullptr},
+        {"other version: read, no tiles",
+         {{"tiles003.art", otherVersion}},
+         {{0, 0}},
+         {},
+         "tiles003.art"},
+        {"last tile before the first",
+         {{"tiles003.art", rangeBackwards}},
+         {{0, 0}},
+         {},
+         "tiles003.art"},
+        {"negative first tile", {{"tiles003.art", negativeFirst}}, {{0, 0}}, {}, "tiles003.art"},
+        {"tables past the end of the file",
+         {{"tiles003.art", tablesPastTheEnd}},
+         {{0, 0}},
+         {},
+         "tiles003.art"},
+        {"300 tiles: the 256 of its number are read",
+         {{"tiles003.art", makeArtFile(3, {{4, 4}, {5, 5}}, 300)}},
+         {{4, 4}, {5, 5}},
+         {{0, 0}},
+         "tiles003.art"},
+        {"archive without its signature",
+         {{"DUKE3D.GRP", notAnArchive}},
+         {{0, 0}},
+         {},
+         "DUKE3D.GRP",
+         1334},
         {"tiles999.art is no tile file", {{"tiles999.art", art3}}, {{0, 0}}, {}, nullptr},
         {"tiles-01.art is no tile file", {{"tiles-01.art", art3}}, {{0, 0}}, {}, nullptr},
     };
@@ -261,7 +344,7 @@ TEST(TileStore, HostileFilesSpoilOnlyTheirOwnTiles) {
         for (size_t i = 0; i < c.tiles1024.size(); ++i)
             EXPECT_EQ(l.size(1024 + int32_t(i)), c.tiles1024[i]) << c.what;
         if (c.damaged)
-            EXPECT_TRUE(l.logged(1350, c.damaged)) << c.what;
+            EXPECT_TRUE(l.logged(c.message, c.damaged)) << c.what;
         else
             EXPECT_FALSE(l.logged(1350, c.files[0].first)) << c.what;
         expectTilesInsideBuffer(*l.tiles);

@@ -1,5 +1,6 @@
 #include "support/SyntheticGameFiles.h"
 #include "platform/NativeFileSystem.h"
+#include "resources/GroupFile.h"
 
 #include <atomic>
 #include <filesystem>
@@ -29,17 +30,20 @@ uint8_t patternPixel(int32_t tile, int32_t x, int32_t y) {
     return uint8_t((tile * 7 + x * 13 + y * 3) % 255);
 }
 
-std::string makeArtFile(int32_t fileNumber, const std::vector<SyntheticTile>& tiles) {
-    std::string bytes(2064, '\0');
+std::string makeArtFile(int32_t fileNumber, const std::vector<SyntheticTile>& tiles,
+                        int32_t tileCount, std::optional<int32_t> firstTile) {
+    const size_t count = size_t(tileCount);
+    const int32_t first = firstTile.value_or(256 * fileNumber);
+    std::string bytes(16 + 8 * count, '\0');
     putLong(bytes, 0, 1);
-    putLong(bytes, 4, 256);
-    putLong(bytes, 8, 256 * fileNumber);
-    putLong(bytes, 12, 256 * fileNumber + 255);
-    for (size_t i = 0; i < tiles.size() && i < 256; ++i) {
+    putLong(bytes, 4, tileCount);
+    putLong(bytes, 8, first);
+    putLong(bytes, 12, first + tileCount - 1);
+    for (size_t i = 0; i < tiles.size() && i < count; ++i) {
         const auto& t = tiles[i];
         putShort(bytes, 16 + 2 * i, t.width);
-        putShort(bytes, 528 + 2 * i, t.height);
-        putLong(bytes, 1040 + 4 * i, t.anim);
+        putShort(bytes, 16 + 2 * count + 2 * i, t.height);
+        putLong(bytes, 16 + 4 * count + 4 * i, t.anim);
         if (!t.pixels.empty()) {
             bytes += t.pixels;
             continue;
@@ -52,7 +56,7 @@ std::string makeArtFile(int32_t fileNumber, const std::vector<SyntheticTile>& ti
 }
 
 std::string makeGroupFile(const std::vector<GroupFileEntry>& entries) {
-    std::string bytes = "SYNTHETICGRP";  // the signature is never examined
+    std::string bytes(kGroupSignature);
     putLong(bytes, 12, int32_t(entries.size()));
     for (const auto& e : entries) {
         std::string name = e.name.substr(0, 12);

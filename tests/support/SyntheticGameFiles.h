@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,9 +32,11 @@ struct SyntheticTile {
 // A pixel value that differs between tiles and positions, never the transparent 255.
 uint8_t patternPixel(int32_t tile, int32_t x, int32_t y);
 
-// A version-1 ART file of ART file number fileNumber: the given tiles first, the rest 0 x 0.
-// Pixels of patterned tiles use the tile numbers 256 * fileNumber + i.
-std::string makeArtFile(int32_t fileNumber, const std::vector<SyntheticTile>& tiles);
+// A version-1 ART file of ART file number fileNumber holding tileCount tiles: the given tiles
+// first, the rest 0 x 0. Its header names the tiles from firstTile on (256 * fileNumber unless
+// given). Pixels of patterned tiles use the tile numbers 256 * fileNumber + i.
+std::string makeArtFile(int32_t fileNumber, const std::vector<SyntheticTile>& tiles,
+                        int32_t tileCount = 256, std::optional<int32_t> firstTile = {});
 
 struct GroupFileEntry {
     std::string name;  // at most 12 bytes

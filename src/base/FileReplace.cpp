@@ -1,0 +1,125 @@
+#include "base/FileReplace.h"
+
+#include "base/FileSystem.h"
+#include "base/PathNames.h"
+
+namespace korvel {
+
+namespace {
+
+// Where the old file waits for a moment while a failed replacement is taken back.
+constexpr const char* kOldFileSuffix = ".korvel-old";
+constexpr int kNumberedNames = 1000;
+
+std::string folderOf(const std::string& path) {
+    const std::string folder = getPathFolder(path);
+    return folder.empty() ? "." : folder;
+}
+
+bool taken(FileSystem& fs, const std::string& path) {
+    if (fs.fileExists(path) || fs.folderExists(path)) return true;
+    const auto resolved = fs.resolveLinks(path);
+    return !resolved || *resolved != path;  // a link, even one that leads nowhere
+}
+
+// `name`, or `name` with a number after it, whichever no entry holds yet: an earlier failure
+// may have left new bytes under the plain name that the user was told about.
+std::string freeName(FileSystem& fs, const std::string& name) {
+    if (!taken(fs, name)) return name;
+    for (int n = 2; n < kNumberedNames; ++n)
+        if (!taken(fs, name + std::to_string(n))) return name + std::to_string(n);
+    return name;  // creating it fails, and nothing is overwritten
+}
+
+bool copyFile(FileSystem& fs, const std::string& from, const std::string& to) {
+    const auto bytes = fs.readAll(from);
+    if (!bytes) return false;
+    if (fs.createFile(to, *bytes, fs.permissions(from)) && fs.syncFile(to)) return true;
+    fs.deleteFile(to);
+    return false;
+}
+
+// A second name for the file, made under a fresh name first so that an earlier file at
+// `second` is replaced only by a complete one.
+bool addSecondName(FileSystem& fs, const std::string& file, const std::string& second) {
+    const std::string fresh = freeName(fs, second + kNewFileSuffix);
+    if (!fs.linkFile(file, fresh) && !copyFile(fs, file, fresh)) return false;
+    if (fs.moveFile(fresh, second)) return true;
+    fs.deleteFile(fresh);
+    return false;
+}
+
+// The trash folder is not synced on its own: the path never depends on the copy, a file system
+// that orders its metadata keeps the new name with the rename that follows, and one more sync
+// would make every save wait for the disk once more.
+bool keepInTrash(FileSystem& fs, const std::string& file, const std::string& trashCopy) {
+    const std::string folder = folderOf(trashCopy);
+    if (!fs.folderExists(folder) && !fs.makeFolder(folder)) return false;
+    return addSecondName(fs, file, trashCopy);
+}
+
+}  // namespace
+
+ReplaceResult replaceFile(FileSystem& fs, const std::string& path, const std::string& bytes,
+                          const ReplaceOptions& options) {
+    ReplaceResult result;
+    auto fail = [&](ReplaceStep step) {
+        result.failedAt = step;
+        return result;
+    };
+    // Once the new bytes lie whole in a file, a failure keeps that file or removes it.
+    auto failHolding = [&](ReplaceStep step, const std::string& holder) {
+        if (options.keepNewOnFailure)
+            result.keptFile = holder;
+        else
+            fs.deleteFile(holder);
+        return fail(step);
+    };
+
+    if (path.empty()) return fail(ReplaceStep::Write);
+    const auto resolved = fs.resolveLinks(path);
+    if (!resolved || fs.folderExists(*resolved)) return fail(ReplaceStep::Write);
+    const std::string target = *resolved;
+    const bool hadOld = fs.fileExists(target);
+
+    const std::string temp = freeName(fs, target + kNewFileSuffix);
+    if (!fs.createFile(temp, bytes, hadOld ? fs.permissions(target) : std::nullopt)) {
+        fs.deleteFile(temp);  // whatever part of it was written
+        return fail(ReplaceStep::Write);
+    }
+    if (!fs.syncFile(temp)) return failHolding(ReplaceStep::Sync, temp);
+    const bool copyOld =
+        hadOld && !options.trashCopy.empty() && nativePath(options.trashCopy) != nativePath(target);
+    if (copyOld && !keepInTrash(fs, target, options.trashCopy))
+        return failHolding(ReplaceStep::TrashCopy, temp);
+    if (!fs.moveFile(temp, target)) return failHolding(ReplaceStep::Rename, temp);
+    if (fs.syncFolder(folderOf(target))) {
+        result.replaced = true;
+        return result;
+    }
+
+    // The new name may not have reached the disk. Unless there is no old file to go back to,
+    // the new bytes take their own name again and the old file returns to the path from the
+    // trash, so the path holds what it held before the failed save.
+    if (!copyOld) {
+        if (options.keepNewOnFailure) result.keptFile = target;
+        return fail(ReplaceStep::FolderSync);
+    }
+    const std::string kept = freeName(fs, target + kNewFileSuffix);
+    const bool newKept = fs.linkFile(target, kept) || copyFile(fs, target, kept);
+    const std::string back = freeName(fs, target + kOldFileSuffix);
+    const bool restored =
+        (fs.linkFile(options.trashCopy, back) || copyFile(fs, options.trashCopy, back)) &&
+        fs.moveFile(back, target);
+    if (!restored) fs.deleteFile(back);
+    fs.syncFolder(folderOf(target));  // once more: a second failure changes nothing now
+    if (!restored) {
+        if (newKept) fs.deleteFile(kept);
+        if (options.keepNewOnFailure) result.keptFile = target;
+        return fail(ReplaceStep::FolderSync);
+    }
+    if (!newKept) return fail(ReplaceStep::FolderSync);
+    return failHolding(ReplaceStep::FolderSync, kept);
+}
+
+}  // namespace korvel
