@@ -23,7 +23,6 @@
 #include "map/MapFileState.h"
 #include "map/MapStore.h"
 #include "map/UndoSnapshot.h"
-#include "map/ViewState.h"
 #include "pages/Pages.h"
 #include "resources/ColorTables.h"
 #include "resources/TileCatalog.h"
@@ -39,6 +38,7 @@
 #include "ui/Widgets.h"
 #include "views/OverlayLists.h"
 #include "views/PlanViewState.h"
+#include "views/ViewState.h"
 
 namespace korvel {
 

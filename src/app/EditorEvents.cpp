@@ -2,6 +2,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "base/MessageNumbers.h"
 #include "views/DeletionSparks.h"
 #include "views/SideView.h"
 
@@ -16,7 +17,7 @@ std::string messageText(const Editor& ed, const MessageRef& m) {
 
 void setMapCaption(Editor& ed) {
     if (ed.app.platform)
-        ed.app.platform->setCaption(getMessage(1308, ed.langs, ed.mapFile.mapTitle));
+        ed.app.platform->setCaption(getMessage(kMsgWindowCaption, ed.langs, ed.mapFile.mapTitle));
 }
 
 void EditorMapEvents::statusMessage(int32_t number, std::vector<std::string> args, int32_t count) {
@@ -95,7 +96,7 @@ void EditorMapEvents::undoRestored() {
 
 void EditorMapEvents::newMapStarted() {
     ed_.mapFile.mapPath.clear();
-    ed_.mapFile.mapTitle = getMessage(325, ed_.langs);
+    ed_.mapFile.mapTitle = getMessage(kMsgUntitled, ed_.langs);
     setMapCaption(ed_);
 }
 

@@ -4,6 +4,7 @@
 #include "app/EditorEvents.h"
 #include "base/FileSystem.h"
 #include "base/Mainm.h"
+#include "base/MessageNumbers.h"
 #include "geometry/MapMerge.h"
 #include "map/MapFile.h"
 #include "platform/Platform.h"
@@ -32,7 +33,7 @@ bool saveToOwnFile(Editor& ed) {
         reportSaveFailure(ed);
         return false;
     }
-    ed.app.statusText = getMessage(252, ed.langs);
+    ed.app.statusText = getMessage(kMsgMapSaved, ed.langs);
     setMapCaption(ed);
     return true;
 }
@@ -69,18 +70,19 @@ void reportMapLoad(Editor& ed) {
     if (ed.mapFile.mapLoadFailed != 0 && ed.mapFile.mapLoadNotice != 0)
         return;  // the refusal's own message, which loadMap showed, says more than 314
     if (ed.mapFile.mapLoadFailed != 0)
-        ed.app.statusText = getMessage(314, ed.langs);
+        ed.app.statusText = getMessage(kMsgMapNotLoaded, ed.langs);
     else if (ed.mapFile.mapLoadNotice != 0)
         ed.app.statusText =
             getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(ed.mapFile.mapPath));
     else
-        ed.app.statusText = getMessage(315, ed.langs, std::to_string(ed.mapFile.mapVersionByte));
+        ed.app.statusText =
+            getMessage(kMsgMapLoaded, ed.langs, std::to_string(ed.mapFile.mapVersionByte));
 }
 
 void reportSaveFailure(Editor& ed) {
     const std::string& kept = ed.mapFile.keptNewFile;
-    ed.app.statusText =
-        kept.empty() ? getMessage(1309, ed.langs) : getMessage(kMsgSaveKeptNewFile, ed.langs, kept);
+    ed.app.statusText = kept.empty() ? getMessage(kMsgMapNotSaved, ed.langs)
+                                     : getMessage(kMsgSaveKeptNewFile, ed.langs, kept);
 }
 
 bool saveMap(Editor& ed, const std::string& path, bool autosaveMode) {
@@ -118,7 +120,7 @@ void promptSaveMapAs(Editor& ed) {
     ed.prompt.promptKind = int32_t(ValuePromptKind::MapFileName);
     ed.prompt.promptNegative = 0;
     ed.prompt.promptInput = ed.mapFile.mapTitle;
-    ed.prompt.promptText = getMessage(604, ed.langs);
+    ed.prompt.promptText = getMessage(kMsgSaveMapAs, ed.langs);
 }
 
 void autoSave(Editor& ed) {
@@ -134,7 +136,7 @@ void autoSave(Editor& ed) {
         return;
     }
     file.nextAutoSaveNumber = nextAutoSaveNumber(file.nextAutoSaveNumber, ed.settings.maxAutosaves);
-    if (ed.prompt.promptKind == 0) ed.app.statusText = getMessage(603, ed.langs, name);
+    if (ed.prompt.promptKind == 0) ed.app.statusText = getMessage(kMsgAutosavedAs, ed.langs, name);
 }
 
 void loadLatestAutoSave(Editor& ed) {

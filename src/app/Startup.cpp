@@ -9,6 +9,7 @@
 #include "app/EditorCanvas.h"
 #include "app/EditorInit.h"
 #include "app/ExitTransition.h"
+#include "base/MessageNumbers.h"
 #include "commands/CommandTable.h"
 #include "pages/MessageBox.h"
 #include "resources/ColorTableBuild.h"
@@ -82,11 +83,11 @@ void interpretCommandLine(Editor& ed, const std::string& text) {
             ed.app.grpPath = r.path;
             break;
         case CommandLineRequest::Kind::Map:
-            logMessage(326, ed, kLogColour);
+            logMessage(kMsgLoadingMap, ed, kLogColour);
             ed.calls.loadMap(ed, r.path, false);
             break;
         case CommandLineRequest::Kind::None:
-            ed.mapFile.mapTitle = getMessage(325, ed.langs);
+            ed.mapFile.mapTitle = getMessage(kMsgUntitled, ed.langs);
             setMapCaption(ed);
             break;
     }
@@ -199,11 +200,11 @@ bool startup(Editor& ed) {
     c.loadMenus(ed);
     reportFontSheets(ed.app.fontSheetStatus, ed.langs, logSink(ed));
     c.bootLog(ed, configuredLanguageName(ed), kLanguageNameColour);
-    logMessage(321, ed, kLogColour);
-    logMessage(324, ed, kLogColour);
+    logMessage(kMsgLanguageLoaded, ed, kLogColour);
+    logMessage(kMsgMenusLoaded, ed, kLogColour);
 
     c.loadSkin(ed);
-    logMessage(322, ed, kLogColour);
+    logMessage(kMsgSkinLoaded, ed, kLogColour);
     c.loadGlyphWidths(ed);
     c.loadDisplayPalette(ed);
     const bool gamePaletteRead = c.loadGamePalette(ed);
@@ -211,18 +212,18 @@ bool startup(Editor& ed) {
     interpretCommandLine(ed, p.commandLine());
 
     if (ed.settings.loadTilesOnInit) {
-        logMessage(327, ed, kLogColour);
+        logMessage(kMsgLoadingTiles, ed, kLogColour);
         c.loadArtTiles(ed);
     }
-    logMessage(328, ed, kLogColour);
+    logMessage(kMsgLoadingTileSets, ed, kLogColour);
     c.loadTileSets(ed);
-    logMessage(329, ed, kLogColour);
+    logMessage(kMsgLoadingNames, ed, kLogColour);
     c.loadNamesAndSounds(ed);
-    logMessage(330, ed, kLogColour);
+    logMessage(kMsgLoadingHelp, ed, kLogColour);
     c.loadHelpFile(ed);
-    logMessage(331, ed, kLogColour);
+    logMessage(kMsgLoadingColorTables, ed, kLogColour);
     c.loadColorTables(ed, gamePaletteRead);
-    logMessage(332, ed, kReadyColour);
+    logMessage(kMsgReady, ed, kReadyColour);
     c.playSound(ed, "beep2", kCueFlags);
 
     ed.loop.fpsNextTime = p.secondsClock() + 1;

@@ -5,6 +5,7 @@
 #include "app/Editor.h"
 #include "app/EditorInit.h"
 #include "app/Sound.h"
+#include "base/MessageNumbers.h"
 #include "commands/FileCommands.h"
 #include "editing/InputDispatcher.h"
 #include "editing/UiItemActions.h"
@@ -24,9 +25,6 @@ constexpr int32_t kDisplayRebuildGamma = 8002;
 constexpr int32_t kDisplayReplayIntro = 8005;
 constexpr int32_t kOptionsSaveConfig = 11010;
 constexpr int32_t kScriptRun = 26009;
-
-constexpr int32_t kMsgSettingsSaved = 1194;
-constexpr int32_t kMsgSettingsNotSaved = 1400;
 
 // Rows of the top bar's titles and buttons; a press from row 584 up is on the title strip.
 constexpr int32_t kTopBarBottom = 586, kTopBarTop = 597;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/MessageNumbers.h"
 #include "geometry/WallPrimitives.h"
 #include "map/ProgressScope.h"
 #include "map/WallTables.h"
@@ -117,7 +118,7 @@ int32_t relinkWall(MapStore& map, MapEvents& events, int32_t w, bool keepValid, 
     }
     if (hasEnd && start == end) {
         deleteWall(map, events, w, true);
-        events.statusMessage(716);
+        events.statusMessage(kMsgZeroWallRemoved);
     }
     return linked;
 }

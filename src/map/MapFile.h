@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/MessageNumbers.h"
 #include "map/MapClipboard.h"
 #include "map/MapEvents.h"
 #include "map/MapFileState.h"
@@ -29,14 +30,9 @@ constexpr int64_t kMaxMapFileBytes = 26 + kSectorRecordBytes * kMaxSectors +
 constexpr int64_t kMinMapFileBytes = 21;
 
 // Status message about a damaged file that was loaded all the same.
-constexpr int32_t kMsgMapCutShort = 1354;
 // A file that counts more sectors, walls or sprites than a map holds is refused; each message
 // names its list.
-constexpr int32_t kMsgTooManySectors = 1420;
-constexpr int32_t kMsgTooManyWalls = 1421;
-constexpr int32_t kMsgTooManySprites = 1422;
 // A save failed, and the new version of the map is kept in the file the message names.
-constexpr int32_t kMsgSaveKeptNewFile = 1419;
 
 // Where the parts of a map file lie, with the counts as they can be used.
 struct MapFileLayout {

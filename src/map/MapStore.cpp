@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/MessageNumbers.h"
 #include "map/Selection.h"
 #include "map/WallRanges.h"
 
@@ -123,7 +124,7 @@ void resetMap(MapStore& map, MapEvents& events) {
     clearMapRecords(map);
     events.newMapStarted();
     resetMapState(map);
-    events.statusMessage(605);
+    events.statusMessage(kMsgNewMap);
 }
 
 }  // namespace korvel

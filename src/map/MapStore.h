@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/FixedArray.h"
+#include "base/MessageNumbers.h"
 #include "map/MapEvents.h"
 #include "map/MapRecords.h"
 #include "map/ObjectTables.h"
@@ -21,11 +22,6 @@ enum class MapModifiedState : uint8_t { Unmodified = 0, Modified = 1, AutoSaved 
 enum class UndoState : uint8_t { Nothing = 0, Snapshot = 1, SwapBack = 2 };
 
 // Status messages of refusals that no older message covers.
-constexpr int32_t kMsgNoRoomForWalls = 1335;
-constexpr int32_t kMsgNoRoomForSprites = 1336;
-constexpr int32_t kMsgNoRoomForSectors = 1337;
-constexpr int32_t kMsgClipboardFull = 1338;
-constexpr int32_t kMsgDamagedMap = 1339;
 
 // A wall's start point packed into one sortable number, with the wall's index.
 struct WallPointKey {

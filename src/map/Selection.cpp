@@ -1,4 +1,5 @@
 #include "map/Selection.h"
+#include "base/MessageNumbers.h"
 
 namespace korvel {
 
@@ -77,7 +78,7 @@ void invertSelection(MapStore& map, SelectionMode mode, MapEvents& events) {
         default:
             break;
     }
-    events.statusMessage(866);
+    events.statusMessage(kMsgSelectionInverted);
     events.playCue("command");
 }
 

@@ -7,6 +7,7 @@
 #include "app/MapFileCommands.h"
 #include "app/Sound.h"
 #include "base/Mainm.h"
+#include "base/MessageNumbers.h"
 #include "commands/FileCommands.h"
 #include "commands/PageStack.h"
 #include "ui/Text.h"
@@ -14,15 +15,6 @@
 namespace korvel {
 
 namespace {
-
-constexpr int32_t kMsgConfirmQuit = 344;
-constexpr int32_t kMsgSaveChanges = 345;
-constexpr int32_t kMsgConfirmRevert = 346;
-constexpr int32_t kMsgSaveBeforeQuit = 347;
-constexpr int32_t kMsgFullScreenFailed = 348;
-constexpr int32_t kMsgUnsupportedVersion = 349;
-constexpr int32_t kMsgFileExists = 350;
-constexpr int32_t kMsgDeleteScript = 1324;
 
 struct KindInfo {
     int32_t message = 0;
@@ -100,9 +92,9 @@ void reportLoad(Editor& ed) {
     if (ed.mapFile.mapLoadFailed && ed.mapFile.mapLoadNotice != 0)
         return;  // a refused file: the load named the reason already
     if (ed.mapFile.mapLoadFailed)
-        events(ed).statusMessage(314);
+        events(ed).statusMessage(kMsgMapNotLoaded);
     else
-        events(ed).statusMessage(315, {std::to_string(ed.mapFile.mapVersionByte)});
+        events(ed).statusMessage(kMsgMapLoaded, {std::to_string(ed.mapFile.mapVersionByte)});
 }
 
 void loadRecentFile(Editor& ed) {
@@ -172,7 +164,7 @@ void drawMessageBox(Editor& ed) {
 
     const Canvas cv = canvasOf(ed);
     drawPropText(cv, ed.fonts, text, 400 - textWidth / 2, 372, kBoxColour);
-    static constexpr int32_t kCaptions[3] = {429, 430, 431};
+    static constexpr int32_t kCaptions[3] = {kMsgButtonYes, kMsgButtonNo, kMsgButtonCancel};
     for (int32_t i = 0; i < buttons; ++i) {
         const int32_t x = 408 - buttons * 72 + i * 144;
         const bool pressed = ed.app.hoveredWidget == MessageBoxResult::First + i;
@@ -185,7 +177,8 @@ void drawMessageBox(Editor& ed) {
             fillSpan(s, x, x + kButtonWidth - 1, kButtonBottom, kBoxColour);
             fillSpan(s, x, x + kButtonWidth - 1, kButtonTop, kBoxColour);
         }
-        const std::string caption = getMessage(buttons == 1 ? 428 : kCaptions[i], ed.langs);
+        const std::string caption =
+            getMessage(buttons == 1 ? kMsgButtonOk : kCaptions[i], ed.langs);
         const int32_t centre = x + 64;
         drawText(cv, ed.fonts, caption, centre - 4 * int32_t(caption.size()), 339,
                  pressed ? 0 : kBoxColour);
@@ -234,7 +227,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
                 if (saveMap(ed, promptPath(ed), false)) {
                     fireworks(ed);
                     playSound(ed, "pyro");
-                    events(ed).statusMessage(252);
+                    events(ed).statusMessage(kMsgMapSaved);
                 } else {
                     playSound(ed, "beep2");
                     reportSaveFailure(ed);
@@ -246,7 +239,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
                          ed.app.platform->programFolder(), promptPath(ed));
                 fireworks(ed);
                 playSound(ed, "pyro");
-                events(ed).statusMessage(1296);
+                events(ed).statusMessage(kMsgDemoSaved);
                 break;
             case MessageBoxKind::SaveBeforeRecording:
                 if (!first || saveFirst(ed)) startDemoRecording(ed);

@@ -6,6 +6,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Mainm.h"
+#include "base/MessageNumbers.h"
 #include "map/MapEvents.h"
 #include "resources/Palettes.h"
 
@@ -246,22 +247,22 @@ ColorTableLoad loadColorTables(ColorTables& colors, FileSystem& fs, MapEvents& e
     const auto stored = fs.readAll(path, int64_t(kColorTablesFileBytes));
     result.readFromFile = stored && readColorTablesFileBytes(colors, *stored);
     if (!result.readFromFile) {
-        events.bootLogMessage(3, kBuildLogColour);
-        events.bootLogMessage(4, kBuildLogColour);
+        events.bootLogMessage(kMsgColorTablesMissing, kBuildLogColour);
+        events.bootLogMessage(kMsgBuildingColorTables, kBuildLogColour);
         buildRemapRows(colors);
-        events.bootLogMessage(5, kBuildLogColour);
+        events.bootLogMessage(kMsgRemapRowsDone, kBuildLogColour);
         buildBlendTable(colors);
-        events.bootLogMessage(6, kBuildLogColour);
+        events.bootLogMessage(kMsgBlendTableDone, kBuildLogColour);
         buildShadeTables(colors);
-        events.bootLogMessage(7, kBuildLogColour);
+        events.bootLogMessage(kMsgShadeTablesDone, kBuildLogColour);
         // Tables made from the stand-in palette would hide the game's own colours once its
         // files are added, so they are never stored.
         if (result.paletteSource != GamePaletteSource::BuiltIn) {
             result.written = fs.writeAtomic(path, colorTablesFileBytes(colors));
             if (result.written)
-                events.bootLogMessage(8, kBuildLogColour);
+                events.bootLogMessage(kMsgColorTablesWritten, kBuildLogColour);
             else
-                events.bootLogMessage(1351, kWarningColour, {"colortab.dat"});
+                events.bootLogMessage(kMsgCouldNotWriteBuilt, kWarningColour, {"colortab.dat"});
         }
     }
     buildTintTable(colors, inputs.colorUiTintBase);

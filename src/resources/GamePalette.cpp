@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/FileSystem.h"
+#include "base/MessageNumbers.h"
 #include "base/TextFile.h"
 #include "map/MapEvents.h"
 #include "resources/GroupFile.h"
@@ -67,14 +68,14 @@ GamePaletteSource provideGamePalette(ColorTables& colors, FileSystem& fs, MapEve
     if (!bytes || !decodePaletteDat(*bytes, colors.gamePaletteRed, colors.gamePaletteGreen,
                                     colors.gamePaletteBlue)) {
         fillBuiltInGamePalette(colors);
-        events.bootLogMessage(1353, kWarningColour);
+        events.bootLogMessage(kMsgNoGamePalette, kWarningColour);
         return GamePaletteSource::BuiltIn;
     }
-    events.bootLogMessage(1352, kInfoColour, {sourceName});
+    events.bootLogMessage(kMsgGamePaletteFrom, kInfoColour, {sourceName});
     const std::string text =
         formatTextPalette(colors.gamePaletteRed, colors.gamePaletteGreen, colors.gamePaletteBlue);
     if (!fsoRecordFile(fs, findNoCase(fs, inputs.dataFolder, "dukepal.pal"), text))
-        events.bootLogMessage(1351, kWarningColour, {"dukepal.pal"});
+        events.bootLogMessage(kMsgCouldNotWriteBuilt, kWarningColour, {"dukepal.pal"});
     return source;
 }
 

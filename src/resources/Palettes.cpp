@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/FileSystem.h"
+#include "base/MessageNumbers.h"
 #include "base/TextFile.h"
 #include "base/TextLines.h"
 #include "map/MapEvents.h"
@@ -28,7 +29,7 @@ bool loadPalette(PaletteChannel& red, PaletteChannel& green, PaletteChannel& blu
                  const std::string& logName) {
     const std::string text = fsoReadFile(fs, findNoCase(fs, dataFolder, fileName));
     if (parseTextPalette(text, red, green, blue)) return true;
-    events.bootLogMessage(323, kMissingFileColour, {logName});
+    events.bootLogMessage(kMsgMissingFile, kMissingFileColour, {logName});
     return false;
 }
 

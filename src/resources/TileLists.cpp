@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/MessageNumbers.h"
 #include "map/MapEvents.h"
 #include "map/ProgressScope.h"
 
@@ -63,17 +64,18 @@ bool passesPixels(std::span<const uint8_t> pixels, const TileFilter& f) {
 void reportCount(MapEvents& events, int32_t n, int32_t pluralRule) {
     const std::vector<std::string> count{std::to_string(n)};
     if (n == 0)
-        events.statusMessage(611);
+        events.statusMessage(kMsgFilterNoTile);
     else if (pluralRule != 1)
-        n == 1 ? events.statusMessage(608, count, n) : events.statusMessage(609, count, n);
+        n == 1 ? events.statusMessage(kMsgFilterOneTile, count, n)
+               : events.statusMessage(kMsgFilterFewTiles, count, n);
     else if (n % 100 >= 10 && n % 100 <= 19)
-        events.statusMessage(608, count, n);
+        events.statusMessage(kMsgFilterOneTile, count, n);
     else if (n % 10 == 1)
-        events.statusMessage(609, count, n);
+        events.statusMessage(kMsgFilterFewTiles, count, n);
     else if (n % 10 >= 2 && n % 10 <= 4)
-        events.statusMessage(610, count, n);
+        events.statusMessage(kMsgFilterManyTiles, count, n);
     else
-        events.statusMessage(608, count, n);
+        events.statusMessage(kMsgFilterOneTile, count, n);
 }
 
 }  // namespace

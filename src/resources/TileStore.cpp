@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/FileSystem.h"
+#include "base/MessageNumbers.h"
 #include "base/ValueConv.h"
 #include "map/MapEvents.h"
 #include "resources/GroupFile.h"
@@ -18,8 +19,6 @@ constexpr uint8_t kDoneLogColour = 128;
 constexpr uint8_t kDamagedLogColour = 68;
 // "... is too short or damaged and was not used"; "... is damaged: the tiles it spoils are left
 // empty".
-constexpr int32_t kMsgFileNotUsed = 1334;
-constexpr int32_t kMsgArtDamaged = 1350;
 constexpr int64_t kArtTablesStart = 16;  // after the version and the three tile numbers
 
 struct Candidate {
@@ -191,12 +190,13 @@ void loadArtTiles(TileStore& tiles, std::string& grpPath, const std::string& pro
             tiles.artFileOffsets[size_t(n)] = int32_t(p);
             tiles.artFileLengths[size_t(n)] = int32_t(got);
             p += got;
-            events.bootLogMessage(1213, c->loose ? kLooseLogColour : kArchiveLogColour, {c->name});
+            events.bootLogMessage(kMsgLoadingTileFile,
+                                  c->loose ? kLooseLogColour : kArchiveLogColour, {c->name});
             if (readArtTables(tiles, n) == ArtTables::Damaged)
                 events.bootLogMessage(kMsgArtDamaged, kDamagedLogColour, {c->name});
         }
         tiles.artPixels.resize(size_t(p + kArtPadding), 0);
-        events.bootLogMessage(1214, kDoneLogColour);
+        events.bootLogMessage(kMsgTilesLoaded, kDoneLogColour);
     }
     tiles.artLoaded = 1;
 }
@@ -205,7 +205,7 @@ void ensureArtLoaded(TileStore& tiles, std::string& grpPath, const std::string& 
                      FileSystem& fs, MapEvents& events) {
     if (tiles.artLoaded != 0) return;
     loadArtTiles(tiles, grpPath, programFolder, fs, events);
-    events.statusMessage(333);
+    events.statusMessage(kMsgTilesLoadedTextured);
 }
 
 std::span<const uint8_t> tilePixels(const TileStore& tiles, int32_t tile) {

@@ -6,6 +6,7 @@
 #include "app/DataFolder.h"
 #include "app/Editor.h"
 #include "base/FileSystem.h"
+#include "base/MessageNumbers.h"
 #include "base/TextFile.h"
 #include "ui/Languages.h"
 
@@ -28,7 +29,7 @@ void refreshScriptList(ScriptState& s, FileSystem& fs, const std::string& dataFo
                        const Languages& langs, bool keepText, bool demoStartPending,
                        int32_t visibleRows) {
     if (!keepText && !demoStartPending) {
-        s.scriptName = getMessage(1278, langs);
+        s.scriptName = getMessage(kMsgDefaultScriptName, langs);
         s.scriptText =
             s.scriptName.empty()
                 ? std::string()

@@ -117,12 +117,12 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
         return MapCursorVariant::Plain;
     int32_t v = 0;
     if (in.draggedSprite >= 0) v = 2;
-    if (in.movedWallCount == kAllWallsMoving)
+    if (in.movedWallCount == kAllWallsMarked)
         v = 1;
     else if (in.movedWallCount > 0)
         v = 2;
 
-    const bool allMoving = in.movedWallCount == kAllWallsMoving;
+    const bool allMoving = in.movedWallCount == kAllWallsMarked;
     switch (in.selectionMode) {
         case SelectionMode::Sprites:
             if (in.hoveredSprite >= 0 && in.hoveredSpriteSelected) v = 1;
@@ -174,7 +174,7 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
     if (v == 0) return MapCursorVariant::Plain;
 
     const bool both = in.selectionMode == SelectionMode::SpritesAndVertices;
-    if (v == 2 && both && in.draggedSprite != kAllWallsMoving && !allMoving)
+    if (v == 2 && both && in.draggedSprite != kAllWallsMarked && !allMoving)
         return MapCursorVariant::Move;
     if (in.shiftHeld && !in.ctrlHeld && !both && in.draggedSprite == -1 && in.movedWallCount == 0)
         return MapCursorVariant::Plain;
@@ -182,9 +182,11 @@ MapCursorVariant mapCursorVariant(const MapCursorInputs& in) {
         case DragKind::Move:
             return MapCursorVariant::Move;
         case DragKind::Rotate:
-            return in.currentPage == Page::PlanView ? MapCursorVariant::Rotate : MapCursorVariant::Plain;
+            return in.currentPage == Page::PlanView ? MapCursorVariant::Rotate
+                                                    : MapCursorVariant::Plain;
         case DragKind::Scale:
-            return in.currentPage == Page::PlanView ? MapCursorVariant::Scale : MapCursorVariant::Plain;
+            return in.currentPage == Page::PlanView ? MapCursorVariant::Scale
+                                                    : MapCursorVariant::Plain;
         case DragKind::Free:
             break;
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "editing/Tool.h"
+#include "map/MapStore.h"
 #include "map/Selection.h"
 #include "pages/Page.h"
 #include "ui/FrameBuffer.h"
@@ -48,7 +49,7 @@ struct MapCursorInputs {
     Tool currentTool = Tool::Idle;
     SelectionMode selectionMode = SelectionMode::Sprites;
     int32_t draggedSprite = -1;
-    int32_t movedWallCount = 0;  // 16777215 while the whole selection moves
+    int32_t movedWallCount = 0;  // kAllWallsMarked while the whole selection moves
     DragKind dragKind = DragKind::Free;
     bool shiftHeld = false;
     bool ctrlHeld = false;
@@ -61,9 +62,6 @@ struct MapCursorInputs {
     int32_t selectedSpriteCount = 0, selectedVertexCount = 0;
     int32_t selectedSectorCount = 0, selectedLoopCount = 0;
 };
-
-// Marks the whole selection as moving in movedWallCount.
-constexpr int32_t kAllWallsMoving = 16777215;
 
 MapCursorVariant mapCursorVariant(const MapCursorInputs& in);
 

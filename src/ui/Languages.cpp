@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/FileSystem.h"
+#include "base/MessageNumbers.h"
 #include "base/Random.h"
 #include "base/TextFile.h"
 
@@ -199,10 +200,10 @@ void loadLanguages(Languages& langs, FileSystem& fs, const std::string& dataFold
     if (langs.currentLanguage >= langs.languageCount()) langs.currentLanguage = 0;
 
     if (!commandLine.empty()) {
-        statusText = getMessage(0, langs, commandLine).substr(0, 60);
+        statusText = getMessage(kMsgCommandLine, langs, commandLine).substr(0, 60);
     } else {
         const float r = randomSingle(random);
-        statusText = getMessage(1, langs, std::to_string(int32_t(std::floor(r * 101.0))));
+        statusText = getMessage(kMsgWelcome, langs, std::to_string(int32_t(std::floor(r * 101.0))));
     }
 }
 

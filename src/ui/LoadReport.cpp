@@ -1,5 +1,6 @@
 #include "ui/LoadReport.h"
 
+#include "base/MessageNumbers.h"
 #include "ui/Languages.h"
 
 namespace korvel {
@@ -7,9 +8,9 @@ namespace korvel {
 void reportLoadProblem(LoadStatus status, const std::string& fileName, const Languages& langs,
                        const BootLogSink& log) {
     if (status == LoadStatus::Missing)
-        log(getMessage(323, langs, fileName), kLogProblemColour);
+        log(getMessage(kMsgMissingFile, langs, fileName), kLogProblemColour);
     else if (status == LoadStatus::Truncated)
-        log(getMessage(1334, langs, fileName), kLogProblemColour);
+        log(getMessage(kMsgFileNotUsed, langs, fileName), kLogProblemColour);
 }
 
 }  // namespace korvel

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "map/ViewState.h"
+#include "views/ViewState.h"
 
 namespace korvel {
 

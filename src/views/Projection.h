@@ -11,8 +11,8 @@
 #include <cstdint>
 
 #include "base/Mainm.h"
-#include "map/ViewState.h"
 #include "ui/FrameBuffer.h"
+#include "views/ViewState.h"
 
 namespace korvel {
 

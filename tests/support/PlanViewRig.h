@@ -11,7 +11,6 @@
 #include "editing/HoverState.h"
 #include "editing/ToolState.h"
 #include "map/MapStore.h"
-#include "map/ViewState.h"
 #include "resources/ColorTables.h"
 #include "resources/TileCatalog.h"
 #include "resources/TileStore.h"
@@ -23,6 +22,7 @@
 #include "views/OverlayLists.h"
 #include "views/PlanFrame.h"
 #include "views/PlanViewState.h"
+#include "views/ViewState.h"
 
 namespace korvel::test {
 

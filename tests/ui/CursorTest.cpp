@@ -160,13 +160,14 @@ TEST(Cursor, MapCrossVariantFollowsTheEditingState) {
         {"rotate and scale only on the plan view",
          [](auto& m) {
              m.selectionMode = SelectionMode::Vertices, m.hoveredVertex = 2,
-             m.hoveredVertexSelected = true, m.dragKind = DragKind::Scale, m.currentPage = Page::SideView;
+             m.hoveredVertexSelected = true, m.dragKind = DragKind::Scale,
+             m.currentPage = Page::SideView;
          },
          V::Plain},
         {"sector mode while the whole selection moves",
          [](auto& m) {
              m.selectionMode = SelectionMode::Sectors, m.hoveredSector = 1,
-             m.movedWallCount = kAllWallsMoving, m.dragKind = DragKind::Scale;
+             m.movedWallCount = kAllWallsMarked, m.dragKind = DragKind::Scale;
          },
          V::Scale},
         {"loop mode, selected wall",
@@ -211,7 +212,9 @@ TEST(Cursor, MapCrossVariantFollowsTheEditingState) {
          },
          V::Plain},
         {"pages beyond the side view",
-         [](auto& m) { m.currentPage = Page::RecordEditor, m.draggedSprite = 1, m.dragKind = DragKind::Move; },
+         [](auto& m) {
+             m.currentPage = Page::RecordEditor, m.draggedSprite = 1, m.dragKind = DragKind::Move;
+         },
          V::Plain},
         {"list of dragged walls rotates",
          [](auto& m) { m.movedWallCount = 3, m.dragKind = DragKind::Rotate; }, V::Rotate},
@@ -233,15 +236,18 @@ TEST(Cursor, AreaSelectionBadgesFollowTheModifiers) {
         int badge;  // marker value at the badge position; 0 none
     };
     const Case cases[] = {
-        {"Shift with the latch: add", true, false, true, SelectionMode::Sectors, Page::PlanView, kAddM.value},
+        {"Shift with the latch: add", true, false, true, SelectionMode::Sectors, Page::PlanView,
+         kAddM.value},
         {"Ctrl with the latch: toggle", false, true, true, SelectionMode::Sectors, Page::SideView,
          kToggleM.value},
-        {"Shift without the latch: toggle", true, false, false, SelectionMode::Sprites, Page::PlanView,
-         kToggleM.value},
+        {"Shift without the latch: toggle", true, false, false, SelectionMode::Sprites,
+         Page::PlanView, kToggleM.value},
         {"both: toggle drawn over add", true, true, true, SelectionMode::Sprites, Page::PlanView,
          kToggleM.value},
-        {"no badges in mode 5", true, false, true, SelectionMode::SpritesAndVertices, Page::PlanView, 0},
-        {"no badges off the views", true, false, true, SelectionMode::Sprites, Page::RecordEditor, 0},
+        {"no badges in mode 5", true, false, true, SelectionMode::SpritesAndVertices,
+         Page::PlanView, 0},
+        {"no badges off the views", true, false, true, SelectionMode::Sprites, Page::RecordEditor,
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,92 @@
+// The numbers of the messages the code names, so that a reader finds each text by name; a
+// message's number is its line in the language file.
+#pragma once
+
+#include <cstdint>
+
+namespace korvel {
+
+// Start-up, the status line's greeting and the colour-table log.
+constexpr int32_t kMsgCommandLine = 0;
+constexpr int32_t kMsgWelcome = 1;
+constexpr int32_t kMsgColorTablesMissing = 3;
+constexpr int32_t kMsgBuildingColorTables = 4;
+constexpr int32_t kMsgRemapRowsDone = 5;
+constexpr int32_t kMsgBlendTableDone = 6;
+constexpr int32_t kMsgShadeTablesDone = 7;
+constexpr int32_t kMsgColorTablesWritten = 8;
+constexpr int32_t kMsgLanguageLoaded = 321;
+constexpr int32_t kMsgSkinLoaded = 322;
+constexpr int32_t kMsgMissingFile = 323;
+constexpr int32_t kMsgMenusLoaded = 324;
+constexpr int32_t kMsgUntitled = 325;  // the title of a new map
+constexpr int32_t kMsgLoadingMap = 326;
+constexpr int32_t kMsgLoadingTiles = 327;
+constexpr int32_t kMsgLoadingTileSets = 328;
+constexpr int32_t kMsgLoadingNames = 329;
+constexpr int32_t kMsgLoadingHelp = 330;
+constexpr int32_t kMsgLoadingColorTables = 331;
+constexpr int32_t kMsgReady = 332;
+constexpr int32_t kMsgTilesLoadedTextured = 333;
+constexpr int32_t kMsgLoadingTileFile = 1213;
+constexpr int32_t kMsgTilesLoaded = 1214;
+constexpr int32_t kMsgFileNotUsed = 1334;  // too short or damaged
+constexpr int32_t kMsgArtDamaged = 1350;
+constexpr int32_t kMsgCouldNotWriteBuilt = 1351;
+constexpr int32_t kMsgGamePaletteFrom = 1352;
+constexpr int32_t kMsgNoGamePalette = 1353;
+
+// Map files.
+constexpr int32_t kMsgMapSaved = 252;
+constexpr int32_t kMsgMapNotLoaded = 314;
+constexpr int32_t kMsgMapLoaded = 315;
+constexpr int32_t kMsgAutosavedAs = 603;
+constexpr int32_t kMsgSaveMapAs = 604;
+constexpr int32_t kMsgNewMap = 605;
+constexpr int32_t kMsgMapNotSaved = 1309;
+constexpr int32_t kMsgWindowCaption = 1308;
+constexpr int32_t kMsgMapCutShort = 1354;  // a damaged file loaded all the same
+// A file that counts more sectors, walls or sprites than a map holds is refused; each message
+// names its list.
+constexpr int32_t kMsgTooManySectors = 1420;
+constexpr int32_t kMsgTooManyWalls = 1421;
+constexpr int32_t kMsgTooManySprites = 1422;
+// A save failed, and the new version of the map is kept in the file the message names.
+constexpr int32_t kMsgSaveKeptNewFile = 1419;
+
+// Edits and their refusals.
+constexpr int32_t kMsgZeroWallRemoved = 716;
+constexpr int32_t kMsgSelectionInverted = 866;
+constexpr int32_t kMsgNoRoomForWalls = 1335;
+constexpr int32_t kMsgNoRoomForSprites = 1336;
+constexpr int32_t kMsgNoRoomForSectors = 1337;
+constexpr int32_t kMsgClipboardFull = 1338;
+constexpr int32_t kMsgDamagedMap = 1339;
+
+// The tile filter's result.
+constexpr int32_t kMsgFilterOneTile = 608;
+constexpr int32_t kMsgFilterFewTiles = 609;
+constexpr int32_t kMsgFilterManyTiles = 610;
+constexpr int32_t kMsgFilterNoTile = 611;
+
+// Message boxes: questions and buttons.
+constexpr int32_t kMsgConfirmQuit = 344;
+constexpr int32_t kMsgSaveChanges = 345;
+constexpr int32_t kMsgConfirmRevert = 346;
+constexpr int32_t kMsgSaveBeforeQuit = 347;
+constexpr int32_t kMsgFullScreenFailed = 348;
+constexpr int32_t kMsgUnsupportedVersion = 349;
+constexpr int32_t kMsgFileExists = 350;
+constexpr int32_t kMsgDeleteScript = 1324;
+constexpr int32_t kMsgButtonOk = 428;
+constexpr int32_t kMsgButtonYes = 429;
+constexpr int32_t kMsgButtonNo = 430;
+constexpr int32_t kMsgButtonCancel = 431;
+
+// Settings, scripts and demos.
+constexpr int32_t kMsgSettingsSaved = 1194;
+constexpr int32_t kMsgSettingsNotSaved = 1400;
+constexpr int32_t kMsgDefaultScriptName = 1278;
+constexpr int32_t kMsgDemoSaved = 1296;
+
+}  // namespace korvel
