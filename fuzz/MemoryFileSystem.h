@@ -80,6 +80,12 @@ public:
         files[path] = bytes;
         return true;
     }
+    bool appendFile(const std::string& path, const std::string& bytes) override {
+        const auto it = files.find(path);
+        if (it == files.end()) return false;
+        it->second += bytes;
+        return true;
+    }
     bool syncFile(const std::string& path) override { return fileExists(path); }
     bool linkFile(const std::string& existing, const std::string& newName) override {
         if (!fileExists(existing) || fileExists(newName)) return false;

@@ -62,6 +62,61 @@ bool keepInTrash(FileSystem& fs, const std::string& file, const std::string& tra
 
 ReplaceResult replaceFile(FileSystem& fs, const std::string& path, const std::string& bytes,
                           const ReplaceOptions& options) {
+    FileReplacement replacement(fs, path, options);
+    replacement.append(bytes);
+    return replacement.commit();
+}
+
+FileReplacement::FileReplacement(FileSystem& fs, const std::string& path,
+                                 const ReplaceOptions& options)
+    : fs_(fs), options_(options) {
+    const auto resolved = path.empty() ? std::nullopt : fs.resolveLinks(path);
+    if (!resolved || fs.folderExists(*resolved)) {
+        failedAt_ = ReplaceStep::Write;
+        return;
+    }
+    target_ = *resolved;
+    hadOld_ = fs.fileExists(target_);
+    temp_ = freeName(fs, target_ + kNewFileSuffix);
+}
+
+FileReplacement::~FileReplacement() {
+    if (tempMade_) fs_.deleteFile(temp_);
+}
+
+bool FileReplacement::append(const std::string& bytes) {
+    if (!good()) return false;
+    bool written;
+    if (tempMade_) {
+        written = fs_.appendFile(temp_, bytes);
+    } else {
+        written = fs_.createFile(temp_, bytes, hadOld_ ? fs_.permissions(target_) : std::nullopt);
+        tempMade_ = true;  // so that whatever part of it was written goes below
+    }
+    if (written) return true;
+    failedAt_ = ReplaceStep::Write;
+    fs_.deleteFile(temp_);
+    tempMade_ = false;
+    return false;
+}
+
+ReplaceResult FileReplacement::commit() {
+    if (good() && !tempMade_) append(std::string());  // nothing was handed over: an empty file
+    if (!good()) {
+        ReplaceResult result;
+        result.failedAt = committed_ ? ReplaceStep::Write : failedAt_;
+        return result;
+    }
+    committed_ = true;
+    tempMade_ = false;  // from here on finish keeps, renames or removes it
+    return finish();
+}
+
+ReplaceResult FileReplacement::finish() {
+    FileSystem& fs = fs_;
+    const ReplaceOptions& options = options_;
+    const std::string& target = target_;
+    const std::string& temp = temp_;
     ReplaceResult result;
     auto fail = [&](ReplaceStep step) {
         result.failedAt = step;
@@ -76,20 +131,9 @@ ReplaceResult replaceFile(FileSystem& fs, const std::string& path, const std::st
         return fail(step);
     };
 
-    if (path.empty()) return fail(ReplaceStep::Write);
-    const auto resolved = fs.resolveLinks(path);
-    if (!resolved || fs.folderExists(*resolved)) return fail(ReplaceStep::Write);
-    const std::string target = *resolved;
-    const bool hadOld = fs.fileExists(target);
-
-    const std::string temp = freeName(fs, target + kNewFileSuffix);
-    if (!fs.createFile(temp, bytes, hadOld ? fs.permissions(target) : std::nullopt)) {
-        fs.deleteFile(temp);  // whatever part of it was written
-        return fail(ReplaceStep::Write);
-    }
     if (!fs.syncFile(temp)) return failHolding(ReplaceStep::Sync, temp);
-    const bool copyOld =
-        hadOld && !options.trashCopy.empty() && nativePath(options.trashCopy) != nativePath(target);
+    const bool copyOld = hadOld_ && !options.trashCopy.empty() &&
+                         nativePath(options.trashCopy) != nativePath(target);
     if (copyOld && !keepInTrash(fs, target, options.trashCopy))
         return failHolding(ReplaceStep::TrashCopy, temp);
     if (!fs.moveFile(temp, target)) return failHolding(ReplaceStep::Rename, temp);

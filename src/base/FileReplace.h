@@ -1,7 +1,8 @@
 // Replacing a file's bytes so that nothing is ever lost: the new bytes go whole to a temporary
 // file beside the old one and reach the disk, the old file gets a second name in the trash,
 // and one rename puts the new file in its place, so the path holds the old or the new bytes
-// whole at every moment. Every file the program writes goes through here.
+// whole at every moment. Every file the program writes goes through here, at once or in pieces
+// (a file too large to build in memory).
 #pragma once
 
 #include <cstdint>
@@ -45,5 +46,33 @@ struct ReplaceResult {
 // permissions. On any failure the old file is at its path as it was.
 ReplaceResult replaceFile(FileSystem& fs, const std::string& path, const std::string& bytes,
                           const ReplaceOptions& options = {});
+
+// replaceFile with the new bytes handed over in pieces: the first append makes the temporary
+// file beside the target, later ones add to its end, and commit puts it in place as replaceFile
+// does. Once an append has failed the others do nothing and commit fails. A replacement left
+// without a commit, or whose commit failed before the file was whole, removes its temporary
+// file; the target stays as it was.
+class FileReplacement {
+public:
+    FileReplacement(FileSystem& fs, const std::string& path, const ReplaceOptions& options = {});
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Whether the replacement can still succeed: false for a path that names a folder, links
+    // that go round, or after a failed append.
+    bool good() const { return failedAt_ == ReplaceStep::None && !committed_; }
+    bool append(const std::string& bytes);
+    ReplaceResult commit();
+
+private:
+    ReplaceResult finish();
+
+    FileSystem& fs_;
+    ReplaceOptions options_;
+    std::string target_, temp_;
+    bool hadOld_ = false, tempMade_ = false, committed_ = false;
+    ReplaceStep failedAt_ = ReplaceStep::None;
+};
 
 }  // namespace korvel

@@ -42,7 +42,8 @@ public:
                                                  int64_t length) = 0;
 
     // Replaces the file's bytes so that the path holds the old or the new bytes whole at every
-    // moment (replaceFile, without a trash copy). Test file systems override it to fail.
+    // moment (replaceFile, without a trash copy; FileReplacement for bytes handed over in
+    // pieces). Test file systems override it to fail.
     virtual bool writeAtomic(const std::string& path, const std::string& bytes);
     // Renames a file, replacing an existing target.
     virtual bool moveFile(const std::string& from, const std::string& to) = 0;
@@ -59,6 +60,8 @@ public:
     // default for new files without them) and writes the bytes into it.
     virtual bool createFile(const std::string& path, const std::string& bytes,
                             std::optional<uint32_t> mode) = 0;
+    // Adds the bytes to the end of an existing file (one that a replacement is building).
+    virtual bool appendFile(const std::string& path, const std::string& bytes) = 0;
     // Makes the file's bytes durable on the disk.
     virtual bool syncFile(const std::string& path) = 0;
     // A second name for an existing file, never replacing one; fails where the file system has

@@ -89,4 +89,8 @@ constexpr int32_t kMsgSettingsNotSaved = 1400;
 constexpr int32_t kMsgDefaultScriptName = 1278;
 constexpr int32_t kMsgDemoSaved = 1296;
 
+// Export of the drawing as a picture.
+constexpr int32_t kMsgPictureNotWritten = 1391;
+constexpr int32_t kMsgPictureNoMemory = 1392;
+
 }  // namespace korvel

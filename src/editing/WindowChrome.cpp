@@ -9,6 +9,7 @@
 #include "commands/FileCommands.h"
 #include "editing/InputDispatcher.h"
 #include "editing/UiItemActions.h"
+#include "pages/ImageExport.h"
 #include "pages/MessageBox.h"
 
 namespace korvel {
@@ -25,6 +26,7 @@ constexpr int32_t kDisplayRebuildGamma = 8002;
 constexpr int32_t kDisplayReplayIntro = 8005;
 constexpr int32_t kOptionsSaveConfig = 11010;
 constexpr int32_t kScriptRun = 26009;
+constexpr int32_t kExportRun = 24003;
 
 // Rows of the top bar's titles and buttons; a press from row 584 up is on the title strip.
 constexpr int32_t kTopBarBottom = 586, kTopBarTop = 597;
@@ -138,6 +140,9 @@ void releaseWidget(Editor& ed) {
         case kScriptRun:
             a.deferredAction = DeferredAction::RunScript;
             ed.cursor.cursorShape = CursorShape::Busy;
+            break;
+        case kExportRun:
+            runImageExport(ed);
             break;
         default:
             releasePageButton(ed);

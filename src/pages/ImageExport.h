@@ -6,8 +6,15 @@
 
 namespace korvel {
 
+struct Editor;
+
 struct ImageExportState {
     std::string exportFileName = "1.bmp";
 };
+
+// The menu command and toolbar action that show the page.
+void openImageExportPage(Editor& ed);
+// The page's Run button, on its release: writes the picture, tells how that went, and goes back.
+void runImageExport(Editor& ed);
 
 }  // namespace korvel

@@ -193,6 +193,14 @@ bool NativeFileSystem::createFile(const std::string& path, const std::string& by
     return ok;
 }
 
+bool NativeFileSystem::appendFile(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    const int fd = ::open(osPath(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = writeAllTo(fd, bytes);
+    return (::close(fd) == 0) && ok;
+}
+
 bool NativeFileSystem::syncFile(const std::string& path) {
     const int fd = ::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;

@@ -28,6 +28,7 @@ public:
     std::optional<uint32_t> permissions(const std::string& path) override;
     bool createFile(const std::string& path, const std::string& bytes,
                     std::optional<uint32_t> mode) override;
+    bool appendFile(const std::string& path, const std::string& bytes) override;
     bool syncFile(const std::string& path) override;
     bool linkFile(const std::string& existing, const std::string& newName) override;
     bool syncFolder(const std::string& folder) override;
