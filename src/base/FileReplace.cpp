@@ -86,14 +86,14 @@ FileReplacement::~FileReplacement() {
 
 bool FileReplacement::append(const std::string& bytes) {
     if (!good()) return false;
-    bool written;
-    if (tempMade_) {
-        written = fs_.appendFile(temp_, bytes);
-    } else {
-        written = fs_.createFile(temp_, bytes, hadOld_ ? fs_.permissions(target_) : std::nullopt);
-        tempMade_ = true;  // so that whatever part of it was written goes below
+    const bool written =
+        tempMade_ ? fs_.appendFile(temp_, bytes)
+                  : fs_.createFile(temp_, bytes, hadOld_ ? fs_.permissions(target_) : std::nullopt);
+    if (written) {
+        tempMade_ = true;
+        return true;
     }
-    if (written) return true;
+    // Whatever part of the bytes reached the file goes with it.
     failedAt_ = ReplaceStep::Write;
     fs_.deleteFile(temp_);
     tempMade_ = false;
@@ -113,10 +113,6 @@ ReplaceResult FileReplacement::commit() {
 }
 
 ReplaceResult FileReplacement::finish() {
-    FileSystem& fs = fs_;
-    const ReplaceOptions& options = options_;
-    const std::string& target = target_;
-    const std::string& temp = temp_;
     ReplaceResult result;
     auto fail = [&](ReplaceStep step) {
         result.failedAt = step;
@@ -124,20 +120,20 @@ ReplaceResult FileReplacement::finish() {
     };
     // Once the new bytes lie whole in a file, a failure keeps that file or removes it.
     auto failHolding = [&](ReplaceStep step, const std::string& holder) {
-        if (options.keepNewOnFailure)
+        if (options_.keepNewOnFailure)
             result.keptFile = holder;
         else
-            fs.deleteFile(holder);
+            fs_.deleteFile(holder);
         return fail(step);
     };
 
-    if (!fs.syncFile(temp)) return failHolding(ReplaceStep::Sync, temp);
-    const bool copyOld = hadOld_ && !options.trashCopy.empty() &&
-                         nativePath(options.trashCopy) != nativePath(target);
-    if (copyOld && !keepInTrash(fs, target, options.trashCopy))
-        return failHolding(ReplaceStep::TrashCopy, temp);
-    if (!fs.moveFile(temp, target)) return failHolding(ReplaceStep::Rename, temp);
-    if (fs.syncFolder(folderOf(target))) {
+    if (!fs_.syncFile(temp_)) return failHolding(ReplaceStep::Sync, temp_);
+    const bool copyOld = hadOld_ && !options_.trashCopy.empty() &&
+                         nativePath(options_.trashCopy) != nativePath(target_);
+    if (copyOld && !keepInTrash(fs_, target_, options_.trashCopy))
+        return failHolding(ReplaceStep::TrashCopy, temp_);
+    if (!fs_.moveFile(temp_, target_)) return failHolding(ReplaceStep::Rename, temp_);
+    if (fs_.syncFolder(folderOf(target_))) {
         result.replaced = true;
         return result;
     }
@@ -146,20 +142,20 @@ ReplaceResult FileReplacement::finish() {
     // the new bytes take their own name again and the old file returns to the path from the
     // trash, so the path holds what it held before the failed save.
     if (!copyOld) {
-        if (options.keepNewOnFailure) result.keptFile = target;
+        if (options_.keepNewOnFailure) result.keptFile = target_;
         return fail(ReplaceStep::FolderSync);
     }
-    const std::string kept = freeName(fs, target + kNewFileSuffix);
-    const bool newKept = fs.linkFile(target, kept) || copyFile(fs, target, kept);
-    const std::string back = freeName(fs, target + kOldFileSuffix);
+    const std::string kept = freeName(fs_, target_ + kNewFileSuffix);
+    const bool newKept = fs_.linkFile(target_, kept) || copyFile(fs_, target_, kept);
+    const std::string back = freeName(fs_, target_ + kOldFileSuffix);
     const bool restored =
-        (fs.linkFile(options.trashCopy, back) || copyFile(fs, options.trashCopy, back)) &&
-        fs.moveFile(back, target);
-    if (!restored) fs.deleteFile(back);
-    fs.syncFolder(folderOf(target));  // once more: a second failure changes nothing now
+        (fs_.linkFile(options_.trashCopy, back) || copyFile(fs_, options_.trashCopy, back)) &&
+        fs_.moveFile(back, target_);
+    if (!restored) fs_.deleteFile(back);
+    fs_.syncFolder(folderOf(target_));  // once more: a second failure changes nothing now
     if (!restored) {
-        if (newKept) fs.deleteFile(kept);
-        if (options.keepNewOnFailure) result.keptFile = target;
+        if (newKept) fs_.deleteFile(kept);
+        if (options_.keepNewOnFailure) result.keptFile = target_;
         return fail(ReplaceStep::FolderSync);
     }
     if (!newKept) return fail(ReplaceStep::FolderSync);
