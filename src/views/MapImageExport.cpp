@@ -283,11 +283,13 @@ void MapImagePainter::paintBand(const ImageBand& band) const {
                 stepLine(pen, {l.x1, l.y1, l.x2, l.y2}, thick);
     }
 
+    // The blitter takes its columns from the row length, which counts up to three padding
+    // bytes as one more pixel: a mark at the right edge is cut to the picture here.
     const RgbImageView view{band.bytes, int32_t(rowBytes), band.rowCount};
     for (const Mark& m : marks_)
         if (m.y + kMarkSize > firstRow && m.y <= lastRow)
             blitSkinToRGB(skin_, colors_, view, m.x, int32_t(m.y - firstRow), kMarkSkinX, m.skinY,
-                          kMarkSize, kMarkSize);
+                          std::min(kMarkSize, size_.width + 1 - m.x), kMarkSize);
 }
 
 MapImageResult exportMapImage(const MapStore& map, const ViewState& view, const Skin& skin,

@@ -446,6 +446,16 @@ TEST_F(MapImageExportTest, MarksAreSkinBlocksCutAtTheEdges) {
         for (int64_t x = 0; x <= p.size.width; ++x) marked += !p.is(x, y, 255, 255, 255);
     EXPECT_EQ(marked, 80 + 80 + 24 + 9 + 80);
 
+    // 51 columns take 153 bytes a row and 3 of padding, room for one more pixel: a mark at
+    // the last column leaves the padding white.
+    const ViewState wide = box(0, 0, 42, 40, 1000, 0, 1, 1);
+    map->walls[2].x = 46;
+    const Picture edge = paint(wide);
+    ASSERT_EQ(edge.rowBytes, 156);
+    EXPECT_FALSE(edge.is(50, 48, 255, 255, 255)) << "the mark reaches the last column";
+    for (int64_t y = 0; y <= edge.size.height; ++y)
+        EXPECT_TRUE(edge.is(51, y, 255, 255, 255)) << "padding of row " << y;
+
     // Without the options nothing is marked.
     const Picture plain = paint(box(0, 0, 40, 40, 1000, 0, 0, 0));
     EXPECT_TRUE(
