@@ -25,6 +25,8 @@ struct MapFileState {
     std::array<std::string, kRecentFileCount> recentFiles;
     int32_t nextAutoSaveNumber = 0;
     int32_t lastAutoSaveTime = 0;  // frameTime of the last autosave
+    // What the last picture export left for its caller: 1 once the file was in place, else 0.
+    int32_t auxResult = 0;
 };
 
 }  // namespace korvel

@@ -14,13 +14,15 @@ void openImageExportPage(Editor& ed) {
 }
 
 void runImageExport(Editor& ed) {
-    MapImageOutcome outcome = MapImageOutcome::NotWritten;
+    MapImageResult result;
+    result.outcome = MapImageOutcome::NotWritten;
     const std::string& name = ed.pages.imageExport.exportFileName;
     if (Platform* platform = ed.app.platform) {
-        outcome = exportMapImage(ed.map, ed.view, ed.skin, ed.colorTables, platform->fileSystem(),
-                                 platform->programFolder(), name)
-                      .outcome;
+        result = exportMapImage(ed.map, ed.view, ed.skin, ed.colorTables, platform->fileSystem(),
+                                platform->programFolder(), name);
     }
+    ed.mapFile.auxResult = result.auxResult();
+    const MapImageOutcome outcome = result.outcome;
     if (outcome == MapImageOutcome::NotWritten)
         ed.app.statusText = getMessage(kMsgPictureNotWritten, ed.langs, name);
     else if (outcome == MapImageOutcome::NoMemory)

@@ -78,6 +78,7 @@ TEST(ImageExportPage, RunWritesThePictureBesideTheProgramAndGoesBack) {
     const std::vector<std::string> cues = r.clickRun();
     EXPECT_EQ(cues, std::vector<std::string>{"command.wav"});
     EXPECT_EQ(r.ed->app.currentPage, Page::PlanView);
+    EXPECT_EQ(r.ed->mapFile.auxResult, 1);
 
     const std::string file = r.dir.read("1.bmp");
     ASSERT_EQ(file.size(), 54u + 892u * 297u);  // 297 columns of 3 bytes, padded to 892
@@ -128,7 +129,9 @@ TEST(ImageExportPage, RefusedOrFailedExportsBeepAndLeaveTheFile) {
         r.ed->pages.imageExport.exportFileName = c.name;
         r.dir.write("1.bmp", "an older picture");
         r.ed->app.statusText.clear();
+        r.ed->mapFile.auxResult = 1;  // left by an earlier export
         EXPECT_EQ(r.clickRun(), std::vector<std::string>{"beep1.wav"});
+        EXPECT_EQ(r.ed->mapFile.auxResult, 0);
         EXPECT_EQ(r.ed->app.currentPage, Page::PlanView);
         EXPECT_EQ(r.dir.read("1.bmp"), "an older picture");
         if (c.message != 0) {
