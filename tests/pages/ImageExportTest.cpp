@@ -130,10 +130,13 @@ TEST(ImageExportPage, RefusedOrFailedExportsBeepAndLeaveTheFile) {
         r.dir.write("1.bmp", "an older picture");
         r.ed->app.statusText.clear();
         r.ed->mapFile.auxResult = 1;  // left by an earlier export
+        FileSystem& fs = r.platform->fileSystem();
+        const size_t before = fs.listEntries(r.dir.path()).size();
         EXPECT_EQ(r.clickRun(), std::vector<std::string>{"beep1.wav"});
         EXPECT_EQ(r.ed->mapFile.auxResult, 0);
         EXPECT_EQ(r.ed->app.currentPage, Page::PlanView);
         EXPECT_EQ(r.dir.read("1.bmp"), "an older picture");
+        EXPECT_EQ(fs.listEntries(r.dir.path()).size(), before) << "no file appears";
         if (c.message != 0) {
             EXPECT_EQ(r.ed->app.statusText, getMessage(c.message, r.ed->langs, c.name));
             EXPECT_NE(r.ed->app.statusText.find("could not be written"), std::string::npos);
