@@ -89,4 +89,8 @@ constexpr int32_t kMsgSettingsNotSaved = 1400;
 constexpr int32_t kMsgDefaultScriptName = 1278;
 constexpr int32_t kMsgDemoSaved = 1296;
 
+// The side view.
+constexpr int32_t kMsgSideViewCaption = 446;
+constexpr int32_t kMsgMeasure = 1329;  // the measuring line's length and direction
+
 }  // namespace korvel
