@@ -194,12 +194,7 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
         item.colour = spriteItemColour(map, pf.colours, i, pf.blinkOn, pf.hover.hoveredSprite,
                                        pf.tool.draggedSprite);
         item.ang = sp.ang;
-        item.flags = 0;
-        if (sp.cstat & kSpriteHitscan) item.flags |= SpriteItemFlags::ThickFacing;
-        if (sp.cstat & kSpriteWallAligned)
-            item.flags |= SpriteItemFlags::WallAligned;
-        else if (sp.cstat & kSpriteFloorAligned)
-            item.flags |= SpriteItemFlags::FloorAligned;
+        item.flags = spriteItemFlags(sp.cstat);
         item.sprite = i;
         item.halfWidth = item.halfHeight = 0;
         const bool plain = !isDimSpriteColour(pf.colours, item.colour);
@@ -224,6 +219,16 @@ uint8_t spriteItemColour(const MapStore& map, const ColorSettings& cs, int32_t i
         map.sprites[i].cstat & kSpriteBlocking ? cs.colorSpriteBlocking : cs.colorSprite;
     const bool lit = map.spriteSelected[i] ? blinkOn : i == hoveredSprite || i == draggedSprite;
     return lit ? highlighted(base) : base;
+}
+
+uint8_t spriteItemFlags(uint16_t cstat) {
+    uint8_t flags = 0;
+    if (cstat & kSpriteHitscan) flags |= SpriteItemFlags::ThickFacing;
+    if (cstat & kSpriteWallAligned)
+        flags |= SpriteItemFlags::WallAligned;
+    else if (cstat & kSpriteFloorAligned)
+        flags |= SpriteItemFlags::FloorAligned;
+    return flags;
 }
 
 bool isDimSpriteColour(const ColorSettings& cs, uint8_t colour) {

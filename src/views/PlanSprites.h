@@ -32,6 +32,8 @@ SpriteMarkerScene markerSceneOf(const PlanFrame& pf);
 uint8_t spriteItemColour(const MapStore& map, const ColorSettings& colours, int32_t sprite,
                          bool blinkOn, int32_t hoveredSprite, int32_t draggedSprite);
 bool isDimSpriteColour(const ColorSettings& colours, uint8_t colour);
+// The marker flags a sprite's cstat asks for: thick facing line, wall- or floor-aligned.
+uint8_t spriteItemFlags(uint16_t cstat);
 // The label of a sprite: hitag, a comma and lotag (with the tile's name after a space when it
 // has one), or the tile's name alone when both tags are 0.
 void spriteItemLabel(const TileCatalog& catalog, const SpriteRecord& sprite, std::string& label);

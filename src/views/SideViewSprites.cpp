@@ -302,12 +302,7 @@ void buildSideSpriteList(const SideFrame& sf) {
         item.colour = spriteItemColour(map, sf.colours, i, sf.blinkOn, sf.hover.hoveredSprite,
                                        sf.tool.draggedSprite);
         item.ang = sp.ang;
-        item.flags = SpriteItemFlags::SideView;
-        if (sp.cstat & kSpriteHitscan) item.flags |= SpriteItemFlags::ThickFacing;
-        if (sp.cstat & kSpriteWallAligned)
-            item.flags |= SpriteItemFlags::WallAligned;
-        else if (sp.cstat & kSpriteFloorAligned)
-            item.flags |= SpriteItemFlags::FloorAligned;
+        item.flags = uint8_t(SpriteItemFlags::SideView | spriteItemFlags(sp.cstat));
         item.sprite = i;
         item.halfWidth = item.halfHeight = 0;
         const bool plain = !isDimSpriteColour(sf.colours, item.colour);

@@ -140,7 +140,7 @@ public:
             const int32_t f = safeFloor(acc);
             const ColumnRows r{lerpFixed(e_.f1, e_.f2, f), lerpFixed(e_.c1, e_.c2, f),
                                lerpFixed(e_.g1, e_.g2, f), lerpFixed(e_.d1, e_.d2, f)};
-            int32_t bottom, top;
+            int32_t bottom = 0, top = 0;
             columnSpanOf(part.kind, r, bottom, top);
             if ((bottom < kMapViewBottom && top < kMapViewBottom) ||
                 (bottom > kMapViewTop && top > kMapViewTop))
