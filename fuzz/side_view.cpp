@@ -68,11 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ed.input.frameTime = in.get<int32_t>();
     const int32_t frameNumber = in.get<int32_t>();
     const uint32_t bits = in.get<uint32_t>();
-    uint8_t* switches[] = {&set.showGrid,          &set.showSprites,       &set.spriteTags,
-                           &set.spriteOrientation, &set.spriteOffsets,     &set.constantSpriteSize,
-                           &set.transparentGrid,   &set.sectorHighlight,   &set.smoothLines,
-                           &ed.tiles.artLoaded,    &set.spritesFull,       &set.snapToGrid,
-                           &set.twoColorBlend,     &v.measureActive,       &ed.dispatch.areaSelectLatch};
+    uint8_t* switches[] = {
+        &set.showGrid,          &set.showSprites,     &set.spriteTags,
+        &set.spriteOrientation, &set.spriteOffsets,   &set.constantSpriteSize,
+        &set.transparentGrid,   &set.sectorHighlight, &set.smoothLines,
+        &ed.tiles.artLoaded,    &set.spritesFull,     &set.snapToGrid,
+        &set.twoColorBlend,     &v.measureActive,     &ed.dispatch.areaSelectLatch};
     for (size_t i = 0; i < sizeof(switches) / sizeof(switches[0]); ++i)
         *switches[i] = uint8_t((bits >> i) & 1);
     const bool slicesFromBytes = (bits >> 20) & 1;
@@ -107,12 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t colours[17];
     in.bytes(colours, sizeof(colours));
     ColorSettings& cs = ed.colorSettings;
-    uint8_t* colourFields[] = {&cs.colorSectorHighlight, &cs.colorGrid,         &cs.colorGridUnit,
-                               &cs.colorServiceLines,    &cs.colorStartPosition, &cs.colorFiltered,
-                               &cs.colorHidden,          &cs.colorWallOneSided, &cs.colorWallOpen,
-                               &cs.colorSprite,          &cs.colorSpriteBlocking,
-                               &cs.colorToolOverlay,     &cs.colorGuideLabel,   &cs.colorMeasure,
-                               &cs.colorWallBlocking,    &cs.colorWallHalfBlocking, &cs.colorVertex};
+    uint8_t* colourFields[] = {
+        &cs.colorSectorHighlight,  &cs.colorGrid,           &cs.colorGridUnit,
+        &cs.colorServiceLines,     &cs.colorStartPosition,  &cs.colorFiltered,
+        &cs.colorHidden,           &cs.colorWallOneSided,   &cs.colorWallOpen,
+        &cs.colorSprite,           &cs.colorSpriteBlocking, &cs.colorToolOverlay,
+        &cs.colorGuideLabel,       &cs.colorMeasure,        &cs.colorWallBlocking,
+        &cs.colorWallHalfBlocking, &cs.colorVertex};
     for (size_t i = 0; i < sizeof(colours); ++i) *colourFields[i] = colours[i];
     for (int32_t t = 0; t < 6; ++t) {
         const int32_t tile = in.get<uint16_t>() % kTileCount;

@@ -40,7 +40,8 @@ void fillRow(const SurfaceView& s, int64_t row, uint8_t colour) {
 // Rows lo..hi of column x, cut to the map view.
 void columnSpan(const SurfaceView& s, int64_t x, int64_t lo, int64_t hi, uint8_t colour) {
     if (!columnInView(x)) return;
-    for (int64_t r = std::max<int64_t>(lo, kMapViewBottom), top = std::min<int64_t>(hi, kMapViewTop);
+    for (int64_t r = std::max<int64_t>(lo, kMapViewBottom),
+                 top = std::min<int64_t>(hi, kMapViewTop);
          r <= top; ++r)
         s.at(int32_t(x), int32_t(r)) = colour;
 }
@@ -79,8 +80,8 @@ void drawSectorBands(const SideFrame& sf) {
             continue;
         int64_t f = nearestPixel(sf.view.rowExact(getTrueFloorZ(map, x, y, k)));
         int64_t c = nearestPixel(sf.view.rowExact(getTrueCeilingZ(map, x, y, k)));
-        if (!(f >= kMapViewBottom || c >= kMapViewBottom) || !(f <= kMapViewTop || c <= kMapViewTop) ||
-            c <= f)
+        if (!(f >= kMapViewBottom || c >= kMapViewBottom) ||
+            !(f <= kMapViewTop || c <= kMapViewTop) || c <= f)
             continue;
         f = std::max<int64_t>(f, kMapViewBottom);
         c = std::min<int64_t>(c, kMapViewTop);
@@ -111,7 +112,8 @@ void drawSliceFills(const SideFrame& sf) {
         x2 = std::min<int64_t>(x2, kScreenRight);
         for (int64_t x = x1; x <= x2; ++x) {
             const int64_t f = safeFloor(floorAt), c = safeFloor(ceilingAt);
-            if (!(f < kMapViewBottom && c < kMapViewBottom) && !(f > kMapViewTop && c > kMapViewTop))
+            if (!(f < kMapViewBottom && c < kMapViewBottom) &&
+                !(f > kMapViewTop && c > kMapViewTop))
                 columnSpan(s, x, f, c, colour);
             floorAt += floorStep;
             ceilingAt += ceilingStep;
@@ -206,7 +208,8 @@ void drawSliceEdge(const SideFrame& sf, int32_t wall, int32_t x, int32_t ceiling
     if (high < kMapViewBottom || low > kMapViewTop) return;
     const SurfaceView s = screenView(sf.cv.frame);
     const uint8_t open = highlighted(cs.colorWallOpen);
-    for (int32_t r = std::max(low, kMapViewBottom), top = std::min(high, kMapViewTop); r <= top; ++r) {
+    for (int32_t r = std::max(low, kMapViewBottom), top = std::min(high, kMapViewTop); r <= top;
+         ++r) {
         uint8_t& p = s.at(x, r);
         p = p == oneSided ? open : oneSided;
     }
@@ -239,7 +242,8 @@ void drawSliceOutlines(const SideFrame& sf) {
 }
 
 void tintRows(const SurfaceView& s, const uint8_t* blend, int64_t from, int64_t to, uint8_t tint) {
-    for (int64_t r = std::max<int64_t>(from, kMapViewBottom), top = std::min<int64_t>(to, kMapViewTop);
+    for (int64_t r = std::max<int64_t>(from, kMapViewBottom),
+                 top = std::min<int64_t>(to, kMapViewTop);
          r <= top; ++r) {
         uint8_t* row = &s.at(0, int32_t(r));
         for (int32_t x = 0; x < kScreenWidth; ++x) row[x] = blend[row[x] * 256 + tint];

@@ -154,8 +154,7 @@ private:
                 if (isOpen_) {
                     if (ahead) {
                         // Still inside on both sides: the line only touched a wall.
-                        if (midpointInside(open_.startPointX, open_.startPointY, c[l].x, c[l].y,
-                                           d))
+                        if (midpointInside(open_.startPointX, open_.startPointY, c[l].x, c[l].y, d))
                             continue;
                         // The open span was never inside: start over here.
                         isOpen_ = false;

@@ -79,7 +79,8 @@ public:
         const double xr = sp.xrepeat, yr = sp.yrepeat;
 
         bool flipX = (sp.cstat & kSpriteFlipX) != 0;
-        double xo = offsets ? 2 * byteToSigned(uint8_t(((anim >> 8) & 255) + uint8_t(sp.xoffset))) : 0;
+        double xo =
+            offsets ? 2 * byteToSigned(uint8_t(((anim >> 8) & 255) + uint8_t(sp.xoffset))) : 0;
         if (flipX) xo = -xo;
         double k = 1, divisor = 9.6, texels = 4.8;
         if (sp.cstat & kSpriteWallAligned) {
@@ -98,14 +99,15 @@ public:
         }
         const int64_t left = int64_t(item.x) - safeFloor((width + xo) * xr * k / scale / divisor);
         const int64_t right = int64_t(item.x) + safeFloor((width - xo) * xr * k / scale / divisor);
-        double yo = offsets ? 2 * byteToSigned(uint8_t(((anim >> 16) & 255) + uint8_t(sp.yoffset)))
-                            : 0;
+        double yo =
+            offsets ? 2 * byteToSigned(uint8_t(((anim >> 16) & 255) + uint8_t(sp.yoffset))) : 0;
         if (sp.cstat & kSpriteFlipY) yo = -yo;
         if (!(sp.cstat & kSpriteCentred)) yo += height;
         const int64_t bottom = int64_t(item.y) - safeFloor((height - yo) * yr / scale / 8);
         const int64_t top = int64_t(item.y) + safeFloor((height + yo) * yr / scale / 8);
 
-        box_ = {std::clamp<int64_t>(left, 0, kScreenRight), std::clamp<int64_t>(right, 0, kScreenRight),
+        box_ = {std::clamp<int64_t>(left, 0, kScreenRight),
+                std::clamp<int64_t>(right, 0, kScreenRight),
                 std::clamp<int64_t>(bottom, kMapViewBottom, kMapViewTop),
                 std::clamp<int64_t>(top, kMapViewBottom, kMapViewTop)};
         if (!(box_.left < box_.right) || box_.bottom == box_.top) return;
@@ -120,8 +122,7 @@ public:
         remapFor(sp, item.sprite);
         const bool translucent = (sp.cstat & kSpriteTranslucent) != 0;
         if (translucent || stepU >= 1) {
-            const double uStart =
-                double(flipX ? right - box_.right : box_.left - left) * stepU;
+            const double uStart = double(flipX ? right - box_.right : box_.left - left) * stepU;
             drawPerPixel(uStart, stepU, vStart, stepV, flipX, translucent,
                          (sp.cstat & kSpriteTranslucentReversed) != 0);
         } else {
@@ -151,7 +152,8 @@ private:
         remapSecond_ = second;
         const ColorTables& ct = sf_.cv.colors;
         for (int32_t i = 0; i < 256; ++i) {
-            const uint8_t g = ct.gameShades[size_t(shade * 256 + ct.palRemaps[size_t(pal * 256 + i)])];
+            const uint8_t g =
+                ct.gameShades[size_t(shade * 256 + ct.palRemaps[size_t(pal * 256 + i)])];
             const ColorPair pair = ct.gamePaletteMap[g];
             remap_[size_t(i)] = second ? uint8_t(pair >> 8) : uint8_t(pair & 255);
         }
@@ -261,8 +263,7 @@ private:
 
 int32_t markerSizeOf(const SideFrame& sf, const SpriteDrawItem& item) {
     if (item.flags & SpriteItemFlags::WallAligned) return 0;
-    const int32_t size =
-        sf.settings.constantSpriteSize ? 24 : safeFloor(192 / sf.view.scale);
+    const int32_t size = sf.settings.constantSpriteSize ? 24 : safeFloor(192 / sf.view.scale);
     const uint16_t cstat = sf.map.sprites[item.sprite].cstat;
     // A y-flipped floor sprite shows its marker line downwards.
     const bool flippedFloor = (cstat & kSpriteFlipY) && (cstat & kSpriteFloorAligned);
@@ -277,8 +278,8 @@ void buildSideSpriteList(const SideFrame& sf) {
     const SideProjection& view = sf.view;
     PlanViewState& st = sf.lists;
     const bool alongLine = !isPointSubject(v);
-    const float length =
-        distSingle(float(v.sideViewX1), float(v.sideViewY1), float(v.sideViewX2), float(v.sideViewY2));
+    const float length = distSingle(float(v.sideViewX1), float(v.sideViewY1), float(v.sideViewX2),
+                                    float(v.sideViewY2));
     const bool sized = sf.settings.spriteOrientation != 0;
     const bool labels = tagsShown(sf);
     st.spriteDrawCount = 0;
@@ -289,10 +290,10 @@ void buildSideSpriteList(const SideFrame& sf) {
         if (y < kListedBelow || y > kListedAbove) continue;
         int32_t x = kViewCentreX;
         if (alongLine) {
-            const float d1 = distSingle(float(v.sideViewX1), float(v.sideViewY1), float(sp.x),
-                                        float(sp.y));
-            const float d2 = distSingle(float(v.sideViewX2), float(v.sideViewY2), float(sp.x),
-                                        float(sp.y));
+            const float d1 =
+                distSingle(float(v.sideViewX1), float(v.sideViewY1), float(sp.x), float(sp.y));
+            const float d2 =
+                distSingle(float(v.sideViewX2), float(v.sideViewY2), float(sp.x), float(sp.y));
             x = safeFloor(((double(d1) + length - d2) / 2 + view.cornerX) / view.scale);
             if (x < kListedLeft || x > kListedRight) continue;
         }

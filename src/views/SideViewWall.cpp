@@ -175,7 +175,8 @@ private:
         if (pal > 25) pal = 26;
         const ColorTables& ct = sf_.cv.colors;
         for (int32_t i = 0; i < 256; ++i)
-            remap_[size_t(i)] = ct.gameShades[size_t(shade * 256 + ct.palRemaps[size_t(pal * 256 + i)])];
+            remap_[size_t(i)] =
+                ct.gameShades[size_t(shade * 256 + ct.palRemaps[size_t(pal * 256 + i)])];
     }
 
     void columnTable(const WallRecord& w, const WallRecord& tex, int32_t width, int32_t from,

@@ -43,7 +43,8 @@ void rampEdges(Random& random, int64_t b, int64_t a, int64_t lo, int64_t hi, Plo
     const int64_t step = to > from ? 1 : -1;
     for (int64_t p = from;; p += step) {
         const double rho = randomSingle(random);
-        const int64_t n = safeFloor((double(p) + rho * len * 0.25 - len * 0.125 - double(a)) / len * 5);
+        const int64_t n =
+            safeFloor((double(p) + rho * len * 0.25 - len * 0.125 - double(a)) / len * 5);
         plot(p, n);
         if (p == to) break;
     }

@@ -228,7 +228,8 @@ TEST(EnterSideView, AWallShowsItsTexelsBetweenItsFloorAndCeilingAndItsPad) {
         auto blank = [&](int32_t left, int32_t bottom) {
             int32_t marks = 0;
             for (int32_t y = bottom; y < bottom + 24; ++y)
-                for (int32_t xx = left; xx < left + 24; ++xx) marks += r.px(xx, y) != r.px(left, bottom);
+                for (int32_t xx = left; xx < left + 24; ++xx)
+                    marks += r.px(xx, y) != r.px(left, bottom);
             return marks == 0;
         };
         EXPECT_FALSE(blank(8, 288)) << "button 5";

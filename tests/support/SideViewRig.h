@@ -63,7 +63,8 @@ struct SideViewRig {
 
     // Tile t of w x h pixels, pixel (x, y) (y counted from the top) holding value(x, y), put
     // after the tiles already there; the store keeps its spare bytes after the last tile.
-    void addTile(int32_t t, int16_t w, int16_t h, const std::function<uint8_t(int32_t, int32_t)>& value);
+    void addTile(int32_t t, int16_t w, int16_t h,
+                 const std::function<uint8_t(int32_t, int32_t)>& value);
     // Colour tables a texel is read back through: shade s and pal p turn texel c into game colour
     // c + 7 s + 11 p (modulo 256), whose first display colour is itself and second 255 minus it.
     void decodableColours();

@@ -24,12 +24,10 @@ TEST(SideViewMarks, MeasureGivesTheDistanceAndTheDirectionInTurnsOf2048) {
         const char* want;
     };
     // Heights are map z: negative is up, and 16 z units make one unit of distance.
-    const Case cases[] = {{100, 0, "100 units, direction 0"},
-                          {0, -1600, "100 units, direction 1536"},
-                          {0, 1600, "100 units, direction 512"},
-                          {-100, 0, "100 units, direction 1024"},
-                          {100, 1600, "141 units, direction 256"},
-                          {100, 800, "111 units, direction 151.1"}};
+    const Case cases[] = {
+        {100, 0, "100 units, direction 0"},      {0, -1600, "100 units, direction 1536"},
+        {0, 1600, "100 units, direction 512"},   {-100, 0, "100 units, direction 1024"},
+        {100, 1600, "141 units, direction 256"}, {100, 800, "111 units, direction 151.1"}};
     SideViewRig r;
     r.langs = test::languageWith({{kMsgMeasure, "&1 units, direction &2"}});
     const SideFrame sf = r.frame();
@@ -38,7 +36,8 @@ TEST(SideViewMarks, MeasureGivesTheDistanceAndTheDirectionInTurnsOf2048) {
 }
 
 TEST(SideViewMarks, MeasuringLineShowsOnASectionOnly) {
-    for (const SideViewSubjectKind kind : {SideViewSubjectKind::Section, SideViewSubjectKind::Wall}) {
+    for (const SideViewSubjectKind kind :
+         {SideViewSubjectKind::Section, SideViewSubjectKind::Wall}) {
         SideViewRig r;
         r.view.sideViewSubjectKind = kind;
         r.view.sideViewSubject = -1;
@@ -113,9 +112,9 @@ TEST(SideViewMarks, SnapMarkStaysOffTheBorderPixels) {
         int32_t pos, z;  // column pos + 400, row 300 - z / 16
         bool drawn;
     };
-    const Case cases[] = {{0, 0, true},         {-400, 0, false},     {399, 0, false},
-                          {-399, 0, true},      {398, 0, true},       {0, 2752, false},
-                          {0, -4528, false},    {0, 2736, true},      {0, -4512, true}};
+    const Case cases[] = {{0, 0, true},      {-400, 0, false}, {399, 0, false},
+                          {-399, 0, true},   {398, 0, true},   {0, 2752, false},
+                          {0, -4528, false}, {0, 2736, true},  {0, -4512, true}};
     for (const Case& c : cases) {
         SideViewRig r;
         r.settings.snapToGrid = 1;
@@ -147,11 +146,10 @@ TEST(SideViewMarks, CrosshairTintsItsColumnAndRowOutsideAGap) {
         int32_t x, y;
         bool tint;
     };
-    const Probe probes[] = {{400, 308, true}, {400, 307, false}, {400, 292, true},
+    const Probe probes[] = {{400, 308, true},  {400, 307, false}, {400, 292, true},
                             {400, 293, false}, {408, 300, false}, {392, 300, false},
-                            {400, 583, true}, {400, 128, true},  {401, 200, false}};
-    for (const Probe& p : probes)
-        EXPECT_EQ(r.px(p.x, p.y) == tinted, p.tint) << p.x << ", " << p.y;
+                            {400, 583, true},  {400, 128, true},  {401, 200, false}};
+    for (const Probe& p : probes) EXPECT_EQ(r.px(p.x, p.y) == tinted, p.tint) << p.x << ", " << p.y;
     // The row is the horizon's, drawn before; the crosshair tints it beside the gap.
     const uint8_t horizon = r.colorTables.blendTable[116 * 256 + PlanColours::service];
     EXPECT_EQ(r.px(408 + 0, 300), horizon);

@@ -54,7 +54,8 @@ TEST(SideViewSlices, SpansOfSectionLinesByCase) {
         std::string want;
     };
     const std::vector<IntPoint> room = test::rect(0, 0, 100, 100);
-    const std::vector<IntPoint> ell = {{0, 0}, {200, 0}, {200, 100}, {100, 100}, {100, 200}, {0, 200}};
+    const std::vector<IntPoint> ell = {{0, 0},     {200, 0},   {200, 100},
+                                       {100, 100}, {100, 200}, {0, 200}};
     const Case cases[] = {
         // Through two corners: each vertex counts once, for the wall that starts there.
         {"diagonal through two corners", {room}, {-50, -50}, {150, 150}, "0:70-212 walls 0/2; "},
@@ -192,7 +193,8 @@ TEST(SideViewSlices, SlicesAgreeWithPointInSectorOnRandomScenes) {
         for (size_t i = 1; i < sl.size(); ++i) {
             ASSERT_LE(sl[i - 1].sector, sl[i].sector) << "scene " << scene;
             if (sl[i - 1].sector == sl[i].sector)
-                ASSERT_LE(sl[i - 1].endPos, sl[i].startPos) << "scene " << scene << ": " << spans(s);
+                ASSERT_LE(sl[i - 1].endPos, sl[i].startPos)
+                    << "scene " << scene << ": " << spans(s);
         }
         for (const SectionSlice& a : sl) ASSERT_LE(a.startPos, a.endPos) << "scene " << scene;
 
@@ -207,7 +209,8 @@ TEST(SideViewSlices, SlicesAgreeWithPointInSectorOnRandomScenes) {
                            distToSegment(a.x, a.y, b.x, b.y, px, py) <= 2;
             }
             for (const SectionSlice& a : sl)
-                nearEdge = nearEdge || std::fabs(p - a.startPos) <= 2 || std::fabs(p - a.endPos) <= 2;
+                nearEdge =
+                    nearEdge || std::fabs(p - a.startPos) <= 2 || std::fabs(p - a.endPos) <= 2;
             if (nearEdge) continue;
             for (int32_t d = 0; d < s.map.sectorCount; ++d) {
                 const bool inSlice = std::any_of(sl.begin(), sl.end(), [&](const SectionSlice& a) {
@@ -237,10 +240,10 @@ TEST(SideViewSlices, DamagedSectorsAndTooManySpansStayInBounds) {
     const SectorRecord first = s.map.sectors[0];
     s.map.sectorCount = kMaxSectors;
     for (int32_t d = 1; d < kMaxSectors; ++d) s.map.sectors[d] = first;
-    s.map.sectors[7].wallptr = -5;         // before the walls
-    s.map.sectors[8].wallnum = 30000;      // past them
-    s.map.sectors[9].wallnum = -3;         // negative
-    s.map.walls[5].point2 = 32000;         // a ring leading nowhere
+    s.map.sectors[7].wallptr = -5;     // before the walls
+    s.map.sectors[8].wallnum = 30000;  // past them
+    s.map.sectors[9].wallnum = -3;     // negative
+    s.map.walls[5].point2 = 32000;     // a ring leading nowhere
     s.section(-5, 50, 700, 51);
     EXPECT_EQ(s.view.sectionSliceCount, kMaxSectionSlices);
     for (int32_t i = 0; i < s.view.sectionSliceCount; ++i) {

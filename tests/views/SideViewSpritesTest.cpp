@@ -136,8 +136,8 @@ TEST(SideViewSprites, PicturesStandOnTheirHeightOrCentreOnIt) {
         {"wall sprite facing along the line", kSpriteWallAligned, 512, true, 303, 316, texel(0, 0)},
         {"two-sided wall sprite from behind: mirrored", kSpriteWallAligned, 1536, true, 303, 316,
          texel(1, 0)},
-        {"one-sided wall sprite from behind", kSpriteWallAligned | kSpriteOneSided, 1536, false,
-         0, 0, 0},
+        {"one-sided wall sprite from behind", kSpriteWallAligned | kSpriteOneSided, 1536, false, 0,
+         0, 0},
         {"floor sprite: marker only", kSpriteFloorAligned, 512, false, 0, 0, 0},
         {"invisible", kSpriteInvisible, 512, false, 0, 0, 0},
     };
@@ -176,7 +176,7 @@ TEST(SideViewSprites, MagnifiedPicturesAreRunsCutAtBothViewEdges) {
     };
     // Left: texel 0 covers -4..3, texel 1 from 4. Right: the run of the whole texel 0 from 788
     // is 9 long and covers 796; the partial texel 1 fills what is left to the edge.
-    const Probe probes[] = {{0, 0}, {3, 0}, {4, 1}, {11, 1}, {12, 1},
+    const Probe probes[] = {{0, 0},   {3, 0},   {4, 1},   {11, 1}, {12, 1},
                             {788, 0}, {796, 0}, {797, 1}, {799, 1}};
     for (const Probe& p : probes) {
         EXPECT_EQ(s.r.px(p.x, 305), texel(p.column, 1)) << "bottom row, column " << p.x;

@@ -187,10 +187,8 @@ TEST(SideView, NavigationPadShowsTheButtonsOfItsSubject) {
                               {720, 208}, {8, 288},   {768, 288}, {388, 136}};
     const int32_t shift[8] = {0, 168, 168, 168, 168, 228, 228, 120};
     const Case cases[] = {
-        {"point", 0, 0, {1, 2, 3, 4}},
-        {"point, button 2 lit", 0, 2, {1, 2, 3, 4}},
-        {"one-sided wall", 1, 0, {5, 6}},
-        {"two-sided wall, 7 lit", 2, 7, {5, 6, 7}},
+        {"point", 0, 0, {1, 2, 3, 4}},    {"point, button 2 lit", 0, 2, {1, 2, 3, 4}},
+        {"one-sided wall", 1, 0, {5, 6}}, {"two-sided wall, 7 lit", 2, 7, {5, 6, 7}},
         {"deleted wall", 3, 0, {5, 6}},
     };
     for (const Case& c : cases) {
@@ -208,7 +206,8 @@ TEST(SideView, NavigationPadShowsTheButtonsOfItsSubject) {
         for (int32_t b = 1; b <= 7; ++b) {
             const bool shown = std::find(c.shown.begin(), c.shown.end(), b) != c.shown.end();
             const uint8_t want = uint8_t(test::kPadSkinValue + shift[b] + (b == c.lit ? 3 : 0));
-            EXPECT_EQ(r.px(at[b][0] + 12, at[b][1] + 12) == want, shown) << c.name << " button " << b;
+            EXPECT_EQ(r.px(at[b][0] + 12, at[b][1] + 12) == want, shown)
+                << c.name << " button " << b;
         }
     }
 }

@@ -204,7 +204,8 @@ TEST(SideViewWall, MaskedPartBlendsByItsTranslucencyBits) {
     }
     WallScene s(true);
     test::fillSyntheticBlend(s.r.colorTables);
-    EXPECT_NE(s.r.colorTables.blendTable[108 + 256 * old], s.r.colorTables.blendTable[old + 256 * 108]);
+    EXPECT_NE(s.r.colorTables.blendTable[108 + 256 * old],
+              s.r.colorTables.blendTable[old + 256 * 108]);
 }
 
 TEST(SideViewWall, TileOfHeight48RepeatsEvery64RowsReadingOnIntoItsNextColumn) {
@@ -277,8 +278,8 @@ TEST(SideViewWall, OutlineLightsTheHoveredLine) {
                     continue;
                 }
                 EXPECT_EQ(got, hovered == p.part ? kHover : kEdge)
-                    << (twoSided ? "two" : "one") << "-sided, hovered " << int(hovered)
-                    << ", line " << int(p.part);
+                    << (twoSided ? "two" : "one") << "-sided, hovered " << int(hovered) << ", line "
+                    << int(p.part);
             }
         }
     }
