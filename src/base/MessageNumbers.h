@@ -93,4 +93,8 @@ constexpr int32_t kMsgDemoSaved = 1296;
 constexpr int32_t kMsgPictureNotWritten = 1391;
 constexpr int32_t kMsgPictureNoMemory = 1392;
 
+// The side view.
+constexpr int32_t kMsgSideViewCaption = 446;
+constexpr int32_t kMsgMeasure = 1329;  // the measuring line's length and direction
+
 }  // namespace korvel

@@ -7,10 +7,14 @@
 #include "app/MapFileCommands.h"
 #include "pages/MessageBox.h"
 #include "commands/FileCommands.h"
+#include "commands/SideViewCommands.h"
 
 namespace korvel {
 
 namespace {
+
+// Virtual key of the mouse's first extra button.
+constexpr uint8_t kFirstExtraButton = 5;
 
 bool mapIsModified(const Editor& ed) {
     return ed.map.mapModified != MapModifiedState::Unmodified;
@@ -284,6 +288,18 @@ constexpr CommandRow kRows[] = {
      .menuCode = 868},
 
     {.id = CommandId::QuitByWindow, .caption = 794, .handler = requestQuitFromWindow},
+
+    {.id = CommandId::EnterSideView,
+     .caption = kMsgSideViewCaption,
+     .shortcutLabel = "[ALT+Z]",
+     .chords = {altKey('Z')},
+     .handler = enterSideView},
+    {.id = CommandId::EnterSideViewByButton,
+     .caption = kMsgSideViewCaption,
+     .chords = {KeyChord{kFirstExtraButton, ModifierNeed::Either, ModifierNeed::Either,
+                         ModifierNeed::Either, KeyTrigger::WentDown}},
+     .pages = PageSet::only({Page::PlanView}),
+     .handler = enterSideView},
 };
 
 // Where each id's row lies; -1 for none, which the check below refuses.

@@ -37,8 +37,8 @@ void projectWallPoints(PlanFrame& pf) {
     }
 }
 
-void drawLabelBox(const PlanFrame& pf, const std::string& text, int64_t ax, int64_t ay,
-                  int32_t boxColour) {
+void drawLabelBox(const Canvas& cv, const Fonts& fonts, const std::string& text, int64_t ax,
+                  int64_t ay, int32_t boxColour) {
     if (text.empty()) return;
     const int64_t length = int64_t(text.size());
     const int64_t half = safeFloor(2.5 * double(length));
@@ -51,14 +51,18 @@ void drawLabelBox(const PlanFrame& pf, const std::string& text, int64_t ax, int6
         left = 0;
     }
     if (width > 0) {
-        const SurfaceView s = screenView(pf.cv.frame);
+        const SurfaceView s = screenView(cv.frame);
         const int64_t bottom = std::max<int64_t>(ay - 4, kMapViewBottom);
         const int64_t top = std::min<int64_t>(ay + 3, kMapViewTop);
         for (int64_t r = bottom; r <= top; ++r)
             std::fill_n(&s.at(int32_t(left), int32_t(r)), size_t(width), uint8_t(boxColour));
     }
-    drawSmallTextMapClipped(pf.cv, pf.fonts, text, clampToInt32(ax - half + 1),
-                            clampToInt32(ay - 3), 0);
+    drawSmallTextMapClipped(cv, fonts, text, clampToInt32(ax - half + 1), clampToInt32(ay - 3), 0);
+}
+
+void drawLabelBox(const PlanFrame& pf, const std::string& text, int64_t ax, int64_t ay,
+                  int32_t boxColour) {
+    drawLabelBox(pf.cv, pf.fonts, text, ax, ay, boxColour);
 }
 
 void drawWallLabel(const PlanFrame& pf, const PlanWallLine& line, int32_t boxColour) {
@@ -70,8 +74,12 @@ void drawSectorTagLabel(const PlanFrame& pf, const PlanLabel& label) {
     drawLabelBox(pf, label.text, label.x, label.y, label.colour);
 }
 
+void drawSpriteLabel(const Canvas& cv, const Fonts& fonts, const SpriteDrawItem& item) {
+    drawLabelBox(cv, fonts, item.label, item.x, item.y, item.colour);
+}
+
 void drawSpriteLabel(const PlanFrame& pf, const SpriteDrawItem& item) {
-    drawLabelBox(pf, item.label, item.x, item.y, item.colour);
+    drawSpriteLabel(pf.cv, pf.fonts, item);
 }
 
 }  // namespace korvel

@@ -79,7 +79,11 @@ void affineFamily(const SurfaceView& s, double dx, double dy, double ox, double 
 }  // namespace
 
 void drawCheckerboard(const PlanFrame& pf) {
-    const SurfaceView s = screenView(pf.cv.frame);
+    drawCheckerboard(pf.cv);
+}
+
+void drawCheckerboard(const Canvas& cv) {
+    const SurfaceView s = screenView(cv.frame);
     for (int32_t r = kMapViewBottom; r <= kMapViewTop; ++r) {
         uint8_t* row = &s.at(0, r);
         for (int32_t c = 0; c < kScreenWidth; ++c)

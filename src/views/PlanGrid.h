@@ -8,6 +8,8 @@
 namespace korvel {
 
 void drawCheckerboard(const PlanFrame& pf);
+// The checkerboard over the whole map view: 8 x 8 squares, every other one in palette index 73.
+void drawCheckerboard(const Canvas& cv);
 void drawSquareGrid(const PlanFrame& pf);
 void drawAffineGrid(const PlanFrame& pf);
 void drawOriginCross(const PlanFrame& pf);

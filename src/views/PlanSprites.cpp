@@ -24,28 +24,11 @@ constexpr int32_t kEffectorTile = 5;
 // Below this radius the circle primitive is cheap enough to draw whole.
 constexpr int32_t kWholeCircleRadius = 4096;
 
-bool isFilteredOrHidden(const ColorSettings& cs, uint8_t colour) {
-    return colour == cs.colorFiltered || colour == cs.colorHidden;
-}
-
-// The picanm word of the frame a sprite shows now.
-uint32_t animWordNow(const PlanFrame& pf, const SpriteRecord& sp) {
-    const int32_t t = getTileAnimFrame(pf.tiles, sp.picnum, pf.frameTime);
-    return uint32_t(pf.tiles.tileAnims[size_t(clampTile(t))]);
-}
-
-uint8_t spriteColour(const PlanFrame& pf, int32_t i) {
-    const ColorSettings& cs = pf.colours;
-    const MapStore& map = pf.map;
-    const uint8_t ignored = map.spriteIgnored[i];
-    if (ignored == uint8_t(HiddenState::Filtered)) return cs.colorFiltered;
-    if (ignored == uint8_t(HiddenState::Hidden)) return cs.colorHidden;
-    const uint8_t base =
-        map.sprites[i].cstat & kSpriteBlocking ? cs.colorSpriteBlocking : cs.colorSprite;
-    const bool lit = map.spriteSelected[i]
-                         ? pf.blinkOn
-                         : i == pf.hover.hoveredSprite || i == pf.tool.draggedSprite;
-    return lit ? highlighted(base) : base;
+// The picanm word of the frame a sprite shows now; 0 for a frame beyond the tiles.
+uint32_t animWordNow(const SpriteMarkerScene& sc, const SpriteRecord& sp) {
+    const int32_t t = getTileAnimFrame(sc.tiles, sp.picnum, sc.frameTime);
+    if (t < 0 || t >= kTileCount) return 0;
+    return uint32_t(sc.tiles.tileAnims[size_t(t)]);
 }
 
 void footprint(const PlanFrame& pf, const SpriteRecord& sp, SpriteDrawItem& item) {
@@ -63,53 +46,34 @@ void footprint(const PlanFrame& pf, const SpriteRecord& sp, SpriteDrawItem& item
     }
 }
 
-void spriteLabel(const PlanFrame& pf, const SpriteRecord& sp, std::string& label) {
-    const std::vector<std::string>& names = pf.tileCatalog.tileNames;
-    const std::string* name = nullptr;
-    if (sp.picnum >= 0 && sp.picnum < kTileCount && !names[size_t(sp.picnum)].empty())
-        name = &names[size_t(sp.picnum)];
-    label.clear();
-    if (sp.lotag != 0 || sp.hitag != 0) {
-        label = unsignedInt16ToString(sp.hitag);
-        label += ',';
-        label += unsignedInt16ToString(sp.lotag);
-        if (name) {
-            label += ' ';
-            label += *name;
-        }
-    } else if (name) {
-        label = *name;
-    }
-}
-
 void line(const Canvas& cv, double x1, double y1, double x2, double y2, int32_t colour) {
     drawLineMapView(cv, nearestInt(x1), nearestInt(y1), nearestInt(x2), nearestInt(y2), colour);
 }
 
-void wallSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const SpriteRecord& sp,
-                         double s, double c) {
+void wallSpriteFootprint(const SpriteMarkerScene& sc, const SpriteDrawItem& item,
+                         const SpriteRecord& sp, double s, double c) {
     double cx = item.x, cy = item.y;
-    if (pf.settings.spriteOffsets) {
-        int32_t o = byteToSigned(uint8_t(sp.xoffset + int32_t(animWordNow(pf, sp) >> 8)));
+    if (sc.settings.spriteOffsets) {
+        int32_t o = byteToSigned(uint8_t(sp.xoffset + int32_t(animWordNow(sc, sp) >> 8)));
         if (!(sp.cstat & kSpriteFlipX)) o = -o;
-        cx = safeFloor(o * s * sp.xrepeat / pf.view.zoom / 4 + item.x);
-        cy = safeFloor(o * c * sp.xrepeat / pf.view.zoom / 4 + item.y);
+        cx = safeFloor(o * s * sp.xrepeat / sc.scale / 4 + item.x);
+        cy = safeFloor(o * c * sp.xrepeat / sc.scale / 4 + item.y);
     }
     const double w = item.halfWidth;
-    line(pf.cv, cx - w * s, cy - w * c, cx + w * s, cy + w * c, item.colour);
+    line(sc.cv, cx - w * s, cy - w * c, cx + w * s, cy + w * c, item.colour);
 }
 
-void floorSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const SpriteRecord& sp,
-                          double a, double s, double c) {
+void floorSpriteFootprint(const SpriteMarkerScene& sc, const SpriteDrawItem& item,
+                          const SpriteRecord& sp, double a, double s, double c) {
     double cx = item.x, cy = item.y;
-    if (pf.settings.spriteOffsets) {
-        const uint32_t anim = animWordNow(pf, sp);
+    if (sc.settings.spriteOffsets) {
+        const uint32_t anim = animWordNow(sc, sp);
         double ox = byteToSigned(uint8_t(sp.xoffset + int32_t((anim >> 8) & 255))) * sp.xrepeat;
         double oy = byteToSigned(uint8_t(sp.yoffset + int32_t((anim >> 16) & 255))) * sp.yrepeat;
         if (sp.cstat & kSpriteFlipX) ox = -ox;
         if (sp.cstat & kSpriteFlipY) oy = -oy;
-        cx = safeFloor((oy * c + ox * s) / pf.view.zoom / 4 + item.x);
-        cy = safeFloor((ox * c - oy * s) / pf.view.zoom / 4 + item.y);
+        cx = safeFloor((oy * c + ox * s) / sc.scale / 4 + item.x);
+        cy = safeFloor((ox * c - oy * s) / sc.scale / 4 + item.y);
     }
     const double w = item.halfWidth, h = item.halfHeight;
     const double r = safeFloor(std::sqrt(w * w + h * h));
@@ -122,16 +86,74 @@ void floorSpriteFootprint(const PlanFrame& pf, const SpriteDrawItem& item, const
         py[k] = cy - r * std::sin(a + b);
     }
     for (int k = 0; k < 4; ++k)
-        line(pf.cv, px[k], py[k], px[(k + 1) % 4], py[(k + 1) % 4], item.colour);
+        line(sc.cv, px[k], py[k], px[(k + 1) % 4], py[(k + 1) % 4], item.colour);
 }
 
-// The blast radius of an effector standing in a sector whose lotag is below 3.
-void effectorCircle(const PlanFrame& pf, const SpriteDrawItem& item) {
-    const MapStore& map = pf.map;
-    const SpriteRecord& sp = map.sprites[item.sprite];
-    if (sp.picnum != kEffectorTile || sp.hitag == 0 || !isSector(map, sp.sectnum)) return;
-    if (map.sectors[sp.sectnum].lotag >= 3) return;
-    drawCircleAcrossView(pf.cv, item.x, item.y, safeFloor(sp.hitag / pf.view.zoom), item.colour);
+// The facing line, or the side view's upright line: thick with a bright core for hitscan
+// sprites.
+void markerLine(const SpriteMarkerScene& sc, const SpriteDrawItem& item, int32_t x2, int32_t y2) {
+    if (item.flags & SpriteItemFlags::ThickFacing) {
+        drawThickLineMapView(sc.cv, item.x, item.y, x2, y2, item.colour);
+        drawLineMapView(sc.cv, item.x, item.y, x2, y2, highlighted(item.colour));
+    } else {
+        drawLineMapView(sc.cv, item.x, item.y, x2, y2, item.colour);
+    }
+}
+
+// The side view's footprints: a floor sprite as the row it lies in, a wall sprite as the
+// rectangle it covers, both moved by the tile's and the sprite's offsets.
+void sideFootprint(const SpriteMarkerScene& sc, const SpriteDrawItem& item,
+                   const SpriteRecord& sp) {
+    const int32_t t = getTileAnimFrame(sc.tiles, sp.picnum, sc.frameTime);
+    const bool valid = t >= 0 && t < kTileCount;
+    const uint32_t anim = valid ? uint32_t(sc.tiles.tileAnims[size_t(t)]) : 0;
+    const int32_t picX = int32_t((anim >> 8) & 255), picY = int32_t((anim >> 16) & 255);
+    const bool offsets = sc.settings.spriteOffsets != 0;
+    const int64_t w = item.halfWidth;
+    if ((item.flags & 6) == SpriteItemFlags::FloorAligned) {
+        int64_t cx = item.x;
+        if (offsets) {
+            int32_t o = byteToSigned(uint8_t(sp.xoffset + picX));
+            if (sp.cstat & kSpriteFlipX) o = -o;
+            cx = safeFloor(o * double(sp.xrepeat) / sc.scale / 4 + item.x);
+        }
+        if (item.y < kMapViewBottom || item.y > kMapViewTop) return;
+        const int64_t from = std::max<int64_t>(cx - w, 0);
+        const int64_t to = std::min<int64_t>(cx + w, kScreenRight);
+        if (from > to) return;
+        const SurfaceView s = screenView(sc.cv.frame);
+        std::fill(&s.at(int32_t(from), item.y), &s.at(int32_t(to), item.y) + 1, item.colour);
+        return;
+    }
+    if ((item.flags & 6) != SpriteItemFlags::WallAligned) return;
+    int64_t cx = item.x, cy = item.y;
+    if (offsets) {
+        int32_t ox, oy;
+        if ((sp.cstat & (kSpriteFlipY | kSpriteFloorAligned)) ==
+            (kSpriteFlipY | kSpriteFloorAligned)) {
+            ox = byteToSigned(uint8_t(sp.xoffset + picX));
+            oy = byteToSigned(uint8_t(picY - sp.yoffset));
+        } else {
+            ox = byteToSigned(uint8_t(picX - sp.xoffset));
+            oy = byteToSigned(uint8_t(sp.yoffset + picY));
+        }
+        if (sp.cstat & kSpriteFlipX) ox = -ox;
+        if (sp.cstat & kSpriteFlipY) oy = -oy;
+        cx = safeFloor(sp.xrepeat * double(ox) / sc.scale / 4 + item.x);
+        const int32_t height = valid ? sc.tiles.tileHeights[size_t(t)] : 0;
+        cy = sp.cstat & kSpriteCentred
+                 ? safeFloor((oy - height / 2) * double(sp.yrepeat) / sc.scale / 4 + item.y)
+                 : safeFloor(sp.yrepeat * double(oy) / sc.scale / 4 + item.y);
+    }
+    drawRectMapView(sc.cv, clampToInt32(cx - w), clampToInt32(cy), clampToInt32(cx + w),
+                    clampToInt32(cy + item.halfHeight), item.colour);
+}
+
+void drawSideSprite(const SpriteMarkerScene& sc, const SpriteDrawItem& item, int32_t markerSize) {
+    if (item.label.empty()) drawRoundMarker(sc.cv, item.x, item.y, item.colour);
+    if (isDimSpriteColour(sc.colours, item.colour)) return;
+    markerLine(sc, item, item.x, clampToInt32(int64_t(item.y) + markerSize));
+    if (sc.settings.spriteOrientation) sideFootprint(sc, item, sc.map.sprites[item.sprite]);
 }
 
 }  // namespace
@@ -169,47 +191,100 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
         SpriteDrawItem& item = st.spriteDrawList[st.spriteDrawCount++];
         item.x = int32_t(x);
         item.y = int32_t(y);
-        item.colour = spriteColour(pf, i);
+        item.colour = spriteItemColour(map, pf.colours, i, pf.blinkOn, pf.hover.hoveredSprite,
+                                       pf.tool.draggedSprite);
         item.ang = sp.ang;
-        item.flags = 0;
-        if (sp.cstat & kSpriteHitscan) item.flags |= SpriteItemFlags::ThickFacing;
-        if (sp.cstat & kSpriteWallAligned)
-            item.flags |= SpriteItemFlags::WallAligned;
-        else if (sp.cstat & kSpriteFloorAligned)
-            item.flags |= SpriteItemFlags::FloorAligned;
+        item.flags = spriteItemFlags(sp.cstat);
         item.sprite = i;
         item.halfWidth = item.halfHeight = 0;
-        const bool plain = !isFilteredOrHidden(pf.colours, item.colour);
+        const bool plain = !isDimSpriteColour(pf.colours, item.colour);
         if (set.spriteOrientation && plain) footprint(pf, sp, item);
         if (labels && plain)
-            spriteLabel(pf, sp, item.label);
+            spriteItemLabel(pf.tileCatalog, sp, item.label);
         else
             item.label.clear();
     }
 }
 
-void draw2DSprite(const PlanFrame& pf, const SpriteDrawItem& item, int32_t markerSize) {
-    // Items of the side view are not drawn here yet.
-    if (item.flags & SpriteItemFlags::SideView) return;
-    if (!isSprite(pf.map, item.sprite)) return;
-    if (item.label.empty()) drawRoundMarker(pf.cv, item.x, item.y, item.colour);
-    if (isFilteredOrHidden(pf.colours, item.colour)) return;
-    const SpriteRecord& sp = pf.map.sprites[item.sprite];
+SpriteMarkerScene markerSceneOf(const PlanFrame& pf) {
+    return {pf.cv, pf.map, pf.settings, pf.colours, pf.tiles, pf.frameTime, pf.view.zoom};
+}
+
+uint8_t spriteItemColour(const MapStore& map, const ColorSettings& cs, int32_t i, bool blinkOn,
+                         int32_t hoveredSprite, int32_t draggedSprite) {
+    const uint8_t ignored = map.spriteIgnored[i];
+    if (ignored == uint8_t(HiddenState::Filtered)) return cs.colorFiltered;
+    if (ignored == uint8_t(HiddenState::Hidden)) return cs.colorHidden;
+    const uint8_t base =
+        map.sprites[i].cstat & kSpriteBlocking ? cs.colorSpriteBlocking : cs.colorSprite;
+    const bool lit = map.spriteSelected[i] ? blinkOn : i == hoveredSprite || i == draggedSprite;
+    return lit ? highlighted(base) : base;
+}
+
+uint8_t spriteItemFlags(uint16_t cstat) {
+    uint8_t flags = 0;
+    if (cstat & kSpriteHitscan) flags |= SpriteItemFlags::ThickFacing;
+    if (cstat & kSpriteWallAligned)
+        flags |= SpriteItemFlags::WallAligned;
+    else if (cstat & kSpriteFloorAligned)
+        flags |= SpriteItemFlags::FloorAligned;
+    return flags;
+}
+
+bool isDimSpriteColour(const ColorSettings& cs, uint8_t colour) {
+    return colour == cs.colorFiltered || colour == cs.colorHidden;
+}
+
+void spriteItemLabel(const TileCatalog& catalog, const SpriteRecord& sp, std::string& label) {
+    const std::vector<std::string>& names = catalog.tileNames;
+    const std::string* name = nullptr;
+    if (sp.picnum >= 0 && sp.picnum < kTileCount && size_t(sp.picnum) < names.size() &&
+        !names[size_t(sp.picnum)].empty())
+        name = &names[size_t(sp.picnum)];
+    label.clear();
+    if (sp.lotag != 0 || sp.hitag != 0) {
+        label = unsignedInt16ToString(sp.hitag);
+        label += ',';
+        label += unsignedInt16ToString(sp.lotag);
+        if (name) {
+            label += ' ';
+            label += *name;
+        }
+    } else if (name) {
+        label = *name;
+    }
+}
+
+void draw2DSprite(const SpriteMarkerScene& sc, const SpriteDrawItem& item, int32_t markerSize) {
+    if (!isSprite(sc.map, item.sprite)) return;
+    if (item.flags & SpriteItemFlags::SideView) {
+        drawSideSprite(sc, item, markerSize);
+        return;
+    }
+    if (item.label.empty()) drawRoundMarker(sc.cv, item.x, item.y, item.colour);
+    if (isDimSpriteColour(sc.colours, item.colour)) return;
+    const SpriteRecord& sp = sc.map.sprites[item.sprite];
     const double a = item.ang * kTwoPi / 2048, s = std::sin(a), c = std::cos(a);
-    if (pf.settings.spriteOrientation) {
+    if (sc.settings.spriteOrientation) {
         if ((item.flags & 6) == SpriteItemFlags::WallAligned)
-            wallSpriteFootprint(pf, item, sp, s, c);
+            wallSpriteFootprint(sc, item, sp, s, c);
         else if ((item.flags & 6) == SpriteItemFlags::FloorAligned)
-            floorSpriteFootprint(pf, item, sp, a, s, c);
+            floorSpriteFootprint(sc, item, sp, a, s, c);
     }
-    const int32_t x2 = nearestInt(item.x + markerSize * c);
-    const int32_t y2 = nearestInt(item.y - markerSize * s);
-    if (item.flags & SpriteItemFlags::ThickFacing) {
-        drawThickLineMapView(pf.cv, item.x, item.y, x2, y2, item.colour);
-        drawLineMapView(pf.cv, item.x, item.y, x2, y2, highlighted(item.colour));
-    } else {
-        drawLineMapView(pf.cv, item.x, item.y, x2, y2, item.colour);
-    }
+    markerLine(sc, item, nearestInt(item.x + markerSize * c), nearestInt(item.y - markerSize * s));
+}
+
+void draw2DSprite(const PlanFrame& pf, const SpriteDrawItem& item, int32_t markerSize) {
+    draw2DSprite(markerSceneOf(pf), item, markerSize);
+}
+
+void drawEffectorCircle(const SpriteMarkerScene& sc, const SpriteDrawItem& item) {
+    const MapStore& map = sc.map;
+    if (!isSprite(map, item.sprite)) return;
+    const SpriteRecord& sp = map.sprites[item.sprite];
+    if (sp.picnum != kEffectorTile || sp.hitag == 0 || !isSector(map, sp.sectnum)) return;
+    if (map.sectors[sp.sectnum].lotag >= 3) return;
+    drawCircleAcrossView(sc.cv, item.x, item.y, safeFloor(sp.hitag / sc.scale), item.colour);
 }
 
 void drawPlanSprites(PlanFrame& pf, int32_t frameNumber) {
@@ -224,7 +299,7 @@ void drawPlanSprites(PlanFrame& pf, int32_t frameNumber) {
     const uint8_t normal[2] = {cs.colorSprite, cs.colorSpriteBlocking};
     const uint8_t lit[2] = {highlighted(cs.colorSprite), highlighted(cs.colorSpriteBlocking)};
     for (int32_t i = 0; i < st.spriteDrawCount; ++i)
-        if (isFilteredOrHidden(cs, st.spriteDrawList[i].colour))
+        if (isDimSpriteColour(cs, st.spriteDrawList[i].colour))
             draw2DSprite(pf, st.spriteDrawList[i], m);
     for (int32_t i = 0; i < st.spriteDrawCount; ++i) {
         const uint8_t c = st.spriteDrawList[i].colour;
@@ -234,7 +309,7 @@ void drawPlanSprites(PlanFrame& pf, int32_t frameNumber) {
         const SpriteDrawItem& item = st.spriteDrawList[i];
         if (item.colour != lit[0] && item.colour != lit[1]) continue;
         draw2DSprite(pf, item, m);
-        effectorCircle(pf, item);
+        drawEffectorCircle(markerSceneOf(pf), item);
     }
 }
 

@@ -1,15 +1,46 @@
 // Sprites in the plan view: the per-frame draw list, the markers (dot, facing line, footprint),
-// the blast-radius circle of hovered or selected effectors, labels and stack counts.
+// the blast-radius circle of hovered or selected effectors, labels and stack counts. The markers,
+// colours, labels and circles serve the side view's sprites too.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "views/PlanFrame.h"
 
 namespace korvel {
 
 struct SpriteDrawItem;
+struct SpriteRecord;
 struct Settings;
+
+// What the sprite markers are drawn with, in whichever view lists them; scale is that view's map
+// units per pixel (the plan view's zoom, the side view's scale).
+struct SpriteMarkerScene {
+    Canvas cv;
+    const MapStore& map;
+    const Settings& settings;
+    const ColorSettings& colours;
+    const TileStore& tiles;
+    int32_t frameTime = 0;
+    double scale = 1;
+};
+SpriteMarkerScene markerSceneOf(const PlanFrame& pf);
+
+// A sprite's marker colour: the filtered or hidden colour, else its kind's (blocking or not),
+// highlighted while selected and blinking, or, unselected, while hovered or dragged.
+uint8_t spriteItemColour(const MapStore& map, const ColorSettings& colours, int32_t sprite,
+                         bool blinkOn, int32_t hoveredSprite, int32_t draggedSprite);
+bool isDimSpriteColour(const ColorSettings& colours, uint8_t colour);
+// The marker flags a sprite's cstat asks for: thick facing line, wall- or floor-aligned.
+uint8_t spriteItemFlags(uint16_t cstat);
+// The label of a sprite: hitag, a comma and lotag (with the tile's name after a space when it
+// has one), or the tile's name alone when both tags are 0.
+void spriteItemLabel(const TileCatalog& catalog, const SpriteRecord& sprite, std::string& label);
+// Draws one item, in the plan view's mode or, for an item flagged SideView, the side view's.
+void draw2DSprite(const SpriteMarkerScene& scene, const SpriteDrawItem& item, int32_t markerSize);
+// The blast radius of an effector standing in a sector whose lotag is below 3.
+void drawEffectorCircle(const SpriteMarkerScene& scene, const SpriteDrawItem& item);
 
 // Whether the plan view shows sprites at this zoom, and their stack counts.
 bool spritesShown(const Settings& settings, const PlanProjection& view);

@@ -71,12 +71,24 @@ struct SideProjection {
           x1(view.sideViewX1),
           y1(view.sideViewY1),
           x2(view.sideViewX2),
-          y2(view.sideViewY2) {}
+          y2(view.sideViewY2),
+          cornerX(view.sideViewScale * float(kViewCentreX) + view.sideViewOriginX),
+          cornerZ(view.sideViewScale * float(kViewCentreY) + view.sideViewOriginZ) {}
 
     double originX, originZ, scale;
     // A wall or a drawn section has a line to run along; a point or a sprite is one column.
     bool alongLine;
     int32_t x1, y1, x2, y2;
+    // The origin moved by the half screen so that positions count from the lower left corner,
+    // rounded to single precision as the side-view painters have it.
+    double cornerX, cornerZ;
+
+    // The painters' pixel of a position along the subject and of a height, and their unrounded
+    // places.
+    double columnExact(double p) const { return (p + cornerX) / scale; }
+    double rowExact(double z) const { return (z / -16.0 + cornerZ) / scale; }
+    int32_t column(double p) const { return safeFloor(columnExact(p)); }
+    int32_t row(double z) const { return safeFloor(rowExact(z)); }
 
     // Where the point (x, y) lies along the section line: its foot point's distance from the
     // line's start, from the distances to both ends.
