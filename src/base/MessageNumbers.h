@@ -89,4 +89,10 @@ constexpr int32_t kMsgSettingsNotSaved = 1400;
 constexpr int32_t kMsgDefaultScriptName = 1278;
 constexpr int32_t kMsgDemoSaved = 1296;
 
+// The toolkit: help, menus, widgets, toolbar and the report list.
+constexpr int32_t kMsgHelpFileNotFound = 2;
+constexpr int32_t kMsgNoHelpOnPage = 1161;
+constexpr int32_t kMsgFirstToolbarTip = 440;
+constexpr int32_t kMsgFirstReportCaption = 724;
+
 }  // namespace korvel
