@@ -51,15 +51,39 @@ TEST(TypedDigits, NumbersFollowTheKeysOfEachFrame) {
         {"7 then Backspace", 'i', 7, {{kBackspace}}, 0, false, 0, 0},
         {"0 then minus", 'i', 0, {{kMinus}}, 0, false, 0, 0},
         {"5, minus, 3", 'i', 0, {{digit(5)}, {kMinus}, {digit(3)}}, 0, false, -53, 0},
-        {"two digits in one frame go in ascending order", 'i', 0, {{digit(3), digit(1)}}, 0, false,
-         13, 0},
-        {"the pad's digits are no digits, its minus negates", 'i', 4, {{97, kPadMinus}}, 0, false,
-         -4, 0},
-        {"a digit on the largest number wraps", 'i', 2147483647, {{digit(9)}}, 0, false,
-         int32_t(uint32_t(2147483647u) * 10u + 9u), 0},
+        {"two digits in one frame go in ascending order",
+         'i',
+         0,
+         {{digit(3), digit(1)}},
+         0,
+         false,
+         13,
+         0},
+        {"the pad's digits are no digits, its minus negates",
+         'i',
+         4,
+         {{97, kPadMinus}},
+         0,
+         false,
+         -4,
+         0},
+        {"a digit on the largest number wraps",
+         'i',
+         2147483647,
+         {{digit(9)}},
+         0,
+         false,
+         int32_t(uint32_t(2147483647u) * 10u + 9u),
+         0},
         {"the smallest number negated stays", 'i', INT32_MIN, {{kMinus}}, 0, false, INT32_MIN, 0},
-        {"a digit on the smallest number wraps", 'i', INT32_MIN, {{digit(1)}}, 0, false,
-         int32_t(uint32_t(INT32_MIN) * 10u - 1u), 0},
+        {"a digit on the smallest number wraps",
+         'i',
+         INT32_MIN,
+         {{digit(1)}},
+         0,
+         false,
+         int32_t(uint32_t(INT32_MIN) * 10u - 1u),
+         0},
         {"Ctrl+C, Ctrl+V", 'i', 42, {{kC}}, 7, true, 42, 42},
         {"Ctrl+V", 'i', 42, {{kV}}, 7, true, 7, 7},
         {"C and V without Ctrl", 'i', 42, {{kC, kV}}, 7, false, 42, 7},
@@ -74,8 +98,14 @@ TEST(TypedDigits, NumbersFollowTheKeysOfEachFrame) {
         {"unsigned: minus is no key of it", 'u', 5, {{kMinus}}, 0, false, 5, 0},
         {"unsigned: digits", 'u', 12, {{digit(4)}}, 0, false, 124, 0},
         {"optional: empty, then 4", 'o', -1, {{digit(4)}}, 0, false, 4, 0},
-        {"optional: the highest digit of the first frame wins", 'o', -1, {{digit(2), digit(8)}},
-         0, false, 8, 0},
+        {"optional: the highest digit of the first frame wins",
+         'o',
+         -1,
+         {{digit(2), digit(8)}},
+         0,
+         false,
+         8,
+         0},
         {"optional: 4 then Backspace", 'o', 4, {{kBackspace}}, 0, false, -1, 0},
         {"optional: 45 then Backspace", 'o', 45, {{kBackspace}}, 0, false, 4, 0},
         {"optional: Ctrl+C of empty", 'o', -1, {{kC}}, 3, true, -1, -1},
@@ -92,11 +122,21 @@ TEST(TypedDigits, NumbersFollowTheKeysOfEachFrame) {
             DigitTyping d = t.frame({});
             for (int k : keys) t.in.keyPressed[size_t(k)] = 1;
             switch (c.member) {
-                case 'i': typeDigitInt(d, v, false); break;
-                case 's': typeDigitShort(d, v16, false); break;
-                case 'b': typeDigitUByte(d, v8, false); break;
-                case 'u': typeDigitUInt(d, v, false); break;
-                default: typeOptionalNumber(d, v); break;
+                case 'i':
+                    typeDigitInt(d, v, false);
+                    break;
+                case 's':
+                    typeDigitShort(d, v16, false);
+                    break;
+                case 'b':
+                    typeDigitUByte(d, v8, false);
+                    break;
+                case 'u':
+                    typeDigitUInt(d, v, false);
+                    break;
+                default:
+                    typeOptionalNumber(d, v);
+                    break;
             }
         }
         const int32_t got = c.member == 's' ? v16 : c.member == 'b' ? v8 : v;
@@ -140,26 +180,50 @@ TEST(TypedDigits, OnlyTheMembersAskedToMarkSetTheMapModified) {
     int16_t s = 0;
     uint8_t b = 0;
     const Case cases[] = {
-        {"Int: a digit 0 typed into 0", [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
-         {digit(0)}, false, true},
-        {"Int: Backspace", [&](const DigitTyping& d) { typeDigitInt(d, i, true); }, {kBackspace},
-         false, true},
-        {"Int: minus", [&](const DigitTyping& d) { typeDigitInt(d, i, true); }, {kMinus}, false,
+        {"Int: a digit 0 typed into 0",
+         [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
+         {digit(0)},
+         false,
+         true},
+        {"Int: Backspace",
+         [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
+         {kBackspace},
+         false,
+         true},
+        {"Int: minus",
+         [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
+         {kMinus},
+         false,
          true},
         {"Int: Ctrl+C", [&](const DigitTyping& d) { typeDigitInt(d, i, true); }, {kC}, true, false},
         {"Int: Ctrl+V", [&](const DigitTyping& d) { typeDigitInt(d, i, true); }, {kV}, true, true},
-        {"Int not asked", [&](const DigitTyping& d) { typeDigitInt(d, i, false); }, {digit(1)},
-         false, false},
-        {"Short", [&](const DigitTyping& d) { typeDigitShort(d, s, true); }, {digit(1)}, false,
+        {"Int not asked",
+         [&](const DigitTyping& d) { typeDigitInt(d, i, false); },
+         {digit(1)},
+         false,
+         false},
+        {"Short",
+         [&](const DigitTyping& d) { typeDigitShort(d, s, true); },
+         {digit(1)},
+         false,
          true},
         {"UByte", [&](const DigitTyping& d) { typeDigitUByte(d, b, true); }, {kMinus}, false, true},
         {"UInt", [&](const DigitTyping& d) { typeDigitUInt(d, i, true); }, {digit(2)}, false, true},
-        {"byte setting", [&](const DigitTyping& d) { typeDigitByteSetting(d, b); },
-         {digit(1), kBackspace}, true, false},
-        {"optional number", [&](const DigitTyping& d) { typeOptionalNumber(d, i); }, {digit(1)},
-         false, false},
-        {"a frame without keys", [&](const DigitTyping& d) { typeDigitInt(d, i, true); }, {},
-         false, false},
+        {"byte setting",
+         [&](const DigitTyping& d) { typeDigitByteSetting(d, b); },
+         {digit(1), kBackspace},
+         true,
+         false},
+        {"optional number",
+         [&](const DigitTyping& d) { typeOptionalNumber(d, i); },
+         {digit(1)},
+         false,
+         false},
+        {"a frame without keys",
+         [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
+         {},
+         false,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -223,10 +287,10 @@ TEST(TypedDigits, StatBitBlocksFollowTheSubjectsStatRows) {
         int32_t row;
         int32_t block;  // -1 none
     } const cases[] = {
-        {RecordEditorSubject::Sprite, 3, 0},         {RecordEditorSubject::SelectedSprites, 3, 0},
-        {RecordEditorSubject::Sprite, 5, -1},        {RecordEditorSubject::Sector, 3, 0},
+        {RecordEditorSubject::Sprite, 3, 0},           {RecordEditorSubject::SelectedSprites, 3, 0},
+        {RecordEditorSubject::Sprite, 5, -1},          {RecordEditorSubject::Sector, 3, 0},
         {RecordEditorSubject::SelectedSectors, 11, 1}, {RecordEditorSubject::Wall, 5, 0},
-        {RecordEditorSubject::SelectedWalls, 3, -1}, {RecordEditorSubject::Nothing, 3, -1},
+        {RecordEditorSubject::SelectedWalls, 3, -1},   {RecordEditorSubject::Nothing, 3, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.subject) * 100 + c.row);
