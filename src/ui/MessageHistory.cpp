@@ -103,11 +103,11 @@ void addCheckReportEntry(MessageLists& lists, const Fonts& fonts, const Language
         const int64_t width = propTextWidth(fonts, word) + 3;
         if (x + width > kReportRight) {
             if (kContinuationLeft + width > kReportRight) {
-                // No line holds the word: it gets a line of its own, cut to fit.
+                // No line holds the word: it gets a line of its own, cut to fit, and the next
+                // word starts the line after it.
                 if (!line.empty() || x > kContinuationLeft) entry.lines.push_back(line);
-                entry.lines.push_back(cutToFit(fonts, word) + " ");
-                line.clear();
-                x = kContinuationLeft;
+                line = cutToFit(fonts, word) + " ";
+                x = kReportRight;
                 ++w;
                 continue;
             }
