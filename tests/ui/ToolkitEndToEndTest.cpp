@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -10,8 +11,11 @@
 #include "base/TextFile.h"
 #include "platform/NativeFileSystem.h"
 #include "support/CommandRig.h"
+#include "support/PngFile.h"
+#include "ui/HelpText.h"
 #include "ui/Menus.h"
 #include "ui/Toolbar.h"
+#include "ui/Widgets.h"
 
 namespace korvel {
 namespace {
@@ -142,6 +146,43 @@ TEST(ToolkitEndToEnd, StatusChangesFillTheHistoryNewestFirst) {
     EXPECT_EQ(r.ed->messages.messageHistory[0], "third");
     EXPECT_EQ(r.ed->messages.messageHistory[1], "second");
     EXPECT_EQ(r.ed->messages.messageHistory[2], "first");
+}
+
+// With KORVEL_PICTURE_DIR set, the six menus, a help topic and three widget pages are written
+// there as pictures for looking at; every picture must be written.
+TEST(ToolkitEndToEnd, PicturesOfTheControls) {
+    const char* dir = std::getenv("KORVEL_PICTURE_DIR");
+    if (dir == nullptr) GTEST_SKIP() << "set KORVEL_PICTURE_DIR to write the pictures";
+    Rig r;
+    Editor& ed = *r.ed;
+    ed.mapFile.recentFiles[0] = "C:\\maps\\episode one\\a long level name.map";
+    for (uint8_t n = 1; n <= 6; ++n) {
+        ed.menus.openMenu = n;
+        drawOpenMenu(ed);
+        const SurfaceView menu = menuView(ed.frameBuffer);
+        const SurfaceView screen = screenView(ed.frameBuffer);
+        std::fill(ed.frameBuffer.screen.begin(), ed.frameBuffer.screen.end(), 0);
+        for (int32_t y = 0; y <= ed.menus.menuBoxHeight; ++y)
+            for (int32_t x = 0; x <= ed.menus.menuBoxWidth; ++x) screen.at(x, y) = menu.at(x, y);
+        EXPECT_TRUE(test::writeScreenPngPart(
+            std::string(dir) + "/menu_" + std::to_string(n) + ".png", ed.frameBuffer,
+            ed.colorTables, 0, 0, ed.menus.menuBoxWidth + 1, ed.menus.menuBoxHeight + 1, 2));
+    }
+    ed.menus.openMenu = 0;
+    ed.help.documentPage = 1;
+    ed.help.documentScroll = 0;
+    renderHelpTopic(ed);
+    ed.frameBuffer.screen = ed.frameBuffer.background;
+    EXPECT_TRUE(
+        test::writeScreenPng(std::string(dir) + "/help_1.png", ed.frameBuffer, ed.colorTables));
+    for (const Page page : {Page::DisplayOptions, Page::ScriptEditor, Page::ColorSchemeEditor}) {
+        ed.app.currentPage = ed.app.previousPage = page;
+        layoutWidgets(ed);
+        runFrame(ed);
+        EXPECT_TRUE(
+            test::writeScreenPng(std::string(dir) + "/page_" + std::to_string(int(page)) + ".png",
+                                 ed.frameBuffer, ed.colorTables));
+    }
 }
 
 }  // namespace
