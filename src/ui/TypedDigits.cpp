@@ -30,6 +30,28 @@ void markWhen(const DigitTyping& t, bool mark, bool handled) {
     if (mark && handled) t.mapModified = MapModifiedState::Modified;
 }
 
+// The frame's digit keys in ascending order, each applied to the value by `apply`.
+template <typename T, typename Apply>
+void digitKeys(InputState& in, T& v, bool& handled, Apply apply) {
+    for (int32_t d = 0; d <= 9; ++d)
+        if (take(in, kDigit0 + d)) {
+            v = apply(v, d);
+            handled = true;
+        }
+}
+
+// While Ctrl is held: C copies the value to the one-number clipboard, V takes it back through
+// `fromClipboard` (which cuts it to the value's width).
+template <typename T, typename FromClipboard>
+void clipboardKeys(const DigitTyping& t, T& v, bool& handled, FromClipboard fromClipboard) {
+    if (!t.ctrlHeld) return;
+    if (take(t.input, kKeyC)) t.valueClipboard = v;
+    if (take(t.input, kKeyV)) {
+        v = fromClipboard(t.valueClipboard);
+        handled = true;
+    }
+}
+
 // A digit appended away from zero: from -5 the digit 3 gives -53.
 int32_t appendDigit(int32_t v, int32_t d) {
     return wrap32(int64_t(v) * 10 + int64_t(d) * signOf(v));
@@ -83,11 +105,7 @@ bool typeIntoRow(const DigitTyping& t, int32_t& v, uint8_t& blank, PropertyColum
                 if (subject) clearStatBitFlags(c, *subject, row);
             }
     } else {
-        for (int32_t d = 0; d <= 9; ++d)
-            if (take(in, kDigit0 + d)) {
-                v = appendDigit(v, d);
-                handled = true;
-            }
+        digitKeys(in, v, handled, appendDigit);
         v = negateTimes(in, v, handled);
         if (take(in, kBackspace)) {
             handled = true;
@@ -181,23 +199,13 @@ int32_t signOf(int32_t v) {
 bool typeDigitInt(const DigitTyping& t, int32_t& v, bool mark) {
     InputState& in = t.input;
     bool handled = false;
-    for (int32_t d = 0; d <= 9; ++d)
-        if (take(in, kDigit0 + d)) {
-            v = appendDigit(v, d);
-            handled = true;
-        }
+    digitKeys(in, v, handled, appendDigit);
     v = negateTimes(in, v, handled);
     if (take(in, kBackspace)) {
         v /= 10;
         handled = true;
     }
-    if (t.ctrlHeld) {
-        if (take(in, kKeyC)) t.valueClipboard = v;
-        if (take(in, kKeyV)) {
-            v = t.valueClipboard;
-            handled = true;
-        }
-    }
+    clipboardKeys(t, v, handled, [](int32_t c) { return c; });
     markWhen(t, mark, handled);
     return handled;
 }
@@ -205,23 +213,13 @@ bool typeDigitInt(const DigitTyping& t, int32_t& v, bool mark) {
 bool typeDigitShort(const DigitTyping& t, int16_t& v, bool mark) {
     InputState& in = t.input;
     bool handled = false;
-    for (int32_t d = 0; d <= 9; ++d)
-        if (take(in, kDigit0 + d)) {
-            v = wrapToInt16(appendDigit(v, d));
-            handled = true;
-        }
+    digitKeys(in, v, handled, [](int16_t x, int32_t d) { return wrapToInt16(appendDigit(x, d)); });
     v = wrapToInt16(negateTimes(in, v, handled));
     if (take(in, kBackspace)) {
         v = int16_t(v / 10);
         handled = true;
     }
-    if (t.ctrlHeld) {
-        if (take(in, kKeyC)) t.valueClipboard = v;
-        if (take(in, kKeyV)) {
-            v = wrapToInt16(t.valueClipboard);
-            handled = true;
-        }
-    }
+    clipboardKeys(t, v, handled, [](int32_t c) { return wrapToInt16(c); });
     markWhen(t, mark, handled);
     return handled;
 }
@@ -232,11 +230,7 @@ namespace {
 bool typeByte(const DigitTyping& t, uint8_t& v, bool withMinus) {
     InputState& in = t.input;
     bool handled = false;
-    for (int32_t d = 0; d <= 9; ++d)
-        if (take(in, kDigit0 + d)) {
-            v = wrapToByte(v * 10 + d);
-            handled = true;
-        }
+    digitKeys(in, v, handled, [](uint8_t x, int32_t d) { return wrapToByte(x * 10 + d); });
     if (withMinus)
         for (int key : {kMinusMain, kMinusPad})
             if (take(in, key)) {
@@ -247,13 +241,7 @@ bool typeByte(const DigitTyping& t, uint8_t& v, bool withMinus) {
         v = uint8_t(v / 10);
         handled = true;
     }
-    if (t.ctrlHeld) {
-        if (take(in, kKeyC)) t.valueClipboard = v;
-        if (take(in, kKeyV)) {
-            v = wrapToByte(t.valueClipboard);
-            handled = true;
-        }
-    }
+    clipboardKeys(t, v, handled, [](int32_t c) { return wrapToByte(c); });
     return handled;
 }
 
@@ -272,22 +260,12 @@ bool typeDigitByteSetting(const DigitTyping& t, uint8_t& v) {
 bool typeDigitUInt(const DigitTyping& t, int32_t& v, bool mark) {
     InputState& in = t.input;
     bool handled = false;
-    for (int32_t d = 0; d <= 9; ++d)
-        if (take(in, kDigit0 + d)) {
-            v = wrap32(int64_t(v) * 10 + d);
-            handled = true;
-        }
+    digitKeys(in, v, handled, [](int32_t x, int32_t d) { return wrap32(int64_t(x) * 10 + d); });
     if (take(in, kBackspace)) {
         v /= 10;
         handled = true;
     }
-    if (t.ctrlHeld) {
-        if (take(in, kKeyC)) t.valueClipboard = v;
-        if (take(in, kKeyV)) {
-            v = t.valueClipboard;
-            handled = true;
-        }
-    }
+    clipboardKeys(t, v, handled, [](int32_t c) { return c; });
     markWhen(t, mark, handled);
     return handled;
 }
@@ -296,22 +274,13 @@ bool typeOptionalNumber(const DigitTyping& t, int32_t& v) {
     InputState& in = t.input;
     const bool empty = v == -1;
     bool handled = false;
-    for (int32_t d = 0; d <= 9; ++d)
-        if (take(in, kDigit0 + d)) {
-            v = empty ? d : wrap32(int64_t(v) * 10 + d);
-            handled = true;
-        }
+    digitKeys(in, v, handled,
+              [empty](int32_t x, int32_t d) { return empty ? d : wrap32(int64_t(x) * 10 + d); });
     if (!empty && take(in, kBackspace)) {
         v = v > 9 ? v / 10 : -1;
         handled = true;
     }
-    if (t.ctrlHeld) {
-        if (take(in, kKeyC)) t.valueClipboard = v;
-        if (take(in, kKeyV)) {
-            v = t.valueClipboard;
-            handled = true;
-        }
-    }
+    clipboardKeys(t, v, handled, [](int32_t c) { return c; });
     return handled;
 }
 
