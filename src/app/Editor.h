@@ -31,10 +31,13 @@
 #include "ui/Cursor.h"
 #include "ui/Fonts.h"
 #include "ui/FrameBuffer.h"
+#include "ui/HelpText.h"
 #include "ui/Languages.h"
 #include "ui/Menus.h"
+#include "ui/MessageHistory.h"
 #include "ui/Skin.h"
 #include "ui/Toolbar.h"
+#include "ui/TypedDigits.h"
 #include "ui/Widgets.h"
 #include "views/OverlayLists.h"
 #include "views/PlanViewState.h"
@@ -78,6 +81,9 @@ struct Editor {
     DemoState demo;
     ViewMotionState viewMotion;
     Pages pages;
+    HelpState help;
+    MessageLists messages;
+    TypingState typing;
     // The calls into the rest of the program (tests replace entries), and the model layer's
     // reports, which go through them.
     EditorCalls calls;

@@ -112,7 +112,9 @@ EditorCalls::EditorCalls() {
     drawTooltip = &korvel::drawTooltip;
     refreshBookmarkHiddenFlags = &korvel::refreshBookmarkHiddenFlags;
     autoSave = &korvel::autoSave;
-    pushHistoryEntry = &korvel::pushHistoryEntry;
+    pushHistoryEntry = [](Editor& ed, const std::string& text) {
+        korvel::pushHistoryEntry(ed, text);
+    };
     rotateScreenImage = &korvel::rotateScreenImage;
     scrollScreenImage = &korvel::scrollScreenImage;
 }

@@ -97,4 +97,10 @@ constexpr int32_t kMsgPictureNoMemory = 1392;
 constexpr int32_t kMsgSideViewCaption = 446;
 constexpr int32_t kMsgMeasure = 1329;  // the measuring line's length and direction
 
+// The toolkit: help, menus, widgets, toolbar and the report list.
+constexpr int32_t kMsgHelpFileNotFound = 2;
+constexpr int32_t kMsgNoHelpOnPage = 1161;
+constexpr int32_t kMsgFirstToolbarTip = 440;
+constexpr int32_t kMsgFirstReportCaption = 724;
+
 }  // namespace korvel

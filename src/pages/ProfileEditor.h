@@ -3,14 +3,25 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace korvel {
 
 struct Editor;
 
+constexpr int32_t kContourCapacity = 4096;
+
+// One segment of the profile: the distances of its two edges from the sweep line or the revolve
+// axis (map units) with the floor (zA) and ceiling (zB) heights at each (BUILD z units).
+struct ContourSegment {
+    int32_t leftX = 0, leftZA = 0, leftZB = 0;
+    int32_t rightX = 0, rightZA = 0, rightZB = 0;
+};
+
 struct ProfileEditorState {
     int32_t profileZoom = 16;
     int32_t profilePanX = 0, profilePanY = 0;
+    std::vector<ContourSegment> contour = std::vector<ContourSegment>(kContourCapacity);
     int32_t contourCount = 0;
     int32_t contourSelected = -1;
 };

@@ -2,6 +2,7 @@
 // rows of values to read and type.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace korvel {
@@ -10,9 +11,39 @@ struct Editor;
 
 // Rows of a record as the record editor, the search template and the array tool list them.
 constexpr int32_t kPropertyColumns = 23;
+// Check-box bytes of the stat fields: 0..15 the kind's first stat field, 16..31 the second.
+constexpr int32_t kPropertyStatBits = 32;
+
+// Which records the record editor edits (recordEditorSubject holds its value).
+enum class RecordEditorSubject : uint8_t {
+    Sprite = 0,
+    Sector = 1,
+    Wall = 2,
+    SelectedSprites = 3,
+    SelectedSectors = 4,
+    SelectedWalls = 5,
+    Nothing = 6,
+};
 
 struct RecordEditorState {
     uint8_t recordEditorSubject = 0;  // RecordEditorSubject: the record kind and which records
+    int32_t recordNumberInput = 0;    // the record number typed to load one
+};
+
+// The value columns the record editor and the select-and-set page share, one row per field of
+// the record kind. A non-zero state or keep byte makes its row blank: the row shows no value
+// (mixed over the selection, or unset) and, when applied, leaves the field alone.
+struct PropertyColumns {
+    std::array<int32_t, kPropertyColumns> propertyValues{};
+    std::array<uint8_t, kPropertyColumns> propertyState{};
+    std::array<int32_t, kPropertyColumns> propertyDeltas{};
+    std::array<uint8_t, kPropertyColumns> propertyKeep{};
+    std::array<uint8_t, kPropertyStatBits> propertyStatBits{};
+
+    PropertyColumns() {
+        propertyState.fill(1);
+        propertyKeep.fill(1);
+    }
 };
 
 void drawRecordEditor(Editor& ed);

@@ -57,7 +57,11 @@ public:
     void playSound(const std::string& path, int32_t flags) override;
 
     std::string clipboardText() override { return clipboard_; }
-    void setClipboardText(const std::string& text) override { clipboard_ = text; }
+    bool setClipboardText(const std::string& text) override {
+        if (refuseClipboard_) return false;
+        clipboard_ = text;
+        return true;
+    }
     bool clipboardHasText() override { return !clipboard_.empty(); }
     void clearClipboard() override { clipboard_.clear(); }
 
@@ -75,6 +79,8 @@ public:
     void queueActivation(bool active) { pendingActivations_.push_back(active); }
     void queueClose() { pendingCloses_++; }
     void refuseDisplayModes(bool refuse) { refuseModes_ = refuse; }
+    // While set, the clipboard takes no text (another program holds it open).
+    void refuseClipboard(bool refuse) { refuseClipboard_ = refuse; }
 
     const std::vector<uint8_t>& lastFrame() const { return lastFrame_; }
     const Palette256& lastPalette() const { return lastPalette_; }
@@ -134,6 +140,7 @@ private:
     std::vector<std::string> playedMissing_;
     std::vector<std::string> playedCues_;
     std::string clipboard_;
+    bool refuseClipboard_ = false;
     std::string splashText_;
     bool splashOpen_ = false;
     std::vector<std::string> errors_;

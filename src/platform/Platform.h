@@ -104,9 +104,9 @@ public:
     // Sound: plays a WAV file; silent when the file is missing. Returns at once.
     virtual void playSound(const std::string& path, int32_t flags) = 0;
 
-    // Clipboard text, in 8-bit text.
+    // Clipboard text, in 8-bit text. Setting it reports whether the clipboard took the text.
     virtual std::string clipboardText() = 0;
-    virtual void setClipboardText(const std::string& text) = 0;
+    virtual bool setClipboardText(const std::string& text) = 0;
     virtual bool clipboardHasText() = 0;
     virtual void clearClipboard() = 0;
 };

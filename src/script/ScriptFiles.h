@@ -12,6 +12,10 @@ class FileSystem;
 struct Editor;
 struct Languages;
 
+// The script editor's line layout: 75 cells per visual line, room for this many lines.
+constexpr int32_t kScriptLayoutColumns = 75;
+constexpr int32_t kScriptLayoutLines = 16384;
+
 // Rows the script list of the script editor page shows at once.
 constexpr int32_t kScriptListRows = 32;
 // The listing's count is 16-bit.
@@ -33,6 +37,18 @@ struct ScriptState {
     int32_t scriptTextChanged = 0;
     int32_t scriptCaretTime = 0;
     uint8_t scriptOverwrite = 0;
+
+    // The undo copy of the text with its cursor and anchor, taken by the first edit after the
+    // user placed the cursor with the mouse.
+    std::string scriptUndoText;
+    int32_t scriptUndoCursor = 0;
+    int32_t scriptUndoAnchor = 0;
+    // For visual line n and column c, cell n * 75 + c: the 1-based position of the character
+    // shown there, which is also the cursor position just after it; -1 empty (see ScriptLayout).
+    std::vector<int32_t> scriptLayout =
+        std::vector<int32_t>(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
+    // The text of the value field being edited: the expression evaluator reads it as x.
+    std::string exprXText;
 };
 
 // Lists the script files of the data folder. Unless keepText is set (or a demo is about to

@@ -90,6 +90,17 @@ void blitSkinOpaque(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, in
     blitOpaque(screenView(cv.frame), skin, x, y, sx, sy, w, h);
 }
 
+void blitSkinToMenu(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx,
+                    int32_t sy, int32_t w, int32_t h, int32_t shift) {
+    const uint8_t add = uint8_t(shift);
+    // The bounds are inclusive; sizes past the buffer are cut by the blit anyway.
+    const auto inclusive = [](int32_t n) {
+        return int32_t(std::min<int64_t>(int64_t(n) + 1, 1024));
+    };
+    blit(menuView(cv.frame), skin, x, y, sx, sy, inclusive(w), inclusive(h),
+         [add](uint8_t& d, uint8_t s) { d = uint8_t(s + add); });
+}
+
 void blitSkinTransparent(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx,
                          int32_t sy, int32_t w, int32_t h) {
     blit(screenView(cv.frame), skin, x, y, sx, sy, w, h, [](uint8_t& d, uint8_t s) {

@@ -49,6 +49,11 @@ void blitSkinTranslucent(const Canvas& cv, const Skin& skin, int32_t x, int32_t 
 void blitSkinShade(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx, int32_t sy,
                    int32_t w, int32_t h);
 
+// Copies the skin rectangle of (w + 1) x (h + 1) pixels into the menu buffer, adding shift to
+// every pixel (wrapping); transparent pixels are copied too.
+void blitSkinToMenu(const Canvas& cv, const Skin& skin, int32_t x, int32_t y, int32_t sx,
+                    int32_t sy, int32_t w, int32_t h, int32_t shift);
+
 // A 24-bit image: rows of rowLength bytes (blue, green, red per pixel), height rows.
 struct RgbImageView {
     uint8_t* bytes = nullptr;

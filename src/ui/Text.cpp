@@ -126,13 +126,16 @@ void outlined(const SurfaceView& s, const Face& f, const std::string& text, int6
 }
 
 void drawGlyph(const Canvas& cv, const Face& f, int32_t x, int32_t y, int32_t code, int32_t colour,
-               int32_t mode) {
+               int32_t mode, const ClipRect& clip) {
     if (mode < 0 || mode > 2) return;
     const int32_t c = glyphCode(uint8_t(code));
     const SurfaceView s = backgroundView(cv.frame);
     const uint8_t* blend = cv.colors.blendTable.data();
     const uint8_t col = uint8_t(colour);
-    forGlyphPixels(s, s.bounds(), f, c, x, y, glyphWidth(f, c), [&](uint8_t& px, bool on) {
+    const ClipRect inside{std::max(clip.x0, 0), std::max(clip.y0, 0),
+                          std::min(clip.x1, s.width - 1), std::min(clip.y1, s.height - 1)};
+    if (inside.x0 > inside.x1 || inside.y0 > inside.y1) return;
+    forGlyphPixels(s, inside, f, c, x, y, glyphWidth(f, c), [&](uint8_t& px, bool on) {
         if (!on) return;
         if (mode == 0)
             px = blend[col * 256 + px];
@@ -254,23 +257,23 @@ int32_t smallPropTextWidth(const Fonts& fonts, const std::string& text) {
 }
 
 void drawGlyphMono4x6(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
-                      int32_t colour, int32_t mode) {
-    drawGlyph(cv, face4x6(fonts), x, y, code, colour, mode);
+                      int32_t colour, int32_t mode, const ClipRect& clip) {
+    drawGlyph(cv, face4x6(fonts), x, y, code, colour, mode, clip);
 }
 
 void drawGlyphMono7x11(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
-                       int32_t colour, int32_t mode) {
-    drawGlyph(cv, face7x11(fonts), x, y, code, colour, mode);
+                       int32_t colour, int32_t mode, const ClipRect& clip) {
+    drawGlyph(cv, face7x11(fonts), x, y, code, colour, mode, clip);
 }
 
 void drawGlyphProp5x7(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
-                      int32_t colour, int32_t mode) {
-    drawGlyph(cv, face5x7(fonts), x, y, code, colour, mode);
+                      int32_t colour, int32_t mode, const ClipRect& clip) {
+    drawGlyph(cv, face5x7(fonts), x, y, code, colour, mode, clip);
 }
 
 void drawGlyphProp8x11(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
-                       int32_t colour, int32_t mode) {
-    drawGlyph(cv, face8x11(fonts), x, y, code, colour, mode);
+                       int32_t colour, int32_t mode, const ClipRect& clip) {
+    drawGlyph(cv, face8x11(fonts), x, y, code, colour, mode, clip);
 }
 
 }  // namespace korvel

@@ -62,15 +62,15 @@ int32_t propTextWidth(const Fonts& fonts, const std::string& text);
 int32_t propTextWidthBold(const Fonts& fonts, const std::string& text);
 int32_t smallPropTextWidth(const Fonts& fonts, const std::string& text);
 
-// One glyph into the background. Mode 0 lays a third of the colour over each ink pixel, mode 1
-// two thirds, mode 2 the plain colour; other modes draw nothing.
+// One glyph into the background, cut to clip. Mode 0 lays a third of the colour over each ink
+// pixel, mode 1 two thirds, mode 2 the plain colour; other modes draw nothing.
 void drawGlyphMono4x6(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
-                      int32_t colour, int32_t mode);
+                      int32_t colour, int32_t mode, const ClipRect& clip = kWholeScreen);
 void drawGlyphMono7x11(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
-                       int32_t colour, int32_t mode);
+                       int32_t colour, int32_t mode, const ClipRect& clip = kWholeScreen);
 void drawGlyphProp5x7(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
-                      int32_t colour, int32_t mode);
+                      int32_t colour, int32_t mode, const ClipRect& clip = kWholeScreen);
 void drawGlyphProp8x11(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
-                       int32_t colour, int32_t mode);
+                       int32_t colour, int32_t mode, const ClipRect& clip = kWholeScreen);
 
 }  // namespace korvel

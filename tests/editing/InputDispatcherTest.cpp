@@ -16,13 +16,28 @@ using test::DispatchRig;
 
 constexpr int kLeft = 1, kShift = 16, kCtrl = 17, kAlt = 18;
 
+// Puts a toolbar element into slot that exists on every page, under the pointer at (x, y).
+void elementUnder(DispatchRig& r, int32_t slot, int32_t x, int32_t y, bool enabled) {
+    ToolbarButton& b = r.ed->toolbar.toolbarButtons[size_t(slot)];
+    b = {int16_t(x - 10), int16_t(y - 10), 0, kContextAlways, 0, uint8_t(enabled ? 1 : 0), 0};
+}
+
+// Opens menu 2 with one enabled item of the code under the pointer at (x, y).
+void menuItemUnder(DispatchRig& r, int32_t code, int32_t x, int32_t y) {
+    MenuState& m = r.ed->menus;
+    m.openMenu = 2;
+    m.menuBoxX = x - 20, m.menuBoxY = y - 20, m.menuBoxWidth = 100, m.menuBoxHeight = 40;
+    m.menuItems[0] = {0, "", 2, code, 15};
+    m.menuItemCount = 1;
+    m.menuItemEnabled.fill(1);
+}
+
 TEST(InputDispatcher, APressAndItsReleaseOverAnItemThatActsOnTheRelease) {
     DispatchRig r;
     r.pointAt(400, 300);
     r.frame();
     // A press on the map, over toolbar slot 7 whose code acts on the release, with Alt going down.
-    r.ed->toolbar.toolbarButtons[7].enabled = 1;
-    r.ed->toolbar.hoveredElement = 7;
+    elementUnder(r, 7, 400, 300, true);
     r.ed->hover.hitPointX = 32;
     r.key(kLeft, true);
     r.key(kAlt, true);
@@ -151,15 +166,17 @@ TEST(InputDispatcher, APressOnAnEnabledItemWaitsForItsRelease) {
     const Case cases[] = {
         {800, false, 0},                   // a menu command acts on the press
         {12, true, 12},  {12, false, 0},   // a disabled item does nothing, not even at the release
-        {-1, false, 0},  {300, false, 0},  // neither a slot nor a menu command
+        {-1, false, 0},  {900, false, 0},  // neither a slot nor a menu command
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.element);
         DispatchRig r;
         r.pointAt(400, 60);
         r.frame();
-        r.ed->toolbar.toolbarButtons[12].enabled = c.enabled ? 1 : 0;
-        r.ed->toolbar.hoveredElement = c.element;
+        if (c.element >= 768)
+            menuItemUnder(r, c.element, 400, 60);
+        else if (c.element >= 0)
+            elementUnder(r, c.element, 400, 60, c.enabled);
         r.key(kLeft, true);
         r.frame();
         EXPECT_EQ(r.ed->app.hoveredWidget, c.widgetAfter);

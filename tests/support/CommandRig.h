@@ -48,13 +48,13 @@ struct CommandRig : EditorRig {
         for (int k : keys) platform->setKeyDown(k, false);
         runFrame(*ed);
     }
-    // A left click over the toolbar element or menu item id: one frame with the button down,
-    // one with it up. The hit test that finds the element under the mouse is taken as done.
-    void clickOn(int32_t id) {
-        platform->setPointer(400, 300);
+    // A left click on the toolbar element in slot: one frame with the button down, one with it
+    // up, the pointer on the element's lower left pixel.
+    void clickOn(int32_t slot) {
+        const ToolbarButton& b = ed->toolbar.toolbarButtons[size_t(slot)];
+        platform->setPointer(b.x, 599 - b.y);
         for (const bool down : {true, false}) {
             platform->setKeyDown(kLeftButton, down);
-            ed->toolbar.hoveredElement = id;
             runFrame(*ed);
         }
     }

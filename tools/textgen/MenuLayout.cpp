@@ -58,11 +58,6 @@ bool isRecentFile(int code) {
 
 }  // namespace
 
-bool commandShowsMark(int code) {
-    return (code >= 799 && code <= 802) || (code >= 847 && code <= 852) || code == 806 ||
-           (code >= 808 && code <= 822);
-}
-
 bool parseGlyphWidths(const std::string& text, GlyphWidths& out, GenError& error) {
     out.clear();
     if (text.size() < kGlyphCount) {
@@ -150,8 +145,10 @@ bool layoutMenus(const MenuSource& menus, const LanguageSource& language,
                 return false;
             }
             const std::string shortcut = commandShortcut(entry.command);
-            int need = (commandShowsMark(entry.command) ? kMarkedCaptionX : kPlainCaptionX) +
-                       textWidth(caption, widths);
+            // Marked items leave room for the tick or choice mark before their caption.
+            int need =
+                (korvel::commandShowsMark(entry.command) ? kMarkedCaptionX : kPlainCaptionX) +
+                textWidth(caption, widths);
             need += shortcut.empty() ? kCaptionRightMargin
                                      : kCaptionToShortcutGap + textWidth(shortcut, widths) +
                                            kShortcutRightMargin;

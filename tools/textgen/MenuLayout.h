@@ -14,9 +14,6 @@
 
 namespace korvel::textgen {
 
-// Commands that show a tick or a choice mark before their caption (caption moved to x 22).
-bool commandShowsMark(int code);
-
 struct MenuEntry {
     bool separator = false;
     int command = 0;

@@ -426,8 +426,8 @@ std::string SdlPlatform::clipboardText() {
     return utf8ToCp1251(utf8);
 }
 
-void SdlPlatform::setClipboardText(const std::string& text) {
-    SDL_SetClipboardText(cp1251ToUtf8(text).c_str());
+bool SdlPlatform::setClipboardText(const std::string& text) {
+    return SDL_SetClipboardText(cp1251ToUtf8(text).c_str()) == 0;
 }
 
 bool SdlPlatform::clipboardHasText() {

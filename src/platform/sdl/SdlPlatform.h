@@ -69,7 +69,7 @@ public:
     void playSound(const std::string& path, int32_t flags) override;
 
     std::string clipboardText() override;
-    void setClipboardText(const std::string& text) override;
+    bool setClipboardText(const std::string& text) override;
     bool clipboardHasText() override;
     void clearClipboard() override;
 

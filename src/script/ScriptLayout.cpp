@@ -1,0 +1,136 @@
+#include "script/ScriptLayout.h"
+
+#include <algorithm>
+
+#include "app/Editor.h"
+
+namespace korvel {
+
+namespace {
+
+constexpr char kCr = '\r', kLf = '\n';
+constexpr int32_t kLeft = 170;       // x of column 0
+constexpr int32_t kRightEdge = 770;  // x past column 74
+constexpr int32_t kShownLines = 32;
+
+// Length of the token that starts after the blank at i: up to the next blank or line break, its
+// first character always taken; empty when another blank follows.
+int64_t wordAfterBlank(const std::string& text, size_t i) {
+    const size_t start = i + 1;
+    if (start >= text.size() || text[start] == ' ') return 0;
+    size_t end = start + 1;
+    while (end < text.size() && text[end] != ' ' && text[end] != kCr && text[end] != kLf) ++end;
+    return int64_t(end - start);
+}
+
+}  // namespace
+
+void layoutScriptText(ScriptState& s) {
+    std::fill(s.scriptLayout.begin(), s.scriptLayout.end(), -1);
+    const std::string& text = s.scriptText;
+    int32_t n = 0;  // visual line
+    int32_t x = kLeft;
+    // Starts a new visual line whose start is the cursor position p (the 1-based position of
+    // the character just passed); false when the layout is full.
+    const auto breakLine = [&](int32_t p) {
+        if (n + 1 >= kScriptLayoutLines) return false;
+        ++n;
+        x = kLeft;
+        layoutCell(s, n, 0) = p + 1;
+        return true;
+    };
+    bool full = false;
+    for (size_t i = 0; i < text.size() && !full; ++i) {
+        // Positions past 2^31 - 2 cannot be named by a cell: the rest is not laid out.
+        if (i >= size_t(INT32_MAX) - 1) break;
+        const auto p = int32_t(i + 1);
+        const char c = text[i];
+        if (c == kCr) {
+            if (n + 1 >= kScriptLayoutLines) break;
+            ++n;
+        } else if (c == kLf) {
+            x = kLeft;
+            layoutCell(s, n, 0) = p + 1;
+        } else {
+            x += 8;
+            if (c == ' ' && x >= kRightEdge - 8 * wordAfterBlank(text, i))
+                full = !breakLine(p);
+            else if (x >= kRightEdge)
+                full = !breakLine(p);
+            else
+                layoutCell(s, n, (x - 178) / 8) = p;
+        }
+    }
+    s.scriptLineCount = n + 1;
+
+    for (int32_t m = 0; m <= n; ++m) {
+        int32_t k = 0;
+        while (k < kScriptLayoutColumns && layoutCell(s, m, k) != -1) ++k;
+        if (k == 0 && m == 0) layoutCell(s, 0, 0) = 1;
+        if (k >= 1)
+            for (int32_t c = k; c < kScriptLayoutColumns; ++c)
+                layoutCell(s, m, c) = layoutCell(s, m, k - 1);
+    }
+    for (int32_t m = n + 1; m < kShownLines; ++m)
+        for (int32_t c = 0; c < kScriptLayoutColumns; ++c)
+            layoutCell(s, m, c) = layoutCell(s, n, c);
+
+    if (s.scriptLineCount > kShownLines)
+        s.scriptTopLine = std::min(s.scriptTopLine, s.scriptLineCount - kShownLines);
+    else
+        s.scriptTopLine = 0;
+}
+
+void drawScriptText(Editor& ed) {
+    layoutScriptText(ed.pages.scriptEditor);
+}
+
+void scriptEditorKeepCursorVisible(Editor& ed) {
+    ScriptState& s = ed.pages.scriptEditor;
+    drawScriptText(ed);
+    s.scriptCaretTime = ed.input.frameTime;
+    const int32_t lines = std::min(s.scriptLineCount, kScriptLayoutLines);
+    int32_t found = -1;
+    for (int32_t n = 0; n < lines && found < 0; ++n)
+        for (int32_t c = 0; c < kScriptLayoutColumns; ++c) {
+            const int32_t v = layoutCell(s, n, c);
+            if (v >= 0 && v >= s.scriptCursor) {
+                found = n;
+                break;
+            }
+        }
+    if (found >= 0) {
+        const int32_t before = s.scriptTopLine;
+        if (found < s.scriptTopLine) s.scriptTopLine = found;
+        if (s.scriptTopLine < found - (kShownLines - 1))
+            s.scriptTopLine = found - (kShownLines - 1);
+        if (s.scriptTopLine != before) drawScriptText(ed);
+    } else if (int64_t(s.scriptCursor) == int64_t(s.scriptText.size()) &&
+               s.scriptTopLine < s.scriptLineCount - (kShownLines - 1)) {
+        s.scriptTopLine = s.scriptLineCount - (kShownLines - 1);
+        drawScriptText(ed);
+    }
+}
+
+bool insideLineBreak(const std::string& text, int32_t p) {
+    return p > 0 && size_t(p) < text.size() && text[size_t(p)] == kLf && text[size_t(p) - 1] == kCr;
+}
+
+std::string withCrLfLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == kCr) {
+            out += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == kLf) ++i;
+        } else if (c == kLf) {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace korvel
