@@ -38,6 +38,7 @@
 #include "ui/Widgets.h"
 #include "views/OverlayLists.h"
 #include "views/PlanViewState.h"
+#include "views/ViewBookmarks.h"
 #include "views/ViewState.h"
 
 namespace korvel {
@@ -78,6 +79,7 @@ struct Editor {
     DemoState demo;
     ViewMotionState viewMotion;
     Pages pages;
+    ViewBookmarks bookmarks;
     // The calls into the rest of the program (tests replace entries), and the model layer's
     // reports, which go through them.
     EditorCalls calls;

@@ -12,6 +12,9 @@ struct Editor;
 constexpr int32_t kToolbarSlots = 256;
 // The slot of the undo button.
 constexpr int32_t kUndoButtonSlot = 18;
+// Contexts: a slot that holds no button, and a button shown everywhere.
+constexpr int32_t kEmptyToolbarSlot = 255;
+constexpr int32_t kAlwaysShown = 65535;
 
 struct ToolbarButton {
     int16_t x = 0, y = 0;   // lower left corner, rows counted from the bottom
@@ -30,6 +33,9 @@ struct ToolbarState {
 
 // Rebuilds every button for the current page, tool and settings.
 void rebuildToolbar(Editor& ed);
+
+// Whether a button of this context code is on screen for the current page and state.
+bool toolbarContextHolds(const Editor& ed, int32_t context);
 
 // Every frame before the clicks are handled: hoveredElement and the tooltip, then the menu's
 // item under the mouse.
