@@ -10,6 +10,7 @@
 #include "platform/VirtualKeys.h"
 #include "support/CommandRig.h"
 #include "support/DispatchRig.h"
+#include "pages/View3D.h"
 #include "ui/Toolbar.h"
 
 namespace korvel {
@@ -442,6 +443,100 @@ TEST(KeyboardDispatcher, HiddenWordsToggleTheirEffects) {
     EXPECT_EQ(ed.app.frameBlend, before.frameBlend);
     type(kHiddenWords[3]);
     EXPECT_NE(ed.app.frameBlend, before.frameBlend);
+}
+
+
+// --- The free camera of the live 3D view ---
+
+struct CameraRig : test::DispatchRig {
+    CameraRig() {
+        ed->app.currentPage = ed->app.previousPage = Page::View3D;
+        ed->pages.view3d.view3dState = 0;
+        pointAt(400, 299);
+        frame();
+    }
+    View3DState& cam() { return ed->pages.view3d; }
+};
+
+TEST(KeyboardDispatcher, AForwardTapCoastsToAStop) {
+    // 8 on the first frame; then the speed loses 5 % and 1 more each frame until it is gone.
+    CameraRig r;
+    r.key('W', true);
+    r.frame();
+    r.key('W', false);
+    std::vector<double> want;
+    for (double speed = 8, x = 0; speed != 0;) {
+        x += speed;
+        want.push_back(x);
+        speed = speed * 0.95 > 1 ? speed * 0.95 - 1 : 0;
+    }
+    ASSERT_GT(want.size(), 3u);
+    EXPECT_DOUBLE_EQ(r.cam().camX, want[0]);
+    for (size_t i = 1; i < want.size() + 3; ++i) {
+        r.frame();
+        EXPECT_NEAR(r.cam().camX, want[std::min(i, want.size() - 1)], 1e-9) << i;
+    }
+    EXPECT_DOUBLE_EQ(r.cam().forwardSpeed3d, 0);
+    EXPECT_NEAR(r.cam().camY, 0, 1e-9) << "heading 0 looks along x";
+    // With Alt held the camera keys do nothing; with Shift they push twice as hard.
+    CameraRig alt;
+    alt.key(18, true), alt.key('W', true);
+    alt.frame();
+    EXPECT_DOUBLE_EQ(alt.cam().camX, 0);
+    CameraRig shift;
+    shift.key(16, true), shift.key('W', true);
+    shift.frame();
+    EXPECT_DOUBLE_EQ(shift.cam().camX, 16);
+}
+
+TEST(KeyboardDispatcher, TheCameraStaysWithinItsLimits) {
+    struct Case {
+        int key;
+        double View3DState::*field;
+        double bound;
+    } const cases[] = {
+        {33 /* PgUp */, &View3DState::pitch3d, -15000},
+        {34 /* PgDn */, &View3DState::pitch3d, 15000},
+        {106 /* Num* */, &View3DState::zoom3d, 3200},
+        {111 /* Num/ */, &View3DState::zoom3d, 250},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        CameraRig r;
+        r.key(c.key, true);
+        for (int i = 0; i < 400; ++i) r.frame();
+        EXPECT_DOUBLE_EQ(r.cam().*c.field, c.bound);
+    }
+    // The tilt goes round: it stays within one turn whichever way it is pushed.
+    for (int key : {97 /* Num1 */, 99 /* Num3 */}) {
+        CameraRig r;
+        r.key(key, true);
+        for (int i = 0; i < 300; ++i) {
+            r.frame();
+            ASSERT_GE(r.cam().tilt3d, 0);
+            ASSERT_LE(r.cam().tilt3d, 65536);
+        }
+        EXPECT_NE(r.cam().tilt3d, 0);
+    }
+}
+
+TEST(KeyboardDispatcher, MouseLookTurnsByTheOffsetAndPutsThePointerBack) {
+    CameraRig r;
+    const size_t before = r.platform->warps().size();
+    r.key(kRightButton, true);
+    r.frame();  // the pointer at rest on the centre row: nothing turns
+    EXPECT_DOUBLE_EQ(r.cam().camAngle, 0);
+    EXPECT_DOUBLE_EQ(r.cam().pitch3d, 0);
+    r.pointAt(450, 289);  // 50 right, 10 rows lower
+    r.frame();
+    EXPECT_DOUBLE_EQ(r.cam().camAngle, 50 * 0.4);
+    EXPECT_DOUBLE_EQ(r.cam().pitch3d, -10 * -12.8);
+    ASSERT_EQ(r.platform->warps().size(), before + 2) << "once per frame";
+    EXPECT_EQ(r.platform->warps().back().x, 400);
+    EXPECT_EQ(r.platform->warps().back().y, 300) << "counted from the top";
+    r.key(kRightButton, false);
+    r.frame();
+    EXPECT_EQ(r.platform->warps().size(), before + 2) << "no look, no warp";
 }
 
 }  // namespace
