@@ -14,7 +14,7 @@ namespace {
 
 using test::CommandRig;
 
-constexpr uint8_t kBackspace = 8, kMinus = 189, kCtrl = 17;
+constexpr uint8_t kBackspace = 8, kMinus = 189;
 
 // Types the keys into the focused field, one frame's worth of the dispatcher's typing step per
 // key ("\b" Backspace, "-" the minus key).
