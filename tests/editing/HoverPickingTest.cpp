@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <string>
 
 #include "app/Settings.h"
 #include "editing/HoverState.h"
@@ -453,6 +454,41 @@ TEST(HoverPicking, DamagedRecordsArePassedOverNotRead) {
         d.view.sideViewSubjectKind = SideViewSubjectKind::Wall;
         d.view.sideViewSubject = 1;
         d.side(420, 300);
+    }
+}
+
+
+TEST(HoverPicking, ADeletedSideViewSubjectOrSliceSectorIsPassedOver) {
+    PickRig r;
+    MapBuilder b(r.map);
+    b.addRoom(0, 0, 256, 256);
+    b.addRoom(256, 0, 512, 256);
+    b.link();
+    struct Case {
+        SideViewSubjectKind kind;
+        int32_t subject;
+        int32_t sliceSector;
+    } const cases[] = {
+        {SideViewSubjectKind::Wall, 8, 0},       // the wall was deleted: past the walls
+        {SideViewSubjectKind::Wall, -1, 0},
+        {SideViewSubjectKind::Wall, 40000, 0},
+        {SideViewSubjectKind::Section, 0, 2},    // a slice of a deleted sector
+        {SideViewSubjectKind::Section, 0, -1},
+        {SideViewSubjectKind::Section, 0, 70000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.subject) + " " + std::to_string(c.sliceSector));
+        r.view.sideViewSubjectKind = c.kind;
+        r.view.sideViewSubject = c.subject;
+        r.view.sideViewX1 = 0, r.view.sideViewY1 = 128, r.view.sideViewX2 = 512;
+        r.view.sideViewY2 = 128;
+        r.view.sectionSliceCount = 1;
+        r.view.sectionSlices[0] = SectionSlice{c.sliceSector, -1000, 1000, 0, 0, -8192, -8192,
+                                               0, 0, 0, 0, 0, 0};
+        for (const auto& p : {std::pair{400, 300}, {0, 0}, {799, 599}})
+            for (bool held : {false, true}) r.side(p.first, p.second, held);
+        EXPECT_EQ(r.hover.hoveredSector, -1);
+        EXPECT_EQ(r.hover.sideViewWallPart, 0);
     }
 }
 
