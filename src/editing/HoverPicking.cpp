@@ -108,7 +108,7 @@ void pickVertex(const MapStore& map, const PlanPick& pick, HoverState& h) {
         if (s.snapToGrid && d < snapRadius) {
             h.hitPointX = wall.x;
             h.hitPointY = wall.y;
-            h.hoverVertexDistance = int32_t(radius);
+            h.hoverVertexDistance = saturateToInt32(radius);  // any zoom is taken
         }
     }
     h.hoveredVertex = cycledHover(c, [&](int32_t w) { return map.vertexSelected[w] != 0; });

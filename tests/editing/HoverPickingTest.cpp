@@ -445,7 +445,7 @@ TEST(HoverPicking, DamagedRecordsArePassedOverNotRead) {
         PickRig d;
         *d.owned = r.map;
         c.damage(d.map);
-        for (const float zoom : {0.005f, 1.0f, 65536.0f}) {
+        for (const float zoom : {0.005f, 1.0f, 65536.0f, 1e12f}) {  // the last past any bound
             d.view.viewZoom = zoom;
             d.settings.snapToGrid = 1;
             for (const auto& p : {std::pair{400, 300}, {0, 0}, {799, 599}, {-100000, 100000}})
