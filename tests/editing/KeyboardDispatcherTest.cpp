@@ -539,5 +539,35 @@ TEST(KeyboardDispatcher, MouseLookTurnsByTheOffsetAndPutsThePointerBack) {
     EXPECT_EQ(r.platform->warps().size(), before + 2) << "no look, no warp";
 }
 
+
+TEST(KeyboardDispatcher, TheTilePickerCursorStaysOnAListedTile) {
+    struct Case {
+        int32_t cursor;
+        uint8_t showAll;
+        std::vector<int32_t> list;
+        int32_t want;
+    } const cases[] = {
+        {-5, 0, {3, 4, -1}, 0},
+        {2, 0, {3, 4, -1}, 1},     // off the end mark
+        {90, 0, {3, 4, -1}, 1},    // past the list: brought inside before it is read
+        {90, 0, {-1, -1}, 0},
+        {90, 0, {}, 90},           // nothing to read
+        {90, 1, {3, 4, -1}, 90},   // every tile shown: the list is not the bound
+        {-1, 1, {}, 0},
+    };
+    test::DispatchRig r;
+    Editor& ed = *r.ed;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cursor);
+        ed.app.currentPage = Page::TilePicker;
+        ed.tileCatalog.tileList = c.list;
+        ed.pages.tilePicker.tilePickerCursor = c.cursor;
+        ed.pages.tilePicker.tilePickerShowAll = c.showAll;
+        ed.input = {};
+        processKeys(ed);
+        EXPECT_EQ(ed.pages.tilePicker.tilePickerCursor, c.want);
+    }
+}
+
 }  // namespace
 }  // namespace korvel
