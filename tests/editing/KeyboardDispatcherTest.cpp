@@ -320,6 +320,93 @@ TEST(KeyboardDispatcher, PageConditionsAndSharedKeys) {
     }
 }
 
+
+// The key tables of the commands themselves, chord by chord as each command's documentation
+// lists them (several of them in forms the dispatcher's chart writes differently).
+TEST(KeyboardDispatcher, TheCommandsKeyTablesAgreeWithTheRows) {
+    const Binding commandKeys[] = {
+        // heights
+        {"", vk::PageUp, Id::PageUpOrRaise}, {"", vk::PageDown, Id::PageDownOrLower},
+        {"S", vk::PageUp, Id::RaiseByKeyRepeat}, {"S", vk::PageDown, Id::LowerByKeyRepeat},
+        {"C", vk::PageUp, Id::RaiseBy8192}, {"C", vk::PageDown, Id::LowerBy8192},
+        // repeats and panning
+        {"", vk::Pad6, Id::IncreaseXRepeat}, {"", vk::Pad4, Id::DecreaseXRepeat},
+        {"", vk::Pad8, Id::Keypad8Step}, {"", vk::Pad2, Id::Keypad2Step},
+        {"C", vk::Pad6, Id::IncreaseWallXPan}, {"C", vk::Pad4, Id::DecreaseWallXPan},
+        {"C", vk::Pad2, Id::IncreaseWallYPan}, {"C", vk::Pad8, Id::DecreaseWallYPan},
+        // slopes and angles
+        {"", vk::LeftBracket, Id::SlopeStep512Down}, {"", vk::RightBracket, Id::SlopeStep512Up},
+        {"S", vk::LeftBracket, Id::DecreaseSlope}, {"S", vk::RightBracket, Id::IncreaseSlope},
+        {"", vk::Comma, Id::RotateSpriteLeft128}, {"", vk::Period, Id::RotateSpriteRight128},
+        {"S", vk::Comma, Id::RotateSpriteLeft}, {"S", vk::Period, Id::RotateSpriteRight},
+        // values and grid
+        {"", vk::Minus, Id::MinusKeyCommand}, {"", vk::PadMinus, Id::MinusKeyCommand},
+        {"", vk::Equals, Id::PlusKeyCommand}, {"", vk::PadPlus, Id::PlusKeyCommand},
+        {"C", vk::PadMinus, Id::DecreaseToolParam}, {"C", vk::PadPlus, Id::IncreaseToolParam},
+        {"", 'G', Id::GridFiner}, {"S", 'G', Id::GridCoarser}, {"", 'N', Id::NormaliseAffineGrid},
+        {"C", vk::Down, Id::NudgeSelectionDown},
+        // flags
+        {"S", 'B', Id::ToggleBlocking}, {"CS", 'H', Id::ToggleHitscan},
+        {"S", 'M', Id::ToggleWallMasking}, {"S", '2', Id::ToggleWallSwapBottom},
+        {"", '1', Id::ToggleOneSided}, {"A", 'R', Id::CycleSpriteOrientation},
+        {"S", 'T', Id::CycleTranslucency}, {"", 'F', Id::CycleTextureFlip},
+        {"", 'R', Id::ToggleSectorRelativeAlign}, {"C", 'P', Id::ToggleParallax},
+        {"C", 'E', Id::PromptStatnumOrToggleExpand}, {"", vk::Slash, Id::ResetProperties},
+        {"", vk::Backslash, Id::SquareWallOrToggleBookmarks},
+        // tools and two-pick commands
+        {"", vk::ScrollLock, Id::PlaceStartPosition}, {"", 'K', Id::ToggleWallSegmentTool},
+        {"CS", vk::Space, Id::RunToolAction}, {"CA", 'A', Id::ToggleAffineGridTool},
+        {"", 'I', Id::HideSpritesOrIntersect}, {"", 'J', Id::JoinSectorsCommand},
+        {"", 'U', Id::SubtractSectorsTool}, {"", vk::Backspace, Id::DropPointOrToggleCeilView},
+        {"", 'O', Id::AlignSpriteCommand}, {"", 'C', Id::ToggleSpriteCentreOrBendWall},
+        {"A", 'C', Id::FillLoopWithSector}, {"A", 'F', Id::SetFirstWallCommand},
+        {"C", vk::Enter, Id::PasteAttributesAroundLoop},
+        {"C", vk::Period, Id::AlignWallTextureCommand}, {"", 'W', Id::JumpToLinkedSprite},
+        // pages and views
+        {"", vk::Escape, Id::CancelAction}, {"", vk::F1, Id::OpenDocumentViewer},
+        {"A", vk::F11, Id::Enter3DView}, {"A", 'M', Id::EnterMapView},
+        {"A", 'Z', Id::EnterSideView}, {"CAS", vk::F10, Id::OpenSparksPage},
+        {"AS", 'V', Id::OpenTilePicker}, {"A", vk::Enter, Id::ToggleFullscreen},
+        {"", 'L', Id::ToggleSnapToGridKey}, {"C", 'G', Id::ToggleGrid},
+        {"", '0', Id::ToggleAreaSelectShape}, {"", vk::Grave, Id::ShowPropertyBox},
+        {"", vk::Semicolon, Id::GotoOtherWallSide}, {"", 'A', Id::NoOpCommand},
+        // prompts
+        {"", 'T', Id::PromptSectorLotag}, {"", 'H', Id::PromptSectorHitag},
+        {"", 'P', Id::PromptSectorPalette}, {"S", 'S', Id::PromptSectorShade},
+        {"S", 'V', Id::PromptVisibility},
+        // selection, deletion, insertion
+        {"C", 'A', Id::SelectAll}, {"C", 'Y', Id::InvertSelectionCommand},
+        {"C", 'D', Id::DeselectAllCommand}, {"S", 'C', Id::ConvertSelection},
+        {"C", 'I', Id::HideSectors}, {"CA", 'I', Id::UnhideAllSectors},
+        {"A", 'I', Id::UnhideAllSprites}, {"", vk::Delete, Id::DeleteSelected},
+        {"C", vk::Delete, Id::DeleteSectorsCommand}, {"", vk::Insert, Id::InsertVertexCommand},
+        {"C", vk::Insert, Id::CloneSelectionCommand}, {"", 'S', Id::InsertSprite},
+        {"", '5', Id::SelectConnectedSkyCommand}, {"", '6', Id::LevelSkyCeilingsCommand},
+        // clipboard, undo, files
+        {"C", 'C', Id::CopyCommand}, {"C", 'X', Id::CutCommand}, {"C", 'V', Id::PasteCommand},
+        {"CA", 'Z', Id::SwapClipboardCommand}, {"C", 'Z', Id::UndoCommand},
+        {"C", 'S', Id::SaveMap}, {"CS", 'S', Id::SaveMapAs}, {"C", 'N', Id::NewMapCommand},
+        {"C", 'O', Id::OpenMap}, {"C", 'M', Id::OpenMergeBrowser},
+        {"CA", 'R', Id::ReloadMapCommand}, {"C", 'R', Id::RestoreAutosave}, {"A", 'Q', Id::Quit},
+        {"CA", vk::F1, Id::StopRecordingCommand}, {"A", 'E', Id::RunCurrentScript},
+        {"", vk::F12, Id::TakeScreenshot},
+        // attributes
+        {"", vk::Enter, Id::ConfirmOrPasteAttributes}, {"S", vk::Enter, Id::PasteTextureOnly},
+        {"", vk::Tab, Id::NextFieldOrCopyAttributes}, {"C", vk::Tab, Id::CopyTextureOnly},
+        {"", '9', Id::TogglePasteSlope},
+    };
+    for (const Binding& b : commandKeys) {
+        SCOPED_TRACE(name(b));
+        const std::vector<Id> rows = firingRows(where(b.mods), keysOf({b.key}));
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(int(rows[0]), int(b.id));
+    }
+    // Comma and period in one frame: the angle reset alone.
+    const CommandRow* both = firstFiringRow(where(""), keysOf({vk::Comma, vk::Period}));
+    ASSERT_NE(both, nullptr);
+    EXPECT_EQ(int(both->id), int(Id::ResetSpriteAngle));
+}
+
 // Whole frames: the mode keys through the dispatcher.
 TEST(KeyboardDispatcher, ModeKeysActOnceOnTheirDownEdge) {
     CommandRig r;
