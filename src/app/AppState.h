@@ -65,7 +65,11 @@ struct AppState {
     float screenSwingSpeed = 0;
     uint8_t screenSmearEffect = 0;
     uint8_t screenShakeEffect = 0;
+    // Letters of the four hidden words typed so far.
     int32_t hiddenWord12Progress = 0;
+    int32_t hiddenWord14Progress = 0;
+    int32_t hiddenWord7Progress = 0;
+    int32_t hiddenWord8Progress = 0;
 
     // The desktop mode found at start-up, put back when full screen is left.
     DisplayMode desktopMode;

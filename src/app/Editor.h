@@ -41,6 +41,7 @@
 #include "ui/Widgets.h"
 #include "views/OverlayLists.h"
 #include "views/PlanViewState.h"
+#include "views/ViewBookmarks.h"
 #include "views/ViewState.h"
 
 namespace korvel {
@@ -84,6 +85,7 @@ struct Editor {
     HelpState help;
     MessageLists messages;
     TypingState typing;
+    ViewBookmarks bookmarks;
     // The calls into the rest of the program (tests replace entries), and the model layer's
     // reports, which go through them.
     EditorCalls calls;

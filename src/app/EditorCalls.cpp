@@ -110,7 +110,8 @@ EditorCalls::EditorCalls() {
     drawFrameChrome = &korvel::drawFrameChrome;
     drawCursor = &drawEditorCursor;
     drawTooltip = &korvel::drawTooltip;
-    refreshBookmarkHiddenFlags = &korvel::refreshBookmarkHiddenFlags;
+    refreshBookmarkHiddenFlags =
+        static_cast<void (*)(Editor&)>(&korvel::refreshBookmarkHiddenFlags);
     autoSave = &korvel::autoSave;
     pushHistoryEntry = [](Editor& ed, const std::string& text) {
         korvel::pushHistoryEntry(ed, text);

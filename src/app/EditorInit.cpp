@@ -92,7 +92,8 @@ void initEditorState(Editor& ed) {
     a.caretBlinkTime = -1;
     a.frameBlend = 0;
     a.screenSwingState = -1;
-    a.hiddenWord12Progress = 0;
+    a.hiddenWord12Progress = a.hiddenWord14Progress = 0;
+    a.hiddenWord7Progress = a.hiddenWord8Progress = 0;
     a.useWindowHook = 1;
     a.grpPath.clear();
 

@@ -5,9 +5,23 @@
 
 #include "app/Editor.h"
 #include "app/MapFileCommands.h"
-#include "pages/MessageBox.h"
+#include "commands/AttributeCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/SideViewCommands.h"
+#include "commands/FlagCommands.h"
+#include "commands/HeightCommands.h"
+#include "commands/LinkedSprites.h"
+#include "commands/PageCommands.h"
+#include "commands/PromptCommands.h"
+#include "commands/SelectionCommands.h"
+#include "commands/SlopeAngleCommands.h"
+#include "commands/TextureCommands.h"
+#include "commands/ToolCommands.h"
+#include "commands/ValueGridCommands.h"
+#include "editing/KeyBindings.h"
+#include "editing/PrimaryAction.h"
+#include "pages/MessageBox.h"
+#include "platform/VirtualKeys.h"
 
 namespace korvel {
 
@@ -18,6 +32,40 @@ constexpr uint8_t kFirstExtraButton = 5;
 
 bool mapIsModified(const Editor& ed) {
     return ed.map.mapModified != MapModifiedState::Unmodified;
+}
+
+constexpr ModifierNeed kUp = ModifierNeed::Up, kDown = ModifierNeed::Down;
+constexpr ModifierNeed kEither = ModifierNeed::Either;
+
+// Without Ctrl and Alt, with or without Shift.
+constexpr KeyChord anyShiftKey(uint8_t key) {
+    return {key, kUp, kUp, kEither};
+}
+// Ctrl without Alt, with or without Shift.
+constexpr KeyChord ctrlAnyShiftKey(uint8_t key) {
+    return {key, kDown, kUp, kEither};
+}
+// Whatever the modifiers.
+constexpr KeyChord anyModifiers(uint8_t key) {
+    return {key, kEither, kEither, kEither};
+}
+
+// A key row that presses toolbar buttons.
+constexpr CommandRow pressRow(CommandId id, KeyChord chord, ToolbarPresses presses) {
+    CommandRow r;
+    r.id = id;
+    r.chords = {chord};
+    r.presses = presses;
+    return r;
+}
+// A key row that runs a handler.
+constexpr CommandRow keyRow(CommandId id, void (*handler)(Editor&), KeyChord a, KeyChord b = {},
+                            KeyChord c = {}) {
+    CommandRow r;
+    r.id = id;
+    r.chords = {a, b, c};
+    r.handler = handler;
+    return r;
 }
 
 // Rows without a handler carry what the menus show of them; their handlers, chords, pages and
@@ -82,7 +130,12 @@ constexpr CommandRow kRows[] = {
     {.id = CommandId::Copy, .caption = 797, .shortcutLabel = "[CTRL+C]", .menuCode = 793},
     {.id = CommandId::Paste, .caption = 798, .shortcutLabel = "[CTRL+V]", .menuCode = 794},
     {.id = CommandId::Delete, .caption = 799, .shortcutLabel = "[CTRL+Delete]", .menuCode = 795},
-    {.id = CommandId::SelectAll, .caption = 800, .shortcutLabel = "[CTRL+A]", .menuCode = 796},
+    {.id = CommandId::SelectAll,
+     .caption = 800,
+     .shortcutLabel = "[CTRL+A]",
+     .chords = {ctrlKey('A')},
+     .menuCode = 796,
+     .handler = selectAll},
     {.id = CommandId::DeselectAll, .caption = 801, .shortcutLabel = "[CTRL+D]", .menuCode = 797},
     {.id = CommandId::InvertSelection,
      .caption = 802,
@@ -167,8 +220,11 @@ constexpr CommandRow kRows[] = {
      .menuAfter = MenuAfter::StaysOpen},
     {.id = CommandId::ToggleGrid,
      .caption = 824,
+     .shortcutLabel = "[CTRL+G]",
+     .chords = {ctrlKey('G')},
      .menuCode = 820,
-     .menuAfter = MenuAfter::StaysOpen},
+     .menuAfter = MenuAfter::StaysOpen,
+     .handler = toggleGrid},
     {.id = CommandId::ToggleTwoColorBlend,
      .caption = 825,
      .menuCode = 821,
@@ -189,7 +245,12 @@ constexpr CommandRow kRows[] = {
      .caption = 835,
      .shortcutLabel = "[I]",
      .menuCode = 830},
-    {.id = CommandId::SubtractSectorsTool, .caption = 834, .shortcutLabel = "[U]", .menuCode = 831},
+    {.id = CommandId::SubtractSectorsTool,
+     .caption = 834,
+     .shortcutLabel = "[U]",
+     .chords = {plainKey('U')},
+     .menuCode = 831,
+     .handler = subtractSectorsTool},
     {.id = CommandId::TransformBySegmentsTool, .caption = 836, .menuCode = 832},
     {.id = CommandId::QuadWarp1Tool, .caption = 837, .menuCode = 833},
     {.id = CommandId::QuadWarp2Tool, .caption = 838, .menuCode = 834},
@@ -281,7 +342,12 @@ constexpr CommandRow kRows[] = {
      .shortcutLabel = "[I]",
      .menuCode = 865},
     {.id = CommandId::UnhideSprites, .caption = 1331, .shortcutLabel = "[ALT+I]", .menuCode = 866},
-    {.id = CommandId::HideSectors, .caption = 1332, .shortcutLabel = "[CTRL+I]", .menuCode = 867},
+    {.id = CommandId::HideSectors,
+     .caption = 1332,
+     .shortcutLabel = "[CTRL+I]",
+     .chords = {ctrlKey('I')},
+     .menuCode = 867,
+     .handler = hideSectors},
     {.id = CommandId::UnhideSectors,
      .caption = 1333,
      .shortcutLabel = "[CTRL+ALT+I]",
@@ -289,17 +355,225 @@ constexpr CommandRow kRows[] = {
 
     {.id = CommandId::QuitByWindow, .caption = 794, .handler = requestQuitFromWindow},
 
-    {.id = CommandId::EnterSideView,
-     .caption = kMsgSideViewCaption,
-     .shortcutLabel = "[ALT+Z]",
-     .chords = {altKey('Z')},
-     .handler = enterSideView},
-    {.id = CommandId::EnterSideViewByButton,
-     .caption = kMsgSideViewCaption,
-     .chords = {KeyChord{kFirstExtraButton, ModifierNeed::Either, ModifierNeed::Either,
-                         ModifierNeed::Either, KeyTrigger::WentDown}},
-     .pages = PageSet::only({Page::PlanView}),
-     .handler = enterSideView},
+    // The keyboard's commands. Where two chords could meet in one frame, the row tried first
+    // takes the presses: the comma-and-period chord comes before either key alone.
+    // Ctrl alone.
+    keyRow(CommandId::PromptStatnumOrToggleExpand, promptStatnumOrToggleExpand, ctrlKey('E')),
+    keyRow(CommandId::ToggleParallax, toggleParallax, ctrlKey('P')),
+    keyRow(CommandId::OpenSearchPage, openSearchPage, ctrlKey('F')),
+    keyRow(CommandId::OpenMergeBrowser, openMergeBrowser, ctrlKey('M')),
+    keyRow(CommandId::NewMapCommand, newMapCommand, ctrlKey('N')),
+    keyRow(CommandId::UndoCommand, undoCommand, ctrlKey('Z')),
+    keyRow(CommandId::DeselectAllCommand, deselectAllCommand, ctrlKey('D')),
+    keyRow(CommandId::CutCommand, cutCommand, ctrlKey('X')),
+    keyRow(CommandId::CopyCommand, copyCommand, ctrlKey('C')),
+    keyRow(CommandId::PasteCommand, pasteCommand, ctrlKey('V')),
+    keyRow(CommandId::InvertSelectionCommand, invertSelectionCommand, ctrlKey('Y')),
+    keyRow(CommandId::PasteAttributesAroundLoop, pasteAttributesAroundLoop, ctrlKey(vk::Enter)),
+    keyRow(CommandId::RaiseBy8192, raiseBy8192, ctrlKey(vk::PageUp)),
+    keyRow(CommandId::LowerBy8192, lowerBy8192, ctrlKey(vk::PageDown)),
+    keyRow(CommandId::CloneSelectionCommand, cloneSelectionCommand, ctrlKey(vk::Insert)),
+    keyRow(CommandId::DeleteSectorsCommand, deleteSectorsCommand, ctrlKey(vk::Delete)),
+    keyRow(CommandId::NudgeSelectionLeft, nudgeSelectionLeft, ctrlKey(vk::Left)),
+    keyRow(CommandId::NudgeSelectionRight, nudgeSelectionRight, ctrlKey(vk::Right)),
+    keyRow(CommandId::NudgeSelectionUp, nudgeSelectionUp, ctrlKey(vk::Up)),
+    keyRow(CommandId::NudgeSelectionDown, nudgeSelectionDown, ctrlKey(vk::Down)),
+    keyRow(CommandId::CopyTextureOnly, copyTextureOnly, ctrlKey(vk::Tab)),
+    keyRow(CommandId::IncreaseWallYPan, increaseWallYPan, ctrlKey(vk::Pad2)),
+    keyRow(CommandId::DecreaseWallYPan, decreaseWallYPan, ctrlKey(vk::Pad8)),
+    keyRow(CommandId::DecreaseWallXPan, decreaseWallXPan, ctrlKey(vk::Pad4)),
+    keyRow(CommandId::IncreaseWallXPan, increaseWallXPan, ctrlKey(vk::Pad6)),
+    keyRow(CommandId::DecreaseToolParam, decreaseToolParam, ctrlKey(vk::Minus),
+           ctrlKey(vk::PadMinus)),
+    keyRow(CommandId::IncreaseToolParam, increaseToolParam, ctrlKey(vk::Equals),
+           ctrlKey(vk::PadPlus)),
+    keyRow(CommandId::AlignWallTextureCommand, alignWallTextureCommand, ctrlKey(vk::Period)),
+    pressRow(CommandId::CtrlF6, ctrlKey(vk::F6), pressing({59})),
+    pressRow(CommandId::CtrlF7, ctrlKey(vk::F7), pressing({60})),
+    pressRow(CommandId::CtrlF9, ctrlKey(vk::F9), pressing({61})),
+    pressRow(CommandId::CtrlW, ctrlKey('W').exceptInLiveView(), pressing({79}, true)),
+    // Ctrl alone, on the frame the key goes down.
+    keyRow(CommandId::BooleanTargetMode, booleanTargetModeKey, wentDown(ctrlKey(vk::F8))),
+    keyRow(CommandId::DragOrBooleanMode0, dragOrBooleanMode0Key, wentDown(ctrlKey(vk::F1))),
+    keyRow(CommandId::DragOrBooleanMode1, dragOrBooleanMode1Key, wentDown(ctrlKey(vk::F2))),
+    keyRow(CommandId::DragOrBooleanMode2, dragOrBooleanMode2Key, wentDown(ctrlKey(vk::F3))),
+    keyRow(CommandId::DragOrBooleanMode3, dragOrBooleanMode3Key, wentDown(ctrlKey(vk::F4))),
+    keyRow(CommandId::BooleanMode4, booleanMode4Key, wentDown(ctrlKey(vk::F5))),
+    // Alt alone; the first extra mouse button also opens the side view.
+    keyRow(CommandId::EnterSideView, enterSideView, altKey('Z'),
+           wentDown(anyModifiers(vk::MouseExtra1)).onPlanViewOnly()),
+    keyRow(CommandId::OpenSpriteArrayDialog, openSpriteArrayDialog, altKey('A')),
+    keyRow(CommandId::EnterMapView, enterMapView, altKey('M')),
+    keyRow(CommandId::CycleSpriteOrientation, cycleSpriteOrientation, altKey('R')),
+    keyRow(CommandId::PromptLotag, promptLotag, altKey('T')),
+    keyRow(CommandId::PromptHitag, promptHitag, altKey('H')),
+    keyRow(CommandId::PromptPalette, promptPalette, altKey('P')),
+    keyRow(CommandId::PromptShade, promptShade, altKey('S')),
+    keyRow(CommandId::UnhideAllSprites, unhideAllSprites, altKey('I')),
+    keyRow(CommandId::RunCurrentScript, runCurrentScript, altKey('E')),
+    keyRow(CommandId::ToggleFullscreen, toggleFullscreen, altKey(vk::Enter)),
+    keyRow(CommandId::FillLoopWithSector, fillLoopWithSector, altKey('C')),
+    keyRow(CommandId::SetFirstWallCommand, setFirstWallCommand, altKey('F')),
+    keyRow(CommandId::OpenDriveList, openDriveList, altKey(vk::F1)),
+    keyRow(CommandId::Enter3DView, enter3DView, altKey(vk::F11)),
+    keyRow(CommandId::AreaSettingsMode, areaSettingsModeKey, wentDown(altKey(vk::F8))),
+    // Ctrl and Alt.
+    keyRow(CommandId::OpenStatisticsPage, openStatisticsPage, ctrlAltKey('S')),
+    keyRow(CommandId::OpenReportPage, openReportPage, ctrlAltKey('P')),
+    keyRow(CommandId::ReloadMapCommand, reloadMapCommand, ctrlAltKey('R')),
+    keyRow(CommandId::ToggleAffineGridTool, toggleAffineGridTool, ctrlAltKey('A')),
+    keyRow(CommandId::SwapClipboardCommand, swapClipboardCommand, ctrlAltKey('Z')),
+    keyRow(CommandId::UnhideAllSectors, unhideAllSectors, ctrlAltKey('I')),
+    keyRow(CommandId::StopRecordingCommand, stopRecordingCommand, ctrlAltKey(vk::F1)),
+    pressRow(CommandId::CtrlAltN, ctrlAltKey('N'), pressing({84})),
+    pressRow(CommandId::CtrlAltV, ctrlAltKey('V'), pressing({103, 95, 74})),
+    pressRow(CommandId::CtrlAltC, ctrlAltKey('C'), pressing({104, 75})),
+    pressRow(CommandId::CtrlAltM, ctrlAltKey('M'), pressing({57, 93})),
+    pressRow(CommandId::CtrlAltH, ctrlAltKey('H'), pressing({105, 92})),
+    pressRow(CommandId::CtrlAltF, ctrlAltKey('F'), pressing({94, 127})),
+    pressRow(CommandId::CtrlAltB, ctrlAltKey('B'), pressing({106})),
+    pressRow(CommandId::CtrlAltO, ctrlAltKey('O'), pressing({119})),
+    pressRow(CommandId::CtrlAltU, ctrlAltKey('U'), pressing({63, 76})),
+    pressRow(CommandId::CtrlAltW, ctrlAltKey('W'), pressing({125, 77})),
+    pressRow(CommandId::CtrlAltE, ctrlAltKey('E'), pressing({126})),
+    pressRow(CommandId::CtrlAltL, ctrlAltKey('L'), pressing({54, 101})),
+    pressRow(CommandId::CtrlAltK, ctrlAltKey('K'), pressing({55})),
+    pressRow(CommandId::CtrlAltQ, ctrlAltKey('Q'), pressing({56})),
+    pressRow(CommandId::CtrlAlt1, ctrlAltKey('1'), pressing({144})),
+    pressRow(CommandId::CtrlAlt2, ctrlAltKey('2'), pressing({145})),
+    pressRow(CommandId::CtrlAlt3, ctrlAltKey('3'), pressing({146})),
+    pressRow(CommandId::CtrlAlt4, ctrlAltKey('4'), pressing({147})),
+    pressRow(CommandId::CtrlAlt5, ctrlAltKey('5'), pressing({158})),
+    pressRow(CommandId::CtrlAlt6, ctrlAltKey('6'), pressing({128})),
+    pressRow(CommandId::CtrlAlt7, ctrlAltKey('7'), pressing({153})),
+    pressRow(CommandId::CtrlAlt8, ctrlAltKey('8'), pressing({154})),
+    pressRow(CommandId::CtrlAlt9, ctrlAltKey('9'), pressing({155})),
+    pressRow(CommandId::CtrlAlt0, ctrlAltKey('0'), pressing({156})),
+    pressRow(CommandId::CtrlAltMinus, ctrlAltKey(vk::Minus), pressing({157})),
+    pressRow(CommandId::CtrlAltEquals, ctrlAltKey(vk::Equals), pressing({78})),
+    pressRow(CommandId::CtrlAltComma, ctrlAltKey(vk::Comma), pressing({165})),
+    pressRow(CommandId::CtrlAltPeriod, ctrlAltKey(vk::Period), pressing({166})),
+    pressRow(CommandId::CtrlAltLeftBracket, ctrlAltKey(vk::LeftBracket), pressing({167})),
+    pressRow(CommandId::CtrlAltRightBracket, ctrlAltKey(vk::RightBracket), pressing({168})),
+    // Ctrl, Alt and Shift.
+    keyRow(CommandId::OpenSparksPage, openSparksPage, ctrlAltShiftKey(vk::F10)),
+    pressRow(CommandId::CtrlAltShiftP, ctrlAltShiftKey('P'), pressing({123})),
+    pressRow(CommandId::CtrlAltShiftT, ctrlAltShiftKey('T'), pressing({62}, true)),
+    pressRow(CommandId::CtrlAltShiftL, ctrlAltShiftKey('L'), pressing({108})),
+    pressRow(CommandId::CtrlAltShiftR, ctrlAltShiftKey('R'), pressing({109})),
+    pressRow(CommandId::CtrlAltShiftD, ctrlAltShiftKey('D'), pressing({110})),
+    pressRow(CommandId::CtrlAltShiftS, ctrlAltShiftKey('S'), pressing({111})),
+    // Ctrl and Shift.
+    pressRow(CommandId::CtrlShiftGrave, ctrlShiftKey(vk::Grave), pressing({41})),
+    pressRow(CommandId::CtrlShift1, ctrlShiftKey('1'), pressing({39})),
+    pressRow(CommandId::CtrlShift2, ctrlShiftKey('2'), pressing({40})),
+    pressRow(CommandId::CtrlShift3, ctrlShiftKey('3'), pressing({42})),
+    pressRow(CommandId::CtrlShift4, ctrlShiftKey('4'), pressing({32})),
+    pressRow(CommandId::CtrlShift5, ctrlShiftKey('5'), pressing({33})),
+    pressRow(CommandId::CtrlShift6, ctrlShiftKey('6'), pressing({34})),
+    pressRow(CommandId::CtrlShift7, ctrlShiftKey('7'), pressing({36})),
+    pressRow(CommandId::CtrlShift8, ctrlShiftKey('8'), pressing({37})),
+    pressRow(CommandId::CtrlShift9, ctrlShiftKey('9'), pressing({47})),
+    pressRow(CommandId::CtrlShift0, ctrlShiftKey('0'), pressing({43})),
+    pressRow(CommandId::CtrlShiftMinus, ctrlShiftKey(vk::Minus), pressing({35})),
+    pressRow(CommandId::CtrlShiftBackspace, ctrlShiftKey(vk::Backspace), pressing({46})),
+    pressRow(CommandId::CtrlShiftQ, ctrlShiftKey('Q').exceptInLiveView(), pressing({112})),
+    pressRow(CommandId::CtrlShiftW, ctrlShiftKey('W').exceptInLiveView(), pressing({113})),
+    pressRow(CommandId::CtrlShiftE, ctrlShiftKey('E').exceptInLiveView(), pressing({114})),
+    pressRow(CommandId::CtrlShiftF11, ctrlShiftKey(vk::F11), pressing({118})),
+    // No modifier; the second extra mouse button also opens the record editor.
+    keyRow(CommandId::Keypad2Step, keypad2Step, plainKey(vk::Pad2)),
+    keyRow(CommandId::Keypad8Step, keypad8Step, plainKey(vk::Pad8)),
+    keyRow(CommandId::DecreaseXRepeat, decreaseXRepeat, plainKey(vk::Pad4)),
+    keyRow(CommandId::IncreaseXRepeat, increaseXRepeat, plainKey(vk::Pad6)),
+    keyRow(CommandId::OpenRecordEditor, openRecordEditorFromKey, plainKey('E'),
+           wentDown(anyModifiers(vk::MouseExtra2)).onPlanViewOnly()),
+    keyRow(CommandId::OpenDocumentViewer, openDocumentViewer, plainKey(vk::F1)),
+    keyRow(CommandId::OpenSettingsPage, openSettingsPage, plainKey(vk::F8)),
+    keyRow(CommandId::ToggleMenuBar, toggleMenuBar, plainKey(vk::F9)),
+    keyRow(CommandId::OpenDisplayOptionsPage, openDisplayOptionsPage, plainKey(vk::F10)),
+    keyRow(CommandId::EnterWalkView, enterWalkView, plainKey(vk::F11)),
+    keyRow(CommandId::TakeScreenshot, takeScreenshot, plainKey(vk::F12)),
+    keyRow(CommandId::PromptSectorLotag, promptSectorLotag, plainKey('T')),
+    keyRow(CommandId::PromptSectorHitag, promptSectorHitag, plainKey('H')),
+    keyRow(CommandId::ToggleSnapToGridKey, toggleSnapToGridFromKey, plainKey('L')),
+    keyRow(CommandId::PromptSectorPalette, promptSectorPalette, plainKey('P')),
+    keyRow(CommandId::InsertSprite, insertSprite, plainKey('S')),
+    keyRow(CommandId::ToggleSpriteCentreOrBendWall, toggleSpriteCentreOrBendWall, plainKey('C')),
+    keyRow(CommandId::AlignSpriteCommand, alignSpriteCommand, plainKey('O')),
+    keyRow(CommandId::ToggleWallSegmentTool, toggleWallSegmentTool, plainKey('K')),
+    keyRow(CommandId::NoOpCommand, noOpCommand, plainKey('A'), plainKey('Z')),
+    keyRow(CommandId::ToggleOneSided, toggleOneSided, plainKey('1')),
+    keyRow(CommandId::SelectConnectedSkyCommand, selectConnectedSkyCommand, plainKey('5')),
+    keyRow(CommandId::LevelSkyCeilingsCommand, levelSkyCeilingsCommand, plainKey('6')),
+    keyRow(CommandId::TogglePasteSlope, togglePasteSlope, plainKey('9')),
+    keyRow(CommandId::ToggleAreaSelectShape, toggleAreaSelectShape, plainKey('0')),
+    keyRow(CommandId::ShowPropertyBox, showPropertyBox, plainKey(vk::Grave)),
+    keyRow(CommandId::GotoOtherWallSide, gotoOtherWallSide, plainKey(vk::Semicolon)),
+    keyRow(CommandId::SlopeStep512Down, slopeStep512Down, plainKey(vk::LeftBracket)),
+    keyRow(CommandId::SlopeStep512Up, slopeStep512Up, plainKey(vk::RightBracket)),
+    keyRow(CommandId::MinusKeyCommand, minusKeyCommand, plainKey(vk::Minus),
+           plainKey(vk::PadMinus)),
+    keyRow(CommandId::PlusKeyCommand, plusKeyCommand, plainKey(vk::Equals), plainKey(vk::PadPlus)),
+    keyRow(CommandId::CancelAction, cancelAction, plainKey(vk::Escape)),
+    keyRow(CommandId::PageUpOrRaise, pageUpOrRaise, plainKey(vk::PageUp)),
+    keyRow(CommandId::PageDownOrLower, pageDownOrLower, plainKey(vk::PageDown)),
+    keyRow(CommandId::DropPointOrToggleCeilView, dropPointOrToggleCeilView,
+           plainKey(vk::Backspace)),
+    keyRow(CommandId::SpritesMode, spritesModeKey, wentDown(plainKey(vk::F2))),
+    keyRow(CommandId::VerticesMode, verticesModeKey, wentDown(plainKey(vk::F3))),
+    keyRow(CommandId::WallsMode, wallsModeKey, wentDown(plainKey(vk::F4))),
+    keyRow(CommandId::SectorsMode, sectorsModeKey, wentDown(plainKey(vk::F5))),
+    keyRow(CommandId::LoopsMode, loopsModeKey, wentDown(plainKey(vk::F6))),
+    keyRow(CommandId::SpritesAndVerticesMode, spritesAndVerticesModeKey,
+           wentDown(plainKey(vk::F7))),
+    keyRow(CommandId::ToggleSectorRelativeAlign, toggleSectorRelativeAlign, plainKey('R')),
+    keyRow(CommandId::CycleTextureFlip, cycleTextureFlip, plainKey('F')),
+    keyRow(CommandId::ResetSpriteAngle, resetSpriteAngle, plainKey(vk::Comma).together(vk::Period)),
+    keyRow(CommandId::RotateSpriteRight128, rotateSpriteRight128, plainKey(vk::Period)),
+    keyRow(CommandId::RotateSpriteLeft128, rotateSpriteLeft128, plainKey(vk::Comma)),
+    keyRow(CommandId::ConfirmOrPasteAttributes, confirmOrPasteAttributes, plainKey(vk::Enter)),
+    keyRow(CommandId::HitSpace, hitSpace, plainKey(vk::Space)),
+    keyRow(CommandId::ResetProperties, resetProperties, plainKey(vk::Slash)),
+    keyRow(CommandId::SquareWallOrToggleBookmarks, squareWallOrToggleBookmarks,
+           plainKey(vk::Backslash)),
+    keyRow(CommandId::NextFieldOrCopyAttributes, nextFieldOrCopyAttributes, plainKey(vk::Tab)),
+    keyRow(CommandId::NavigatePrevious, navigatePrevious, plainKey(vk::Left)),
+    keyRow(CommandId::NavigateNext, navigateNext, plainKey(vk::Right)),
+    keyRow(CommandId::NavigateUp, navigateUp, plainKey(vk::Up)),
+    keyRow(CommandId::NavigateDown, navigateDown, plainKey(vk::Down)),
+    keyRow(CommandId::HideSpritesOrIntersect, hideSpritesOrIntersect, plainKey('I')),
+    keyRow(CommandId::JumpToLinkedSprite, jumpToLinkedSprite, plainKey('W')),
+    keyRow(CommandId::DeleteSelected, deleteSelected, plainKey(vk::Delete)),
+    keyRow(CommandId::InsertVertexCommand, insertVertexCommand, plainKey(vk::Insert)),
+    keyRow(CommandId::PlaceStartPosition, placeStartPosition, plainKey(vk::ScrollLock)),
+    keyRow(CommandId::JoinSectorsCommand, joinSectorsCommand, plainKey('J')),
+    keyRow(CommandId::NormaliseAffineGrid, normaliseAffineGrid, plainKey('N')),
+    // Without Ctrl and Alt; Shift limits a wall toggle to one side.
+    keyRow(CommandId::ToggleBlocking, toggleBlocking, anyShiftKey('B')),
+    keyRow(CommandId::ToggleWallMasking, toggleWallMasking, anyShiftKey('M')),
+    keyRow(CommandId::ToggleWallSwapBottom, toggleWallSwapBottom, anyShiftKey('2')),
+    // Shift alone.
+    keyRow(CommandId::GridCoarser, gridCoarser, shiftKey('G')),
+    keyRow(CommandId::ConvertSelection, convertSelection, shiftKey('C')),
+    keyRow(CommandId::PromptSectorShade, promptSectorShade, shiftKey('S')),
+    keyRow(CommandId::CycleTranslucency, cycleTranslucency, shiftKey('T')),
+    keyRow(CommandId::RotateSpriteRight, rotateSpriteRight, shiftKey(vk::Period)),
+    keyRow(CommandId::RotateSpriteLeft, rotateSpriteLeft, shiftKey(vk::Comma)),
+    keyRow(CommandId::DecreaseSlope, decreaseSlope, shiftKey(vk::LeftBracket)),
+    keyRow(CommandId::IncreaseSlope, increaseSlope, shiftKey(vk::RightBracket)),
+    keyRow(CommandId::PasteTextureOnly, pasteTextureOnly, shiftKey(vk::Enter)),
+    keyRow(CommandId::RaiseByKeyRepeat, raiseByKeyRepeat, shiftKey(vk::PageUp)),
+    keyRow(CommandId::LowerByKeyRepeat, lowerByKeyRepeat, shiftKey(vk::PageDown)),
+    keyRow(CommandId::RunToolAction, runToolAction, shiftKey(vk::Space),
+           ctrlAnyShiftKey(vk::Space)),
+    keyRow(CommandId::GridFiner, gridFiner, plainKey('G')),
+    // V: with Shift alone the visibility prompt, else the tile picker (Alt: the hovered wall's
+    // texture, Alt+Shift: its masked texture).
+    keyRow(CommandId::PromptVisibility, promptVisibility, shiftKey('V')),
+    keyRow(CommandId::OpenTilePicker, openTilePicker, KeyChord{'V', kUp, kEither, kUp},
+           KeyChord{'V', kUp, kDown, kDown}),
+    keyRow(CommandId::ToggleHitscan, toggleHitscan, ctrlAnyShiftKey('H')),
 };
 
 // Where each id's row lies; -1 for none, which the check below refuses.

@@ -123,11 +123,207 @@ enum class CommandId : uint16_t {
 
     // Commands no menu item names.
     QuitByWindow,  // closing the window
+
+    // The keyboard's commands, in the order the key dispatcher tries them within this block.
+    PromptStatnumOrToggleExpand,
+    ToggleParallax,
+    OpenSearchPage,
+    OpenMergeBrowser,
+    NewMapCommand,
+    UndoCommand,
+    DeselectAllCommand,
+    CutCommand,
+    CopyCommand,
+    PasteCommand,
+    InvertSelectionCommand,
+    PasteAttributesAroundLoop,
+    RaiseBy8192,
+    LowerBy8192,
+    CloneSelectionCommand,
+    DeleteSectorsCommand,
+    NudgeSelectionLeft,
+    NudgeSelectionRight,
+    NudgeSelectionUp,
+    NudgeSelectionDown,
+    CopyTextureOnly,
+    IncreaseWallYPan,
+    DecreaseWallYPan,
+    DecreaseWallXPan,
+    IncreaseWallXPan,
+    DecreaseToolParam,
+    IncreaseToolParam,
+    AlignWallTextureCommand,
+    CtrlF6,
+    CtrlF7,
+    CtrlF9,
+    CtrlW,
+    BooleanTargetMode,
+    DragOrBooleanMode0,
+    DragOrBooleanMode1,
+    DragOrBooleanMode2,
+    DragOrBooleanMode3,
+    BooleanMode4,
     EnterSideView,
-    EnterSideViewByButton,  // the first extra mouse button, on the plan view
+    OpenSpriteArrayDialog,
+    EnterMapView,
+    CycleSpriteOrientation,
+    PromptLotag,
+    PromptHitag,
+    PromptPalette,
+    PromptShade,
+    UnhideAllSprites,
+    RunCurrentScript,
+    ToggleFullscreen,
+    FillLoopWithSector,
+    SetFirstWallCommand,
+    OpenDriveList,
+    Enter3DView,
+    AreaSettingsMode,
+    OpenStatisticsPage,
+    OpenReportPage,
+    ReloadMapCommand,
+    ToggleAffineGridTool,
+    SwapClipboardCommand,
+    UnhideAllSectors,
+    StopRecordingCommand,
+    CtrlAltN,
+    CtrlAltV,
+    CtrlAltC,
+    CtrlAltM,
+    CtrlAltH,
+    CtrlAltF,
+    CtrlAltB,
+    CtrlAltO,
+    CtrlAltU,
+    CtrlAltW,
+    CtrlAltE,
+    CtrlAltL,
+    CtrlAltK,
+    CtrlAltQ,
+    CtrlAlt1,
+    CtrlAlt2,
+    CtrlAlt3,
+    CtrlAlt4,
+    CtrlAlt5,
+    CtrlAlt6,
+    CtrlAlt7,
+    CtrlAlt8,
+    CtrlAlt9,
+    CtrlAlt0,
+    CtrlAltMinus,
+    CtrlAltEquals,
+    CtrlAltComma,
+    CtrlAltPeriod,
+    CtrlAltLeftBracket,
+    CtrlAltRightBracket,
+    OpenSparksPage,
+    CtrlAltShiftP,
+    CtrlAltShiftT,
+    CtrlAltShiftL,
+    CtrlAltShiftR,
+    CtrlAltShiftD,
+    CtrlAltShiftS,
+    CtrlShiftGrave,
+    CtrlShift1,
+    CtrlShift2,
+    CtrlShift3,
+    CtrlShift4,
+    CtrlShift5,
+    CtrlShift6,
+    CtrlShift7,
+    CtrlShift8,
+    CtrlShift9,
+    CtrlShift0,
+    CtrlShiftMinus,
+    CtrlShiftBackspace,
+    CtrlShiftQ,
+    CtrlShiftW,
+    CtrlShiftE,
+    CtrlShiftF11,
+    Keypad2Step,
+    Keypad8Step,
+    DecreaseXRepeat,
+    IncreaseXRepeat,
+    OpenRecordEditor,
+    OpenDocumentViewer,
+    OpenSettingsPage,
+    ToggleMenuBar,
+    OpenDisplayOptionsPage,
+    EnterWalkView,
+    TakeScreenshot,
+    PromptSectorLotag,
+    PromptSectorHitag,
+    ToggleSnapToGridKey,
+    PromptSectorPalette,
+    InsertSprite,
+    ToggleSpriteCentreOrBendWall,
+    AlignSpriteCommand,
+    ToggleWallSegmentTool,
+    NoOpCommand,
+    ToggleOneSided,
+    SelectConnectedSkyCommand,
+    LevelSkyCeilingsCommand,
+    TogglePasteSlope,
+    ToggleAreaSelectShape,
+    ShowPropertyBox,
+    GotoOtherWallSide,
+    SlopeStep512Down,
+    SlopeStep512Up,
+    MinusKeyCommand,
+    PlusKeyCommand,
+    CancelAction,
+    PageUpOrRaise,
+    PageDownOrLower,
+    DropPointOrToggleCeilView,
+    SpritesMode,
+    VerticesMode,
+    WallsMode,
+    SectorsMode,
+    LoopsMode,
+    SpritesAndVerticesMode,
+    ToggleSectorRelativeAlign,
+    CycleTextureFlip,
+    ResetSpriteAngle,
+    RotateSpriteRight128,
+    RotateSpriteLeft128,
+    ConfirmOrPasteAttributes,
+    HitSpace,
+    ResetProperties,
+    SquareWallOrToggleBookmarks,
+    NextFieldOrCopyAttributes,
+    NavigatePrevious,
+    NavigateNext,
+    NavigateUp,
+    NavigateDown,
+    HideSpritesOrIntersect,
+    JumpToLinkedSprite,
+    DeleteSelected,
+    InsertVertexCommand,
+    PlaceStartPosition,
+    JoinSectorsCommand,
+    NormaliseAffineGrid,
+    ToggleBlocking,
+    ToggleWallMasking,
+    ToggleWallSwapBottom,
+    GridCoarser,
+    ConvertSelection,
+    PromptSectorShade,
+    CycleTranslucency,
+    RotateSpriteRight,
+    RotateSpriteLeft,
+    DecreaseSlope,
+    IncreaseSlope,
+    PasteTextureOnly,
+    RaiseByKeyRepeat,
+    LowerByKeyRepeat,
+    RunToolAction,
+    GridFiner,
+    PromptVisibility,
+    OpenTilePicker,
+    ToggleHitscan,
 };
 // The number of ids: a new id goes last and this follows it.
-constexpr size_t kCommandIdCount = size_t(CommandId::EnterSideViewByButton) + 1;
+constexpr size_t kCommandIdCount = size_t(CommandId::ToggleHitscan) + 1;
 
 // The codes of the pull-down menus' commands (hoveredElement while an item is under the mouse).
 constexpr int32_t kFirstMenuCommand = 768;
@@ -148,10 +344,25 @@ struct KeyChord {
     KeyTrigger trigger = KeyTrigger::Pressed;
     // The live 3D view flies with this key, so there the binding stands aside.
     bool yieldsToLiveView = false;
+    // A chord of the plan view alone (the mouse's extra buttons).
+    bool planViewOnly = false;
+    // A second key pressed in the same frame; the chord takes both presses. Such a chord comes
+    // before the chords of either key alone.
+    uint8_t key2 = 0;
 
     constexpr KeyChord exceptInLiveView() const {
         KeyChord c = *this;
         c.yieldsToLiveView = true;
+        return c;
+    }
+    constexpr KeyChord onPlanViewOnly() const {
+        KeyChord c = *this;
+        c.planViewOnly = true;
+        return c;
+    }
+    constexpr KeyChord together(uint8_t second) const {
+        KeyChord c = *this;
+        c.key2 = second;
         return c;
     }
 };
@@ -172,6 +383,17 @@ constexpr KeyChord ctrlShiftKey(uint8_t key) {
 constexpr KeyChord ctrlAltKey(uint8_t key) {
     return {key, ModifierNeed::Down, ModifierNeed::Down};
 }
+constexpr KeyChord shiftKey(uint8_t key) {
+    return {key, ModifierNeed::Up, ModifierNeed::Up, ModifierNeed::Down};
+}
+constexpr KeyChord ctrlAltShiftKey(uint8_t key) {
+    return {key, ModifierNeed::Down, ModifierNeed::Down, ModifierNeed::Down};
+}
+// Chords on the frame the key goes down, without auto-repeat.
+constexpr KeyChord wentDown(KeyChord c) {
+    c.trigger = KeyTrigger::WentDown;
+    return c;
+}
 
 // Whether one key state could fire both chords: the same key, and no modifier that one needs up
 // and the other down.
@@ -179,8 +401,8 @@ constexpr bool chordsOverlap(const KeyChord& a, const KeyChord& b) {
     const auto agree = [](ModifierNeed x, ModifierNeed y) {
         return x == y || x == ModifierNeed::Either || y == ModifierNeed::Either;
     };
-    return a.key != 0 && a.key == b.key && agree(a.ctrl, b.ctrl) && agree(a.alt, b.alt) &&
-           agree(a.shift, b.shift);
+    return a.key != 0 && a.key == b.key && a.key2 == b.key2 && agree(a.ctrl, b.ctrl) &&
+           agree(a.alt, b.alt) && agree(a.shift, b.shift);
 }
 
 // A set of pages, for where a command applies.
@@ -229,10 +451,26 @@ enum class MenuAfter : uint8_t { Close, StaysOpen };
 
 constexpr size_t kChordsPerCommand = 3;
 
+// The toolbar buttons a key presses, by their UiAction codes, tried in turn so that whichever
+// is offered in the current context is taken; forced presses skip the context test.
+struct ToolbarPresses {
+    std::array<int16_t, 3> codes{};
+    uint8_t count = 0;
+    bool forced = false;
+};
+constexpr ToolbarPresses pressing(std::initializer_list<int16_t> codes, bool forced = false) {
+    ToolbarPresses p;
+    for (int16_t c : codes)
+        if (p.count < p.codes.size()) p.codes[p.count++] = c;
+    p.forced = forced;
+    return p;
+}
+
 struct CommandRow {
     CommandId id{};
-    // The caption's message number, and the shortcut text a menu shows beside it (a display
-    // text only; the chords below are what the keys do).
+    // The caption's message number (0 for a key command no menu, toolbar or script shows), and
+    // the shortcut text a menu shows beside it (a display text only; the chords below are what
+    // the keys do).
     int32_t caption = 0;
     std::string_view shortcutLabel{};
     // The default key chords; key 0 marks an unused place.
@@ -244,6 +482,8 @@ struct CommandRow {
     int32_t uiAction = -1;  // UiAction code of the toolbar and UI items; -1 none
     UiTrigger uiTrigger = UiTrigger::Release;
     std::string_view scriptName{};  // script built-in word; empty none
+    // A key row that presses toolbar buttons instead of running a handler.
+    ToolbarPresses presses{};
     // Whether menus and the toolbar offer the command now (a grey item cannot be clicked); null:
     // always. Keys reach the handler regardless, and it checks its own preconditions.
     bool (*enabledWhen)(const Editor&) = nullptr;
@@ -252,6 +492,7 @@ struct CommandRow {
 
     bool enabled(const Editor& ed) const { return enabledWhen == nullptr || enabledWhen(ed); }
     bool hasHandler() const { return handler != nullptr; }
+    bool pressesToolbar() const { return presses.count > 0; }
     void run(Editor& ed) const {
         if (handler != nullptr) handler(ed);
     }

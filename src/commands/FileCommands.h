@@ -13,4 +13,17 @@ void restoreAutosave(Editor& ed);
 // Asks before quitting: whether to save first when the map is modified, else whether to quit.
 void quitCommand(Editor& ed);
 
+// The map clipboard, undo and the other file and program keys.
+void copyCommand(Editor& ed);
+void cutCommand(Editor& ed);
+void pasteCommand(Editor& ed);
+void swapClipboardCommand(Editor& ed);
+void undoCommand(Editor& ed);
+void newMapCommand(Editor& ed);
+void openMergeBrowser(Editor& ed);
+void reloadMapCommand(Editor& ed);
+void stopRecordingCommand(Editor& ed);
+void runCurrentScript(Editor& ed);
+void takeScreenshot(Editor& ed);
+
 }  // namespace korvel

@@ -7,14 +7,15 @@
 
 namespace korvel {
 
+// Numbered as the record editor keeps it.
 enum class PanelSubject : uint8_t {
     None = 0,
-    SelectedSprites = 1,
-    SelectedSectors = 2,
-    SelectedWalls = 3,
-    HoveredSprite = 4,
-    HoveredSector = 5,
-    HoveredWall = 6,
+    HoveredSector = 1,
+    HoveredWall = 2,
+    HoveredSprite = 3,
+    SelectedSectors = 4,
+    SelectedWalls = 5,
+    SelectedSprites = 6,
 };
 
 struct HoverState {

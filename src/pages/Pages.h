@@ -17,6 +17,7 @@
 #include "pages/SphereSetup.h"
 #include "pages/TerrainSetup.h"
 #include "pages/TileFilter.h"
+#include "pages/TilePicker.h"
 #include "pages/TileZoom.h"
 #include "pages/View3D.h"
 #include "pages/WallLighting.h"
@@ -44,6 +45,7 @@ struct Pages {
     TerrainSetupState terrainSetup;
     ScriptState scriptEditor;  // the scripts and the current one's text
     MessageBoxState messageBox;
+    TilePickerState tilePicker;
 };
 
 }  // namespace korvel

@@ -17,6 +17,10 @@ struct ContourSegment {
     int32_t leftX = 0, leftZA = 0, leftZB = 0;
     int32_t rightX = 0, rightZA = 0, rightZB = 0;
 };
+// A segment's values in the order of the page's fields.
+inline constexpr int32_t ContourSegment::*kContourFields[6] = {
+    &ContourSegment::leftX,  &ContourSegment::leftZA,  &ContourSegment::leftZB,
+    &ContourSegment::rightX, &ContourSegment::rightZA, &ContourSegment::rightZB};
 
 struct ProfileEditorState {
     int32_t profileZoom = 16;

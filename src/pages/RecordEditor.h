@@ -25,10 +25,6 @@ enum class RecordEditorSubject : uint8_t {
     Nothing = 6,
 };
 
-struct RecordEditorState {
-    uint8_t recordEditorSubject = 0;  // RecordEditorSubject: the record kind and which records
-    int32_t recordNumberInput = 0;    // the record number typed to load one
-};
 
 // The value columns the record editor and the select-and-set page share, one row per field of
 // the record kind. A non-zero state or keep byte makes its row blank: the row shows no value
@@ -46,6 +42,15 @@ struct PropertyColumns {
     }
 };
 
+// The page keeps its value columns beside its subject.
+struct RecordEditorState : PropertyColumns {
+    uint8_t recordEditorSubject = 0;  // RecordEditorSubject: the record kind and which records
+    int32_t recordNumberInput = 0;    // the record number typed to load one
+};
+
 void drawRecordEditor(Editor& ed);
+// Switches to the record editor with what it should load (force 1 when the toolbar asks, 0 from
+// the keys and the mouse's second extra button).
+void openRecordEditor(Editor& ed, int32_t force);
 
 }  // namespace korvel

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace korvel {
 
 struct TileFilterState {
     int32_t tileWidthFilter = -1, tileHeightFilter = -1;  // -1: any size
+    std::string tileNameFilter;                           // empty: any name
     uint8_t tileNameSubstring = 1;
     int32_t tileFilterColor = 0, tileFilterTransparency = 0;
 };

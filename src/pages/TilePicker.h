@@ -1,9 +1,19 @@
 // The tile picker page: the tiles of a category in a grid to choose from.
 #pragma once
 
+#include <cstdint>
+
 namespace korvel {
 
 struct Editor;
+
+struct TilePickerState {
+    // The cell the cursor is on (an entry of tileList, or a tile number while every tile is
+    // shown) and the first row shown.
+    int32_t tilePickerCursor = 0;
+    int32_t tilePickerTopRow = 0;
+    uint8_t tilePickerShowAll = 0;
+};
 
 // Painter of the page.
 void drawTilePicker(Editor& ed);

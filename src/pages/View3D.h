@@ -14,6 +14,18 @@ struct View3DState {
     uint8_t dither3d = 0, clear3dEachFrame = 0, mouseLook3dOption = 0;
     // What the page shows: 0 the live view, 1 and 2 the two shaded plan pictures.
     uint8_t view3dState = 0;
+
+    // The camera: position in map units across and BUILD z units (16 per map unit) up and down,
+    // heading 2048 per turn, pitch and tilt 65536 per turn, and the lens.
+    double camX = 0, camY = 0, camZ = 0;
+    double camAngle = 0;
+    double pitch3d = 0, tilt3d = 0;
+    double zoom3d = 400;
+    // Speeds the held keys build up and friction takes away.
+    double strafeSpeed3d = 0, forwardSpeed3d = 0, verticalSpeed3d = 0, turnSpeed3d = 0;
+    double pitchSpeed3d = 0, tiltSpeed3d = 0, zoomSpeed3d = 0;
+    // 0 when the picture must be rendered again (every camera change clears it).
+    uint8_t view3dValid = 0;
 };
 
 // Painter of the page.

@@ -514,9 +514,7 @@ std::string valueFieldText(const Editor& ed, int32_t id) {
         const int32_t k = pe.contourSelected;
         const int32_t count = std::min<int32_t>(pe.contourCount, int32_t(pe.contour.size()));
         if (k < 0 || k >= count) return "";
-        const ContourSegment& c = pe.contour[size_t(k)];
-        const int32_t values[] = {c.leftX, c.leftZA, c.leftZB, c.rightX, c.rightZA, c.rightZB};
-        return text(values[id - 178]);
+        return text(pe.contour[size_t(k)].*kContourFields[id - 178]);
     }
     return "";
 }

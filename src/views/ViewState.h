@@ -4,6 +4,7 @@
 // (it reports in map units).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "base/FixedArray.h"
@@ -32,6 +33,8 @@ struct SectionSlice {
     int32_t endPointY;
 };
 static_assert(sizeof(SectionSlice) == 52);
+static_assert(offsetof(SectionSlice, ceilingZStart) == 20 &&
+              offsetof(SectionSlice, endPointY) == 48);
 
 // Where a section line meets a wall of the sector being sliced.
 struct SectionCrossing {

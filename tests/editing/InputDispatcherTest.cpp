@@ -37,8 +37,10 @@ TEST(InputDispatcher, APressAndItsReleaseOverAnItemThatActsOnTheRelease) {
     r.pointAt(400, 300);
     r.frame();
     // A press on the map, over toolbar slot 7 whose code acts on the release, with Alt going down.
-    elementUnder(r, 7, 400, 300, true);
-    r.ed->hover.hitPointX = 32;
+    // Unsnapped, two pixels right of the centre at 16 units per pixel.
+    r.ed->settings.snapToGrid = 0;
+    elementUnder(r, 7, 402, 300, true);
+    r.pointAt(402, 300);
     r.key(kLeft, true);
     r.key(kAlt, true);
     r.frame();
@@ -225,10 +227,11 @@ TEST(InputDispatcher, MessageBoxAnswersArriveOnTheReleaseOrByEnter) {
 TEST(InputDispatcher, AltAnchorsAnAreaSelectionOnTheMapViews) {
     // Anchored at the hit point when it goes down; released, the latch is spent.
     DispatchRig r;
-    r.pointAt(400, 300);
+    r.ed->settings.snapToGrid = 0;
+    r.pointAt(404, 308);  // (64, -128) at 16 units per pixel
     r.frame();
-    r.ed->hover.hitPointX = 64;
-    r.ed->hover.hitPointY = -128;
+    EXPECT_EQ(r.ed->hover.hitPointX, 64);
+    EXPECT_EQ(r.ed->hover.hitPointY, -128);
     r.key(kAlt, true);
     r.frame();
     EXPECT_EQ(r.ed->dispatch.areaSelectLatch, 1);
@@ -241,18 +244,22 @@ TEST(InputDispatcher, AltAnchorsAnAreaSelectionOnTheMapViews) {
     EXPECT_EQ(r.ed->dispatch.areaSelectLatch, 0);
 
     // In the side view the anchor is the position along the section and the height.
+    // A section from (10, 20) along +x at one unit per pixel, unsnapped: the pointer 300 pixels
+    // right of the centre and 256 above it is 300 along and at height -4096.
     DispatchRig s;
     s.ed->app.currentPage = s.ed->app.previousPage = Page::SideView;
+    s.ed->settings.snapToGrid = 0;
+    ViewState& v = s.ed->view;
+    v.sideViewSubjectKind = SideViewSubjectKind::Section;
+    v.sideViewX1 = 10, v.sideViewY1 = 20, v.sideViewX2 = 1010, v.sideViewY2 = 20;
+    v.sideViewScale = 1;
+    s.pointAt(700, 556);
     s.frame();
-    s.ed->hover.sideHitPos = 300;
-    s.ed->hover.hitPointZ = -4096;
-    s.ed->hover.hitPointX = 10;
-    s.ed->hover.hitPointY = 20;
     s.key(kAlt, true);
     s.frame();
     EXPECT_EQ(s.ed->dispatch.areaAnchorX, 300);
     EXPECT_EQ(s.ed->dispatch.areaAnchorY, -4096);
-    EXPECT_EQ(s.ed->dispatch.areaAnchorHitX, 10);
+    EXPECT_EQ(s.ed->dispatch.areaAnchorHitX, 310);
     EXPECT_EQ(s.ed->dispatch.areaAnchorHitY, 20);
     EXPECT_EQ(s.ed->dispatch.areaSelectLatch, 1);
 

@@ -19,7 +19,7 @@ TEST(MenuCommands, AChosenItemRunsItsCommandAndClosesTheMenu) {
         {770, Want::Saved, true},       // Save map
         {771, Want::NamePrompt, true},  // Save map as
         {790, Want::Nothing, true},     // Quit: asks, once its question arrives
-        {867, Want::Nothing, false},    // a command whose handler has not arrived does nothing
+        {868, Want::Nothing, false},    // a command whose handler has not arrived does nothing
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

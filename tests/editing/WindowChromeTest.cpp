@@ -160,7 +160,7 @@ TEST(WindowChrome, ReleasesActOnTheWidgetPressed) {
     const Case cases[] = {
         {100, {}},
         {512, {"beep2.wav"}},
-        {513, {}},
+        {513, {"message1.wav"}},  // the quit button asks
         {514, {}},
         {515, {"command.wav"}},
         {8002, {"command.wav"}},

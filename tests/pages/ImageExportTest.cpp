@@ -57,22 +57,25 @@ struct ExportRig : CommandRig {
 TEST(ImageExportPage, OpensFromItsMenuItemAndToolbarAction) {
     {
         ExportRig r;
-        r.clickOn(856);
+        r.click(856);
         EXPECT_EQ(r.ed->app.currentPage, Page::ImageExport);
         EXPECT_TRUE(r.played("command"));
     }
     ExportRig r;
-    constexpr int32_t kSlot = 7;
-    ToolbarButton& b = r.ed->toolbar.toolbarButtons[kSlot];
-    b.code = 123;
-    b.enabled = 1;
-    r.clickOn(kSlot);
+    // The action's button is on the area and lighting layer of the toolbar.
+    r.ed->tool.selectionMode = SelectionMode::AreaSettings;
+    runFrame(*r.ed);
+    int32_t slot = -1;
+    for (int32_t i = 0; i < kToolbarSlots; ++i)
+        if (r.ed->toolbar.toolbarButtons[size_t(i)].code == 123) slot = i;
+    ASSERT_GE(slot, 0);
+    r.clickOn(slot);
     EXPECT_EQ(r.ed->app.currentPage, Page::ImageExport);
 }
 
 TEST(ImageExportPage, RunWritesThePictureBesideTheProgramAndGoesBack) {
     ExportRig r;
-    r.clickOn(856);
+    r.click(856);
     r.setBox(-16, -16, 272, 272, 1000);  // column = x + 20, row = 276 - y
     r.dir.write("1.bmp", "an older picture");
     const std::vector<std::string> cues = r.clickRun();
@@ -124,7 +127,7 @@ TEST(ImageExportPage, RefusedOrFailedExportsBeepAndLeaveTheFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name + " " + std::to_string(c.right));
         ExportRig r;
-        r.clickOn(856);
+        r.click(856);
         r.setBox(-16, -16, c.right, 272, c.scale);
         r.ed->pages.imageExport.exportFileName = c.name;
         r.dir.write("1.bmp", "an older picture");

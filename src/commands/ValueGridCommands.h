@@ -1,0 +1,21 @@
+// Values, the grid and nudges: the minus and plus keys on tool values and shades, the grid
+// step, the affine grid's axes, and moving the selection by a grid step.
+#pragma once
+
+namespace korvel {
+
+struct Editor;
+
+void minusKeyCommand(Editor& ed);
+void plusKeyCommand(Editor& ed);
+void decreaseToolParam(Editor& ed);
+void increaseToolParam(Editor& ed);
+void gridFiner(Editor& ed);
+void gridCoarser(Editor& ed);
+void normaliseAffineGrid(Editor& ed);
+void nudgeSelectionLeft(Editor& ed);
+void nudgeSelectionRight(Editor& ed);
+void nudgeSelectionUp(Editor& ed);
+void nudgeSelectionDown(Editor& ed);
+
+}  // namespace korvel
