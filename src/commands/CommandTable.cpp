@@ -7,6 +7,8 @@
 #include "app/MapFileCommands.h"
 #include "pages/MessageBox.h"
 #include "commands/FileCommands.h"
+#include "commands/ToolCommands.h"
+#include "editing/PrimaryAction.h"
 
 namespace korvel {
 
@@ -282,6 +284,20 @@ constexpr CommandRow kRows[] = {
      .menuCode = 868},
 
     {.id = CommandId::QuitByWindow, .caption = 794, .handler = requestQuitFromWindow},
+
+    // The primary action and the drawing tool's close.
+    {.id = CommandId::HitSpace, .caption = 23, .chords = {plainKey(' ')}, .handler = hitSpace},
+    {.id = CommandId::RunToolAction,
+     .caption = 23,
+     .chords = {KeyChord{' ', ModifierNeed::Down, ModifierNeed::Up, ModifierNeed::Either},
+                KeyChord{' ', ModifierNeed::Up, ModifierNeed::Up, ModifierNeed::Down}},
+     .pages = PageSet::only({Page::PlanView}),
+     .handler = runToolAction},
+    {.id = CommandId::ToggleSpriteCentreOrBendWall,
+     .caption = 26,
+     .chords = {plainKey('C')},
+     .pages = PageSet::only({Page::PlanView, Page::SideView}),
+     .handler = toggleSpriteCentreOrBendWall},
 };
 
 // Where each id's row lies; -1 for none, which the check below refuses.

@@ -123,9 +123,12 @@ enum class CommandId : uint16_t {
 
     // Commands no menu item names.
     QuitByWindow,  // closing the window
+    HitSpace,      // Space: the primary action
+    RunToolAction,  // Ctrl+Space, Shift+Space: the primary action with the modifiers held
+    ToggleSpriteCentreOrBendWall,  // C
 };
 // The number of ids: a new id goes last and this follows it.
-constexpr size_t kCommandIdCount = size_t(CommandId::QuitByWindow) + 1;
+constexpr size_t kCommandIdCount = size_t(CommandId::ToggleSpriteCentreOrBendWall) + 1;
 
 // The codes of the pull-down menus' commands (hoveredElement while an item is under the mouse).
 constexpr int32_t kFirstMenuCommand = 768;
