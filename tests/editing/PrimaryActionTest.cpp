@@ -144,6 +144,57 @@ TEST(PrimaryAction, CtrlWalksTheBoundaryEitherWayAndTheCloseCommandFollowsIt) {
     EXPECT_LE(loopSum(map, map.sectors[1].wallptr), 0);
 }
 
+TEST(PrimaryAction, TheArcIsPlacedOnlyAsThePreviewDrewIt) {
+    struct Case {
+        const char* name;
+        IntPoint hit;
+        int32_t secDetail;
+        size_t placed;  // after the press
+    } const cases[] = {
+        {"the half circle's four steps", {100, 200}, 4, 2 + 4},
+        {"no arc on the segment's line", {200, 0}, 4, 3},
+        {"no steps", {100, 200}, 0, 3},
+        {"steps below none", {100, 200}, -5, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DrawingRig r;
+        r.press(0, 0);
+        r.press(100, 0);
+        r.ed->tool.toolAltMode = 1;
+        r.ed->tool.toolSecDetail = c.secDetail;
+        r.press(c.hit.x, c.hit.y);
+        const std::vector<IntPoint> placed = r.placed();
+        ASSERT_EQ(placed.size(), c.placed);
+        EXPECT_EQ(placed.back(), c.hit);
+        EXPECT_EQ(placed[1], (IntPoint{100, 0})) << "the placed points stay";
+    }
+}
+
+TEST(PrimaryAction, TheDrawnTurnIsFoundAtTheEndsOfTheCoordinates) {
+    constexpr int32_t lo = INT32_MIN, hi = INT32_MAX;
+    struct Case {
+        std::vector<IntPoint> points;
+        bool clockwise;
+    } const cases[] = {
+        {{{0, 0}, {0, 64}, {64, 64}}, true},
+        {{{0, 0}, {64, 64}, {0, 64}}, false},
+        {{{lo, lo}, {lo, hi}, {hi, hi}}, true},
+        {{{lo, lo}, {hi, hi}, {lo, hi}}, false},
+        {{{hi, lo}, {lo, lo}, {lo, hi}, {hi, hi}}, true},
+        {{{0, 0}, {64, 64}}, false},  // no area
+    };
+    for (const Case& c : cases) {
+        DrawVertexList list;
+        list.toolPointCount = int32_t(c.points.size());
+        for (size_t i = 0; i < c.points.size(); ++i) {
+            list.toolPointsX[int32_t(i)] = c.points[i].x;
+            list.toolPointsY[int32_t(i)] = c.points[i].y;
+        }
+        EXPECT_EQ(isDrawnPolygonClockwise(list), c.clockwise) << c.points[1].x;
+    }
+}
+
 bool allowAll(const MapStore&, int32_t, int32_t, int32_t, int32_t) {
     return true;
 }

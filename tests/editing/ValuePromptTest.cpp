@@ -30,6 +30,8 @@ int keyFor(char c) {
             return 189;
         case '/':
             return 191;
+        case '\\':
+            return 220;
         case '\b':
             return kBackspaceKey;
         default:
@@ -41,7 +43,12 @@ int keyFor(char c) {
 // A started editor whose value prompt is driven by whole frames of key presses.
 struct PromptRig : CommandRig {
     void type(const std::string& text) {
-        for (char c : text) press({keyFor(c)});
+        for (char c : text) {
+            if (c >= 'A' && c <= 'Z')
+                press({kShiftKey, int(c)});
+            else
+                press({keyFor(c)});
+        }
     }
     void erase(size_t n) {
         for (size_t i = 0; i < n; ++i) press({kBackspaceKey});
@@ -125,10 +132,13 @@ TEST(ValuePrompt, NamesThatCannotBeSavedOrExistAlready) {
         {".map", "", false, true},          // no name before the ending
         {"nofolder/x", "", false, true},    // the folder does not exist
         {"map", "map.map", false, false},   // three characters: the ending is added
+        {"sub\\deep", "sub/deep.map", false, false},  // either separator
+        {"sub/deep2.MAP", "sub/deep2.MAP", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         PromptRig r;
+        r.dir.write("sub/keep", "");
         r.ed->mapFile.mapTitle = "t";
         r.press({kCtrlKey, kShiftKey, 'S'});
         r.erase(1);
