@@ -313,8 +313,10 @@ void circlePreview(ToolPreviewFrame& f) {
         r2 = distSingle(float(p0.x), float(p0.y), float(p1.x), float(p1.y));
     }
     const double a0 = angleOf(p0, h), step = kPi / n;
-    const auto radius = [&](int32_t j) { return j % 2 == 0 ? r : r2; };
-    for (int32_t j = 0; j < 2 * n; ++j) {
+    const auto radius = [&](int64_t j) { return j % 2 == 0 ? r : r2; };
+    // A script may set any detail: the corner count is formed in 64 bits, and the lists' room
+    // ends the loop long before it.
+    for (int64_t j = 0; j < 2 * int64_t(n); ++j) {
         const double t = a0 + j * step, before = a0 + (j - 1) * step;
         const IntPoint c = corner(p0, radius(j), t), b = corner(p0, radius(j + 1), before);
         if (!point(f, c)) return;

@@ -258,11 +258,14 @@ TEST(ToolPreview, DetailsBelowTheirMinimumAreRaisedAndStay) {
 }
 
 TEST(ToolPreview, APreviewThatWouldOverflowItsListsIsCutAndDegenerate) {
-    PreviewRig r(Tool::RegularPolygon, {{0, 0}}, {100000, 0});
-    r.tool.toolDetail = 2147483647;
-    r.build();
-    EXPECT_EQ(r.lists->overlayPointCount, kOverlayCapacity);
-    EXPECT_EQ(r.lists->toolPreviewDegenerate, 1);
+    for (Tool tool : {Tool::RegularPolygon, Tool::EllipsePolygon, Tool::Circle, Tool::Stroke}) {
+        SCOPED_TRACE(int(tool));
+        PreviewRig r(tool, {{0, 0}}, {100000, 0});
+        r.tool.toolDetail = 2147483647;
+        r.build();
+        EXPECT_EQ(r.lists->overlayPointCount, kOverlayCapacity);
+        EXPECT_EQ(r.lists->toolPreviewDegenerate, 1);
+    }
     PreviewRig arc(Tool::DrawPolygon, {{0, 0}, {100, 0}}, {100, 200});
     arc.tool.toolAltMode = 1;
     arc.tool.toolSecDetail = 2147483647;
