@@ -262,6 +262,40 @@ TEST(PrimaryAction, ClosesOfTwoCornersAndFullDrawingsAreRefusedLeavingTheMap) {
     }
 }
 
+TEST(PrimaryAction, DrawingOnDamagedMapsFinishesAndKeepsTheCounts) {
+    struct Case {
+        const char* name;
+        void (*damage)(MapStore&);
+    } const cases[] = {
+        {"point2 out of range", [](MapStore& m) { m.walls[1].point2 = 30000; }},
+        {"point2 negative", [](MapStore& m) { m.walls[2].point2 = -7; }},
+        {"a ring that never closes", [](MapStore& m) { m.walls[3].point2 = 3; }},
+        {"nextwall out of range", [](MapStore& m) { m.walls[1].nextwall = 32000; }},
+        {"a one-way link", [](MapStore& m) { m.walls[1].nextwall = 6; }},
+        {"wallptr past the walls", [](MapStore& m) { m.sectors[0].wallptr = 30000; }},
+        {"wallnum negative", [](MapStore& m) { m.sectors[1].wallnum = -3; }},
+        {"a sector claiming every wall", [](MapStore& m) { m.sectors[0].wallnum = 8; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DrawingRig r;
+        MapStore& map = r.ed->map;
+        MapBuilder(map).addRoom(0, 0, 256, 256);
+        MapBuilder(map).addRoom(256, 0, 512, 256);
+        MapBuilder(map).link();
+        c.damage(map);
+        r.drawClosed(rect(512, 0, 768, 256));
+        r.drawClosed(rect(64, 64, 128, 128), 0);
+        r.drawClosed(rect(256, 0, 512, 256));
+        r.ed->tool.currentTool = Tool::Circle;
+        r.ed->drawVertices.toolPointCount = 0;
+        for (IntPoint p : {IntPoint{128, 128}, {200, 128}, {128, 200}}) r.press(p.x, p.y, 0);
+        EXPECT_LE(map.sectorCount, 6);
+        EXPECT_LE(map.wallCount, 8 + 4 + 4 + 4 + 12);  // the circle has 12 corners
+        EXPECT_FALSE(r.ed->undo.editOpen);
+    }
+}
+
 TEST(PrimaryAction, ShapeToolsBuildTheirPreviewedOutlines) {
     struct Case {
         const char* name;
