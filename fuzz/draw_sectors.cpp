@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "ByteReader.h"
 #include "app/Editor.h"
 #include "editing/DrawingTool.h"
 #include "editing/PrimaryAction.h"
@@ -17,24 +18,6 @@
 using namespace korvel;
 
 namespace {
-
-struct Reader {
-    const uint8_t* data;
-    size_t size, pos = 0;
-    template <typename T>
-    T get() {
-        T v{};
-        bytes(&v, sizeof(T));
-        return v;
-    }
-    void bytes(void* out, size_t n) {
-        std::memset(out, 0, n);
-        const size_t have = pos < size ? (size - pos < n ? size - pos : n) : 0;
-        if (have) std::memcpy(out, data + pos, have);
-        pos += n;
-    }
-    bool done() const { return pos >= size; }
-};
 
 // The tools whose presses draw: the polygon tool, the shape tools and the profiles.
 constexpr Tool kTools[] = {Tool::Idle,          Tool::DrawPolygon,    Tool::RegularPolygon,

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "ByteReader.h"
 #include "app/Editor.h"
 #include "views/PlanView.h"
 
@@ -17,23 +18,6 @@ namespace {
 
 constexpr int32_t kRowLength = 832;  // 32 guard bytes after every screen row
 constexpr uint8_t kGuard = 0xA5;
-
-struct Reader {
-    const uint8_t* data;
-    size_t size, pos = 0;
-    template <typename T>
-    T get() {
-        T v{};
-        bytes(&v, sizeof(T));
-        return v;
-    }
-    void bytes(void* out, size_t n) {
-        std::memset(out, 0, n);
-        const size_t have = pos < size ? (size - pos < n ? size - pos : n) : 0;
-        if (have) std::memcpy(out, data + pos, have);
-        pos += n;
-    }
-};
 
 }  // namespace
 
