@@ -108,7 +108,7 @@ bool typeNumber(Editor& ed, Kind kind) {
             changed = true;
         }
     }
-    if (text.empty()) text = "0";
+    if (text.empty()) text.push_back('0');
     return changed;
 }
 
