@@ -92,8 +92,7 @@ BENCHMARK(BM_SpaceClosesRoomAgainstNeighbours)->Unit(benchmark::kMillisecond);
 
 // A square inside the first room: every later wall moves.
 void BM_SpaceAddsInnerLoopToSectorZero(benchmark::State& state) {
-    closeTimed(state, {{128, 128}, {384, 128}, {384, 384}, {128, 384}}, DrawMode::InsideSector,
-               0);
+    closeTimed(state, {{128, 128}, {384, 128}, {384, 384}, {128, 384}}, DrawMode::InsideSector, 0);
 }
 BENCHMARK(BM_SpaceAddsInnerLoopToSectorZero)->Unit(benchmark::kMillisecond);
 

@@ -20,10 +20,10 @@ using namespace korvel;
 namespace {
 
 // The tools whose presses draw: the polygon tool, the shape tools and the profiles.
-constexpr Tool kTools[] = {Tool::Idle,          Tool::DrawPolygon,    Tool::RegularPolygon,
-                           Tool::EllipsePolygon, Tool::Circle,        Tool::Rectangle,
-                           Tool::CurveShape,    Tool::Stroke,         Tool::ProfileSweep,
-                           Tool::ProfileRevolve, Tool::JoinSectors,   Tool::SubtractSectors};
+constexpr Tool kTools[] = {Tool::Idle,           Tool::DrawPolygon, Tool::RegularPolygon,
+                           Tool::EllipsePolygon, Tool::Circle,      Tool::Rectangle,
+                           Tool::CurveShape,     Tool::Stroke,      Tool::ProfileSweep,
+                           Tool::ProfileRevolve, Tool::JoinSectors, Tool::SubtractSectors};
 
 }  // namespace
 

@@ -260,7 +260,8 @@ DrawingPress appendPoint(Editor& ed, const SectorSplitOps& split) {
                          o.arcPointFirst >= 0 && o.arcPointFirst + arc <= o.overlayPointCount;
     IntPoint newPoint = hit;
     if (!takeArc && d.shiftHeld && !d.ctrlHeld) {
-        const int64_t dx = std::abs(int64_t(hit.x) - last.x), dy = std::abs(int64_t(hit.y) - last.y);
+        const int64_t dx = std::abs(int64_t(hit.x) - last.x),
+                      dy = std::abs(int64_t(hit.y) - last.y);
         newPoint = dx > dy ? IntPoint{hit.x, last.y} : IntPoint{last.x, hit.y};
     }
     const int32_t at = takeArc ? n + arc - 1 : n;
@@ -280,7 +281,8 @@ DrawingPress appendPoint(Editor& ed, const SectorSplitOps& split) {
 
     DrawingPress result;
     bool splitDone = false;
-    if (t.toolDrawMode == DrawMode::FromVertex && at > 0) splitDone = trySplit(ed, newPoint, p0, split);
+    if (t.toolDrawMode == DrawMode::FromVertex && at > 0)
+        splitDone = trySplit(ed, newPoint, p0, split);
     if (!splitDone && closes && t.currentTool == Tool::DrawPolygon) {
         result.closed = true;
         result.made = completeShape(ed, at);
@@ -328,8 +330,7 @@ DrawingPress closePolygonByTool(Editor& ed) {
     return result;
 }
 
-PlainModifiers::PlainModifiers(DispatchState& d)
-    : d_(d), ctrl_(d.ctrlHeld), shift_(d.shiftHeld) {
+PlainModifiers::PlainModifiers(DispatchState& d) : d_(d), ctrl_(d.ctrlHeld), shift_(d.shiftHeld) {
     d_.ctrlHeld = 0;
     d_.shiftHeld = 0;
 }

@@ -114,8 +114,8 @@ OutlineBuild buildOutline(Editor& ed, Tool tool, const std::vector<int32_t>& lis
         t.booleanPending = 1;
     } else if (hasTarget) {
         mode = FeedMode::FurtherLoop;
-        reversed = pointInSectorOrOnEdge(map, o.overlayPoints[1].x, o.overlayPoints[1].y,
-                                         target) != 0;
+        reversed =
+            pointInSectorOrOnEdge(map, o.overlayPoints[1].x, o.overlayPoints[1].y, target) != 0;
     }
     DrawingToolFeed feed(ed);
     feed.startLoop(mode, hasTarget ? target : -1, false);
@@ -124,8 +124,7 @@ OutlineBuild buildOutline(Editor& ed, Tool tool, const std::vector<int32_t>& lis
         const OverlayPoint& q = o.overlayPoints[listed[reversed ? listed.size() - 1 - k : k]];
         complete = feed.pressPoint(q.x, q.y);
     }
-    const bool closable =
-        t.currentTool == Tool::DrawPolygon && ed.drawVertices.toolPointCount > 2;
+    const bool closable = t.currentTool == Tool::DrawPolygon && ed.drawVertices.toolPointCount > 2;
     const bool made = complete && feed.closeLoop();
     if (!made) t.currentTool = Tool::Idle;
     if (edit) edit->finish(made);
@@ -144,9 +143,8 @@ void pressOutlineTool(Editor& ed, Tool tool) {
     const std::vector<int32_t> listed =
         outlineIndices(tool, o.overlayPointCount, t.toolDetail, t.toolSecDetail, false);
     const bool ready = !listed.empty() && o.toolPreviewDegenerate == 0;
-    const IntPoint strokeEnd = o.overlayPointCount > 1
-                                   ? IntPoint{o.overlayPoints[1].x, o.overlayPoints[1].y}
-                                   : IntPoint{};
+    const IntPoint strokeEnd =
+        o.overlayPointCount > 1 ? IntPoint{o.overlayPoints[1].x, o.overlayPoints[1].y} : IntPoint{};
     bool refused = false;
     if (ready) {
         refused = buildOutline(ed, tool, listed) == OutlineBuild::Refused;
@@ -214,11 +212,11 @@ void buildProfile(Editor& ed, Tool tool) {
                 if (!closed.made || map.sectorCount != sectorsBefore + 1) continue;
                 SectorRecord& s = map.sectors[map.sectorCount - 1];
                 s.floorz = seg.rightZA;
-                s.floorheinum = slopeBetween(seg.leftZA, seg.rightZA, seg.leftX, seg.rightX,
-                                             revolveCos);
+                s.floorheinum =
+                    slopeBetween(seg.leftZA, seg.rightZA, seg.leftX, seg.rightX, revolveCos);
                 s.ceilingz = seg.rightZB;
-                s.ceilingheinum = slopeBetween(seg.leftZB, seg.rightZB, seg.leftX, seg.rightX,
-                                               revolveCos);
+                s.ceilingheinum =
+                    slopeBetween(seg.leftZB, seg.rightZB, seg.leftX, seg.rightX, revolveCos);
                 updateSectorSlope(map, map.sectorCount - 1);
             }
         }

@@ -264,8 +264,8 @@ void saveUnderTypedName(Editor& ed, Kind kind) {
     const std::string path = nativePath(joinPath(platform->programFolder(), name));
     if (platform->fileSystem().fileExists(path)) {
         p.promptCheckedPath = path;
-        openMessageBox(ed, isMap ? MessageBoxKind::ConfirmOverwriteMap
-                                 : MessageBoxKind::ConfirmOverwriteDemo);
+        openMessageBox(
+            ed, isMap ? MessageBoxKind::ConfirmOverwriteMap : MessageBoxKind::ConfirmOverwriteDemo);
         return;
     }
     if (isMap) {
@@ -291,8 +291,8 @@ void saveUnderTypedName(Editor& ed, Kind kind) {
 
 void calculate(Editor& ed, const ValuePromptServices& services) {
     ValuePromptState& p = ed.prompt;
-    const double v = services.evaluate ? services.evaluate(p.promptInput)
-                                       : evaluateExpression(p.promptInput);
+    const double v =
+        services.evaluate ? services.evaluate(p.promptInput) : evaluateExpression(p.promptInput);
     p.valueClipboard = safeFloor(v);
     const std::string text = std::to_string(p.valueClipboard);
     if (ed.app.platform) ed.app.platform->setClipboardText(text);
@@ -332,8 +332,7 @@ void valuePromptKeys(Editor& ed, const ValuePromptServices& services) {
     }
     if (takePress(in, kEscape)) {
         const bool selection = p.targetSector == kWholeSelection ||
-                               p.targetSprite == kWholeSelection ||
-                               p.targetWall == kWholeSelection;
+                               p.targetSprite == kWholeSelection || p.targetWall == kWholeSelection;
         if (!isTextKind(kind) && kind < Kind::ZShift && !selection) {
             p.promptInput = p.promptOriginal;
             p.promptNegative = p.promptOriginalNegative;

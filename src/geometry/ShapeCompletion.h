@@ -17,11 +17,11 @@ namespace korvel {
 // toolDrawMode: what the closed polygon becomes.
 namespace DrawMode {
 constexpr int32_t Undecided = -1;
-constexpr int32_t FreeSpace = 0;        // a new sector, orientation corrected
-constexpr int32_t InsideSector = 1;     // an inner loop of the target sector
-constexpr int32_t FromVertex = 2;       // a path from a vertex; closed, a new sector
-constexpr int32_t FedSector = 3;        // a new sector in the fed order
-constexpr int32_t FedFurtherLoop = 4;   // a further loop of the target, in the fed order
+constexpr int32_t FreeSpace = 0;       // a new sector, orientation corrected
+constexpr int32_t InsideSector = 1;    // an inner loop of the target sector
+constexpr int32_t FromVertex = 2;      // a path from a vertex; closed, a new sector
+constexpr int32_t FedSector = 3;       // a new sector in the fed order
+constexpr int32_t FedFurtherLoop = 4;  // a further loop of the target, in the fed order
 }  // namespace DrawMode
 
 // The height filter a new sector takes its floor and ceiling from (zRangeMode, zRangeLow,

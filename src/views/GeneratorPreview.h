@@ -1,4 +1,5 @@
-// The grids of the generator tools (reel, arch, sphere, terrain) and of the profile tools, whose quadrilaterals the primary action builds into sectors.
+// The grids of the generator tools (reel, arch, sphere, terrain) and of the profile tools, whose
+// quadrilaterals the primary action builds into sectors.
 #pragma once
 
 namespace korvel {

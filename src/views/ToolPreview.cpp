@@ -181,7 +181,7 @@ void drawPolygonPreview(ToolPreviewFrame& f) {
     IntPoint end = h;
     if (f.shiftHeld && !f.ctrlHeld)
         end = absDiff(h.x, last.x) > absDiff(h.y, last.y) ? IntPoint{h.x, last.y}
-                                                           : IntPoint{last.x, h.y};
+                                                          : IntPoint{last.x, h.y};
     line(f, last, end, Kind::RubberBand);
     readOut(f, 254, num(distanceDown(last, end)));
 }
@@ -376,9 +376,9 @@ void buildStrokePreview(ToolPreviewFrame& f, int32_t x1, int32_t y1, int32_t x2,
             const IntPoint q{roundUp(around.x + ox), roundUp(around.y + oy)};
             if (!point(f, q)) return;
             const bool drawn =
-                i == 0 ? appendOverlayLine(f.lists, roundUp(e2.x + ox), negatedY(roundUp(e2.y + oy)),
-                                           roundUp(e1.x + ox), negatedY(roundUp(e1.y + oy)),
-                                           Kind::Outline)
+                i == 0 ? appendOverlayLine(f.lists, roundUp(e2.x + ox),
+                                           negatedY(roundUp(e2.y + oy)), roundUp(e1.x + ox),
+                                           negatedY(roundUp(e1.y + oy)), Kind::Outline)
                        : line(f, previous, q, Kind::Outline);
             if (!drawn) return;
             previous = q;

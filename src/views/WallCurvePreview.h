@@ -1,4 +1,5 @@
-// The previews of bending a wall into an arc, dividing walls, and the curve through selected vertices.
+// The previews of bending a wall into an arc, dividing walls, and the curve through selected
+// vertices.
 #pragma once
 
 namespace korvel {

@@ -6,8 +6,8 @@
 #include <climits>
 #include <memory>
 #include <random>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "editing/DrawingTool.h"
@@ -82,9 +82,8 @@ TEST(PrimaryAction, ShiftLocksToAnAxisAndARepeatedPointIsIgnored) {
         bool shift, ctrl;
         IntPoint hit, placed;
     } const cases[] = {
-        {true, false, {100, 40}, {100, 0}},
-        {true, false, {40, -100}, {0, -100}},
-        {true, false, {50, 50}, {0, 50}},  // a tie locks to the vertical
+        {true, false, {100, 40}, {100, 0}},   {true, false, {40, -100}, {0, -100}},
+        {true, false, {50, 50}, {0, 50}},    // a tie locks to the vertical
         {true, true, {100, 40}, {100, 40}},  // no boundary here: Ctrl+Shift is unlocked
         {false, false, {100, 40}, {100, 40}},
     };
@@ -345,9 +344,9 @@ TEST(PrimaryAction, TheCurveShapeBuildsOnTheFifthPressSkippingItsFilletCentres) 
     EXPECT_EQ(r.ed->map.sectorCount, 0);
     // Point 0 unused; 1..14 an octagon-like outline with centres at 4 and 11.
     std::vector<IntPoint> points(15, IntPoint{256, 256});
-    const IntPoint outline[] = {{0, 0},     {128, -64}, {256, -96},  {384, -64}, {512, 0},
-                                {576, 128}, {576, 384}, {512, 512},  {384, 576}, {128, 576},
-                                {0, 512},   {-64, 256}};
+    const IntPoint outline[] = {{0, 0},     {128, -64}, {256, -96}, {384, -64},
+                                {512, 0},   {576, 128}, {576, 384}, {512, 512},
+                                {384, 576}, {128, 576}, {0, 512},   {-64, 256}};
     for (int32_t i = 1, k = 0; i <= 14; ++i)
         if (i != 4 && i != 11) points[size_t(i)] = outline[k++];
     layOut(r.ed->overlays, points);
@@ -364,13 +363,13 @@ TEST(PrimaryAction, AProfileBuildsOneSlopedSectorPerSoundSegment) {
         DrawingRig r;
         ProfileEditorState& profile = r.ed->pages.profileEditor;
         profile.contourCount = segments;
-        profile.contour[0] = {64, 0, -4096, 64, 0, -4096};         // left x not below right x
+        profile.contour[0] = {64, 0, -4096, 64, 0, -4096};  // left x not below right x
         profile.contour[1] = {0, 1024, -8192, 256, 0, -4096};
         r.ed->tool.currentTool = Tool::ProfileSweep;
         r.press(0, 0);
         std::vector<IntPoint> points = {{0, 0}, {512, 0}};
-        for (IntPoint p : rect(0, 0, 64, 64)) points.push_back(p);       // segment 0's
-        for (IntPoint p : rect(0, 64, 256, 128)) points.push_back(p);    // segment 1's
+        for (IntPoint p : rect(0, 0, 64, 64)) points.push_back(p);     // segment 0's
+        for (IntPoint p : rect(0, 64, 256, 128)) points.push_back(p);  // segment 1's
         layOut(r.ed->overlays, points);
         r.at(512, 0);
         hitSpace(*r.ed);
@@ -383,7 +382,7 @@ TEST(PrimaryAction, AProfileBuildsOneSlopedSectorPerSoundSegment) {
         const SectorRecord& s = r.ed->map.sectors[0];
         EXPECT_EQ(s.floorz, 0);
         EXPECT_EQ(s.ceilingz, -4096);
-        EXPECT_EQ(s.floorheinum, 1024);   // (0 - 1024) * 256 / (0 - 256)
+        EXPECT_EQ(s.floorheinum, 1024);  // (0 - 1024) * 256 / (0 - 256)
         EXPECT_EQ(s.ceilingheinum, -4096);
         EXPECT_NE(s.floorstat & kSurfaceSloped, 0);
         int32_t minY = INT32_MAX;
@@ -504,13 +503,15 @@ TEST(PrimaryAction, RandomRoomsAndPillarsDrawnBySpaceKeepTheMapSound) {
                 for (int32_t v = 0; v < map.wallCount && !hasTwin; ++v) {
                     const int32_t w2 = map.walls[w].point2, v2 = map.walls[v].point2;
                     hasTwin = v != w && map.walls[v].x == map.walls[w2].x &&
-                              map.walls[v].y == map.walls[w2].y && map.walls[v2].x == map.walls[w].x &&
+                              map.walls[v].y == map.walls[w2].y &&
+                              map.walls[v2].x == map.walls[w].x &&
                               map.walls[v2].y == map.walls[w].y;
                 }
                 EXPECT_EQ(t >= 0, hasTwin) << "wall " << w;
             }
             if (random() % 3 == 0) {
-                restoreUndo(map, r.ed->undo, r.ed->clipboard, r.ed->tool.selectionMode, r.ed->events);
+                restoreUndo(map, r.ed->undo, r.ed->clipboard, r.ed->tool.selectionMode,
+                            r.ed->events);
                 ASSERT_EQ(serializeMap(map), before) << "undo of step " << step;
                 if (room)
                     roomAt[i][j] = -1;

@@ -127,11 +127,11 @@ TEST(ValuePrompt, NamesThatCannotBeSavedOrExistAlready) {
         bool asks;          // the overwrite question opens
         bool fails;         // beep2 and message 1309
     } const cases[] = {
-        {"room", "", true, false},          // ".map" appended: the map's own file
-        {"room.map", "", true, false},      // its own ending kept
-        {".map", "", false, true},          // no name before the ending
-        {"nofolder/x", "", false, true},    // the folder does not exist
-        {"map", "map.map", false, false},   // three characters: the ending is added
+        {"room", "", true, false},                    // ".map" appended: the map's own file
+        {"room.map", "", true, false},                // its own ending kept
+        {".map", "", false, true},                    // no name before the ending
+        {"nofolder/x", "", false, true},              // the folder does not exist
+        {"map", "map.map", false, false},             // three characters: the ending is added
         {"sub\\deep", "sub/deep.map", false, false},  // either separator
         {"sub/deep2.MAP", "sub/deep2.MAP", false, false},
     };
@@ -178,8 +178,11 @@ TEST(ValuePrompt, NumbersAreTypedAndAppliedAsTheyChange) {
         {"backspace to empty", ValuePromptKind::SectorLotag, {'7', kBackspaceKey}, "0", 0},
         {"up from 0, signed", ValuePromptKind::SectorFloorShade, {kUpKey}, "1", 1},
         {"down from -1", ValuePromptKind::SectorFloorShade, {kUpKey, kDownKey}, "0", 0},
-        {"down twice from -1", ValuePromptKind::SectorFloorShade, {kUpKey, kDownKey, kDownKey},
-         "1", 0},
+        {"down twice from -1",
+         ValuePromptKind::SectorFloorShade,
+         {kUpKey, kDownKey, kDownKey},
+         "1",
+         0},
         {"up from 0, unsigned", ValuePromptKind::SectorLotag, {kUpKey}, "0", 0},
         {"minus on an unsigned kind", ValuePromptKind::SectorLotag, {'3', 189}, "3", 0},
     };
@@ -230,8 +233,8 @@ TEST(ValuePrompt, EscapePutsBackTheOpeningValueUnlessTheTargetIsTheSelection) {
          [](const Editor& e) { return int32_t(e.map.sprites[0].statnum); }, 12, 9},
         {ValuePromptKind::SectorVisibility, false,
          [](const Editor& e) { return int32_t(e.map.sectors[0].visibility); }, 12, 9},
-        {ValuePromptKind::GridSize, false,
-         [](const Editor& e) { return e.settings.gridSpacing; }, 12, 9},
+        {ValuePromptKind::GridSize, false, [](const Editor& e) { return e.settings.gridSpacing; },
+         12, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << int(c.kind) << (c.whole ? " selection" : ""));

@@ -27,8 +27,8 @@ struct CompletionRig {
     RecordingMapEvents events;
     MapBuilder build{*map};
 
-    ShapeCompletion finish(const std::vector<IntPoint>& points, int32_t mode,
-                           int32_t target = -1, bool link = true, HeightFilter heights = {}) {
+    ShapeCompletion finish(const std::vector<IntPoint>& points, int32_t mode, int32_t target = -1,
+                           bool link = true, HeightFilter heights = {}) {
         const Polygon p(points);
         DrawnShape shape;
         shape.xs = p.xs.data();
@@ -51,9 +51,7 @@ struct CompletionRig {
         } while (v != w && xs.size() <= size_t(map->wallCount));
         return shoelaceSum(xs.data(), ys.data(), int32_t(xs.size()));
     }
-    void expectSound() const {
-        EXPECT_EQ(describeViolations(checkMapInvariants(*map)), "");
-    }
+    void expectSound() const { EXPECT_EQ(describeViolations(checkMapInvariants(*map)), ""); }
 };
 
 TEST(ShapeCompletion, ANewSectorIsStoredWithItsOuterLoopTurningOneWayWhicheverWayItWasDrawn) {
@@ -232,11 +230,10 @@ TEST(ShapeCompletion, RefusalsLeaveTheMapByteForByte) {
          rect(0, 0, 64, 64), DrawMode::FedSector, -1, 1335},
         {"a loop for a missing sector", [](MapStore&) {}, rect(0, 0, 64, 64),
          DrawMode::FedFurtherLoop, 5, 1339},
-        {"a loop for sector -1", [](MapStore&) {}, rect(0, 0, 64, 64), DrawMode::InsideSector,
-         -1, 1339},
-        {"a target whose walls run past the map",
-         [](MapStore& m) { m.sectors[0].wallnum = 900; }, rect(10, 10, 20, 20),
-         DrawMode::FedFurtherLoop, 0, 1339},
+        {"a loop for sector -1", [](MapStore&) {}, rect(0, 0, 64, 64), DrawMode::InsideSector, -1,
+         1339},
+        {"a target whose walls run past the map", [](MapStore& m) { m.sectors[0].wallnum = 900; },
+         rect(10, 10, 20, 20), DrawMode::FedFurtherLoop, 0, 1339},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -71,27 +71,74 @@ TEST(ToolPreview, PolygonRubberBandLockAndTangentArc) {
         const char* points;
         const char* label;
     } const cases[] = {
-        {"free band", {150, 30}, false, false, false, "0,0>100,0/1 100,0>150,-30/2",
-         "0,0 100,0", "254:58,"},
-        {"Shift locks to x", {150, 30}, true, false, false, "0,0>100,0/1 100,0>150,0/2",
-         "0,0 100,0", "254:50,"},
-        {"a diagonal locks to y", {130, 30}, true, false, false, "0,0>100,0/1 100,0>100,-30/2",
-         "0,0 100,0", "254:30,"},
-        {"Shift with Ctrl is free", {150, 30}, true, true, false, "0,0>100,0/1 100,0>150,-30/2",
-         "0,0 100,0", "254:58,"},
+        {"free band",
+         {150, 30},
+         false,
+         false,
+         false,
+         "0,0>100,0/1 100,0>150,-30/2",
+         "0,0 100,0",
+         "254:58,"},
+        {"Shift locks to x",
+         {150, 30},
+         true,
+         false,
+         false,
+         "0,0>100,0/1 100,0>150,0/2",
+         "0,0 100,0",
+         "254:50,"},
+        {"a diagonal locks to y",
+         {130, 30},
+         true,
+         false,
+         false,
+         "0,0>100,0/1 100,0>100,-30/2",
+         "0,0 100,0",
+         "254:30,"},
+        {"Shift with Ctrl is free",
+         {150, 30},
+         true,
+         true,
+         false,
+         "0,0>100,0/1 100,0>150,-30/2",
+         "0,0 100,0",
+         "254:58,"},
         // The half circle from (100, 0) round (200, 100) to the hit point; each arc point may
         // be a unit off through the single-precision angles.
-        {"tangent arc", {100, 200}, false, false, true,
+        {"tangent arc",
+         {100, 200},
+         false,
+         false,
+         true,
          "0,0>100,0/1 100,-1>170,-30/4 170,-30>199,-101/4 199,-101>170,-171/4 "
          "170,-171>99,-200/4",
-         "0,0 100,0 170,30 199,101 170,171 99,200 100,100", "253:100,180"},
-        {"no arc on the segment's line", {200, 0}, false, false, true, "0,0>100,0/1",
-         "0,0 100,0", "253:0,0"},
+         "0,0 100,0 170,30 199,101 170,171 99,200 100,100",
+         "253:100,180"},
+        {"no arc on the segment's line",
+         {200, 0},
+         false,
+         false,
+         true,
+         "0,0>100,0/1",
+         "0,0 100,0",
+         "253:0,0"},
         // A centre a billion units away is too far on either side.
-        {"no arc with a huge radius", {54872, 1}, false, false, true, "0,0>100,0/1",
-         "0,0 100,0", nullptr},
-        {"nor with a huge negative radius", {54872, -1}, false, false, true, "0,0>100,0/1",
-         "0,0 100,0", nullptr},
+        {"no arc with a huge radius",
+         {54872, 1},
+         false,
+         false,
+         true,
+         "0,0>100,0/1",
+         "0,0 100,0",
+         nullptr},
+        {"nor with a huge negative radius",
+         {54872, -1},
+         false,
+         false,
+         true,
+         "0,0>100,0/1",
+         "0,0 100,0",
+         nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -124,7 +171,9 @@ TEST(ToolPreview, StartPositionFacing) {
     struct Case {
         IntPoint hit;
         const char* label;
-    } const cases[] = {{{100, 0}, "255:0,"}, {{0, 100}, "255:512,"}, {{-100, 0}, "255:1024,"},
+    } const cases[] = {{{100, 0}, "255:0,"},
+                       {{0, 100}, "255:512,"},
+                       {{-100, 0}, "255:1024,"},
                        {{0, -100}, "255:1536,"}};
     for (const Case& c : cases) {
         PreviewRig r(Tool::PlaceStartPosition, {{0, 0}}, c.hit);
@@ -134,8 +183,7 @@ TEST(ToolPreview, StartPositionFacing) {
     PreviewRig r(Tool::PlaceStartPosition, {{0, 0}}, {100, 0});
     r.build();
     // The guide, then the shaft pointing at the mouse and its two barbs.
-    EXPECT_EQ(r.lines(),
-              "0,0>100,0/4 -192,0>192,0/1 192,0>0,-192/1 192,0>0,192/1");
+    EXPECT_EQ(r.lines(), "0,0>100,0/4 -192,0>192,0/1 192,0>0,-192/1 192,0>0,192/1");
     EXPECT_EQ(r.pointList(), "0,0");
     PreviewRig none(Tool::PlaceStartPosition, {}, {100, 0});
     none.build();
@@ -193,32 +241,105 @@ TEST(ToolPreview, ClosedShapes) {
         const char* label;
         bool degenerate;
     } const cases[] = {
-        {"square", Tool::RegularPolygon, {{0, 0}}, {0, -100}, 4,
-         "0,0 0,-100 100,0 0,100 -100,0", "0,0>0,100/4 0,100>-100,0/1 100,0>0,100/1",
-         "256:100,", false},
-        {"on the centre", Tool::RegularPolygon, {{0, 0}}, {0, 0}, 4, nullptr, nullptr, "256:0,",
-         true},
-        {"ellipse", Tool::EllipsePolygon, {{0, 0}}, {200, -100}, 4,
-         "0,0 100,-100 0,-50 100,0 200,-50", "0,0>200,100/4", "257:200,100", false},
-        {"halves truncate", Tool::EllipsePolygon, {{0, 0}}, {-3, 5}, 4, nullptr, nullptr,
-         "257:3,5", false},
-        {"flat ellipse", Tool::EllipsePolygon, {{0, 0}}, {200, 0}, 4, nullptr, nullptr,
-         "257:200,0", true},
-        {"rectangle", Tool::Rectangle, {{100, 50}}, {0, 0}, 4, "0,0 100,0 100,50 0,50",
-         "100,-50>0,0/4 100,-50>100,0/1 0,-50>0,0/1 100,-50>0,-50/1 100,0>0,0/1", "260:100,50",
+        {"square",
+         Tool::RegularPolygon,
+         {{0, 0}},
+         {0, -100},
+         4,
+         "0,0 0,-100 100,0 0,100 -100,0",
+         "0,0>0,100/4 0,100>-100,0/1 100,0>0,100/1",
+         "256:100,",
          false},
-        {"rectangle without width", Tool::Rectangle, {{0, 0}}, {0, 50}, 4,
-         "0,0 0,0 0,50 0,50", nullptr, "260:0,50", true},
-        {"circle of two steps", Tool::Circle, {{0, 0}}, {100, 0}, 2,
-         "0,0 100,0 0,100 -100,0 0,-100", "0,0>100,0/4 100,0>0,100/1", "258:100,", false},
-        {"star", Tool::Circle, {{0, 0}, {0, 50}}, {100, 0}, 2,
-         "0,0 100,0 0,50 -100,0 0,-50", "0,0>100,0/4 100,0>0,50/1", "259:100,", false},
-        {"three points make no circle", Tool::Circle, {{0, 0}, {1, 1}, {2, 2}}, {100, 0}, 2, "",
-         "", "", false},
-        {"stroke", Tool::Stroke, {{0, 0}}, {100, 0}, 2,
+        {"on the centre",
+         Tool::RegularPolygon,
+         {{0, 0}},
+         {0, 0},
+         4,
+         nullptr,
+         nullptr,
+         "256:0,",
+         true},
+        {"ellipse",
+         Tool::EllipsePolygon,
+         {{0, 0}},
+         {200, -100},
+         4,
+         "0,0 100,-100 0,-50 100,0 200,-50",
+         "0,0>200,100/4",
+         "257:200,100",
+         false},
+        {"halves truncate",
+         Tool::EllipsePolygon,
+         {{0, 0}},
+         {-3, 5},
+         4,
+         nullptr,
+         nullptr,
+         "257:3,5",
+         false},
+        {"flat ellipse",
+         Tool::EllipsePolygon,
+         {{0, 0}},
+         {200, 0},
+         4,
+         nullptr,
+         nullptr,
+         "257:200,0",
+         true},
+        {"rectangle",
+         Tool::Rectangle,
+         {{100, 50}},
+         {0, 0},
+         4,
+         "0,0 100,0 100,50 0,50",
+         "100,-50>0,0/4 100,-50>100,0/1 0,-50>0,0/1 100,-50>0,-50/1 100,0>0,0/1",
+         "260:100,50",
+         false},
+        {"rectangle without width",
+         Tool::Rectangle,
+         {{0, 0}},
+         {0, 50},
+         4,
+         "0,0 0,0 0,50 0,50",
+         nullptr,
+         "260:0,50",
+         true},
+        {"circle of two steps",
+         Tool::Circle,
+         {{0, 0}},
+         {100, 0},
+         2,
+         "0,0 100,0 0,100 -100,0 0,-100",
+         "0,0>100,0/4 100,0>0,100/1",
+         "258:100,",
+         false},
+        {"star",
+         Tool::Circle,
+         {{0, 0}, {0, 50}},
+         {100, 0},
+         2,
+         "0,0 100,0 0,50 -100,0 0,-50",
+         "0,0>100,0/4 100,0>0,50/1",
+         "259:100,",
+         false},
+        {"three points make no circle",
+         Tool::Circle,
+         {{0, 0}, {1, 1}, {2, 2}},
+         {100, 0},
+         2,
+         "",
+         "",
+         "",
+         false},
+        {"stroke",
+         Tool::Stroke,
+         {{0, 0}},
+         {100, 0},
+         2,
          "0,0 100,0 100,-10 110,0 100,10 0,10 -10,0 0,-10",
          "0,0>100,0/4 100,10>0,10/1 100,10>110,0/1 110,0>100,-10/1 100,-10>0,-10/1",
-         "266:100,", false},
+         "266:100,",
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -227,8 +348,8 @@ TEST(ToolPreview, ClosedShapes) {
         r.tool.lineWidth = 20;
         r.build();
         if (c.points) EXPECT_EQ(r.pointList(), c.points);
-        if (c.firstLines) EXPECT_EQ(r.lines().substr(0, std::string(c.firstLines).size()),
-                                    c.firstLines);
+        if (c.firstLines)
+            EXPECT_EQ(r.lines().substr(0, std::string(c.firstLines).size()), c.firstLines);
         EXPECT_EQ(r.label, c.label);
         EXPECT_EQ(r.lists->toolPreviewDegenerate, c.degenerate ? 1 : 0);
         if (std::string(c.name) == "halves truncate")
@@ -241,8 +362,10 @@ TEST(ToolPreview, DetailsBelowTheirMinimumAreRaisedAndStay) {
         Tool tool;
         int32_t raised;
         int32_t points;
-    } const cases[] = {{Tool::RegularPolygon, 3, 4}, {Tool::EllipsePolygon, 3, 4},
-                       {Tool::Circle, 2, 5}, {Tool::Stroke, 1, 6}};
+    } const cases[] = {{Tool::RegularPolygon, 3, 4},
+                       {Tool::EllipsePolygon, 3, 4},
+                       {Tool::Circle, 2, 5},
+                       {Tool::Stroke, 1, 6}};
     for (const Case& c : cases) {
         for (int32_t detail : {1, 0, -5}) {
             SCOPED_TRACE(::testing::Message() << int(c.tool) << " " << detail);
