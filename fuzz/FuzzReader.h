@@ -20,4 +20,5 @@ struct FuzzReader {
         if (have) std::memcpy(out, data + pos, have);
         pos += n;
     }
+    bool done() const { return pos >= size; }
 };

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "FuzzReader.h"
 #include "MemoryFileSystem.h"
 #include "map/MapStore.h"
 #include "resources/ColorTables.h"
@@ -21,19 +22,6 @@ namespace {
 // only slow the search down.
 constexpr int64_t kMaxPictureBytes = int64_t(8) << 20;
 
-struct Reader {
-    const uint8_t* data;
-    size_t size, pos = 0;
-    template <typename T>
-    T get() {
-        T v{};
-        const size_t have = pos < size ? (size - pos < sizeof(T) ? size - pos : sizeof(T)) : 0;
-        if (have) std::memcpy(&v, data + pos, have);
-        pos += sizeof(T);
-        return v;
-    }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -45,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return s;
     }();
     static const auto colors = std::make_unique<ColorTables>();
-    Reader in{data, size};
+    FuzzReader in{data, size};
 
     ViewState view;
     view.exportLeft = in.get<int32_t>();

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "FuzzReader.h"
 #include "app/Editor.h"
 #include "views/SideView.h"
 
@@ -19,23 +20,6 @@ namespace {
 constexpr int32_t kRowLength = 832;  // 32 guard bytes after every screen row
 constexpr uint8_t kGuard = 0xA5;
 constexpr size_t kPixelBytes = 8192;
-
-struct Reader {
-    const uint8_t* data;
-    size_t size, pos = 0;
-    template <typename T>
-    T get() {
-        T v{};
-        bytes(&v, sizeof(T));
-        return v;
-    }
-    void bytes(void* out, size_t n) {
-        std::memset(out, 0, n);
-        const size_t have = pos < size ? (size - pos < n ? size - pos : n) : 0;
-        if (have) std::memcpy(out, data + pos, have);
-        pos += n;
-    }
-};
 
 }  // namespace
 
@@ -51,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MapStore& map = ed.map;
     Settings& set = ed.settings;
     ViewState& v = ed.view;
-    Reader in{data, size};
+    FuzzReader in{data, size};
 
     map.sectorCount = in.get<uint8_t>() % 33;
     map.wallCount = in.get<uint8_t>();

@@ -48,6 +48,7 @@ struct AppState {
     int32_t redrawRequest = 2;
     uint8_t panelHasMouse = 0;      // a page painter has taken the mouse this frame
     int32_t helpPopupStep = -1;     // tool-hint popup, -1 closed
+    int32_t helpTopic = 0;          // the topic the tool-hint popup shows
     int32_t messageLogAnim = -1;    // message-history panel, -1 closed
     int32_t focusedField = -1;      // value field being edited, -1 none
     int32_t hoveredWidget = 0;      // widget under the pressed mouse, or a MessageBoxResult

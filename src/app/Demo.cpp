@@ -8,8 +8,10 @@ namespace korvel {
 // replayed.
 void recordDemoFrame(Editor&) {}
 void replayDemoFrame(Editor&) {}
-void saveDemo(const DemoState&, const Languages&, FileSystem&, const std::string&,
-              const std::string&) {}
+bool saveDemo(const DemoState&, const Languages&, FileSystem&, const std::string&,
+              const std::string&) {
+    return false;
+}
 void startDemoRecording(Editor&) {}
 
 }  // namespace korvel

@@ -24,8 +24,9 @@ void recordDemoFrame(Editor& ed);
 // Replaces the input of the current frame by the next recorded one.
 void replayDemoFrame(Editor& ed);
 // Writes the recorded demo to path, with the current language's name, and moves the map saved
-// when the recording started from the program folder to the demo's companion name.
-void saveDemo(const DemoState& demo, const Languages& langs, FileSystem& fs,
+// when the recording started from the program folder to the demo's companion name. False when
+// nothing was written.
+bool saveDemo(const DemoState& demo, const Languages& langs, FileSystem& fs,
               const std::string& programFolder, const std::string& path);
 void startDemoRecording(Editor& ed);
 

@@ -103,4 +103,15 @@ constexpr int32_t kMsgNoHelpOnPage = 1161;
 constexpr int32_t kMsgFirstToolbarTip = 440;
 constexpr int32_t kMsgFirstReportCaption = 724;
 
+// Drawing sectors and the value prompt.
+constexpr int32_t kMsgStartedNewSector = 23;
+constexpr int32_t kMsgStartedInsideSector = 24;
+constexpr int32_t kMsgStartedOnVertex = 25;
+constexpr int32_t kMsgDrawingFinished = 26;
+constexpr int32_t kMsgLoopAdded = 717;
+constexpr int32_t kMsgNewSectorMade = 718;
+constexpr int32_t kMsgCalculatorResult = 1259;
+constexpr int32_t kMsgDrawingFull = 1348;    // the drawing holds no more points
+constexpr int32_t kMsgTooFewCorners = 1349;  // a closed drawing of two corners or fewer
+
 }  // namespace korvel

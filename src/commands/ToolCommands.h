@@ -8,13 +8,14 @@ struct Editor;
 
 void placeStartPosition(Editor& ed);
 void toggleWallSegmentTool(Editor& ed);
-void runToolAction(Editor& ed);
 void toggleAffineGridTool(Editor& ed);
 void hideSpritesOrIntersect(Editor& ed);
 void joinSectorsCommand(Editor& ed);
 void subtractSectorsTool(Editor& ed);
 void dropPointOrToggleCeilView(Editor& ed);
 void alignSpriteCommand(Editor& ed);
+// C: closes the polygon being drawn (along the boundary where it can). Its other uses (sprite
+// centring, the wall curve, stroking a sector's walls) arrive with their commands.
 void toggleSpriteCentreOrBendWall(Editor& ed);
 void fillLoopWithSector(Editor& ed);
 void setFirstWallCommand(Editor& ed);

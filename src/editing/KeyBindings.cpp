@@ -19,7 +19,7 @@ void selectMode(Editor& ed, SelectionMode mode) {
 
 void dragOrBooleanMode(Editor& ed, int32_t mode) {
     if (ed.tool.selectionMode == SelectionMode::BooleanTarget) {
-        ed.tool.booleanMode = mode;
+        ed.tool.booleanMode = BooleanMode(mode);
     } else {
         ed.tool.dragKind = DragKind(mode);
         if (ed.menus.openMenu == kEditMenu) drawOpenMenu(ed);
@@ -69,7 +69,7 @@ void dragOrBooleanMode3Key(Editor& ed) {
 }
 void booleanMode4Key(Editor& ed) {
     if (ed.tool.selectionMode != SelectionMode::BooleanTarget) return;
-    ed.tool.booleanMode = 4;
+    ed.tool.booleanMode = BooleanMode::Rip;
     playSound(ed, "mode3");
     rebuildToolbar(ed);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "editing/Tool.h"
+#include "geometry/SectorBooleans.h"
 #include "map/Selection.h"
 
 namespace korvel {
@@ -16,7 +17,7 @@ struct ToolState {
     Tool currentTool = Tool::Idle;
     Tool previousTool = Tool::Idle;
     DragKind dragKind = DragKind::Move;
-    int32_t booleanMode = 2;
+    BooleanMode booleanMode = BooleanMode::Join;
     uint8_t selAreaMode = 0;
     int32_t draggedSprite = -1;
     int32_t toolDetail = 6;
@@ -26,6 +27,18 @@ struct ToolState {
     double affineGridStep = 1.0;
     int32_t lightPlaneSector = -1;  // the cached light plane, -1 none
     uint8_t lightPlaneSide = 255;
+
+    // The drawing tool: what the polygon becomes (a DrawMode value, decided at its first point)
+    // and the sector it is drawn in or adds a loop to; the tangent-arc option; the arc's step
+    // count chosen by the arc itself; an operation feeding an outline; a boolean operation
+    // waiting for the shape; a rip that cuts every sector first.
+    int32_t toolDrawMode = -1;
+    int32_t toolTargetSector = 0;
+    uint8_t toolAltMode = 0;
+    uint8_t toolDetailLocked = 0;
+    uint8_t tracingToTool = 0;
+    uint8_t booleanPending = 0;
+    uint8_t ripCutsAll = 0;
 };
 
 }  // namespace korvel

@@ -1,11 +1,20 @@
 // The one-line value prompt: typing, applying the value to its targets, closing.
 #pragma once
 
+#include <string>
+
 namespace korvel {
 
 struct Editor;
 
-// Every frame while a prompt is open: the frame's keys edit, apply or close it.
-void valuePromptKeys(Editor& ed);
+// What the calculator evaluates its text with; tests stand in for it.
+struct ValuePromptServices {
+    double (*evaluate)(const std::string&) = nullptr;  // null: the expression evaluator
+};
+
+// Every frame while a prompt is open: the frame's keys edit, apply or close it. Numeric values
+// reach their targets as they are typed; Enter confirms and closes, Esc puts the value the
+// target had back and closes.
+void valuePromptKeys(Editor& ed, const ValuePromptServices& services = {});
 
 }  // namespace korvel

@@ -14,6 +14,7 @@ namespace korvel {
 constexpr uint8_t kPassRelink = 1;  // the wall still waits for its link repair
 constexpr uint8_t kPassFollow = 2;  // the wall an operation follows through deletions
 constexpr uint8_t kPassUnlink = 4;  // the wall's link is cut once the renumbering is done
+constexpr uint8_t kPassNewShape = 8;  // a wall of the shape being completed, not yet linked
 
 inline IntPoint wallStart(const MapStore& map, int32_t w) {
     return {map.walls[w].x, map.walls[w].y};

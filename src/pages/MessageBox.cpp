@@ -107,8 +107,9 @@ void loadRecentFile(Editor& ed) {
     reportLoad(ed);
 }
 
-std::string promptPath(Editor& ed) {
-    return ed.app.platform->programFolder() + ed.prompt.promptInput;
+// The file the overwrite question asked about, as the prompt checked it.
+const std::string& promptPath(const Editor& ed) {
+    return ed.prompt.promptCheckedPath;
 }
 
 }  // namespace
@@ -235,11 +236,15 @@ void answerMessageBox(Editor& ed, int32_t result) {
                 break;
             case MessageBoxKind::ConfirmOverwriteDemo:
                 if (!first) break;
-                saveDemo(ed.demo, ed.langs, ed.app.platform->fileSystem(),
-                         ed.app.platform->programFolder(), promptPath(ed));
-                fireworks(ed);
-                playSound(ed, "pyro");
-                events(ed).statusMessage(kMsgDemoSaved);
+                // Only a demo that was written earns the show.
+                if (saveDemo(ed.demo, ed.langs, ed.app.platform->fileSystem(),
+                             ed.app.platform->programFolder(), promptPath(ed))) {
+                    fireworks(ed);
+                    playSound(ed, "pyro");
+                    events(ed).statusMessage(kMsgDemoSaved);
+                } else {
+                    playSound(ed, "beep2");
+                }
                 break;
             case MessageBoxKind::SaveBeforeRecording:
                 if (!first || saveFirst(ed)) startDemoRecording(ed);

@@ -170,13 +170,13 @@ void rebuildToolbar(Editor& ed) {
              {114, true, s.zRangeMode == 2}});
 
     // Rows 52..69: the boolean-target layer.
-    const int32_t boolean = tool.booleanMode;
+    const BooleanMode boolean = tool.booleanMode;
     w.strip(4, kToolRow, 6,
-            {{151, true, boolean == 0},
-             {148, true, boolean == 1},
-             {149, true, boolean == 2},
-             {150, true, boolean == 3},
-             {159, true, boolean == 4}});
+            {{151, true, boolean == BooleanMode::None},
+             {148, true, boolean == BooleanMode::Intersect},
+             {149, true, boolean == BooleanMode::Join},
+             {150, true, boolean == BooleanMode::Subtract},
+             {159, true, boolean == BooleanMode::Rip}});
     w.strip(122, kToolRow, 6,
             {{144, true, toolIs(Tool::RegularPolygon)},
              {145, true, toolIs(Tool::EllipsePolygon)},

@@ -10,6 +10,8 @@ void resetOverlayLists(OverlayLists& lists) {
     lists.overlayLineCount = 0;
     lists.overlayPointCount = 0;
     lists.toolPreviewDegenerate = 0;
+    lists.arcPointFirst = 0;
+    lists.arcPointCount = 0;
 }
 
 bool appendOverlayLine(OverlayLists& lists, int32_t x1, int32_t y1, int32_t x2, int32_t y2,

@@ -42,6 +42,10 @@ struct OverlayLists {
     // 1 when the preview cannot be built from: a shape smaller than one map unit, or a preview
     // cut short because a list was full. The primary action builds nothing from it.
     int32_t toolPreviewDegenerate = 0;
+    // The tangent arc of the polygon tool: where its points start in the point list and how
+    // many there are (0: the preview drew no arc), so the press places what the user saw.
+    int32_t arcPointFirst = 0;
+    int32_t arcPointCount = 0;
 };
 
 // Empties both lists and clears the degenerate mark, as every preview build starts.

@@ -429,20 +429,20 @@ TEST(KeyboardDispatcher, ModeKeysActOnceOnTheirDownEdge) {
     // Ctrl+F1 sets the drag kind, or in the boolean-target mode the boolean mode; Ctrl+F5 acts
     // only there.
     ed.tool.dragKind = DragKind(2);
-    ed.tool.booleanMode = 3;
+    ed.tool.booleanMode = BooleanMode::Subtract;
     r.press({kCtrlKey, vk::F1});
     EXPECT_EQ(int(ed.tool.dragKind), 0);
-    EXPECT_EQ(ed.tool.booleanMode, 3);
+    EXPECT_EQ(ed.tool.booleanMode, BooleanMode::Subtract);
     r.press({kCtrlKey, vk::F5});
-    EXPECT_EQ(ed.tool.booleanMode, 3);
+    EXPECT_EQ(ed.tool.booleanMode, BooleanMode::Subtract);
     r.press({kCtrlKey, vk::F8});
     EXPECT_EQ(ed.tool.selectionMode, SelectionMode::BooleanTarget);
     ed.tool.dragKind = DragKind(2);
     r.press({kCtrlKey, vk::F1});
-    EXPECT_EQ(ed.tool.booleanMode, 0);
+    EXPECT_EQ(ed.tool.booleanMode, BooleanMode::None);
     EXPECT_EQ(int(ed.tool.dragKind), 2);
     r.press({kCtrlKey, vk::F5});
-    EXPECT_EQ(ed.tool.booleanMode, 4);
+    EXPECT_EQ(ed.tool.booleanMode, BooleanMode::Rip);
     EXPECT_TRUE(r.played("mode3"));
 }
 

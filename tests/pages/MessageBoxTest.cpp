@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/MapFileCommands.h"
+#include "editing/ValuePrompt.h"
 #include "map/MapFile.h"
 #include "support/EditorRig.h"
 #include "support/LanguageFixture.h"
@@ -99,6 +100,7 @@ struct AnswerRig : BoxRig {
         ed->mapFile.recentFiles[2] = dir.write("r2.map", mapImage(22));
         ed->mapFile.mapLoadFailed = 2;
         ed->prompt.promptInput = "new.map";
+        ed->prompt.promptCheckedPath = dir.file("new.map");  // as the prompt's Enter checked it
         ed->app.currentPage = Page::MessageBox;
         ed->pages.messageBox.messageBoxKind = kind;
     }
@@ -261,7 +263,8 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         {K::UnsupportedMapVersion, F, kept},
         {K::ConfirmOverwriteMap, F, overwrite},
         {K::ConfirmOverwriteMap, S, kept},
-        {K::ConfirmOverwriteDemo, F, cues({"pyro.wav"})},
+        // No demo was written (none is recorded), so no show follows.
+        {K::ConfirmOverwriteDemo, F, cues({"beep2.wav"})},
         {K::SaveBeforeRecording, F, saved(kept)},
         {K::SaveBeforeRecording, S, kept},
         {K::ConfirmDeleteScript, F, kept},
@@ -276,17 +279,22 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
     }
 }
 
-// The name typed into the file-name prompt is the one the overwrite answer saves under.
+// The name typed into the file-name prompt is the one the overwrite answer saves under: Enter
+// finds the file there, asks, and the answer writes the file it asked about.
 TEST(MessageBox, OverwritingSavesUnderTheNameInTheFileNamePrompt) {
     BoxRig r;
     test::MapBuilder(r.ed->map).addRoom(0, 0, 512, 512);
-    r.ed->mapFile.mapTitle = "castle.map";
+    r.dir.write("castle.map", "an older castle");
+    r.ed->mapFile.mapTitle = "castle";
     promptSaveMapAs(*r.ed);
-    r.ed->pages.messageBox.messageBoxKind = MessageBoxKind::ConfirmOverwriteMap;
+    r.ed->input.keyPressed[13] = 1;
+    valuePromptKeys(*r.ed);
+    EXPECT_EQ(r.ed->app.currentPage, Page::MessageBox);
+    EXPECT_EQ(r.ed->pages.messageBox.messageBoxKind, MessageBoxKind::ConfirmOverwriteMap);
+    EXPECT_EQ(r.dir.read("castle.map"), "an older castle");
     answerMessageBox(*r.ed, MessageBoxResult::First);
-    EXPECT_TRUE(r.dir.exists("castle.map"));
+    EXPECT_EQ(r.dir.read("castle.map"), serializeMap(r.ed->map));
     EXPECT_EQ(r.ed->app.statusText, "saved");
-    EXPECT_EQ(r.cues(), std::vector<std::string>{"pyro.wav"});
 }
 
 TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
@@ -308,6 +316,7 @@ TEST(MessageBox, NothingThatDropsTheMapFollowsASaveThatDidNotSave) {
     }
     AnswerRig r(K::ConfirmOverwriteMap, false);
     r.ed->prompt.promptInput = "missing/new.map";
+    r.ed->prompt.promptCheckedPath = r.dir.file("missing/new.map");
     r.answer(MessageBoxResult::First);
     EXPECT_EQ(r.ed->app.statusText, "not saved");
     EXPECT_EQ(r.cues(), std::vector<std::string>{"beep2.wav"});
