@@ -7,6 +7,7 @@
 #include "app/MapFileCommands.h"
 #include "pages/MessageBox.h"
 #include "commands/FileCommands.h"
+#include "commands/DisplayToggles.h"
 
 namespace korvel {
 
@@ -282,6 +283,18 @@ constexpr CommandRow kRows[] = {
      .menuCode = 868},
 
     {.id = CommandId::QuitByWindow, .caption = 794, .handler = requestQuitFromWindow},
+
+    // Toolbar buttons of the plan view's display.
+    {.id = CommandId::ToggleSpritesFilledButton,
+     .caption = 818,
+     .uiAction = 34,
+     .uiTrigger = UiTrigger::Press,
+     .handler = toggleSpritesFilledButton},
+    {.id = CommandId::ToggleSectorsFilledButton,
+     .caption = 823,
+     .uiAction = 35,
+     .uiTrigger = UiTrigger::Press,
+     .handler = toggleSectorsFilledButton},
 };
 
 // Where each id's row lies; -1 for none, which the check below refuses.

@@ -123,9 +123,11 @@ enum class CommandId : uint16_t {
 
     // Commands no menu item names.
     QuitByWindow,  // closing the window
+    ToggleSpritesFilledButton,
+    ToggleSectorsFilledButton,
 };
 // The number of ids: a new id goes last and this follows it.
-constexpr size_t kCommandIdCount = size_t(CommandId::QuitByWindow) + 1;
+constexpr size_t kCommandIdCount = size_t(CommandId::ToggleSectorsFilledButton) + 1;
 
 // The codes of the pull-down menus' commands (hoveredElement while an item is under the mouse).
 constexpr int32_t kFirstMenuCommand = 768;

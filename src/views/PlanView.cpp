@@ -7,6 +7,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "app/Startup.h"
 #include "geometry/SpriteTools.h"
 #include "map/GeometryQueries.h"
 #include "ui/Raster.h"
@@ -300,6 +301,10 @@ void paintPlanView(PlanFrame& pf, int32_t frameNumber) {
     const Settings& set = pf.settings;
     PlanViewState& st = pf.lists;
     st.planWallLineCount = st.planVertexCount = st.spriteDrawCount = 0;
+    if (++st.paintCount == 0) {
+        st.paintCount = 1;
+        std::fill(st.texelColoursFrame.begin(), st.texelColoursFrame.end(), 0u);
+    }
     projectWallPoints(pf);
 
     if (set.transparentGrid && set.sectorsFull) drawCheckerboard(pf);
@@ -328,6 +333,8 @@ void paintPlanView(PlanFrame& pf, int32_t frameNumber) {
 }
 
 void draw2DView(Editor& ed, int32_t frameNumber) {
+    // The textured fill needs the tiles: they load inside the frame that first shows it.
+    if (ed.settings.sectorsFull && ed.tiles.artLoaded == 0) loadArtTiles(ed);
     const PlanProjection view(ed.view);
     preparePlanMap(ed.map, ed.settings, view);
     PlanFrame pf{canvasOf(ed),
