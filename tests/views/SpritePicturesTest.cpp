@@ -144,7 +144,9 @@ TEST(SpritePicturesTest, OneSidedFloorSpritesShowFromTheirSideOnly) {
     struct Case {
         uint16_t flipY;
         bool ceilingView, shown;
-    } cases[] = {{0, false, true}, {0, true, false}, {kSpriteFlipY, false, false},
+    } cases[] = {{0, false, true},
+                 {0, true, false},
+                 {kSpriteFlipY, false, false},
                  {kSpriteFlipY, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.flipY << " " << c.ceilingView);
@@ -164,7 +166,8 @@ TEST(SpritePicturesTest, TranslucentSpritesMixWithTheBackground) {
     struct Case {
         uint16_t cstat;
         bool reversed;
-    } cases[] = {{kSpriteTranslucent, false}, {kSpriteTranslucent | kSpriteTranslucentReversed, true}};
+    } cases[] = {{kSpriteTranslucent, false},
+                 {kSpriteTranslucent | kSpriteTranslucentReversed, true}};
     for (const Case& c : cases) {
         PictureRig rig;
         rig.paint();
@@ -223,11 +226,9 @@ TEST(SpritePicturesTest, PicturesMarkersAndLabelsFollowTheHeights) {
         int32_t z0, z1;
         std::vector<int32_t> order;  // of the draw list after painting
     } cases[] = {
-        {false, -1000, 0, {1, 0}},  // floor view: the highest last
-        {false, 0, -1000, {0, 1}},
-        {true, -1000, 0, {0, 1}},  // ceiling view: the lowest last
-        {true, 0, -1000, {1, 0}},
-        {false, 5, 5, {0, 1}},  // equal heights: index order
+        {false, -1000, 0, {1, 0}},                            // floor view: the highest last
+        {false, 0, -1000, {0, 1}}, {true, -1000, 0, {0, 1}},  // ceiling view: the lowest last
+        {true, 0, -1000, {1, 0}},  {false, 5, 5, {0, 1}},     // equal heights: index order
         {true, 5, 5, {0, 1}},
     };
     for (const Case& c : cases) {
@@ -249,6 +250,68 @@ TEST(SpritePicturesTest, PicturesMarkersAndLabelsFollowTheHeights) {
         const int32_t topTile = c.order[1] == 0 ? kTile8x8 : kTile16x4;
         EXPECT_TRUE(v >= fixtureTexel(topTile, 0, 0) && v < fixtureTexel(topTile, 0, 0) + 64)
             << int(v);
+    }
+}
+
+// Odd tiles, any repeats, animations leaving the tiles and extreme views, for face and floor
+// sprites: nothing is read outside the tile pixels (the sanitizers watch) and nothing written
+// outside the map view.
+TEST(SpritePicturesTest, OddTilesRepeatsAndViewsStayInBounds) {
+    struct Case {
+        const char* name;
+        void (*setUp)(PictureRig&);
+    } cases[] = {
+        {"the tile is the last data",
+         [](PictureRig& r) {
+             r.sprite().picnum = kTile6x5;
+             r.tiles.artPixels.resize(r.tiles.artPixels.size() - size_t(kArtPadding));
+         }},
+        {"tile 1 x 1", [](PictureRig& r) { addTile(r.tiles, kTile8x8, 1, 1, {7}); }},
+        {"tile 32767 x 1",
+         [](PictureRig& r) {
+             addTile(r.tiles, kTile8x8, 32767, 1, std::vector<uint8_t>(32767, 7));
+         }},
+        {"tile 1 x 32767",
+         [](PictureRig& r) {
+             addTile(r.tiles, kTile8x8, 1, 32767, std::vector<uint8_t>(32767, 7));
+         }},
+        {"animation below tile 0", [](PictureRig& r) { r.tiles.tileAnims[kTile8x8] = 192 | 63; }},
+        {"animation past the last tile",
+         [](PictureRig& r) {
+             addTile(r.tiles, kTileCount - 1, 8, 8, std::vector<uint8_t>(64, 9));
+             r.tiles.tileAnims[kTileCount - 1] = 128 | 63;
+             r.sprite().picnum = int16_t(kTileCount - 1);
+         }},
+        {"an animation frame of height 0",
+         [](PictureRig& r) { r.tiles.tileAnims[kTile8x8] = 128 | 63; }},
+        {"zoom 0.005", [](PictureRig& r) { r.view.viewZoom = 0.005f; }},
+        {"zoom 65536", [](PictureRig& r) { r.view.viewZoom = 65536; }},
+        {"origin near 2^31",
+         [](PictureRig& r) { r.view.viewOriginX = r.view.viewOriginY = 2.147e9f; }},
+        {"origin near -2^31",
+         [](PictureRig& r) { r.view.viewOriginX = r.view.viewOriginY = -2.147e9f; }},
+    };
+    const uint16_t kinds[] = {0, kSpriteFlipX | kSpriteFlipY | kSpriteCentred, kSpriteFloorAligned,
+                              kSpriteFloorAligned | kSpriteFlipX | kSpriteFlipY};
+    for (const Case& c : cases) {
+        PictureRig rig;
+        rig.settings.spriteOffsets = 1;
+        rig.settings.constantSpriteSize = 0;
+        rig.settings.spriteZoomLimit = 1 << 20;
+        rig.sprite().xoffset = -128;
+        rig.sprite().yoffset = 127;
+        c.setUp(rig);
+        for (const uint16_t kind : kinds)
+            for (int32_t repeat = 0; repeat < 256; repeat += 15) {
+                SCOPED_TRACE(std::string(c.name) + ", cstat " + std::to_string(kind) + ", repeat " +
+                             std::to_string(repeat));
+                rig.sprite().cstat = kind;
+                rig.sprite().xrepeat = uint8_t(repeat);
+                rig.sprite().yrepeat = uint8_t(255 - repeat);
+                rig.sprite().ang = int16_t(300 + repeat);
+                rig.paint(1000);
+                EXPECT_TRUE(rig.onlyMapViewTouched());
+            }
     }
 }
 

@@ -27,8 +27,8 @@ struct FillRig : PlanViewRig {
     // A room over columns x1..x2 (start points) and rows from y2 up to y1, at zoom 16, with the
     // floor (and ceiling) tile given. Its walls cover rows y2..y1 - 1.
     int32_t room(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int16_t tile) {
-        const int32_t s = build.addRoom(16 * (x1 - 400), 16 * (300 - y1), 16 * (x2 - 400),
-                                        16 * (300 - y2));
+        const int32_t s =
+            build.addRoom(16 * (x1 - 400), 16 * (300 - y1), 16 * (x2 - 400), 16 * (300 - y2));
         map.sectors[s].floorpicnum = map.sectors[s].ceilingpicnum = tile;
         return s;
     }
@@ -116,7 +116,7 @@ TEST(TexturedFillTest, ShadesAndPalsAreHeldToTheirTables) {
         uint8_t shown;  // the level or row the pixel shows
         bool byShade;
     } cases[] = {
-        {"shade 20", 20, 0, 20, true},   {"shade -5 as 0", -5, 0, 0, true},
+        {"shade 20", 20, 0, 20, true},       {"shade -5 as 0", -5, 0, 0, true},
         {"shade 40 as 31", 40, 0, 31, true}, {"pal 25", 0, 25, 25, false},
         {"pal 30 as 26", 0, 30, 26, false},  {"pal 255 as 26", 0, 255, 26, false},
     };
@@ -282,21 +282,36 @@ TEST(TexturedFillTest, WorldAlignedTexelsFollowFlipsSwapAndPanning) {
         // The texel at (X, Y) map units / 16: column and row.
         Texel (*texel)(int32_t X, int32_t Y);
     } cases[] = {
-        {"no flags", 0, 0, 0, [](int32_t X, int32_t Y) { return Texel{wrap(X, 8), wrap(-Y, 8)}; }},
+        {"no flags", 0, 0, 0,
+         [](int32_t X, int32_t Y) {
+             return Texel{wrap(X, 8), wrap(-Y, 8)};
+         }},
         {"x-flip", kSurfaceFlipX, 0, 0,
-         [](int32_t X, int32_t Y) { return Texel{wrap(-X, 8), wrap(-Y, 8)}; }},
+         [](int32_t X, int32_t Y) {
+             return Texel{wrap(-X, 8), wrap(-Y, 8)};
+         }},
         {"y-flip", kSurfaceFlipY, 0, 0,
-         [](int32_t X, int32_t Y) { return Texel{wrap(X, 8), wrap(Y, 8)}; }},
+         [](int32_t X, int32_t Y) {
+             return Texel{wrap(X, 8), wrap(Y, 8)};
+         }},
         // Swap alone takes both flips (and swap with both flips none): x along the rows.
         {"swap", kSurfaceSwapXY, 0, 0,
-         [](int32_t X, int32_t Y) { return Texel{wrap(-Y, 8), wrap(X, 8)}; }},
+         [](int32_t X, int32_t Y) {
+             return Texel{wrap(-Y, 8), wrap(X, 8)};
+         }},
         {"swap, both flips", kSurfaceSwapXY | kSurfaceFlipX | kSurfaceFlipY, 0, 0,
-         [](int32_t X, int32_t Y) { return Texel{wrap(Y, 8), wrap(-X, 8)}; }},
+         [](int32_t X, int32_t Y) {
+             return Texel{wrap(Y, 8), wrap(-X, 8)};
+         }},
         {"swap, x-flip", kSurfaceSwapXY | kSurfaceFlipX, 0, 0,
-         [](int32_t X, int32_t Y) { return Texel{wrap(Y, 8), wrap(X, 8)}; }},
+         [](int32_t X, int32_t Y) {
+             return Texel{wrap(Y, 8), wrap(X, 8)};
+         }},
         // 64 of 256 steps across 8 texels: 2 texels.
         {"panned", 0, 64, 192,
-         [](int32_t X, int32_t Y) { return Texel{wrap(X + 2, 8), wrap(-Y + 6, 8)}; }},
+         [](int32_t X, int32_t Y) {
+             return Texel{wrap(X + 2, 8), wrap(-Y + 6, 8)};
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -410,6 +425,91 @@ TEST(TexturedFillTest, TheHigherFloorOrTheLowerCeilingLiesOnTop) {
         const uint8_t px = rig.px(600, 200);
         const uint8_t lo = fixtureTexel(c.top, 0, 0);
         EXPECT_TRUE(px >= lo && px < lo + 64) << int(px);
+    }
+}
+
+// Damaged records, odd tiles and extreme views, under every mapping: nothing is read outside the
+// walls or the tile pixels (the sanitizers watch), nothing is written outside the map view, and
+// a room in view with a sound record next to the damaged one is still filled.
+TEST(TexturedFillTest, DamagedRecordsOddTilesAndExtremeViewsStayInBounds) {
+    struct Case {
+        const char* name;
+        void (*damage)(FillRig&);
+        bool soundRoomFilled;
+    } cases[] = {
+        {"wallptr past the walls", [](FillRig& r) { r.sector(1).wallptr = 30000; }, true},
+        {"negative wallptr",
+         [](FillRig& r) {
+             r.sector(1).wallptr = -5;
+             r.sector(1).wallnum = 9;
+         },
+         true},
+        {"wallnum 32767 everywhere",
+         [](FillRig& r) { r.sector(0).wallnum = r.sector(1).wallnum = 32767; }, true},
+        {"point2 out of range",
+         [](FillRig& r) {
+             r.map.walls[5].point2 = 32767;
+             r.map.walls[6].point2 = -3;
+         },
+         true},
+        {"lowest picnum",
+         [](FillRig& r) { r.sector(1).floorpicnum = r.sector(1).ceilingpicnum = -32768; }, true},
+        {"animation below tile 0",
+         [](FillRig& r) {
+             r.tiles.tileAnims[kTile8x8] = 192 | 63;
+             r.frameTime = 1000;
+         },
+         false},
+        {"animation past the last tile",
+         [](FillRig& r) {
+             addTile(r.tiles, kTileCount - 1, 8, 8, std::vector<uint8_t>(64, 9));
+             r.tiles.tileAnims[kTileCount - 1] = 128 | 63;
+             r.sector(1).floorpicnum = r.sector(1).ceilingpicnum = int16_t(kTileCount - 1);
+             r.frameTime = 100;
+         },
+         true},
+        {"tile 1 x 1", [](FillRig& r) { addTile(r.tiles, kTile8x8, 1, 1, {7}); }, true},
+        {"tile 32767 x 1",
+         [](FillRig& r) { addTile(r.tiles, kTile8x8, 32767, 1, std::vector<uint8_t>(32767, 7)); },
+         true},
+        {"tile 1 x 32767",
+         [](FillRig& r) { addTile(r.tiles, kTile8x8, 1, 32767, std::vector<uint8_t>(32767, 7)); },
+         true},
+        {"the tile is the last data",
+         [](FillRig& r) {
+             r.tiles.artPixels.resize(r.tiles.artPixels.size() - size_t(kArtPadding));
+             r.sector(0).floorpicnum = r.sector(0).ceilingpicnum = kTile6x5;
+         },
+         true},
+        {"zoom 0.005", [](FillRig& r) { r.view.viewZoom = 0.005f; }, false},
+        {"zoom 65536", [](FillRig& r) { r.view.viewZoom = 65536; }, false},
+        {"origin near 2^31", [](FillRig& r) { r.view.viewOriginX = r.view.viewOriginY = 2.147e9f; },
+         false},
+        {"origin near -2^31",
+         [](FillRig& r) { r.view.viewOriginX = r.view.viewOriginY = -2.147e9f; }, false},
+    };
+    const uint16_t stats[] = {
+        0, kSurfaceParallax, kSurfaceSwapXY | kSurfaceFlipX, kSurfaceRelativeAlign,
+        kSurfaceRelativeAlign | kSurfaceSloped | kSurfaceDoubleSmoosh | kSurfaceSwapXY};
+    for (const Case& c : cases) {
+        FillRig rig;
+        rig.room(500, 250, 700, 150, kTile8x8);
+        rig.room(200, 450, 300, 300, kTile8x8);
+        rig.settings.twoColorBlend = 1;
+        c.damage(rig);
+        for (const uint16_t stat : stats)
+            for (const uint8_t ceiling : {0, 1}) {
+                SCOPED_TRACE(std::string(c.name) + ", stat " + std::to_string(stat) +
+                             (ceiling ? ", ceiling" : ""));
+                for (int32_t s = 0; s < 2; ++s) {
+                    rig.sector(s).floorstat = rig.sector(s).ceilingstat = stat;
+                    rig.sector(s).floorheinum = rig.sector(s).ceilingheinum = -32768;
+                }
+                rig.settings.ceilingView = ceiling;
+                rig.paint(rig.frameTime);
+                EXPECT_TRUE(rig.onlyMapViewTouched());
+                if (c.soundRoomFilled) EXPECT_NE(rig.px(600, 200), kBackdrop);
+            }
     }
 }
 
