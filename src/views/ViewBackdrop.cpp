@@ -58,7 +58,7 @@ void prepareViewBackdrop(FrameBuffer& fb, const ColorTables& ct, Page left, Page
         clearViewBuffer(fb);
     } else if (entered == Page::MessageBox) {
         smoothViewBuffer(fb, ct);
-    } else if (int32_t(left) <= int32_t(Page::SideView) || left == Page::MessageBox) {
+    } else if (left == Page::PlanView || left == Page::SideView || left == Page::MessageBox) {
         copyViewThroughTable(fb, ct);
     }
 }
