@@ -12,7 +12,6 @@
 
 #include "app/ConfigFile.h"
 #include "app/Editor.h"
-#include "app/EditorCanvas.h"
 #include "app/EditorInit.h"
 #include "app/FrameLoop.h"
 #include "base/FileSystem.h"
@@ -151,26 +150,9 @@ void textureSectors(Editor& ed) {
     ed.settings.sectorsFull = 1;
 }
 
-PlanFrame frameOf(Editor& ed) {
-    return {canvasOf(ed),
-            PlanProjection(ed.view),
-            ed.map,
-            ed.settings,
-            ed.colorSettings,
-            ed.hover,
-            ed.tool,
-            ed.fonts,
-            ed.tiles,
-            ed.tileCatalog,
-            ed.overlays,
-            ed.planView,
-            ed.input.frameTime,
-            blinkPhaseOn(ed.input.frameTime)};
-}
-
 // fillSectorsTextured alone, on the frame's projected walls.
 void fillFrames(benchmark::State& state, Editor& ed) {
-    PlanFrame pf = frameOf(ed);
+    PlanFrame pf = planFrameOf(ed);
     int32_t frame = 0;
     for (auto _ : state) {
         ++ed.planView.paintCount;
@@ -282,7 +264,7 @@ void BM_SpritePictures(benchmark::State& state) {
     ed->view.viewZoom = float(zoom);
     ed->view.viewOriginX = float(-256);
     ed->view.viewOriginY = float(256 + 55 * zoom);
-    PlanFrame pf = frameOf(*ed);
+    PlanFrame pf = planFrameOf(*ed);
     ++ed->planView.paintCount;
     projectWallPoints(pf);
     buildSpriteDrawList(pf, spriteMarkerSize(pf));

@@ -332,25 +332,28 @@ void paintPlanView(PlanFrame& pf, int32_t frameNumber) {
     drawMapOverlays(pf, frameNumber);
 }
 
+PlanFrame planFrameOf(Editor& ed) {
+    return {canvasOf(ed),
+            PlanProjection(ed.view),
+            ed.map,
+            ed.settings,
+            ed.colorSettings,
+            ed.hover,
+            ed.tool,
+            ed.fonts,
+            ed.tiles,
+            ed.tileCatalog,
+            ed.overlays,
+            ed.planView,
+            ed.input.frameTime,
+            blinkPhaseOn(ed.input.frameTime)};
+}
+
 void draw2DView(Editor& ed, int32_t frameNumber) {
     // The textured fill needs the tiles: they load inside the frame that first shows it.
     if (ed.settings.sectorsFull && ed.tiles.artLoaded == 0) loadArtTiles(ed);
-    const PlanProjection view(ed.view);
-    preparePlanMap(ed.map, ed.settings, view);
-    PlanFrame pf{canvasOf(ed),
-                 view,
-                 ed.map,
-                 ed.settings,
-                 ed.colorSettings,
-                 ed.hover,
-                 ed.tool,
-                 ed.fonts,
-                 ed.tiles,
-                 ed.tileCatalog,
-                 ed.overlays,
-                 ed.planView,
-                 ed.input.frameTime,
-                 blinkPhaseOn(ed.input.frameTime)};
+    PlanFrame pf = planFrameOf(ed);
+    preparePlanMap(ed.map, ed.settings, pf.view);
     paintPlanView(pf, frameNumber);
 }
 
