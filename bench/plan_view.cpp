@@ -1,10 +1,14 @@
 // One frame of the plan view, as the user waits for it every frame: a map filled to capacity
 // (4096 sectors, 32768 walls, 16384 sprites) zoomed out to show all of it, and a map of 1000
 // sectors at a working zoom with its labels. Each also with everything selected, which fills
-// every sector in the blink's on phase.
+// every sector in the blink's on phase. Then the textured view: the sector fill alone and the
+// whole frame on those maps, a comb-shaped sector of 1024 walls filling the view, and the
+// pictures of 16384 small face sprites.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <memory>
+#include <random>
 
 #include "app/ConfigFile.h"
 #include "app/Editor.h"
@@ -14,7 +18,12 @@
 #include "platform/NativeFileSystem.h"
 #include "support/GridMaps.h"
 #include "ui/Fonts.h"
+#include "views/PlanFrame.h"
+#include "views/PlanSprites.h"
 #include "views/PlanView.h"
+#include "views/PlanViewState.h"
+#include "views/SpritePictures.h"
+#include "views/TexturedFill.h"
 
 namespace korvel {
 namespace {
@@ -100,6 +109,171 @@ BENCHMARK(BM_ThousandSectorsFitted)
     ->Arg(1)
     ->ArgName("selected")
     ->Unit(benchmark::kMillisecond);
+
+// Tiles 0..7 of 64 x 64 random texels and 8..15 of 8 x 8, marked loaded; tile 1 animated; colour
+// tables with every shade and pal a permutation, so that no lookup is the identity.
+void installBenchTiles(Editor& ed) {
+    std::mt19937 rng(7);
+    TileStore& tiles = ed.tiles;
+    tiles.artPixels.assign(size_t(16 * 4096 + kArtPadding), 0);
+    for (int32_t t = 0; t < 16; ++t) {
+        const int16_t size = t < 8 ? 64 : 8;
+        tiles.tileWidths[size_t(t)] = tiles.tileHeights[size_t(t)] = size;
+        tiles.tileOffsets[size_t(t)] = t * 4096 - 1;
+        for (int32_t i = 0; i < size * size; ++i)
+            tiles.artPixels[size_t(t * 4096 + i)] = uint8_t(rng());
+    }
+    tiles.tileAnims[1] = 128 | 3 | (3 << 24);
+    tiles.artLoaded = 1;
+    ColorTables& ct = ed.colorTables;
+    for (size_t i = 0; i < ct.palRemaps.size(); ++i) ct.palRemaps[i] = uint8_t(i * 7 + 3);
+    for (size_t i = 0; i < ct.gameShades.size(); ++i) ct.gameShades[i] = uint8_t(i * 13 + 1);
+    for (int32_t c = 0; c < 256; ++c) ct.gamePaletteMap[size_t(c)] = ColorPair(c | (255 - c) << 8);
+    for (size_t i = 0; i < ct.blendTable.size(); ++i) ct.blendTable[i] = uint8_t(i * 31 + (i >> 8));
+}
+
+// Every sector textured with a mix of mappings: world-aligned, flipped and swapped, relative to
+// the first wall, sloped, and a sky now and then.
+void textureSectors(Editor& ed) {
+    installBenchTiles(ed);
+    const uint16_t stats[] = {0, 16, 4 | 32, 64, 64 | 2, 8, 0, 1};
+    MapStore& map = ed.map;
+    for (int32_t s = 0; s < map.sectorCount; ++s) {
+        SectorRecord& sec = map.sectors[s];
+        sec.floorpicnum = sec.ceilingpicnum = int16_t(s % 8);
+        sec.floorstat = sec.ceilingstat = stats[s % 8];
+        sec.floorshade = int8_t(s % 24);
+        sec.floorpal = uint8_t(s % 3);
+        sec.floorheinum = 2048;
+        sec.floorxpanning = uint8_t(s);
+    }
+    ed.settings.sectorsFull = 1;
+}
+
+// fillSectorsTextured alone, on the frame's projected walls.
+void fillFrames(benchmark::State& state, Editor& ed) {
+    PlanFrame pf = planFrameOf(ed);
+    int32_t frame = 0;
+    for (auto _ : state) {
+        ++ed.planView.paintCount;
+        projectWallPoints(pf);
+        ed.planView.labelCount = 0;
+        fillSectorsTextured(pf, frame++);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_TexturedFillFullMapFitted(benchmark::State& state) {
+    auto ed = makeScene(64, 64, kFullFitZoom, false);
+    textureSectors(*ed);
+    fillFrames(state, *ed);
+}
+BENCHMARK(BM_TexturedFillFullMapFitted)->Unit(benchmark::kMillisecond);
+
+void BM_TexturedViewFullMapFitted(benchmark::State& state) {
+    auto ed = makeScene(64, 64, kFullFitZoom, false);
+    textureSectors(*ed);
+    paintFrames(state, *ed);
+}
+BENCHMARK(BM_TexturedViewFullMapFitted)->Unit(benchmark::kMillisecond);
+
+void BM_TexturedFillThousandSectorsFitted(benchmark::State& state) {
+    auto ed = makeScene(40, 25, 20480.0 / 800, false);
+    textureSectors(*ed);
+    fillFrames(state, *ed);
+}
+BENCHMARK(BM_TexturedFillThousandSectorsFitted)->Unit(benchmark::kMillisecond);
+
+void BM_TexturedViewThousandSectorsFitted(benchmark::State& state) {
+    auto ed = makeScene(40, 25, 20480.0 / 800, false);
+    textureSectors(*ed);
+    paintFrames(state, *ed);
+}
+BENCHMARK(BM_TexturedViewThousandSectorsFitted)->Unit(benchmark::kMillisecond);
+
+// One sector of 1024 walls shaped like a comb of 511 pointed teeth over the whole view: every
+// tooth's two walls cross every row, about 1000 crossings a row.
+void BM_TexturedFillComb(benchmark::State& state) {
+    auto ed = std::make_unique<Editor>();
+    applyBuiltInDefaults(configTarget(*ed));
+    MapStore& map = ed->map;
+    constexpr int32_t kTeeth = 511, kPitch = 16;
+    // A back at y = 9000; from its right end the ring runs down to each tooth's tip at y = 0 and
+    // up to the valley at y = 8000 before the next, right to left.
+    std::vector<IntPoint> comb;
+    comb.push_back({0, 9000});
+    comb.push_back({kTeeth * kPitch, 9000});
+    for (int32_t i = kTeeth - 1; i >= 0; --i) {
+        comb.push_back({i * kPitch + kPitch / 2, 0});
+        comb.push_back({i * kPitch, 8000});
+    }
+    const int32_t n = int32_t(comb.size());
+    map.sectorCount = 1;
+    map.sectors[0].wallptr = 0;
+    map.sectors[0].wallnum = int16_t(n);
+    for (int32_t i = 0; i < n; ++i) {
+        map.walls[i].x = comb[size_t(i)].x;
+        map.walls[i].y = comb[size_t(i)].y;
+        map.walls[i].point2 = int16_t((i + 1) % n);
+        map.walls[i].nextwall = map.walls[i].nextsector = -1;
+        map.wallSector[i] = 0;
+    }
+    map.wallCount = n;
+    textureSectors(*ed);
+    const double zoom = kTeeth * kPitch / 800.0;
+    ed->view.viewZoom = float(zoom);
+    ed->view.viewOriginX = float(-kTeeth * kPitch / 2.0);
+    ed->view.viewOriginY = float(4000);
+    state.counters["walls"] = n;
+    fillFrames(state, *ed);
+}
+BENCHMARK(BM_TexturedFillComb)->Unit(benchmark::kMillisecond);
+
+// 16384 face sprites of about 8 x 8 pixels, 128 x 128 of them over the view.
+void BM_SpritePictures(benchmark::State& state) {
+    auto ed = std::make_unique<Editor>();
+    applyBuiltInDefaults(configTarget(*ed));
+    NativeFileSystem fs;
+    loadFontSheets(ed->fonts, fs, KORVEL_DATA_DIR);
+    installBenchTiles(*ed);
+    MapStore& map = ed->map;
+    test::buildSplitRoomGrid(map, 1, 1, 0);
+    for (int32_t k = 0; k < kMaxSprites; ++k) {
+        SpriteRecord& sp = map.sprites[k];
+        sp = SpriteRecord{};
+        sp.x = (k % 128) * 4;
+        sp.y = (k / 128) * 4;
+        sp.z = (k % 7) * 256;
+        sp.picnum = int16_t(8 + k % 8);
+        sp.cstat = uint16_t(k % 3 == 0 ? 2 : 0);
+        sp.xrepeat = 4;  // 8 x 4 / 4.8 map units wide, 8 x 3 / 4 high: about 8 x 8 pixels
+        sp.yrepeat = 3;
+        sp.shade = int8_t(k % 32);
+        sp.pal = uint8_t(k % 4);
+        sp.sectnum = 0;
+    }
+    map.spriteCount = kMaxSprites;
+    ed->settings.spritesFull = 1;
+    ed->settings.spriteOffsets = 0;
+    ed->settings.spriteZoomLimit = 1 << 20;
+    // 512 map units over about 700 columns.
+    const double zoom = 512.0 / 700;
+    ed->view.viewZoom = float(zoom);
+    ed->view.viewOriginX = float(-256);
+    ed->view.viewOriginY = float(256 + 55 * zoom);
+    PlanFrame pf = planFrameOf(*ed);
+    ++ed->planView.paintCount;
+    projectWallPoints(pf);
+    buildSpriteDrawList(pf, spriteMarkerSize(pf));
+    int32_t frame = 0;
+    for (auto _ : state) {
+        ++ed->planView.paintCount;
+        drawSpritePictures2D(pf, frame++);
+        benchmark::ClobberMemory();
+    }
+    state.counters["sprites"] = ed->planView.spriteDrawCount;
+}
+BENCHMARK(BM_SpritePictures)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvel

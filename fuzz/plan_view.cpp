@@ -1,7 +1,8 @@
 // Any bytes become a small map whose records hold anything, its selection and hidden flags,
 // the plan-view settings, colours, hover and the view transform (zoom and origin any float,
-// not-a-number and infinities included). Painting it must finish without touching anything
-// outside the screen rows of the map view.
+// not-a-number and infinities included), and a small block of tile pixels whose sizes, offsets
+// and animation words are fuzzed too. Painting it must finish without touching anything outside
+// the screen rows of the map view or reading outside the tile pixels.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +19,10 @@ namespace {
 
 constexpr int32_t kRowLength = 832;  // 32 guard bytes after every screen row
 constexpr uint8_t kGuard = 0xA5;
+// Tiles 0..15 have pictures in a block of pixels with nothing after it, so that a read past a
+// tile's last pixel leaves the block.
+constexpr int32_t kPictureTiles = 16;
+constexpr int32_t kTileBlock = 2048;
 
 }  // namespace
 
@@ -45,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         &set.wallTags,          &set.wallVectors,     &set.spriteTags,         &set.spriteNumbers,
         &set.spriteOrientation, &set.spriteOffsets,   &set.constantSpriteSize, &set.sectorsFull,
         &set.transparentGrid,   &set.sectorHighlight, &set.ceilingView,        &set.smoothLines,
-        &ed.tiles.artLoaded,    &set.spritesFull,     &map.spriteStacksValid};
+        &set.twoColorBlend,     &set.spritesFull,     &map.spriteStacksValid};
     for (size_t i = 0; i < sizeof(switches) / sizeof(switches[0]); ++i)
         *switches[i] = uint8_t((bits >> i) & 1);
     set.gridSpacing = in.get<int32_t>();
@@ -79,15 +84,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                &cs.colorWallHalfBlocking, &cs.colorVertex,
                                &cs.colorSprite,           &cs.colorSpriteBlocking};
     for (size_t i = 0; i < sizeof(colours); ++i) *colourFields[i] = colours[i];
-    for (int32_t t = 0; t < 4; ++t) {
-        const int32_t tile = in.get<uint16_t>() % kTileCount;
-        ed.tiles.tileAnims[size_t(tile)] = in.get<int32_t>();
-        ed.tiles.tileWidths[size_t(tile)] = in.get<int16_t>();
-        ed.tiles.tileHeights[size_t(tile)] = in.get<int16_t>();
+    TileStore& tiles = ed.tiles;
+    tiles.artLoaded = 1;
+    if (tiles.artPixels.size() != size_t(kTileBlock)) {
+        tiles.artPixels.assign(size_t(kTileBlock), 0);
+        for (int32_t i = 0; i < kTileBlock; ++i) tiles.artPixels[size_t(i)] = uint8_t(i * 37);
     }
+    for (int32_t t = 0; t < kPictureTiles; ++t) {
+        tiles.tileWidths[size_t(t)] = tiles.tileHeights[size_t(t)] = 8;
+        tiles.tileOffsets[size_t(t)] = t * 64 - 1;
+        tiles.tileAnims[size_t(t)] = 0;
+    }
+    for (int32_t t = 0; t < 4; ++t) {
+        const int32_t tile = in.get<uint8_t>() % kPictureTiles;
+        tiles.tileAnims[size_t(tile)] = in.get<int32_t>();
+        tiles.tileWidths[size_t(tile)] = in.get<int16_t>();
+        tiles.tileHeights[size_t(tile)] = in.get<int16_t>();
+        tiles.tileOffsets[size_t(tile)] = in.get<int16_t>();
+    }
+    // Most record picture numbers name no tile; this keeps them on the tiles above.
+    const bool onPictures = (bits >> 31) & 1;
 
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         in.bytes(&map.sectors[s], sizeof(SectorRecord));
+        if (onPictures) {
+            map.sectors[s].floorpicnum &= kPictureTiles - 1;
+            map.sectors[s].ceilingpicnum &= kPictureTiles - 1;
+        }
         const uint8_t f = in.get<uint8_t>();
         map.sectorSelected[s] = f & 1;
         map.sectorIgnored[s] = uint8_t(f >> 1);
@@ -102,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         in.bytes(&map.sprites[k], sizeof(SpriteRecord));
+        if (onPictures) map.sprites[k].picnum &= kPictureTiles - 1;
         const uint8_t f = in.get<uint8_t>();
         map.spriteSelected[k] = f & 1;
         map.spriteIgnored[k] = uint8_t(f >> 1);

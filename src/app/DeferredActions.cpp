@@ -1,12 +1,31 @@
 #include "app/DeferredActions.h"
 
 #include "app/Editor.h"
+#include "app/Sound.h"
+#include "app/Startup.h"
+#include "base/MessageNumbers.h"
 
 namespace korvel {
 
-// The actions themselves arrive with their own change; until then a request is only cleared.
+namespace {
+
+// Asked for by the textured-sectors button while the tiles were not loaded.
+void texturedPlanView(Editor& ed) {
+    loadArtTiles(ed);
+    ed.settings.sectorsFull = 1;
+    ed.cursor.cursorShape = CursorShape::Arrow;
+    rebuildToolbar(ed);
+    ed.app.statusText = getMessage(kMsgTilesLoadedTextured, ed.langs);
+    playSound(ed, "beep2");
+}
+
+}  // namespace
+
+// The other actions arrive with their own changes; until then such a request is only cleared.
 void runDeferredAction(Editor& ed) {
+    const DeferredAction action = ed.app.deferredAction;
     ed.app.deferredAction = DeferredAction::None;
+    if (action == DeferredAction::TexturedPlanView) texturedPlanView(ed);
 }
 
 }  // namespace korvel

@@ -1,8 +1,21 @@
 #include "app/PageChanges.h"
 
+#include <algorithm>
+
+#include "app/Editor.h"
+#include "views/ViewBackdrop.h"
+
 namespace korvel {
 
-// Page changes arrive with their own change; until then entering a page prepares nothing.
-void onPageChanged(Editor&) {}
+// The rest of a page change (page stack, art, panels) arrives with its own change; until then
+// entering a page prepares the backdrop of the view area and shows it in the background.
+void onPageChanged(Editor& ed) {
+    FrameBuffer& fb = ed.frameBuffer;
+    prepareViewBackdrop(fb, ed.colorTables, ed.app.previousPage, ed.app.currentPage);
+    const SurfaceView bg = backgroundView(fb);
+    for (int32_t r = 0; r < kMapViewRows; ++r)
+        std::copy_n(&fb.viewBackdrop[size_t(r) * kScreenWidth], kScreenWidth,
+                    &bg.at(0, kMapViewBottom + r));
+}
 
 }  // namespace korvel

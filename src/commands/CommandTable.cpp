@@ -22,6 +22,7 @@
 #include "editing/PrimaryAction.h"
 #include "pages/MessageBox.h"
 #include "platform/VirtualKeys.h"
+#include "commands/DisplayToggles.h"
 
 namespace korvel {
 
@@ -574,6 +575,17 @@ constexpr CommandRow kRows[] = {
     keyRow(CommandId::OpenTilePicker, openTilePicker, KeyChord{'V', kUp, kEither, kUp},
            KeyChord{'V', kUp, kDown, kDown}),
     keyRow(CommandId::ToggleHitscan, toggleHitscan, ctrlAnyShiftKey('H')),
+    // Toolbar buttons of the plan view's display.
+    {.id = CommandId::ToggleSpritesFilledButton,
+     .caption = 818,
+     .uiAction = 34,
+     .uiTrigger = UiTrigger::Press,
+     .handler = toggleSpritesFilledButton},
+    {.id = CommandId::ToggleSectorsFilledButton,
+     .caption = 823,
+     .uiAction = 35,
+     .uiTrigger = UiTrigger::Press,
+     .handler = toggleSectorsFilledButton},
 };
 
 // Where each id's row lies; -1 for none, which the check below refuses.

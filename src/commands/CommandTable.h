@@ -321,9 +321,13 @@ enum class CommandId : uint16_t {
     PromptVisibility,
     OpenTilePicker,
     ToggleHitscan,
+
+    // Toolbar buttons of the plan view's display.
+    ToggleSpritesFilledButton,
+    ToggleSectorsFilledButton,
 };
 // The number of ids: a new id goes last and this follows it.
-constexpr size_t kCommandIdCount = size_t(CommandId::ToggleHitscan) + 1;
+constexpr size_t kCommandIdCount = size_t(CommandId::ToggleSectorsFilledButton) + 1;
 
 // The codes of the pull-down menus' commands (hoveredElement while an item is under the mouse).
 constexpr int32_t kFirstMenuCommand = 768;

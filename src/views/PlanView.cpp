@@ -7,6 +7,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "app/Startup.h"
 #include "geometry/SpriteTools.h"
 #include "map/GeometryQueries.h"
 #include "ui/Raster.h"
@@ -300,6 +301,10 @@ void paintPlanView(PlanFrame& pf, int32_t frameNumber) {
     const Settings& set = pf.settings;
     PlanViewState& st = pf.lists;
     st.planWallLineCount = st.planVertexCount = st.spriteDrawCount = 0;
+    if (++st.paintCount == 0) {
+        st.paintCount = 1;
+        std::fill(st.texelColoursFrame.begin(), st.texelColoursFrame.end(), 0u);
+    }
     projectWallPoints(pf);
 
     if (set.transparentGrid && set.sectorsFull) drawCheckerboard(pf);
@@ -327,23 +332,28 @@ void paintPlanView(PlanFrame& pf, int32_t frameNumber) {
     drawMapOverlays(pf, frameNumber);
 }
 
+PlanFrame planFrameOf(Editor& ed) {
+    return {canvasOf(ed),
+            PlanProjection(ed.view),
+            ed.map,
+            ed.settings,
+            ed.colorSettings,
+            ed.hover,
+            ed.tool,
+            ed.fonts,
+            ed.tiles,
+            ed.tileCatalog,
+            ed.overlays,
+            ed.planView,
+            ed.input.frameTime,
+            blinkPhaseOn(ed.input.frameTime)};
+}
+
 void draw2DView(Editor& ed, int32_t frameNumber) {
-    const PlanProjection view(ed.view);
-    preparePlanMap(ed.map, ed.settings, view);
-    PlanFrame pf{canvasOf(ed),
-                 view,
-                 ed.map,
-                 ed.settings,
-                 ed.colorSettings,
-                 ed.hover,
-                 ed.tool,
-                 ed.fonts,
-                 ed.tiles,
-                 ed.tileCatalog,
-                 ed.overlays,
-                 ed.planView,
-                 ed.input.frameTime,
-                 blinkPhaseOn(ed.input.frameTime)};
+    // The textured fill needs the tiles: they load inside the frame that first shows it.
+    if (ed.settings.sectorsFull && ed.tiles.artLoaded == 0) loadArtTiles(ed);
+    PlanFrame pf = planFrameOf(ed);
+    preparePlanMap(ed.map, ed.settings, pf.view);
     paintPlanView(pf, frameNumber);
 }
 

@@ -21,6 +21,9 @@ void preparePlanMap(MapStore& map, const Settings& settings, const PlanProjectio
 // map must be prepared (preparePlanMap) for the frame's settings and projection.
 void paintPlanView(PlanFrame& pf, int32_t frameNumber);
 
+// What the plan-view painters get of the editor in this frame, with its stored view.
+PlanFrame planFrameOf(Editor& ed);
+
 // The plan page's painter: the frame of the editor's stored view, prepared and painted.
 void draw2DView(Editor& ed, int32_t frameNumber);
 

@@ -13,6 +13,8 @@ struct TileStore;
 int32_t getTileAnimFrame(const TileStore& tiles, int32_t p, int32_t t);
 
 // Draws the pictures of the sprites in the plan view's draw list, under their markers.
-void drawSpritePictures2D(const PlanFrame& pf, int32_t frameNumber);
+// Sorts the list by height first (the markers and labels keep that order): in floor view the
+// highest sprite is drawn last, in ceiling view the lowest.
+void drawSpritePictures2D(PlanFrame& pf, int32_t frameNumber);
 
 }  // namespace korvel

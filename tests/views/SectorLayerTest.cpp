@@ -95,15 +95,16 @@ TEST(SectorLayerTest, SelectedSectorsBlinkAndTheHoveredOneFillsWhenHighlighting)
     }
 }
 
-TEST(SectorLayerTest, TheFlatFillStandsInForTheTexturedOne) {
+TEST(SectorLayerTest, TheTexturedModeHasNoFlatFillAndLabelsInItsOwnColours) {
     PlanViewRig rig;
     rig.build.addRoom(0, 0, 100, 100);
     rig.map.sectorSelected[0] = 1;
     rig.map.sectors[0].lotag = 1;
-    rig.settings.sectorsFull = 1;
+    rig.settings.sectorsFull = 1;  // with no tile loaded: nothing to fill with
     rig.paint();
-    EXPECT_EQ(rig.px(420, 220), P::sectorHighlight);
-    EXPECT_EQ(rig.planView.labelCount, 1);
+    EXPECT_EQ(rig.px(420, 220), kBackdrop);
+    ASSERT_EQ(rig.planView.labelCount, 1);
+    EXPECT_EQ(rig.planView.labels[0].colour, 79);
 }
 
 TEST(SectorLayerTest, SectorTagLabelsReadUnsignedHitagFirst) {
