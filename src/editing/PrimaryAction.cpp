@@ -35,7 +35,7 @@ void hitSpace(Editor& ed) {
             pressShapeTool(ed);
             break;
         default:
-            if (int32_t(tool) >= 0 && int32_t(tool) <= int32_t(Tool::TerrainFromTile))
+            if (tool >= Tool::Idle && tool <= Tool::TerrainFromTile)
                 pressOtherTool(ed);
             break;
     }
