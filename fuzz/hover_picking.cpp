@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "FuzzReader.h"
+#include "FuzzMap.h"
 #include "app/Editor.h"
 #include "editing/HoverPicking.h"
 #include "editing/TypedValues.h"
@@ -68,27 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ed.input.keyPressed = {};
     for (int i = 0; i < 4; ++i) ed.input.keyPressed[in.get<uint8_t>()] = 1;
 
-    for (int32_t s = 0; s < map.sectorCount; ++s) {
-        in.bytes(&map.sectors[s], sizeof(SectorRecord));
-        const uint8_t f = in.get<uint8_t>();
-        map.sectorSelected[s] = f & 1;
-        map.sectorIgnored[s] = uint8_t(f >> 1);
-    }
-    for (int32_t w = 0; w < map.wallCount; ++w) {
-        in.bytes(&map.walls[w], sizeof(WallRecord));
-        map.wallSector[w] = in.get<int16_t>();
-        const uint8_t f = in.get<uint8_t>();
-        map.wallSelected[w] = f & 1;
-        map.vertexSelected[w] = (f >> 1) & 1;
-        map.wallIgnored[w] = uint8_t(f >> 2);
-    }
-    for (int32_t k = 0; k < map.spriteCount; ++k) {
-        in.bytes(&map.sprites[k], sizeof(SpriteRecord));
-        const uint8_t f = in.get<uint8_t>();
-        map.spriteSelected[k] = f & 1;
-        map.spriteIgnored[k] = uint8_t(f >> 1);
-        view.sideViewSprites[k] = uint8_t(f >> 7);
-    }
+    readFuzzedRecords(in, map, true,
+                      [&](int32_t k, uint8_t f) { view.sideViewSprites[k] = uint8_t(f >> 7); });
 
     HoverState& hover = ed.hover;
     hover.hoveredVertex = hover.hoveredSprite = hover.hoveredSector = hover.hoveredWall = -1;

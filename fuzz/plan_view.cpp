@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "FuzzReader.h"
+#include "FuzzMap.h"
 #include "app/Editor.h"
 #include "views/PlanView.h"
 
@@ -105,31 +105,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Most record picture numbers name no tile; this keeps them on the tiles above.
     const bool onPictures = (bits >> 31) & 1;
 
-    for (int32_t s = 0; s < map.sectorCount; ++s) {
-        in.bytes(&map.sectors[s], sizeof(SectorRecord));
-        if (onPictures) {
+    readFuzzedRecords(in, map, true,
+                      [&](int32_t k, uint8_t f) { map.spriteStackCount[k] = int16_t(f); });
+    if (onPictures) {
+        for (int32_t s = 0; s < map.sectorCount; ++s) {
             map.sectors[s].floorpicnum &= kPictureTiles - 1;
             map.sectors[s].ceilingpicnum &= kPictureTiles - 1;
         }
-        const uint8_t f = in.get<uint8_t>();
-        map.sectorSelected[s] = f & 1;
-        map.sectorIgnored[s] = uint8_t(f >> 1);
-    }
-    for (int32_t w = 0; w < map.wallCount; ++w) {
-        in.bytes(&map.walls[w], sizeof(WallRecord));
-        map.wallSector[w] = in.get<int16_t>();
-        const uint8_t f = in.get<uint8_t>();
-        map.wallSelected[w] = f & 1;
-        map.vertexSelected[w] = (f >> 1) & 1;
-        map.wallIgnored[w] = uint8_t(f >> 2);
-    }
-    for (int32_t k = 0; k < map.spriteCount; ++k) {
-        in.bytes(&map.sprites[k], sizeof(SpriteRecord));
-        if (onPictures) map.sprites[k].picnum &= kPictureTiles - 1;
-        const uint8_t f = in.get<uint8_t>();
-        map.spriteSelected[k] = f & 1;
-        map.spriteIgnored[k] = uint8_t(f >> 1);
-        map.spriteStackCount[k] = int16_t(f);
+        for (int32_t k = 0; k < map.spriteCount; ++k) map.sprites[k].picnum &= kPictureTiles - 1;
     }
 
     std::vector<uint8_t>& screen = ed.frameBuffer.screen;

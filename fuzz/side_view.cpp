@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "FuzzReader.h"
+#include "FuzzMap.h"
 #include "app/Editor.h"
 #include "views/SideView.h"
 
@@ -108,22 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ed.tiles.tileOffsets[size_t(tile)] = in.get<int32_t>() % int32_t(kPixelBytes + 16);
     }
 
-    for (int32_t s = 0; s < map.sectorCount; ++s) {
-        in.bytes(&map.sectors[s], sizeof(SectorRecord));
-        const uint8_t f = in.get<uint8_t>();
-        map.sectorSelected[s] = f & 1;
-        map.sectorIgnored[s] = uint8_t(f >> 1);
-    }
-    for (int32_t w = 0; w < map.wallCount; ++w) {
-        in.bytes(&map.walls[w], sizeof(WallRecord));
-        map.wallSector[w] = in.get<int16_t>();
-    }
-    for (int32_t k = 0; k < map.spriteCount; ++k) {
-        in.bytes(&map.sprites[k], sizeof(SpriteRecord));
-        const uint8_t f = in.get<uint8_t>();
-        map.spriteSelected[k] = f & 1;
-        map.spriteIgnored[k] = uint8_t(f >> 1);
-    }
+    readFuzzedRecords(in, map, false, [](int32_t, uint8_t) {});
 
     buildSideViewSlices(ed);
     if (slicesFromBytes) {
