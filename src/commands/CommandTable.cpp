@@ -28,9 +28,6 @@ namespace korvel {
 
 namespace {
 
-// Virtual key of the mouse's first extra button.
-constexpr uint8_t kFirstExtraButton = 5;
-
 bool mapIsModified(const Editor& ed) {
     return ed.map.mapModified != MapModifiedState::Unmodified;
 }
