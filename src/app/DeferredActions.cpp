@@ -4,6 +4,7 @@
 #include "app/Sound.h"
 #include "app/Startup.h"
 #include "base/MessageNumbers.h"
+#include "pages/ProblemList.h"
 
 namespace korvel {
 
@@ -19,6 +20,18 @@ void texturedPlanView(Editor& ed) {
     playSound(ed, "beep2");
 }
 
+void computeStatistics(Editor& ed) {
+    ed.cursor.cursorShape = CursorShape::Arrow;
+    runMapStatistics(ed);
+    playSound(ed, "beep2");
+}
+
+void checkMapAction(Editor& ed) {
+    ed.cursor.cursorShape = CursorShape::Arrow;
+    runMapCheck(ed);
+    playSound(ed, "beep2");
+}
+
 }  // namespace
 
 // The other actions arrive with their own changes; until then such a request is only cleared.
@@ -26,6 +39,8 @@ void runDeferredAction(Editor& ed) {
     const DeferredAction action = ed.app.deferredAction;
     ed.app.deferredAction = DeferredAction::None;
     if (action == DeferredAction::TexturedPlanView) texturedPlanView(ed);
+    if (action == DeferredAction::ComputeStatistics) computeStatistics(ed);
+    if (action == DeferredAction::CheckMap) checkMapAction(ed);
 }
 
 }  // namespace korvel

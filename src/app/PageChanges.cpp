@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Editor.h"
+#include "pages/ModePanel.h"
 #include "views/ViewBackdrop.h"
 
 namespace korvel {
@@ -16,6 +17,7 @@ void onPageChanged(Editor& ed) {
     for (int32_t r = 0; r < kMapViewRows; ++r)
         std::copy_n(&fb.viewBackdrop[size_t(r) * kScreenWidth], kScreenWidth,
                     &bg.at(0, kMapViewBottom + r));
+    drawModePanel(ed);
 }
 
 }  // namespace korvel

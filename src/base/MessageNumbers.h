@@ -114,4 +114,20 @@ constexpr int32_t kMsgCalculatorResult = 1259;
 constexpr int32_t kMsgDrawingFull = 1348;    // the drawing holds no more points
 constexpr int32_t kMsgTooFewCorners = 1349;  // a closed drawing of two corners or fewer
 
+// The map check and the statistics pages.
+constexpr int32_t kMsgNoProblems = 337;
+constexpr int32_t kMsgWallLengthSum = 338;
+constexpr int32_t kMsgAreaBlocks = 339;
+constexpr int32_t kMsgFileSizeBytes = 340;
+constexpr int32_t kMsgCheckNoSectors = 737;  // the checks' texts run from here to 769
+constexpr int32_t kMsgCheckWallOutsideRanges = 1373;
+constexpr int32_t kMsgCheckPoint2OutOfRange = 1374;
+constexpr int32_t kMsgCheckShortLoop = 1375;
+constexpr int32_t kMsgCheckFloorTileOutOfRange = 1376;
+constexpr int32_t kMsgCheckCeilingTileOutOfRange = 1377;
+constexpr int32_t kMsgCheckWallTileOutOfRange = 1378;
+constexpr int32_t kMsgCheckMaskedTileOutOfRange = 1379;
+constexpr int32_t kMsgCheckSpriteTileOutOfRange = 1380;
+constexpr int32_t kMsgCheckFindingsLeftOut = 1381;
+
 }  // namespace korvel
