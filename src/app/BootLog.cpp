@@ -15,6 +15,15 @@ constexpr int kSpaceKey = 32;
 constexpr int32_t kLogLines = 49;
 // How long each pass of the step-by-step wait sleeps, in milliseconds.
 constexpr uint32_t kWaitSleep = 10;
+// One frame at 60 frames a second, in milliseconds.
+constexpr uint32_t kFrameInterval = 16;
+
+void presentLog(BootLogState& log, const Canvas& cv, Platform& platform) {
+    presentScreen(cv.frame, platform);
+    log.presentPending = 0;
+    log.presentedOnce = 1;
+    log.lastPresentTick = platform.ticks();
+}
 
 void fillRows(const Canvas& cv, int32_t rowFrom, int32_t rowTo, int64_t x, int64_t width,
               uint8_t colour) {
@@ -34,7 +43,11 @@ void bootLog(BootLogState& log, const Canvas& cv, const Fonts& fonts, const Inpu
     drawText(cv, fonts, text, 3, y, 0);
     drawText(cv, fonts, text, 2, y + 1, colour);
     if (++log.bootLogLine >= kLogLines) log.bootLogLine = 0;
-    presentScreen(cv.frame, platform);
+    if (log.stepByStepBoot || !log.presentedOnce ||
+        platform.ticks() - log.lastPresentTick >= kFrameInterval)
+        presentLog(log, cv, platform);
+    else
+        log.presentPending = 1;
     if (log.stepByStepBoot) {
         auto spaceDown = [&] { return keyIsDown(platform.keyState(kSpaceKey)); };
         // A held Space does not count: each line needs a new press.
@@ -50,6 +63,10 @@ void bootLog(BootLogState& log, const Canvas& cv, const Fonts& fonts, const Inpu
     platform.processEvents();
 }
 
+void showBootLog(BootLogState& log, const Canvas& cv, Platform& platform) {
+    if (log.presentPending) presentLog(log, cv, platform);
+}
+
 void drawProgressFrame(BootLogState& log, const Canvas& cv, Platform& platform) {
     if (!log.progressShown) return;
     fillRows(cv, 290, 310, 141, 518, 0);
@@ -57,7 +74,7 @@ void drawProgressFrame(BootLogState& log, const Canvas& cv, Platform& platform) 
     fillRows(cv, 292, 308, 143, 514, 0);
     log.progressDone = 0;
     log.progressDrawnWidth = 0;
-    presentScreen(cv.frame, platform);
+    presentLog(log, cv, platform);
     platform.processEvents();
 }
 
@@ -68,7 +85,7 @@ void updateProgressBar(BootLogState& log, const Canvas& cv, Platform& platform) 
     const int64_t n = w - log.progressDrawnWidth - 1;
     if (n <= 8) return;
     fillRows(cv, 293, 307, 144 + int64_t(log.progressDrawnWidth), n, 20);
-    presentScreen(cv.frame, platform);
+    presentLog(log, cv, platform);
     log.progressDrawnWidth = int32_t(w - 1);
 }
 

@@ -224,6 +224,7 @@ bool startup(Editor& ed) {
     logMessage(kMsgLoadingColorTables, ed, kLogColour);
     c.loadColorTables(ed, gamePaletteRead);
     logMessage(kMsgReady, ed, kReadyColour);
+    showBootLog(ed.bootLogState, canvasOf(ed), p);
     c.playSound(ed, "beep2", kCueFlags);
 
     ed.loop.fpsNextTime = p.secondsClock() + 1;

@@ -1,12 +1,16 @@
 // A heap array of fixed length, allocated once and zeroed: the storage of every map-sized table.
 // Copies are deep; swapping exchanges the storage in constant time (the clipboard swap uses it).
+// Elements that start as all-zero bytes come from the system already zeroed, so a table costs
+// no memory until its pages are first written.
 #pragma once
 
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <type_traits>
 
 namespace korvel {
@@ -17,8 +21,8 @@ class FixedArray {
     static_assert(std::is_trivially_copyable_v<T>);
 
 public:
-    FixedArray() : data_(new std::array<T, N>()) {}
-    FixedArray(const FixedArray& other) : data_(new std::array<T, N>) { *this = other; }
+    FixedArray() : data_(allocate(true)) {}
+    FixedArray(const FixedArray& other) : data_(allocate(false)) { *this = other; }
     FixedArray& operator=(const FixedArray& other) {
         if (this != &other) std::memcpy(data(), other.data(), sizeof(T) * N);
         return *this;
@@ -48,7 +52,27 @@ public:
     void fill(const T& value) { data_->fill(value); }
 
 private:
-    std::unique_ptr<std::array<T, N>> data_;
+    using Block = std::array<T, N>;
+    struct Free {
+        void operator()(Block* block) const { std::free(block); }
+    };
+
+    // Zeroed on request; otherwise the caller writes every byte.
+    static Block* allocate(bool zeroed) {
+        static_assert(std::is_trivially_destructible_v<Block>);
+        void* raw = nullptr;
+        if constexpr (std::is_trivially_default_constructible_v<T>)
+            raw = zeroed ? std::calloc(1, sizeof(Block)) : std::malloc(sizeof(Block));
+        else
+            raw = std::malloc(sizeof(Block));
+        if (!raw) throw std::bad_alloc();
+        if constexpr (std::is_trivially_default_constructible_v<T>)
+            return static_cast<Block*>(raw);
+        else
+            return new (raw) Block();  // elements with initial values of their own
+    }
+
+    std::unique_ptr<Block, Free> data_;
 };
 
 }  // namespace korvel

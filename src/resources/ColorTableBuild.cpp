@@ -161,24 +161,28 @@ void buildBlendTable(ColorTables& colors) {
     const auto& r = colors.paletteRed;
     const auto& g = colors.paletteGreen;
     const auto& b = colors.paletteBlue;
+    NearestColorSearch nearest(r, g, b, 1, 1, 1);
     for (size_t j = 0; j < 256; ++j)
         for (size_t k = 0; k < 256; ++k)
             colors.blendTable[j * 256 + k] =
-                nearestColor(colors, mix[size_t(r[j]) * 256 + r[k]], mix[size_t(g[j]) * 256 + g[k]],
+                nearest.find(mix[size_t(r[j]) * 256 + r[k]], mix[size_t(g[j]) * 256 + g[k]],
                              mix[size_t(b[j]) * 256 + b[k]]);
 }
 
 void buildShadeTables(ColorTables& colors) {
+    NearestColorSearch game(colors.gamePaletteRed, colors.gamePaletteGreen, colors.gamePaletteBlue,
+                            30, 59, 11);
+    NearestColorSearch display(colors.paletteRed, colors.paletteGreen, colors.paletteBlue, 1, 1, 1);
     for (int level = 0; level < kShadeLevels; ++level) {
         const float factor = float(31 - level) / 31.0f;
         for (size_t k = 0; k < 256; ++k) {
             const size_t at = size_t(level) * 256 + k;
             colors.gameShades[at] =
                 k >= 240 ? uint8_t(k)
-                         : nearestColorLuma(colors, shaded(colors.gamePaletteRed[k], factor),
-                                            shaded(colors.gamePaletteGreen[k], factor),
-                                            shaded(colors.gamePaletteBlue[k], factor));
-            colors.displayShades[at] = nearestColor(colors, shaded(colors.paletteRed[k], factor),
+                         : game.find(shaded(colors.gamePaletteRed[k], factor),
+                                     shaded(colors.gamePaletteGreen[k], factor),
+                                     shaded(colors.gamePaletteBlue[k], factor));
+            colors.displayShades[at] = display.find(shaded(colors.paletteRed[k], factor),
                                                     shaded(colors.paletteGreen[k], factor),
                                                     shaded(colors.paletteBlue[k], factor));
         }

@@ -1,5 +1,6 @@
 #include "resources/Palettes.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -123,6 +124,59 @@ ColorPair nearestColorPair(const ColorTables& c, int32_t r, int32_t g, int32_t b
 
 ColorPair nearestColorPairWeighted(const ColorTables& c, int32_t r, int32_t g, int32_t b) {
     return pairIn(c, {27, 49, 24}, r, g, b);
+}
+
+NearestColorSearch::NearestColorSearch(const PaletteChannel& red, const PaletteChannel& green,
+                                       const PaletteChannel& blue, int32_t redWeight,
+                                       int32_t greenWeight, int32_t blueWeight)
+    : red_(red), green_(green), blue_(blue), wr_(redWeight), wg_(greenWeight), wb_(blueWeight) {
+    for (int32_t i = 0; i < 256; ++i)
+        sorted_[size_t(i)] = {red[size_t(i)], green[size_t(i)], blue[size_t(i)], i};
+    std::stable_sort(sorted_.begin(), sorted_.end(),
+                     [](const Entry& a, const Entry& b) { return a.r < b.r; });
+    size_t at = 0;
+    for (int32_t value = 0; value <= 256; ++value) {
+        while (at < 256 && sorted_[at].r < value) ++at;
+        byRed_[size_t(value)] = uint16_t(at);
+    }
+    for (size_t k = 0; k < 256; ++k) position_[size_t(sorted_[k].index)] = uint8_t(k);
+}
+
+int64_t NearestColorSearch::distance(const Entry& e, int32_t r, int32_t g, int32_t b) const {
+    const int64_t dr = e.r - r, dg = e.g - g, db = e.b - b;
+    return wr_ * dr * dr + wg_ * dg * dg + wb_ * db * db;
+}
+
+uint8_t NearestColorSearch::find(int32_t r, int32_t g, int32_t b) {
+    if (r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255) {
+        int32_t best = 0;
+        return uint8_t(nearestIn(red_, green_, blue_, {wr_, wg_, wb_}, r, g, b, -1, best));
+    }
+    // The nearest colour, the lowest index among equals; entries whose red difference alone
+    // exceeds the best distance cannot be nearer or equal.
+    const Entry& guess = sorted_[position_[last_]];
+    int64_t bestD = distance(guess, r, g, b);
+    int32_t bestI = guess.index;
+    auto consider = [&](const Entry& e) {
+        const int64_t d = distance(e, r, g, b);
+        if (d < bestD || (d == bestD && e.index < bestI)) {
+            bestD = d;
+            bestI = e.index;
+        }
+    };
+    for (size_t k = byRed_[size_t(r)]; k < 256; ++k) {
+        const int64_t dr = sorted_[k].r - r;
+        if (wr_ * dr * dr > bestD) break;
+        consider(sorted_[k]);
+    }
+    for (size_t k = byRed_[size_t(r)]; k-- > 0;) {
+        const int64_t dr = r - sorted_[k].r;
+        if (wr_ * dr * dr > bestD) break;
+        consider(sorted_[k]);
+    }
+    last_ = uint8_t(bestI);
+    // The scans start from a best of 1,000,000 and fall back to colour 0 beyond it.
+    return bestD < kNoColourYet ? uint8_t(bestI) : 0;
 }
 
 }  // namespace korvel

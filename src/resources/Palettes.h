@@ -43,4 +43,32 @@ ColorPair nearestColorPair(const ColorTables& colors, int32_t r, int32_t g, int3
 // As nearestColorPair, with the distance weighted 27/49/24.
 ColorPair nearestColorPairWeighted(const ColorTables& colors, int32_t r, int32_t g, int32_t b);
 
+// The same answer as the scans above for one palette and one weighting, found without looking
+// at all 256 colours: the palette is kept sorted by red, the search starts from the previous
+// answer and stops once the red difference alone is farther than the best so far. For building
+// whole tables, where one scan per entry would cost tens of milliseconds.
+class NearestColorSearch {
+public:
+    NearestColorSearch(const PaletteChannel& red, const PaletteChannel& green,
+                       const PaletteChannel& blue, int32_t redWeight, int32_t greenWeight,
+                       int32_t blueWeight);
+    uint8_t find(int32_t r, int32_t g, int32_t b);
+
+private:
+    struct Entry {
+        int32_t r, g, b;
+        int32_t index;
+    };
+    int64_t distance(const Entry& e, int32_t r, int32_t g, int32_t b) const;
+
+    std::array<Entry, 256> sorted_{};   // by red, then by index
+    std::array<uint16_t, 257> byRed_{};  // first sorted position with red >= value
+    std::array<uint8_t, 256> position_{};
+    const PaletteChannel& red_;
+    const PaletteChannel& green_;
+    const PaletteChannel& blue_;
+    int32_t wr_, wg_, wb_;
+    uint8_t last_ = 0;
+};
+
 }  // namespace korvel

@@ -86,6 +86,35 @@ TEST(BootLog, ClosingTheWindowEndsTheWait) {
     EXPECT_EQ(rig.platform.eventPasses(), 5);
 }
 
+TEST(BootLog, LinesWithinAFrameIntervalShareOnePresent) {
+    LogRig rig;
+    rig.platform.setSleepAdvancesClock(false);
+    rig.line(83);  // the first line is always shown
+    rig.line(84);
+    rig.line(85);
+    EXPECT_EQ(rig.platform.presentCount(), 1);
+    EXPECT_EQ(rig.platform.eventPasses(), 3);  // events are still processed for each line
+    rig.platform.advanceClock(16);
+    rig.line(86);  // a frame interval later: shown, with the lines before it
+    EXPECT_EQ(rig.platform.presentCount(), 2);
+    EXPECT_EQ(rig.platform.framePixel(2, 587 - 36), 86);
+    rig.line(87);
+    showBootLog(rig.log, rig.draw.canvas, rig.platform);  // the last line reaches the screen
+    EXPECT_EQ(rig.platform.presentCount(), 3);
+    EXPECT_EQ(rig.platform.framePixel(2, 587 - 48), 87);
+    showBootLog(rig.log, rig.draw.canvas, rig.platform);  // nothing new: no present
+    EXPECT_EQ(rig.platform.presentCount(), 3);
+
+    // Step by step, every line is shown before it waits.
+    rig.log.stepByStepBoot = 1;
+    rig.platform.spaceScript = {false, true};
+    for (int n = 0; n < 3; ++n) {
+        rig.platform.next = 0;
+        rig.line(88);
+    }
+    EXPECT_EQ(rig.platform.presentCount(), 6);
+}
+
 TEST(BootLog, ProgressBarGrowsInStepsOfAtLeastNinePixels) {
     LogRig rig;
     rig.log.progressShown = 1;

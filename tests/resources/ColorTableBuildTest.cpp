@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "platform/NativeFileSystem.h"
@@ -153,6 +155,77 @@ TEST(ColorTableBuild, BlendAndShadeTables) {
     EXPECT_EQ(c->gameShades[16 * 256 + 100], 48);
     EXPECT_EQ(c->displayShades[16 * 256 + 31], 15);
     EXPECT_EQ(c->gameShades[16 * 256 + 250], 250);
+}
+
+// Palettes for comparing the built tables with plain scans: ramps from black to a tint (as the
+// display palette is made), game-like ramps of 16 that share black and repeat colours, and
+// scattered colours with duplicates.
+std::unique_ptr<ColorTables> paletteTables(int kind) {
+    auto c = std::make_unique<ColorTables>();
+    uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return uint8_t(seed >> 16);
+    };
+    for (size_t k = 0; k < 256; ++k) {
+        uint8_t r = 0, g = 0, b = 0;
+        if (kind == 0) {
+            const int ramp = int(k / 12), shade = int(k % 12);
+            r = uint8_t(std::min(255, shade * (40 + ramp * 9) / 5));
+            g = uint8_t(std::min(255, shade * (200 - ramp * 7) / 9));
+            b = uint8_t(std::min(255, shade * (ramp * 13 % 230 + 20) / 8));
+        } else if (kind == 1) {
+            const int ramp = int(k / 16), shade = int(k % 16);
+            r = uint8_t(shade * ((ramp * 37) % 17) + (shade == 0 ? 0 : ramp));
+            g = uint8_t(shade * ((ramp * 11) % 17));
+            b = uint8_t(shade * ((ramp * 5 + 3) % 17));
+        } else {
+            r = next(), g = next(), b = next();
+            if (k % 9 == 0 && k > 0) r = c->paletteRed[k - 1], g = c->paletteGreen[k - 1],
+                                     b = c->paletteBlue[k - 1];
+        }
+        c->paletteRed[k] = c->gamePaletteRed[255 - k] = r;
+        c->paletteGreen[k] = c->gamePaletteGreen[255 - k] = g;
+        c->paletteBlue[k] = c->gamePaletteBlue[255 - k] = b;
+    }
+    return c;
+}
+
+TEST(ColorTableBuild, TablesEqualPlainScans) {
+    for (int kind = 0; kind < 3; ++kind) {
+        auto c = paletteTables(kind);
+        buildBlendTable(*c);
+        buildShadeTables(*c);
+        auto scans = paletteTables(kind);
+        const auto& r = scans->paletteRed;
+        const auto& g = scans->paletteGreen;
+        const auto& b = scans->paletteBlue;
+        auto mix = [](uint8_t j, uint8_t k) {
+            const double cj = j / 255.0, ck = k / 255.0;
+            return std::min(255, int(std::floor(255.0 * std::sqrt((2 * ck * ck + cj * cj) / 3) + 0.5)));
+        };
+        int wrong = 0;
+        for (size_t j = 0; j < 256; ++j)
+            for (size_t k = 0; k < 256; ++k)
+                wrong += c->blendTable[j * 256 + k] !=
+                         nearestColor(*scans, mix(r[j], r[k]), mix(g[j], g[k]), mix(b[j], b[k]));
+        EXPECT_EQ(wrong, 0) << "blend table, palette " << kind;
+        for (int level = 0; level < 32; ++level) {
+            const float f = float(31 - level) / 31.0f;
+            auto sh = [f](uint8_t v) { return int32_t(std::nearbyint(float(v) * f)); };
+            for (size_t k = 0; k < 256; ++k) {
+                const size_t at = size_t(level) * 256 + k;
+                if (k < 240)
+                    EXPECT_EQ(c->gameShades[at],
+                              nearestColorLuma(*scans, sh(scans->gamePaletteRed[k]),
+                                               sh(scans->gamePaletteGreen[k]),
+                                               sh(scans->gamePaletteBlue[k])))
+                        << "game shade " << at << ", palette " << kind;
+                EXPECT_EQ(c->displayShades[at], nearestColor(*scans, sh(r[k]), sh(g[k]), sh(b[k])))
+                    << "display shade " << at << ", palette " << kind;
+            }
+        }
+    }
 }
 
 TEST(ColorTableBuild, TintAndGamma) {

@@ -125,6 +125,17 @@ TEST(Palettes, NearestColourSearches) {
     EXPECT_EQ(nearestColorLuma(*c, 0, 200, 0), 20);
     EXPECT_EQ(nearestColorLuma(*c, 6, 6, 6), 1);
 
+    // The sorted search gives what the scans give, ties, the 1,000,000 cut-off and values
+    // outside 0..255 included.
+    NearestColorSearch display(c->paletteRed, c->paletteGreen, c->paletteBlue, 1, 1, 1);
+    NearestColorSearch game(c->gamePaletteRed, c->gamePaletteGreen, c->gamePaletteBlue, 30, 59, 11);
+    const int32_t probes[][3] = {{12, 20, 230}, {190, 200, 210}, {255, 255, 255}, {0, 200, 0},
+                                 {6, 6, 6},     {-40, 300, 7},   {100, 1, 0},     {0, 0, 0}};
+    for (const auto& p : probes) {
+        EXPECT_EQ(display.find(p[0], p[1], p[2]), nearestColor(*c, p[0], p[1], p[2]));
+        EXPECT_EQ(game.find(p[0], p[1], p[2]), nearestColorLuma(*c, p[0], p[1], p[2]));
+    }
+
     const struct {
         const char* what;
         bool weighted;

@@ -189,35 +189,46 @@ void SdlPlatform::showSplash(const std::string& text) {
     closeSplash();
     const SplashBitmap bitmap = renderSplashText(text, 2);
     constexpr int kMargin = 24;
-    splash_ = SDL_CreateWindow("Korvel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               bitmap.width + 2 * kMargin, bitmap.height + 2 * kMargin,
+    const int w = bitmap.width + 2 * kMargin, h = bitmap.height + 2 * kMargin;
+    // The whole picture is made once in memory and copied to the window in one blit.
+    splashImage_ = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!splashImage_) return;  // a splash that cannot be shown is no reason to stop
+    const Uint32 paper = SDL_MapRGB(splashImage_->format, 24, 40, 48);
+    const Uint32 ink = SDL_MapRGB(splashImage_->format, 230, 236, 240);
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(splashImage_->pixels) +
+                                              size_t(y) * size_t(splashImage_->pitch));
+        const int inkY = y - kMargin;
+        for (int x = 0; x < w; ++x) {
+            const int inkX = x - kMargin;
+            const bool inked = inkY >= 0 && inkY < bitmap.height && inkX >= 0 &&
+                               inkX < bitmap.width &&
+                               bitmap.ink[size_t(inkY) * size_t(bitmap.width) + size_t(inkX)];
+            row[x] = inked ? ink : paper;
+        }
+    }
+    splash_ = SDL_CreateWindow("Korvel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
                                SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
-    if (!splash_) return;  // a splash that cannot be shown is no reason to stop
+    if (!splash_) {
+        closeSplash();
+        return;
+    }
     splashWindowId_ = SDL_GetWindowID(splash_);
-    splashInk_ = bitmap.ink;
-    splashInkWidth_ = bitmap.width;
-    splashInkHeight_ = bitmap.height;
     drawSplash();
 }
 
 void SdlPlatform::drawSplash() {
     SDL_Surface* surface = splash_ ? SDL_GetWindowSurface(splash_) : nullptr;
-    if (!surface) return;
-    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 24, 40, 48));
-    const Uint32 ink = SDL_MapRGB(surface->format, 230, 236, 240);
-    const int left = (surface->w - splashInkWidth_) / 2, top = (surface->h - splashInkHeight_) / 2;
-    for (int y = 0; y < splashInkHeight_; ++y)
-        for (int x = 0; x < splashInkWidth_; ++x) {
-            if (!splashInk_[size_t(y) * size_t(splashInkWidth_) + size_t(x)]) continue;
-            SDL_Rect dot{left + x, top + y, 1, 1};
-            SDL_FillRect(surface, &dot, ink);
-        }
+    if (!surface || !splashImage_) return;
+    SDL_BlitSurface(splashImage_, nullptr, surface, nullptr);
     SDL_UpdateWindowSurface(splash_);
 }
 
 void SdlPlatform::closeSplash() {
     if (splash_) SDL_DestroyWindow(splash_);
     splash_ = nullptr;
+    if (splashImage_) SDL_FreeSurface(splashImage_);
+    splashImage_ = nullptr;
 }
 
 void SdlPlatform::showError(const std::string& text) {

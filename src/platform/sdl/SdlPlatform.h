@@ -93,8 +93,7 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Window* splash_ = nullptr;
     uint32_t splashWindowId_ = 0;     // its events are no business of the editor's window
-    std::vector<uint8_t> splashInk_;  // the splash text, drawn again whenever it is uncovered
-    int splashInkWidth_ = 0, splashInkHeight_ = 0;
+    SDL_Surface* splashImage_ = nullptr;  // the splash picture, copied again when uncovered
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     SDL_Surface* frameSurface_ = nullptr;  // the frame when drawing without a renderer
