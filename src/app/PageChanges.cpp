@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Editor.h"
+#include "view3d/View3dScene.h"
 #include "views/ViewBackdrop.h"
 
 namespace korvel {
@@ -16,6 +17,12 @@ void onPageChanged(Editor& ed) {
     for (int32_t r = 0; r < kMapViewRows; ++r)
         std::copy_n(&fb.viewBackdrop[size_t(r) * kScreenWidth], kScreenWidth,
                     &bg.at(0, kMapViewBottom + r));
+    // The live 3D page prepares its scene, except when the tile picker hands back to it.
+    if (ed.app.currentPage == Page::View3D) {
+        ed.pages.view3d.view3dValid = 0;
+        if (ed.pages.view3d.view3dState == 0 && ed.app.previousPage != Page::TilePicker)
+            build3dView(ed);
+    }
 }
 
 }  // namespace korvel
