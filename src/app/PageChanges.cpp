@@ -20,6 +20,7 @@ void onPageChanged(Editor& ed) {
     // The live 3D page prepares its scene, except when the tile picker hands back to it.
     if (ed.app.currentPage == Page::View3D) {
         ed.pages.view3d.view3dValid = 0;
+        if (ed.tiles.artLoaded == 0 && ed.app.platform) ed.calls.loadArtTiles(ed);
         if (ed.pages.view3d.view3dState == 0 && ed.app.previousPage != Page::TilePicker)
             build3dView(ed);
     }
