@@ -11,6 +11,7 @@
 
 // The map builder of the tests, compiled in here: the benchmarks link no test library.
 #include "support/MapBuilder.cpp"
+#include "support/GridMaps.h"
 #include "view3d/Cache3d.h"
 #include "view3d/Frame3d.h"
 #include "view3d/Render3d.h"
@@ -107,7 +108,19 @@ void buildScene(BenchScene& b, int32_t cols, int32_t rows, int32_t spritesPerRoo
 void BM_Build3dView(benchmark::State& state) {
     BenchScene b;
     const bool full = state.range(0) != 0;
-    buildScene(b, full ? 64 : 32, full ? 64 : 32, full ? 4 : 3);
+    if (full) {
+        // Every array at its capacity: 4096 rooms of 8 walls, 4 sprites each.
+        test::buildSplitRoomGrid(*b.map, 64, 64, 4);
+        for (int32_t w = 0; w < b.map->wallCount; ++w) b.map->walls[w].picnum = int16_t(1 + w % 3);
+        for (int32_t s = 0; s < b.map->sectorCount; ++s) b.map->sectors[s].floorpicnum = 2;
+        for (int32_t k = 0; k < b.map->spriteCount; ++k) {
+            b.map->sprites[k].picnum = 1;
+            b.map->sprites[k].cstat = uint16_t((k % 3) * 16);
+        }
+        installTiles(b.tiles);
+    } else {
+        buildScene(b, 32, 32, 3);
+    }
     for (auto _ : state) prepareScene3d(*b.scene, SurfaceSource{*b.map, b.tiles}, 0);
     state.counters["sectors"] = b.map->sectorCount;
     state.counters["walls"] = b.map->wallCount;
