@@ -230,6 +230,12 @@ bool cutSectorIntoEars3d(const MapStore& map, int32_t s, std::array<int32_t, 4>&
     for (int32_t l = 0; l < loops; ++l) liveLoops += loopSize[l] >= 3;
     if (liveLoops < 1) return false;
 
+    // A damaged sector can ask for a cubic amount of work; past a budget well above what any
+    // drawable sector needs it is given up, so that preparing the view always ends.
+    const int64_t n0 = int64_t(nodes.size());
+    int64_t budget = std::clamp<int64_t>(256 * n0 * n0, 1000000, 400000000);
+    const auto spend = [&budget](int64_t work) { return (budget -= work) >= 0; };
+
     // Holes joined to the outer loop, at most one cut per hole.
     for (int32_t joins = 0; liveLoops > 1 && joins < loops - 1; ++joins) {
         bool joined = false;
@@ -237,8 +243,10 @@ bool cutSectorIntoEars3d(const MapStore& map, int32_t s, std::array<int32_t, 4>&
         for (int32_t a = 0; a < n && !joined; ++a) {
             if (!nodes[a].alive) continue;
             for (int32_t b = 0; b < n && !joined; ++b)
-                if (b != a && nodes[b].alive && loopOf(nodes, b) != loopOf(nodes, a))
+                if (b != a && nodes[b].alive && loopOf(nodes, b) != loopOf(nodes, a)) {
+                    if (!spend(int64_t(nodes.size()))) return false;
                     joined = tryJoin(nodes, a, b);
+                }
         }
         if (!joined) return false;
         --liveLoops;
@@ -271,6 +279,7 @@ bool cutSectorIntoEars3d(const MapStore& map, int32_t s, std::array<int32_t, 4>&
             }
             if (d >= 0) continue;
             bool clear = true;
+            if (!spend(int64_t(nodes.size()))) return false;
             if (remaining > 3) {
                 for (int32_t j = 0; j < int32_t(nodes.size()) && clear; ++j) {
                     if (!nodes[j].alive || j == a) continue;

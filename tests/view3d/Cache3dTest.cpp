@@ -371,3 +371,20 @@ TEST(Refresh3d, SpriteTurningBetweenKinds) {
 
 }  // namespace
 }  // namespace korvel::test
+
+namespace korvel::test {
+namespace {
+
+// Two thousand squares side by side in one sector: no cut joins them, and trying every pair
+// would take cubic time. The sector is given up and the preparation ends.
+TEST(Prepare3d, ASectorOfManyLoopsNoCutJoinsIsGivenUp) {
+    SceneRig rig;
+    const int32_t s = rig.build.addRoom(0, 0, 10, 10);
+    for (int32_t k = 1; k < 2000; ++k) rig.build.addHole(rect(k * 20, 0, k * 20 + 10, 10));
+    ASSERT_EQ(rig.map.sectors[s].wallnum, 8000);
+    const auto counts = rig.prepare();
+    EXPECT_EQ(counts.givenUp, 1);
+}
+
+}  // namespace
+}  // namespace korvel::test
