@@ -24,9 +24,18 @@ struct Plane {
     double A, B, C, D;
 };
 
+// The exchanges run on the keys and on an index list; the triangles are gathered once at the
+// end, which gives the order that exchanging the triangles themselves would give.
 void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
     std::vector<double>& key = sc.renderTriangleDepth;
-    std::vector<SurfaceTriangle>& tri = sc.renderTriangles;
+    static thread_local std::vector<int32_t> order;
+    static thread_local std::vector<SurfaceTriangle> gathered;
+    order.resize(size_t(hi - lo + 1));
+    for (int32_t i = lo; i <= hi; ++i) order[size_t(i - lo)] = i;
+    const auto swapEntries = [&](int32_t i, int32_t j) {
+        std::swap(key[i], key[j]);
+        std::swap(order[size_t(i - lo)], order[size_t(j - lo)]);
+    };
     std::array<std::pair<int32_t, int32_t>, 64> stack;
     int32_t top = 0;
     stack[top++] = {lo, hi};
@@ -44,8 +53,7 @@ void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
                     while (key[j] > pivot) --j;
                 }
                 if (i <= j) {
-                    std::swap(key[i], key[j]);
-                    std::swap(tri[i], tri[j]);
+                    swapEntries(i, j);
                     ++i;
                     --j;
                 }
@@ -60,6 +68,9 @@ void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
             }
         }
     }
+    gathered.resize(order.size());
+    for (size_t k = 0; k < order.size(); ++k) gathered[k] = sc.renderTriangles[size_t(order[k])];
+    std::copy(gathered.begin(), gathered.end(), sc.renderTriangles.begin() + lo);
 }
 
 // Brings a triangle's texture coordinates near 0 by whole tile repeats.
@@ -109,7 +120,9 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
             if ((int64_t(sc.frame3dCounter) + i) % k != 0) continue;
             ++sc.drawnTriangleCount;
 
-            std::array<CamVertex, 16> poly, next;
+            std::array<CamVertex, 16> bufferA, bufferB;
+            CamVertex* poly = bufferA.data();
+            CamVertex* next = bufferB.data();
             int32_t n = 3;
             bool allNear = true;
             for (int j = 0; j < 3; ++j) {
@@ -151,7 +164,7 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                     dropped = true;
                     break;
                 }
-                poly = next;
+                std::swap(poly, next);
                 n = m;
             }
             if (dropped) continue;
