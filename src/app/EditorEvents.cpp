@@ -4,6 +4,7 @@
 #include "app/EditorCanvas.h"
 #include "base/MessageNumbers.h"
 #include "views/DeletionSparks.h"
+#include "view3d/View3dScene.h"
 #include "views/SideView.h"
 
 namespace korvel {
@@ -92,6 +93,7 @@ void EditorMapEvents::objectsRenumbered() {
 
 void EditorMapEvents::undoRestored() {
     if (ed_.app.currentPage == Page::SideView) buildSideViewSlices(ed_);
+    if (ed_.app.currentPage == Page::View3D && ed_.pages.view3d.view3dState == 0) build3dView(ed_);
 }
 
 void EditorMapEvents::newMapStarted() {

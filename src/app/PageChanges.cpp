@@ -4,6 +4,7 @@
 
 #include "app/Editor.h"
 #include "pages/ModePanel.h"
+#include "view3d/View3dScene.h"
 #include "views/ViewBackdrop.h"
 
 namespace korvel {
@@ -18,6 +19,13 @@ void onPageChanged(Editor& ed) {
         std::copy_n(&fb.viewBackdrop[size_t(r) * kScreenWidth], kScreenWidth,
                     &bg.at(0, kMapViewBottom + r));
     drawModePanel(ed);
+    // The live 3D page prepares its scene, except when the tile picker hands back to it.
+    if (ed.app.currentPage == Page::View3D) {
+        ed.pages.view3d.view3dValid = 0;
+        if (ed.tiles.artLoaded == 0 && ed.app.platform) ed.calls.loadArtTiles(ed);
+        if (ed.pages.view3d.view3dState == 0 && ed.app.previousPage != Page::TilePicker)
+            build3dView(ed);
+    }
 }
 
 }  // namespace korvel

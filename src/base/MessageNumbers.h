@@ -86,6 +86,13 @@ constexpr int32_t kMsgButtonCancel = 431;
 // Settings, scripts and demos.
 constexpr int32_t kMsgSettingsSaved = 1194;
 constexpr int32_t kMsgSettingsNotSaved = 1400;
+
+// The 3D view.
+constexpr int32_t kMsgTriangles3d = 1175;
+constexpr int32_t kMsgPreparing3d = 1206;
+constexpr int32_t kMsgScene3dFull = 1405;
+constexpr int32_t kMsgScene3dNoRoom = 1406;
+constexpr int32_t kMsgFrame3dFull = 1407;
 constexpr int32_t kMsgDefaultScriptName = 1278;
 constexpr int32_t kMsgDemoSaved = 1296;
 

@@ -1,6 +1,8 @@
 #include "commands/PageCommands.h"
 
 #include "app/Editor.h"
+#include "app/Sound.h"
+#include "map/GeometryQueries.h"
 
 namespace korvel {
 
@@ -10,8 +12,6 @@ void openDocumentViewer(Editor&) {}
 void openSettingsPage(Editor&) {}
 void toggleMenuBar(Editor&) {}
 void openDisplayOptionsPage(Editor&) {}
-void enterWalkView(Editor&) {}
-void enter3DView(Editor&) {}
 void enterMapView(Editor&) {}
 void openSearchPage(Editor&) {}
 void openSparksPage(Editor&) {}
@@ -47,6 +47,36 @@ void openReportPage(Editor& ed) {
 
 void openStatisticsPage(Editor& ed) {
     openListPage(ed, Page::Statistics);
+}
+
+// F11: the shaded plan picture, the camera at the map's start position.
+void enterWalkView(Editor& ed) {
+    View3DState& v = ed.pages.view3d;
+    v.camX = ed.map.startX;
+    v.camY = ed.map.startY;
+    v.camZ = ed.map.startZ;
+    v.camAngle = ed.map.startAngle;
+    v.view3dValid = 0;
+    v.view3dState = 1;
+    ed.app.currentPage = Page::View3D;
+    playSound(ed, "command");
+}
+
+// Alt+F11: the live view, the camera standing over the point under the cursor.
+void enter3DView(Editor& ed) {
+    View3DState& v = ed.pages.view3d;
+    const int32_t s = ed.hover.hoveredSector;
+    v.camX = ed.hover.hitPointX;
+    v.camY = ed.hover.hitPointY;
+    v.camZ = isSector(ed.map, s)
+                 ? double(getTrueFloorZ(ed.map, ed.hover.hitPointX, ed.hover.hitPointY, s)) - 6144
+                 : 0.0;
+    v.camAngle = 0;
+    v.view3dValid = 0;
+    v.view3dState = 0;
+    ed.dispatch.areaSelectLatch = 0;
+    ed.app.currentPage = Page::View3D;
+    playSound(ed, "command");
 }
 
 }  // namespace korvel

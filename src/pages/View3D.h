@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace korvel {
 
 struct Editor;
+struct Scene3d;
 
 struct View3DState {
     float detailScale3d = 1.0f;
@@ -26,6 +28,8 @@ struct View3DState {
     double pitchSpeed3d = 0, tiltSpeed3d = 0, zoomSpeed3d = 0;
     // 0 when the picture must be rendered again (every camera change clears it).
     uint8_t view3dValid = 0;
+    // The triangle cache and the frame buffers, allocated on first use and kept.
+    std::shared_ptr<Scene3d> scene;
 };
 
 // Painter of the page.

@@ -1,0 +1,212 @@
+// The 3D view as the user waits for it: preparing the scene from a map of about 1000 rooms (and
+// from one filled to capacity), a flight through the rooms at 800 x 450 beside a plain fill of
+// the same pixels, and the two shaded plan pictures.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+// The map builder of the tests, compiled in here: the benchmarks link no test library.
+#include "support/MapBuilder.cpp"
+#include "support/GridMaps.h"
+#include "view3d/Cache3d.h"
+#include "view3d/Frame3d.h"
+#include "view3d/Render3d.h"
+
+namespace korvel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct BenchScene {
+    std::unique_ptr<MapStore> map = std::make_unique<MapStore>();
+    TileStore tiles;
+    ColorTables colors;
+    std::unique_ptr<Scene3d> scene = std::make_unique<Scene3d>();
+    Random random;
+    int32_t rooms = 0;
+    int32_t size = 1024;
+};
+
+// Tiles 1..4: 64 x 64, 128 x 128, 48 x 40 and a 256 x 128 sky.
+void installTiles(TileStore& tiles) {
+    const int16_t sizes[4][2] = {{64, 64}, {128, 128}, {48, 40}, {256, 128}};
+    size_t total = 0;
+    for (auto& s : sizes) total += size_t(s[0]) * size_t(s[1]);
+    tiles.artPixels.assign(1 + total + size_t(kArtPadding), 0);
+    size_t at = 0;
+    for (int t = 0; t < 4; ++t) {
+        const size_t n = size_t(sizes[t][0]) * size_t(sizes[t][1]);
+        for (size_t i = 0; i < n; ++i) tiles.artPixels[1 + at + i] = uint8_t(16 + (i * 7 + t * 31) % 200);
+        tiles.tileOffsets[size_t(t + 1)] = int32_t(at);
+        tiles.tileWidths[size_t(t + 1)] = sizes[t][0];
+        tiles.tileHeights[size_t(t + 1)] = sizes[t][1];
+        at += n;
+    }
+    tiles.artLoaded = 1;
+}
+
+void installColours(ColorTables& ct) {
+    for (int i = 0; i < 65536; ++i) ct.blendTable[size_t(i)] = uint8_t((i >> 8) / 2 + (i & 255) / 2);
+    for (int l = 0; l < 32; ++l)
+        for (int c = 0; c < 256; ++c) ct.gameShades[size_t(l * 256 + c)] = uint8_t(c * (32 - l) / 32);
+    for (int p = 0; p < 27; ++p)
+        for (int c = 0; c < 256; ++c) ct.palRemaps[size_t(p * 256 + c)] = uint8_t(c);
+    for (int c = 0; c < 256; ++c) ct.gamePaletteMap[size_t(c)] = ColorPair(c | (c << 8));
+}
+
+// cols x rows rooms whose sides are split in the middle (8 walls each), every eighth with a
+// pillar, varied heights, some sloped, some open to the sky, and sprites of every kind.
+void buildScene(BenchScene& b, int32_t cols, int32_t rows, int32_t spritesPerRoom) {
+    MapStore& map = *b.map;
+    test::MapBuilder build(map);
+    const int32_t S = b.size;
+    for (int32_t r = 0; r < rows; ++r)
+        for (int32_t c = 0; c < cols; ++c) {
+            const int32_t x = c * S, y = r * S;
+            const int32_t s = build.addSector({{x, y}, {x + S / 2, y}, {x + S, y}, {x + S, y + S / 2},
+                                               {x + S, y + S}, {x + S / 2, y + S}, {x, y + S},
+                                               {x, y + S / 2}});
+            if ((r * cols + c) % 8 == 3) build.addRectHole(x + 400, y + 400, x + 600, y + 600);
+            SectorRecord& sec = map.sectors[s];
+            sec.floorz = ((r * 7 + c * 3) % 5) * 1024;
+            sec.ceilingz = sec.floorz - 16384 - ((r + c) % 3) * 2048;
+            sec.floorpicnum = int16_t(1 + (r + c) % 3);
+            sec.ceilingpicnum = (r + c) % 6 == 0 ? 4 : 2;
+            if ((r + c) % 6 == 0) sec.ceilingstat = kSurfaceParallax;
+            if ((r * 3 + c) % 7 == 0) {
+                sec.floorstat = kSurfaceSloped;
+                sec.floorheinum = 512;
+            }
+            sec.visibility = uint8_t((r * 13 + c) % 64);
+        }
+    build.link();
+    for (int32_t w = 0; w < map.wallCount; ++w) {
+        map.walls[w].picnum = int16_t(1 + w % 3);
+        if (w % 17 == 0 && map.walls[w].nextwall >= 0) {
+            map.walls[w].cstat = kWallMasked;
+            map.walls[w].overpicnum = 3;
+        }
+    }
+    const int32_t rooms = cols * rows;
+    for (int32_t s = 0; s < rooms && map.spriteCount < kMaxSprites; ++s)
+        for (int32_t k = 0; k < spritesPerRoom && map.spriteCount < kMaxSprites; ++k) {
+            const int32_t x = (s % cols) * S + 150 + 230 * k, y = (s / cols) * S + 200 + 170 * k;
+            const int32_t id = build.addSprite(x, y, map.sectors[s].floorz, s, int16_t(1 + k % 3));
+            SpriteRecord& sp = map.sprites[id];
+            sp.cstat = uint16_t((k % 3) * 16 | (k == 1 ? kSpriteTranslucent : 0));
+            sp.ang = int16_t(k * 300);
+        }
+    b.rooms = rooms;
+    installTiles(b.tiles);
+    installColours(b.colors);
+}
+
+void BM_Build3dView(benchmark::State& state) {
+    BenchScene b;
+    const bool full = state.range(0) != 0;
+    if (full) {
+        // Every array at its capacity: 4096 rooms of 8 walls, 4 sprites each.
+        test::buildSplitRoomGrid(*b.map, 64, 64, 4);
+        for (int32_t w = 0; w < b.map->wallCount; ++w) b.map->walls[w].picnum = int16_t(1 + w % 3);
+        for (int32_t s = 0; s < b.map->sectorCount; ++s) b.map->sectors[s].floorpicnum = 2;
+        for (int32_t k = 0; k < b.map->spriteCount; ++k) {
+            b.map->sprites[k].picnum = 1;
+            b.map->sprites[k].cstat = uint16_t((k % 3) * 16);
+        }
+        installTiles(b.tiles);
+    } else {
+        buildScene(b, 32, 32, 3);
+    }
+    for (auto _ : state) prepareScene3d(*b.scene, SurfaceSource{*b.map, b.tiles}, 0);
+    state.counters["sectors"] = b.map->sectorCount;
+    state.counters["walls"] = b.map->wallCount;
+    state.counters["sprites"] = b.map->spriteCount;
+    state.counters["triangles"] = b.scene->surfaceTriangleCount;
+}
+BENCHMARK(BM_Build3dView)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// 240 frames along a path through the rooms; the median after the first 8 frames is what the
+// user sees while flying.
+void BM_LiveFlight(benchmark::State& state) {
+    BenchScene b;
+    buildScene(b, 32, 32, 3);
+    prepareScene3d(*b.scene, SurfaceSource{*b.map, b.tiles}, 0);
+    std::vector<uint8_t> image(size_t(kImageWidth3d) * kImageHeight3d);
+    ViewState view;
+    std::vector<double> frames, projections, fills;
+    for (auto _ : state) {
+        frames.clear();
+        projections.clear();
+        fills.clear();
+        b.scene->frame3dCounter = 0;
+        for (int32_t f = 0; f < 240; ++f) {
+            Camera3d cam;
+            const double t = f / 240.0;
+            cam.camX = 600 + t * 30 * 1024;
+            cam.camY = 512 + 10 * 1024 + 3000 * std::sin(t * 6.28);
+            cam.camZ = -8192;
+            cam.camAngle = 256 * std::sin(t * 12.56);
+            FrameInputs3d in{*b.map, b.tiles, b.colors, cam, View3DOptions{}, View3DMode::Live,
+                             PlanProjection(view), false, b.random, {}};
+            const auto t0 = Clock::now();
+            renderFrame(*b.scene, image, in);
+            const auto t1 = Clock::now();
+            frames.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+            // The projection alone, on the same cache and camera.
+            const auto t2 = Clock::now();
+            project3dTriangles(*b.scene, frameCameraOf(cam), cam, View3DOptions{});
+            const auto t3 = Clock::now();
+            projections.push_back(std::chrono::duration<double, std::milli>(t3 - t2).count());
+            const auto t4 = Clock::now();
+            std::fill(image.begin(), image.end(), uint8_t(f));
+            benchmark::DoNotOptimize(image.data());
+            const auto t5 = Clock::now();
+            fills.push_back(std::chrono::duration<double, std::milli>(t5 - t4).count());
+        }
+    }
+    std::vector<double> steady(frames.begin() + 8, frames.end());
+    std::sort(steady.begin(), steady.end());
+    std::vector<double> proj(projections.begin() + 8, projections.end());
+    std::sort(proj.begin(), proj.end());
+    std::vector<double> fill(fills.begin() + 8, fills.end());
+    std::sort(fill.begin(), fill.end());
+    state.counters["median_ms"] = steady[steady.size() / 2];
+    state.counters["first_ms"] = frames.front();
+    state.counters["worst_ms"] = *std::max_element(frames.begin(), frames.end());
+    state.counters["projection_median_ms"] = proj[proj.size() / 2];
+    state.counters["fill_median_ms"] = fill[fill.size() / 2];
+}
+BENCHMARK(BM_LiveFlight)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_PlanFilled(benchmark::State& state) {
+    BenchScene b;
+    buildScene(b, 32, 32, 3);
+    const bool light = state.range(0) != 0;
+    if (light) {
+        // Eight light sprites spread over the map.
+        for (int32_t k = 0; k < 8; ++k) {
+            SpriteRecord& sp = b.map->sprites[k * 37];
+            sp.picnum = 1;
+            sp.lotag = 1;
+        }
+    }
+    ViewState view;
+    view.viewZoom = 40;
+    view.viewOriginX = -16 * 1024;
+    view.viewOriginY = 16 * 1024;
+    std::vector<uint8_t> image(size_t(kImageWidth3d) * kImageHeight3d);
+    for (auto _ : state) {
+        FrameInputs3d in{*b.map, b.tiles, b.colors, Camera3d{}, View3DOptions{},
+                         light ? View3DMode::PlanFilledAlt : View3DMode::PlanFilled,
+                         PlanProjection(view), false, b.random, {}};
+        renderFrame(*b.scene, image, in);
+    }
+}
+BENCHMARK(BM_PlanFilled)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korvel

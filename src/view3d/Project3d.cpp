@@ -1,0 +1,238 @@
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "base/Mainm.h"
+#include "view3d/Render3d.h"
+
+namespace korvel {
+
+FrameCamera3d frameCameraOf(const Camera3d& cam) {
+    return FrameCamera3d{cam.camY, cam.camX, cam.camZ / -16.0, cam.camAngle * 32.0};
+}
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+struct CamVertex {
+    double X, Y, Z;
+    double u, v;
+};
+
+struct Plane {
+    double A, B, C, D;
+};
+
+// The exchanges run on the keys and on an index list; the triangles are gathered once at the
+// end, which gives the order that exchanging the triangles themselves would give.
+void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
+    std::vector<double>& key = sc.renderTriangleDepth;
+    static thread_local std::vector<int32_t> order;
+    static thread_local std::vector<SurfaceTriangle> gathered;
+    order.resize(size_t(hi - lo + 1));
+    for (int32_t i = lo; i <= hi; ++i) order[size_t(i - lo)] = i;
+    const auto swapEntries = [&](int32_t i, int32_t j) {
+        std::swap(key[i], key[j]);
+        std::swap(order[size_t(i - lo)], order[size_t(j - lo)]);
+    };
+    std::array<std::pair<int32_t, int32_t>, 64> stack;
+    int32_t top = 0;
+    stack[top++] = {lo, hi};
+    while (top > 0) {
+        auto [l, h] = stack[--top];
+        while (l < h) {
+            const double pivot = key[(l + h) / 2];
+            int32_t i = l, j = h;
+            while (i <= j) {
+                if (largestFirst) {
+                    while (key[i] > pivot) ++i;
+                    while (key[j] < pivot) --j;
+                } else {
+                    while (key[i] < pivot) ++i;
+                    while (key[j] > pivot) --j;
+                }
+                if (i <= j) {
+                    swapEntries(i, j);
+                    ++i;
+                    --j;
+                }
+            }
+            // The larger part waits on the stack, the smaller one goes on.
+            if (j - l > h - i) {
+                if (l < j && top < int32_t(stack.size())) stack[top++] = {l, j};
+                l = i;
+            } else {
+                if (i < h && top < int32_t(stack.size())) stack[top++] = {i, h};
+                h = j;
+            }
+        }
+    }
+    gathered.resize(order.size());
+    for (size_t k = 0; k < order.size(); ++k) gathered[k] = sc.renderTriangles[size_t(order[k])];
+    std::copy(gathered.begin(), gathered.end(), sc.renderTriangles.begin() + lo);
+}
+
+// Brings a triangle's texture coordinates near 0 by whole tile repeats.
+void reduce(int32_t size, SurfaceTriangle& t, bool alongU) {
+    if (size < 1 || (size & (size - 1)) != 0) return;
+    const int64_t P = 192 * int64_t(size);
+    int64_t m = 0;
+    for (const Vertex3d& v : t.p) m += (alongU ? v.u : v.v) / 4;
+    const int64_t n = m >= 0 ? m - (m % P) : m + ((-m) % P) - P;
+    const int64_t shift = 4 * n / 3;
+    for (Vertex3d& v : t.p) {
+        int32_t& c = alongU ? v.u : v.v;
+        c = int32_t(std::clamp<int64_t>(int64_t(c) - shift, INT32_MIN, INT32_MAX));
+    }
+}
+
+}  // namespace
+
+void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& cam,
+                        const View3DOptions& options) {
+    const double a = fc.angle * kPi / 32768, p = cam.pitch3d * kPi / 32768,
+                 t = cam.tilt3d * kPi / 32768;
+    const double ca = std::cos(a), sa = std::sin(a), cp = std::cos(p), sp = std::sin(p),
+                 ct = std::cos(t), st = std::sin(t);
+    const double w = cam.zoom3d * cam.detailScale3d;
+    const double h = std::atan(400 / cam.zoom3d), g = std::atan(225 / cam.zoom3d);
+    const std::array<Plane, 5> planes{{{0, 1, 0, 64},
+                                       {std::cos(h), std::sin(h), 0, 0},
+                                       {0, std::sin(g), -std::cos(g), 0},
+                                       {-std::cos(h), std::sin(h), 0, 0},
+                                       {0, std::sin(g), std::cos(g), 0}}};
+
+    sc.renderTriangleCount = 0;
+    sc.drawnTriangleCount = 0;
+    int32_t firstGroupEnd = 0;
+    const int32_t load = sc.loadAverage3d;
+
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int32_t i = 0; i < sc.surfaceTriangleCount; ++i) {
+            const SurfaceTriangle& src = sc.surfaceTriangles[i];
+            if (isBlank3d(src) || src.tileWidth < 1 || src.tileHeight < 1) continue;
+            const bool opaque = (src.drawFlags & kDrawBlendMask3d) == kDrawOpaque3d;
+            if (opaque != (pass == 0)) continue;
+            const int32_t s = src.sector;
+            const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
+            const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
+            if ((int64_t(sc.frame3dCounter) + i) % k != 0) continue;
+            ++sc.drawnTriangleCount;
+
+            std::array<CamVertex, 16> bufferA, bufferB;
+            CamVertex* poly = bufferA.data();
+            CamVertex* next = bufferB.data();
+            int32_t n = 3;
+            bool allNear = true;
+            for (int j = 0; j < 3; ++j) {
+                const Vertex3d& v = src.p[j];
+                double X = v.y - fc.y, Y = v.x - fc.x, Z = v.z / -16 - fc.height;
+                const double X1 = X * ca - Y * sa, Y1 = X * sa + Y * ca;
+                X = X1;
+                Y = Y1;
+                const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
+                Y = Y2;
+                Z = Z2;
+                const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
+                X = X3;
+                Z = Z3;
+                poly[j] = CamVertex{X, Y, Z, double(v.u), double(v.v)};
+                if (Y >= 64) allNear = false;
+            }
+            if (allNear) continue;
+            bool dropped = false;
+            for (const Plane& pl : planes) {
+                int32_t m = 0;
+                for (int32_t e = 0; e < n; ++e) {
+                    const CamVertex& vi = poly[e];
+                    const CamVertex& vj = poly[(e + 1) % n];
+                    const double di = pl.A * vi.X + pl.B * vi.Y + pl.C * vi.Z;
+                    const double dj = pl.A * vj.X + pl.B * vj.Y + pl.C * vj.Z;
+                    if (di >= pl.D && m < 16) next[m++] = vi;
+                    if (((di > pl.D) && !(dj > pl.D)) || ((dj > pl.D) && !(di > pl.D))) {
+                        const double tt = (di - pl.D) / (di - dj);
+                        if (m < 16)
+                            next[m++] = CamVertex{vi.X + (vj.X - vi.X) * tt,
+                                                  vi.Y + (vj.Y - vi.Y) * tt,
+                                                  vi.Z + (vj.Z - vi.Z) * tt,
+                                                  std::floor(vi.u + (vj.u - vi.u) * tt),
+                                                  std::floor(vi.v + (vj.v - vi.v) * tt)};
+                    }
+                }
+                if (m < 3) {
+                    dropped = true;
+                    break;
+                }
+                std::swap(poly, next);
+                n = m;
+            }
+            if (dropped) continue;
+            for (int32_t f = 0; f + 2 < n; ++f) {
+                const CamVertex* c[3] = {&poly[0], &poly[f + 1], &poly[f + 2]};
+                const auto same = [](const CamVertex* x, const CamVertex* y) {
+                    return x->X == y->X && x->Y == y->Y && x->Z == y->Z;
+                };
+                if (same(c[0], c[1]) || same(c[1], c[2]) || same(c[0], c[2])) continue;
+                if (sc.renderTriangleCount >= kSceneCapacity3d) break;
+                SurfaceTriangle out = src;
+                double zmin = 1e300, zmax = -1e300;
+                for (int j = 0; j < 3; ++j) {
+                    const double z = 16777216 / c[j]->Y;
+                    out.p[j].x = c[j]->X * w / c[j]->Y / 2 + 200;
+                    out.p[j].y = c[j]->Z * w / c[j]->Y + 225;
+                    out.p[j].z = z;
+                    out.p[j].u = saturateToInt32(c[j]->u);
+                    out.p[j].v = saturateToInt32(c[j]->v);
+                    zmin = std::min(zmin, z);
+                    zmax = std::max(zmax, z);
+                }
+                sc.renderTriangleDepth[sc.renderTriangleCount] = zmax + 0.02 * (zmin - zmax);
+                sc.renderTriangles[sc.renderTriangleCount++] = out;
+            }
+        }
+        if (pass == 0) firstGroupEnd = sc.renderTriangleCount;
+    }
+
+    // Back faces leave the list; both groups stay contiguous.
+    const auto facesAway = [](const SurfaceTriangle& t) {
+        if (t.drawFlags & kDrawTwoSided3d) return false;
+        const Vertex3d &p0 = t.p[0], &p1 = t.p[1], &p2 = t.p[2];
+        return (p0.y - p1.y) * p2.x + (p1.x - p0.x) * p2.y + p0.x * p1.y - p1.x * p0.y > 0;
+    };
+    const auto move = [&sc](int32_t from, int32_t to) {
+        sc.renderTriangles[to] = sc.renderTriangles[from];
+        sc.renderTriangleDepth[to] = sc.renderTriangleDepth[from];
+    };
+    for (int32_t i = 0; i < firstGroupEnd;) {
+        if (!facesAway(sc.renderTriangles[i])) {
+            ++i;
+            continue;
+        }
+        const int32_t last = firstGroupEnd - 1;
+        move(last, i);
+        if (sc.renderTriangleCount - 1 != last) move(sc.renderTriangleCount - 1, last);
+        --firstGroupEnd;
+        --sc.renderTriangleCount;
+    }
+    for (int32_t i = firstGroupEnd; i < sc.renderTriangleCount;) {
+        if (!facesAway(sc.renderTriangles[i])) {
+            ++i;
+            continue;
+        }
+        move(sc.renderTriangleCount - 1, i);
+        --sc.renderTriangleCount;
+    }
+
+    for (int32_t i = 0; i < sc.renderTriangleCount; ++i) {
+        SurfaceTriangle& t = sc.renderTriangles[i];
+        reduce(t.tileWidth, t, true);
+        reduce(t.tileHeight, t, false);
+    }
+
+    if (options.depthSortFirst && firstGroupEnd > 1) sortRange(sc, 0, firstGroupEnd - 1, true);
+    if (options.depthSortRest && sc.renderTriangleCount - firstGroupEnd > 1)
+        sortRange(sc, firstGroupEnd, sc.renderTriangleCount - 1, false);
+}
+
+}  // namespace korvel
