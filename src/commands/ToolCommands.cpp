@@ -1,5 +1,6 @@
 #include "commands/ToolCommands.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/Editor.h"
@@ -11,8 +12,10 @@
 #include "geometry/SectorBooleans.h"
 #include "geometry/SectorDeletion.h"
 #include "map/GeometryQueries.h"
+#include "map/Selection.h"
 #include "ui/Menus.h"
 #include "ui/Toolbar.h"
+#include "views/ToolPreview.h"
 
 namespace korvel {
 
@@ -120,6 +123,54 @@ bool toggleSpriteCentre(Editor& ed) {
     report(ed, (c & kSpriteCentred) ? 96 : 95, {num(t.index)});
     cueCommand(ed);
     return true;
+}
+
+// C in the stroke tool: a stroke along every wall of the boolean target sector. The walls are
+// listed before the first stroke, since each stroke changes the walls.
+void strokeSectorOutline(Editor& ed) {
+    MapStore& map = ed.map;
+    const int32_t s = map.booleanTargetSector;
+    if (!isSector(map, s)) return;
+    struct Segment {
+        int32_t x1, y1, x2, y2;
+    };
+    std::vector<Segment> segments;
+    const SectorRecord& r = map.sectors[size_t(s)];
+    const int32_t end = std::min<int32_t>(int32_t(r.wallptr) + r.wallnum, map.wallCount);
+    for (int32_t w = std::max<int32_t>(r.wallptr, 0); w < end; ++w) {
+        const int32_t next = map.walls[size_t(w)].point2;
+        if (!isWall(map, next)) continue;
+        segments.push_back({map.walls[size_t(w)].x, map.walls[size_t(w)].y,
+                            map.walls[size_t(next)].x, map.walls[size_t(next)].y});
+    }
+    if (segments.empty()) return;
+
+    CommandEdit edit(ed);
+    ToolState& t = ed.tool;
+    if (t.booleanMode == BooleanMode::Intersect) {
+        deselectSectors(map);
+        map.booleanTargetSector = -2;
+        t.booleanMode = BooleanMode::Join;
+    }
+    {
+        MuteBracket mute(ed.sound, ed.settings);
+        MapEvents& events = edit.events();
+        events.progressBegin(int32_t(segments.size()));
+        for (const Segment& g : segments) {
+            t.currentTool = Tool::Stroke;
+            ed.drawVertices.toolPointCount = 0;
+            appendToolPoint(ed.drawVertices, g.x1, g.y1);
+            ed.hover.hitPointX = g.x2;
+            ed.hover.hitPointY = g.y2;
+            buildToolPreview(ed);
+            hitSpace(ed);
+            events.progressStep();
+        }
+        events.progressEnd();
+        endTool(ed);
+    }
+    edit.commit();
+    cueCommand(ed);
 }
 
 // --- Filling a hole (Alt+C) ---
@@ -402,7 +453,7 @@ void toggleSpriteCentreOrBendWall(Editor& ed) {
             cancelAction(ed);
             return;
         case Tool::Stroke:
-            // Stroking a sector's outline arrives with the stroke tool's outline feed.
+            strokeSectorOutline(ed);
             return;
         default:
             break;

@@ -14,6 +14,7 @@
 #include "geometry/SpritePrimitives.h"
 #include "geometry/WallLinks.h"
 #include "geometry/WallMarks.h"
+#include "map/WallTables.h"
 #include "platform/VirtualKeys.h"
 
 namespace korvel {
@@ -310,10 +311,12 @@ void nudge(Editor& ed, int32_t dirX, int32_t dirY) {
         }
     });
 
-    for (int32_t s = 0; s < map.sectorCount; ++s) {
-        if (!map.sectorSelected[size_t(s)]) continue;
-        forSectorWalls(map, s, [&](int32_t w) { checkWallPointer(map, events, w, false, false); });
-    }
+    // Links between two moved sectors come back; those to sectors left behind stay cut. The
+    // repair runs over the marked walls through one index of the start points.
+    forEachSelected(map.sectorSelected, map.sectorCount, [&](int32_t s) {
+        forSectorWalls(map, s, [&](int32_t w) { map.wallPassMark[size_t(w)] |= kPassRelink; });
+    });
+    relinkMarkedWalls(map, events);
 
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         SpriteRecord& sp = map.sprites[size_t(k)];

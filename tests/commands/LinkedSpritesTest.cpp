@@ -71,9 +71,9 @@ TEST(LinkedSprites, EveryRuleOfTheTable) {
         {"tiles out of range have no category", 103, 0, 4, -3, 0, 4, true},
         {"tags compare signed", 101, -1, 0, 100, -1, 0, true},
     };
+    Linked r;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Linked r;
         EXPECT_EQ(r.linked(c.pp, c.pl, c.ph, c.qp, c.ql, c.qh), c.want);
     }
 }

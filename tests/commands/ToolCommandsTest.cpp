@@ -256,6 +256,44 @@ TEST(ToolCommands, FirstWallAndTextureAlignment) {
     EXPECT_EQ(r.ed->app.statusText, r.msg(240));
 }
 
+TEST(ToolCommands, CInTheStrokeToolStrokesTheTargetsWalls) {
+    struct Case {
+        const char* name;
+        int32_t target;
+        bool emptyTarget;
+        bool strokes;
+    };
+    const Case cases[] = {{"a room", 0, false, true},
+                          {"no sector", -2, false, false},
+                          {"a stale sector", 77, false, false},
+                          {"a sector without walls", 1, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditCommandRig r;
+        r.twoRooms();
+        if (c.emptyTarget) r.map.sectors[1].wallnum = 0;
+        r.map.booleanTargetSector = c.target;
+        r.ed->tool.currentTool = Tool::Stroke;
+        r.ed->tool.booleanMode = BooleanMode::None;
+        r.ed->tool.lineWidth = 16;
+        const auto before = std::make_unique<MapStore>(r.map);
+        toggleSpriteCentreOrBendWall(*r.ed);
+        if (!c.strokes) {
+            EXPECT_EQ(test::contentDifference(*before, r.map), "");
+            EXPECT_EQ(r.ed->tool.currentTool, Tool::Stroke);
+            EXPECT_TRUE(r.cues().empty());
+            continue;
+        }
+        EXPECT_EQ(r.ed->tool.currentTool, Tool::Idle);
+        EXPECT_EQ(r.ed->app.helpPopupStep, -1);
+        EXPECT_GT(r.map.wallCount, before->wallCount);
+        EXPECT_EQ(r.map.undoState, UndoState::Snapshot);
+        EXPECT_EQ(r.ed->settings.enableSounds, 1);
+        EXPECT_EQ(r.cues(), std::vector<std::string>{"command"});
+        EXPECT_EQ(test::describeViolations(test::checkMapInvariants(r.map)), "");
+    }
+}
+
 // A ring of eight rooms around an empty middle.
 struct Ring : EditCommandRig {
     int32_t holeWall = -1, outerWall = -1;
