@@ -25,33 +25,73 @@ namespace {
 
 using Command = void (*)(Editor&);
 constexpr Command kCommands[] = {
-    pageUpOrRaise,         pageDownOrLower,       raiseByKeyRepeat,
-    lowerByKeyRepeat,      raiseBy8192,           lowerBy8192,
-    increaseXRepeat,       decreaseXRepeat,       keypad8Step,
-    keypad2Step,           increaseWallXPan,      decreaseWallXPan,
-    increaseWallYPan,      decreaseWallYPan,      slopeStep512Down,
-    slopeStep512Up,        decreaseSlope,         increaseSlope,
-    rotateSpriteLeft128,   rotateSpriteRight128,  rotateSpriteLeft,
-    rotateSpriteRight,     resetSpriteAngle,      minusKeyCommand,
-    plusKeyCommand,        decreaseToolParam,     increaseToolParam,
-    gridFiner,             gridCoarser,           normaliseAffineGrid,
-    squareAffineGrid,      nudgeSelectionLeft,    nudgeSelectionRight,
-    nudgeSelectionUp,      nudgeSelectionDown,    toggleBlocking,
-    toggleHitscan,         toggleWallMasking,     toggleWallSwapBottom,
-    toggleOneSided,        cycleSpriteOrientation, cycleTranslucency,
-    cycleTextureFlip,      toggleSectorRelativeAlign, toggleParallax,
-    promptStatnumOrToggleExpand, resetProperties, squareWallOrToggleBookmarks,
-    toggleWallSegmentTool, toggleAffineGridTool,  hideSpritesOrIntersect,
-    joinSectorsCommand,    subtractSectorsTool,   dropPointOrToggleCeilView,
-    alignSpriteCommand,    toggleSpriteCentreOrBendWall, fillLoopWithSector,
-    setFirstWallCommand,   pasteAttributesAroundLoop, alignWallTextureCommand,
+    pageUpOrRaise,
+    pageDownOrLower,
+    raiseByKeyRepeat,
+    lowerByKeyRepeat,
+    raiseBy8192,
+    lowerBy8192,
+    increaseXRepeat,
+    decreaseXRepeat,
+    keypad8Step,
+    keypad2Step,
+    increaseWallXPan,
+    decreaseWallXPan,
+    increaseWallYPan,
+    decreaseWallYPan,
+    slopeStep512Down,
+    slopeStep512Up,
+    decreaseSlope,
+    increaseSlope,
+    rotateSpriteLeft128,
+    rotateSpriteRight128,
+    rotateSpriteLeft,
+    rotateSpriteRight,
+    resetSpriteAngle,
+    minusKeyCommand,
+    plusKeyCommand,
+    decreaseToolParam,
+    increaseToolParam,
+    gridFiner,
+    gridCoarser,
+    normaliseAffineGrid,
+    squareAffineGrid,
+    nudgeSelectionLeft,
+    nudgeSelectionRight,
+    nudgeSelectionUp,
+    nudgeSelectionDown,
+    toggleBlocking,
+    toggleHitscan,
+    toggleWallMasking,
+    toggleWallSwapBottom,
+    toggleOneSided,
+    cycleSpriteOrientation,
+    cycleTranslucency,
+    cycleTextureFlip,
+    toggleSectorRelativeAlign,
+    toggleParallax,
+    promptStatnumOrToggleExpand,
+    resetProperties,
+    squareWallOrToggleBookmarks,
+    toggleWallSegmentTool,
+    toggleAffineGridTool,
+    hideSpritesOrIntersect,
+    joinSectorsCommand,
+    subtractSectorsTool,
+    dropPointOrToggleCeilView,
+    alignSpriteCommand,
+    toggleSpriteCentreOrBendWall,
+    fillLoopWithSector,
+    setFirstWallCommand,
+    pasteAttributesAroundLoop,
+    alignWallTextureCommand,
     jumpToLinkedSprite,
 };
 constexpr size_t kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
 
-constexpr Page kPages[] = {Page::PlanView,   Page::SideView,  Page::SparksToy, Page::FileBrowser,
-                           Page::HelpViewer, Page::TilePicker, Page::TileZoom, Page::ProfileEditor,
-                           Page::View3D};
+constexpr Page kPages[] = {Page::PlanView,    Page::SideView,      Page::SparksToy,
+                           Page::FileBrowser, Page::HelpViewer,    Page::TilePicker,
+                           Page::TileZoom,    Page::ProfileEditor, Page::View3D};
 constexpr uint8_t kHeldKeys[] = {33, 34, 35, 36, 101, 188, 190, 219, 221, 189, 187, 109, 107};
 
 }  // namespace
@@ -96,7 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ed.drawVertices.toolPointCount = in.get<uint8_t>() % 4;
     ed.pages.tilePicker.tilePickerCursor = in.get<int32_t>();
     ed.help.documentPage = in.get<int32_t>() % 64;
-    for (int32_t k = 0; k < kTileCount; k += 997) ed.tiles.tileHeights[size_t(k)] = in.get<int16_t>();
+    for (int32_t k = 0; k < kTileCount; k += 997)
+        ed.tiles.tileHeights[size_t(k)] = in.get<int16_t>();
     for (const uint8_t k : kHeldKeys) {
         const uint8_t v = in.get<uint8_t>();
         ed.input.keyStates[k] = (v & 1) ? -32768 : 0;

@@ -65,7 +65,9 @@ int32_t wallTwin(const MapStore& map, int32_t w) {
 CommandTarget findTarget(const Editor& ed, std::initializer_list<TargetKind> order,
                          SideRule selectedSide, SideRule hoveredSide) {
     const MapStore& map = ed.map;
-    const auto side = [&](SideRule r) { return r == SideRule::View ? viewSide(ed) : pointedSide(ed); };
+    const auto side = [&](SideRule r) {
+        return r == SideRule::View ? viewSide(ed) : pointedSide(ed);
+    };
     for (const TargetKind k : order) {
         switch (k) {
             case TargetKind::SelectedSprites:

@@ -133,9 +133,11 @@ struct Cycle {
     int32_t n;
 };
 
-constexpr Cycle kOrientationCycle{kSpriteAlignment, {0, 16, 32, 48}, {16, 32, 0, 0}, {0, 1, 2, 2}, 4};
+constexpr Cycle kOrientationCycle{
+    kSpriteAlignment, {0, 16, 32, 48}, {16, 32, 0, 0}, {0, 1, 2, 2}, 4};
 constexpr Cycle kSpriteTranslucencyCycle{514, {0, 512, 2, 514}, {2, 2, 514, 0}, {0, 0, 1, 2}, 4};
-constexpr Cycle kSectorTranslucencyCycle{384, {0, 128, 256, 384}, {256, 256, 384, 0}, {0, 0, 1, 2}, 4};
+constexpr Cycle kSectorTranslucencyCycle{
+    384, {0, 128, 256, 384}, {256, 256, 384, 0}, {0, 0, 1, 2}, 4};
 
 int32_t cycleStep(const Cycle& c, uint16_t value, uint16_t& next) {
     const uint16_t v = value & c.mask;
@@ -239,8 +241,8 @@ void toggleOneSided(Editor& ed) {
     };
     CommandEdit edit(ed);
     if (t.kind == K::SelectedSprites) {
-        const bool set = toggledFromFirst(
-            map.sprites[size_t(getFirstSelectedSprite(map))].cstat & kSpriteOneSided);
+        const bool set = toggledFromFirst(map.sprites[size_t(getFirstSelectedSprite(map))].cstat &
+                                          kSpriteOneSided);
         forEachSelected(map.spriteSelected, map.spriteCount,
                         [&](int32_t k) { write(map.sprites[size_t(k)].cstat, set); });
         edit.commit();
@@ -269,9 +271,9 @@ void cycleSpriteOrientation(Editor& ed) {
 
 void cycleTranslucency(Editor& ed) {
     if (!onMapPage(ed)) return;
-    const CommandTarget t = findTarget(
-        ed, {K::SelectedSprites, K::SelectedSectors, K::HoveredSprite, K::HoveredSector},
-        SideRule::View, SideRule::Pointed);
+    const CommandTarget t =
+        findTarget(ed, {K::SelectedSprites, K::SelectedSectors, K::HoveredSprite, K::HoveredSector},
+                   SideRule::View, SideRule::Pointed);
     if (!t.found()) return;
     if (t.kind == K::SelectedSprites || t.kind == K::HoveredSprite) {
         cycleSprites(ed, t, kSpriteTranslucencyCycle, {53, 54, 55}, {62, 63, 64});
@@ -408,9 +410,9 @@ void toggleParallax(Editor& ed) {
 
 void promptStatnumOrToggleExpand(Editor& ed) {
     if (!onMapPage(ed)) return;
-    const CommandTarget t = findTarget(
-        ed, {K::SelectedSprites, K::SelectedSectors, K::HoveredSprite, K::HoveredSector},
-        SideRule::View, SideRule::View);
+    const CommandTarget t =
+        findTarget(ed, {K::SelectedSprites, K::SelectedSectors, K::HoveredSprite, K::HoveredSector},
+                   SideRule::View, SideRule::View);
     if (!t.found()) return;
     if (t.kind == K::SelectedSectors || t.kind == K::HoveredSector) {
         toggleSectorBit(ed, t, kSurfaceDoubleSmoosh, {242, 243, 247, 248}, {244, 245, 249, 250});

@@ -119,9 +119,8 @@ void stepHeights(Editor& ed, bool raise, Form form, int32_t step) {
             report(ed, msg.selectedSprites, {num(step)}, step);
             return;
         case K::SelectedSectors:
-            forEachSelected(map.sectorSelected, map.sectorCount, [&](int32_t s) {
-                moveSide(map.sectors[size_t(s)], t.ceiling, dz);
-            });
+            forEachSelected(map.sectorSelected, map.sectorCount,
+                            [&](int32_t s) { moveSide(map.sectors[size_t(s)], t.ceiling, dz); });
             edit.commit();
             report(ed, t.ceiling ? msg.selectedCeilings : msg.selectedFloors, {num(step)}, step);
             return;

@@ -38,7 +38,15 @@ bool specialLinked(const SpriteRecord& P, const SpriteRecord& Q, uint8_t cp) {
         case 0:
         case 1:
             return sameGroup && (pl == 0 || pl == 1);
-        case 3: case 4: case 8: case 9: case 11: case 12: case 13: case 15: case 17:
+        case 3:
+        case 4:
+        case 8:
+        case 9:
+        case 11:
+        case 12:
+        case 13:
+        case 15:
+        case 17:
             return sameGroup && pl == Q.lotag;
         case 6:
         case 14:
@@ -54,7 +62,12 @@ bool specialLinked(const SpriteRecord& P, const SpriteRecord& Q, uint8_t cp) {
                    (inTagSet(P.picnum) && (pl == h || pl == h + 1)) ||
                    (P.picnum == 7 && (ph == h || ph == h + 1)) ||
                    (p1 && (pl == 12 || pl == 24) && (ph == h || ph == h + 1));
-        case 40: case 41: case 42: case 43: case 44: case 45:
+        case 40:
+        case 41:
+        case 42:
+        case 43:
+        case 44:
+        case 45:
             return sameGroup && between(40, pl, 45);
         default:
             return false;

@@ -36,9 +36,9 @@ void slopeKey(Editor& ed, bool up, SlopeForm form) {
         findTarget(ed, {K::SelectedSectors, K::HoveredSector, K::SubjectSector},
                    form == SlopeForm::Fixed ? SideRule::Pointed : SideRule::View);
     if (!t.found()) return;
-    const int32_t step =
-        form == SlopeForm::Fixed ? kSlopeStep
-                                 : repeatStep(ed, up ? vk::RightBracket : vk::LeftBracket);
+    const int32_t step = form == SlopeForm::Fixed
+                             ? kSlopeStep
+                             : repeatStep(ed, up ? vk::RightBracket : vk::LeftBracket);
     MapStore& map = ed.map;
     CommandEdit edit(ed);
     const auto change = [&](int32_t s) {
@@ -84,8 +84,7 @@ void stepSideViewWall(Editor& ed, bool forward) {
     const int32_t subject = wallSubject(ed);
     if (subject < 0) return;
     MapStore& map = ed.map;
-    const int32_t w =
-        forward ? map.walls[size_t(subject)].point2 : previousWallOf(map, subject);
+    const int32_t w = forward ? map.walls[size_t(subject)].point2 : previousWallOf(map, subject);
     if (!isWall(map, w)) return;
     const int32_t end = map.walls[size_t(w)].point2;
     if (!isWall(map, end)) return;
@@ -128,8 +127,7 @@ void angleKey(Editor& ed, bool right, bool fixed) {
         return;
     }
     if (spriteTargetExists(ed)) {
-        turnSprites(ed, right,
-                    fixed ? kAngleStep : repeatStep(ed, right ? vk::Period : vk::Comma));
+        turnSprites(ed, right, fixed ? kAngleStep : repeatStep(ed, right ? vk::Period : vk::Comma));
         return;
     }
     stepSideViewWall(ed, right);

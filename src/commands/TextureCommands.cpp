@@ -66,7 +66,8 @@ void keypadStep(Editor& ed, Pad pad) {
     using K = TargetKind;
     CommandTarget t;
     if (onPlanView(ed))
-        t = findTarget(ed, {K::SelectedSprites, K::SelectedSectors, K::HoveredSprite, K::HoveredSector},
+        t = findTarget(ed,
+                       {K::SelectedSprites, K::SelectedSectors, K::HoveredSprite, K::HoveredSector},
                        SideRule::View, SideRule::View);
     else if (onSideView(ed))
         t = findTarget(ed, {K::SelectedSprites, K::HoveredSprite, K::SubjectWall});
@@ -118,9 +119,10 @@ void keypadStep(Editor& ed, Pad pad) {
                                    : (xField ? r.floorxpanning : r.floorypanning);
             v = sectorPanning(v, up, step8);
             edit.commit();
-            report(ed, t.ceiling ? kMsgHoveredCeilingPanning : kMsgHoveredFloorPanning,
-                   {num(t.index), signedByteToString(t.ceiling ? r.ceilingxpanning : r.floorxpanning),
-                    signedByteToString(t.ceiling ? r.ceilingypanning : r.floorypanning)});
+            report(
+                ed, t.ceiling ? kMsgHoveredCeilingPanning : kMsgHoveredFloorPanning,
+                {num(t.index), signedByteToString(t.ceiling ? r.ceilingxpanning : r.floorxpanning),
+                 signedByteToString(t.ceiling ? r.ceilingypanning : r.floorypanning)});
             return;
         }
         default: {

@@ -107,8 +107,8 @@ bool toggleSpriteCentre(Editor& ed) {
     MapStore& map = ed.map;
     CommandEdit edit(ed);
     if (t.kind == K::SelectedSprites) {
-        const bool set = toggledFromFirst(
-            map.sprites[size_t(getFirstSelectedSprite(map))].cstat & kSpriteCentred);
+        const bool set = toggledFromFirst(map.sprites[size_t(getFirstSelectedSprite(map))].cstat &
+                                          kSpriteCentred);
         forEachSelected(map.spriteSelected, map.spriteCount, [&](int32_t k) {
             uint16_t& c = map.sprites[size_t(k)].cstat;
             c = set ? uint16_t(c | kSpriteCentred) : uint16_t(c & ~kSpriteCentred);

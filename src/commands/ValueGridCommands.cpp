@@ -14,6 +14,7 @@
 #include "geometry/SpritePrimitives.h"
 #include "geometry/WallLinks.h"
 #include "geometry/WallMarks.h"
+#include "map/SectorSearch.h"
 #include "map/WallTables.h"
 #include "platform/VirtualKeys.h"
 
@@ -223,7 +224,8 @@ void gridKey(Editor& ed, bool finer) {
     const Page page = ed.app.currentPage;
     if (!onMapPage(ed) && page != Page::ProfileEditor) return;
     Settings& s = ed.settings;
-    if (page == Page::PlanView && s.affineGridMode == 1 && ed.tool.currentTool != Tool::AffineGrid) {
+    if (page == Page::PlanView && s.affineGridMode == 1 &&
+        ed.tool.currentTool != Tool::AffineGrid) {
         double& step = ed.tool.affineGridStep;
         if (finer && step > 0.0001) step /= 2;
         if (!finer && step < 1000) step *= 2;
@@ -318,13 +320,16 @@ void nudge(Editor& ed, int32_t dirX, int32_t dirY) {
     });
     relinkMarkedWalls(map, events);
 
+    // The walls are where they end up; one search serves every sprite.
+    const SectorSearch search(map);
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         SpriteRecord& sp = map.sprites[size_t(k)];
-        const bool inSelectedSector = isSector(map, sp.sectnum) && map.sectorSelected[size_t(sp.sectnum)];
+        const bool inSelectedSector =
+            isSector(map, sp.sectnum) && map.sectorSelected[size_t(sp.sectnum)];
         if (!map.spriteSelected[size_t(k)] && !inSelectedSector) continue;
         sp.x = saturate32(int64_t(sp.x) + dx);
         sp.y = saturate32(int64_t(sp.y) + dy);
-        updateSpriteSectnum(map, k);
+        updateSpriteSectnum(map, search, k);
         map.spriteStacksValid = 0;
     }
 

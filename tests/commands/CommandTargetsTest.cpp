@@ -6,11 +6,11 @@
 
 #include "commands/FlagCommands.h"
 #include "commands/HeightCommands.h"
+#include "commands/LinkedSprites.h"
 #include "commands/SlopeAngleCommands.h"
 #include "commands/TextureCommands.h"
 #include "commands/ToolCommands.h"
 #include "commands/ValueGridCommands.h"
-#include "commands/LinkedSprites.h"
 #include "map/UndoSnapshot.h"
 #include "support/EditCommandRig.h"
 #include "support/MapInvariants.h"
@@ -92,18 +92,18 @@ TEST(CommandTargets, TargetOrderAndSidesThroughPgUp) {
              r.ed->hover.sideHoverPart = 2;
          },
          Moved::Ceiling1},
-        {"wall subject, part 0: nothing",
-         [](Rooms& r) { r.sideViewOnWall(r.sharedWall(0), 0); }, Moved::Nothing},
-        {"wall subject, part 1: own floor",
-         [](Rooms& r) { r.sideViewOnWall(r.sharedWall(0), 1); }, Moved::Floor0},
+        {"wall subject, part 0: nothing", [](Rooms& r) { r.sideViewOnWall(r.sharedWall(0), 0); },
+         Moved::Nothing},
+        {"wall subject, part 1: own floor", [](Rooms& r) { r.sideViewOnWall(r.sharedWall(0), 1); },
+         Moved::Floor0},
         {"wall subject, part 2: own ceiling",
          [](Rooms& r) { r.sideViewOnWall(r.sharedWall(0), 2); }, Moved::Ceiling0},
         {"wall subject, part 3: floor behind",
          [](Rooms& r) { r.sideViewOnWall(r.sharedWall(0), 3); }, Moved::Floor1},
         {"wall subject, part 4: ceiling behind",
          [](Rooms& r) { r.sideViewOnWall(r.sharedWall(0), 4); }, Moved::Ceiling1},
-        {"one-sided wall subject, part 3: nothing behind",
-         [](Rooms& r) { r.sideViewOnWall(0, 3); }, Moved::Nothing},
+        {"one-sided wall subject, part 3: nothing behind", [](Rooms& r) { r.sideViewOnWall(0, 3); },
+         Moved::Nothing},
         {"wall subject deleted since: nothing",
          [](Rooms& r) { r.sideViewOnWall(r.map.wallCount + 5, 1); }, Moved::Nothing},
         {"stale hovered indices: nothing",
@@ -177,17 +177,28 @@ TEST(CommandTargets, OneSnapshotPerCommandRestoresTheMapExactly) {
         bool sprites;  // the selection is sprites (else sectors)
     };
     const Case cases[] = {
-        {"PgUp", pageUpOrRaise, true},           {"PgDn", pageDownOrLower, false},
-        {"Shift+PgUp", raiseByKeyRepeat, false}, {"Ctrl+PgUp", raiseBy8192, true},
-        {"Ctrl+PgDn", lowerBy8192, false},       {"keypad 6", increaseXRepeat, true},
-        {"keypad 8", keypad8Step, false},        {"[", slopeStep512Down, false},
-        {"Shift+]", increaseSlope, false},       {"comma", rotateSpriteLeft128, true},
-        {"minus", minusKeyCommand, true},        {"plus", plusKeyCommand, false},
-        {"B", toggleBlocking, true},             {"1", toggleOneSided, true},
-        {"Alt+R", cycleSpriteOrientation, true}, {"Shift+T", cycleTranslucency, false},
-        {"F", cycleTextureFlip, true},           {"R", toggleSectorRelativeAlign, false},
-        {"Ctrl+P", toggleParallax, false},       {"Ctrl+E", promptStatnumOrToggleExpand, false},
-        {"slash", resetProperties, true},        {"slash", resetProperties, false},
+        {"PgUp", pageUpOrRaise, true},
+        {"PgDn", pageDownOrLower, false},
+        {"Shift+PgUp", raiseByKeyRepeat, false},
+        {"Ctrl+PgUp", raiseBy8192, true},
+        {"Ctrl+PgDn", lowerBy8192, false},
+        {"keypad 6", increaseXRepeat, true},
+        {"keypad 8", keypad8Step, false},
+        {"[", slopeStep512Down, false},
+        {"Shift+]", increaseSlope, false},
+        {"comma", rotateSpriteLeft128, true},
+        {"minus", minusKeyCommand, true},
+        {"plus", plusKeyCommand, false},
+        {"B", toggleBlocking, true},
+        {"1", toggleOneSided, true},
+        {"Alt+R", cycleSpriteOrientation, true},
+        {"Shift+T", cycleTranslucency, false},
+        {"F", cycleTextureFlip, true},
+        {"R", toggleSectorRelativeAlign, false},
+        {"Ctrl+P", toggleParallax, false},
+        {"Ctrl+E", promptStatnumOrToggleExpand, false},
+        {"slash", resetProperties, true},
+        {"slash", resetProperties, false},
         {"C", toggleSpriteCentreOrBendWall, true},
     };
     for (const Case& c : cases) {

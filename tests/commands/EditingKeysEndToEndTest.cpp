@@ -31,7 +31,8 @@ struct TwoRoomsRig : CommandRig {
         loadMap(*ed, dir.write("two.map", serializeMap(*m)), false);
         EXPECT_EQ(ed->mapFile.mapLoadFailed, 0);
         for (int32_t w = 0; w < ed->map.wallCount; ++w)
-            if (ed->map.walls[size_t(w)].nextwall >= 0 && ed->map.wallSector[size_t(w)] == 0) shared = w;
+            if (ed->map.walls[size_t(w)].nextwall >= 0 && ed->map.wallSector[size_t(w)] == 0)
+                shared = w;
         ed->view.viewOriginX = -512;
         ed->view.viewOriginY = 256;
         ed->view.viewZoom = 4;

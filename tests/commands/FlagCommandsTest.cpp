@@ -34,7 +34,8 @@ TEST(FlagCommands, FirstSelectedDecidesForTheWholeSelection) {
                           {"1", toggleOneSided, kSpriteOneSided}};
     for (const Case& c : cases)
         for (const bool firstSet : {true, false}) {
-            SCOPED_TRACE(testing::Message() << c.name << (firstSet ? " first set" : " first clear"));
+            SCOPED_TRACE(testing::Message()
+                         << c.name << (firstSet ? " first set" : " first clear"));
             Rooms r;
             r.selectAllSprites();
             r.map.sprites[0].cstat = firstSet ? c.bit : 0;

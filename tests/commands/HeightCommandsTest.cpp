@@ -43,8 +43,10 @@ TEST(HeightCommands, StepsLimitsAndMessagesOnAHoveredSector) {
         {"a lowered ceiling stops at its floor", pageDownOrLower, 0, 0, 1, 0, -512, 0, 0, 14},
         {"a raised ceiling is not limited", pageUpOrRaise, 0, 0, 1, 0, -4096, 0, -5120, 14},
         {"a lowered floor is not limited", pageDownOrLower, 0, 0, 0, 0, -4096, 1024, -4096, 13},
-        {"Shift+PgUp first press steps 1", raiseByKeyRepeat, vk::PageUp, 0, 0, 0, -4096, -1, -4096, 13},
-        {"Shift+PgUp third repeat steps 3", raiseByKeyRepeat, vk::PageUp, 2, 0, 0, -4096, -3, -4096, 13},
+        {"Shift+PgUp first press steps 1", raiseByKeyRepeat, vk::PageUp, 0, 0, 0, -4096, -1, -4096,
+         13},
+        {"Shift+PgUp third repeat steps 3", raiseByKeyRepeat, vk::PageUp, 2, 0, 0, -4096, -3, -4096,
+         13},
         {"Shift+PgDn on a ceiling", lowerByKeyRepeat, vk::PageDown, 4, 1, 0, -4096, 0, -4091, 14},
         {"Ctrl+PgUp moves a sector side by 8192", raiseBy8192, 0, 0, 1, 0, -4096, 0, -12288, 14},
         {"floor sum saturates", pageDownOrLower, 0, 0, 0, INT_MAX - 10, -4096, INT_MAX, -4096, 13},
@@ -60,8 +62,9 @@ TEST(HeightCommands, StepsLimitsAndMessagesOnAHoveredSector) {
         c.run(*r.ed);
         EXPECT_EQ(r.map.sectors[0].floorz, c.wantFloor);
         EXPECT_EQ(r.map.sectors[0].ceilingz, c.wantCeiling);
-        EXPECT_EQ(r.ed->app.statusText,
-                  r.msg(c.message, {"0", std::to_string(c.ceilingView ? c.wantCeiling : c.wantFloor)}));
+        EXPECT_EQ(
+            r.ed->app.statusText,
+            r.msg(c.message, {"0", std::to_string(c.ceilingView ? c.wantCeiling : c.wantFloor)}));
         EXPECT_TRUE(r.cues().empty());
     }
 }

@@ -92,7 +92,7 @@ TEST(LinkedSprites, WSearchesOnwardWrapsAndGlides) {
     EXPECT_EQ(m.glideStep, 0);
     EXPECT_EQ(m.glideToX, -410);
     EXPECT_EQ(m.glideToY, 210);
-    EXPECT_EQ(m.glideFromX, 2);   // halves to even
+    EXPECT_EQ(m.glideFromX, 2);  // halves to even
     EXPECT_EQ(m.glideFromY, -4);
     EXPECT_EQ(r.cues(), std::vector<std::string>{"beep2"});
     r.ed->hover.hoveredSprite = 4;

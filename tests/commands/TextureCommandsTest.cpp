@@ -25,7 +25,7 @@ TEST(TextureCommands, SpriteRepeatSteps) {
         bool xField;
     };
     const Case cases[] = {
-        {increaseXRepeat, true, 10, 16, true},  {increaseXRepeat, true, 243, 248, true},
+        {increaseXRepeat, true, 10, 16, true},   {increaseXRepeat, true, 243, 248, true},
         {increaseXRepeat, true, 244, 255, true}, {decreaseXRepeat, true, 12, 8, true},
         {decreaseXRepeat, true, 3, 0, true},     {increaseXRepeat, false, 255, 255, true},
         {decreaseXRepeat, false, 0, 0, true},    {keypad8Step, false, 40, 41, false},
@@ -43,8 +43,9 @@ TEST(TextureCommands, SpriteRepeatSteps) {
         EXPECT_EQ(r.map.undoState, UndoState::Snapshot);
         // A value at its limit in the normal mode shows nothing.
         const bool quiet = !c.step8 && c.before == c.want;
-        EXPECT_EQ(r.ed->app.statusText,
-                  quiet ? "" : r.msg(42, {"0", std::to_string(sp.xrepeat), std::to_string(sp.yrepeat)}));
+        EXPECT_EQ(
+            r.ed->app.statusText,
+            quiet ? "" : r.msg(42, {"0", std::to_string(sp.xrepeat), std::to_string(sp.yrepeat)}));
         EXPECT_TRUE(r.cues().empty());
     }
 }
@@ -53,7 +54,9 @@ TEST(TextureCommands, SelectedSpritesReportByModeAndKey) {
     const struct {
         void (*run)(Editor&);
         int32_t normal, step8;
-    } keys[] = {{increaseXRepeat, 39, 38}, {decreaseXRepeat, 47, 46}, {keypad8Step, 49, 48},
+    } keys[] = {{increaseXRepeat, 39, 38},
+                {decreaseXRepeat, 47, 46},
+                {keypad8Step, 49, 48},
                 {keypad2Step, 51, 50}};
     for (const auto& k : keys)
         for (const bool step8 : {false, true}) {

@@ -210,8 +210,9 @@ TEST(ToolCommands, CtrlEnterPastesRoundTheLoopPerWallPart) {
         bool masked;
         bool twinFirst;
     };
-    const Case cases[] = {{1, false, false, false}, {1, true, false, true}, {2, true, false, false},
-                          {3, false, true, false},  {4, false, false, false}, {0, false, false, false}};
+    const Case cases[] = {{1, false, false, false}, {1, true, false, true},
+                          {2, true, false, false},  {3, false, true, false},
+                          {4, false, false, false}, {0, false, false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.part));
         EditCommandRig r;
@@ -221,7 +222,9 @@ TEST(ToolCommands, CtrlEnterPastesRoundTheLoopPerWallPart) {
         r.sideViewOnWall(w, 1, c.part);
         std::vector<int32_t> plain, masked;
         r.ed->operations.pasteWallAttributes = [&](Editor&, int32_t x) { plain.push_back(x); };
-        r.ed->operations.pasteMaskedWallAttributes = [&](Editor&, int32_t x) { masked.push_back(x); };
+        r.ed->operations.pasteMaskedWallAttributes = [&](Editor&, int32_t x) {
+            masked.push_back(x);
+        };
         pasteAttributesAroundLoop(*r.ed);
         if (c.part == 0) {
             EXPECT_TRUE(plain.empty() && masked.empty());

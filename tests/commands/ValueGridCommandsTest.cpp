@@ -25,27 +25,36 @@ TEST(ValueCommands, MinusAndPlusPerTool) {
         int32_t message;  // 0: nothing shown
     };
     const Case cases[] = {
-        {Tool::DrawPolygon, true, 3, 2, 131},      {Tool::DrawPolygon, true, 2, 2, 0},
-        {Tool::DrawPolygon, false, 2, 3, 131},     {Tool::RegularPolygon, true, 3, 3, 133},
-        {Tool::EllipsePolygon, true, 4, 3, 133},   {Tool::Circle, true, 2, 2, 133},
-        {Tool::DivideWall, true, 3, 2, 133},       {Tool::Stroke, true, 1, 1, 133},
-        {Tool::ProfileRevolve, true, 3, 3, 133},   {Tool::CurveShape, false, INT_MAX, INT_MAX, 133},
-        {Tool::CurveWall, true, 2, 2, 0},          {Tool::CurveWall, true, 3, 2, 134},
-        {Tool::ShadeFromLight, true, 128, 128, 1202}, {Tool::ShadeFromLight, false, 0, 0, 1202},
+        {Tool::DrawPolygon, true, 3, 2, 131},
+        {Tool::DrawPolygon, true, 2, 2, 0},
+        {Tool::DrawPolygon, false, 2, 3, 131},
+        {Tool::RegularPolygon, true, 3, 3, 133},
+        {Tool::EllipsePolygon, true, 4, 3, 133},
+        {Tool::Circle, true, 2, 2, 133},
+        {Tool::DivideWall, true, 3, 2, 133},
+        {Tool::Stroke, true, 1, 1, 133},
+        {Tool::ProfileRevolve, true, 3, 3, 133},
+        {Tool::CurveShape, false, INT_MAX, INT_MAX, 133},
+        {Tool::CurveWall, true, 2, 2, 0},
+        {Tool::CurveWall, true, 3, 2, 134},
+        {Tool::ShadeFromLight, true, 128, 128, 1202},
+        {Tool::ShadeFromLight, false, 0, 0, 1202},
         {Tool::ShadeFromLight, true, 5, 6, 1202},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.tool) << (c.minus ? " minus " : " plus ") << c.before);
+        SCOPED_TRACE(testing::Message()
+                     << int(c.tool) << (c.minus ? " minus " : " plus ") << c.before);
         EditCommandRig r;
         ToolState& t = r.ed->tool;
         t.currentTool = c.tool;
         int32_t& v = c.tool == Tool::DrawPolygon || c.tool == Tool::CurveWall ? t.toolSecDetail
-                     : c.tool == Tool::ShadeFromLight                        ? t.shadeLightHeight
+                     : c.tool == Tool::ShadeFromLight                         ? t.shadeLightHeight
                                                                               : t.toolDetail;
         v = c.before;
         (c.minus ? minusKeyCommand : plusKeyCommand)(*r.ed);
         EXPECT_EQ(v, c.want);
-        EXPECT_EQ(r.ed->app.statusText, c.message ? r.msg(c.message, {std::to_string(c.want)}) : "");
+        EXPECT_EQ(r.ed->app.statusText,
+                  c.message ? r.msg(c.message, {std::to_string(c.want)}) : "");
         EXPECT_EQ(r.map.undoState, UndoState::Nothing);
         EXPECT_TRUE(r.cues().empty());
     }
@@ -325,7 +334,9 @@ TEST(Nudge, CtrlArrowsPressTheRecordEditorActionsOnEveryPage) {
     const struct {
         void (*run)(Editor&);
         int32_t slot;  // -1: nothing pressed
-    } keys[] = {{nudgeSelectionLeft, 0}, {nudgeSelectionRight, 1}, {nudgeSelectionUp, 2},
+    } keys[] = {{nudgeSelectionLeft, 0},
+                {nudgeSelectionRight, 1},
+                {nudgeSelectionUp, 2},
                 {nudgeSelectionDown, -1}};
     for (const Page page : {Page::PlanView, Page::SideView, Page::RecordEditor, Page::TileZoom})
         for (const auto& k : keys) {
