@@ -13,6 +13,7 @@
 #include "app/Settings.h"
 #include "app/Sound.h"
 #include "base/Random.h"
+#include "commands/OperationHooks.h"
 #include "editing/DispatchState.h"
 #include "editing/DrawVertexList.h"
 #include "editing/HoverState.h"
@@ -90,6 +91,8 @@ struct Editor {
     // reports, which go through them.
     EditorCalls calls;
     EditorMapEvents events{*this};
+    // The operations the editing commands call whose work lies elsewhere.
+    OperationHooks operations = defaultOperationHooks();
 };
 
 }  // namespace korvel

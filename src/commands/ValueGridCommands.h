@@ -13,6 +13,9 @@ void increaseToolParam(Editor& ed);
 void gridFiner(Editor& ed);
 void gridCoarser(Editor& ed);
 void normaliseAffineGrid(Editor& ed);
+// R in the affine grid tool: the axis whose end lies nearest the mouse keeps its place and the
+// other becomes it turned a quarter; nearest the origin, only a hint.
+void squareAffineGrid(Editor& ed);
 void nudgeSelectionLeft(Editor& ed);
 void nudgeSelectionRight(Editor& ed);
 void nudgeSelectionUp(Editor& ed);

@@ -9,6 +9,8 @@ struct Editor;
 
 struct SparksToyState {
     int32_t sparkCount = 7;
+    uint8_t sparkInteraction = 0;  // the sparks attract and repel each other
+    uint8_t sparkDamping = 0;      // their speeds shrink each step
 };
 
 // One frame of the page: moves and draws the sparks.

@@ -6,4 +6,6 @@ namespace korvel {
 void rotateScreenImage(Editor&, float) {}
 void scrollScreenImage(Editor&, int32_t, int32_t) {}
 
+void initSparks(Editor&) {}
+
 }  // namespace korvel

@@ -11,5 +11,7 @@ struct Editor;
 void rotateScreenImage(Editor& ed, float angle);
 // Shifts the screen image by (dx, dy) and moves the pointer with it.
 void scrollScreenImage(Editor& ed, int32_t dx, int32_t dy);
+// Restarts the sparks toy with sparkCount sparks. Not yet carried out: nothing changes.
+void initSparks(Editor& ed);
 
 }  // namespace korvel

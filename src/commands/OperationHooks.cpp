@@ -1,0 +1,30 @@
+#include "commands/OperationHooks.h"
+
+#include "app/Editor.h"
+#include "commands/AttributePaste.h"
+#include "editing/DrawingTool.h"
+#include "geometry/SectorTileShift.h"
+#include "geometry/SelectedSectorJoin.h"
+#include "geometry/TextureAlignment.h"
+#include "ui/ScreenEffects.h"
+
+namespace korvel {
+
+OperationHooks defaultOperationHooks() {
+    OperationHooks h;
+    h.shiftSectorTile = [](Editor& ed, int32_t s, int32_t c, int32_t dx, int32_t dy) {
+        shiftSectorTile(ed.map, s, c, dx, dy);
+    };
+    h.alignWallTexture = [](Editor& ed, int32_t w) { alignWallTexture(ed.map, ed.events, w); };
+    h.alignSprite = [](Editor& ed, int32_t k) { return alignSprite(ed.map, ed.events, k); };
+    h.pasteWallAttributes = [](Editor& ed, int32_t w) { pasteWallAttributes(ed, w); };
+    h.pasteMaskedWallAttributes = [](Editor& ed, int32_t w) { pasteMaskedWallAttributes(ed, w); };
+    h.joinSelectedSectors = [](Editor& ed) {
+        DrawingToolFeed feed(ed);
+        joinSelectedSectors(ed.map, ed.events, feed);
+    };
+    h.initSparks = [](Editor& ed) { initSparks(ed); };
+    return h;
+}
+
+}  // namespace korvel
