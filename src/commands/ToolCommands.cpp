@@ -2,6 +2,8 @@
 
 #include "app/Editor.h"
 #include "editing/DrawingTool.h"
+#include "geometry/SectorBooleans.h"
+#include "map/MapEdit.h"
 
 namespace korvel {
 
@@ -14,7 +16,14 @@ void placeStartPosition(Editor&) {}
 void toggleWallSegmentTool(Editor&) {}
 void toggleAffineGridTool(Editor&) {}
 void hideSpritesOrIntersect(Editor&) {}
-void joinSectorsCommand(Editor&) {}
+// J with two or more sectors selected joins them; the two-pick form arrives with its own change.
+void joinSectorsCommand(Editor& ed) {
+    if (ed.tool.currentTool != Tool::Idle || ed.map.selectedSectorCount < 2) return;
+    MapEdit edit(ed.map, ed.undo, ed.events, EditUndo::Snapshot);
+    DrawingToolFeed feed(ed);
+    if (edit.finish(joinSelectedSectors(ed.map, edit.events(), feed)))
+        ed.events.playCue("command");
+}
 void subtractSectorsTool(Editor&) {}
 void dropPointOrToggleCeilView(Editor&) {}
 void alignSpriteCommand(Editor&) {}
