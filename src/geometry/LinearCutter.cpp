@@ -164,27 +164,30 @@ bool splitWallsAtVertices(MapStore& map, MapEvents& events, bool autoWallSquare)
         if (map.wallIgnored[p] != 0 || !map.wallSelected[p] || !isWall(map, map.walls[p].point2))
             continue;
         int32_t piece = p;
+        map.wallPassMark[p] |= kPassRelink;
         for (int32_t o = map.wallCount - 1; o >= 0; --o) {
             if (map.wallIgnored[o] != 0 || o == piece) continue;
             const IntPoint v = wallStart(map, o), s = wallStart(map, piece), e = endOf(map, piece);
             if (v == s || v == e || distToSegment(s.x, s.y, e.x, e.y, v.x, v.y) >= 1.0) continue;
             if (!insertWallAfter(map, events, piece, v.x, v.y)) {
                 events.progressEnd();
+                relinkMarkedWalls(map, events);
                 return split;
             }
             split = true;
             if (o > piece) ++o;
             ++piece;  // the second piece, from v to the old end, is tested on
+            map.wallPassMark[piece] |= kPassRelink;
         }
         events.progressStep();
         if (piece != p) ++p;  // the first piece is examined again
     }
     events.progressEnd();
-    for (int32_t w = 0; w < map.wallCount; ++w) {
-        if (map.wallIgnored[w] != 0 || !map.wallSelected[w]) continue;
-        checkWallPointer(map, events, w, false, false);
-        if (autoWallSquare && isWall(map, w)) squareWallTexture(map, w);
-    }
+    // Every piece is linked, the new ones too (they are not selected).
+    relinkMarkedWalls(map, events);
+    if (autoWallSquare)
+        for (int32_t w = 0; w < map.wallCount; ++w)
+            if (map.wallIgnored[w] == 0 && map.wallSelected[w]) squareWallTexture(map, w);
     return split;
 }
 

@@ -52,7 +52,6 @@ bool insertVerticesOn(MapStore& map, MapEvents& events, int32_t from, int32_t in
             if (!liesInside(map, j, p)) continue;
             if (--budget < 0) break;
             if (!insertWallAfter(map, events, j, p.x, p.y)) return false;
-            if (into < from) ++k;  // the walls of `from` moved up by one; keep to the same one
             j = rangeOf(map, into).first - 1;
         }
     }

@@ -179,6 +179,7 @@ bool multiSectorRip(MapStore& map, MapEvents& events, ShapeFeed& feed) {
     if (!deleteSectorWos(map, events, 0)) return giveUp();
     weldParts(map, events, feed.autoWallSquare());
     map.movedWallCount = 0;
+    for (int32_t w = 0; w < map.wallCount; ++w) map.wallMoveState[w] = 0;
     for (int32_t k = 0; k < map.spriteCount; ++k) updateSpriteSectnum(map, k);
     return true;
 }
