@@ -14,6 +14,7 @@
 #include "editing/LinearCutTool.h"
 #include "geometry/LinearCutter.h"
 #include "geometry/LineOfSight.h"
+#include "geometry/LoopCopies.h"
 #include "map/UndoSnapshot.h"
 #include "geometry/OutlineFeed.h"
 #include "geometry/SectorBooleans.h"
@@ -677,6 +678,46 @@ TEST(SectorOperationsEndToEnd, AmbientStateDoesNotChangeTheResult) {
     for (const auto& [what, setUp] : states) {
         const auto got = run(setUp);
         EXPECT_EQ(recordDifference(*reference, *got), "") << what;
+    }
+}
+
+// Damaged maps: whatever a record holds, every operation ends, with no sanitizer finding.
+TEST(SectorOperationsHostile, DamagedRecordsNeverCrashOrHang) {
+    std::mt19937 gen(77);
+    Rig r;
+    for (int32_t round = 0; round < 40; ++round) {
+        clearMapRecords(r.map);
+        resetMapState(r.map);
+        r.build.addGrid(0, 0, 2, 1, 512);
+        r.build.addRoom(256, 128, 768, 384);
+        r.build.addRectHole(300, 200, 400, 300);
+        r.build.link();
+        std::uniform_int_distribution<int32_t> anyWall(0, r.map.wallCount - 1), any(-5, 40);
+        const int32_t far[] = {2147483000, -2147483000, 1 << 30};
+        for (int32_t n = 0; n < 3; ++n) {
+            WallRecord& w = r.map.walls[anyWall(gen)];
+            switch (gen() % 6) {
+                case 0: w.point2 = int16_t(any(gen)); break;
+                case 1: w.nextwall = int16_t(any(gen)); break;
+                case 2: w.nextsector = int16_t(any(gen)); break;
+                case 3: w.x = far[gen() % 3]; break;
+                case 4: r.map.sectors[gen() % 3].wallptr = int16_t(any(gen)); break;
+                default: r.map.sectors[gen() % 3].wallnum = int16_t(any(gen)); break;
+            }
+        }
+        const int32_t a = anyWall(gen), b = anyWall(gen);
+        const std::vector<int32_t> xs{r.map.walls[b].x, 500, r.map.walls[a].x},
+            ys{r.map.walls[b].y, 300, r.map.walls[a].y};
+        switch (round % 8) {
+            case 0: splitSector(r.map, r.events, r.feed, {xs.data(), ys.data(), 2}, a, b); break;
+            case 1: joinSectors(r.map, r.events, r.feed, int32_t(gen() % 3), 2); break;
+            case 2: subtractSectorsBA(r.map, r.events, r.feed, 0, int32_t(gen() % 3)); break;
+            case 3: ripSectors(r.map, r.events, r.feed, int32_t(gen() % 3), 2); break;
+            case 4: multiSectorRip(r.map, r.events, r.feed); break;
+            case 5: linearCutter(r.map, r.events, r.feed, {-100, 250, 1200, 260}, false, false); break;
+            case 6: reverseSector(r.map, r.events, int32_t(gen() % 3)); break;
+            default: scanLine(r.map, 100, 100, 0, int32_t(gen() % 4), 900, 300, 0); break;
+        }
     }
 }
 
