@@ -681,6 +681,43 @@ TEST(SectorOperationsEndToEnd, AmbientStateDoesNotChangeTheResult) {
     }
 }
 
+// High wall numbers: the operands' walls lie above index 24576 behind a sector of 28000 walls,
+// and the results are those of a small map.
+TEST(SectorOperationsLargeMap, HighWallNumbersGiveTheSmallMapsResults) {
+    const auto build = [](Rig& r, bool large) {
+        if (large) {
+            std::vector<IntPoint> filler;
+            for (int32_t i = 0; i < 27998; ++i) filler.push_back({i, -100000});
+            filler.push_back({27998, -90000});
+            filler.push_back({0, -90000});
+            r.build.addSector(filler);
+        }
+        r.build.addRoom(0, 0, 512, 512);
+        r.build.addRoom(256, 256, 768, 768);
+        r.build.link();
+    };
+    for (bool split : {false, true}) {
+        std::vector<int64_t> areas[2];
+        for (bool large : {false, true}) {
+            Rig r;
+            build(r, large);
+            const int32_t first = large ? 1 : 0;
+            if (large) ASSERT_GT(r.map.sectors[first].wallptr, 24576);
+            if (split) {
+                const std::vector<int32_t> xs{0, 512}, ys{0, 512};
+                ASSERT_TRUE(splitSector(r.map, r.events, r.feed, {xs.data(), ys.data(), 1},
+                                        wallAt(r.map, {512, 512}, first),
+                                        wallAt(r.map, {0, 0}, first)));
+            } else {
+                ASSERT_TRUE(joinSectors(r.map, r.events, r.feed, first, first + 1));
+            }
+            for (int32_t s = first; s < r.map.sectorCount; ++s) areas[large].push_back(area(r.map, s));
+            expectSound(r.map, large ? "large" : "small");
+        }
+        EXPECT_EQ(areas[0], areas[1]) << (split ? "split" : "join");
+    }
+}
+
 // Damaged maps: whatever a record holds, every operation ends, with no sanitizer finding.
 TEST(SectorOperationsHostile, DamagedRecordsNeverCrashOrHang) {
     std::mt19937 gen(77);
