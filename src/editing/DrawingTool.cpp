@@ -371,7 +371,8 @@ namespace {
 // pending boolean operation nor runs one on completion.
 class BooleanModeAside {
 public:
-    explicit BooleanModeAside(ToolState& t) : t_(t), mode_(t.selectionMode), pending_(t.booleanPending) {
+    explicit BooleanModeAside(ToolState& t)
+        : t_(t), mode_(t.selectionMode), pending_(t.booleanPending) {
         if (mode_ == SelectionMode::BooleanTarget) t_.selectionMode = SelectionMode::Sectors;
         t_.booleanPending = 0;
     }

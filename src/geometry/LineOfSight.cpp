@@ -45,7 +45,8 @@ bool scanLine(const MapStore& map, double x1, double y1, double z1, int32_t sect
         const int32_t next = map.walls[exit].nextsector;
         if (map.walls[exit].nextwall < 0 || !isSector(map, next)) return false;
         const int32_t rx = safeFloor(at.x + 0.5), ry = safeFloor(at.y + 0.5);
-        const int64_t floor = std::min(getTrueFloorZ(map, rx, ry, sector), getTrueFloorZ(map, rx, ry, next));
+        const int64_t floor =
+            std::min(getTrueFloorZ(map, rx, ry, sector), getTrueFloorZ(map, rx, ry, next));
         const int64_t ceiling =
             std::max(getTrueCeilingZ(map, rx, ry, sector), getTrueCeilingZ(map, rx, ry, next));
         const double z = z1 + (z2 - z1) * best;

@@ -29,7 +29,6 @@ bool isEarTriangle(const MapStore& map, int32_t a, int32_t b, int32_t c, int32_t
 struct SegmentFrame {
     int32_t along = 0, across = 0;
 };
-SegmentFrame toSegmentFrame(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t px,
-                            int32_t py);
+SegmentFrame toSegmentFrame(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t px, int32_t py);
 
 }  // namespace korvel

@@ -84,7 +84,8 @@ bool extractLoop(MapStore& map, MapEvents& events, int32_t w) {
     const bool hole = isWallLoopClockwise(map, run.first);
     const int32_t to = map.wallCount, k = map.sectorCount;
     appendWallCopies(map, run.first, run.count);
-    for (int32_t i = 0; i < run.count; ++i) map.wallSelected[to + i] = map.wallSelected[run.first + i];
+    for (int32_t i = 0; i < run.count; ++i)
+        map.wallSelected[to + i] = map.wallSelected[run.first + i];
     clearSectorEntries(map, k, 1);
     map.sectors[k] = map.sectors[s];
     map.sectors[k].wallptr = int16_t(to);

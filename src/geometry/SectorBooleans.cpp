@@ -119,7 +119,8 @@ bool insertRoundedCrossings(MapStore& map, MapEvents& events, int32_t lo, int32_
             const IntPoint c = wallStart(map, j), d = endOf(map, j);
             const IntPoint p = segIntersectRounded(c.x, c.y, d.x, d.y, s.x, s.y, e.x, e.y);
             if (p.x == kNoIntersection && p.y == kNoIntersection) continue;
-            const int32_t dist = safeFloor(distSingle(float(s.x), float(s.y), float(p.x), float(p.y)));
+            const int32_t dist =
+                safeFloor(distSingle(float(s.x), float(s.y), float(p.x), float(p.y)));
             if (dist < best) {
                 best = dist;
                 winner = j;
@@ -139,20 +140,24 @@ bool insertRoundedCrossings(MapStore& map, MapEvents& events, int32_t lo, int32_
 }
 
 struct Variant {
-    bool loFlip, hiFlip;              // flag = 2 - x instead of x
-    int8_t loShared, hiShared;        // on-edge walls kept: 1 same direction, -1 reversed, 0 none
-    bool fromHiFirst;                 // the loop starts in the higher sector when it can
-    bool lastWall;                    // the loop starts at the last free wall, not the first
-    bool loBackward, hiBackward;      // the operand's walls are followed backwards
-    bool otherFirst;                  // at a vertex the other operand is searched first
+    bool loFlip, hiFlip;          // flag = 2 - x instead of x
+    int8_t loShared, hiShared;    // on-edge walls kept: 1 same direction, -1 reversed, 0 none
+    bool fromHiFirst;             // the loop starts in the higher sector when it can
+    bool lastWall;                // the loop starts at the last free wall, not the first
+    bool loBackward, hiBackward;  // the operand's walls are followed backwards
+    bool otherFirst;              // at a vertex the other operand is searched first
 };
 
 Variant variantOf(BooleanKind kind) {
     switch (kind) {
-        case BooleanKind::Join: return {false, false, 0, 1, true, false, false, false, true};
-        case BooleanKind::Intersect: return {true, true, 0, 1, true, true, false, false, true};
-        case BooleanKind::SubtractAB: return {false, true, 0, -1, false, false, false, true, false};
-        case BooleanKind::SubtractBA: return {true, false, -1, -1, true, false, true, false, true};
+        case BooleanKind::Join:
+            return {false, false, 0, 1, true, false, false, false, true};
+        case BooleanKind::Intersect:
+            return {true, true, 0, 1, true, true, false, false, true};
+        case BooleanKind::SubtractAB:
+            return {false, true, 0, -1, false, false, false, true, false};
+        case BooleanKind::SubtractBA:
+            return {true, false, -1, -1, true, false, true, false, true};
     }
     return {};
 }
@@ -171,7 +176,8 @@ void classify(const MapStore& map, int32_t self, int32_t other, bool flip, int8_
     const Range mine = rangeOf(map, self), theirs = rangeOf(map, other);
     for (int32_t w = mine.first; w < mine.end(); ++w) {
         const IntPoint p = wallStart(map, w), q = endOf(map, w);
-        const int32_t x = isPointInSector(map, (double(p.x) + q.x) / 2, (double(p.y) + q.y) / 2, other);
+        const int32_t x =
+            isPointInSector(map, (double(p.x) + q.x) / 2, (double(p.y) + q.y) / 2, other);
         int32_t flag = flip ? 2 - x : x;
         if (flag == 1 && shared != 0 && hasEdge(map, theirs, p, q, shared < 0)) flag = 0;
         flags[size_t(w - base)] = uint8_t(flag);
@@ -182,7 +188,8 @@ struct Tracer {
     const MapStore& map;
     Variant v;
     Range lo, hi;
-    std::vector<uint8_t>& flags;  // by wall - lo.first; 0 kept and free, 1 dropped, 2 dropped or used
+    std::vector<uint8_t>&
+        flags;  // by wall - lo.first; 0 kept and free, 1 dropped, 2 dropped or used
     int32_t base;
 
     uint8_t& flag(int32_t w) { return flags[size_t(w - base)]; }
@@ -347,8 +354,8 @@ bool subtractSectorsBA(MapStore& map, MapEvents& events, ShapeFeed& feed, int32_
 
 void insertCrossingVertices(MapStore& map, MapEvents& events, int32_t s, int32_t cutter,
                             int32_t keepSecond) {
-    if (!isSector(map, s) || !isSector(map, cutter) || s == cutter ||
-        !sectorBlockIsSound(map, s) || !sectorBlockIsSound(map, cutter))
+    if (!isSector(map, s) || !isSector(map, cutter) || s == cutter || !sectorBlockIsSound(map, s) ||
+        !sectorBlockIsSound(map, cutter))
         return;
     const MapBackup backup(map);
     const int32_t lo = s < cutter ? s : cutter, hi = s < cutter ? cutter : s;

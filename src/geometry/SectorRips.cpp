@@ -165,8 +165,8 @@ bool multiSectorRip(MapStore& map, MapEvents& events, ShapeFeed& feed) {
         --cutter;
         const int32_t count = map.sectorCount;
         const BooleanOptions quiet{false, true};
-        if (combineSectors(map, events, feed, BooleanKind::Intersect, count - 2, count - 1, quiet) ==
-            BooleanResult::Refused)
+        if (combineSectors(map, events, feed, BooleanKind::Intersect, count - 2, count - 1,
+                           quiet) == BooleanResult::Refused)
             return giveUp();
         const bool none = map.sectorCount == count - 2;
         const int32_t x = none ? map.sectorCount - 2 : map.sectorCount - 3;

@@ -107,8 +107,8 @@ SplitState allowedState(const MapStore& map, const SplitPath& path, int32_t a, i
     }
 
     // Which way the path leaves its two ends.
-    const int32_t leaving =
-        int32_t(leavesAt(map, b, pathPoint(path, 1))) + int32_t(leavesAt(map, a, pathPoint(path, m - 1)));
+    const int32_t leaving = int32_t(leavesAt(map, b, pathPoint(path, 1))) +
+                            int32_t(leavesAt(map, a, pathPoint(path, m - 1)));
     if (eitherSide ? (leaving % 2 == 1) : (leaving > 0)) return SplitState::Refused;
 
     const std::vector<int32_t> loopB = loopOf(map, b);
@@ -257,12 +257,13 @@ bool splitSector(MapStore& map, MapEvents& events, ShapeFeed& feed, const SplitP
             int32_t target = newest;
             if (!single) {
                 const bool hole = isWallLoopClockwise(map, g);
-                const int32_t r = isPointInSectorByLoop(map, map.walls[g].x, map.walls[g].y, newest);
+                const int32_t r =
+                    isPointInSectorByLoop(map, map.walls[g].x, map.walls[g].y, newest);
                 if (r != 0)
                     target = (r > 0) != !hole ? newest : newest - 1;
                 else
-                    target = isWallLoopClockwise(map, map.sectors[newest].wallptr) ? newest
-                                                                                   : newest - 1;
+                    target =
+                        isWallLoopClockwise(map, map.sectors[newest].wallptr) ? newest : newest - 1;
             }
             const std::vector<int32_t> loop = loopOf(map, g);
             if (loop.empty()) return giveUp();

@@ -12,14 +12,14 @@
 #include "commands/CommandTable.h"
 #include "editing/DrawingTool.h"
 #include "editing/LinearCutTool.h"
-#include "geometry/LinearCutter.h"
 #include "geometry/LineOfSight.h"
+#include "geometry/LinearCutter.h"
 #include "geometry/LoopCopies.h"
-#include "map/UndoSnapshot.h"
 #include "geometry/OutlineFeed.h"
 #include "geometry/SectorBooleans.h"
 #include "geometry/SectorRips.h"
 #include "geometry/SectorSplit.h"
+#include "map/UndoSnapshot.h"
 #include "map/WallTables.h"
 #include "support/DrawingRig.h"
 #include "support/MapBuilder.h"
@@ -84,8 +84,8 @@ SplitState allowed(const MapStore& map, const std::vector<IntPoint>& path, bool 
         ys.push_back(p.y);
     }
     const int32_t a = wallAt(map, path.back()), b = wallAt(map, path.front());
-    return allowSectorSplit(map, {xs.data(), ys.data(), int32_t(path.size()) - 1}, a, b,
-                            eitherSide, skipEdgeTest);
+    return allowSectorSplit(map, {xs.data(), ys.data(), int32_t(path.size()) - 1}, a, b, eitherSide,
+                            skipEdgeTest);
 }
 
 // An L-shaped room: the corner (256, 256) is reflex.
@@ -102,28 +102,72 @@ TEST(SectorSplit, AllowRulesOnSquaresAndConcaveRooms) {
     const std::vector<IntPoint> square = rect(0, 0, 256, 256);
     const std::vector<Case> cases = {
         {"diagonal", square, {{0, 0}, {256, 256}}, false, false, SplitState::SplitsSector},
-        {"adjacent corners, one segment", square, {{0, 0}, {256, 0}}, false, false,
+        {"adjacent corners, one segment",
+         square,
+         {{0, 0}, {256, 0}},
+         false,
+         false,
          SplitState::Refused},
-        {"adjacent corners through the inside", square, {{0, 0}, {128, 64}, {256, 0}}, false,
-         false, SplitState::SplitsSector},
-        {"adjacent corners round the outside", square, {{0, 0}, {128, -64}, {256, 0}}, false,
-         false, SplitState::Refused},
-        {"retracing a wall", square, {{0, 0}, {256, 0}, {256, 256}}, false, false,
-         SplitState::Refused},
-        {"retracing allowed by skipEdgeTest", square, {{0, 0}, {256, 0}, {256, 256}}, false, true,
+        {"adjacent corners through the inside",
+         square,
+         {{0, 0}, {128, 64}, {256, 0}},
+         false,
+         false,
          SplitState::SplitsSector},
-        {"concave: outside between two corners", kEll, {{512, 256}, {256, 512}}, false, false,
+        {"adjacent corners round the outside",
+         square,
+         {{0, 0}, {128, -64}, {256, 0}},
+         false,
+         false,
          SplitState::Refused},
-        {"concave: outside, both ends leaving, eitherSide", kEll, {{512, 256}, {256, 512}}, true,
-         false, SplitState::SplitsSector},
-        {"concave: inside cut from the reflex corner", kEll, {{256, 256}, {0, 0}}, false, false,
-         SplitState::SplitsSector},
-        {"crossing a wall", kEll, {{512, 0}, {700, 384}, {100, 384}, {0, 512}}, true, false,
+        {"retracing a wall",
+         square,
+         {{0, 0}, {256, 0}, {256, 256}},
+         false,
+         false,
          SplitState::Refused},
-        {"through a vertex touching it only", kEll, {{512, 0}, {0, 512}}, false, false,
+        {"retracing allowed by skipEdgeTest",
+         square,
+         {{0, 0}, {256, 0}, {256, 256}},
+         false,
+         true,
          SplitState::SplitsSector},
-        {"through a touched vertex, never with eitherSide", kEll, {{512, 0}, {0, 512}}, true,
-         false, SplitState::Refused},
+        {"concave: outside between two corners",
+         kEll,
+         {{512, 256}, {256, 512}},
+         false,
+         false,
+         SplitState::Refused},
+        {"concave: outside, both ends leaving, eitherSide",
+         kEll,
+         {{512, 256}, {256, 512}},
+         true,
+         false,
+         SplitState::SplitsSector},
+        {"concave: inside cut from the reflex corner",
+         kEll,
+         {{256, 256}, {0, 0}},
+         false,
+         false,
+         SplitState::SplitsSector},
+        {"crossing a wall",
+         kEll,
+         {{512, 0}, {700, 384}, {100, 384}, {0, 512}},
+         true,
+         false,
+         SplitState::Refused},
+        {"through a vertex touching it only",
+         kEll,
+         {{512, 0}, {0, 512}},
+         false,
+         false,
+         SplitState::SplitsSector},
+        {"through a touched vertex, never with eitherSide",
+         kEll,
+         {{512, 0}, {0, 512}},
+         true,
+         false,
+         SplitState::Refused},
     };
     for (const Case& c : cases) {
         auto owned = std::make_unique<MapStore>();
@@ -159,10 +203,16 @@ TEST(SectorSplit, PartsSumToTheOldSectorAndTakeItsAttributes) {
         {"bent path", false, {{512, 0}, {256, 192}, {0, 512}}, 2, kMsgSectorSplit},
         {"hole opened into the outer loop", true, {{128, 128}, {0, 0}}, 1, kMsgSectorReshaped},
         {"split beside the hole", true, {{512, 0}, {448, 256}, {512, 512}}, 2, kMsgSectorSplit},
-        {"closed path round an island", false, {{0, 0}, {128, 64}, {256, 256}, {64, 128}, {0, 0}},
-         2, kMsgSectorSplit},
-        {"closed path the other way", false, {{0, 0}, {64, 128}, {256, 256}, {128, 64}, {0, 0}},
-         2, kMsgSectorSplit},
+        {"closed path round an island",
+         false,
+         {{0, 0}, {128, 64}, {256, 256}, {64, 128}, {0, 0}},
+         2,
+         kMsgSectorSplit},
+        {"closed path the other way",
+         false,
+         {{0, 0}, {64, 128}, {256, 256}, {128, 64}, {0, 0}},
+         2,
+         kMsgSectorSplit},
     };
     for (const Case& c : cases) {
         Rig r;
@@ -217,11 +267,11 @@ TEST(SectorSplit, RefusalsLeaveTheMapByteForByte) {
         EXPECT_FALSE(splitSector(r.map, r.events, r.feed, p, a, b));
         EXPECT_EQ(snapshotDifference(before, r.map), "");
     };
-    trySplit({xs.data(), ys.data(), 0}, 0, 2);          // no segment
-    trySplit({xs.data(), ys.data(), 2}, 0, 0);          // closed path of area 0
-    trySplit({xs.data(), ys.data(), 1}, 0, 5);          // walls of two sectors
-    trySplit({xs.data(), ys.data(), 1}, -1, 99999);     // no such walls
-    trySplit({nullptr, nullptr, 1}, 0, 2);              // no path
+    trySplit({xs.data(), ys.data(), 0}, 0, 2);       // no segment
+    trySplit({xs.data(), ys.data(), 2}, 0, 0);       // closed path of area 0
+    trySplit({xs.data(), ys.data(), 1}, 0, 5);       // walls of two sectors
+    trySplit({xs.data(), ys.data(), 1}, -1, 99999);  // no such walls
+    trySplit({nullptr, nullptr, 1}, 0, 2);           // no path
     EXPECT_EQ(allowSectorSplit(r.map, {xs.data(), ys.data(), 1}, 0, 40000, false, false),
               SplitState::Refused);
 }
@@ -233,10 +283,8 @@ TEST(SectorSplit, NoRoomForThePartsIsRefusedBeforeAnythingChanges) {
     const std::vector<int32_t> xs{0, 512}, ys{0, 512};
     const SplitPath path{xs.data(), ys.data(), 1};
     // A split of a 4-wall sector along one segment needs 4 + 2 x 2 walls and 2 sectors.
-    for (const auto& [walls, sectors, ok] :
-         std::vector<std::tuple<int32_t, int32_t, bool>>{{kMaxWalls - 8, 1, true},
-                                                         {kMaxWalls - 7, 1, false},
-                                                         {4, kMaxSectors - 1, false}}) {
+    for (const auto& [walls, sectors, ok] : std::vector<std::tuple<int32_t, int32_t, bool>>{
+             {kMaxWalls - 8, 1, true}, {kMaxWalls - 7, 1, false}, {4, kMaxSectors - 1, false}}) {
         Rig big;
         big.build.addRoom(0, 0, 512, 512);
         updateWallSectnums(big.map);
@@ -244,7 +292,7 @@ TEST(SectorSplit, NoRoomForThePartsIsRefusedBeforeAnythingChanges) {
         big.map.sectorCount = sectors;
         noteRecordExtent(big.map);
         const auto beforeCopy = std::make_unique<MapStore>(big.map);
-    const MapStore& before = *beforeCopy;
+        const MapStore& before = *beforeCopy;
         EXPECT_EQ(splitSector(big.map, big.events, big.feed, path, 2, 0), ok) << walls;
         if (!ok) EXPECT_EQ(snapshotDifference(before, big.map), "") << walls;
     }
@@ -272,10 +320,14 @@ int64_t rectArea(const std::vector<IntPoint>& r) {
 // What each operation leaves, summed over the sectors it made.
 int64_t expectedArea(BooleanKind kind, int64_t a, int64_t b, int64_t common, bool lowFirst) {
     switch (kind) {
-        case BooleanKind::Join: return a + b - common;
-        case BooleanKind::Intersect: return common;
-        case BooleanKind::SubtractAB: return (lowFirst ? a : b) - common;
-        case BooleanKind::SubtractBA: return (lowFirst ? b : a) - common;
+        case BooleanKind::Join:
+            return a + b - common;
+        case BooleanKind::Intersect:
+            return common;
+        case BooleanKind::SubtractAB:
+            return (lowFirst ? a : b) - common;
+        case BooleanKind::SubtractBA:
+            return (lowFirst ? b : a) - common;
     }
     return -1;
 }
@@ -295,7 +347,8 @@ TEST(SectorBooleans, EveryVariantOnTheTypicalPairsInBothOrders) {
                 const std::string what = std::string(p.what) + " kind " +
                                          std::to_string(int(kind)) + (lowFirst ? "" : " swapped");
                 const BooleanResult res = combineSectors(r.map, r.events, r.feed, kind, a, b);
-                const int64_t want = expectedArea(kind, rectArea(p.a), rectArea(p.b), p.common, true);
+                const int64_t want =
+                    expectedArea(kind, rectArea(p.a), rectArea(p.b), p.common, true);
                 // The operands go either way; what is left beside the bystander is the result.
                 EXPECT_EQ(area(r.map, 0), 512 * 512) << what;
                 EXPECT_EQ(totalArea(r.map) - 512 * 512, want) << what;
@@ -314,8 +367,8 @@ TEST(SectorBooleans, RefusalsLeaveTheMapByteForByte) {
     r.build.link();
     const auto beforeCopy = std::make_unique<MapStore>(r.map);
     const MapStore& before = *beforeCopy;
-    for (auto [a, b] : std::vector<std::pair<int32_t, int32_t>>{{0, 0}, {1, 1}, {-1, 0}, {0, 2},
-                                                                {4096, 1}}) {
+    for (auto [a, b] :
+         std::vector<std::pair<int32_t, int32_t>>{{0, 0}, {1, 1}, {-1, 0}, {0, 2}, {4096, 1}}) {
         EXPECT_FALSE(joinSectors(r.map, r.events, r.feed, a, b)) << a << "," << b;
         EXPECT_FALSE(ripSectors(r.map, r.events, r.feed, a, b)) << a << "," << b;
         EXPECT_EQ(snapshotDifference(before, r.map), "") << a << "," << b;
@@ -711,7 +764,8 @@ TEST(SectorOperationsLargeMap, HighWallNumbersGiveTheSmallMapsResults) {
             } else {
                 ASSERT_TRUE(joinSectors(r.map, r.events, r.feed, first, first + 1));
             }
-            for (int32_t s = first; s < r.map.sectorCount; ++s) areas[large].push_back(area(r.map, s));
+            for (int32_t s = first; s < r.map.sectorCount; ++s)
+                areas[large].push_back(area(r.map, s));
             expectSound(r.map, large ? "large" : "small");
         }
         EXPECT_EQ(areas[0], areas[1]) << (split ? "split" : "join");
@@ -734,26 +788,54 @@ TEST(SectorOperationsHostile, DamagedRecordsNeverCrashOrHang) {
         for (int32_t n = 0; n < 3; ++n) {
             WallRecord& w = r.map.walls[anyWall(gen)];
             switch (gen() % 6) {
-                case 0: w.point2 = int16_t(any(gen)); break;
-                case 1: w.nextwall = int16_t(any(gen)); break;
-                case 2: w.nextsector = int16_t(any(gen)); break;
-                case 3: w.x = far[gen() % 3]; break;
-                case 4: r.map.sectors[gen() % 3].wallptr = int16_t(any(gen)); break;
-                default: r.map.sectors[gen() % 3].wallnum = int16_t(any(gen)); break;
+                case 0:
+                    w.point2 = int16_t(any(gen));
+                    break;
+                case 1:
+                    w.nextwall = int16_t(any(gen));
+                    break;
+                case 2:
+                    w.nextsector = int16_t(any(gen));
+                    break;
+                case 3:
+                    w.x = far[gen() % 3];
+                    break;
+                case 4:
+                    r.map.sectors[gen() % 3].wallptr = int16_t(any(gen));
+                    break;
+                default:
+                    r.map.sectors[gen() % 3].wallnum = int16_t(any(gen));
+                    break;
             }
         }
         const int32_t a = anyWall(gen), b = anyWall(gen);
         const std::vector<int32_t> xs{r.map.walls[b].x, 500, r.map.walls[a].x},
             ys{r.map.walls[b].y, 300, r.map.walls[a].y};
         switch (round % 8) {
-            case 0: splitSector(r.map, r.events, r.feed, {xs.data(), ys.data(), 2}, a, b); break;
-            case 1: joinSectors(r.map, r.events, r.feed, int32_t(gen() % 3), 2); break;
-            case 2: subtractSectorsBA(r.map, r.events, r.feed, 0, int32_t(gen() % 3)); break;
-            case 3: ripSectors(r.map, r.events, r.feed, int32_t(gen() % 3), 2); break;
-            case 4: multiSectorRip(r.map, r.events, r.feed); break;
-            case 5: linearCutter(r.map, r.events, r.feed, {-100, 250, 1200, 260}, false, false); break;
-            case 6: reverseSector(r.map, r.events, int32_t(gen() % 3)); break;
-            default: scanLine(r.map, 100, 100, 0, int32_t(gen() % 4), 900, 300, 0); break;
+            case 0:
+                splitSector(r.map, r.events, r.feed, {xs.data(), ys.data(), 2}, a, b);
+                break;
+            case 1:
+                joinSectors(r.map, r.events, r.feed, int32_t(gen() % 3), 2);
+                break;
+            case 2:
+                subtractSectorsBA(r.map, r.events, r.feed, 0, int32_t(gen() % 3));
+                break;
+            case 3:
+                ripSectors(r.map, r.events, r.feed, int32_t(gen() % 3), 2);
+                break;
+            case 4:
+                multiSectorRip(r.map, r.events, r.feed);
+                break;
+            case 5:
+                linearCutter(r.map, r.events, r.feed, {-100, 250, 1200, 260}, false, false);
+                break;
+            case 6:
+                reverseSector(r.map, r.events, int32_t(gen() % 3));
+                break;
+            default:
+                scanLine(r.map, 100, 100, 0, int32_t(gen() % 4), 900, 300, 0);
+                break;
         }
     }
 }
