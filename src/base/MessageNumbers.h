@@ -62,6 +62,15 @@ constexpr int32_t kMsgNoRoomForSprites = 1336;
 constexpr int32_t kMsgNoRoomForSectors = 1337;
 constexpr int32_t kMsgClipboardFull = 1338;
 constexpr int32_t kMsgDamagedMap = 1339;
+// Sector operations: splits, boolean operations, cuts and rips.
+constexpr int32_t kMsgSectorReshaped = 719;
+constexpr int32_t kMsgSectorSplit = 720;
+constexpr int32_t kMsgSectorsJoined = 723;
+constexpr int32_t kMsgNothingCombined = 1383;    // the operation traced no outline
+constexpr int32_t kMsgSameSectorTwice = 1384;    // both operands are one sector
+constexpr int32_t kMsgNoSuchSectorOrWall = 1385;  // an operand outside the map
+constexpr int32_t kMsgCutMetNothing = 1386;       // a cut that crosses no wall
+constexpr int32_t kMsgLinearCutStarted = 303;
 
 // The tile filter's result.
 constexpr int32_t kMsgFilterOneTile = 608;

@@ -19,6 +19,7 @@
 #include "commands/ToolCommands.h"
 #include "commands/ValueGridCommands.h"
 #include "editing/KeyBindings.h"
+#include "editing/LinearCutTool.h"
 #include "editing/PrimaryAction.h"
 #include "pages/MessageBox.h"
 #include "platform/VirtualKeys.h"
@@ -236,7 +237,7 @@ constexpr CommandRow kRows[] = {
     {.id = CommandId::MirrorY, .caption = 828, .menuCode = 824},
     {.id = CommandId::FlipSectorsUpsideDown, .caption = 829, .menuCode = 825},
     {.id = CommandId::PickSectorsToJoin, .caption = 830, .shortcutLabel = "[J]", .menuCode = 826},
-    {.id = CommandId::LinearCut, .caption = 831, .menuCode = 827},
+    {.id = CommandId::LinearCut, .caption = 831, .menuCode = 827, .handler = startLinearCutTool},
     {.id = CommandId::ArrayTool, .caption = 832, .shortcutLabel = "[ALT+A]", .menuCode = 828},
     {.id = CommandId::JoinSectorsTool, .caption = 833, .shortcutLabel = "[J]", .menuCode = 829},
     {.id = CommandId::IntersectSectorsTool,

@@ -4,8 +4,9 @@
 #include "commands/AttributePaste.h"
 #include "editing/DrawingTool.h"
 #include "geometry/SectorTileShift.h"
-#include "geometry/SelectedSectorJoin.h"
+#include "geometry/SectorBooleans.h"
 #include "geometry/TextureAlignment.h"
+#include "map/MapEdit.h"
 #include "ui/ScreenEffects.h"
 
 namespace korvel {
@@ -20,8 +21,10 @@ OperationHooks defaultOperationHooks() {
     h.pasteWallAttributes = [](Editor& ed, int32_t w) { pasteWallAttributes(ed, w); };
     h.pasteMaskedWallAttributes = [](Editor& ed, int32_t w) { pasteMaskedWallAttributes(ed, w); };
     h.joinSelectedSectors = [](Editor& ed) {
+        MapEdit edit(ed.map, ed.undo, ed.events, EditUndo::Snapshot);
         DrawingToolFeed feed(ed);
-        joinSelectedSectors(ed.map, ed.events, feed);
+        if (edit.finish(joinSelectedSectors(ed.map, edit.events(), feed)))
+            ed.events.playCue("command");
     };
     h.initSparks = [](Editor& ed) { initSparks(ed); };
     return h;

@@ -12,6 +12,7 @@
 #include "geometry/SectorBooleans.h"
 #include "geometry/SectorDeletion.h"
 #include "map/GeometryQueries.h"
+#include "map/MapEdit.h"
 #include "map/Selection.h"
 #include "ui/Menus.h"
 #include "ui/Toolbar.h"

@@ -203,7 +203,8 @@ bool completeShape(Editor& ed, int32_t n) {
 
 // The first path pair (a wall starting at the new point, one of the same sector starting at
 // point 0) that the split accepts splits that sector at once.
-bool trySplit(Editor& ed, IntPoint newPoint, IntPoint p0, const SectorSplitOps& split) {
+bool trySplit(Editor& ed, IntPoint newPoint, IntPoint p0, int32_t toolPointIndex,
+              const SectorSplitOps& split) {
     MapStore& map = ed.map;
     for (int32_t a = 0; a < map.wallCount; ++a) {
         if (!startsAt(map, a, newPoint)) continue;
@@ -211,7 +212,9 @@ bool trySplit(Editor& ed, IntPoint newPoint, IntPoint p0, const SectorSplitOps& 
         if (owner < 0) continue;
         for (int32_t b = 0; b < map.wallCount; ++b) {
             if (!startsAt(map, b, p0) || sectorOfWall(map, b) != owner) continue;
-            if (!split.allow(map, a, b, 0, 0)) continue;
+            const SplitPath path{ed.drawVertices.toolPointsX.data(),
+                                 ed.drawVertices.toolPointsY.data(), toolPointIndex};
+            if (split.allow(map, path, a, b, false, false) == SplitState::Refused) continue;
             const bool snapshot = ed.sound.batchDepth == 0;
             std::optional<MapEdit> edit;
             if (!ed.undo.editOpen)
@@ -220,8 +223,8 @@ bool trySplit(Editor& ed, IntPoint newPoint, IntPoint p0, const SectorSplitOps& 
             ed.tool.currentTool = Tool::Idle;
             ed.app.helpPopupStep = -1;
             DrawingToolFeed feed(ed);
-            split.split(map, edit ? edit->events() : ed.events, feed, a, b);
-            if (edit) edit->commit();
+            const bool made = split.split(map, edit ? edit->events() : ed.events, feed, path, a, b);
+            if (edit) edit->finish(made);
             return true;
         }
     }
@@ -282,7 +285,7 @@ DrawingPress appendPoint(Editor& ed, const SectorSplitOps& split) {
     DrawingPress result;
     bool splitDone = false;
     if (t.toolDrawMode == DrawMode::FromVertex && at > 0)
-        splitDone = trySplit(ed, newPoint, p0, split);
+        splitDone = trySplit(ed, newPoint, p0, at, split);
     if (!splitDone && closes && t.currentTool == Tool::DrawPolygon) {
         result.closed = true;
         result.made = completeShape(ed, at);
@@ -362,8 +365,35 @@ void DrawingToolFeed::startLoop(FeedMode mode, int32_t target, bool tracing) {
     ed_.drawVertices.toolPointCount = 0;
 }
 
+namespace {
+
+// Sets the boolean-target mode aside for a fed press, so that the press neither raises a
+// pending boolean operation nor runs one on completion.
+class BooleanModeAside {
+public:
+    explicit BooleanModeAside(ToolState& t)
+        : t_(t), mode_(t.selectionMode), pending_(t.booleanPending) {
+        if (mode_ == SelectionMode::BooleanTarget) t_.selectionMode = SelectionMode::Sectors;
+        t_.booleanPending = 0;
+    }
+    ~BooleanModeAside() {
+        t_.selectionMode = mode_;
+        t_.booleanPending = pending_;
+    }
+    BooleanModeAside(const BooleanModeAside&) = delete;
+    BooleanModeAside& operator=(const BooleanModeAside&) = delete;
+
+private:
+    ToolState& t_;
+    SelectionMode mode_;
+    uint8_t pending_;
+};
+
+}  // namespace
+
 bool DrawingToolFeed::pressPoint(int32_t x, int32_t y) {
     ToolState& t = ed_.tool;
+    BooleanModeAside aside(t);
     if (t.currentTool != Tool::DrawPolygon) t.currentTool = Tool::Idle;
     t.tracingToTool = tracing_ ? 1 : 0;
     setHitPoint(ed_, {x, y});
@@ -388,6 +418,7 @@ bool DrawingToolFeed::closeLoop() {
         return false;
     }
     PlainModifiers plain(ed_.dispatch);
+    BooleanModeAside aside(t);
     return closePolygonByTool(ed_).made;
 }
 
@@ -397,6 +428,36 @@ void DrawingToolFeed::batchBegin() {
 
 void DrawingToolFeed::batchEnd() {
     muteEnd(ed_.sound, ed_.settings);
+}
+
+void DrawingToolFeed::holdLinks() {
+    ed_.sound.batchFinished = 0;
+}
+
+bool DrawingToolFeed::autoWallSquare() const {
+    return ed_.settings.autoWallSquare != 0;
+}
+
+bool DrawingToolFeed::pressDrawing(int32_t x, int32_t y) {
+    ToolState& t = ed_.tool;
+    if (t.currentTool != Tool::DrawPolygon) {
+        t.currentTool = Tool::Idle;
+        ed_.drawVertices.toolPointCount = 0;
+    }
+    t.tracingToTool = 0;
+    setHitPoint(ed_, {x, y});
+    ed_.hover.hoveredSector = -1;
+    BooleanModeAside aside(t);
+    PlainModifiers plain(ed_.dispatch);
+    pressDrawingTool(ed_);
+    return t.currentTool == Tool::DrawPolygon;
+}
+
+void DrawingToolFeed::dropDrawing() {
+    ed_.tool.currentTool = Tool::Idle;
+    ed_.drawVertices.toolPointCount = 0;
+    ed_.app.helpPopupStep = -1;
+    ed_.app.statusText.clear();
 }
 
 }  // namespace korvel

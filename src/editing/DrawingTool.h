@@ -18,8 +18,10 @@ struct Editor;
 
 // The sector split the polygon tool asks about and runs; tests stand in for it.
 struct SectorSplitOps {
-    bool (*allow)(const MapStore&, int32_t, int32_t, int32_t, int32_t) = allowSectorSplit;
-    void (*split)(MapStore&, MapEvents&, ShapeFeed&, int32_t, int32_t) = splitSector;
+    SplitState (*allow)(const MapStore&, const SplitPath&, int32_t, int32_t, bool,
+                        bool) = allowSectorSplit;
+    bool (*split)(MapStore&, MapEvents&, ShapeFeed&, const SplitPath&, int32_t,
+                  int32_t) = splitSector;
 };
 
 // How a press of the polygon tool ended.
@@ -59,7 +61,8 @@ private:
 };
 
 // The shape feed over the polygon tool's press: what operations that make sectors hand their
-// outlines to. Fed presses never walk the boundary or lock to an axis.
+// outlines to. Fed presses never walk the boundary or lock to an axis, and never start a boolean
+// operation: the boolean-target mode is set aside for each press and put back after.
 class DrawingToolFeed : public ShapeFeed {
 public:
     explicit DrawingToolFeed(Editor& ed) : ed_(ed) {}
@@ -69,6 +72,10 @@ public:
     bool closeLoop() override;
     void batchBegin() override;
     void batchEnd() override;
+    void holdLinks() override;
+    bool autoWallSquare() const override;
+    bool pressDrawing(int32_t x, int32_t y) override;
+    void dropDrawing() override;
 
 private:
     Editor& ed_;

@@ -2,6 +2,7 @@
 
 #include "app/Editor.h"
 #include "editing/DrawingTool.h"
+#include "editing/LinearCutTool.h"
 #include "editing/OtherToolActions.h"
 #include "editing/ShapeTools.h"
 
@@ -33,6 +34,9 @@ void hitSpace(Editor& ed) {
         case Tool::ProfileSweep:
         case Tool::ProfileRevolve:
             pressShapeTool(ed);
+            break;
+        case Tool::LinearCut:
+            pressLinearCutTool(ed);
             break;
         default:
             if (tool >= Tool::Idle && tool <= Tool::TerrainFromTile)

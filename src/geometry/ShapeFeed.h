@@ -29,6 +29,18 @@ public:
     // The batch bracket the feeding runs in: no sounds, sparks or undo snapshots of the presses.
     virtual void batchBegin() = 0;
     virtual void batchEnd() = 0;
+    // Holds back the linking of new sectors' walls until the outermost bracket ends: an
+    // operation that copies attributes onto its new walls first links them itself.
+    virtual void holdLinks() = 0;
+    // Whether linked walls get their texture squared (the autoWallSquare setting).
+    virtual bool autoWallSquare() const = 0;
+
+    // A plain press of the polygon tool at (x, y), as a user's press there without modifiers
+    // places it: a path drawn from a vertex to another vertex of the same sector splits that
+    // sector. True while a drawing is open afterwards.
+    virtual bool pressDrawing(int32_t x, int32_t y) = 0;
+    // Drops the drawing in progress: the tool idle, nothing placed, the status line empty.
+    virtual void dropDrawing() = 0;
 };
 
 // The batch bracket for the life of the object.

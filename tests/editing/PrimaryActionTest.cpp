@@ -194,14 +194,15 @@ TEST(PrimaryAction, TheDrawnTurnIsFoundAtTheEndsOfTheCoordinates) {
     }
 }
 
-bool allowAll(const MapStore&, int32_t, int32_t, int32_t, int32_t) {
-    return true;
+SplitState allowAll(const MapStore&, const SplitPath&, int32_t, int32_t, bool, bool) {
+    return SplitState::SplitsSector;
 }
 int32_t splitFrom = -1, splitTo = -1;
-void recordSplit(MapStore& map, MapEvents&, ShapeFeed&, int32_t a, int32_t b) {
+bool recordSplit(MapStore& map, MapEvents&, ShapeFeed&, const SplitPath&, int32_t a, int32_t b) {
     splitFrom = a;
     splitTo = b;
     map.sectors[0].lotag = 99;  // the split's work, to see it kept
+    return true;
 }
 
 TEST(PrimaryAction, APathBetweenTwoCornersOfOneSectorSplitsItAtOnce) {

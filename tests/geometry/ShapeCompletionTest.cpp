@@ -271,6 +271,10 @@ TEST(ShapeCompletion, WithoutATargetTheShapeBecomesTheSelectedTargetOrRipsEveryt
         bool closeLoop() override { return false; }
         void batchBegin() override {}
         void batchEnd() override {}
+        void holdLinks() override {}
+        bool autoWallSquare() const override { return false; }
+        bool pressDrawing(int32_t, int32_t) override { return false; }
+        void dropDrawing() override {}
     } feed;
     for (int32_t target : {-2, -1, 7}) {
         CompletionRig r;
