@@ -114,4 +114,10 @@ constexpr int32_t kMsgCalculatorResult = 1259;
 constexpr int32_t kMsgDrawingFull = 1348;    // the drawing holds no more points
 constexpr int32_t kMsgTooFewCorners = 1349;  // a closed drawing of two corners or fewer
 
+// Generators, lighting and transforms.
+constexpr int32_t kMsgTooFewPieces = 1198;           // a generator's counts below the pages' limits
+constexpr int32_t kMsgStructureDegenerate = 1387;    // flat, or corners beyond the 32-bit range
+constexpr int32_t kMsgMirrorLineEmpty = 1388;        // the mirror line's two points coincide
+constexpr int32_t kMsgPointsOutOfRange = 1389;       // a transform would move points out of range
+
 }  // namespace korvel
