@@ -119,5 +119,8 @@ constexpr int32_t kMsgTooFewPieces = 1198;           // a generator's counts bel
 constexpr int32_t kMsgStructureDegenerate = 1387;    // flat, or corners beyond the 32-bit range
 constexpr int32_t kMsgMirrorLineEmpty = 1388;        // the mirror line's two points coincide
 constexpr int32_t kMsgPointsOutOfRange = 1389;       // a transform would move points out of range
+constexpr int32_t kMsgSpriteAligned = 165;
+constexpr int32_t kMsgNoWallBehindSprite = 166;
+constexpr int32_t kMsgSpritesAligned = 311;
 
 }  // namespace korvel
