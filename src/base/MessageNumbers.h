@@ -145,5 +145,10 @@ constexpr int32_t kMsgCheckWallTileOutOfRange = 1378;
 constexpr int32_t kMsgCheckMaskedTileOutOfRange = 1379;
 constexpr int32_t kMsgCheckSpriteTileOutOfRange = 1380;
 constexpr int32_t kMsgCheckFindingsLeftOut = 1381;
+// Generators, lighting and transforms.
+constexpr int32_t kMsgTooFewPieces = 1198;           // a generator's counts below the pages' limits
+constexpr int32_t kMsgStructureDegenerate = 1387;    // flat, or corners beyond the 32-bit range
+constexpr int32_t kMsgMirrorLineEmpty = 1388;        // the mirror line's two points coincide
+constexpr int32_t kMsgPointsOutOfRange = 1389;       // a transform would move points out of range
 
 }  // namespace korvel

@@ -17,6 +17,7 @@
 #include "commands/SlopeAngleCommands.h"
 #include "commands/TextureCommands.h"
 #include "commands/ToolCommands.h"
+#include "commands/TransformCommands.h"
 #include "commands/ValueGridCommands.h"
 #include "editing/KeyBindings.h"
 #include "editing/LinearCutTool.h"
@@ -233,9 +234,12 @@ constexpr CommandRow kRows[] = {
      .shortcutLabel = "[Backspace]",
      .menuCode = 822,
      .menuAfter = MenuAfter::StaysOpen},
-    {.id = CommandId::MirrorX, .caption = 827, .menuCode = 823},
-    {.id = CommandId::MirrorY, .caption = 828, .menuCode = 824},
-    {.id = CommandId::FlipSectorsUpsideDown, .caption = 829, .menuCode = 825},
+    {.id = CommandId::MirrorX, .caption = 827, .menuCode = 823, .handler = flipSelectionX},
+    {.id = CommandId::MirrorY, .caption = 828, .menuCode = 824, .handler = flipSelectionY},
+    {.id = CommandId::FlipSectorsUpsideDown,
+     .caption = 829,
+     .menuCode = 825,
+     .handler = mirrorSelectionByZ},
     {.id = CommandId::PickSectorsToJoin, .caption = 830, .shortcutLabel = "[J]", .menuCode = 826},
     {.id = CommandId::LinearCut, .caption = 831, .menuCode = 827, .handler = startLinearCutTool},
     {.id = CommandId::ArrayTool, .caption = 832, .shortcutLabel = "[ALT+A]", .menuCode = 828},
@@ -254,7 +258,11 @@ constexpr CommandRow kRows[] = {
     {.id = CommandId::QuadWarp1Tool, .caption = 837, .menuCode = 833},
     {.id = CommandId::QuadWarp2Tool, .caption = 838, .menuCode = 834},
     {.id = CommandId::SelectConnectedSky, .caption = 839, .shortcutLabel = "[5]", .menuCode = 835},
-    {.id = CommandId::EqualizeSkyCeilings, .caption = 840, .shortcutLabel = "[6]", .menuCode = 836},
+    {.id = CommandId::EqualizeSkyCeilings,
+     .caption = 840,
+     .shortcutLabel = "[6]",
+     .menuCode = 836,
+     .handler = levelSkyCeilingsCommand},
     {.id = CommandId::GeneralOptions, .caption = 841, .shortcutLabel = "[F8]", .menuCode = 837},
     {.id = CommandId::Statistics,
      .caption = 842,

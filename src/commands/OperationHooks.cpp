@@ -4,6 +4,7 @@
 #include "commands/AttributePaste.h"
 #include "editing/DrawingTool.h"
 #include "geometry/SectorTileShift.h"
+#include "geometry/SkyAndSpriteTools.h"
 #include "geometry/SectorBooleans.h"
 #include "geometry/TextureAlignment.h"
 #include "map/MapEdit.h"
@@ -17,7 +18,7 @@ OperationHooks defaultOperationHooks() {
         shiftSectorTile(ed.map, s, c, dx, dy);
     };
     h.alignWallTexture = [](Editor& ed, int32_t w) { alignWallTexture(ed.map, ed.events, w); };
-    h.alignSprite = [](Editor& ed, int32_t k) { return alignSprite(ed.map, ed.events, k); };
+    h.alignSprite = [](Editor& ed, int32_t k) { return alignSprite(ed.map, k); };
     h.pasteWallAttributes = [](Editor& ed, int32_t w) { pasteWallAttributes(ed, w); };
     h.pasteMaskedWallAttributes = [](Editor& ed, int32_t w) { pasteMaskedWallAttributes(ed, w); };
     h.joinSelectedSectors = [](Editor& ed) {

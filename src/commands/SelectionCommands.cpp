@@ -1,5 +1,9 @@
 #include "commands/SelectionCommands.h"
 
+#include "app/Editor.h"
+#include "geometry/SkyAndSpriteTools.h"
+#include "map/MapEdit.h"
+
 namespace korvel {
 
 // Selection conversion arrives with its own change; until then the selection stays as it is.
@@ -17,7 +21,17 @@ void deleteSectorsCommand(Editor&) {}
 void insertVertexCommand(Editor&) {}
 void cloneSelectionCommand(Editor&) {}
 void insertSprite(Editor&) {}
-void selectConnectedSkyCommand(Editor&) {}
-void levelSkyCeilingsCommand(Editor&) {}
+
+void selectConnectedSkyCommand(Editor& ed) {
+    skySelect(ed.map, ed.hover.hoveredSector);
+}
+
+void levelSkyCeilingsCommand(Editor& ed) {
+    if (ed.map.selectedSectorCount <= 0) return;
+    MapEdit edit(ed.map, ed.undo, ed.events, EditUndo::Snapshot);
+    equalizeCeilingHeights(ed.map);
+    edit.commit();
+    ed.events.playCue("command");
+}
 
 }  // namespace korvel

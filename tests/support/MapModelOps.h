@@ -5,12 +5,15 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/Mainm.h"
 #include "geometry/ClipboardPaste.h"
 #include "geometry/SectorDeletion.h"
 #include "geometry/SpritePrimitives.h"
+#include "geometry/SkyAndSpriteTools.h"
 #include "geometry/SpriteTools.h"
+#include "geometry/TransformTools.h"
 #include "geometry/WallLinks.h"
 #include "geometry/WallMarks.h"
 #include "geometry/WallPrimitives.h"
@@ -57,6 +60,15 @@ enum class MapOp : uint8_t {
     CheckWallPointer,
     MergeVertices,
     Undo,
+    FlipSectors,
+    FlipSprites,
+    FlipVertices,
+    MirrorSectors,
+    MirrorByZ,
+    ZShift,
+    BindVertex,
+    SkySelect,
+    EqualizeCeilings,
     Count
 };
 
@@ -72,6 +84,7 @@ inline bool isEdit(MapOp op) {
         case MapOp::Copy:
         case MapOp::Swap:
         case MapOp::Undo:
+        case MapOp::SkySelect:
             return false;
         default:
             return true;
@@ -113,7 +126,12 @@ inline const char* mapOpName(MapOp op) {
                                         "Copy",          "Paste",
                                         "PasteInPlace",  "Swap",
                                         "LinkRepair",    "CheckWallPointer",
-                                        "MergeVertices", "Undo"};
+                                        "MergeVertices", "Undo",
+                                        "FlipSectors",   "FlipSprites",
+                                        "FlipVertices",  "MirrorSectors",
+                                        "MirrorByZ",     "ZShift",
+                                        "BindVertex",    "SkySelect",
+                                        "EqualizeCeilings"};
     return uint8_t(op) < uint8_t(MapOp::Count) ? names[uint8_t(op)] : "?";
 }
 
@@ -265,6 +283,37 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
         }
         case MapOp::Undo:
             restoreUndo(map, m.undo, m.clip, SelectionMode(a % 8), events);
+            break;
+        case MapOp::FlipSectors:
+            flipSelSectors(map, events, uint8_t(a % 2));
+            break;
+        case MapOp::FlipSprites:
+            flipSelSprites(map, uint8_t(a % 2));
+            break;
+        case MapOp::FlipVertices:
+            flipSelVertices(map, events, uint8_t(a % 2));
+            break;
+        case MapOp::MirrorSectors: {
+            const IntPoint p = pointOn(wall(a), b);
+            const IntPoint q = pointOn(wall(c), a);
+            return mirrorSelSectors(map, events, p.x, p.y, q.x, q.y);
+        }
+        case MapOp::MirrorByZ: {
+            static const std::vector<int16_t> heights(kTileCount, 32);
+            mirrorSelByZ(map, heights);
+            break;
+        }
+        case MapOp::ZShift:
+            zShiftSelSectors(map, events, int32_t(a % 20001) - 10000);
+            break;
+        case MapOp::BindVertex:
+            bindVertex(map, events, wall(a), double(b % 5000));
+            break;
+        case MapOp::SkySelect:
+            skySelect(map, sector(a));
+            break;
+        case MapOp::EqualizeCeilings:
+            equalizeCeilingHeights(map);
             break;
         case MapOp::Count:
             break;
