@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "script/ScriptCompiler.h"
+
 namespace korvel {
 
 class FileSystem;
@@ -20,6 +22,11 @@ constexpr int32_t kScriptLayoutLines = 16384;
 constexpr int32_t kScriptListRows = 32;
 // The listing's count is 16-bit.
 constexpr int32_t kMaxScripts = 32767;
+
+constexpr int32_t kScriptPointBufferSize = 32769;
+struct ScriptPoint {
+    int32_t x = 0, y = 0;
+};
 
 struct ScriptState {
     std::string scriptName;                // file stem of the current script
@@ -49,6 +56,13 @@ struct ScriptState {
         std::vector<int32_t>(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
     // The text of the value field being edited: the expression evaluator reads it as x.
     std::string exprXText;
+
+    // The last program compiled for a run, and the scratch point buffers scripts use.
+    ScriptProgram program;
+    std::vector<ScriptPoint> pointBuffer1 = std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
+    std::vector<ScriptPoint> pointBuffer2 = std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
+    // How many instructions a run may execute before it is stopped.
+    int64_t scriptStepBudget = 2147483647;
 };
 
 // Lists the script files of the data folder. Unless keepText is set (or a demo is about to
