@@ -4,6 +4,8 @@
 #include "app/Sound.h"
 #include "app/Startup.h"
 #include "base/MessageNumbers.h"
+#include "script/ScriptFiles.h"
+#include "script/ScriptRun.h"
 
 namespace korvel {
 
@@ -19,6 +21,23 @@ void texturedPlanView(Editor& ed) {
     playSound(ed, "beep2");
 }
 
+// Saves the current script and runs it; the cue and message say how the run ended.
+void runScriptAction(Editor& ed) {
+    ed.cursor.cursorShape = CursorShape::Arrow;
+    if (!saveScript(ed, false)) return;
+    const ScriptRunEnd end = runScript(ed, ed.pages.scriptEditor.scriptName, true);
+    if (end == ScriptRunEnd::Finished) {
+        playSound(ed, "command");
+        ed.app.statusText = getMessage(kMsgScriptFinished, ed.langs);
+        return;
+    }
+    const int32_t message = end == ScriptRunEnd::StepBudget ? kMsgScriptStepLimit
+                            : end == ScriptRunEnd::Aborted  ? kMsgScriptAborted
+                                                            : kMsgScriptTooLong;
+    playSound(ed, "beep2");
+    ed.app.statusText = getMessage(message, ed.langs);
+}
+
 }  // namespace
 
 // The other actions arrive with their own changes; until then such a request is only cleared.
@@ -26,6 +45,7 @@ void runDeferredAction(Editor& ed) {
     const DeferredAction action = ed.app.deferredAction;
     ed.app.deferredAction = DeferredAction::None;
     if (action == DeferredAction::TexturedPlanView) texturedPlanView(ed);
+    if (action == DeferredAction::RunScript) runScriptAction(ed);
 }
 
 }  // namespace korvel

@@ -74,7 +74,27 @@ void refreshScriptList(ScriptState& scripts, FileSystem& fs, const std::string& 
 // The same for the editor.
 void refreshScriptList(Editor& ed, bool keepText);
 
-// Deletes the current script's file and moves to a neighbouring script.
-void deleteScript(Editor& ed);
+// Whether a script name may become a file name: not empty, ".", "..", the demo's temporary
+// script, nor holding a path separator or a control code.
+bool isValidScriptName(const std::string& name);
+
+// Writes the current script's text to its file (the temporary script during a demo) and lists
+// the scripts again; unless keepIndex, the current entry is found again ignoring case. A refused
+// name or a failed write is reported in the status line, the text kept; false then.
+bool saveScript(Editor& ed, bool keepIndex);
+
+// Makes entry scriptIndex the current script, saving the current one first when its file exists
+// (a failed save stops the load). Line ends read as CR LF.
+bool loadScript(Editor& ed);
+
+// Deletes the current script's file and moves to a neighbouring script: the one that took its
+// place, else the new last one; with none left, an empty default script in memory. False when
+// the name is refused or the file could not be deleted (reported).
+bool deleteScript(Editor& ed);
+
+// Starts an empty script, in memory only, named by the default name with its number raised to
+// the lowest one no script file uses. The current script is saved first when its file exists; a
+// failed save stops here.
+bool newScript(Editor& ed);
 
 }  // namespace korvel

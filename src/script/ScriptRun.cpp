@@ -30,7 +30,9 @@
 #include "map/MapEdit.h"
 #include "map/Selection.h"
 #include "platform/VirtualKeys.h"
+#include "script/ScriptFiles.h"
 #include "script/ScriptKeywords.h"
+#include "script/ScriptLayout.h"
 #include "script/ScriptPendingOps.h"
 #include "views/ToolPreview.h"
 
@@ -567,11 +569,12 @@ std::string readScriptForRun(Editor& ed, const std::string& name, bool topLevel)
     if (ed.demo.demoFrameIndex >= 0) {
         if (!topLevel) return {};
         const std::string path = findNoCase(fs, folder, kDemoScript);
-        std::string text = fsoReadFile(fs, path);
+        std::string text = withCrLfLineEnds(fsoReadFile(fs, path));
         fs.deleteFile(path);
         return text;
     }
-    return fsoReadFile(fs, findNoCase(fs, folder, name + ".kvs"));
+    if (!isValidScriptName(name)) return {};
+    return withCrLfLineEnds(fsoReadFile(fs, findNoCase(fs, folder, name + ".kvs")));
 }
 
 ScriptRunEnd runScript(Editor& ed, const std::string& name, bool topLevel) {

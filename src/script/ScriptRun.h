@@ -13,7 +13,7 @@ namespace korvel {
 struct Editor;
 
 // Why a run stopped.
-enum class ScriptRunEnd : uint8_t { Finished, StepBudget, Aborted, Overflow, Refused };
+enum class ScriptRunEnd : uint8_t { Finished, StepBudget, Aborted, Overflow };
 
 // Steps a run may take before it is stopped; tests lower it.
 constexpr int64_t kScriptStepBudget = 2147483647;
