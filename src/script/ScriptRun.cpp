@@ -57,7 +57,7 @@ void inEdit(Editor& ed, EditUndo undo, Op op) {
 }
 
 bool registerRun(int32_t first, int32_t length) {
-    return first >= 0 && first + length <= kScriptRegisterCount;
+    return first >= 0 && int64_t(first) + length <= kScriptRegisterCount;
 }
 
 ScriptPoint* bufferEntry(ScriptState& s, int32_t which, int32_t index) {
