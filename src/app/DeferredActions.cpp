@@ -26,6 +26,7 @@ void runScriptAction(Editor& ed) {
     ed.cursor.cursorShape = CursorShape::Arrow;
     if (!saveScript(ed, false)) return;
     const ScriptRunEnd end = runScript(ed, ed.pages.scriptEditor.scriptName, true);
+    if (end == ScriptRunEnd::Asked) return;
     if (end == ScriptRunEnd::Finished) {
         playSound(ed, "command");
         ed.app.statusText = getMessage(kMsgScriptFinished, ed.langs);

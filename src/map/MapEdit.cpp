@@ -1,6 +1,5 @@
 #include "map/MapEdit.h"
 
-
 namespace korvel {
 
 MapEdit::MapEdit(MapStore& map, UndoSnapshot& undo, MapEvents& events, EditUndo undoStep)

@@ -30,9 +30,18 @@ struct FieldRow {
     FieldSlot sprite, sector, wall;
 };
 
-#define SP(f, t) FieldSlot{FieldType::t, uint8_t(offsetof(SpriteRecord, f))}
-#define SE(f, t) FieldSlot{FieldType::t, uint8_t(offsetof(SectorRecord, f))}
-#define WA(f, t) FieldSlot{FieldType::t, uint8_t(offsetof(WallRecord, f))}
+#define SP(f, t)                                         \
+    FieldSlot {                                          \
+        FieldType::t, uint8_t(offsetof(SpriteRecord, f)) \
+    }
+#define SE(f, t)                                         \
+    FieldSlot {                                          \
+        FieldType::t, uint8_t(offsetof(SectorRecord, f)) \
+    }
+#define WA(f, t)                                       \
+    FieldSlot {                                        \
+        FieldType::t, uint8_t(offsetof(WallRecord, f)) \
+    }
 constexpr FieldSlot kNone{};
 
 const std::array<FieldRow, kScriptFieldCount - 1> kFields = {{
@@ -136,16 +145,21 @@ struct FlagTable {
 
 FlagTable selectionTable(MapStore& map, int32_t kind) {
     switch (kind) {
-        case 0: return {map.spriteSelected.data(), &map.selectedSpriteCount, map.spriteCount};
-        case 1: return {map.sectorSelected.data(), &map.selectedSectorCount, map.sectorCount};
-        case 2: return {map.wallSelected.data(), &map.selectedWallCount, map.wallCount};
-        default: return {map.vertexSelected.data(), &map.selectedVertexCount, map.wallCount};
+        case 0:
+            return {map.spriteSelected.data(), &map.selectedSpriteCount, map.spriteCount};
+        case 1:
+            return {map.sectorSelected.data(), &map.selectedSectorCount, map.sectorCount};
+        case 2:
+            return {map.wallSelected.data(), &map.selectedWallCount, map.wallCount};
+        default:
+            return {map.vertexSelected.data(), &map.selectedVertexCount, map.wallCount};
     }
 }
 
 uint8_t* ignoreFlags(MapStore& map, int32_t kind) {
-    return kind == 0 ? map.spriteIgnored.data()
-                     : kind == 1 ? map.sectorIgnored.data() : map.wallIgnored.data();
+    return kind == 0   ? map.spriteIgnored.data()
+           : kind == 1 ? map.sectorIgnored.data()
+                       : map.wallIgnored.data();
 }
 
 int32_t countOf(const MapStore& map, int32_t kind) {
@@ -173,10 +187,14 @@ void setObjectCount(MapStore& map, int32_t kind, int32_t n) {
 
 uint16_t* statField(MapStore& map, int32_t which, int32_t index) {
     switch (which) {
-        case 0: return isSprite(map, index) ? &map.sprites[index].cstat : nullptr;
-        case 1: return isWall(map, index) ? &map.walls[index].cstat : nullptr;
-        case 2: return isSector(map, index) ? &map.sectors[index].floorstat : nullptr;
-        default: return isSector(map, index) ? &map.sectors[index].ceilingstat : nullptr;
+        case 0:
+            return isSprite(map, index) ? &map.sprites[index].cstat : nullptr;
+        case 1:
+            return isWall(map, index) ? &map.walls[index].cstat : nullptr;
+        case 2:
+            return isSector(map, index) ? &map.sectors[index].floorstat : nullptr;
+        default:
+            return isSector(map, index) ? &map.sectors[index].ceilingstat : nullptr;
     }
 }
 
@@ -206,7 +224,9 @@ bool getScriptField(const MapStore& map, int32_t kind, int32_t index, int32_t co
     if (slot.type == FieldType::None || !rec) return false;
     const uint8_t* p = rec + slot.offset;
     switch (slot.type) {
-        case FieldType::I32: std::memcpy(&value, p, 4); break;
+        case FieldType::I32:
+            std::memcpy(&value, p, 4);
+            break;
         case FieldType::U16: {
             uint16_t v;
             std::memcpy(&v, p, 2);
@@ -219,9 +239,14 @@ bool getScriptField(const MapStore& map, int32_t kind, int32_t index, int32_t co
             value = v;
             break;
         }
-        case FieldType::U8: value = *p; break;
-        case FieldType::S8: value = int8_t(*p); break;
-        case FieldType::None: return false;
+        case FieldType::U8:
+            value = *p;
+            break;
+        case FieldType::S8:
+            value = int8_t(*p);
+            break;
+        case FieldType::None:
+            return false;
     }
     return true;
 }
@@ -233,7 +258,9 @@ bool setScriptField(MapStore& map, int32_t kind, int32_t index, int32_t code, in
     uint8_t* p = rec + slot.offset;
     const uint32_t bits = uint32_t(value);
     switch (slot.type) {
-        case FieldType::I32: std::memcpy(p, &bits, 4); break;
+        case FieldType::I32:
+            std::memcpy(p, &bits, 4);
+            break;
         case FieldType::U16:
         case FieldType::S16: {
             const uint16_t v = uint16_t(bits);
@@ -241,8 +268,11 @@ bool setScriptField(MapStore& map, int32_t kind, int32_t index, int32_t code, in
             break;
         }
         case FieldType::U8:
-        case FieldType::S8: *p = uint8_t(bits); break;
-        case FieldType::None: return false;
+        case FieldType::S8:
+            *p = uint8_t(bits);
+            break;
+        case FieldType::None:
+            return false;
     }
     noteWrittenRecord(map, kind, index);
     return true;
@@ -254,40 +284,98 @@ bool runArithmeticBuiltin(int32_t op, const ScriptOperands& o, ScriptRegisters& 
     const int32_t a = o.value[1];
     auto set = [&](int32_t reg, int32_t v) { r[size_t(reg)] = v; };
     switch (op) {
-        case 3: set(d, a); return true;
-        case 5: set(d, cur ^ a); return true;
-        case 6: set(d, cur | a); return true;
-        case 7: set(d, cur & a); return true;
-        case 8: set(d, ~a); return true;
-        case 9: set(d, std::min(cur, a)); return true;
-        case 10: set(d, std::max(cur, a)); return true;
-        case 11: set(d, a < 0 ? -1 : a > 0 ? 1 : 0); return true;
-        case 12: set(d, wrap32(int64_t(cur) + a)); return true;
-        case 13: set(d, wrap32(int64_t(cur) - a)); return true;
-        case 14: set(d, wrap32(int64_t(cur) * a)); return true;
-        case 15: set(d, a == 0 ? 0 : wrap32(int64_t(cur) / a)); return true;
-        case 16: set(d, a == 0 ? 0 : wrap32(int64_t(cur) % a)); return true;
-        case 17: set(d, fold(std::exp(a / 65536.0) * 65536.0)); return true;
-        case 18: set(d, a <= 0 ? 0 : fold(std::log(a / 65536.0) * 65536.0)); return true;
-        case 19: set(d, isqrt(a)); return true;
-        case 20: set(d, a < 0 ? 0 : fold(std::sqrt(a / 65536.0) * 65536.0)); return true;
-        case 21: set(d, fold(std::pow(double(cur), double(a)))); return true;
-        case 22: set(d, fold(std::pow(cur / 65536.0, a / 65536.0) * 65536.0)); return true;
-        case 23: set(d, fold(std::sin(a * kScriptPi / 32768.0) * 65536.0)); return true;
-        case 24: set(d, fold(std::cos(a * kScriptPi / 32768.0) * 65536.0)); return true;
-        case 25: set(d, fold(std::tan(a * kScriptPi / 32768.0) * 65536.0)); return true;
-        case 26: set(d, fold(arcSin(a / 65536.0) * 32768.0 / kScriptPi)); return true;
-        case 27: set(d, fold(arcCos(a / 65536.0) * 32768.0 / kScriptPi)); return true;
-        case 28: set(d, fold(std::atan(a / 65536.0) * 32768.0 / kScriptPi)); return true;
-        case 29: set(d, wrap32(-int64_t(cur))); return true;
-        case 30: set(d, wrap32(int64_t(cur) + 1)); return true;
-        case 31: set(d, wrap32(int64_t(cur) - 1)); return true;
+        case 3:
+            set(d, a);
+            return true;
+        case 5:
+            set(d, cur ^ a);
+            return true;
+        case 6:
+            set(d, cur | a);
+            return true;
+        case 7:
+            set(d, cur & a);
+            return true;
+        case 8:
+            set(d, ~a);
+            return true;
+        case 9:
+            set(d, std::min(cur, a));
+            return true;
+        case 10:
+            set(d, std::max(cur, a));
+            return true;
+        case 11:
+            set(d, a < 0 ? -1 : a > 0 ? 1 : 0);
+            return true;
+        case 12:
+            set(d, wrap32(int64_t(cur) + a));
+            return true;
+        case 13:
+            set(d, wrap32(int64_t(cur) - a));
+            return true;
+        case 14:
+            set(d, wrap32(int64_t(cur) * a));
+            return true;
+        case 15:
+            set(d, a == 0 ? 0 : wrap32(int64_t(cur) / a));
+            return true;
+        case 16:
+            set(d, a == 0 ? 0 : wrap32(int64_t(cur) % a));
+            return true;
+        case 17:
+            set(d, fold(std::exp(a / 65536.0) * 65536.0));
+            return true;
+        case 18:
+            set(d, a <= 0 ? 0 : fold(std::log(a / 65536.0) * 65536.0));
+            return true;
+        case 19:
+            set(d, isqrt(a));
+            return true;
+        case 20:
+            set(d, a < 0 ? 0 : fold(std::sqrt(a / 65536.0) * 65536.0));
+            return true;
+        case 21:
+            set(d, fold(std::pow(double(cur), double(a))));
+            return true;
+        case 22:
+            set(d, fold(std::pow(cur / 65536.0, a / 65536.0) * 65536.0));
+            return true;
+        case 23:
+            set(d, fold(std::sin(a * kScriptPi / 32768.0) * 65536.0));
+            return true;
+        case 24:
+            set(d, fold(std::cos(a * kScriptPi / 32768.0) * 65536.0));
+            return true;
+        case 25:
+            set(d, fold(std::tan(a * kScriptPi / 32768.0) * 65536.0));
+            return true;
+        case 26:
+            set(d, fold(arcSin(a / 65536.0) * 32768.0 / kScriptPi));
+            return true;
+        case 27:
+            set(d, fold(arcCos(a / 65536.0) * 32768.0 / kScriptPi));
+            return true;
+        case 28:
+            set(d, fold(std::atan(a / 65536.0) * 32768.0 / kScriptPi));
+            return true;
+        case 29:
+            set(d, wrap32(-int64_t(cur)));
+            return true;
+        case 30:
+            set(d, wrap32(int64_t(cur) + 1));
+            return true;
+        case 31:
+            set(d, wrap32(int64_t(cur) - 1));
+            return true;
         case 32: {
             const double x = o.value[1], y = o.value[2];
             set(d, fold(std::sqrt(x * x + y * y)));
             return true;
         }
-        case 33: set(d, fold(scriptAngle(o.value[1], o.value[2]))); return true;
+        case 33:
+            set(d, fold(scriptAngle(o.value[1], o.value[2])));
+            return true;
         case 34: {
             const double x = o.value[2], y = o.value[3];
             set(o.reg[0], fold(std::sqrt(x * x + y * y)));
@@ -301,7 +389,8 @@ bool runArithmeticBuiltin(int32_t op, const ScriptOperands& o, ScriptRegisters& 
             set(o.reg[1], fold(-len * std::cos(t)));
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -365,12 +454,24 @@ bool runMapBuiltin(int32_t op, const ScriptOperands& o, ScriptRegisters& r, MapS
         case 55:
             if (a >= 0 && a < countOf(map, op - 53)) ignoreFlags(map, op - 53)[a] = uint8_t(b);
             return true;
-        case 56: set(o.reg[0], map.spriteCount); return true;
-        case 57: set(o.reg[0], map.sectorCount); return true;
-        case 58: set(o.reg[0], map.wallCount); return true;
-        case 59: setObjectCount(map, 0, a); return true;
-        case 60: setObjectCount(map, 1, a); return true;
-        case 61: setObjectCount(map, 2, a); return true;
+        case 56:
+            set(o.reg[0], map.spriteCount);
+            return true;
+        case 57:
+            set(o.reg[0], map.sectorCount);
+            return true;
+        case 58:
+            set(o.reg[0], map.wallCount);
+            return true;
+        case 59:
+            setObjectCount(map, 0, a);
+            return true;
+        case 60:
+            setObjectCount(map, 1, a);
+            return true;
+        case 61:
+            setObjectCount(map, 2, a);
+            return true;
         case 62:
             set(o.reg[0], map.selectedSpriteCount > 0 ? getFirstSelectedSprite(map) : 0);
             return true;
@@ -383,13 +484,22 @@ bool runMapBuiltin(int32_t op, const ScriptOperands& o, ScriptRegisters& r, MapS
         case 65:
             set(o.reg[0], map.selectedVertexCount > 0 ? getFirstSelectedVertex(map) : 0);
             return true;
-        case 74: case 75: case 76: case 77:
+        case 74:
+        case 75:
+        case 76:
+        case 77:
             if (uint16_t* f = statField(map, op - 74, a)) *f = uint16_t(*f | uint16_t(b));
             return true;
-        case 78: case 79: case 80: case 81:
+        case 78:
+        case 79:
+        case 80:
+        case 81:
             if (uint16_t* f = statField(map, op - 78, a)) *f = uint16_t(*f & ~uint16_t(b));
             return true;
-        case 82: case 83: case 84: case 85:
+        case 82:
+        case 83:
+        case 84:
+        case 85:
             if (uint16_t* f = statField(map, op - 82, a)) *f = uint16_t(*f ^ uint16_t(b));
             return true;
         case 115:
@@ -398,11 +508,21 @@ bool runMapBuiltin(int32_t op, const ScriptOperands& o, ScriptRegisters& r, MapS
             deselectWalls(map);
             deselectSprites(map);
             return true;
-        case 116: deselectSectors(map); return true;
-        case 117: deselectVertices(map); return true;
-        case 118: deselectWalls(map); return true;
-        case 119: deselectSprites(map); return true;
-        case 130: updateWallSectnums(map); return true;
+        case 116:
+            deselectSectors(map);
+            return true;
+        case 117:
+            deselectVertices(map);
+            return true;
+        case 118:
+            deselectWalls(map);
+            return true;
+        case 119:
+            deselectSprites(map);
+            return true;
+        case 130:
+            updateWallSectnums(map);
+            return true;
         case 170:
             if (isWall(map, a)) set(o.reg[1], isWallLoopClockwise(map, a) ? -1 : 0);
             return true;
@@ -421,7 +541,9 @@ bool runMapBuiltin(int32_t op, const ScriptOperands& o, ScriptRegisters& r, MapS
         case 190:
             if (isSector(map, o.value[2])) set(o.reg[3], isPointInSector(map, a, b, o.value[2]));
             return true;
-        case 191: set(o.reg[2], isPointInVoidZone(map, a, b)); return true;
+        case 191:
+            set(o.reg[2], isPointInVoidZone(map, a, b));
+            return true;
         case 192:
             if (isSector(map, o.value[2]))
                 set(o.reg[3], isPointInSectorByLoop(map, a, b, o.value[2]));
@@ -432,7 +554,8 @@ bool runMapBuiltin(int32_t op, const ScriptOperands& o, ScriptRegisters& r, MapS
         case 206:
             if (isWall(map, a)) set(o.reg[1], map.wallMoveState[a]);
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 

@@ -34,8 +34,7 @@ bool runMapBuiltin(int32_t opcode, const ScriptOperands& o, ScriptRegisters& r, 
 
 // Field `code` of a record kind (0 sprite, 1 sector, 2 wall): false when the kind has no such
 // field or the index lies outside the array.
-bool getScriptField(const MapStore& map, int32_t kind, int32_t index, int32_t code,
-                    int32_t& value);
+bool getScriptField(const MapStore& map, int32_t kind, int32_t index, int32_t code, int32_t& value);
 bool setScriptField(MapStore& map, int32_t kind, int32_t index, int32_t code, int32_t value);
 
 }  // namespace korvel

@@ -144,8 +144,7 @@ void Parser::token(std::string_view t) {
     }
     ScriptProgram& p = c_.p;
     const bool atStart = e.state == PS::StatementStart;
-    if (t == "endif" || t == "else" || t == "while" || t == "if" || t == "for" ||
-        t == "continue") {
+    if (t == "endif" || t == "else" || t == "while" || t == "if" || t == "for" || t == "continue") {
         if (!atStart) {
             reset(PS::Error);
             return;

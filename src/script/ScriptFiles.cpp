@@ -5,10 +5,10 @@
 
 #include "app/DataFolder.h"
 #include "app/Editor.h"
+#include "app/Sound.h"
 #include "base/FileSystem.h"
 #include "base/MessageNumbers.h"
 #include "base/TextFile.h"
-#include "app/Sound.h"
 #include "script/ScriptLayout.h"
 #include "ui/Languages.h"
 #include "ui/Toolbar.h"
@@ -34,11 +34,10 @@ void refreshScriptList(ScriptState& s, FileSystem& fs, const std::string& dataFo
                        int32_t visibleRows) {
     if (!keepText && !demoStartPending) {
         s.scriptName = getMessage(kMsgDefaultScriptName, langs);
-        s.scriptText =
-            s.scriptName.empty()
-                ? std::string()
-                : withCrLfLineEnds(fsoReadFile(
-                      fs, findNoCase(fs, dataFolder, s.scriptName + kScriptExtension)));
+        s.scriptText = s.scriptName.empty()
+                           ? std::string()
+                           : withCrLfLineEnds(fsoReadFile(
+                                 fs, findNoCase(fs, dataFolder, s.scriptName + kScriptExtension)));
     }
     std::vector<std::string> files = fs.listFiles(dataFolder, std::string("*") + kScriptExtension);
     if (files.size() > size_t(kMaxScripts)) files.resize(size_t(kMaxScripts));
@@ -96,8 +95,9 @@ bool inDemo(const Editor& ed) {
 }
 
 void findCurrentEntry(ScriptState& s) {
-    const auto it = std::find_if(s.scriptNames.begin(), s.scriptNames.end(),
-                                 [&](const std::string& n) { return equalNoCase(n, s.scriptName); });
+    const auto it =
+        std::find_if(s.scriptNames.begin(), s.scriptNames.end(),
+                     [&](const std::string& n) { return equalNoCase(n, s.scriptName); });
     if (it != s.scriptNames.end()) s.scriptIndex = int32_t(it - s.scriptNames.begin());
 }
 
@@ -112,8 +112,7 @@ void resetEditorView(ScriptState& s) {
 bool loadEntry(Editor& ed) {
     ScriptState& s = ed.pages.scriptEditor;
     if (inDemo(ed)) {
-        s.scriptText = withCrLfLineEnds(
-            fsoReadFile(files(ed), scriptPath(ed, kDemoScriptStem)));
+        s.scriptText = withCrLfLineEnds(fsoReadFile(files(ed), scriptPath(ed, kDemoScriptStem)));
     } else {
         if (s.scriptIndex < 0 || s.scriptIndex >= int32_t(s.scriptNames.size())) return false;
         const std::string& name = s.scriptNames[size_t(s.scriptIndex)];
@@ -136,7 +135,8 @@ bool loadEntry(Editor& ed) {
 bool saveScript(Editor& ed, bool keepIndex) {
     ScriptState& s = ed.pages.scriptEditor;
     if (inDemo(ed)) {
-        const std::string path = dataFolder(*ed.app.platform) + "/" + kDemoScriptStem + kScriptExtension;
+        const std::string path =
+            dataFolder(*ed.app.platform) + "/" + kDemoScriptStem + kScriptExtension;
         if (fsoRecordFile(files(ed), path, s.scriptText)) return true;
         report(ed, kMsgScriptNotSaved, kDemoScriptStem);
         return false;

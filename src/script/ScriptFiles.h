@@ -59,8 +59,12 @@ struct ScriptState {
 
     // The last program compiled for a run, and the scratch point buffers scripts use.
     ScriptProgram program;
-    std::vector<ScriptPoint> pointBuffer1 = std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
-    std::vector<ScriptPoint> pointBuffer2 = std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
+    std::vector<ScriptPoint> pointBuffer1 =
+        std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
+    std::vector<ScriptPoint> pointBuffer2 =
+        std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
+    // The user agreed that the next run may empty a modified map.
+    uint8_t scriptResetConfirmed = 0;
     // How many instructions a run may execute before it is stopped.
     int64_t scriptStepBudget = 2147483647;
 };

@@ -231,17 +231,55 @@ constexpr std::array<ScriptKeyword, kScriptBuiltinCount> kKeywords = {{
     {"isselfintersecting", 223, "VVVR", A::Operation},
 }};
 
-constexpr std::array<std::string_view, kScriptFieldCount> kFieldNames = {
-    "x",           "y",           "z",           "lotag",         "hitag",
-    "extra",       "xrepeat",     "yrepeat",     "xoffset",       "yoffset",
-    "xpanning",    "ypanning",    "shade",       "pal",           "picnum",
-    "overpicnum",  "xvel",        "yvel",        "zvel",          "cstat",
-    "owner",       "point2",      "filler",      "ang",           "statnum",
-    "clipdist",    "nextwall",    "nextsector",  "wallptr",       "wallnum",
-    "floorz",      "floorstat",   "floorpicnum", "floorheinum",   "floorshade",
-    "floorpal",    "floorxpanning", "floorypanning", "ceilingz",  "ceilingstat",
-    "ceilingpicnum", "ceilingheinum", "ceilingshade", "ceilingpal", "ceilingxpanning",
-    "ceilingypanning", "visibility", "sectnum",   "="};
+constexpr std::array<std::string_view, kScriptFieldCount> kFieldNames = {"x",
+                                                                         "y",
+                                                                         "z",
+                                                                         "lotag",
+                                                                         "hitag",
+                                                                         "extra",
+                                                                         "xrepeat",
+                                                                         "yrepeat",
+                                                                         "xoffset",
+                                                                         "yoffset",
+                                                                         "xpanning",
+                                                                         "ypanning",
+                                                                         "shade",
+                                                                         "pal",
+                                                                         "picnum",
+                                                                         "overpicnum",
+                                                                         "xvel",
+                                                                         "yvel",
+                                                                         "zvel",
+                                                                         "cstat",
+                                                                         "owner",
+                                                                         "point2",
+                                                                         "filler",
+                                                                         "ang",
+                                                                         "statnum",
+                                                                         "clipdist",
+                                                                         "nextwall",
+                                                                         "nextsector",
+                                                                         "wallptr",
+                                                                         "wallnum",
+                                                                         "floorz",
+                                                                         "floorstat",
+                                                                         "floorpicnum",
+                                                                         "floorheinum",
+                                                                         "floorshade",
+                                                                         "floorpal",
+                                                                         "floorxpanning",
+                                                                         "floorypanning",
+                                                                         "ceilingz",
+                                                                         "ceilingstat",
+                                                                         "ceilingpicnum",
+                                                                         "ceilingheinum",
+                                                                         "ceilingshade",
+                                                                         "ceilingpal",
+                                                                         "ceilingxpanning",
+                                                                         "ceilingypanning",
+                                                                         "visibility",
+                                                                         "sectnum",
+                                                                         "="};
 
 struct OpcodeIndex {
     std::array<std::string_view, kScriptOpcodeCount> patterns{};
@@ -292,8 +330,8 @@ int32_t scriptComparisonCode(std::string_view word) {
 }
 
 int32_t scriptFilterBit(std::string_view word) {
-    static constexpr std::array<std::string_view, 4> kWords = {"selected", "ignored",
-                                                               "nonselected", "nonignored"};
+    static constexpr std::array<std::string_view, 4> kWords = {"selected", "ignored", "nonselected",
+                                                               "nonignored"};
     const int32_t i = indexIn(kWords, word);
     return i < 0 ? -1 : 1 << i;
 }

@@ -33,6 +33,7 @@ constexpr int32_t kOpIfWhile = 2;
 // Never compiled; runs as "cloneloop".
 constexpr int32_t kOpCloneLoopTwin = 185;
 constexpr int32_t kOpCloneLoop = 148;
+constexpr int32_t kOpResetMap = 120;
 
 const std::array<ScriptKeyword, kScriptBuiltinCount>& scriptKeywords();
 

@@ -40,13 +40,15 @@ void cloneLoop(Editor& /*ed*/, int32_t /*wall*/) {}
 
 void extractLoop(Editor& /*ed*/, int32_t /*wall*/) {}
 
-void linearCutter(Editor& /*ed*/, int32_t /*x1*/, int32_t /*y1*/, int32_t /*x2*/, int32_t /*y2*/, int32_t /*variant*/) {}
+void linearCutter(Editor& /*ed*/, int32_t /*x1*/, int32_t /*y1*/, int32_t /*x2*/, int32_t /*y2*/,
+                  int32_t /*variant*/) {}
 
 void cloneSector(Editor& /*ed*/, int32_t /*sector*/) {}
 
 void cloneSprite(Editor& /*ed*/, int32_t /*sprite*/) {}
 
-void shiftSectorTile(Editor& /*ed*/, int32_t /*sector*/, int32_t /*isCeiling*/, int32_t /*dx*/, int32_t /*dy*/) {}
+void shiftSectorTile(Editor& /*ed*/, int32_t /*sector*/, int32_t /*isCeiling*/, int32_t /*dx*/,
+                     int32_t /*dy*/) {}
 
 void alignWallTexture(Editor& /*ed*/, int32_t /*wall*/) {}
 
@@ -54,7 +56,8 @@ void alignSprite(Editor& /*ed*/, int32_t /*sprite*/) {}
 
 void splitIsolatedLoops(Editor& /*ed*/, int32_t /*sector*/) {}
 
-void mirrorSelSectors(Editor& /*ed*/, int32_t /*x1*/, int32_t /*y1*/, int32_t /*x2*/, int32_t /*y2*/) {}
+void mirrorSelSectors(Editor& /*ed*/, int32_t /*x1*/, int32_t /*y1*/, int32_t /*x2*/,
+                      int32_t /*y2*/) {}
 
 void moveVertex(Editor& /*ed*/, int32_t /*wall*/, int32_t /*x*/, int32_t /*y*/) {}
 
@@ -64,7 +67,8 @@ int32_t scanLine(Editor& /*ed*/, const int32_t* /*from*/, const int32_t* /*to*/)
     return 0;
 }
 
-int32_t isSelfIntersecting(Editor& /*ed*/, int32_t /*wallA*/, int32_t /*wallB*/, int32_t /*sector*/) {
+int32_t isSelfIntersecting(Editor& /*ed*/, int32_t /*wallA*/, int32_t /*wallB*/,
+                           int32_t /*sector*/) {
     return 0;
 }
 

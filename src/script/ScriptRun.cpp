@@ -29,6 +29,7 @@
 #include "map/GeometryQueries.h"
 #include "map/MapEdit.h"
 #include "map/Selection.h"
+#include "pages/MessageBox.h"
 #include "platform/VirtualKeys.h"
 #include "script/ScriptFiles.h"
 #include "script/ScriptKeywords.h"
@@ -89,11 +90,17 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
         case 4:
             if (registerRun(a, 1) && registerRun(b, 1)) r[size_t(a)] = r[size_t(b)];
             return;
-        case 66: case 67: case 68: case 69:
+        case 66:
+        case 67:
+        case 68:
+        case 69:
             if (ScriptPoint* p = bufferEntry(s, op <= 67 ? 1 : 2, a))
                 ((op - 66) % 2 == 0 ? p->x : p->y) = b;
             return;
-        case 70: case 71: case 72: case 73:
+        case 70:
+        case 71:
+        case 72:
+        case 73:
             if (ScriptPoint* p = bufferEntry(s, op <= 71 ? 1 : 2, a))
                 set(o.reg[1], (op - 70) % 2 == 0 ? p->x : p->y);
             return;
@@ -105,33 +112,51 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             ed.hover.hitPointX = a;
             ed.hover.hitPointY = b;
             return;
-        case 88: set(o.reg[0], int32_t(ed.tool.currentTool)); return;
+        case 88:
+            set(o.reg[0], int32_t(ed.tool.currentTool));
+            return;
         case 89:
             if (a < 0 || a > kHighestTool) return;
             ed.tool.currentTool = Tool(a);
             ed.drawVertices.toolPointCount = 0;
             toolToolbarSlot(ed);
             return;
-        case 90: set(o.reg[0], ed.tool.toolDetail); return;
-        case 91: ed.tool.toolDetail = a; return;
-        case 92: set(o.reg[0], ed.tool.toolSecDetail); return;
-        case 93: ed.tool.toolSecDetail = a; return;
-        case 94: set(o.reg[0], int32_t(ed.tool.booleanMode)); return;
+        case 90:
+            set(o.reg[0], ed.tool.toolDetail);
+            return;
+        case 91:
+            ed.tool.toolDetail = a;
+            return;
+        case 92:
+            set(o.reg[0], ed.tool.toolSecDetail);
+            return;
+        case 93:
+            ed.tool.toolSecDetail = a;
+            return;
+        case 94:
+            set(o.reg[0], int32_t(ed.tool.booleanMode));
+            return;
         case 95:
             if (a >= 0 && a <= 4) ed.tool.booleanMode = BooleanMode(a);
             return;
-        case 96: set(o.reg[0], int32_t(ed.tool.selectionMode)); return;
+        case 96:
+            set(o.reg[0], int32_t(ed.tool.selectionMode));
+            return;
         case 97:
             if (a < 0 || a > 7) return;
             ed.tool.selectionMode = SelectionMode(a);
             if (ed.tool.selectionMode == SelectionMode::BooleanTarget)
                 map.booleanTargetSector = getFirstSelectedSector(map);
             return;
-        case 98: set(o.reg[0], ed.tool.selAreaMode); return;
+        case 98:
+            set(o.reg[0], ed.tool.selAreaMode);
+            return;
         case 99:
             if (a == 0 || a == 1) ed.tool.selAreaMode = uint8_t(a);
             return;
-        case 100: set(o.reg[0], ed.settings.regionSelectMode); return;
+        case 100:
+            set(o.reg[0], ed.settings.regionSelectMode);
+            return;
         case 101:
             if (a == 0 || a == 1) ed.settings.regionSelectMode = uint8_t(a);
             return;
@@ -167,40 +192,84 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             sphere.sphere2A = a, sphere.sphere2B = b, sphere.sphere2C = c;
             return;
         }
-        case 108: set(o.reg[0], ed.dispatch.altHeld); return;
-        case 109: ed.dispatch.altHeld = uint8_t(a); return;
-        case 110: set(o.reg[0], ed.dispatch.ctrlHeld); return;
-        case 111: ed.dispatch.ctrlHeld = uint8_t(a); return;
-        case 112: set(o.reg[0], ed.dispatch.shiftHeld); return;
-        case 113: ed.dispatch.shiftHeld = uint8_t(a); return;
+        case 108:
+            set(o.reg[0], ed.dispatch.altHeld);
+            return;
+        case 109:
+            ed.dispatch.altHeld = uint8_t(a);
+            return;
+        case 110:
+            set(o.reg[0], ed.dispatch.ctrlHeld);
+            return;
+        case 111:
+            ed.dispatch.ctrlHeld = uint8_t(a);
+            return;
+        case 112:
+            set(o.reg[0], ed.dispatch.shiftHeld);
+            return;
+        case 113:
+            ed.dispatch.shiftHeld = uint8_t(a);
+            return;
         case 114:
             if (a >= 0 && a < kTileCount) {
                 set(o.reg[1], ed.tiles.tileWidths[size_t(a)]);
                 set(o.reg[2], ed.tiles.tileHeights[size_t(a)]);
             }
             return;
-        case 120: resetMap(ed); return;
+        case 120:
+            resetMap(ed);
+            return;
         case 121:
             inEdit(ed, EditUndo::Snapshot, [&](MapEvents& ev) {
                 DrawingToolFeed feed(ed);
                 multiSectorRip(map, ev, feed);
             });
             return;
-        case 122: updateStartPosSectnum(map); return;
-        case 123: swapClipboard(map, ed.clipboard); return;
-        case 124: flipSelSectors(ed, 0); return;
-        case 125: flipSelSectors(ed, 1); return;
-        case 126: flipSelSprites(ed, 0); return;
-        case 127: flipSelSprites(ed, 1); return;
-        case 128: flipSelVertices(ed, 0); return;
-        case 129: flipSelVertices(ed, 1); return;
-        case 131: selectOppositeWalls(ed); return;
-        case 132: resetSpriteOffsets(ed); return;
-        case 133: clearClipboard(ed.clipboard); return;
-        case 134: compensateSpriteOffsets(ed); return;
-        case 135: equalizeCeilingHeights(ed); return;
-        case 136: extractSelLoops(ed); return;
-        case 137: extractSelLoopsWi(ed); return;
+        case 122:
+            updateStartPosSectnum(map);
+            return;
+        case 123:
+            swapClipboard(map, ed.clipboard);
+            return;
+        case 124:
+            flipSelSectors(ed, 0);
+            return;
+        case 125:
+            flipSelSectors(ed, 1);
+            return;
+        case 126:
+            flipSelSprites(ed, 0);
+            return;
+        case 127:
+            flipSelSprites(ed, 1);
+            return;
+        case 128:
+            flipSelVertices(ed, 0);
+            return;
+        case 129:
+            flipSelVertices(ed, 1);
+            return;
+        case 131:
+            selectOppositeWalls(ed);
+            return;
+        case 132:
+            resetSpriteOffsets(ed);
+            return;
+        case 133:
+            clearClipboard(ed.clipboard);
+            return;
+        case 134:
+            compensateSpriteOffsets(ed);
+            return;
+        case 135:
+            equalizeCeilingHeights(ed);
+            return;
+        case 136:
+            extractSelLoops(ed);
+            return;
+        case 137:
+            extractSelLoopsWi(ed);
+            return;
         case 138:
             if (ed.tool.currentTool >= Tool::PlaceStartPosition) buildToolPreview(ed);
             hitSpace(ed);
@@ -238,8 +307,7 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             if (isWall(map, a)) cloneLoop(ed, a);
             return;
         case 149:
-            if (isSprite(map, a))
-                copySpriteToClipboard(ed.clipboard, map, ed.events, a);
+            if (isSprite(map, a)) copySpriteToClipboard(ed.clipboard, map, ed.events, a);
             return;
         case 150:
             if (isWall(map, a))
@@ -247,7 +315,8 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             return;
         case 151:
             if (isSector(map, a))
-                inEdit(ed, EditUndo::Snapshot, [&](MapEvents& ev) { return deleteSector(map, ev, a); });
+                inEdit(ed, EditUndo::Snapshot,
+                       [&](MapEvents& ev) { return deleteSector(map, ev, a); });
             return;
         case 152:
             if (isSector(map, a))
@@ -256,11 +325,13 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             return;
         case 153:
             if (isSprite(map, a))
-                inEdit(ed, EditUndo::Snapshot, [&](MapEvents& ev) { return deleteSprite(map, ev, a); });
+                inEdit(ed, EditUndo::Snapshot,
+                       [&](MapEvents& ev) { return deleteSprite(map, ev, a); });
             return;
         case 154:
             if (isWall(map, a))
-                inEdit(ed, EditUndo::Snapshot, [&](MapEvents& ev) { return deleteVertex(map, ev, a); });
+                inEdit(ed, EditUndo::Snapshot,
+                       [&](MapEvents& ev) { return deleteVertex(map, ev, a); });
             return;
         case 155:
             if (isWall(map, a))
@@ -286,7 +357,11 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
                     splitSector(map, ev, feed, a, b);
                 });
             return;
-        case 160: case 161: case 162: case 163: case 166:
+        case 160:
+        case 161:
+        case 162:
+        case 163:
+        case 166:
             if (isSector(map, a) && isSector(map, b))
                 inEdit(ed, EditUndo::Snapshot, [&](MapEvents& ev) {
                     DrawingToolFeed feed(ed);
@@ -299,7 +374,8 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             return;
         case 164:
             if (isSector(map, a) && isSector(map, b))
-                inEdit(ed, EditUndo::None, [&](MapEvents& ev) { return moveSectorSp(map, ev, a, b); });
+                inEdit(ed, EditUndo::None,
+                       [&](MapEvents& ev) { return moveSectorSp(map, ev, a, b); });
             return;
         case 165:
             inEdit(ed, EditUndo::None, [&](MapEvents& ev) {
@@ -331,32 +407,48 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             if (isWall(map, a) && isWall(map, b)) set(o.reg[3], allowSectorSplit(map, a, b, c, 0));
             return;
         case 174:
-        case 175: linearCutter(ed, a, b, c, d, op - 174); return;
+        case 175:
+            linearCutter(ed, a, b, c, d, op - 174);
+            return;
         case 176: {
             const BoundingRect rect = getSelectionBoundingRect(map, ed.tool.selectionMode);
             set(o.reg[0], rect.minX), set(o.reg[1], rect.minY);
             set(o.reg[2], rect.maxX), set(o.reg[3], rect.maxY);
             return;
         }
-        case 177: set(o.reg[0], randomLong(ed.random)); return;
-        case 178: set(o.reg[0], ed.tool.lineWidth); return;
-        case 179: ed.tool.lineWidth = a; return;
+        case 177:
+            set(o.reg[0], randomLong(ed.random));
+            return;
+        case 178:
+            set(o.reg[0], ed.tool.lineWidth);
+            return;
+        case 179:
+            ed.tool.lineWidth = a;
+            return;
         case 183:
             if (isSector(map, a)) cloneSector(ed, a);
             return;
         case 184:
             if (isSprite(map, a)) cloneSprite(ed, a);
             return;
-        case 186: cloneSelectedSectors(ed); return;
-        case 187: cloneSelectedSprites(ed); return;
-        case 188: cloneSelectedLoops(ed); return;
+        case 186:
+            cloneSelectedSectors(ed);
+            return;
+        case 187:
+            cloneSelectedSprites(ed);
+            return;
+        case 188:
+            cloneSelectedLoops(ed);
+            return;
         case 189:
             if (isWall(map, a))
                 inEdit(ed, EditUndo::None, [&](MapEvents& ev) {
                     return insertVertex(map, ev, a, b, c, ed.settings.autoWallSquare != 0);
                 });
             return;
-        case 194: findMovingWallsByVertices(map); return;
+        case 194:
+            findMovingWallsByVertices(map);
+            return;
         case 195:
             inEdit(ed, EditUndo::None, [&](MapEvents& ev) { makeSelectedWallsFirst(map, ev); });
             return;
@@ -374,7 +466,9 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
         case 199:
             if (isSprite(map, a)) alignSprite(ed, a);
             return;
-        case 200: balanceClipboard(ed.clipboard); return;
+        case 200:
+            balanceClipboard(ed.clipboard);
+            return;
         case 201:
             inEdit(ed, EditUndo::Snapshot, [&](MapEvents& ev) {
                 return pasteClipboard(map, ed.clipboard, ev, ed.hover.hitPointX,
@@ -384,24 +478,38 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
         case 202:
         case 203:
             if (a >= 0 && a < kDrawVertexCapacity)
-                set(o.reg[1], op == 202 ? ed.drawVertices.toolPointsX[a]
-                                        : ed.drawVertices.toolPointsY[a]);
+                set(o.reg[1],
+                    op == 202 ? ed.drawVertices.toolPointsX[a] : ed.drawVertices.toolPointsY[a]);
             return;
         case 204:
         case 205:
             if (a >= 0 && a < kDrawVertexCapacity)
                 (op == 204 ? ed.drawVertices.toolPointsX[a] : ed.drawVertices.toolPointsY[a]) = b;
             return;
-        case 207: set(o.reg[0], ed.drawVertices.toolPointCount); return;
-        case 208: ed.drawVertices.toolPointCount = std::clamp(a, 0, kDrawVertexCapacity - 1); return;
-        case 209: joinSelectedSectors(ed); return;
+        case 207:
+            set(o.reg[0], ed.drawVertices.toolPointCount);
+            return;
+        case 208:
+            ed.drawVertices.toolPointCount = std::clamp(a, 0, kDrawVertexCapacity - 1);
+            return;
+        case 209:
+            joinSelectedSectors(ed);
+            return;
         case 210:
             if (isSector(map, a)) splitIsolatedLoops(ed, a);
             return;
-        case 211: set(o.reg[3], gettile(ed.tiles, a, b, c)); return;
-        case 212: mirrorSelByZ(ed); return;
-        case 213: mirrorSelSectors(ed, a, b, c, d); return;
-        case 214: set(o.reg[0], ed.pages.profileEditor.contourCount); return;
+        case 211:
+            set(o.reg[3], gettile(ed.tiles, a, b, c));
+            return;
+        case 212:
+            mirrorSelByZ(ed);
+            return;
+        case 213:
+            mirrorSelSectors(ed, a, b, c, d);
+            return;
+        case 214:
+            set(o.reg[0], ed.pages.profileEditor.contourCount);
+            return;
         case 215:
             ed.pages.profileEditor.contourCount = std::clamp(a, 0, kContourCapacity);
             return;
@@ -438,7 +546,8 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             if (isWall(map, a) && isWall(map, b) && isSector(map, c))
                 set(o.reg[3], isSelfIntersecting(ed, a, b, c));
             return;
-        default: return;
+        default:
+            return;
     }
 }
 
@@ -485,15 +594,18 @@ ScriptRunEnd interpretScript(Editor& ed, int64_t budget) {
                     break;
                 }
                 const MapStore& map = ed.map;
-                const int32_t count = kind == 0 ? map.spriteCount
-                                      : kind == 1 ? map.sectorCount : map.wallCount;
-                const uint8_t* selected = kind == 0 ? map.spriteSelected.data()
+                const int32_t count = kind == 0   ? map.spriteCount
+                                      : kind == 1 ? map.sectorCount
+                                                  : map.wallCount;
+                const uint8_t* selected = kind == 0   ? map.spriteSelected.data()
                                           : kind == 1 ? map.sectorSelected.data()
                                                       : map.wallSelected.data();
-                const uint8_t* ignored = kind == 0 ? map.spriteIgnored.data()
+                const uint8_t* ignored = kind == 0   ? map.spriteIgnored.data()
                                          : kind == 1 ? map.sectorIgnored.data()
                                                      : map.wallIgnored.data();
-                const int32_t capacity = kind == 0 ? kMaxSprites : kind == 1 ? kMaxSectors : kMaxWalls;
+                const int32_t capacity = kind == 0   ? kMaxSprites
+                                         : kind == 1 ? kMaxSectors
+                                                     : kMaxWalls;
                 const int32_t bound = std::clamp(count, 0, capacity);
                 const uint8_t filters = ins.kinds[0];
                 int32_t& v = r[size_t(reg)];
@@ -537,13 +649,26 @@ ScriptRunEnd interpretScript(Editor& ed, int64_t budget) {
                 }
                 bool holds = true;
                 switch (ins.kinds[0]) {
-                    case 0: holds = left != right; break;
-                    case 1: holds = left == right; break;
-                    case 2: holds = left > right; break;
-                    case 3: holds = left >= right; break;
-                    case 4: holds = left < right; break;
-                    case 5: holds = left <= right; break;
-                    default: break;
+                    case 0:
+                        holds = left != right;
+                        break;
+                    case 1:
+                        holds = left == right;
+                        break;
+                    case 2:
+                        holds = left > right;
+                        break;
+                    case 3:
+                        holds = left >= right;
+                        break;
+                    case 4:
+                        holds = left < right;
+                        break;
+                    case 5:
+                        holds = left <= right;
+                        break;
+                    default:
+                        break;
                 }
                 if (!holds) jumpTo(ins.operands[0]);
                 break;
@@ -585,6 +710,17 @@ ScriptRunEnd runScript(Editor& ed, const std::string& name, bool topLevel) {
     });
     if (!topLevel) return ScriptRunEnd::Finished;
     if (!fits) return ScriptRunEnd::Overflow;
+    // Emptying the map would lose unsaved changes: ask first, as for a new map.
+    const bool confirmed = s.scriptResetConfirmed != 0;
+    s.scriptResetConfirmed = 0;
+    const auto first = s.program.scriptCode.begin();
+    const bool resets =
+        std::any_of(first, first + s.program.scriptCodeLength,
+                    [](const ScriptInstruction& i) { return i.opcode == kOpResetMap; });
+    if (resets && !confirmed && ed.map.mapModified != MapModifiedState::Unmodified) {
+        openMessageBox(ed, MessageBoxKind::SaveBeforeScriptReset);
+        return ScriptRunEnd::Asked;
+    }
 
     popPage(ed);
     ed.app.currentPage = Page::PlanView;

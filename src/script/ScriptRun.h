@@ -13,7 +13,8 @@ namespace korvel {
 struct Editor;
 
 // Why a run stopped.
-enum class ScriptRunEnd : uint8_t { Finished, StepBudget, Aborted, Overflow };
+// Asked: the program empties the map, which holds unsaved changes; a question is open instead.
+enum class ScriptRunEnd : uint8_t { Finished, StepBudget, Aborted, Overflow, Asked };
 
 // Steps a run may take before it is stopped; tests lower it.
 constexpr int64_t kScriptStepBudget = 2147483647;

@@ -149,9 +149,15 @@ TEST(ScriptBuiltins, FieldsKeepTheirWidthAndSign) {
         int32_t set, get;
     };
     const Spot spots[] = {
-        {2, "cstat", 65537, 1}, {0, "lotag", -1, 65535}, {0, "extra", -1, -1},
-        {0, "shade", 200, -56}, {0, "xrepeat", 300, 44},  {1, "floorz", INT32_MIN, INT32_MIN},
-        {1, "wallptr", 40000, 40000 - 65536}, {2, "xpanning", -1, 255}, {0, "sectnum", 65535, -1},
+        {2, "cstat", 65537, 1},
+        {0, "lotag", -1, 65535},
+        {0, "extra", -1, -1},
+        {0, "shade", 200, -56},
+        {0, "xrepeat", 300, 44},
+        {1, "floorz", INT32_MIN, INT32_MIN},
+        {1, "wallptr", 40000, 40000 - 65536},
+        {2, "xpanning", -1, 255},
+        {0, "sectnum", 65535, -1},
     };
     for (const Spot& s : spots) {
         auto map = std::make_unique<MapStore>();

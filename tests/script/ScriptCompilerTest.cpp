@@ -12,8 +12,8 @@ namespace korvel {
 // Instruction dumps in failure messages.
 void PrintTo(const ScriptInstruction& i, std::ostream* os) {
     *os << "{op " << i.opcode << " [" << i.operands[0] << " " << i.operands[1] << " "
-        << i.operands[2] << " " << i.operands[3] << "] kinds [" << int(i.kinds[0]) << int(i.kinds[1])
-        << int(i.kinds[2]) << int(i.kinds[3]) << "]}";
+        << i.operands[2] << " " << i.operands[3] << "] kinds [" << int(i.kinds[0])
+        << int(i.kinds[1]) << int(i.kinds[2]) << int(i.kinds[3]) << "]}";
 }
 
 namespace {
@@ -44,7 +44,6 @@ std::vector<Ins> compile(const std::string& text, std::map<std::string, std::str
     if (fits) *fits = ok;
     return {p.scriptCode.begin(), p.scriptCode.begin() + p.scriptCodeLength};
 }
-
 
 TEST(ScriptKeywordTable, EveryOpcodeFrom3To223But185HasOneWordAndAPattern) {
     std::set<int32_t> opcodes;
@@ -93,12 +92,28 @@ TEST(ScriptCompiler, EveryKeywordCompilesItsOperandPattern) {
 
 TEST(ScriptCompiler, NumberAndRegisterTokens) {
     const std::vector<std::pair<std::string, std::optional<int32_t>>> numbers = {
-        {"2.5", 2},          {"3.5", 4},       {"-2.5", -2},       {"1e3", 1000},
-        {"+5", 5},           {"0.5", 0},       {"1.5", 2},         {"-2147483648", INT32_MIN},
-        {"2147483647", INT32_MAX},             {"2147483647.4", INT32_MAX},
-        {"2147483648", {}},  {"-2147483649", {}}, {"1e10", {}},    {"0x10", {}},
-        {"1,000", {}},       {"abc", {}},      {"1e", {}},         {"-", {}},
-        {".", {}},           {"nan", {}},      {"inf", {}},        {"5x", {}},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"1e3", 1000},
+        {"+5", 5},
+        {"0.5", 0},
+        {"1.5", 2},
+        {"-2147483648", INT32_MIN},
+        {"2147483647", INT32_MAX},
+        {"2147483647.4", INT32_MAX},
+        {"2147483648", {}},
+        {"-2147483649", {}},
+        {"1e10", {}},
+        {"0x10", {}},
+        {"1,000", {}},
+        {"abc", {}},
+        {"1e", {}},
+        {"-", {}},
+        {".", {}},
+        {"nan", {}},
+        {"inf", {}},
+        {"5x", {}},
     };
     for (const auto& [token, want] : numbers) {
         int32_t v = 12345;
@@ -106,10 +121,11 @@ TEST(ScriptCompiler, NumberAndRegisterTokens) {
         if (want) EXPECT_EQ(v, *want) << token;
     }
     const std::vector<std::pair<std::string, int32_t>> registers = {
-        {"r00", 0}, {"r07", 7}, {"r99", 99}, {"r-1", -1}, {"r+5", -1}, {"r5", -1},
-        {"R01", -1}, {"r100", -1}, {"r0a", -1}, {"x01", -1},
+        {"r00", 0}, {"r07", 7},  {"r99", 99},  {"r-1", -1}, {"r+5", -1},
+        {"r5", -1}, {"R01", -1}, {"r100", -1}, {"r0a", -1}, {"x01", -1},
     };
-    for (const auto& [token, want] : registers) EXPECT_EQ(scriptRegisterToken(token), want) << token;
+    for (const auto& [token, want] : registers)
+        EXPECT_EQ(scriptRegisterToken(token), want) << token;
 
     // An error token leaves the operands as in the instruction before.
     for (const char* bad : {"2147483648", "r-1", "r+5", "r5", "R01", "r100"}) {
@@ -130,8 +146,8 @@ TEST(ScriptCompiler, StatementsAndTheirEdgeCases) {
         {"mov r01 5 ", {mov15}},
         {"mov r05 7 / add r01", {mov57, ins(12, {1, 7, 0, 0}, {1, 0, 0, 0})}},
         {"mov r05 7 / mov  r01 5", {mov57, ins(3, {5, 7, 0, 0}, {1, 0, 0, 0})}},
-        {"mov r05 7 / mov r01 / mov r02 1", {mov57, ins(3, {1, 7, 0, 0}, {1, 0, 0, 0}),
-                                            ins(3, {2, 1, 0, 0}, {1, 0, 0, 0})}},
+        {"mov r05 7 / mov r01 / mov r02 1",
+         {mov57, ins(3, {1, 7, 0, 0}, {1, 0, 0, 0}), ins(3, {2, 1, 0, 0}, {1, 0, 0, 0})}},
         {"MOV r01 5", {}},
         {"add", {ins(12, {0, 0, 0, 0})}},
         {"mov r01 5 end", {mov15, end}},
@@ -204,7 +220,8 @@ TEST(ScriptCompiler, IncludesCompileNamedAfterTheEditorsScript) {
         // Includes are always named after the editor's script.
         {"include 1", {{"walls_1", "include 2"}, {"walls_2", "add r01 7"}}, {add7}},
         // A block opened in an include is closed by the includer.
-        {"include 1 / continue", {{"walls_1", "while r01 l 2"}},
+        {"include 1 / continue",
+         {{"walls_1", "while r01 l 2"}},
          {ins(2, {2, 1, 2, 0}, {4, 1, 0, 0}), ins(0, {0, 0, 0, 0})}},
     };
     for (const Case& c : cases) EXPECT_EQ(compile(lines(c.text), c.files), c.want) << c.text;

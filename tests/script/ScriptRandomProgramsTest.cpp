@@ -25,9 +25,9 @@ TEST(ScriptRandomPrograms, AnyProgramKeepsTheCountsSound) {
     test::EditorRig rig("", false);
     Editor& ed = *rig.ed;
     std::mt19937 gen(20261211);
-    const int32_t interesting[] = {0,  1,     2,     3,         -1,        99,        100,
-                                   -2, 4095,  4096,  16383,     16384,     32767,     32768,
-                                   32769,     INT32_MAX, INT32_MIN, 65535, 1024,  512};
+    const int32_t interesting[] = {0,     1,         2,         3,     -1,    99,    100,
+                                   -2,    4095,      4096,      16383, 16384, 32767, 32768,
+                                   32769, INT32_MAX, INT32_MIN, 65535, 1024,  512};
     auto value = [&]() {
         return gen() % 2 ? interesting[gen() % std::size(interesting)] : int32_t(gen() % 64) - 8;
     };
@@ -46,7 +46,9 @@ TEST(ScriptRandomPrograms, AnyProgramKeepsTheCountsSound) {
         for (int32_t i = 0; i < p.scriptCodeLength; ++i) {
             ScriptInstruction& ins = p.scriptCode[size_t(i)];
             const uint32_t pick = gen() % 10;
-            ins.opcode = pick == 0 ? int32_t(gen() % 3) : pick == 1 ? value() : int32_t(gen() % 224);
+            ins.opcode = pick == 0   ? int32_t(gen() % 3)
+                         : pick == 1 ? value()
+                                     : int32_t(gen() % 224);
             for (int32_t n = 0; n < 4; ++n) {
                 ins.operands[size_t(n)] = gen() % 3 == 0 ? int32_t(gen() % 110) : value();
                 ins.kinds[size_t(n)] = uint8_t(gen() % 3 == 0 ? gen() % 256 : 0);

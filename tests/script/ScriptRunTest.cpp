@@ -8,8 +8,9 @@
 #include "app/DeferredActions.h"
 #include "app/Editor.h"
 #include "map/Selection.h"
-#include "platform/VirtualKeys.h"
 #include "map/UndoSnapshot.h"
+#include "pages/MessageBox.h"
+#include "platform/VirtualKeys.h"
 #include "script/ScriptFiles.h"
 #include "support/EditorRig.h"
 #include "support/LanguageFixture.h"
@@ -64,8 +65,9 @@ void roomWithSprites(MapStore& map, int32_t sprites) {
 TEST(ScriptRun, ArithmeticWrapsAndAnglesFloor) {
     RunRig r;
     roomWithSprites(r.map(), 1);
-    r.run("mov r03 2147483647 / inc r03 / setsprite 0 z r03 / rectangular r05 r06 1024 16384 / "
-          "setsprite 0 xvel r05 / setsprite 0 yvel r06 / atan2 r07 1 -1 / setsprite 0 extra r07");
+    r.run(
+        "mov r03 2147483647 / inc r03 / setsprite 0 z r03 / rectangular r05 r06 1024 16384 / "
+        "setsprite 0 xvel r05 / setsprite 0 yvel r06 / atan2 r07 1 -1 / setsprite 0 extra r07");
     EXPECT_EQ(r.map().sprites[0].z, INT32_MIN);
     EXPECT_EQ(r.map().sprites[0].xvel, 1024);
     EXPECT_EQ(r.map().sprites[0].yvel, -1);
@@ -154,9 +156,10 @@ TEST(ScriptRun, WallsTakeTheirSectorsFloorTile) {
     b.link();
     r.map().sectors[0].floorpicnum = 11;
     r.map().sectors[1].floorpicnum = 22;
-    r.run("mov r01 -1 / for each sector r01 / getsector r01 wallptr r02 / "
-          "getsector r01 wallnum r03 / add r03 r02 / getsector r01 floorpicnum r04 / "
-          "while r02 l r03 / setwall r02 picnum r04 / inc r02 / continue / continue");
+    r.run(
+        "mov r01 -1 / for each sector r01 / getsector r01 wallptr r02 / "
+        "getsector r01 wallnum r03 / add r03 r02 / getsector r01 floorpicnum r04 / "
+        "while r02 l r03 / setwall r02 picnum r04 / inc r02 / continue / continue");
     for (int32_t w = 0; w < r.map().wallCount; ++w)
         EXPECT_EQ(r.map().walls[w].picnum, w < 4 ? 11 : 22) << w;
 }
@@ -180,8 +183,9 @@ TEST(ScriptRun, IncludesReadTheDataFolder) {
 TEST(ScriptRun, CreatedSpriteIsSelectedOnce) {
     RunRig r;
     roomWithSprites(r.map(), 0);
-    r.run("createsprite 512 512 / getspritenumber r01 / dec r01 / selectsprite r01 1 / "
-          "selectsprite r01 1");
+    r.run(
+        "createsprite 512 512 / getspritenumber r01 / dec r01 / selectsprite r01 1 / "
+        "selectsprite r01 1");
     ASSERT_EQ(r.map().spriteCount, 1);
     EXPECT_EQ(r.map().sprites[0].x, 512);
     EXPECT_EQ(r.map().sprites[0].y, 512);
@@ -220,6 +224,38 @@ TEST(ScriptRun, ProgramTooLargeLeavesTheMap) {
     r.run(text);
     EXPECT_EQ(r.e().app.statusText, "too big");
     EXPECT_EQ(test::contentDifference(before, r.map()), "");
+}
+
+}  // namespace
+}  // namespace korvel
+
+namespace korvel {
+namespace {
+
+TEST(ScriptRun, EmptyingAModifiedMapAsksFirst) {
+    struct Case {
+        int32_t answer;
+        int32_t sectorsAfter;
+    };
+    for (const Case c : {Case{MessageBoxResult::Third, 1}, Case{MessageBoxResult::Second, 0}}) {
+        RunRig r;
+        roomWithSprites(r.map(), 1);
+        r.map().mapModified = MapModifiedState::Modified;
+        r.run("resetmap");
+        EXPECT_EQ(r.e().app.currentPage, Page::MessageBox);
+        EXPECT_EQ(r.map().sectorCount, 1) << "nothing runs before the answer";
+        answerMessageBox(r.e(), c.answer);
+        runDeferredAction(r.e());
+        EXPECT_EQ(r.map().sectorCount, c.sectorsAfter);
+        EXPECT_EQ(r.e().app.statusText, c.sectorsAfter == 0 ? "finished" : "");
+    }
+    // An unmodified map is emptied without a question, and the run leaves it modified.
+    RunRig r;
+    roomWithSprites(r.map(), 1);
+    r.map().mapModified = MapModifiedState::Unmodified;
+    r.run("resetmap");
+    EXPECT_EQ(r.map().sectorCount, 0);
+    EXPECT_EQ(r.map().mapModified, MapModifiedState::Modified);
 }
 
 }  // namespace
