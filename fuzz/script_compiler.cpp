@@ -45,7 +45,7 @@ void room(MapStore& map) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static MemoryFileSystem files;
+    static fuzz::MemoryFileSystem files;
     static auto platform = std::make_unique<HeadlessPlatform>("/fuzz");
     static auto owner = std::make_unique<Editor>();
     Editor& ed = *owner;
