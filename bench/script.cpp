@@ -12,7 +12,7 @@
 #include "script/ScriptCompiler.h"
 #include "script/ScriptKeywords.h"
 #include "script/ScriptRun.h"
-#include "support/MapBuilder.h"
+#include "support/GridMaps.h"
 
 namespace {
 
@@ -79,12 +79,10 @@ void BM_CompileCommentFile(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileCommentFile)->Unit(benchmark::kMillisecond);
 
-// Every wall takes its sector's floor tile, on a map of 4096 sectors, inside the run's edit.
+// Every wall takes its sector's floor tile, on a map filled to capacity, inside the run's edit.
 void BM_WallsTakeFloorTileOnAFullMap(benchmark::State& state) {
     Rig rig;
-    test::MapBuilder b(rig.ed->map);
-    b.addGrid(0, 0, 64, 64, 256);
-    b.link();
+    test::buildSplitRoomGrid(rig.ed->map, 64, 64, 4);
     rig.compile(
         "mov r01 -1\r\nfor each sector r01\r\ngetsector r01 wallptr r02\r\n"
         "getsector r01 wallnum r03\r\nadd r03 r02\r\ngetsector r01 floorpicnum r04\r\n"
