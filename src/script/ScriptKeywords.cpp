@@ -1,6 +1,7 @@
 #include "script/ScriptKeywords.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace korvel {
 
@@ -303,9 +304,13 @@ const std::array<ScriptKeyword, kScriptBuiltinCount>& scriptKeywords() {
 }
 
 const ScriptKeyword* findScriptKeyword(std::string_view word) {
-    for (const ScriptKeyword& k : kKeywords)
-        if (k.word == word) return &k;
-    return nullptr;
+    static const std::unordered_map<std::string_view, const ScriptKeyword*> index = [] {
+        std::unordered_map<std::string_view, const ScriptKeyword*> m;
+        for (const ScriptKeyword& k : kKeywords) m.emplace(k.word, &k);
+        return m;
+    }();
+    const auto it = index.find(word);
+    return it == index.end() ? nullptr : it->second;
 }
 
 std::string_view scriptOperandPattern(int32_t opcode) {
