@@ -5,6 +5,8 @@
 #include "app/Startup.h"
 #include "base/MessageNumbers.h"
 #include "pages/ProblemList.h"
+#include "script/ScriptFiles.h"
+#include "script/ScriptRun.h"
 
 namespace korvel {
 
@@ -32,6 +34,24 @@ void checkMapAction(Editor& ed) {
     playSound(ed, "beep2");
 }
 
+// Saves the current script and runs it; the cue and message say how the run ended.
+void runScriptAction(Editor& ed) {
+    ed.cursor.cursorShape = CursorShape::Arrow;
+    if (!saveScript(ed, false)) return;
+    const ScriptRunEnd end = runScript(ed, ed.pages.scriptEditor.scriptName, true);
+    if (end == ScriptRunEnd::Asked) return;
+    if (end == ScriptRunEnd::Finished) {
+        playSound(ed, "command");
+        ed.app.statusText = getMessage(kMsgScriptFinished, ed.langs);
+        return;
+    }
+    const int32_t message = end == ScriptRunEnd::StepBudget ? kMsgScriptStepLimit
+                            : end == ScriptRunEnd::Aborted  ? kMsgScriptAborted
+                                                            : kMsgScriptTooLong;
+    playSound(ed, "beep2");
+    ed.app.statusText = getMessage(message, ed.langs);
+}
+
 }  // namespace
 
 // The other actions arrive with their own changes; until then such a request is only cleared.
@@ -41,6 +61,7 @@ void runDeferredAction(Editor& ed) {
     if (action == DeferredAction::TexturedPlanView) texturedPlanView(ed);
     if (action == DeferredAction::ComputeStatistics) computeStatistics(ed);
     if (action == DeferredAction::CheckMap) checkMapAction(ed);
+    if (action == DeferredAction::RunScript) runScriptAction(ed);
 }
 
 }  // namespace korvel

@@ -129,6 +129,13 @@ constexpr int32_t kMsgNewSectorMade = 718;
 constexpr int32_t kMsgCalculatorResult = 1259;
 constexpr int32_t kMsgDrawingFull = 1348;    // the drawing holds no more points
 constexpr int32_t kMsgTooFewCorners = 1349;  // a closed drawing of two corners or fewer
+constexpr int32_t kMsgScriptFinished = 1317;
+constexpr int32_t kMsgScriptStepLimit = 1410;     // a run stopped after its step budget
+constexpr int32_t kMsgScriptAborted = 1411;       // a run stopped by Esc
+constexpr int32_t kMsgScriptTooLong = 1412;       // a program too large to run
+constexpr int32_t kMsgScriptNameRefused = 1413;   // a name no script file may have
+constexpr int32_t kMsgScriptNotSaved = 1414;      // a script file could not be written
+constexpr int32_t kMsgScriptNotDeleted = 1415;    // a script file could not be deleted
 
 // The map check and the statistics pages.
 constexpr int32_t kMsgNoProblems = 337;

@@ -1,12 +1,14 @@
 #include "map/MapEdit.h"
 
-#include <cassert>
-
 namespace korvel {
 
 MapEdit::MapEdit(MapStore& map, UndoSnapshot& undo, MapEvents& events, EditUndo undoStep)
     : map_(map), undo_(undo), relay_(events), undoStep_(undoStep) {
-    assert(!undo.editOpen && "one edit at a time");
+    if (undo_.editOpen) {
+        noteRecordExtent(map_);
+        nestedCopy_ = std::make_unique<MapContent>(map_);
+        return;
+    }
     undo_.editOpen = true;
     noteRecordExtent(map_);
     undo_.spare() = map_;
@@ -18,13 +20,19 @@ MapEdit::~MapEdit() {
 
 void MapEdit::close() {
     open_ = false;
-    undo_.editOpen = false;
+    if (!nestedCopy_) undo_.editOpen = false;
 }
 
 void MapEdit::commit() {
     if (!open_) return;
     close();
     map_.mapModified = MapModifiedState::Modified;
+    if (nestedCopy_) {
+        // The outer edit makes its spare the snapshot when it commits.
+        if (undoStep_ == EditUndo::Snapshot) undo_.spare() = *nestedCopy_;
+        if (relay_.renumbered) relay_.to.objectsRenumbered();
+        return;
+    }
     if (undoStep_ == EditUndo::Snapshot) {
         undo_.held = 1 - undo_.held;
         map_.undoState = UndoState::Snapshot;
@@ -35,7 +43,7 @@ void MapEdit::commit() {
 void MapEdit::rollback() {
     if (!open_) return;
     close();
-    MapContent& kept = undo_.spare();
+    MapContent& kept = nestedCopy_ ? *nestedCopy_ : undo_.spare();
     forEachObjectTable([&](auto table, TableRole, const char*) { swap(map_.*table, kept.*table); });
     static_cast<MapScalars&>(map_) = kept;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,8 +19,10 @@ namespace korvel {
 // Whether a command takes the undo snapshot before it changes the map.
 enum class EditUndo : uint8_t { None, Snapshot };
 
-// One edit at a time: the copy of the map it keeps for a rollback lies in the undo snapshot's
-// spare slot.
+// The copy of the map an edit keeps for a rollback lies in the undo snapshot's spare slot. An
+// edit opened while another is open (an operation inside a script run) keeps its own copy; when
+// it commits with EditUndo::Snapshot, the map as it was at its opening replaces the outer
+// edit's pending snapshot.
 class MapEdit {
 public:
     MapEdit(MapStore& map, UndoSnapshot& undo, MapEvents& events, EditUndo undoStep);
@@ -75,6 +78,7 @@ private:
     void close();
 
     MapStore& map_;
+    std::unique_ptr<MapContent> nestedCopy_;  // set for an edit inside another
     UndoSnapshot& undo_;
     Relay relay_;
     EditUndo undoStep_;

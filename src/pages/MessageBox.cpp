@@ -31,6 +31,7 @@ KindInfo kindInfo(MessageBoxKind kind) {
         case K::SaveBeforeOpenMap:
         case K::SaveBeforeRestoreAutosave:
         case K::SaveBeforeRecording:
+        case K::SaveBeforeScriptReset:
             return {kMsgSaveChanges, 3};
         case K::ConfirmRevert:
             return {kMsgConfirmRevert, 2};
@@ -251,6 +252,12 @@ void answerMessageBox(Editor& ed, int32_t result) {
                 break;
             case MessageBoxKind::ConfirmDeleteScript:
                 if (first) deleteScript(ed);
+                break;
+            case MessageBoxKind::SaveBeforeScriptReset:
+                if (!first || saveFirst(ed)) {
+                    ed.pages.scriptEditor.scriptResetConfirmed = 1;
+                    ed.app.deferredAction = DeferredAction::RunScript;
+                }
                 break;
             case MessageBoxKind::FullScreenFailed:
             case MessageBoxKind::UnsupportedMapVersion:

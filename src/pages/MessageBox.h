@@ -23,6 +23,7 @@ enum class MessageBoxKind : int32_t {
     ConfirmOverwriteDemo = 10,
     SaveBeforeRecording = 11,
     ConfirmDeleteScript = 12,
+    SaveBeforeScriptReset = 13,  // a script that empties the map, on a modified map
 };
 
 // The kind asked and the frames since the box opened.

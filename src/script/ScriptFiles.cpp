@@ -5,16 +5,20 @@
 
 #include "app/DataFolder.h"
 #include "app/Editor.h"
+#include "app/Sound.h"
 #include "base/FileSystem.h"
 #include "base/MessageNumbers.h"
 #include "base/TextFile.h"
+#include "script/ScriptLayout.h"
 #include "ui/Languages.h"
+#include "ui/Toolbar.h"
 
 namespace korvel {
 
 namespace {
 
 constexpr const char* kScriptExtension = ".kvs";
+constexpr const char* kDemoScriptStem = "~demotmp";
 
 bool equalNoCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -30,10 +34,10 @@ void refreshScriptList(ScriptState& s, FileSystem& fs, const std::string& dataFo
                        int32_t visibleRows) {
     if (!keepText && !demoStartPending) {
         s.scriptName = getMessage(kMsgDefaultScriptName, langs);
-        s.scriptText =
-            s.scriptName.empty()
-                ? std::string()
-                : fsoReadFile(fs, findNoCase(fs, dataFolder, s.scriptName + kScriptExtension));
+        s.scriptText = s.scriptName.empty()
+                           ? std::string()
+                           : withCrLfLineEnds(fsoReadFile(
+                                 fs, findNoCase(fs, dataFolder, s.scriptName + kScriptExtension)));
     }
     std::vector<std::string> files = fs.listFiles(dataFolder, std::string("*") + kScriptExtension);
     if (files.size() > size_t(kMaxScripts)) files.resize(size_t(kMaxScripts));
@@ -58,7 +62,154 @@ void refreshScriptList(Editor& ed, bool keepText) {
                       ed.demo.demoStartPending != 0, kScriptListRows);
 }
 
-// Deleting a script comes with the script editor; until then nothing is deleted.
-void deleteScript(Editor&) {}
+bool isValidScriptName(const std::string& name) {
+    if (name.empty() || name == "." || name == ".." || equalNoCase(name, kDemoScriptStem))
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32;
+    });
+}
+
+namespace {
+
+FileSystem& files(Editor& ed) {
+    return ed.app.platform->fileSystem();
+}
+
+// The path of a script's file: an existing one whatever its case, else the name as given.
+std::string scriptPath(Editor& ed, const std::string& name) {
+    return findNoCase(files(ed), dataFolder(*ed.app.platform), name + kScriptExtension);
+}
+
+bool scriptFileExists(Editor& ed, const std::string& name) {
+    return isValidScriptName(name) && files(ed).fileExists(scriptPath(ed, name));
+}
+
+void report(Editor& ed, int32_t message, const std::string& name) {
+    ed.app.statusText = getMessage(message, ed.langs, name);
+    playSound(ed, "beep2");
+}
+
+bool inDemo(const Editor& ed) {
+    return ed.demo.demoFrameIndex >= 0;
+}
+
+void findCurrentEntry(ScriptState& s) {
+    const auto it =
+        std::find_if(s.scriptNames.begin(), s.scriptNames.end(),
+                     [&](const std::string& n) { return equalNoCase(n, s.scriptName); });
+    if (it != s.scriptNames.end()) s.scriptIndex = int32_t(it - s.scriptNames.begin());
+}
+
+void resetEditorView(ScriptState& s) {
+    s.scriptTopLine = 0;
+    s.scriptCursor = 0;
+    s.scriptAnchor = 0;
+    s.scriptUndoAvailable = 0;
+}
+
+// Loads entry scriptIndex without saving the current script first.
+bool loadEntry(Editor& ed) {
+    ScriptState& s = ed.pages.scriptEditor;
+    if (inDemo(ed)) {
+        s.scriptText = withCrLfLineEnds(fsoReadFile(files(ed), scriptPath(ed, kDemoScriptStem)));
+    } else {
+        if (s.scriptIndex < 0 || s.scriptIndex >= int32_t(s.scriptNames.size())) return false;
+        const std::string& name = s.scriptNames[size_t(s.scriptIndex)];
+        if (!isValidScriptName(name)) {
+            report(ed, kMsgScriptNameRefused, name);
+            return false;
+        }
+        s.scriptName = name;
+        s.scriptText = withCrLfLineEnds(fsoReadFile(files(ed), scriptPath(ed, name)));
+    }
+    resetEditorView(s);
+    rebuildToolbar(ed);
+    ed.app.redrawRequest = 1;
+    drawScriptText(ed);
+    return true;
+}
+
+}  // namespace
+
+bool saveScript(Editor& ed, bool keepIndex) {
+    ScriptState& s = ed.pages.scriptEditor;
+    if (inDemo(ed)) {
+        const std::string path =
+            dataFolder(*ed.app.platform) + "/" + kDemoScriptStem + kScriptExtension;
+        if (fsoRecordFile(files(ed), path, s.scriptText)) return true;
+        report(ed, kMsgScriptNotSaved, kDemoScriptStem);
+        return false;
+    }
+    if (!isValidScriptName(s.scriptName)) {
+        report(ed, kMsgScriptNameRefused, s.scriptName);
+        return false;
+    }
+    if (!fsoRecordFile(files(ed), scriptPath(ed, s.scriptName), s.scriptText)) {
+        report(ed, kMsgScriptNotSaved, s.scriptName);
+        return false;
+    }
+    refreshScriptList(ed, true);
+    if (!keepIndex) findCurrentEntry(s);
+    return true;
+}
+
+bool loadScript(Editor& ed) {
+    ScriptState& s = ed.pages.scriptEditor;
+    if (!inDemo(ed) && scriptFileExists(ed, s.scriptName) && !saveScript(ed, true)) return false;
+    return loadEntry(ed);
+}
+
+bool deleteScript(Editor& ed) {
+    ScriptState& s = ed.pages.scriptEditor;
+    if (!isValidScriptName(s.scriptName)) {
+        report(ed, kMsgScriptNameRefused, s.scriptName);
+        return false;
+    }
+    const std::string path = scriptPath(ed, s.scriptName);
+    if (!files(ed).fileExists(path)) return true;
+    if (!files(ed).deleteFile(path)) {
+        report(ed, kMsgScriptNotDeleted, s.scriptName);
+        return false;
+    }
+    refreshScriptList(ed, true);
+    if (s.scriptCount == 0) {
+        // Nothing left to move to: an empty default script in memory.
+        s.scriptName = getMessage(kMsgDefaultScriptName, ed.langs);
+        s.scriptText.clear();
+        s.scriptIndex = 0;
+        resetEditorView(s);
+        drawScriptText(ed);
+        return true;
+    }
+    if (s.scriptIndex >= s.scriptCount) s.scriptIndex = s.scriptCount - 1;
+    if (s.scriptIndex < 0) s.scriptIndex = 0;
+    // The deleted script's text must not overwrite the neighbour it moves to.
+    return loadEntry(ed);
+}
+
+static std::string freeScriptName(Editor& ed, const std::string& base) {
+    if (!scriptFileExists(ed, base)) return base;
+    size_t digits = base.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(base[digits - 1]))) --digits;
+    const std::string stem = base.substr(0, digits);
+    for (int32_t n = 1; n <= kMaxScripts + 1; ++n) {
+        const std::string name = stem + std::to_string(n);
+        if (!scriptFileExists(ed, name)) return name;
+    }
+    return base;
+}
+
+bool newScript(Editor& ed) {
+    ScriptState& s = ed.pages.scriptEditor;
+    if (!inDemo(ed) && scriptFileExists(ed, s.scriptName) && !saveScript(ed, false)) return false;
+    s.scriptName = freeScriptName(ed, getMessage(kMsgDefaultScriptName, ed.langs));
+    s.scriptText.clear();
+    s.scriptTopLine = 0;
+    s.scriptCursor = 0;
+    s.scriptAnchor = 0;
+    drawScriptText(ed);
+    return true;
+}
 
 }  // namespace korvel

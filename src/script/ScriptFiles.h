@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "script/ScriptCompiler.h"
+
 namespace korvel {
 
 class FileSystem;
@@ -20,6 +22,11 @@ constexpr int32_t kScriptLayoutLines = 16384;
 constexpr int32_t kScriptListRows = 32;
 // The listing's count is 16-bit.
 constexpr int32_t kMaxScripts = 32767;
+
+constexpr int32_t kScriptPointBufferSize = 32769;
+struct ScriptPoint {
+    int32_t x = 0, y = 0;
+};
 
 struct ScriptState {
     std::string scriptName;                // file stem of the current script
@@ -49,6 +56,17 @@ struct ScriptState {
         std::vector<int32_t>(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
     // The text of the value field being edited: the expression evaluator reads it as x.
     std::string exprXText;
+
+    // The last program compiled for a run, and the scratch point buffers scripts use.
+    ScriptProgram program;
+    std::vector<ScriptPoint> pointBuffer1 =
+        std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
+    std::vector<ScriptPoint> pointBuffer2 =
+        std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
+    // The user agreed that the next run may empty a modified map.
+    uint8_t scriptResetConfirmed = 0;
+    // How many instructions a run may execute before it is stopped.
+    int64_t scriptStepBudget = 2147483647;
 };
 
 // Lists the script files of the data folder. Unless keepText is set (or a demo is about to
@@ -60,7 +78,27 @@ void refreshScriptList(ScriptState& scripts, FileSystem& fs, const std::string& 
 // The same for the editor.
 void refreshScriptList(Editor& ed, bool keepText);
 
-// Deletes the current script's file and moves to a neighbouring script.
-void deleteScript(Editor& ed);
+// Whether a script name may become a file name: not empty, ".", "..", the demo's temporary
+// script, nor holding a path separator or a control code.
+bool isValidScriptName(const std::string& name);
+
+// Writes the current script's text to its file (the temporary script during a demo) and lists
+// the scripts again; unless keepIndex, the current entry is found again ignoring case. A refused
+// name or a failed write is reported in the status line, the text kept; false then.
+bool saveScript(Editor& ed, bool keepIndex);
+
+// Makes entry scriptIndex the current script, saving the current one first when its file exists
+// (a failed save stops the load). Line ends read as CR LF.
+bool loadScript(Editor& ed);
+
+// Deletes the current script's file and moves to a neighbouring script: the one that took its
+// place, else the new last one; with none left, an empty default script in memory. False when
+// the name is refused or the file could not be deleted (reported).
+bool deleteScript(Editor& ed);
+
+// Starts an empty script, in memory only, named by the default name with its number raised to
+// the lowest one no script file uses. The current script is saved first when its file exists; a
+// failed save stops here.
+bool newScript(Editor& ed);
 
 }  // namespace korvel

@@ -267,8 +267,10 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         {K::ConfirmOverwriteDemo, F, cues({"beep2.wav"})},
         {K::SaveBeforeRecording, F, saved(kept)},
         {K::SaveBeforeRecording, S, kept},
-        {K::ConfirmDeleteScript, F, kept},
+        // The rig's editor holds no script name, which no file may have: refused.
+        {K::ConfirmDeleteScript, F, cues({"beep2.wav"})},
         {K::ConfirmDeleteScript, S, kept},
+        {K::SaveBeforeScriptReset, T, kept},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << int(c.kind) << " " << c.answer);
