@@ -10,8 +10,10 @@
 #include "app/FrameLoop.h"
 #include "app/MapFileCommands.h"
 #include "app/PageChanges.h"
+#include "app/PageServices.h"
 #include "app/Sound.h"
 #include "app/Startup.h"
+#include "commands/PageStack.h"
 #include "commands/SelectionCommands.h"
 #include "editing/InputDispatcher.h"
 #include "pages/ArchSetup.h"
@@ -118,6 +120,13 @@ EditorCalls::EditorCalls() {
     };
     rotateScreenImage = &korvel::rotateScreenImage;
     scrollScreenImage = &korvel::scrollScreenImage;
+    pushPage = &korvel::pushPage;
+    drawModePanel = &korvel::drawModePanel;
+    checkMap = &korvel::checkMap;
+    computeMapStatistics = &korvel::computeMapStatistics;
+    drawPieChart = &korvel::drawPieChart;
+    saveScript = &korvel::saveScript;
+    runScript = &korvel::runScript;
 }
 
 }  // namespace korvel

@@ -28,6 +28,10 @@ constexpr int32_t kMsgLoadingHelp = 330;
 constexpr int32_t kMsgLoadingColorTables = 331;
 constexpr int32_t kMsgReady = 332;
 constexpr int32_t kMsgTilesLoadedTextured = 333;
+constexpr int32_t kMsgWallLinksRepaired = 334;
+constexpr int32_t kMsgZeroWallsDeleted = 335;
+constexpr int32_t kMsgSpriteSectorsFound = 336;
+constexpr int32_t kMsgScriptFinished = 1317;
 constexpr int32_t kMsgLoadingTileFile = 1213;
 constexpr int32_t kMsgTilesLoaded = 1214;
 constexpr int32_t kMsgFileNotUsed = 1334;  // too short or damaged
@@ -86,6 +90,12 @@ constexpr int32_t kMsgButtonCancel = 431;
 // Settings, scripts and demos.
 constexpr int32_t kMsgSettingsSaved = 1194;
 constexpr int32_t kMsgSettingsNotSaved = 1400;
+// The start image cannot be read (&1 why). Before any language is loaded the English fallback
+// is shown; two lines, so that a plain error box does not cut the advice off at its edge.
+constexpr int32_t kMsgStartImageMissing = 1343;
+constexpr const char* kStartImageMissingFallback =
+    "Korvel cannot start: &1.\nThe data folder KorvelD beside the program must hold an "
+    "800 x 600 picture mainscr.gif.";
 constexpr int32_t kMsgDefaultScriptName = 1278;
 constexpr int32_t kMsgDemoSaved = 1296;
 
