@@ -55,6 +55,10 @@ struct AppState {
     int32_t sideViewPadButton = 0;  // the side view's navigation-pad button under the mouse
     int32_t caretBlinkTime = -1;    // status-line flash after a value prompt opened
     int32_t modeStackDepth = 0;     // pages on the page stack
+    // The next page change is a return or a redraw and is not pushed on the page stack.
+    uint8_t redrawAfterModeChange = 0;
+    // The size of the map written as version 7, from the last statistics.
+    int32_t statMapFileSize = 0;
     std::string lastLoggedStatus;   // the status text last put into the message history
     uint8_t objectsRenumbered = 0;
     int32_t dragStartMouseY = 0;  // where a value drag began; moved with the pointer wrap

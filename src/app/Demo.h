@@ -14,6 +14,7 @@ struct Languages;
 struct DemoState {
     uint8_t demoRecording = 0;
     int32_t demoFrameIndex = -1;   // frame being recorded or played; -1 no demo runs
+    int32_t demoFrameCount = 0;    // frames of the demo being played, from its header
     uint8_t demoStartPending = 0;  // the next frame starts the demo
     uint32_t demoSeed = 0;         // random state the demo starts from
     int32_t demoKeyPos = 0;        // first key byte of the current frame

@@ -12,6 +12,7 @@
 #include "app/PageChanges.h"
 #include "app/Sound.h"
 #include "app/Startup.h"
+#include "commands/PageStack.h"
 #include "commands/SelectionCommands.h"
 #include "editing/InputDispatcher.h"
 #include "pages/ArchSetup.h"
@@ -21,11 +22,15 @@
 #include "pages/FileBrowser.h"
 #include "pages/HelpViewer.h"
 #include "pages/MessageBox.h"
+#include "pages/ModePanel.h"
 #include "pages/ProblemList.h"
 #include "pages/ProfileEditor.h"
 #include "pages/RecordEditor.h"
 #include "pages/ReelSetup.h"
 #include "pages/ScriptEditor.h"
+#include "script/ScriptFiles.h"
+#include "script/ScriptRun.h"
+#include "views/PieChart.h"
 #include "pages/Search.h"
 #include "pages/SparksToy.h"
 #include "pages/SphereSetup.h"
@@ -118,6 +123,22 @@ EditorCalls::EditorCalls() {
     };
     rotateScreenImage = &korvel::rotateScreenImage;
     scrollScreenImage = &korvel::scrollScreenImage;
+    pushPage = &korvel::pushPage;
+    drawModePanel = [](Editor& ed) { korvel::drawModePanel(ed); };
+    checkMap = [](Editor& ed) { runMapCheck(ed); };
+    computeMapStatistics = [](Editor& ed) {
+        MapStatistics& st = ed.pages.problemList.statistics;
+        korvel::computeMapStatistics(ed.map, ed.tileCatalog.tileCategories, st);
+        ed.app.statMapFileSize = st.statMapFileSize;
+    };
+    drawPieChart = [](Editor& ed, int32_t cx, int32_t cy, int32_t r, int32_t t, int32_t a,
+                      uint8_t c1, uint8_t c2) {
+        korvel::drawPieChart(canvasOf(ed), ed.random, cx, cy, r, t, a, c1, c2);
+    };
+    saveScript = [](Editor& ed, int32_t mode) { korvel::saveScript(ed, mode != 0); };
+    runScript = [](Editor& ed, const std::string& name, int32_t topLevel) {
+        korvel::runScript(ed, name, topLevel != 0);
+    };
 }
 
 }  // namespace korvel

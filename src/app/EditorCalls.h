@@ -85,6 +85,19 @@ struct EditorCalls {
     std::function<void(Editor&, float angle)> rotateScreenImage;
     std::function<void(Editor&, int32_t dx, int32_t dy)> scrollScreenImage;
 
+    // What a page change and the deferred actions call of the pages, the map check, the
+    // statistics and the scripts.
+    Step pushPage;
+    Step drawModePanel;
+    Step checkMap;
+    Step computeMapStatistics;
+    // Centre, radius, thickness, split angle (65536 per turn) and the two colours.
+    std::function<void(Editor&, int32_t cx, int32_t cy, int32_t r, int32_t t, int32_t a,
+                       uint8_t c1, uint8_t c2)>
+        drawPieChart;
+    std::function<void(Editor&, int32_t mode)> saveScript;
+    std::function<void(Editor&, const std::string& name, int32_t topLevel)> runScript;
+
     // The real functions.
     EditorCalls();
 };

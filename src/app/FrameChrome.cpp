@@ -1,33 +1,32 @@
 #include "app/FrameChrome.h"
 
+#include "app/ChromeTexts.h"
 #include "app/Editor.h"
+#include "app/PanelBackground.h"
+#include "app/PanelInfo.h"
+#include "app/ParticleShow.h"
+#include "ui/MessageHistory.h"
+#include "ui/Widgets.h"
 
 namespace korvel {
 
-namespace {
-
-// A prompt that opened since the last frame flashes the status line for half a second and keeps
-// the value it opened with, which Esc puts back.
-void notePromptOpening(Editor& ed) {
-    ValuePromptState& p = ed.prompt;
-    AppState& a = ed.app;
-    const int32_t now = ed.input.frameTime;
-    if (p.promptKind != 0 && ed.loop.shownPromptKind == 0) {
-        a.caretBlinkTime = now + 500;
-        p.promptOriginal = p.promptInput;
-        p.promptOriginalNegative = p.promptNegative;
-        ed.dispatch.areaSelectLatch = 0;
-    }
-    if (a.caretBlinkTime >= 0 && a.caretBlinkTime < now) a.caretBlinkTime = -1;
-}
-
-}  // namespace
-
-// The chrome's painters arrive with their own change; until then the frame shows only the page
-// and the cursor, and the chrome keeps only the prompt's opening state.
+// The order is fixed: what comes later lies on top, and the rebuild of the background only shows
+// from the next frame on.
 void drawFrameChrome(Editor& ed) {
-    notePromptOpening(ed);
+    drawKeyboardIndicator(ed);
+    drawWindowButtons(ed);
+    drawMapTitle(ed);
+    drawToolbarOverlay(ed);
+    drawStatusArea(ed);
+    drawZRangeGauge(ed);
+    drawPageInformation(ed);
+    drawWidgets(ed);
+    drawOpenMenuOverlay(ed);
+    rebuildBackground(ed);
+    if (ed.app.messageLogAnim >= 0) drawMessageLogPanel(ed);
+    drawCornerTexts(ed);
+    stepParticles(ed);
+    stepFireworkShow(ed);
 }
-void drawTooltip(Editor&) {}
 
 }  // namespace korvel

@@ -26,6 +26,7 @@ struct Particles {
     int32_t particleCount = 0;
     // Frame of the firework show, 0..200; the show runs while it is below 200.
     int32_t screenEffectFrame = 0;
+    int32_t showPattern = 0;  // pattern 0..9 of the running show, drawn at its frame 0
 };
 
 // Room for 4096 more particles.

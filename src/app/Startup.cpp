@@ -96,11 +96,15 @@ void interpretCommandLine(Editor& ed, const std::string& text) {
 bool loadStartScreen(Editor& ed) {
     const std::string path = findNoCase(fsOf(ed), dataOf(ed), "mainscr.gif");
     const StartScreenResult r = loadStartScreen(ed.frameBuffer, fsOf(ed), path);
-    if (!r.ok)
-        // Two lines, so that a plain error box does not cut the advice off at its edge.
-        ed.app.platform->showError("Korvel cannot start: " + r.error +
-                                   ".\nThe data folder KorvelD beside the program must hold an "
-                                   "800 x 600 picture mainscr.gif.");
+    if (!r.ok) {
+        // The start image comes before the languages; its message is worded from the language
+        // only when one is there.
+        std::string text = ed.langs.languageCount() > 0
+                               ? getMessage(kMsgStartImageMissing, ed.langs, r.error)
+                               : kStartImageMissingFallback;
+        if (ed.langs.languageCount() == 0) text.replace(text.find("&1"), 2, r.error);
+        ed.app.platform->showError(text);
+    }
     return r.ok;
 }
 
@@ -242,8 +246,7 @@ bool Form_Load(Editor& ed) {
     if (!startup(ed)) return false;
     runFrameLoop(ed);
     if (!shutdown(ed))
-        ed.app.platform->showError("The settings could not be written to " +
-                                   joinPath(dataOf(ed), "korvel.cfg") + ".");
+        ed.app.platform->showError(getMessage(kMsgSettingsNotSaved, ed.langs));
     return true;
 }
 

@@ -28,6 +28,10 @@ constexpr int32_t kMsgLoadingHelp = 330;
 constexpr int32_t kMsgLoadingColorTables = 331;
 constexpr int32_t kMsgReady = 332;
 constexpr int32_t kMsgTilesLoadedTextured = 333;
+constexpr int32_t kMsgWallLinksRepaired = 334;
+constexpr int32_t kMsgZeroWallsDeleted = 335;
+constexpr int32_t kMsgSpriteSectorsFound = 336;
+constexpr int32_t kMsgScriptFinished = 1317;
 constexpr int32_t kMsgLoadingTileFile = 1213;
 constexpr int32_t kMsgTilesLoaded = 1214;
 constexpr int32_t kMsgFileNotUsed = 1334;  // too short or damaged
@@ -102,6 +106,12 @@ constexpr int32_t kMsgPreparing3d = 1206;
 constexpr int32_t kMsgScene3dFull = 1405;
 constexpr int32_t kMsgScene3dNoRoom = 1406;
 constexpr int32_t kMsgFrame3dFull = 1407;
+// The start image cannot be read (&1 why). Before any language is loaded the English fallback
+// is shown; two lines, so that a plain error box does not cut the advice off at its edge.
+constexpr int32_t kMsgStartImageMissing = 1343;
+constexpr const char* kStartImageMissingFallback =
+    "Korvel cannot start: &1.\nThe data folder KorvelD beside the program must hold an "
+    "800 x 600 picture mainscr.gif.";
 constexpr int32_t kMsgDefaultScriptName = 1278;
 constexpr int32_t kMsgDemoSaved = 1296;
 
@@ -129,7 +139,6 @@ constexpr int32_t kMsgNewSectorMade = 718;
 constexpr int32_t kMsgCalculatorResult = 1259;
 constexpr int32_t kMsgDrawingFull = 1348;    // the drawing holds no more points
 constexpr int32_t kMsgTooFewCorners = 1349;  // a closed drawing of two corners or fewer
-constexpr int32_t kMsgScriptFinished = 1317;
 constexpr int32_t kMsgScriptStepLimit = 1410;     // a run stopped after its step budget
 constexpr int32_t kMsgScriptAborted = 1411;       // a run stopped by Esc
 constexpr int32_t kMsgScriptTooLong = 1412;       // a program too large to run

@@ -10,6 +10,7 @@ void pushPage(Editor&) {}
 
 void popPage(Editor& ed) {
     ed.app.currentPage = Page::PlanView;
+    ed.app.redrawAfterModeChange = 1;
     ed.app.redrawRequest = 2;
 }
 

@@ -14,6 +14,8 @@ namespace korvel {
 struct ToolState {
     SelectionMode selectionMode = SelectionMode::SpritesAndVertices;
     SelectionMode previousSelectionMode = SelectionMode::SpritesAndVertices;
+    // Bit 0 always, and bit m + 1 for the selection layers m = 0..5 (updateSelectionLayerMask).
+    uint8_t selectionModeMask = 0;
     Tool currentTool = Tool::Idle;
     Tool previousTool = Tool::Idle;
     DragKind dragKind = DragKind::Move;
@@ -40,5 +42,11 @@ struct ToolState {
     uint8_t booleanPending = 0;
     uint8_t ripCutsAll = 0;
 };
+
+// selectionModeMask from selectionMode.
+inline void updateSelectionLayerMask(ToolState& t) {
+    const auto mode = int32_t(t.selectionMode);
+    t.selectionModeMask = uint8_t(1u | (mode >= 0 && mode <= 5 ? 1u << (mode + 1) : 0u));
+}
 
 }  // namespace korvel

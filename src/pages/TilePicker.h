@@ -13,6 +13,8 @@ struct TilePickerState {
     int32_t tilePickerCursor = 0;
     int32_t tilePickerTopRow = 0;
     uint8_t tilePickerShowAll = 0;
+    // The wall target takes the masked texture (overpicnum) rather than the wall texture.
+    uint8_t targetOverpicnum = 0;
 };
 
 // Painter of the page.

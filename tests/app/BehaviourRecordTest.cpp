@@ -19,6 +19,7 @@
 #include "app/MapFileCommands.h"
 #include "pages/MessageBox.h"
 #include "app/Startup.h"
+#include "base/MessageNumbers.h"
 #include "map/MapFile.h"
 #include "support/EditorRig.h"
 #include "support/GridMaps.h"
@@ -116,6 +117,8 @@ public:
         Editor& ed = *rig_.ed;
         HeadlessPlatform& p = *rig_.platform;
         ASSERT_TRUE(startup(ed));
+        // The status line shows the command line, whose temporary folder differs in every run.
+        ed.app.statusText = getMessage(kMsgUntitled, ed.langs);
         record("start");
         const std::string loaded = rig_.dir.read(name_ + ".MAP");
 

@@ -42,6 +42,8 @@ int keyFor(char c) {
 
 // A started editor whose value prompt is driven by whole frames of key presses.
 struct PromptRig : CommandRig {
+    // No firework show: the particles counted are those of the save.
+    PromptRig() { ed->particles.screenEffectFrame = 200; }
     void type(const std::string& text) {
         for (char c : text) {
             if (c >= 'A' && c <= 'Z')
@@ -87,6 +89,14 @@ TEST(ValuePrompt, SaveAsTakesATypedNameEditedWithBackspaceAndEnterSavesIt) {
     EXPECT_FALSE(r.dir.exists("hall2.map")) << "typing alone writes nothing";
 
     r.platform->clearPlayedSounds();
+    // The burst starts on the bottom row, which the particle step clears in the same frame:
+    // count it as the chrome finds it.
+    int32_t burst = 0;
+    const auto chrome = r.ed->calls.drawFrameChrome;
+    r.ed->calls.drawFrameChrome = [&burst, chrome](Editor& e) {
+        burst = std::max(burst, e.particles.particleCount);
+        chrome(e);
+    };
     r.press({kEnterKey});
     EXPECT_FALSE(r.open());
     ASSERT_TRUE(r.dir.exists("hall2.map"));
@@ -94,7 +104,7 @@ TEST(ValuePrompt, SaveAsTakesATypedNameEditedWithBackspaceAndEnterSavesIt) {
     EXPECT_TRUE(r.dir.read("room.map") == r.fileBytes) << "the old file is left alone";
     EXPECT_EQ(r.ed->map.mapModified, MapModifiedState::Unmodified);
     EXPECT_EQ(r.ed->app.statusText, r.message(kMsgMapSaved));
-    EXPECT_GT(r.ed->particles.particleCount, 0);
+    EXPECT_GT(burst, 0);
     EXPECT_TRUE(r.played("pyro"));
 
     // The file holds the same records.
