@@ -1,5 +1,5 @@
-// Editing operations the script built-ins call whose own code arrives with the sector, loop and
-// transform tools. Until then each does nothing, so a script that names one runs on unchanged.
+// The editing operations the script built-ins call, on the editor's map with its events. The
+// loop and selection copies not yet built do nothing, so a script that names one runs on.
 #pragma once
 
 #include <cstdint>

@@ -404,7 +404,12 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             return;
         }
         case 173:
-            if (isWall(map, a) && isWall(map, b)) set(o.reg[3], allowSectorSplit(map, a, b, c, 0));
+            if (isWall(map, a) && isWall(map, b)) {
+                const DrawVertexList& v = ed.drawVertices;
+                const SplitPath path{v.toolPointsX.data(), v.toolPointsY.data(),
+                                     std::clamp(v.toolPointCount, 0, kDrawVertexCapacity)};
+                set(o.reg[3], int32_t(allowSectorSplit(map, path, a, b, c != 0, false)));
+            }
             return;
         case 174:
         case 175:
