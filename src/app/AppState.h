@@ -30,6 +30,8 @@ enum class DeferredAction : int32_t {
     RunScript = 10,
 };
 
+constexpr int32_t kModeStackSize = 256;
+
 struct AppState {
     Platform* platform = nullptr;  // set once when the editor starts
     std::string statusText;        // the status line
@@ -55,6 +57,10 @@ struct AppState {
     int32_t sideViewPadButton = 0;  // the side view's navigation-pad button under the mouse
     int32_t caretBlinkTime = -1;    // status-line flash after a value prompt opened
     int32_t modeStackDepth = 0;     // pages on the page stack
+    // The pages Back returns to, bottom first; modeStackDepth of them are used.
+    std::array<Page, kModeStackSize> modeStack{};
+    // One-shot: the next page change pushes nothing (set when Back returns to a page).
+    uint8_t suppressPagePush = 0;
     std::string lastLoggedStatus;   // the status text last put into the message history
     uint8_t objectsRenumbered = 0;
     int32_t dragStartMouseY = 0;  // where a value drag began; moved with the pointer wrap

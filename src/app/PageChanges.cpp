@@ -3,13 +3,16 @@
 #include <algorithm>
 
 #include "app/Editor.h"
+#include "commands/PageStack.h"
 #include "views/ViewBackdrop.h"
 
 namespace korvel {
 
-// The rest of a page change (page stack, art, panels) arrives with its own change; until then
-// entering a page prepares the backdrop of the view area and shows it in the background.
+// The rest of a page change (art, panels) arrives with its own change; until then a change
+// keeps the page stack and entering a page prepares the backdrop of the view area and shows it
+// in the background.
 void onPageChanged(Editor& ed) {
+    applyPagePushRule(ed);
     FrameBuffer& fb = ed.frameBuffer;
     prepareViewBackdrop(fb, ed.colorTables, ed.app.previousPage, ed.app.currentPage);
     const SurfaceView bg = backgroundView(fb);

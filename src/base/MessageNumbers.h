@@ -114,4 +114,12 @@ constexpr int32_t kMsgCalculatorResult = 1259;
 constexpr int32_t kMsgDrawingFull = 1348;    // the drawing holds no more points
 constexpr int32_t kMsgTooFewCorners = 1349;  // a closed drawing of two corners or fewer
 
+// Page and view switches.
+constexpr int32_t kMsgSnapOn = 84;
+constexpr int32_t kMsgSnapOff = 85;
+constexpr int32_t kMsgFullScreenOn = 185;
+constexpr int32_t kMsgFullScreenOff = 186;
+constexpr int32_t kMsgAreaRectangle = 1186;
+constexpr int32_t kMsgAreaCircle = 1187;
+
 }  // namespace korvel

@@ -1,0 +1,7 @@
+#include "commands/PendingServices.h"
+
+namespace korvel {
+
+void updateSelectionLayerMask(Editor&) {}
+
+}  // namespace korvel
