@@ -121,5 +121,6 @@ constexpr int32_t kMsgFullScreenOn = 185;
 constexpr int32_t kMsgFullScreenOff = 186;
 constexpr int32_t kMsgAreaRectangle = 1186;
 constexpr int32_t kMsgAreaCircle = 1187;
+constexpr int32_t kMsgScreenshotFailed = 1365;
 
 }  // namespace korvel

@@ -15,3 +15,9 @@ void skySelect(MapStore&, int32_t) {}
 bool equalizeCeilingHeights(MapStore&) { return false; }
 
 }  // namespace korvel
+
+namespace korvel {
+
+void build3dView(Editor&) {}
+
+}  // namespace korvel

@@ -29,3 +29,10 @@ void skySelect(MapStore& map, int32_t s);
 bool equalizeCeilingHeights(MapStore& map);
 
 }  // namespace korvel
+
+namespace korvel {
+
+// Prepares the 3D view's scene from the map.
+void build3dView(Editor& ed);
+
+}  // namespace korvel
