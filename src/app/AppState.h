@@ -30,6 +30,8 @@ enum class DeferredAction : int32_t {
     RunScript = 10,
 };
 
+constexpr int32_t kModeStackSize = 256;
+
 struct AppState {
     Platform* platform = nullptr;  // set once when the editor starts
     std::string statusText;        // the status line
@@ -59,6 +61,8 @@ struct AppState {
     uint8_t redrawAfterModeChange = 0;
     // The size of the map written as version 7, from the last statistics.
     int32_t statMapFileSize = 0;
+    // The pages Back returns to, bottom first; modeStackDepth of them are used.
+    std::array<Page, kModeStackSize> modeStack{};
     std::string lastLoggedStatus;   // the status text last put into the message history
     uint8_t objectsRenumbered = 0;
     int32_t dragStartMouseY = 0;  // where a value drag began; moved with the pointer wrap

@@ -18,6 +18,10 @@ struct DemoState {
     uint8_t demoStartPending = 0;  // the next frame starts the demo
     uint32_t demoSeed = 0;         // random state the demo starts from
     int32_t demoKeyPos = 0;        // first key byte of the current frame
+    int32_t demoFrameKeyBytes = 0;  // key bytes the current frame recorded
+    // The header counts, completed when the recording stops.
+    int32_t demoHeaderFrames = 0;
+    int32_t demoHeaderKeyEvents = 0;
 };
 
 // Appends the input of the current frame to the demo being recorded.

@@ -28,8 +28,10 @@ bool tryFullScreen(Editor& ed) {
     return switchToFullScreen(ed);
 }
 
-void enterFullScreen(Editor& ed) {
-    if (!switchToFullScreen(ed)) openMessageBox(ed, MessageBoxKind::FullScreenFailed);
+bool enterFullScreen(Editor& ed) {
+    if (switchToFullScreen(ed)) return true;
+    openMessageBox(ed, MessageBoxKind::FullScreenFailed);
+    return false;
 }
 
 void restoreDisplayMode(Editor& ed) {

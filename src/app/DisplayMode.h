@@ -17,8 +17,8 @@ int32_t setDisplayMode(Platform& platform, int32_t width, int32_t height, int32_
 void getDisplayMode(Editor& ed);
 // Start-up's attempt: full screen at refreshRate and the window maximised; whether it worked.
 bool tryFullScreen(Editor& ed);
-// Full screen later on; a refused switch opens message box 7 at once.
-void enterFullScreen(Editor& ed);
+// Full screen later on; a refused switch opens message box 7 at once. Whether it worked.
+bool enterFullScreen(Editor& ed);
 void restoreDisplayMode(Editor& ed);
 
 void OnAppActivate(Editor& ed);

@@ -4,6 +4,7 @@
 
 #include "app/DataFolder.h"
 #include "app/Editor.h"
+#include "commands/PageStack.h"
 #include "pages/ModePanel.h"
 #include "resources/ColorTableBuild.h"
 #include "view3d/View3dScene.h"
@@ -43,23 +44,10 @@ void onPageChanged(Editor& ed) {
     AppState& a = ed.app;
     const Page left = a.previousPage;
     const Page entered = a.currentPage;
-    const auto p = int32_t(left);
 
     if (a.redrawRequest != 2) a.redrawRequest = 1;
-    // Leaving one of the main pages empties the page stack; a redraw pushes nothing.
-    if (p >= 0 && p <= 4) {
-        a.redrawAfterModeChange = 1;
-        a.modeStackDepth = 0;
-    }
-    if (left == entered) a.redrawAfterModeChange = 1;
     if (left == Page::ScriptEditor && scriptFileExists(ed)) ed.calls.saveScript(ed, 1);
-    // The record editor and the tile picker return to the side view they were opened from.
-    if ((entered == Page::RecordEditor || entered == Page::TilePicker) && left == Page::SideView)
-        a.redrawAfterModeChange = 0;
-    if (a.redrawAfterModeChange == 0)
-        ed.calls.pushPage(ed);
-    else
-        a.redrawAfterModeChange = 0;
+    applyPagePushRule(ed);
     a.focusedField = -1;
 
     if (needsArt(entered)) ensureArt(ed);

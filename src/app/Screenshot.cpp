@@ -2,7 +2,9 @@
 
 namespace korvel {
 
-// Arrives with the screenshots; until then F12 saves nothing.
-void takeScreenshot(Editor&) {}
+// Arrives with the screenshots; until then nothing is written, and F12 says so.
+bool saveScreenshot(Editor&) {
+    return false;
+}
 
 }  // namespace korvel

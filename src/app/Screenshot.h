@@ -5,6 +5,7 @@ namespace korvel {
 
 struct Editor;
 
-void takeScreenshot(Editor& ed);
+// Writes the next numbered picture; whether a file was written.
+bool saveScreenshot(Editor& ed);
 
 }  // namespace korvel

@@ -167,4 +167,13 @@ constexpr int32_t kMsgStructureDegenerate = 1387;    // flat, or corners beyond 
 constexpr int32_t kMsgMirrorLineEmpty = 1388;        // the mirror line's two points coincide
 constexpr int32_t kMsgPointsOutOfRange = 1389;       // a transform would move points out of range
 
+// Page and view switches.
+constexpr int32_t kMsgSnapOn = 84;
+constexpr int32_t kMsgSnapOff = 85;
+constexpr int32_t kMsgFullScreenOn = 185;
+constexpr int32_t kMsgFullScreenOff = 186;
+constexpr int32_t kMsgAreaRectangle = 1186;
+constexpr int32_t kMsgAreaCircle = 1187;
+constexpr int32_t kMsgScreenshotFailed = 1365;
+
 }  // namespace korvel

@@ -37,5 +37,7 @@ void navigateNext(Editor& ed);
 void noOpCommand(Editor& ed);
 // L: snapping to the grid on or off; forced, on any page (the menu forces it).
 void toggleSnapToGrid(Editor& ed, int32_t force);
+// Repaints the help viewer's page at its scroll position.
+void redrawDocumentPage(Editor& ed);
 
 }  // namespace korvel

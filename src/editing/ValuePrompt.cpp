@@ -5,7 +5,7 @@
 #include "app/Editor.h"
 #include "app/EditorEvents.h"
 #include "app/MapFileCommands.h"
-#include "app/Screenshot.h"
+#include "commands/FileCommands.h"
 #include "base/FileSystem.h"
 #include "base/Mainm.h"
 #include "base/MessageNumbers.h"

@@ -118,13 +118,18 @@ void skySelect(MapStore& map, int32_t s) {
     }
 }
 
-void equalizeCeilingHeights(MapStore& map) {
+bool equalizeCeilingHeights(MapStore& map) {
     map.mapModified = MapModifiedState::Modified;
     int32_t highest = 2147483647;
     for (int32_t s = 0; s < map.sectorCount; ++s)
         if (map.sectorSelected[s] != 0) highest = std::min(highest, map.sectors[s].ceilingz);
+    bool changed = false;
     for (int32_t s = 0; s < map.sectorCount; ++s)
-        if (map.sectorSelected[s] != 0) map.sectors[s].ceilingz = highest;
+        if (map.sectorSelected[s] != 0 && map.sectors[s].ceilingz != highest) {
+            map.sectors[s].ceilingz = highest;
+            changed = true;
+        }
+    return changed;
 }
 
 }  // namespace korvel

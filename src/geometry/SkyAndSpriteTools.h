@@ -24,6 +24,6 @@ void compensateSpriteOffsets(MapStore& map, const std::vector<int32_t>& tileAnim
 void skySelect(MapStore& map, int32_t s);
 
 // Every selected sector gets the highest (smallest) ceilingz among them.
-void equalizeCeilingHeights(MapStore& map);
+bool equalizeCeilingHeights(MapStore& map);
 
 }  // namespace korvel

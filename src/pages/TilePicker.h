@@ -13,8 +13,10 @@ struct TilePickerState {
     int32_t tilePickerCursor = 0;
     int32_t tilePickerTopRow = 0;
     uint8_t tilePickerShowAll = 0;
-    // The wall target takes the masked texture (overpicnum) rather than the wall texture.
+    // A wall target's tile is its masked-wall tile (overpicnum) rather than its picnum.
     uint8_t targetOverpicnum = 0;
+    // 1: the picker and the zoom page show thumbnails of another size (T switches).
+    uint8_t tileThumbMode = 0;
 };
 
 // Painter of the page.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Editor.h"
+#include "commands/PendingServices.h"
 #include "editing/DrawingTool.h"
 #include "geometry/LineOfSight.h"
 #include "geometry/LinearCutter.h"
@@ -120,13 +121,22 @@ int32_t isSelfIntersecting(Editor& ed, int32_t wallA, int32_t wallB, int32_t sec
     return isSelfIntersecting(map, wallA, wallB, sector) ? 1 : 0;
 }
 
+void cloneSelectedSectors(Editor& ed) {
+    cloneSelectedSectors(ed.map, ed.events);
+}
+
+void cloneSelectedSprites(Editor& ed) {
+    cloneSelectedSprites(ed.map, ed.events);
+}
+
+void cloneSelectedLoops(Editor& ed) {
+    cloneSelectedLoops(ed.map, ed.events);
+}
+
 // These arrive with the loop and selection tools; until then a script naming one runs on.
 void selectOppositeWalls(Editor&) {}
 void extractSelLoops(Editor&) {}
 void extractSelLoopsWi(Editor&) {}
-void cloneSelectedSectors(Editor&) {}
-void cloneSelectedSprites(Editor&) {}
-void cloneSelectedLoops(Editor&) {}
 void cloneLoop(Editor&, int32_t) {}
 void splitIsolatedLoops(Editor&, int32_t) {}
 

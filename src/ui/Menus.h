@@ -43,6 +43,8 @@ struct MenuState {
     int32_t menuBoxX = 0, menuBoxY = 0, menuBoxWidth = 0, menuBoxHeight = 0;
     // The open menu holds the mouse this frame.
     uint8_t menuHasMouse = 0;
+    // The open menu was chosen with the arrow keys.
+    uint8_t menuKeyNavigated = 0;
 
     // Filled once at start-up from menus.dat.
     std::vector<MenuItem> menuItems = std::vector<MenuItem>(kMenuTableCapacity);

@@ -37,7 +37,8 @@ TEST(KeyboardDispatcher, TheFileChordsSaveOrAskForANameWhereTheyApply) {
         {"Ctrl+Shift+S", {kCtrlKey, kShiftKey, 'S'}, Page::PlanView, 0, Want::NamePrompt},
         {"Ctrl+Shift+S, live 3D", {kCtrlKey, kShiftKey, 'S'}, Page::View3D, 0, Want::Nothing},
         {"the modifiers are exact", {kCtrlKey, kAltKey, 'S'}, Page::PlanView, 0, Want::Nothing},
-        {"S alone", {'S'}, Page::PlanView, 0, Want::Nothing},
+        // (On the map pages S alone inserts a sprite.)
+        {"S alone", {'S'}, Page::HelpViewer, 0, Want::Nothing},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -239,6 +239,7 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         int32_t answer;
         Outcome outcome;
         bool ownFileOnDisk = false;
+        Page after = Page::PlanView;
     };
     Outcome overwrite = cues({"pyro.wav"});
     overwrite.promptFileSaved = true;
@@ -255,10 +256,12 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         {K::SaveBeforeQuit, F, saved(quits())},
         {K::SaveBeforeQuit, S, quits()},
         {K::SaveBeforeQuit, T, kept},
-        {K::SaveBeforeOpenMap, F, saved(kept)},
-        {K::SaveBeforeOpenMap, S, kept},
-        {K::SaveBeforeRestoreAutosave, F, saved(kept)},
-        {K::SaveBeforeRestoreAutosave, S, kept},
+        // Both answers go on to the file browser the question stood before.
+        {K::SaveBeforeOpenMap, F, saved(cues({"command.wav"})), false, Page::FileBrowser},
+        {K::SaveBeforeOpenMap, S, cues({"command.wav"}), false, Page::FileBrowser},
+        // Both answers go on to restore the newest autosave (there is none here).
+        {K::SaveBeforeRestoreAutosave, F, saved(cues({"beep1.wav"}))},
+        {K::SaveBeforeRestoreAutosave, S, cues({"beep1.wav"})},
         {K::FullScreenFailed, F, kept},
         {K::UnsupportedMapVersion, F, kept},
         {K::ConfirmOverwriteMap, F, overwrite},
@@ -276,7 +279,7 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         SCOPED_TRACE(::testing::Message() << int(c.kind) << " " << c.answer);
         AnswerRig r(c.kind, c.ownFileOnDisk);
         EXPECT_EQ(r.answer(c.answer), c.outcome);
-        EXPECT_EQ(r.ed->app.currentPage, Page::PlanView) << "every answer leaves the box";
+        EXPECT_EQ(r.ed->app.currentPage, c.after) << "every answer leaves the box";
         EXPECT_EQ(r.ed->app.hoveredWidget, 0);
     }
 }
