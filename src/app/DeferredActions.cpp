@@ -23,9 +23,6 @@ namespace korvel {
 
 namespace {
 
-// The size of a map file filled to every capacity: the pie chart's whole turn.
-constexpr double kFullMapFileSize = 1933338.0;
-
 void arrowCursor(Editor& ed) {
     ed.cursor.cursorShape = CursorShape::Arrow;
 }
@@ -202,7 +199,7 @@ void runDeferredAction(Editor& ed) {
             arrowCursor(ed);
             ed.calls.computeMapStatistics(ed);
             ed.calls.drawPieChart(ed, 400, 216, 64, 12,
-                                  safeFloor(a.statMapFileSize / kFullMapFileSize * 65536), 120,
+                                  safeFloor(a.statMapFileSize / double(kFullMapFileSize) * 65536), 120,
                                   216);
             playSound(ed, "beep2");
             break;

@@ -433,7 +433,8 @@ void alignSpriteCommand(Editor& ed) {
         return;
     }
     const int32_t wall = ed.operations.alignSprite(ed, t.index);
-    edit.commit();
+    // With no wall behind it the sprite is left as it was, and so is the undo step.
+    if (wall >= 0) edit.commit();
     if (wall < 0) {
         playSound(ed, "beep1");
         report(ed, kMsgSpriteNotAligned, {num(t.index)});

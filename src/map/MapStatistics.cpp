@@ -4,7 +4,7 @@
 
 #include "base/Mainm.h"
 #include "base/ValueConv.h"
-#include "resources/TileCatalog.h"
+#include "map/TileCategories.h"
 
 namespace korvel {
 

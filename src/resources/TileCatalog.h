@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "map/TileCategories.h"
 #include "resources/TileStore.h"
 
 namespace korvel {
@@ -15,16 +16,6 @@ namespace korvel {
 class FileSystem;
 
 constexpr int32_t kSoundCount = 1000;
-
-namespace TileCategory {
-constexpr uint8_t Effectors = 1;
-constexpr uint8_t Actors = 2;
-constexpr uint8_t Pickups = 4;
-constexpr uint8_t Switches = 8;
-constexpr uint8_t DoorTiles = 16;
-constexpr uint8_t MultiSwitches = 32;
-constexpr uint8_t Misc = 64;
-}  // namespace TileCategory
 
 struct TileCatalog {
     std::vector<uint8_t> tileCategories = std::vector<uint8_t>(kTileCount);

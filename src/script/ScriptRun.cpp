@@ -41,6 +41,13 @@ namespace korvel {
 
 namespace {
 
+// The path the split built-ins cut along: the drawing tool's points.
+SplitPath toolPath(const Editor& ed) {
+    const DrawVertexList& v = ed.drawVertices;
+    return {v.toolPointsX.data(), v.toolPointsY.data(),
+            std::clamp(v.toolPointCount, 0, kDrawVertexCapacity)};
+}
+
 constexpr const char* kDemoScript = "~demotmp.kvs";
 constexpr int32_t kHighestTool = 35;
 
@@ -354,7 +361,7 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             if (isWall(map, a) && isWall(map, b))
                 inEdit(ed, EditUndo::Snapshot, [&](MapEvents& ev) {
                     DrawingToolFeed feed(ed);
-                    splitSector(map, ev, feed, a, b);
+                    splitSector(map, ev, feed, toolPath(ed), a, b);
                 });
             return;
         case 160:
@@ -404,12 +411,8 @@ void runEditorBuiltin(Editor& ed, int32_t op, const ScriptOperands& o, ScriptReg
             return;
         }
         case 173:
-            if (isWall(map, a) && isWall(map, b)) {
-                const DrawVertexList& v = ed.drawVertices;
-                const SplitPath path{v.toolPointsX.data(), v.toolPointsY.data(),
-                                     std::clamp(v.toolPointCount, 0, kDrawVertexCapacity)};
-                set(o.reg[3], int32_t(allowSectorSplit(map, path, a, b, c != 0, false)));
-            }
+            if (isWall(map, a) && isWall(map, b))
+                set(o.reg[3], int32_t(allowSectorSplit(map, toolPath(ed), a, b, c != 0, false)));
             return;
         case 174:
         case 175:

@@ -27,10 +27,12 @@ TEST(SkyAndSpriteCommands, LevellingTakesOneUndoStepAndNeedsASelection) {
     EXPECT_EQ(map.undoState, UndoState::Nothing);
     EXPECT_EQ(map.sectors[1].ceilingz, -4096);
 
+    // The hovered sector joins the selection, which grows to the parallax sky beside it.
+    r.ed->tool.selectionMode = SelectionMode::Sectors;
     r.ed->hover.hoveredSector = 0;
     selectConnectedSkyCommand(*r.ed);
-    EXPECT_EQ(map.selectedSectorCount, 1);
-    map.sectorSelected[0] = 1;
+    EXPECT_EQ(map.sectorSelected[0], 1);
+    map.sectorSelected[1] = 1;
     map.selectedSectorCount = 2;
     const auto before = std::make_unique<MapStore>(map);
     levelSkyCeilingsCommand(*r.ed);

@@ -35,6 +35,13 @@ struct SectorFeed : ShapeFeed {
     }
     void batchBegin() override { ++batch; }
     void batchEnd() override { --batch; }
+    void holdLinks() override {}
+    bool autoWallSquare() const override { return false; }
+    bool pressDrawing(int32_t, int32_t) override {
+        ADD_FAILURE() << "the generators feed closed loops only";
+        return false;
+    }
+    void dropDrawing() override {}
 
     MapBuilder& build;
     std::vector<IntPoint> loop;
