@@ -149,4 +149,13 @@ int32_t saturate32(int64_t v) {
     return int32_t(v);
 }
 
+bool areaBeingDragged(const Editor& ed) {
+    const DispatchState& d = ed.dispatch;
+    if (!d.areaSelectLatch) return false;
+    const HoverState& h = ed.hover;
+    if (ed.app.currentPage == Page::SideView)
+        return d.areaAnchorX != h.sideHitPos || d.areaAnchorY != h.hitPointZ;
+    return d.areaAnchorX != h.hitPointX || d.areaAnchorY != h.hitPointY;
+}
+
 }  // namespace korvel

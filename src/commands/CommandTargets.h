@@ -109,6 +109,10 @@ private:
     MapEdit edit_;
 };
 
+// Whether the pointer has moved since Alt anchored an area selection: then Alt is making a
+// selection, not a command.
+bool areaBeingDragged(const Editor& ed);
+
 // --- Reports and cues ---
 void report(Editor& ed, int32_t message, std::vector<std::string> args = {}, int32_t count = 0);
 void cueCommand(Editor& ed);

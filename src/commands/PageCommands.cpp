@@ -8,6 +8,7 @@
 #include "app/Editor.h"
 #include "app/Sound.h"
 #include "base/MessageNumbers.h"
+#include "commands/CommandTargets.h"
 #include "commands/PageStack.h"
 #include "commands/PendingServices.h"
 #include "map/GeometryQueries.h"
@@ -32,16 +33,6 @@ constexpr int32_t kHelpWindow = 256;
 constexpr int32_t kHelpStep = 12;
 
 void status(Editor& ed, int32_t message) { ed.events.statusMessage(message, {}, 0); }
-
-// Whether Alt is making an area selection: the pointer moved since Alt anchored it.
-bool areaBeingDragged(const Editor& ed) {
-    const DispatchState& d = ed.dispatch;
-    if (!d.areaSelectLatch) return false;
-    const HoverState& h = ed.hover;
-    if (ed.app.currentPage == Page::SideView)
-        return d.areaAnchorX != h.sideHitPos || d.areaAnchorY != h.hitPointZ;
-    return d.areaAnchorX != h.hitPointX || d.areaAnchorY != h.hitPointY;
-}
 
 void switchPage(Editor& ed, Page page, const char* cue) {
     ed.app.currentPage = page;

@@ -4,22 +4,12 @@
 
 #include "app/Editor.h"
 #include "app/Sound.h"
+#include "commands/CommandTargets.h"
 #include "views/SideView.h"
 
 namespace korvel {
 
 namespace {
-
-// Whether the pointer has moved since Alt anchored an area selection: then Alt is making a
-// selection, not a command.
-bool areaBeingDragged(const Editor& ed) {
-    const DispatchState& d = ed.dispatch;
-    if (!d.areaSelectLatch) return false;
-    const HoverState& h = ed.hover;
-    if (ed.app.currentPage == Page::SideView)
-        return d.areaAnchorX != h.sideHitPos || d.areaAnchorY != h.hitPointZ;
-    return d.areaAnchorX != h.hitPointX || d.areaAnchorY != h.hitPointY;
-}
 
 // The segment from the last placed point of the polygon being drawn to the hit point, made the
 // subject when it has length (New); Same when it has none (the subject then stays), None when no

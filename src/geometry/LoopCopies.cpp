@@ -31,22 +31,6 @@ LoopRun runOf(const MapStore& map, int32_t w) {
     return {*lo, int32_t(loop.size())};
 }
 
-// Appends copies of walls first..first+n-1 (a closed set of rings) at the end, unlinked, with
-// fresh flags.
-void appendWallCopies(MapStore& map, int32_t first, int32_t n) {
-    const int32_t to = map.wallCount;
-    clearWallEntries(map, to, n);
-    for (int32_t i = 0; i < n; ++i) {
-        WallRecord w = map.walls[first + i];
-        w.point2 = int16_t(w.point2 - first + to);
-        w.nextwall = -1;
-        w.nextsector = -1;
-        map.walls[to + i] = w;
-    }
-    map.wallCount += n;
-    noteRecordExtent(map);
-}
-
 // Reverses the ring stored at first..first+n-1 in place, each wall's record and flags staying
 // with its geometric edge; links are left to the caller.
 void reverseRun(MapStore& map, int32_t first, int32_t n) {

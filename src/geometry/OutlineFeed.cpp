@@ -3,6 +3,7 @@
 #include "base/MessageNumbers.h"
 #include "geometry/WallLinks.h"
 #include "geometry/WallTexture.h"
+#include "map/WallTables.h"
 
 namespace korvel {
 
@@ -131,6 +132,22 @@ __int128 sectorDoubleArea(const MapStore& map, int32_t s) {
         sum += __int128(int64_t(b.x) - a.x) * (int64_t(a.y) + b.y);
     }
     return -sum;
+}
+
+// Appends copies of walls first..first+n-1 (a closed set of rings) at the end, unlinked, with
+// fresh flags.
+void appendWallCopies(MapStore& map, int32_t first, int32_t n) {
+    const int32_t to = map.wallCount;
+    clearWallEntries(map, to, n);
+    for (int32_t i = 0; i < n; ++i) {
+        WallRecord w = map.walls[first + i];
+        w.point2 = int16_t(w.point2 - first + to);
+        w.nextwall = -1;
+        w.nextsector = -1;
+        map.walls[to + i] = w;
+    }
+    map.wallCount += n;
+    noteRecordExtent(map);
 }
 
 }  // namespace korvel

@@ -58,4 +58,7 @@ __int128 loopShoelace(const MapStore& map, int32_t w);
 // The area of sector s: minus half the sum of its loops' S, times 2 (so still an integer).
 __int128 sectorDoubleArea(const MapStore& map, int32_t s);
 
+// Appends unlinked copies of walls first..first+n-1 as one block at the end of the walls.
+void appendWallCopies(MapStore& map, int32_t first, int32_t n);
+
 }  // namespace korvel

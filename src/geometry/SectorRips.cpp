@@ -22,18 +22,10 @@ namespace {
 void appendSectorCopy(MapStore& map, int32_t s) {
     const int32_t first = map.sectors[s].wallptr, n = map.sectors[s].wallnum;
     const int32_t to = map.wallCount, k = map.sectorCount;
-    clearWallEntries(map, to, n);
-    for (int32_t i = 0; i < n; ++i) {
-        WallRecord w = map.walls[first + i];
-        w.point2 = int16_t(w.point2 - first + to);
-        w.nextwall = -1;
-        w.nextsector = -1;
-        map.walls[to + i] = w;
-    }
+    appendWallCopies(map, first, n);
     clearSectorEntries(map, k, 1);
     map.sectors[k] = map.sectors[s];
     map.sectors[k].wallptr = int16_t(to);
-    map.wallCount += n;
     map.sectorCount += 1;
     noteRecordExtent(map);
     updateWallSectnums(map);
