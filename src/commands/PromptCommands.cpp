@@ -82,8 +82,8 @@ void promptSector(Editor& ed, Field f) {
                                   unsignedByte(sec.floorpal)};
             break;
         case Field::Shade:
-            o = ceiling ? Opening{ValuePromptKind::SectorCeilingShade, selection ? 74 : 76}
-                        : Opening{ValuePromptKind::SectorFloorShade, selection ? 73 : 75};
+            o = ceiling ? Opening{ValuePromptKind::SectorCeilingShade, selection ? 74 : 76, {}}
+                        : Opening{ValuePromptKind::SectorFloorShade, selection ? 73 : 75, {}};
             putShade(o, ceiling ? sec.ceilingshade : sec.floorshade);
             break;
         case Field::Visibility:
