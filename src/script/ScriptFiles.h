@@ -52,8 +52,8 @@ struct ScriptState {
     int32_t scriptUndoAnchor = 0;
     // For visual line n and column c, cell n * 75 + c: the 1-based position of the character
     // shown there, which is also the cursor position just after it; -1 empty (see ScriptLayout).
-    std::vector<int32_t> scriptLayout =
-        std::vector<int32_t>(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
+    // Its 4.9 MB are taken when the first text is laid out; until then every cell reads -1.
+    std::vector<int32_t> scriptLayout;
     // The text of the value field being edited: the expression evaluator reads it as x.
     std::string exprXText;
 

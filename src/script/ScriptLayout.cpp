@@ -26,7 +26,10 @@ int64_t wordAfterBlank(const std::string& text, size_t i) {
 }  // namespace
 
 void layoutScriptText(ScriptState& s) {
-    std::fill(s.scriptLayout.begin(), s.scriptLayout.end(), -1);
+    if (s.scriptLayout.empty())
+        s.scriptLayout.assign(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
+    else
+        std::fill(s.scriptLayout.begin(), s.scriptLayout.end(), -1);
     const std::string& text = s.scriptText;
     int32_t n = 0;  // visual line
     int32_t x = kLeft;

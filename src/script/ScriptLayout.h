@@ -16,9 +16,12 @@ struct Editor;
 // Cell (line, column) of the layout; the caller keeps line below kScriptLayoutLines and column
 // below kScriptLayoutColumns.
 inline int32_t& layoutCell(ScriptState& s, int32_t line, int32_t column) {
+    if (s.scriptLayout.empty())
+        s.scriptLayout.assign(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
     return s.scriptLayout[size_t(line) * kScriptLayoutColumns + size_t(column)];
 }
 inline int32_t layoutCell(const ScriptState& s, int32_t line, int32_t column) {
+    if (s.scriptLayout.empty()) return -1;
     return s.scriptLayout[size_t(line) * kScriptLayoutColumns + size_t(column)];
 }
 

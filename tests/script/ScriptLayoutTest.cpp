@@ -23,6 +23,16 @@ std::vector<int32_t> cells(std::vector<int32_t> values) {
     return values;
 }
 
+TEST(ScriptLayout, CellsReadEmptyBeforeTheFirstLayout) {
+    auto s = std::make_unique<ScriptState>();
+    const ScriptState& before = *s;
+    EXPECT_EQ(line(before, 0), std::vector<int32_t>(kScriptLayoutColumns, -1));
+    EXPECT_EQ(layoutCell(before, kScriptLayoutLines - 1, kScriptLayoutColumns - 1), -1);
+    layoutCell(*s, kScriptLayoutLines - 1, 3) = 9;  // a write makes the whole layout
+    EXPECT_EQ(layoutCell(before, kScriptLayoutLines - 1, 3), 9);
+    EXPECT_EQ(layoutCell(before, 0, 0), -1);
+}
+
 TEST(ScriptLayout, AnEmptyTextIsOneLineStartingAtTheTextsStart) {
     auto s = std::make_unique<ScriptState>();
     s->scriptTopLine = 5;
