@@ -124,6 +124,7 @@ EditorCalls::EditorCalls() {
     rotateScreenImage = &korvel::rotateScreenImage;
     scrollScreenImage = &korvel::scrollScreenImage;
     pushPage = &korvel::pushPage;
+    buildSideViewSlices = [](Editor& ed) { korvel::buildSideViewSlices(ed); };
     drawModePanel = [](Editor& ed) { korvel::drawModePanel(ed); };
     checkMap = [](Editor& ed) { runMapCheck(ed); };
     computeMapStatistics = [](Editor& ed) {

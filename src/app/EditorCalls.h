@@ -97,6 +97,8 @@ struct EditorCalls {
         drawPieChart;
     std::function<void(Editor&, int32_t mode)> saveScript;
     std::function<void(Editor&, const std::string& name, int32_t topLevel)> runScript;
+    // The side view's section through the map, made again for its subject.
+    Step buildSideViewSlices;
 
     // The real functions.
     EditorCalls();

@@ -94,7 +94,7 @@ void stepSideViewWall(Editor& ed, bool forward) {
     v.sideViewY1 = map.walls[size_t(w)].y;
     v.sideViewX2 = map.walls[size_t(end)].x;
     v.sideViewY2 = map.walls[size_t(end)].y;
-    buildSideViewSlices(ed);
+    ed.calls.buildSideViewSlices(ed);
     cueCommand(ed);
 }
 

@@ -92,7 +92,7 @@ void runJoin(Editor& ed, int32_t a, int32_t b) {
     joinSectors(ed.map, ed.events, feed, a, b);
 }
 
-// The sector with the higher index is taken from the one with the lower index.
+// The hovered sector is taken from the target; the variants order their operands by index.
 void runSubtract(Editor& ed, int32_t target, int32_t hovered) {
     DrawingToolFeed feed(ed);
     if (hovered < target)

@@ -4,6 +4,7 @@
 
 #include "platform/VirtualKeys.h"
 #include "support/EditCommandRig.h"
+#include "support/EditorRig.h"
 
 namespace korvel {
 namespace {
@@ -100,6 +101,8 @@ TEST(AngleCommands, CommaAndPeriodStepTheSideViewRoundTheLoop) {
     EditCommandRig r;
     test::MapBuilder(r.map).addRoom(0, 0, 256, 256);
     r.sideViewOnWall(0, 0);
+    test::Trace slices;
+    test::recordAndCall(r.ed->calls.buildSideViewSlices, slices, "slices");
     const auto before = std::make_unique<MapStore>(r.map);
     for (const int32_t want : {1, 2, 3, 0}) {
         rotateSpriteRight128(*r.ed);
@@ -116,6 +119,7 @@ TEST(AngleCommands, CommaAndPeriodStepTheSideViewRoundTheLoop) {
         EXPECT_EQ(r.ed->view.sideViewSubject, want);
     }
     EXPECT_EQ(r.cues(), std::vector<std::string>(8, "command"));
+    EXPECT_EQ(slices.size(), 8u) << "the section is made once per step";
     EXPECT_EQ(r.map.undoState, UndoState::Nothing);
     EXPECT_EQ(r.map.mapModified, before->mapModified);
 
@@ -130,6 +134,7 @@ TEST(AngleCommands, CommaAndPeriodStepTheSideViewRoundTheLoop) {
     r.ed->view.sideViewSubject = 3;
     rotateSpriteLeft128(*r.ed);
     EXPECT_EQ(r.ed->view.sideViewSubject, 3);
+    EXPECT_EQ(slices.size(), 8u) << "a step that ends makes no section";
 }
 
 }  // namespace

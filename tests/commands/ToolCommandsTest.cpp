@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
+#include "editing/DrawingTool.h"
+#include "geometry/SectorBooleans.h"
 #include "geometry/SectorDeletion.h"
 #include "map/UndoSnapshot.h"
 #include "support/EditCommandRig.h"
@@ -72,6 +77,42 @@ TEST(ToolCommands, TwoPickRunsTheOperationUnderOneSnapshot) {
     EXPECT_EQ(r.map.undoState, UndoState::Snapshot);
     restoreUndo(r.map, ed.undo, ed.clipboard, ed.tool.selectionMode, ed.events);
     EXPECT_EQ(test::recordDifference(*before, r.map), "");
+}
+
+// Rooms 3 and 7 overlap. U subtracts the second pick from the first: the variant is chosen by
+// the picks' index order (the variants order their operands by index), so 7 then 3 runs the
+// higher-minus-lower variant and 3 then 7 the lower-minus-higher one.
+TEST(ToolCommands, SubtractionPicksTheVariantByIndexOrder) {
+    auto rooms = [] {
+        auto r = std::make_unique<EditCommandRig>();
+        test::MapBuilder b(r->map);
+        for (int32_t k = 0; k < 7; ++k) b.addRoom(k * 2048, 0, k * 2048 + 1024, 1024);
+        b.addRoom(3 * 2048 + 512, 512, 3 * 2048 + 1536, 1536);
+        return r;
+    };
+    using Variant = bool (*)(MapStore&, MapEvents&, ShapeFeed&, int32_t, int32_t);
+    const struct {
+        int32_t first, second;
+        Variant direct;
+    } cases[] = {{7, 3, subtractSectorsBA}, {3, 7, subtractSectorsAB}};
+    std::vector<std::unique_ptr<EditCommandRig>> results;
+    for (const auto& c : cases) {
+        auto picked = rooms();
+        picked->ed->hover.hoveredSector = c.first;
+        subtractSectorsTool(*picked->ed);
+        picked->ed->hover.hoveredSector = c.second;
+        subtractSectorsTool(*picked->ed);
+        EXPECT_EQ(picked->map.undoState, UndoState::Snapshot);
+        EXPECT_EQ(test::describeViolations(test::checkMapInvariants(picked->map)), "");
+
+        auto direct = rooms();
+        DrawingToolFeed feed(*direct->ed);
+        ASSERT_TRUE(c.direct(direct->map, direct->ed->events, feed, c.first, c.second));
+        EXPECT_EQ(test::recordDifference(direct->map, picked->map), "") << c.first << " then " << c.second;
+        results.push_back(std::move(picked));
+    }
+    EXPECT_NE(test::recordDifference(results[0]->map, results[1]->map), "")
+        << "the two orders leave different pieces";
 }
 
 TEST(ToolCommands, HidingSpritesAndTheIntersectPick) {
