@@ -161,7 +161,8 @@ void openDriveList(Editor& ed) {
 void openSpriteArrayDialog(Editor& ed) {
     const bool dragging = areaBeingDragged(ed);
     ed.dispatch.areaSelectLatch = 0;
-    if (dragging || int32_t(ed.app.currentPage) > int32_t(Page::SideView)) return;
+    if (dragging || (ed.app.currentPage != Page::PlanView && ed.app.currentPage != Page::SideView))
+        return;
     const MapStore& map = ed.map;
     if (map.selectedSpriteCount <= 0) return;
     int32_t lowest = 16777216, highest = -16777216;

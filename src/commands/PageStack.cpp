@@ -7,7 +7,10 @@ namespace korvel {
 namespace {
 
 // The pages whose leaving empties the stack: the map views and the three report pages.
-bool isBasePage(Page p) { return int32_t(p) >= 0 && int32_t(p) <= int32_t(Page::Statistics); }
+bool isBasePage(Page p) {
+    return p == Page::PlanView || p == Page::SideView || p == Page::RecordEditor ||
+           p == Page::ProblemList || p == Page::Statistics;
+}
 
 }  // namespace
 

@@ -86,7 +86,6 @@ void runIntersect(Editor& ed, int32_t a, int32_t b) {
 }
 
 void runJoin(Editor& ed, int32_t a, int32_t b) {
-    ed.map.mapModified = MapModifiedState::Modified;
     ed.bootLogState.progressShown = 0;
     DrawingToolFeed feed(ed);
     joinSectors(ed.map, ed.events, feed, a, b);
@@ -256,7 +255,6 @@ bool fillHole(Editor& ed) {
 
     const int32_t sectorsBefore = map.sectorCount;
     CommandEdit edit(ed);
-    map.mapModified = MapModifiedState::Modified;
     {
         MuteBracket mute(ed.sound, ed.settings);
         endTool(ed);

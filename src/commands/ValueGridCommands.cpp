@@ -279,9 +279,8 @@ void nudge(Editor& ed, int32_t dirX, int32_t dirY) {
     const int32_t d = ed.settings.gridSpacing;
     const int32_t dx = saturate32(int64_t(dirX) * d), dy = saturate32(int64_t(dirY) * d);
 
-    // The snapshot keeps the map marked modified.
-    map.mapModified = MapModifiedState::Modified;
-    CommandEdit edit(ed);
+    // Undoing a nudge leaves the map marked modified.
+    CommandEdit edit(ed, EditUndo::SnapshotMarkedModified);
     MapEvents& events = edit.events();
     // A start point reached by several of the steps below still moves once.
     std::vector<uint8_t> moved(size_t(std::max(map.wallCount, 0)), 0);

@@ -13,11 +13,6 @@ namespace {
 
 constexpr double kBuildAngleUnit = 325.949323452202;  // 2048 per turn
 
-void markChanged(MapStore& map) {
-    map.mapModified = MapModifiedState::Modified;
-    map.undoState = UndoState::Snapshot;
-}
-
 bool offsetsApply(const MapStore& map, int32_t k) {
     return map.spriteSelected[k] != 0 && map.spriteIgnored[k] == 0;
 }
@@ -26,7 +21,6 @@ bool offsetsApply(const MapStore& map, int32_t k) {
 
 int32_t alignSprite(MapStore& map, int32_t s) {
     if (!isSprite(map, s)) return -1;
-    markChanged(map);
     SpriteRecord& sp = map.sprites[s];
     const double theta = sp.ang / kBuildAngleUnit;
     const float ex = float(std::floor(sp.x - 16777216.0 * std::cos(theta) + 0.5));
@@ -68,7 +62,6 @@ int32_t alignSprite(MapStore& map, int32_t s) {
 }
 
 void resetSpriteOffsets(MapStore& map) {
-    markChanged(map);
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         if (!offsetsApply(map, k)) continue;
         map.sprites[k].xoffset = 0;
@@ -77,7 +70,6 @@ void resetSpriteOffsets(MapStore& map) {
 }
 
 void compensateSpriteOffsets(MapStore& map, const std::vector<int32_t>& tileAnims) {
-    markChanged(map);
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         const int32_t pic = map.sprites[k].picnum;
         if (!offsetsApply(map, k) || pic < 0 || pic >= kTileCount || size_t(pic) >= tileAnims.size())
@@ -119,7 +111,6 @@ void skySelect(MapStore& map, int32_t s) {
 }
 
 bool equalizeCeilingHeights(MapStore& map) {
-    map.mapModified = MapModifiedState::Modified;
     int32_t highest = 2147483647;
     for (int32_t s = 0; s < map.sectorCount; ++s)
         if (map.sectorSelected[s] != 0) highest = std::min(highest, map.sectors[s].ceilingz);

@@ -27,13 +27,18 @@ void MapEdit::commit() {
     if (!open_) return;
     close();
     map_.mapModified = MapModifiedState::Modified;
+    const bool snapshot = undoStep_ != EditUndo::None;
     if (nestedCopy_) {
         // The outer edit makes its spare the snapshot when it commits.
-        if (undoStep_ == EditUndo::Snapshot) undo_.spare() = *nestedCopy_;
+        if (snapshot) undo_.spare() = *nestedCopy_;
+        if (undoStep_ == EditUndo::SnapshotMarkedModified)
+            undo_.spare().mapModified = MapModifiedState::Modified;
         if (relay_.renumbered) relay_.to.objectsRenumbered();
         return;
     }
-    if (undoStep_ == EditUndo::Snapshot) {
+    if (undoStep_ == EditUndo::SnapshotMarkedModified)
+        undo_.spare().mapModified = MapModifiedState::Modified;
+    if (snapshot) {
         undo_.held = 1 - undo_.held;
         map_.undoState = UndoState::Snapshot;
     }

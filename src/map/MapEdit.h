@@ -16,8 +16,10 @@
 
 namespace korvel {
 
-// Whether a command takes the undo snapshot before it changes the map.
-enum class EditUndo : uint8_t { None, Snapshot };
+// Whether a command takes the undo snapshot before it changes the map. With
+// SnapshotMarkedModified the snapshot counts as modified, so that undoing the command leaves the
+// map marked modified (the nudges).
+enum class EditUndo : uint8_t { None, Snapshot, SnapshotMarkedModified };
 
 // The copy of the map an edit keeps for a rollback lies in the undo snapshot's spare slot. An
 // edit opened while another is open (an operation inside a script run) keeps its own copy; when

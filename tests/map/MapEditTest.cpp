@@ -160,6 +160,28 @@ TEST_F(MapEditTest, ACommitMarksTheMapModifiedAndKeepsTheOpeningForUndo) {
     EXPECT_EQ(snapshotDifference(*before, map), "");
 }
 
+// A snapshot that counts as modified: undoing leaves the map marked modified; a rollback leaves
+// the mark as it was.
+TEST_F(MapEditTest, ASnapshotMarkedModifiedUndoesToAModifiedMap) {
+    threeRooms(map);
+    map.mapModified = MapModifiedState::Unmodified;
+    {
+        MapEdit refused(map, m.undo, m.events, EditUndo::SnapshotMarkedModified);
+        map.sectors[1].hitag = 5;
+    }
+    EXPECT_EQ(map.mapModified, MapModifiedState::Unmodified);
+    EXPECT_EQ(map.undoState, UndoState::Nothing);
+    {
+        MapEdit edit(map, m.undo, m.events, EditUndo::SnapshotMarkedModified);
+        map.sectors[1].hitag = 5;
+        edit.commit();
+    }
+    EXPECT_EQ(map.undoState, UndoState::Snapshot);
+    restoreUndo(map, m.undo, m.clip, SelectionMode::Sectors, m.events);
+    EXPECT_EQ(map.sectors[1].hitag, 0);
+    EXPECT_EQ(map.mapModified, MapModifiedState::Modified);
+}
+
 TEST_F(MapEditTest, AnEditWithoutSnapshotLeavesUndoAlone) {
     threeRooms(map);
     editLotag(m);
