@@ -145,6 +145,7 @@ constexpr int32_t kMsgScriptTooLong = 1412;       // a program too large to run
 constexpr int32_t kMsgScriptNameRefused = 1413;   // a name no script file may have
 constexpr int32_t kMsgScriptNotSaved = 1414;      // a script file could not be written
 constexpr int32_t kMsgScriptNotDeleted = 1415;    // a script file could not be deleted
+constexpr int32_t kMsgSaveScriptFirst = 1418;     // an edited script never saved would be dropped
 
 // The map check and the statistics pages.
 constexpr int32_t kMsgNoProblems = 337;

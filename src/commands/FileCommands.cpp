@@ -150,6 +150,7 @@ void undoCommand(Editor& ed) {
     ScriptState& s = ed.pages.scriptEditor;
     if (ed.app.currentPage == Page::ScriptEditor && s.scriptUndoAvailable) {
         std::swap(s.scriptText, s.scriptUndoText);
+        s.scriptEdited = 1;
         std::swap(s.scriptCursor, s.scriptUndoCursor);
         std::swap(s.scriptAnchor, s.scriptUndoAnchor);
         scriptEditorKeepCursorVisible(ed);

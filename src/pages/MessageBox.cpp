@@ -10,6 +10,7 @@
 #include "base/MessageNumbers.h"
 #include "commands/FileCommands.h"
 #include "commands/PageStack.h"
+#include "script/ScriptFiles.h"
 #include "ui/Text.h"
 
 namespace korvel {
@@ -46,6 +47,9 @@ KindInfo kindInfo(MessageBoxKind kind) {
             return {kMsgFileExists, 2};
         case K::ConfirmDeleteScript:
             return {kMsgDeleteScript, 2};
+        case K::SaveScriptBeforeLoad:
+        case K::SaveScriptBeforeNew:
+            return {kMsgSaveScriptFirst, 3};
     }
     return {};
 }
@@ -133,8 +137,9 @@ void openMessageBox(Editor& ed, MessageBoxKind kind) {
 void drawMessageBox(Editor& ed) {
     const MessageBoxKind kind = ed.pages.messageBox.messageBoxKind;
     const std::string text =
-        kind == MessageBoxKind::ConfirmDeleteScript
-            ? getMessage(kMsgDeleteScript, ed.langs, ed.pages.scriptEditor.scriptName)
+        kind == MessageBoxKind::ConfirmDeleteScript || kind == MessageBoxKind::SaveScriptBeforeLoad ||
+                kind == MessageBoxKind::SaveScriptBeforeNew
+            ? getMessage(messageBoxMessage(kind), ed.langs, ed.pages.scriptEditor.scriptName)
             : getMessage(messageBoxMessage(kind), ed.langs);
     const int32_t buttons = messageBoxButtons(kind);
     const int32_t textWidth = propTextWidth(ed.fonts, text);
@@ -259,10 +264,19 @@ void answerMessageBox(Editor& ed, int32_t result) {
                     ed.app.deferredAction = DeferredAction::RunScript;
                 }
                 break;
+            case MessageBoxKind::SaveScriptBeforeLoad:
+            case MessageBoxKind::SaveScriptBeforeNew:
+                answerSaveScriptFirst(
+                    ed, ed.pages.messageBox.messageBoxKind == MessageBoxKind::SaveScriptBeforeNew,
+                    result);
+                break;
             case MessageBoxKind::FullScreenFailed:
             case MessageBoxKind::UnsupportedMapVersion:
                 break;
         }
+    } else if (ed.pages.messageBox.messageBoxKind == MessageBoxKind::SaveScriptBeforeLoad ||
+               ed.pages.messageBox.messageBoxKind == MessageBoxKind::SaveScriptBeforeNew) {
+        answerSaveScriptFirst(ed, false, result);
     }
     ed.app.hoveredWidget = 0;
 }

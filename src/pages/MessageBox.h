@@ -24,6 +24,8 @@ enum class MessageBoxKind : int32_t {
     SaveBeforeRecording = 11,
     ConfirmDeleteScript = 12,
     SaveBeforeScriptReset = 13,  // a script that empties the map, on a modified map
+    SaveScriptBeforeLoad = 14,   // an edited script that was never saved, before another loads
+    SaveScriptBeforeNew = 15,    // the same before a new script starts
 };
 
 // The kind asked and the frames since the box opened.

@@ -9,6 +9,7 @@
 #include "base/FileSystem.h"
 #include "base/MessageNumbers.h"
 #include "base/TextFile.h"
+#include "pages/MessageBox.h"
 #include "script/ScriptLayout.h"
 #include "ui/Languages.h"
 #include "ui/Toolbar.h"
@@ -38,6 +39,7 @@ void refreshScriptList(ScriptState& s, FileSystem& fs, const std::string& dataFo
                            ? std::string()
                            : withCrLfLineEnds(fsoReadFile(
                                  fs, findNoCase(fs, dataFolder, s.scriptName + kScriptExtension)));
+        s.scriptEdited = 0;
     }
     std::vector<std::string> files = fs.listFiles(dataFolder, std::string("*") + kScriptExtension);
     if (files.size() > size_t(kMaxScripts)) files.resize(size_t(kMaxScripts));
@@ -123,6 +125,7 @@ bool loadEntry(Editor& ed) {
         s.scriptName = name;
         s.scriptText = withCrLfLineEnds(fsoReadFile(files(ed), scriptPath(ed, name)));
     }
+    s.scriptEdited = 0;
     resetEditorView(s);
     rebuildToolbar(ed);
     ed.app.redrawRequest = 1;
@@ -149,16 +152,12 @@ bool saveScript(Editor& ed, bool keepIndex) {
         report(ed, kMsgScriptNotSaved, s.scriptName);
         return false;
     }
+    s.scriptEdited = 0;
     refreshScriptList(ed, true);
     if (!keepIndex) findCurrentEntry(s);
     return true;
 }
 
-bool loadScript(Editor& ed) {
-    ScriptState& s = ed.pages.scriptEditor;
-    if (!inDemo(ed) && scriptFileExists(ed, s.scriptName) && !saveScript(ed, true)) return false;
-    return loadEntry(ed);
-}
 
 bool deleteScript(Editor& ed) {
     ScriptState& s = ed.pages.scriptEditor;
@@ -177,6 +176,7 @@ bool deleteScript(Editor& ed) {
         // Nothing left to move to: an empty default script in memory.
         s.scriptName = getMessage(kMsgDefaultScriptName, ed.langs);
         s.scriptText.clear();
+        s.scriptEdited = 0;
         s.scriptIndex = 0;
         resetEditorView(s);
         drawScriptText(ed);
@@ -200,16 +200,66 @@ static std::string freeScriptName(Editor& ed, const std::string& base) {
     return base;
 }
 
-bool newScript(Editor& ed) {
+namespace {
+
+// A script with a file is saved before it is left; one edited but never saved would be lost, so
+// the user is asked (true then, and the caller stops).
+bool askBeforeLeavingScript(Editor& ed, MessageBoxKind kind) {
+    ScriptState& s = ed.pages.scriptEditor;
+    if (inDemo(ed) || !s.scriptEdited || scriptFileExists(ed, s.scriptName)) return false;
+    openMessageBox(ed, kind);
+    return true;
+}
+
+bool newScriptUnasked(Editor& ed) {
     ScriptState& s = ed.pages.scriptEditor;
     if (!inDemo(ed) && scriptFileExists(ed, s.scriptName) && !saveScript(ed, false)) return false;
     s.scriptName = freeScriptName(ed, getMessage(kMsgDefaultScriptName, ed.langs));
     s.scriptText.clear();
+    s.scriptEdited = 0;
     s.scriptTopLine = 0;
     s.scriptCursor = 0;
     s.scriptAnchor = 0;
     drawScriptText(ed);
     return true;
+}
+
+}  // namespace
+
+bool loadScript(Editor& ed) {
+    ScriptState& s = ed.pages.scriptEditor;
+    if (!inDemo(ed) && s.scriptIndex >= 0 && s.scriptIndex < int32_t(s.scriptNames.size()) &&
+        askBeforeLeavingScript(ed, MessageBoxKind::SaveScriptBeforeLoad)) {
+        s.scriptPendingName = s.scriptNames[size_t(s.scriptIndex)];
+        return false;
+    }
+    if (!inDemo(ed) && scriptFileExists(ed, s.scriptName) && !saveScript(ed, true)) return false;
+    return loadEntry(ed);
+}
+
+bool newScript(Editor& ed) {
+    if (askBeforeLeavingScript(ed, MessageBoxKind::SaveScriptBeforeNew)) return false;
+    return newScriptUnasked(ed);
+}
+
+void answerSaveScriptFirst(Editor& ed, bool forNewScript, int32_t button) {
+    ScriptState& s = ed.pages.scriptEditor;
+    const std::string pending = std::move(s.scriptPendingName);
+    s.scriptPendingName.clear();
+    if (button == MessageBoxResult::Third) {
+        findCurrentEntry(s);
+        return;
+    }
+    if (button == MessageBoxResult::First && !saveScript(ed, true)) return;
+    if (forNewScript) {
+        newScriptUnasked(ed);
+        return;
+    }
+    // Saving listed the scripts again: the chosen one is found by its name.
+    const auto it = std::find(s.scriptNames.begin(), s.scriptNames.end(), pending);
+    if (it == s.scriptNames.end()) return;
+    s.scriptIndex = int32_t(it - s.scriptNames.begin());
+    loadEntry(ed);
 }
 
 }  // namespace korvel

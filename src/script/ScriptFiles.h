@@ -65,6 +65,10 @@ struct ScriptState {
         std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
     // The user agreed that the next run may empty a modified map.
     uint8_t scriptResetConfirmed = 0;
+    // The text was changed since it was last loaded, saved or started empty.
+    uint8_t scriptEdited = 0;
+    // The script a load waits for while the user is asked about the current one's changes.
+    std::string scriptPendingName;
     // How many instructions a run may execute before it is stopped.
     int64_t scriptStepBudget = 2147483647;
 };
@@ -88,7 +92,8 @@ bool isValidScriptName(const std::string& name);
 bool saveScript(Editor& ed, bool keepIndex);
 
 // Makes entry scriptIndex the current script, saving the current one first when its file exists
-// (a failed save stops the load). Line ends read as CR LF.
+// (a failed save stops the load). A script edited but never saved is not dropped silently: the
+// user is asked first (false then; the answer finishes the load). Line ends read as CR LF.
 bool loadScript(Editor& ed);
 
 // Deletes the current script's file and moves to a neighbouring script: the one that took its
@@ -98,7 +103,11 @@ bool deleteScript(Editor& ed);
 
 // Starts an empty script, in memory only, named by the default name with its number raised to
 // the lowest one no script file uses. The current script is saved first when its file exists; a
-// failed save stops here.
+// failed save stops here; an edited script that was never saved is asked about first, as a load.
 bool newScript(Editor& ed);
+
+// The answer to the question loadScript or newScript asked: the first button saves the script
+// and goes on, the second goes on dropping its text, the third changes nothing.
+void answerSaveScriptFirst(Editor& ed, bool forNewScript, int32_t button);
 
 }  // namespace korvel

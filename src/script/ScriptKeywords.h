@@ -30,6 +30,13 @@ constexpr int32_t kScriptFieldWholeRecord = 48;
 constexpr int32_t kOpJump = 0;
 constexpr int32_t kOpForEach = 1;
 constexpr int32_t kOpIfWhile = 2;
+// The opcodes the interpreter runs on its fast path.
+constexpr int32_t kOpMov = 3;
+constexpr int32_t kOpXor = 5;
+constexpr int32_t kOpAdd = 12;
+constexpr int32_t kOpSub = 13;
+constexpr int32_t kOpInc = 30;
+constexpr int32_t kOpDec = 31;
 // Never compiled; runs as "cloneloop".
 constexpr int32_t kOpCloneLoopTwin = 185;
 constexpr int32_t kOpCloneLoop = 148;

@@ -681,6 +681,33 @@ ScriptRunEnd interpretScript(Editor& ed, int64_t budget) {
                 if (!holds) jumpTo(ins.operands[0]);
                 break;
             }
+            // The arithmetic of tight loops, decoded here rather than through the operand
+            // reader; the same rules: a register outside 0..99 makes the instruction do nothing.
+            case kOpMov:
+            case kOpXor:
+            case kOpAdd:
+            case kOpSub: {
+                const uint32_t d = uint32_t(ins.operands[0]);
+                int32_t a = ins.operands[1];
+                if (d >= uint32_t(kScriptRegisterCount)) break;
+                if (ins.kinds[1] != 0) {
+                    if (uint32_t(a) >= uint32_t(kScriptRegisterCount)) break;
+                    a = r[a];
+                }
+                int32_t& t = r[d];
+                t = ins.opcode == kOpMov   ? a
+                    : ins.opcode == kOpXor ? t ^ a
+                    : ins.opcode == kOpAdd ? wrap32(int64_t(t) + a)
+                                           : wrap32(int64_t(t) - a);
+                break;
+            }
+            case kOpInc:
+            case kOpDec: {
+                const uint32_t d = uint32_t(ins.operands[0]);
+                if (d >= uint32_t(kScriptRegisterCount)) break;
+                r[d] = wrap32(int64_t(r[d]) + (ins.opcode == kOpInc ? 1 : -1));
+                break;
+            }
             default: {
                 if (ins.opcode < 3 || ins.opcode >= kScriptOpcodeCount) break;
                 ScriptOperands o;

@@ -73,11 +73,13 @@ struct TextEdit {
         checkpoint();
         const int32_t a = lo(), b = hi();
         text.erase(size_t(a), size_t(b - a));
+        s.scriptEdited = 1;
         s.scriptCursor = s.scriptAnchor = a;
         keepVisible();
     }
     void insertAtCursor(const std::string& piece) {
         text.insert(size_t(s.scriptCursor), piece);
+        s.scriptEdited = 1;
         s.scriptCursor += int32_t(piece.size());
         s.scriptAnchor = s.scriptCursor;
     }
@@ -165,6 +167,7 @@ struct TextEdit {
             if (c > 0) {
                 const int32_t width = at(c - 1) == kLf && c >= 2 && at(c - 2) == kCr ? 2 : 1;
                 text.erase(size_t(c - width), size_t(width));
+                s.scriptEdited = 1;
                 c -= width;
                 s.scriptAnchor = c;
                 keepVisible();
@@ -172,6 +175,7 @@ struct TextEdit {
         } else if (n == 1 && c > 0) {
             checkpoint();
             text.clear();
+            s.scriptEdited = 1;
             c = s.scriptAnchor = 0;
             keepVisible();
         }
@@ -185,6 +189,7 @@ struct TextEdit {
             text[size_t(c)] = char(ch);
         else
             text.insert(size_t(c), 1, char(ch));
+        s.scriptEdited = 1;
         ++c;
         s.scriptAnchor = c;
         keepVisible();
@@ -199,6 +204,7 @@ struct TextEdit {
         for (int32_t p = c; p > 0 && at(p - 1) != kLf; --p)
             indent = at(p - 1) == ' ' ? indent + 1 : 0;
         text.insert(size_t(c), "\r\n" + std::string(size_t(indent), ' '));
+        s.scriptEdited = 1;
         c += 2 + indent;
         s.scriptAnchor = c;
         keepVisible();
@@ -212,10 +218,12 @@ struct TextEdit {
             if (!shift) {
                 const int32_t blanks = k % 2 != 0 ? 2 : 1;
                 text.insert(size_t(c), size_t(blanks), ' ');
+                s.scriptEdited = 1;
                 c += blanks;
             } else if (c > 0 && at(c - 1) == ' ') {
                 const int32_t width = c >= 2 && at(c - 2) == ' ' && k % 2 != 0 ? 2 : 1;
                 text.erase(size_t(c - width), size_t(width));
+                s.scriptEdited = 1;
                 c -= width;
             }
             s.scriptAnchor = c;
@@ -228,12 +236,14 @@ struct TextEdit {
             for (int32_t start = lineStart(hi());;) {
                 if (!shift) {
                     text.insert(size_t(start), 2, ' ');
+                    s.scriptEdited = 1;
                     moved += 2;
                 } else {
                     int32_t blanks = 0;
                     while (blanks < 2 && start + blanks < length() && at(start + blanks) == ' ')
                         ++blanks;
                     text.erase(size_t(start), size_t(blanks));
+                    s.scriptEdited = 1;
                     moved -= blanks;
                 }
                 if (start <= first) break;
@@ -254,6 +264,7 @@ struct TextEdit {
         const int32_t c = s.scriptCursor;
         if (c < length()) {
             text.erase(size_t(c), isBreakAt(c) ? 2 : 1);
+            s.scriptEdited = 1;
             keepVisible();
         }
     }

@@ -4,6 +4,7 @@
 
 #include "app/DeferredActions.h"
 #include "app/Editor.h"
+#include "pages/MessageBox.h"
 #include "script/ScriptFiles.h"
 #include "script/ScriptRun.h"
 #include "support/EditorRig.h"
@@ -20,7 +21,8 @@ struct FilesRig : test::EditorRig {
                                         {1317, "finished"},
                                         {1413, "bad name &1"},
                                         {1414, "not saved &1"},
-                                        {1415, "not deleted &1"}});
+                                        {1415, "not deleted &1"},
+                                        {1418, "save &1 first?"}});
     }
     ScriptState& s() { return ed->pages.scriptEditor; }
     void put(const std::string& name, const std::string& text) {
@@ -150,6 +152,60 @@ TEST(ScriptFileOps, DemosUseTheTemporaryScript) {
     EXPECT_EQ(r.ed->map.sprites[0].hitag, 0) << "an include in a demo compiles nothing";
     EXPECT_FALSE(r.exists("~demotmp")) << "the run deletes it";
     EXPECT_FALSE(r.exists("walls"));
+}
+
+// A script edited but never saved has no file to be saved into before another script or a new
+// one replaces it: the user is asked, and each answer does what it says.
+TEST(ScriptFileOps, AnEditedScriptNeverSavedIsAskedAboutBeforeItIsReplaced) {
+    enum class Then { Load, New };
+    struct Case {
+        const char* what;
+        Then then;
+        std::string name;  // of the script in memory
+        bool edited;
+        int32_t answer;  // 0: no question expected
+        std::string nowName, nowText;
+        bool writtenUnderName;
+    };
+    using namespace MessageBoxResult;
+    const Case cases[] = {
+        {"load, save it first", Then::Load, "draft", true, First, "other", "o\r\n", true},
+        {"load, drop it", Then::Load, "draft", true, Second, "other", "o\r\n", false},
+        {"load, cancel", Then::Load, "draft", true, Third, "draft", "typed", false},
+        {"load, unedited", Then::Load, "draft", false, 0, "other", "o\r\n", false},
+        {"new, save it first", Then::New, "draft", true, First, "script1", "", true},
+        {"new, drop it", Then::New, "draft", true, Second, "script1", "", false},
+        {"new, cancel", Then::New, "draft", true, Third, "draft", "typed", false},
+        {"a refused name is not saved", Then::New, "a/b", true, First, "a/b", "typed", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FilesRig r;
+        r.put("other", "o\r\n");
+        r.refresh();
+        r.s().scriptName = c.name;
+        r.s().scriptText = "typed";
+        r.s().scriptEdited = c.edited;
+        if (c.then == Then::Load)
+            r.select("other");
+        else
+            newScript(*r.ed);
+        if (c.answer != 0) {
+            ASSERT_EQ(r.ed->app.currentPage, Page::MessageBox);
+            EXPECT_EQ(r.ed->pages.messageBox.messageBoxKind,
+                      c.then == Then::Load ? MessageBoxKind::SaveScriptBeforeLoad
+                                           : MessageBoxKind::SaveScriptBeforeNew);
+            EXPECT_EQ(r.s().scriptText, "typed") << "nothing replaced before the answer";
+            answerMessageBox(*r.ed, c.answer);
+        } else {
+            EXPECT_NE(r.ed->app.currentPage, Page::MessageBox);
+        }
+        EXPECT_EQ(r.s().scriptName, c.nowName);
+        EXPECT_EQ(r.s().scriptText, c.nowText);
+        if (c.name == "draft") EXPECT_EQ(r.exists("draft"), c.writtenUnderName);
+        if (c.writtenUnderName) EXPECT_EQ(r.file("draft"), "typed");
+        EXPECT_EQ(r.file("other"), "o\r\n");
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "app/Editor.h"
 #include "map/ObjectTables.h"
+#include "script/ScriptBuiltins.h"
+#include "script/ScriptCompiler.h"
 #include "script/ScriptKeywords.h"
 #include "script/ScriptRun.h"
 #include "support/EditorRig.h"
@@ -63,6 +65,52 @@ TEST(ScriptRandomPrograms, AnyProgramKeepsTheCountsSound) {
         ASSERT_EQ(m.selectedSectorCount, countFlags(m.sectorSelected.data(), m.sectorCount));
         ASSERT_EQ(m.selectedWallCount, countFlags(m.wallSelected.data(), m.wallCount));
         ASSERT_EQ(m.selectedVertexCount, countFlags(m.vertexSelected.data(), m.wallCount));
+    }
+}
+
+// The interpreter decodes the arithmetic of tight loops itself: every such instruction, with
+// registers in and out of range and immediates at the limits, must leave the registers as the
+// general operand reader and arithmetic do.
+TEST(ScriptRandomPrograms, FastArithmeticMatchesTheGeneralPath) {
+    test::EditorRig rig("", false);
+    Editor& ed = *rig.ed;
+    test::MapBuilder b(ed.map);
+    b.addRoom(0, 0, 1024, 1024);
+    b.addSprite(100, 100, 0, 0);
+    b.addSprite(200, 100, 0, 0);
+    b.link();
+    struct Operand {
+        int32_t value;
+        uint8_t kind;
+    };
+    const Operand firsts[] = {{5, 0}, {5, 1}, {100, 0}, {-1, 0}};
+    const Operand seconds[] = {{INT32_MAX, 0}, {-7, 0}, {6, 1}, {100, 1}, {-1, 1}, {5, 1}};
+    for (const int32_t op : {kOpMov, kOpXor, kOpAdd, kOpSub, kOpInc, kOpDec}) {
+        for (const Operand& d : firsts) {
+            for (const Operand& a : seconds) {
+                SCOPED_TRACE(testing::Message() << op << " " << d.value << " " << a.value << "/"
+                                                << int(a.kind));
+                ScriptProgram& p = ed.pages.scriptEditor.program;
+                ASSERT_TRUE(compileScript(p,
+                                          "getsprite 0 z r05\r\ngetsprite 1 z r06\r\nmov r01 0\r\n"
+                                          "setsprite 0 z r05",
+                                          "t", {}));
+                ScriptInstruction& ins = p.scriptCode[2];
+                ins = {};
+                ins.opcode = op;
+                ins.operands = {d.value, a.value, 0, 0};
+                ins.kinds = {d.kind, a.kind, 0, 0};
+                ScriptRegisters expected{};
+                expected[5] = 2147483000;
+                expected[6] = -123;
+                ScriptOperands o;
+                if (readScriptOperands(ins, expected, o)) runArithmeticBuiltin(op, o, expected);
+                ed.map.sprites[0].z = 2147483000;
+                ed.map.sprites[1].z = -123;
+                interpretScript(ed, 100);
+                EXPECT_EQ(ed.map.sprites[0].z, expected[5]);
+            }
+        }
     }
 }
 
