@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Startup.h"
+#include "base/Random.h"
 #include "script/ScriptLayout.h"
 #include "support/EditorRig.h"
 
@@ -127,6 +128,68 @@ TEST(ScriptTextDrawing, ColoursFollowTheGrammar) {
     EXPECT_EQ(r.lineColours(r.s().scriptLineCount - 1, 1), std::vector<int>({68}));
     r.draw("mov r01 " + std::string(255, '0') + "5");
     EXPECT_EQ(r.lineColours(1, 1), std::vector<int>({83}));
+}
+
+// Random edits of a CR LF text with runs of blanks and tokens of up to 300 characters: the cells
+// keep to the text and its order, and drawing keeps to the text window.
+TEST(ScriptTextDrawing, LayoutsOfEditedTextsKeepTheirInvariants) {
+    TextRig r;
+    Random rng{2024};
+    const auto pick = [&](int32_t n) { return int32_t(uint32_t(randomLong(rng)) % uint32_t(n)); };
+    const char* words[] = {"mov", "r01", "5", "if", "==", "endif", "!!!", "//", "end", "x"};
+    const auto chunk = [&] {
+        std::string c;
+        for (int32_t i = pick(6); i >= 0; --i) switch (pick(4)) {
+                case 0: c += "\r\n"; break;
+                case 1: c += std::string(size_t(1 + pick(12)), ' '); break;
+                case 2: c += std::string(size_t(1 + pick(300)), char('a' + pick(26))); break;
+                default: c += words[pick(10)]; break;
+            }
+        return c;
+    };
+    std::string text;
+    const SurfaceView bg = r.bg();
+    for (int step = 0; step < 120; ++step) {
+        const size_t at = text.empty() ? 0 : size_t(pick(int32_t(text.size()) + 1));
+        if (pick(3) == 0 && !text.empty())
+            text.erase(at, size_t(pick(40)));
+        else
+            text.insert(at, chunk());
+        text = withCrLfLineEnds(text);
+        std::fill(r.ed->frameBuffer.background.begin(), r.ed->frameBuffer.background.end(),
+                  uint8_t(7));
+        r.draw(text, pick(40) - 5);
+        ScriptState& s = r.s();
+        SCOPED_TRACE(step);
+        const auto len = int32_t(text.size());
+        std::vector<int32_t> order;  // each line's values, runs taken once
+        for (int32_t n = 0; n < s.scriptLineCount; ++n)
+            for (int32_t k = 0; k < kScriptLayoutColumns; ++k) {
+                const int32_t v = layoutCell(s, n, k);
+                ASSERT_TRUE(v == -1 || (v >= 1 && v <= len + 1)) << n << "," << k << ": " << v;
+                if (k > 0) ASSERT_GE(v, layoutCell(s, n, k - 1)) << n << "," << k;
+                if (v >= 0 && (k == 0 || v != layoutCell(s, n, k - 1))) order.push_back(v);
+            }
+        for (size_t i = 1; i < order.size(); ++i) ASSERT_LT(order[i - 1], order[i]);
+        std::vector<bool> hasCell(size_t(len) + 2, false);
+        for (const int32_t v : order) {
+            hasCell[size_t(v)] = true;
+            if (v <= len) ASSERT_NE(text[size_t(v - 1)], '\n') << v;
+        }
+        for (int32_t p = 1; p <= len; ++p) {
+            const char c = text[size_t(p - 1)];
+            if (c == '\r' || c == '\n' || c == ' ' || hasCell[size_t(p)]) continue;
+            // Without a cell only the character drawn in column 74: the next line starts after it.
+            bool startsNext = false;
+            for (int32_t n = 1; n < s.scriptLineCount && !startsNext; ++n)
+                startsNext = layoutCell(s, n, 0) == p + 1;
+            ASSERT_TRUE(startsNext) << "position " << p;
+        }
+        for (int32_t y = 0; y < bg.height; ++y)
+            for (int32_t x = 0; x < bg.width; ++x)
+                if (x < 166 || x > 774 || y < 138 || y > 525) ASSERT_EQ(bg.at(x, y), 7);
+        ASSERT_GE(s.scriptTopLine, 0);
+    }
 }
 
 }  // namespace
