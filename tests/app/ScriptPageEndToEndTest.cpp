@@ -2,6 +2,7 @@
 // headless platform, the mouse and the keys only, checked on the presented frame.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "editing/ValuePromptState.h"
 #include "script/ScriptLayout.h"
 #include "support/CommandRig.h"
+#include "support/PngFile.h"
 
 namespace korvel {
 namespace {
@@ -70,6 +72,27 @@ TEST(ScriptPageEndToEnd, TypedScriptIsColouredAndSelectedOnTheFrame) {
     EXPECT_TRUE(r.inksAt(int32_t(start) + 8, &x, &y).count(28)) << "behind the 5";
     EXPECT_TRUE(r.inksAt(int32_t(start) + 7).count(28)) << "behind the blank";
     EXPECT_FALSE(r.inksAt(int32_t(start) + 6).count(28));
+}
+
+// With KORVEL_PICTURE_DIR set, the page is written there as a picture for looking at: a
+// coloured script, a selection across a line end and the overwrite caret.
+TEST(ScriptPageEndToEnd, PictureOfThePage) {
+    const char* dir = std::getenv("KORVEL_PICTURE_DIR");
+    if (dir == nullptr) GTEST_SKIP() << "set KORVEL_PICTURE_DIR to write the picture";
+    Rig r;
+    r.openScriptPage();
+    ScriptState& s = r.ed->pages.scriptEditor;
+    s.scriptText =
+        "!!! raise every selected sector\r\nfor each selected sector r01\r\n"
+        "  getfield r01 floorz r02\r\n  sub r02 1024\r\n  setfield r01 floorz r02\r\n"
+        "endif\r\n// done\r\nmovv r03 7\r\n";
+    s.scriptAnchor = 40;
+    s.scriptCursor = 75;
+    s.scriptOverwrite = 1;
+    scriptEditorKeepCursorVisible(*r.ed);
+    runFrame(*r.ed);
+    EXPECT_TRUE(test::writeScreenPng(std::string(dir) + "/script_page.png", r.ed->frameBuffer,
+                                     r.ed->colorTables));
 }
 
 TEST(ScriptPageEndToEnd, TheCalculatorEvaluatesWithTheFieldsValueAsX) {
