@@ -216,6 +216,7 @@ struct ExprWork {
     static bool applyFunction(std::string_view name, double n, double& out) {
         const auto is = [&](std::string_view w) { return sameNoCase(name, w); };
         out = n;
+        if (!std::isfinite(n)) return false;
         if (is("sin")) {
             out = std::sin(n);
         } else if (is("cos")) {
@@ -401,9 +402,8 @@ struct ExprWork {
         const size_t maxSteps = text.size() + 1;
         for (size_t step = 0; ok; ++step) {
             classifyExprChars();
-            evaluateExprFunctions();
+            evaluateExprFunctions();  // keeps the classes up to date as it changes the text
             if (!ok) return;
-            classifyExprChars();
             const std::ptrdiff_t at = exprOperatorAt();
             if (at < 0) return;
             if (step >= maxSteps) return fail();
@@ -413,11 +413,14 @@ struct ExprWork {
             const double a = exprLeftOperand(op, leftStart);
             double b = 0, r = 0;
             if (!exprRightOperand(op + opText.size(), b, rightEnd)) return fail();
+            if (!std::isfinite(a) || !std::isfinite(b)) return fail();
             if (!compute(opText, a, b, r)) return fail();
-            const std::string before = text;
+            const std::string result = exprNumberText(r);
+            // A step that writes back what it took out would repeat for ever.
+            if (std::string_view(text).substr(leftStart, rightEnd - leftStart) == result)
+                return fail();
             deleteExprChars(leftStart, rightEnd - leftStart);
-            insertExprText(leftStart, exprNumberText(r));
-            if (ok && text == before) return fail();
+            insertExprText(leftStart, result);
         }
     }
 };
