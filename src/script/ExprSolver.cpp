@@ -68,13 +68,19 @@ double exprNumberAt(std::string_view s) {
 }
 
 int32_t exprOperatorPriority(std::string_view op) {
-    if (op == "&&" || op == "||" || op == "^^") return 0;
-    if (op == "==" || op == "!=" || op == ">" || op == "<" || op == ">=" || op == "<=") return 1;
-    if (op == "+" || op == "-") return 2;
-    if (op == "%") return 3;
-    if (op == "*" || op == "/") return 4;
-    if (op == "^" || op == "[" || op == "]") return 5;
-    return 0;  // not computable: fails once it is the one to compute
+    // Not computable operators get 0: they fail once they are the one to compute.
+    if (op.size() == 1) {
+        switch (op[0]) {
+            case '>': case '<': return 1;
+            case '+': case '-': return 2;
+            case '%': return 3;
+            case '*': case '/': return 4;
+            case '^': case '[': case ']': return 5;
+            default: return 0;
+        }
+    }
+    if (op == "==" || op == "!=" || op == ">=" || op == "<=") return 1;
+    return 0;  // "&&", "||", "^^" and the rest
 }
 
 // The work of one evaluation: the text, a class per character and the success flag.
