@@ -292,7 +292,9 @@ void saveUnderTypedName(Editor& ed, Kind kind) {
 void calculate(Editor& ed, const ValuePromptServices& services) {
     ValuePromptState& p = ed.prompt;
     const double v =
-        services.evaluate ? services.evaluate(p.promptInput) : evaluateExpression(p.promptInput);
+        services.evaluate ? services.evaluate(p.promptInput)
+                          : evaluateExpression(p.promptInput, ed.pages.scriptEditor.exprXText,
+                                               ed.random);
     p.valueClipboard = safeFloor(v);
     const std::string text = std::to_string(p.valueClipboard);
     if (ed.app.platform) ed.app.platform->setClipboardText(text);

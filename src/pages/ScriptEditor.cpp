@@ -1,8 +1,158 @@
 #include "pages/ScriptEditor.h"
 
+#include <cmath>
+
+#include "app/Editor.h"
+#include "app/EditorCanvas.h"
+#include "base/Mainm.h"
+#include "script/ScriptLayout.h"
+#include "ui/Text.h"
+
 namespace korvel {
 
-// The page arrives with its own change; until then it shows its background only.
-void drawScriptEditor(Editor&) {}
+namespace {
+
+constexpr int32_t kScriptNameField = 189;
+constexpr int32_t kTitleX = 12, kTitleY = 538;
+constexpr int32_t kTitleMaxWidth = 138;
+constexpr int32_t kListX = 12, kListTop = 514, kListBottom = 138, kListMaxWidth = 128;
+constexpr int32_t kBarLeft = 10, kBarRight = 142;
+constexpr int32_t kCaretColour = 83;
+constexpr int32_t kSelectionColour = 28;
+constexpr int32_t kTextColour = 0;
+constexpr int32_t kCurrentNameColour = 83;
+
+void setPixel(const SurfaceView& sv, int32_t x, int32_t y, uint8_t c) {
+    if (x >= 0 && y >= 0 && x < sv.width && y < sv.height) sv.at(x, y) = c;
+}
+
+// The caret after (at) or before a character: a line in the caret colour, or in overwrite mode
+// the 8 x 12 block beside it inverted.
+void drawCaret(const SurfaceView& sv, int32_t x, int32_t y, bool overwrite) {
+    for (int32_t row = y; row <= y + 11; ++row) {
+        if (!overwrite) {
+            setPixel(sv, x, row, kCaretColour);
+            continue;
+        }
+        for (int32_t col = x; col <= x + 7; ++col)
+            if (col >= 0 && row >= 0 && col < sv.width && row < sv.height) {
+                uint8_t& px = sv.at(col, row);
+                px = px == 0 ? kCaretColour : 0;
+            }
+    }
+}
+
+// The selection behind one cell: its empty pixels take the selection colour.
+void paintSelected(const SurfaceView& sv, int32_t x, int32_t y) {
+    for (int32_t row = y; row <= y + 11; ++row)
+        for (int32_t col = x - 1; col <= x + 6; ++col)
+            if (col >= 0 && row >= 0 && col < sv.width && row < sv.height && sv.at(col, row) == 0)
+                sv.at(col, row) = kSelectionColour;
+}
+
+int64_t floorMod(int64_t a, int64_t b) {
+    const int64_t r = a % b;
+    return r < 0 ? r + b : r;
+}
+
+void paintTitleAndList(const ScriptState& s, int32_t frameTime, int32_t focusedField,
+                       const Fonts& fonts, const Canvas& cv, const SurfaceView& sv) {
+    const std::string title = cutToWidth(fonts, s.scriptName, kTitleMaxWidth);
+    drawPropText(cv, fonts, title, kTitleX, kTitleY, kTextColour);
+    if (focusedField == kScriptNameField && floorMod(frameTime, 400) < 200) {
+        const int32_t x = kTitleX + propTextWidth(fonts, title) + (title.empty() ? 0 : 1);
+        for (int32_t row = kTitleY; row <= kTitleY + 10; ++row) setPixel(sv, x, row, kTextColour);
+    }
+
+    const int64_t d = int64_t(s.scriptIndex) - s.scriptListTop;
+    if (d >= 0 && d <= 31) {
+        const auto y = int32_t(kListTop - 12 * d);
+        const auto c = uint8_t(24 + safeFloor(std::sin(frameTime / 100.0) * 6 + 6));
+        for (int32_t x = kBarLeft; x <= kBarRight; ++x) {
+            setPixel(sv, x, y - 1, c);
+            setPixel(sv, x, y + 11, c);
+            for (int32_t row = y; row <= y + 10; ++row)
+                if (x >= 0 && row >= 0 && x < sv.width && row < sv.height)
+                    sv.at(x, row) = uint8_t(sv.at(x, row) % 12 + 20);
+        }
+        for (int32_t row = y - 1; row <= y + 11; ++row) {
+            setPixel(sv, kBarLeft, row, c);
+            setPixel(sv, kBarRight, row, c);
+        }
+    }
+
+    const int64_t count = std::min<int64_t>(s.scriptCount, int64_t(s.scriptNames.size()));
+    int32_t row = kListTop;
+    for (int64_t i = s.scriptListTop; row >= kListBottom && i < count; ++i, row -= 12) {
+        if (i < 0) continue;
+        const std::string name = cutToWidth(fonts, s.scriptNames[size_t(i)], kListMaxWidth);
+        drawPropText(cv, fonts, name, kListX, row,
+                     i == s.scriptIndex ? kCurrentNameColour : kTextColour);
+    }
+}
+
+}  // namespace
+
+std::string cutToWidth(const Fonts& fonts, const std::string& text, int32_t maxWidth) {
+    if (propTextWidth(fonts, text) <= maxWidth) return text;
+    std::string cut = text;
+    while (!cut.empty() && propTextWidth(fonts, cut + "...") > maxWidth) cut.pop_back();
+    return cut + "...";
+}
+
+void paintScriptEditor(const ScriptState& s, int32_t frameTime, int32_t focusedField,
+                       int32_t demoFrameIndex, const Fonts& fonts, const Canvas& cv) {
+    const SurfaceView sv = screenView(cv.frame);
+    if (demoFrameIndex == -1) paintTitleAndList(s, frameTime, focusedField, fonts, cv, sv);
+
+    const int32_t lo = std::min(s.scriptCursor, s.scriptAnchor);
+    const int32_t hi = std::max(s.scriptCursor, s.scriptAnchor);
+    const auto selected = [&](int64_t v) { return lo != hi && lo < v && v <= hi; };
+    bool caretDue = focusedField == -1 &&
+                    (int64_t(frameTime) - int64_t(s.scriptCaretTime)) % 500 < 250;
+    const auto textLength = int64_t(s.scriptText.size());
+    const int32_t lines = std::min(s.scriptLineCount, kScriptLayoutLines);
+    for (int32_t i = 0; i < kScriptShownLines; ++i) {
+        const int64_t line = int64_t(s.scriptTopLine) + i;
+        if (line >= lines) break;
+        if (line < 0) continue;
+        const auto n = int32_t(line);
+        const int32_t y = kScriptTextTop - 12 * i;
+        for (int32_t k = 0; k < kScriptLayoutColumns; ++k) {
+            const int32_t x = kScriptTextLeft + 8 * k;
+            const int32_t v = layoutCell(s, n, k);
+            if (caretDue) {
+                if (v == s.scriptCursor) {
+                    drawCaret(sv, x + 7, y, s.scriptOverwrite != 0);
+                    caretDue = false;
+                } else if (k == 0 && int64_t(v) == int64_t(s.scriptCursor) + 1) {
+                    drawCaret(sv, x - 1, y, s.scriptOverwrite != 0);
+                    caretDue = false;
+                }
+            }
+            if (lo == hi) continue;
+            const int32_t left = k > 0 ? layoutCell(s, n, k - 1) : 0;
+            if (selected(v) && (k == 0 || v != left)) paintSelected(sv, x, y);
+            if (k >= 2 && v == left && left != layoutCell(s, n, k - 2) && selected(int64_t(v) + 1))
+                paintSelected(sv, x, y);
+            if (k == 1) {
+                const int32_t w = layoutCell(s, n, 0);
+                if (w >= 0 && w < textLength && s.scriptText[size_t(w)] != '\n' && v == w &&
+                    selected(int64_t(w) + 1))
+                    paintSelected(sv, x, y);
+            }
+        }
+    }
+}
+
+void drawScriptEditor(Editor& ed) {
+    ScriptState& s = ed.pages.scriptEditor;
+    if (s.scriptTopLine != s.scriptShownLine) {
+        s.scriptShownLine = s.scriptTopLine;
+        drawScriptText(ed);
+    }
+    paintScriptEditor(s, ed.input.frameTime, ed.app.focusedField, ed.demo.demoFrameIndex,
+                      ed.fonts, canvasOf(ed));
+}
 
 }  // namespace korvel

@@ -78,12 +78,17 @@ struct Compile {
     void include(const std::string& number);
 };
 
+// The grammar's expectation machine. With a compile it writes the instructions; without one it
+// only follows the states, for the editor's colouring, and a few words differ: "include" and
+// "end" are words of a statement's start only. token() answers the token's colour (-1: the
+// colour stays).
 class Parser {
 public:
-    explicit Parser(Compile& c) : c_(c) { reset(PS::StatementStart); }
+    explicit Parser(Compile* c) : c_(c) { reset(PS::StatementStart); }
 
-    void token(std::string_view t);
+    int32_t token(std::string_view t);
     void lineEnd() { reset(PS::StatementStart); }
+    void fail() { reset(PS::Error); }
     bool inComment() const { return stack_[size_t(depth_ - 1)].state == PS::Comment; }
 
 private:
@@ -99,15 +104,20 @@ private:
         if (--depth_ == 0) reset(PS::Error);
     }
     void builtin(const ScriptKeyword& k);
-    void controlWord(std::string_view t, PS s);
+    int32_t error() {
+        reset(PS::Error);
+        return kScriptColourError;
+    }
+    int32_t emit(int32_t opcode) { return c_ ? c_->emit(opcode) : -1; }
+    ScriptInstruction* at(int32_t i) { return c_ ? c_->at(i) : nullptr; }
 
-    Compile& c_;
+    Compile* c_;
     std::array<Expectation, 8> stack_{};
     int32_t depth_ = 1;
 };
 
 void Parser::builtin(const ScriptKeyword& k) {
-    const int32_t l = c_.emit(k.opcode);
+    const int32_t l = emit(k.opcode);
     const int32_t n = int32_t(k.operands.size());
     if (n == 0) {
         reset(PS::Error);
@@ -120,180 +130,168 @@ void Parser::builtin(const ScriptKeyword& k) {
             push(Expectation{stateOf(k.operands[size_t(i - 1)]), l, i});
     }
     // Operands the statement leaves out keep those of the instruction before.
-    if (l >= 1) {
-        ScriptInstruction& ins = c_.p.scriptCode[size_t(l)];
-        const ScriptInstruction& prev = c_.p.scriptCode[size_t(l - 1)];
+    if (c_ && l >= 1) {
+        ScriptInstruction& ins = c_->p.scriptCode[size_t(l)];
+        const ScriptInstruction& prev = c_->p.scriptCode[size_t(l - 1)];
         ins.operands = prev.operands;
         ins.kinds = prev.kinds;
     }
 }
 
-void Parser::token(std::string_view t) {
+int32_t Parser::token(std::string_view t) {
     Expectation& e = top();
     if (t.empty()) {
         reset(PS::StatementStart);
-        return;
+        return -1;
     }
     if (isScriptCommentMarker(t)) {
         reset(PS::Comment);
-        return;
+        return t == "!!!" ? 8 : t == "~~~" ? 24 : t == "***" ? 32 : kScriptColourError;
     }
-    if (t == "include") {
-        e = Expectation{PS::IncludeNumber, -1, -1};
-        return;
-    }
-    ScriptProgram& p = c_.p;
     const bool atStart = e.state == PS::StatementStart;
+    if (t == "include") {
+        if (!c_ && !atStart) return error();
+        e = Expectation{PS::IncludeNumber, -1, -1};
+        return kScriptColourControl;
+    }
     if (t == "endif" || t == "else" || t == "while" || t == "if" || t == "for" || t == "continue") {
-        if (!atStart) {
-            reset(PS::Error);
-            return;
-        }
-        if (t == "endif") {
-            reset(PS::Error);
-            if (p.scriptBlockDepth > 0) {
-                --p.scriptBlockDepth;
-                c_.patchExit(p.scriptBlockStack[size_t(p.scriptBlockDepth)], p.scriptCodeLength);
-            }
-        } else if (t == "else") {
-            reset(PS::Error);
-            if (p.scriptBlockDepth > 0) {
-                const int32_t l = c_.emit(kOpJump);
-                if (l < 0) return;
-                const size_t d = size_t(p.scriptBlockDepth - 1);
-                c_.patchExit(p.scriptBlockStack[d], l + 1);
-                p.scriptBlockStack[d] = l;
-            }
-        } else if (t == "while" || t == "if") {
-            const int32_t l = c_.emit(kOpIfWhile);
+        if (!atStart) return error();
+        if (t == "while" || t == "if") {
+            const int32_t l = emit(kOpIfWhile);
             e = Expectation{PS::Value, l, 3};
             push(Expectation{PS::Comparison, l, 0});
             push(Expectation{PS::Register, l, 2});
-            if (l >= 0) c_.openBlock(l, t == "if" ? ScriptBlockKind::If : ScriptBlockKind::While);
-        } else if (t == "for") {
-            const int32_t l = c_.emit(kOpForEach);
-            if (l >= 0) c_.openBlock(l, ScriptBlockKind::ForEach);
+            if (l >= 0) c_->openBlock(l, t == "if" ? ScriptBlockKind::If : ScriptBlockKind::While);
+            return kScriptColourControl;
+        }
+        if (t == "for") {
+            const int32_t l = emit(kOpForEach);
+            if (l >= 0) c_->openBlock(l, ScriptBlockKind::ForEach);
             e = Expectation{PS::AfterFor, l, 0};
+            return kScriptColourControl;
+        }
+        reset(PS::Error);
+        if (!c_) return kScriptColourControl;
+        ScriptProgram& p = c_->p;
+        if (t == "endif") {
+            if (p.scriptBlockDepth > 0) {
+                --p.scriptBlockDepth;
+                c_->patchExit(p.scriptBlockStack[size_t(p.scriptBlockDepth)], p.scriptCodeLength);
+            }
+        } else if (t == "else") {
+            if (p.scriptBlockDepth > 0) {
+                const int32_t l = emit(kOpJump);
+                if (l < 0) return kScriptColourControl;
+                const size_t d = size_t(p.scriptBlockDepth - 1);
+                c_->patchExit(p.scriptBlockStack[d], l + 1);
+                p.scriptBlockStack[d] = l;
+            }
         } else {  // continue
-            reset(PS::Error);
             if (p.scriptBlockDepth > 0) {
                 const int32_t header = p.scriptBlockStack[size_t(p.scriptBlockDepth - 1)];
-                const int32_t l = c_.emit(kOpJump);
-                if (l < 0) return;
+                const int32_t l = emit(kOpJump);
+                if (l < 0) return kScriptColourControl;
                 --p.scriptBlockDepth;
                 p.scriptCode[size_t(l)].operands[0] = header;
-                c_.patchExit(header, p.scriptCodeLength);
+                c_->patchExit(header, p.scriptCodeLength);
             }
         }
-        return;
+        return kScriptColourControl;
     }
     if (const int32_t cmp = scriptComparisonCode(t); cmp >= 0) {
-        if (e.state != PS::Comparison) {
-            reset(PS::Error);
-            return;
-        }
-        if (ScriptInstruction* ins = c_.at(e.at)) ins->kinds[0] = uint8_t(cmp);
+        if (e.state != PS::Comparison) return error();
+        if (ScriptInstruction* ins = at(e.at)) ins->kinds[0] = uint8_t(cmp);
         pop();
-        return;
+        return kScriptColourControl;
     }
     if (t == "each") {
-        if (e.state == PS::AfterFor)
-            e.state = PS::ForEachSpec;
-        else
-            reset(PS::Error);
-        return;
+        if (e.state != PS::AfterFor) return error();
+        e.state = PS::ForEachSpec;
+        return kScriptColourControl;
     }
     const int32_t filter = scriptFilterBit(t);
     const int32_t kind = scriptObjectKind(t);
     if (filter >= 0 || kind >= 0) {
-        if (e.state != PS::ForEachSpec) {
-            reset(PS::Error);
-            return;
-        }
-        ScriptInstruction* ins = c_.at(e.at);
+        if (e.state != PS::ForEachSpec) return error();
+        ScriptInstruction* ins = at(e.at);
         if (filter >= 0) {
             if (ins) ins->kinds[0] = uint8_t(ins->kinds[0] | filter);
         } else {
             if (ins) ins->kinds[1] = uint8_t(kind);
             e = Expectation{PS::Register, e.at, 3};
         }
-        return;
+        return kScriptColourControl;
     }
     if (t == "end") {
-        const int32_t l = c_.emit(kOpJump);
-        if (l >= 0) p.scriptCode[size_t(l)].operands[0] = -1;
+        if (!c_ && !atStart) return error();
+        const int32_t l = emit(kOpJump);
+        if (l >= 0) c_->p.scriptCode[size_t(l)].operands[0] = -1;
         reset(PS::Error);
-        return;
+        return kScriptColourControl;
     }
     if (t == "break") {
-        if (!atStart) {
-            reset(PS::Error);
-            return;
-        }
+        if (!atStart) return error();
         reset(PS::Error);
+        if (!c_) return kScriptColourControl;
+        ScriptProgram& p = c_->p;
         if (p.scriptBlockDepth == 0) {
-            const int32_t l = c_.emit(kOpJump);
+            const int32_t l = emit(kOpJump);
             if (l >= 0) p.scriptCode[size_t(l)].operands[0] = -1;
-            return;
+            return kScriptColourControl;
         }
         for (int32_t d = p.scriptBlockDepth - 1; d >= 0; --d) {
             if (p.scriptBlockKinds[size_t(d)] == ScriptBlockKind::If) continue;
-            const int32_t l = c_.emit(kOpJump);
+            const int32_t l = emit(kOpJump);
             if (l >= 0) {
                 p.scriptCode[size_t(l)].operands[0] = p.scriptBlockStack[size_t(d)];
                 p.scriptCode[size_t(l)].kinds[0] = 1;
             }
-            return;
+            break;
         }
-        return;
+        return kScriptColourControl;
     }
     if (const int32_t field = scriptFieldCode(t); field >= 0) {
-        if (e.state != PS::FieldName) {
-            reset(PS::Error);
-            return;
-        }
-        if (ScriptInstruction* ins = c_.at(e.at)) {
+        if (e.state != PS::FieldName) return error();
+        if (ScriptInstruction* ins = at(e.at)) {
             ins->operands[size_t(e.operand - 1)] = field;
             ins->kinds[size_t(e.operand - 1)] = 0;
         }
         pop();
-        return;
+        return kScriptColourField;
     }
     if (const ScriptKeyword* k = findScriptKeyword(t)) {
-        if (atStart)
-            builtin(*k);
-        else
-            reset(PS::Error);
-        return;
+        if (!atStart) return error();
+        builtin(*k);
+        return scriptClassColour(k->colourClass);
     }
     int32_t number = 0;
     if ((e.state == PS::Value || e.state == PS::IncludeNumber) && scriptNumberToken(t, number)) {
         if (e.state == PS::Value) {
-            if (ScriptInstruction* ins = c_.at(e.at)) {
+            if (ScriptInstruction* ins = at(e.at)) {
                 ins->operands[size_t(e.operand - 1)] = number;
                 ins->kinds[size_t(e.operand - 1)] = 0;
             }
             pop();
         } else {
             pop();
-            c_.include(std::string(t));
+            if (c_) c_->include(std::string(t));
         }
-        return;
+        return kScriptColourNumber;
     }
     const int32_t reg = scriptRegisterToken(t);
     if (reg >= 0 && (e.state == PS::Value || e.state == PS::Register)) {
-        if (ScriptInstruction* ins = c_.at(e.at)) {
+        if (ScriptInstruction* ins = at(e.at)) {
             ins->operands[size_t(e.operand - 1)] = reg;
             ins->kinds[size_t(e.operand - 1)] = 1;
         }
         pop();
-        return;
+        return kScriptColourRegister;
     }
-    reset(PS::Error);
+    return error();
 }
 
 void Compile::compileText(const std::string& text) {
-    Parser parser(*this);
+    Parser parser(this);
     const size_t n = text.size();
     const char* s = text.data();
     for (size_t i = 0; i < n; ++i) {
@@ -332,6 +330,39 @@ void Compile::include(const std::string& number) {
 }
 
 }  // namespace
+
+struct ScriptColouring::Impl {
+    Parser parser{nullptr};
+};
+
+ScriptColouring::ScriptColouring() : impl_(std::make_unique<Impl>()) {}
+ScriptColouring::~ScriptColouring() = default;
+
+int32_t ScriptColouring::token(std::string_view t) {
+    // A word this long is no word of the language; it ends the statement.
+    if (t.size() > size_t(kScriptColourTokenLimit)) {
+        impl_->parser.fail();
+        return kScriptColourError;
+    }
+    return impl_->parser.token(t);
+}
+
+void ScriptColouring::lineEnd() {
+    impl_->parser.lineEnd();
+}
+
+bool ScriptColouring::inComment() const {
+    return impl_->parser.inComment();
+}
+
+int32_t scriptClassColour(ScriptColourClass c) {
+    switch (c) {
+        case ScriptColourClass::Arithmetic: return 68;
+        case ScriptColourClass::Access: return 104;
+        case ScriptColourClass::Operation: return 128;
+    }
+    return kScriptColourError;
+}
 
 int32_t scriptRegisterToken(std::string_view t) {
     if (t.size() != 3 || t[0] != 'r' || !isDigit(t[1]) || !isDigit(t[2])) return -1;

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,39 @@ using ScriptIncludeReader = std::function<std::string(const std::string& name)>;
 // the program's end. Returns false when the program overflowed.
 bool compileScript(ScriptProgram& program, const std::string& text, const std::string& scriptName,
                    const ScriptIncludeReader& readInclude);
+
+// Palette indices of the script editor's colours, by the class of the token.
+constexpr int32_t kScriptColourControl = 212;
+constexpr int32_t kScriptColourField = 92;
+constexpr int32_t kScriptColourNumber = 83;
+constexpr int32_t kScriptColourRegister = 176;
+constexpr int32_t kScriptColourError = 78;
+// Longer tokens are errors to the colouring.
+constexpr int32_t kScriptColourTokenLimit = 256;
+
+enum class ScriptColourClass : uint8_t;
+int32_t scriptClassColour(ScriptColourClass c);
+
+// The compiler's grammar without a program: it follows the states token by token and says how
+// the editor colours each one. Unlike the compiler it takes "include" and "end" only at a
+// statement's start.
+class ScriptColouring {
+public:
+    ScriptColouring();
+    ~ScriptColouring();
+    ScriptColouring(const ScriptColouring&) = delete;
+    ScriptColouring& operator=(const ScriptColouring&) = delete;
+
+    // The token's colour, or -1 when the colour before it stays (an empty token).
+    int32_t token(std::string_view t);
+    // A carriage return: back at a statement's start, the colour unchanged.
+    void lineEnd();
+    bool inComment() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 // A register token: "r" and two ASCII digits; -1 otherwise.
 int32_t scriptRegisterToken(std::string_view token);

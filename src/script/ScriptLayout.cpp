@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "app/Editor.h"
+#include "app/EditorCanvas.h"
+#include "script/ScriptCompiler.h"
+#include "ui/Text.h"
 
 namespace korvel {
 
@@ -25,7 +28,20 @@ int64_t wordAfterBlank(const std::string& text, size_t i) {
 
 }  // namespace
 
-void layoutScriptText(ScriptState& s) {
+void layoutScriptText(ScriptState& s, const Canvas* cv, const Fonts* fonts) {
+    const bool draw = cv != nullptr && fonts != nullptr;
+    if (draw) {
+        const SurfaceView bg = backgroundView(cv->frame);
+        for (int32_t y = kScriptAreaBottom; y <= kScriptAreaTop && y < bg.height; ++y)
+            for (int32_t x = kScriptAreaLeft; x <= kScriptAreaRight && x < bg.width; ++x)
+                bg.at(x, y) = 0;
+    }
+    // The first shown line is never above line 0.
+    const int32_t top = std::max(s.scriptTopLine, 0);
+    ScriptColouring colouring;
+    int32_t colour = kScriptColourError;
+    int32_t y = kScriptTextTop;
+    std::string glyph(1, ' ');
     if (s.scriptLayout.empty())
         s.scriptLayout.assign(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
     else
@@ -37,6 +53,7 @@ void layoutScriptText(ScriptState& s) {
     // the character just passed); false when the layout is full.
     const auto breakLine = [&](int32_t p) {
         if (n + 1 >= kScriptLayoutLines) return false;
+        if (n >= top) y -= 12;
         ++n;
         x = kLeft;
         layoutCell(s, n, 0) = p + 1;
@@ -48,13 +65,34 @@ void layoutScriptText(ScriptState& s) {
         if (i >= size_t(INT32_MAX) - 1) break;
         const auto p = int32_t(i + 1);
         const char c = text[i];
+        if (i == 0 || text[i - 1] == ' ' || text[i - 1] == kLf) {
+            // A token starts here; inside a comment it changes nothing.
+            if (!colouring.inComment()) {
+                size_t end = i;
+                if (c != ' ') {
+                    end = i + 1;
+                    while (end < text.size() && text[end] != ' ' && text[end] != kLf &&
+                           text[end] != kCr)
+                        ++end;
+                }
+                const int32_t tokenColour =
+                    colouring.token(std::string_view(text).substr(i, end - i));
+                if (tokenColour >= 0) colour = tokenColour;
+            }
+        }
         if (c == kCr) {
+            colouring.lineEnd();
             if (n + 1 >= kScriptLayoutLines) break;
+            if (n >= top) y -= 12;
             ++n;
         } else if (c == kLf) {
             x = kLeft;
             layoutCell(s, n, 0) = p + 1;
         } else {
+            if (draw && n >= top && y >= kScriptTextTop - 12 * (kShownLines - 1)) {
+                glyph[0] = c;
+                drawTextBg(*cv, *fonts, glyph, x, y, colour);
+            }
             x += 8;
             if (c == ' ' && x >= kRightEdge - 8 * wordAfterBlank(text, i))
                 full = !breakLine(p);
@@ -79,13 +117,14 @@ void layoutScriptText(ScriptState& s) {
             layoutCell(s, m, c) = layoutCell(s, n, c);
 
     if (s.scriptLineCount > kShownLines)
-        s.scriptTopLine = std::min(s.scriptTopLine, s.scriptLineCount - kShownLines);
+        s.scriptTopLine = std::clamp(s.scriptTopLine, 0, s.scriptLineCount - kShownLines);
     else
         s.scriptTopLine = 0;
 }
 
 void drawScriptText(Editor& ed) {
-    layoutScriptText(ed.pages.scriptEditor);
+    const Canvas cv = canvasOf(ed);
+    layoutScriptText(ed.pages.scriptEditor, &cv, &ed.fonts);
 }
 
 void scriptEditorKeepCursorVisible(Editor& ed) {

@@ -12,6 +12,15 @@
 namespace korvel {
 
 struct Editor;
+struct Canvas;
+struct Fonts;
+
+// The text window: its cleared area and the cells' geometry.
+constexpr int32_t kScriptAreaLeft = 166, kScriptAreaRight = 774;
+constexpr int32_t kScriptAreaBottom = 138, kScriptAreaTop = 525;
+constexpr int32_t kScriptTextLeft = 170;  // x of column 0
+constexpr int32_t kScriptTextTop = 513;   // baseline of the first shown line
+constexpr int32_t kScriptShownLines = 32;
 
 // Cell (line, column) of the layout; the caller keeps line below kScriptLayoutLines and column
 // below kScriptLayoutColumns.
@@ -31,7 +40,9 @@ inline int32_t layoutCell(const ScriptState& s, int32_t line, int32_t column) {
 // start; cells after a line's last character repeat its last value; an empty text gives line 0
 // the first cell 1; the lines below the last one, up to the 32nd, copy it. A text that needs
 // more than 16384 visual lines is laid out up to there and keeps the rest of its characters.
-void layoutScriptText(ScriptState& s);
+// With a canvas the text area of the background (rows 138..525, columns 166..774) is cleared
+// and the lines from scriptTopLine on are drawn into it, coloured by the script grammar.
+void layoutScriptText(ScriptState& s, const Canvas* cv = nullptr, const Fonts* fonts = nullptr);
 
 // Lays the editor's script out again (the page's drawing of the text goes with it).
 void drawScriptText(Editor& ed);
