@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "pages/RecordFields.h"
 #include "support/EditCommandRig.h"
 #include "support/MapInvariants.h"
+#include "ui/FrameBuffer.h"
 
 namespace korvel {
 namespace {
@@ -291,6 +293,61 @@ TEST(RecordEditor, EnterAppliesAndLeaves) {
     confirmOrPasteAttributes(ed);
     EXPECT_EQ(r.map.sprites[1].picnum, 321);
     EXPECT_EQ(r.cues(), std::vector<std::string>{"command"});
+}
+
+// Pixel probes of the painter, with a font whose every glyph is a solid block in the ink.
+TEST(RecordEditor, PainterDrawsValuesBlanksDeltasAndTheCaret) {
+    RecordRig r;
+    Editor& ed = *r.ed;
+    std::fill(ed.fonts.font7x11.begin(), ed.fonts.font7x11.end(), uint8_t(255));
+    ed.colorSettings.colorUiTextBoxText = 200;
+    ed.hover.hoveredSprite = 0;
+    r.selectSprite(0);
+    r.selectSprite(1);
+    r.map.sprites[1].pal = 3;  // row 6 differs: blank
+    r.open(PanelSubject::SelectedSprites);
+    ASSERT_EQ(r.re().propertyState[6], 1);
+    const auto inkIn = [&](int32_t x1, int32_t x2, int32_t y1, int32_t y2) {
+        const SurfaceView v = screenView(ed.frameBuffer);
+        for (int32_t y = y1; y <= y2; ++y)
+            for (int32_t x = x1; x <= x2; ++x)
+                if (v.at(x, y) == 200) return true;
+        return false;
+    };
+    const auto paint = [&](int32_t frameTime, int32_t focus) {
+        std::fill(ed.frameBuffer.screen.begin(), ed.frameBuffer.screen.end(), uint8_t(0));
+        ed.input.frameTime = frameTime;
+        ed.app.focusedField = focus;
+        drawRecordEditor(ed);
+    };
+    const int32_t y4 = 512 - 16 * 4, y6 = 512 - 16 * 6;
+    paint(250, -1);
+    EXPECT_TRUE(inkIn(104, 110, y4, y4 + 10)) << "the picnum row's value";
+    EXPECT_FALSE(inkIn(104, 190, y6, y6 + 10)) << "the mixed pal row is blank";
+    EXPECT_TRUE(inkIn(224, 230, y6, y6 + 10)) << "the delta is always drawn";
+
+    struct Case {
+        int32_t frameTime, focus, caretX, y;
+        bool caret;
+    };
+    // picnum 5 has one character: its caret stands at 104 + 8; the blank row's at 104.
+    const Case cases[] = {
+        {199, 7 + 4, 112, y4, true},  {200, 7 + 4, 112, y4, false},
+        {399, 7 + 4, 112, y4, false}, {400, 7 + 4, 112, y4, true},
+        {0, 7 + 6, 104, y6, true},    {0, 30 + 6, 232, y6, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frameTime * 100 + c.focus);
+        paint(c.frameTime, c.focus);
+        EXPECT_EQ(inkIn(c.caretX, c.caretX, c.y, c.y + 10), c.caret);
+        EXPECT_EQ(ed.app.panelHasMouse, 1);
+        ed.app.panelHasMouse = 0;
+    }
+
+    // Subject Nothing draws nothing.
+    r.open(PanelSubject::None);
+    paint(0, 7);
+    EXPECT_FALSE(inkIn(0, 799, 150, 560));
 }
 
 }  // namespace
