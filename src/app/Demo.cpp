@@ -8,6 +8,9 @@ namespace korvel {
 // replayed.
 void recordDemoFrame(Editor&) {}
 void replayDemoFrame(Editor&) {}
+
+// Playback arrives with the demo player; until then no demo starts.
+bool playDemo(Editor&, const std::string&) { return false; }
 bool saveDemo(const DemoState&, const Languages&, FileSystem&, const std::string&,
               const std::string&) {
     return false;

@@ -34,5 +34,7 @@ void replayDemoFrame(Editor& ed);
 bool saveDemo(const DemoState& demo, const Languages& langs, FileSystem& fs,
               const std::string& programFolder, const std::string& path);
 void startDemoRecording(Editor& ed);
+// Starts playing the demo file; false when it could not be started.
+bool playDemo(Editor& ed, const std::string& path);
 
 }  // namespace korvel

@@ -13,6 +13,7 @@
 #include "app/Settings.h"
 #include "app/Sound.h"
 #include "base/Random.h"
+#include "commands/AttributeClipboard.h"
 #include "commands/OperationHooks.h"
 #include "editing/DispatchState.h"
 #include "editing/DrawVertexList.h"
@@ -53,6 +54,7 @@ struct Editor {
     MapFileState mapFile;
     UndoSnapshot undo;
     MapClipboard clipboard;
+    AttributeClipboardState attributes;  // the attribute clipboard and its slope switch
     ViewState view;
     Particles particles;
     TileStore tiles;

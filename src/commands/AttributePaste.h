@@ -1,4 +1,5 @@
-// Pasting the attribute clipboard onto one wall.
+// Pasting the attribute clipboard onto one wall with the editor's paste rules (the wall texture
+// squared when the setting asks). The caller's edit takes the snapshot and marks the map.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,6 @@ namespace korvel {
 
 struct Editor;
 
-// Not yet carried out: the wall stays as it is.
 void pasteWallAttributes(Editor& ed, int32_t wall);
 void pasteMaskedWallAttributes(Editor& ed, int32_t wall);
 

@@ -117,13 +117,20 @@ void openSearchPage(Editor& ed) {
     }
     SearchState& s = ed.pages.search;
     if (s.searchFromProperties) {
-        switch (RecordEditorSubject(ed.pages.recordEditor.recordEditorSubject)) {
+        // The rows the record editor loaded become the template: equal values take part,
+        // differing and unset rows are ignored.
+        const RecordEditorState& re = ed.pages.recordEditor;
+        s.propertyValues = re.propertyValues;
+        s.propertyState = re.propertyState;
+        s.propertyDeltas = re.propertyDeltas;
+        using K = SearchObjectKind;
+        switch (RecordEditorSubject(re.recordEditorSubject)) {
             case RecordEditorSubject::Sprite:
-            case RecordEditorSubject::SelectedSprites: s.searchObjectKind = 0; break;
+            case RecordEditorSubject::SelectedSprites: s.searchObjectKind = uint8_t(K::Sprites); break;
             case RecordEditorSubject::Sector:
-            case RecordEditorSubject::SelectedSectors: s.searchObjectKind = 1; break;
+            case RecordEditorSubject::SelectedSectors: s.searchObjectKind = uint8_t(K::Sectors); break;
             case RecordEditorSubject::Wall:
-            case RecordEditorSubject::SelectedWalls: s.searchObjectKind = 2; break;
+            case RecordEditorSubject::SelectedWalls: s.searchObjectKind = uint8_t(K::Walls); break;
             default:
                 s.propertyState.fill(1);
                 s.propertyKeep.fill(1);
@@ -368,6 +375,9 @@ void navigate(Editor& ed, Arrow a) {
                 ed.pages.fileBrowser.browserFocus = ed.pages.fileBrowser.browserFocus ? 0 : 1;
             else
                 stepBrowser(ed, a == Arrow::Down ? 1 : -1);
+            break;
+        case Page::DrivePicker:
+            if (horizontal) stepDriveCursor(ed.pages.fileBrowser, a == Arrow::Right ? 1 : -1);
             break;
         case Page::View3D:
             if (ed.pages.view3d.view3dState == 0) break;

@@ -192,7 +192,7 @@ int32_t* intField(Editor& ed, int32_t id) {
         case 169:
             return &p.search.searchIndexMax;
         case 170:
-            return &p.search.searchMaxCount;
+            return &p.search.searchFraction;
         case 171:
             return &v.exportLeft;
         case 172:

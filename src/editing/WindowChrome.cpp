@@ -11,6 +11,8 @@
 #include "editing/UiItemActions.h"
 #include "pages/ImageExport.h"
 #include "pages/MessageBox.h"
+#include "pages/RecordEditor.h"
+#include "pages/Search.h"
 
 namespace korvel {
 
@@ -153,8 +155,13 @@ void releaseWidget(Editor& ed) {
 // Arrives with the property box; until then a click on it does nothing.
 void pressPropertyBox(DispatchState&, const ViewState&, const InputState&, int32_t&) {}
 
-// Arrives with the page buttons; until then the other page buttons do nothing.
-void releasePageButton(Editor&) {}
+// The record editor's and the search page's buttons; the other page buttons arrive with their
+// pages and do nothing until then.
+void releasePageButton(Editor& ed) {
+    const int32_t id = ed.app.hoveredWidget;
+    if (id >= 2001 && id <= 2007) recordEditorButton(ed, id);
+    if (id >= 12001 && id <= 12009) searchPageButton(ed, id);
+}
 
 // Arrives with the window chrome; until then the window stays where it is.
 void dragWindowByTitle(int32_t, const DispatchState&, const InputState&, bool, Platform&) {}

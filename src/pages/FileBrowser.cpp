@@ -33,6 +33,20 @@ bool isRootFolder(const std::string& folder) {
     return drive && (folder.size() == 2 || (folder.size() == 3 && isPathSeparator(folder[2])));
 }
 
+std::string driveRootFolder(int32_t letter) {
+    const char sep = pathSeparator();
+    if (sep != '\\') return std::string(1, sep);
+    return std::string(1, char('A' + std::clamp(letter, 0, 25))) + ":" + sep;
+}
+
+void stepDriveCursor(FileBrowserState& b, int32_t direction) {
+    for (int32_t i = b.driveCursor + direction; i >= 0 && i < 26; i += direction)
+        if (b.driveAvailable[size_t(i)] != 0) {
+            b.driveCursor = i;
+            return;
+        }
+}
+
 void fillFileDialogLists(FileBrowserState& b, FileSystem& fs, const std::string& programFolder) {
     b.browserFolderTop = b.browserFolderCursor = 0;
     b.browserFileTop = b.browserFileCursor = 0;

@@ -102,12 +102,18 @@ void reportLoad(Editor& ed) {
         events(ed).statusMessage(kMsgMapLoaded, {std::to_string(ed.mapFile.mapVersionByte)});
 }
 
-void loadRecentFile(Editor& ed) {
-    // The recent-file command leaves the slot number where the load will put its result.
+// The file of the recent slot the user chose; empty when the slot names none. The recent-file
+// command leaves the slot number where the load will put its result. It is read before a save
+// that the box asks for, since the save moves its own file to the top of the list and would
+// shift the chosen one.
+std::string chosenRecentFile(const Editor& ed) {
     const int32_t slot = ed.mapFile.mapLoadFailed;
-    if (slot < 0 || slot >= kRecentFileCount || ed.mapFile.recentFiles[size_t(slot)].empty())
-        return;
-    const std::string path = ed.mapFile.recentFiles[size_t(slot)];
+    if (slot < 0 || slot >= kRecentFileCount) return {};
+    return ed.mapFile.recentFiles[size_t(slot)];
+}
+
+void loadRecentFile(Editor& ed, const std::string& path) {
+    if (path.empty()) return;
     loadMap(ed, path, false);
     reportLoad(ed);
 }
@@ -210,9 +216,11 @@ void answerMessageBox(Editor& ed, int32_t result) {
             case MessageBoxKind::SaveBeforeNewMap:
                 if (!first || saveFirst(ed)) resetMap(ed);
                 break;
-            case MessageBoxKind::SaveBeforeOpenRecent:
-                if (!first || saveFirst(ed)) loadRecentFile(ed);
+            case MessageBoxKind::SaveBeforeOpenRecent: {
+                const std::string chosen = chosenRecentFile(ed);
+                if (!first || saveFirst(ed)) loadRecentFile(ed, chosen);
                 break;
+            }
             case MessageBoxKind::ConfirmRevert:
                 if (first && !ed.mapFile.mapPath.empty()) {
                     const std::string path = ed.mapFile.mapPath;

@@ -46,11 +46,41 @@ struct PropertyColumns {
 struct RecordEditorState : PropertyColumns {
     uint8_t recordEditorSubject = 0;  // RecordEditorSubject: the record kind and which records
     int32_t recordNumberInput = 0;    // the record number typed to load one
+    uint8_t statPanelShowsFloor = 0;  // sectors: the bit boxes show floorstat, else ceilingstat
 };
 
+// The painter of the page: values, deltas, carets, drag handles and the stat bit boxes.
 void drawRecordEditor(Editor& ed);
 // Switches to the record editor with what it should load (force 1 when the toolbar asks, 0 from
 // the keys and the mouse's second extra button).
 void openRecordEditor(Editor& ed, int32_t force);
+
+// The subject the three targets name (all selected of a kind first, then one record), and the
+// same stored into recordEditorSubject.
+RecordEditorSubject recordEditorSubjectOf(const Editor& ed);
+void updateRecordEditorSubject(Editor& ed);
+
+// Fills the page from panelSubject (or the side view's wall) and sets the targets.
+void loadRecordEditor(Editor& ed);
+// One record from its target, or the selected records of a kind. A target that names no record
+// leaves every row blank.
+void loadEditorFromSprite(Editor& ed);
+void loadEditorFromSector(Editor& ed);
+void loadEditorFromWall(Editor& ed);
+void loadEditorFromSelectedSprites(Editor& ed);
+void loadEditorFromSelectedSectors(Editor& ed);
+void loadEditorFromSelectedWalls(Editor& ed);
+
+// Writes the page into its records (one snapshot, the map marked modified even with nothing to
+// write), clears the deltas and loads the records again. A stale target writes nothing.
+void applyRecordEditor(Editor& ed);
+
+// Tab: the next value or delta field of the subject's rows, the values and then the deltas,
+// round again; nothing with another field focused or without a subject.
+void nextRecordEditorField(Editor& ed);
+
+// The page's buttons: apply, apply and leave, leave, load the typed sprite, sector or wall
+// number (refused with a message at or past the kind's count), and close.
+void recordEditorButton(Editor& ed, int32_t id);
 
 }  // namespace korvel

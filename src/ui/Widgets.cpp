@@ -481,7 +481,7 @@ std::string valueFieldText(const Editor& ed, int32_t id) {
         case 169:
             return text(p.search.searchIndexMax);
         case 170:
-            return text(p.search.searchMaxCount);
+            return text(p.search.searchFraction);
         case 171:
             return text(v.exportLeft);
         case 172:

@@ -68,7 +68,7 @@ TEST(TypedValues, EachFocusIdEditsItsValue) {
         {166, FIELD(settings.repeatStartEdit), "11", 11},
         {167, FIELD(settings.repeatDelayEdit), "12", 12},
         {168, FIELD(pages.search.searchIndexMin), "13", 13},
-        {170, FIELD(pages.search.searchMaxCount), "14", 14},
+        {170, FIELD(pages.search.searchFraction), "14", 14},
         {171, FIELD(view.exportLeft), "15-", -15},
         {176, FIELD(view.exportGridSpacing), "16", 16},
         {184, FIELD(settings.vertexSnapDistance), "17", 17},

@@ -167,8 +167,8 @@ TEST(WindowChrome, ReleasesActOnTheWidgetPressed) {
         {8005, {"command.wav"}},
         {11010, {"beep2.wav"}},
         {26009, {}},
-        {2001, {}},
-        {12002, {}},
+        {2001, {"command.wav"}},                 // the record editor applies
+        {12002, {"command.wav", "command.wav"}},  // the selection's cue, then the button's
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.widget);

@@ -284,6 +284,20 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
     }
 }
 
+// Saving first moves the map's own file to the top of the recent list; the file then opened is
+// still the one the user chose, not the one that moved into its slot.
+TEST(MessageBox, SavingFirstStillOpensTheChosenRecentFile) {
+    AnswerRig r(MessageBoxKind::SaveBeforeOpenRecent, false);
+    MapFileState& f = r.ed->mapFile;
+    f.recentFiles[0] = r.dir.write("r0.map", mapImage(11));
+    f.recentFiles[1] = r.dir.write("r1.map", mapImage(33));
+    f.recentFiles[3] = f.mapPath;
+    f.mapLoadFailed = 1;
+    const Outcome o = r.answer(MessageBoxResult::First);
+    EXPECT_TRUE(o.ownFileSaved);
+    EXPECT_EQ(o.startX, 33);
+}
+
 // The name typed into the file-name prompt is the one the overwrite answer saves under: Enter
 // finds the file there, asks, and the answer writes the file it asked about.
 TEST(MessageBox, OverwritingSavesUnderTheNameInTheFileNamePrompt) {
