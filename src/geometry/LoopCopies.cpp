@@ -155,7 +155,10 @@ bool extractLoop(MapStore& map, MapEvents& events, int32_t w) {
     map.sectors[k] = map.sectors[s];
     map.sectors[k].wallptr = int16_t(to);
     map.sectors[k].wallnum = int16_t(run.count);
-    map.sectorSelected[k] = map.sectorSelected[s];
+    // The loop's sector goes on in the new one: selection and hidden state with it.
+    forEachTable<SectorTables>([&](auto table, TableRole role, const char*) {
+        if (role == TableRole::Flags) (map.*table)[k] = (map.*table)[s];
+    });
     map.sectorCount += 1;
     noteRecordExtent(map);
     if (hole) reverseRun(map, to, run.count);
