@@ -58,6 +58,7 @@ void appendSector(MapStore& map, const Ring& outer, const std::vector<Ring>& hol
     s.extra = -1;
     appendLoop(map, outer, false);
     for (const Ring& h : holes) appendLoop(map, h, true);
+    noteRecordExtent(map);
     updateWallSectnums(map);
 }
 
