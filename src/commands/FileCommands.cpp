@@ -8,7 +8,6 @@
 #include "app/Screenshot.h"
 #include "app/Sound.h"
 #include "base/MessageNumbers.h"
-#include "commands/PendingServices.h"
 #include "view3d/View3dScene.h"
 #include "geometry/ClipboardPaste.h"
 #include "geometry/SectorDeletion.h"

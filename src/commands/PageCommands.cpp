@@ -10,7 +10,6 @@
 #include "base/MessageNumbers.h"
 #include "commands/CommandTargets.h"
 #include "commands/PageStack.h"
-#include "commands/PendingServices.h"
 #include "map/GeometryQueries.h"
 #include "map/Selection.h"
 #include "resources/TileLists.h"

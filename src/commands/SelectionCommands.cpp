@@ -7,7 +7,7 @@
 #include "app/Editor.h"
 #include "app/Sound.h"
 #include "base/Mainm.h"
-#include "commands/PendingServices.h"
+#include "geometry/LoopCopies.h"
 #include "geometry/SectorDeletion.h"
 #include "geometry/SkyAndSpriteTools.h"
 #include "geometry/SpritePrimitives.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "app/Editor.h"
-#include "commands/PendingServices.h"
 #include "editing/DrawingTool.h"
 #include "geometry/LineOfSight.h"
 #include "geometry/LinearCutter.h"
@@ -14,6 +13,7 @@
 #include "geometry/TextureAlignment.h"
 #include "geometry/TransformTools.h"
 #include "map/GeometryQueries.h"
+#include "map/MapEdit.h"
 
 namespace korvel {
 
@@ -121,6 +121,8 @@ int32_t isSelfIntersecting(Editor& ed, int32_t wallA, int32_t wallB, int32_t sec
     return isSelfIntersecting(map, wallA, wallB, sector) ? 1 : 0;
 }
 
+// Each refuses as a whole, the map as it was; the selection-wide extractions take an undo
+// snapshot first, as their commands do.
 void cloneSelectedSectors(Editor& ed) {
     cloneSelectedSectors(ed.map, ed.events);
 }
@@ -133,11 +135,26 @@ void cloneSelectedLoops(Editor& ed) {
     cloneSelectedLoops(ed.map, ed.events);
 }
 
-// These arrive with the loop and selection tools; until then a script naming one runs on.
-void selectOppositeWalls(Editor&) {}
-void extractSelLoops(Editor&) {}
-void extractSelLoopsWi(Editor&) {}
-void cloneLoop(Editor&, int32_t) {}
-void splitIsolatedLoops(Editor&, int32_t) {}
+void selectOppositeWalls(Editor& ed) {
+    selectOppositeWalls(ed.map);
+}
+
+void extractSelLoops(Editor& ed) {
+    MapEdit edit(ed.map, ed.undo, ed.events, EditUndo::Snapshot);
+    edit.finish(extractSelLoops(ed.map, edit.events()));
+}
+
+void extractSelLoopsWi(Editor& ed) {
+    MapEdit edit(ed.map, ed.undo, ed.events, EditUndo::Snapshot);
+    edit.finish(extractSelLoopsWi(ed.map, edit.events()));
+}
+
+void cloneLoop(Editor& ed, int32_t wall) {
+    cloneLoop(ed.map, ed.events, wall);
+}
+
+void splitIsolatedLoops(Editor& ed, int32_t sector) {
+    splitIsolatedLoops(ed.map, ed.events, sector);
+}
 
 }  // namespace korvel

@@ -1,5 +1,4 @@
-// The editing operations the script built-ins call, on the editor's map with its events. The
-// loop and selection copies not yet built do nothing, so a script that names one runs on.
+// The editing operations the script built-ins call, on the editor's map with its events.
 #pragma once
 
 #include <cstdint>

@@ -92,11 +92,21 @@ void runSequence(uint32_t seed, Copies& copies) {
                 << "seed " << seed << " after " << history(steps, i);
             ASSERT_EQ(m->undo.held, heldBefore);
         } else if (done && isEdit(s.op)) {
-            // Flipping and mirroring sectors reverse their loops: the vertex flags stay with
-            // their points while the wall records turn round, so only the invariants apply.
-            const bool reversesLoops = s.op == MapOp::FlipSectors || s.op == MapOp::MirrorSectors;
+            // Flipping, mirroring, reversing and extracting a hole turn loops round: the vertex
+            // flags stay with their points while the wall records turn round, so only the
+            // invariants apply.
+            const bool reversesLoops =
+                s.op == MapOp::FlipSectors || s.op == MapOp::MirrorSectors ||
+                s.op == MapOp::ReverseLoop || s.op == MapOp::ReverseSector ||
+                s.op == MapOp::ExtractLoop || s.op == MapOp::ExtractSelLoops ||
+                s.op == MapOp::SplitIsolatedLoops;
             if (tagged && !reversesLoops) {
-                const bool pasted = s.op == MapOp::Paste || s.op == MapOp::PasteInPlace;
+                // Pastes and the selection-wide clones hand the selection to the new objects.
+                const bool pasted = s.op == MapOp::Paste || s.op == MapOp::PasteInPlace ||
+                                    s.op == MapOp::CloneSelectedSectors ||
+                                    s.op == MapOp::CloneSelectedSprites ||
+                                    s.op == MapOp::CloneSelectedLoops ||
+                                    s.op == MapOp::CloneLoop;
                 ASSERT_EQ(describeViolations(
                               checkTablesFollowObjects(*copies.before, m->map, tagBase, pasted)),
                           "")

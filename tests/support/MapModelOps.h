@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "base/Mainm.h"
 #include "geometry/ClipboardPaste.h"
+#include "geometry/LineOfSight.h"
+#include "geometry/LoopCopies.h"
 #include "geometry/SectorDeletion.h"
 #include "geometry/SpritePrimitives.h"
 #include "geometry/SkyAndSpriteTools.h"
@@ -69,6 +72,21 @@ enum class MapOp : uint8_t {
     BindVertex,
     SkySelect,
     EqualizeCeilings,
+    ExtractLoop,
+    ExtractSelLoops,
+    ExtractSelLoopsWi,
+    SplitIsolatedLoops,
+    CloneLoop,
+    CloneSelectedLoops,
+    CloneSector,
+    CloneSelectedSectors,
+    CloneSprite,
+    CloneSelectedSprites,
+    ReverseLoop,
+    ReverseSector,
+    SelectOppositeWalls,
+    ScanLine,
+    SelfIntersection,
     Count
 };
 
@@ -85,6 +103,9 @@ inline bool isEdit(MapOp op) {
         case MapOp::Swap:
         case MapOp::Undo:
         case MapOp::SkySelect:
+        case MapOp::SelectOppositeWalls:
+        case MapOp::ScanLine:
+        case MapOp::SelfIntersection:
             return false;
         default:
             return true;
@@ -131,7 +152,15 @@ inline const char* mapOpName(MapOp op) {
                                         "FlipVertices",  "MirrorSectors",
                                         "MirrorByZ",     "ZShift",
                                         "BindVertex",    "SkySelect",
-                                        "EqualizeCeilings"};
+                                        "EqualizeCeilings", "ExtractLoop",
+                                        "ExtractSelLoops", "ExtractSelLoopsWi",
+                                        "SplitIsolatedLoops", "CloneLoop",
+                                        "CloneSelectedLoops", "CloneSector",
+                                        "CloneSelectedSectors", "CloneSprite",
+                                        "CloneSelectedSprites", "ReverseLoop",
+                                        "ReverseSector", "SelectOppositeWalls",
+                                        "ScanLine",      "SelfIntersection"};
+    static_assert(std::size(names) == size_t(MapOp::Count));
     return uint8_t(op) < uint8_t(MapOp::Count) ? names[uint8_t(op)] : "?";
 }
 
@@ -314,6 +343,44 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
             break;
         case MapOp::EqualizeCeilings:
             equalizeCeilingHeights(map);
+            break;
+        case MapOp::ExtractLoop:
+            return extractLoop(map, events, wall(a));
+        case MapOp::ExtractSelLoops:
+            return extractSelLoops(map, events);
+        case MapOp::ExtractSelLoopsWi:
+            return extractSelLoopsWi(map, events);
+        case MapOp::SplitIsolatedLoops:
+            return splitIsolatedLoops(map, events, sector(a));
+        case MapOp::CloneLoop:
+            return cloneLoop(map, events, wall(a));
+        case MapOp::CloneSelectedLoops:
+            return cloneSelectedLoops(map, events);
+        case MapOp::CloneSector:
+            return cloneSector(map, events, sector(a));
+        case MapOp::CloneSelectedSectors:
+            return cloneSelectedSectors(map, events);
+        case MapOp::CloneSprite:
+            return cloneSprite(map, events, sprite(a));
+        case MapOp::CloneSelectedSprites:
+            return cloneSelectedSprites(map, events);
+        case MapOp::ReverseLoop:
+            return reverseLoop(map, events, wall(a));
+        case MapOp::ReverseSector:
+            return reverseSector(map, events, sector(a));
+        case MapOp::SelectOppositeWalls:
+            selectOppositeWalls(map);
+            break;
+        case MapOp::ScanLine: {
+            const IntPoint p = pointOn(wall(a), c), q = pointOn(wall(b), a);
+            const int32_t s = sector(c);
+            const int32_t z1 = int32_t(b % 4096) * 16 - 32768, z2 = int32_t(c % 4096) * 16 - 32768;
+            if (!exactIndices || isSector(map, s)) scanLine(map, p.x, p.y, z1, s, q.x, q.y, z2);
+            break;
+        }
+        case MapOp::SelfIntersection:
+            if (isWall(map, wall(a)) && isWall(map, wall(b)) && isSector(map, sector(c)))
+                isSelfIntersecting(map, wall(a), wall(b), sector(c));
             break;
         case MapOp::Count:
             break;
