@@ -3,9 +3,9 @@
 #include "app/Editor.h"
 #include "commands/AttributePaste.h"
 #include "editing/DrawingTool.h"
+#include "geometry/SectorBooleans.h"
 #include "geometry/SectorTileShift.h"
 #include "geometry/SkyAndSpriteTools.h"
-#include "geometry/SectorBooleans.h"
 #include "geometry/TextureAlignment.h"
 #include "map/MapEdit.h"
 #include "ui/ScreenEffects.h"
@@ -19,8 +19,8 @@ OperationHooks defaultOperationHooks() {
         shiftSectorTile(ed.map, ed.tiles, s, c, dx, dy);
     };
     h.alignWallTexture = [](Editor& ed, int32_t w) {
-        TextureWalk walk{ed.tiles, ed.pages.scriptEditor.pointBuffer1, ed.settings.autoWallSquare != 0,
-                         nullptr};
+        TextureWalk walk{ed.tiles, ed.pages.scriptEditor.pointBuffer1,
+                         ed.settings.autoWallSquare != 0, nullptr};
         if (ed.app.currentPage == Page::View3D)
             walk.wallAligned = [&ed](int32_t aligned) { refresh3dWall(ed, aligned); };
         alignWallTexture(ed.map, walk, w);

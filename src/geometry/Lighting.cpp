@@ -5,8 +5,8 @@
 #include <limits>
 #include <numbers>
 
-#include "geometry/LinearCutter.h"
 #include "geometry/LineOfSight.h"
+#include "geometry/LinearCutter.h"
 #include "map/GeometryQueries.h"
 
 namespace korvel {
@@ -242,13 +242,13 @@ void shadeSelectedWallsByLight(MapStore& map, const WallLightParams& light) {
         int64_t d;
         double dist = 0;
         if (light.directional == 1) {
-            const int32_t a = saturateToInt32(std::floor(angleOfDouble(x2, y2, x1, y1) / kPi * 18000));
+            const int32_t a =
+                saturateToInt32(std::floor(angleOfDouble(x2, y2, x1, y1) / kPi * 18000));
             const int32_t target = int32_t(((int64_t(light.angle) % 36000) + 36000) % 36000);
             d = std::abs(int64_t(angleDelta36000(a, target)));
         } else {
-            const int32_t a =
-                int32_t((int64_t(std::floor(angleOfDouble(x1, y1, x2, y2) / kPi * 18000)) + 9000) %
-                        36000);
+            const int32_t a = int32_t(
+                (int64_t(std::floor(angleOfDouble(x1, y1, x2, y2) / kPi * 18000)) + 9000) % 36000);
             const int32_t mx = int32_t((int64_t(wall.x) + end.x) / 2);
             const int32_t my = int32_t((int64_t(wall.y) + end.y) / 2);
             const int32_t b =
@@ -267,8 +267,8 @@ void shadeSelectedWallsByLight(MapStore& map, const WallLightParams& light) {
         }
         float c = std::cos(float(d) / 36000.0f * float(kPi));
         if (light.directional != 1 && light.distanceFalloff) c = float(c / (dist / 1024.0));
-        const int64_t g = int64_t(std::floor(
-            double(int64_t(light.shadeMax) - light.shadeMin) * double(c) + 0.5));
+        const int64_t g =
+            int64_t(std::floor(double(int64_t(light.shadeMax) - light.shadeMin) * double(c) + 0.5));
         int64_t s = int64_t(light.shadeMax) - g;
         if (light.relative) s = int64_t(wall.shade) + s - 32;
         wall.shade = int8_t(std::clamp<int64_t>(s, -128, 127));
@@ -356,8 +356,8 @@ bool cutShadowsFromSprite(MapStore& map, MapEvents& events, ShapeFeed& feed, int
     const std::vector<ShadowRay> rays = shadowRaysFromSprite(map, sprite);
     bool cut = false;
     for (const ShadowRay& r : rays)
-        cut = linearCutter(map, events, feed, CutSegment{r.x1, r.y1, r.x2, r.y2}, true, false) ||
-              cut;
+        cut =
+            linearCutter(map, events, feed, CutSegment{r.x1, r.y1, r.x2, r.y2}, true, false) || cut;
     return cut;
 }
 

@@ -88,7 +88,8 @@ void cloneSprite(Editor& ed, int32_t sprite) {
 }
 
 void shiftSectorTile(Editor& ed, int32_t sector, int32_t isCeiling, int32_t dx, int32_t dy) {
-    if (isSector(ed.map, sector)) ed.operations.shiftSectorTile(ed, sector, isCeiling ? -1 : 0, dx, dy);
+    if (isSector(ed.map, sector))
+        ed.operations.shiftSectorTile(ed, sector, isCeiling ? -1 : 0, dx, dy);
 }
 
 void alignWallTexture(Editor& ed, int32_t wall) {

@@ -63,8 +63,8 @@ TEST(LightTools, PickedLightsShadeTheSelectedWallsAndUndoPutsThemBack) {
     ed.hover.hoveredSprite = -1;
     r.press(1024, 1024, 0);
     for (int32_t w : {0, 3}) {
-        const int32_t want = std::clamp(lightValueToShade(ed.tool.shadeLightHeight,
-                                                          getWallLightValue(map, w)), -127, 32);
+        const int32_t want = std::clamp(
+            lightValueToShade(ed.tool.shadeLightHeight, getWallLightValue(map, w)), -127, 32);
         EXPECT_EQ(map.walls[w].shade, want) << w;
         EXPECT_LT(map.walls[w].shade, ed.tool.shadeLightHeight) << w;  // lit, so brighter
     }
@@ -78,9 +78,10 @@ TEST(LightTools, PickedLightsShadeTheSelectedWallsAndUndoPutsThemBack) {
     map.selectedWallCount = 0;
     map.sectors[0].floorshade = 5;
     r.press(1024, 1024, 0);
-    EXPECT_EQ(map.sectors[0].floorshade,
-              std::clamp(lightValueToShade(ed.tool.shadeLightHeight, getSectorLightValue(map, 0, 0)),
-                         -127, 32));
+    EXPECT_EQ(
+        map.sectors[0].floorshade,
+        std::clamp(lightValueToShade(ed.tool.shadeLightHeight, getSectorLightValue(map, 0, 0)),
+                   -127, 32));
     EXPECT_NE(map.sectors[0].floorshade, 5);
     EXPECT_EQ(describeViolations(checkMapInvariants(map)), "");
 }

@@ -88,7 +88,7 @@ TEST_F(LightingTest, CosinesByKindOfSurfaceAndLight) {
     EXPECT_EQ(lightAtPoint(map, 700, 700, s, LightTarget::Floor), 0);
     const int32_t face = build.addSprite(700, 700, 0, s);
     EXPECT_EQ(getSpriteLightValue(map, face), -3162278);  // root of 1e13
-    map.sprites[face].cstat = kSpriteFloorAligned;  // facing down, away from a light at its z
+    map.sprites[face].cstat = kSpriteFloorAligned;        // facing down, away from a light at its z
     EXPECT_EQ(getSpriteLightValue(map, face), 0);
 }
 
@@ -143,7 +143,10 @@ TEST_F(LightingTest, EmptyOrDamagedListsGiveNoLightAndShadesFollowTheBase) {
     EXPECT_EQ(getWallLightValue(map, 0), 0);
     struct Case {
         int32_t base, value, want;
-    } shades[] = {{32, 0, 32}, {32, -100, 26}, {0, -15, 0}, {0, -2147483647, -134217727},
+    } shades[] = {{32, 0, 32},
+                  {32, -100, 26},
+                  {0, -15, 0},
+                  {0, -2147483647, -134217727},
                   {2147483647, 15, 2147483647}};
     for (const Case& c : shades) EXPECT_EQ(lightValueToShade(c.base, c.value), c.want) << c.value;
 

@@ -30,16 +30,16 @@ TEST_F(SectorTileShiftTest, FloorPansByTheDistanceInTexels) {
         int32_t dx, dy;
         uint8_t wantX, wantY;  // from panning (0, 0)
     } cases[] = {
-        {0, 5, 64, 0, 240, 0},                    // -16
+        {0, 5, 64, 0, 240, 0},                     // -16
         {kSurfaceDoubleSmoosh, 5, 64, 0, 224, 0},  // -32
         {kSurfaceFlipX, 5, 64, 0, 16, 0},
         {0, 5, 0, 64, 0, 16},
         {kSurfaceFlipY, 5, 0, 64, 0, 240},
         {kSurfaceSwapXY, 5, 0, 64, 16, 0},  // y movement pans x
         {kSurfaceSwapXY, 5, 64, 0, 0, 240},
-        {0, 6, 64, 64, 224, 8},  // each axis by its own tile side
-        {0, 5, 2, 0, 0, 0},      // -0.5 rounds up to 0
-        {0, 5, -2, 0, 1, 0},     // 0.5 rounds up to 1
+        {0, 6, 64, 64, 224, 8},      // each axis by its own tile side
+        {0, 5, 2, 0, 0, 0},          // -0.5 rounds up to 0
+        {0, 5, -2, 0, 1, 0},         // 0.5 rounds up to 1
         {0, 5, 1024 * 16, 0, 0, 0},  // whole tiles wrap back
         // Left alone: parallax, relative alignment, no tile or a tile without size.
         {kSurfaceParallax, 5, 64, 64, 0, 0},

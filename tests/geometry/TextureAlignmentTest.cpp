@@ -44,8 +44,8 @@ TEST_F(TextureAlignmentTest, NeighbourContinuesTheReferenceToTheRight) {
         uint16_t refCstat;
         uint8_t want;
     } cases[] = {
-        {8, 10, 0, 74}, {8, 10, kWallFlipX, 202}, {0, 10, 0, 11}, {0, 0, kWallFlipX, 255},
-        {40, 200, 0, 8},  // 200 + 320 wraps
+        {8, 10, 0, 74},          {8, 10, kWallFlipX, 202}, {0, 10, 0, 11},
+        {0, 0, kWallFlipX, 255}, {40, 200, 0, 8},  // 200 + 320 wraps
     };
     twoRooms();
     for (const Case& c : cases) {
