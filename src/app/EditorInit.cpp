@@ -5,6 +5,7 @@
 #include "app/ConfigFile.h"
 #include "app/DataFolder.h"
 #include "app/Editor.h"
+#include "geometry/Lighting.h"
 
 namespace korvel {
 
@@ -51,9 +52,7 @@ void resetPageParameters(Pages& p, const std::string& programFolder) {
     p.arrayTool = ArrayToolState{};
     p.arrayTool.arraySteps.back() = lastArrayStep;
     p.wallLighting = WallLightingState{};
-    for (int b = 0; b < 256; ++b)
-        p.wallLighting.shadeBrightness[size_t(b)] =
-            b < 128 ? std::exp2(-b / 8.0) : std::exp2((255 - b) / 8.0);
+    p.wallLighting.shadeBrightness = shadeBrightnessTable();
     p.reelSetup = ReelSetupState{};
     p.archSetup = ArchSetupState{};
     p.sphereSetup = SphereSetupState{};

@@ -11,6 +11,7 @@
 #include "editing/PrimaryAction.h"
 #include "geometry/SectorBooleans.h"
 #include "geometry/SectorDeletion.h"
+#include "geometry/TextureAlignment.h"
 #include "map/GeometryQueries.h"
 #include "map/MapEdit.h"
 #include "map/Selection.h"
@@ -523,6 +524,7 @@ void alignWallTextureCommand(Editor& ed) {
     const int32_t w = wallSubject(ed);
     if (w < 0) return;
     CommandEdit edit(ed);
+    clearWallVisitMarks(ed.pages.scriptEditor.pointBuffer1);
     ed.operations.alignWallTexture(ed, w);
     edit.commit();
     report(ed, kMsgWallTexturesAligned);

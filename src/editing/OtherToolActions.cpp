@@ -2,6 +2,7 @@
 
 #include "app/Editor.h"
 #include "editing/GeneratorTools.h"
+#include "editing/LightTools.h"
 
 namespace korvel {
 
@@ -13,6 +14,11 @@ void pressOtherTool(Editor& ed) {
         case Tool::Arch:
         case Tool::Sphere:
             pressGeneratorTool(ed);
+            break;
+        case Tool::PickLightSprites:
+        case Tool::ShadeFromLight:
+        case Tool::CastShadows:
+            pressLightTool(ed);
             break;
         default:
             break;

@@ -95,6 +95,9 @@ struct MapContent : SectorTables, WallTables, SpriteTables, MapScalars {};
 // The map being edited.
 struct MapStore : MapContent {
     MapWorkspace work;
+    // The sprites that act as lights, in the order they were picked; lightSpriteCount entries.
+    // It does not follow renumbering: readers check each entry against spriteCount.
+    FixedArray<int32_t, kMaxSprites> lightSprites;
 };
 
 // Index clamps: 0 when the array is empty.

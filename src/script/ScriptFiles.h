@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "map/PointBuffers.h"
 #include "script/ScriptCompiler.h"
 
 namespace korvel {
@@ -23,10 +24,8 @@ constexpr int32_t kScriptListRows = 32;
 // The listing's count is 16-bit.
 constexpr int32_t kMaxScripts = 32767;
 
-constexpr int32_t kScriptPointBufferSize = 32769;
-struct ScriptPoint {
-    int32_t x = 0, y = 0;
-};
+constexpr int32_t kScriptPointBufferSize = kPointBufferSize;
+using ScriptPoint = BufferPoint;
 
 struct ScriptState {
     std::string scriptName;                // file stem of the current script

@@ -88,11 +88,13 @@ void cloneSprite(Editor& ed, int32_t sprite) {
 }
 
 void shiftSectorTile(Editor& ed, int32_t sector, int32_t isCeiling, int32_t dx, int32_t dy) {
-    if (isSector(ed.map, sector)) shiftSectorTile(ed.map, sector, isCeiling ? -1 : 0, dx, dy);
+    if (isSector(ed.map, sector))
+        ed.operations.shiftSectorTile(ed, sector, isCeiling ? -1 : 0, dx, dy);
 }
 
 void alignWallTexture(Editor& ed, int32_t wall) {
-    if (isWall(ed.map, wall)) alignWallTexture(ed.map, ed.events, wall);
+    // The script's own marks in its first point buffer fence the walk in: they are not cleared.
+    if (isWall(ed.map, wall)) ed.operations.alignWallTexture(ed, wall);
 }
 
 void alignSprite(Editor& ed, int32_t sprite) {

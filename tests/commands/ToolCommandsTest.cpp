@@ -413,5 +413,32 @@ TEST(FillHole, RefusalsLeaveTheMapByteForByte) {
     }
 }
 
+// Ctrl+period clears the marks a script may have left, aligns the walls through the real
+// operation, and one undo gives the map back.
+TEST(ToolCommands, TextureAlignmentClearsStaleMarksAndUndoes) {
+    EditCommandRig r;
+    r.twoRooms();
+    Editor& ed = *r.ed;
+    ed.tiles.tileWidths[4] = ed.tiles.tileHeights[4] = 64;
+    for (auto& p : ed.pages.scriptEditor.pointBuffer1) p.x = 1;
+    for (int32_t w = 0; w < r.map.wallCount; ++w) r.map.walls[w].xpanning = 0;
+    const auto before = std::make_unique<MapStore>(r.map);
+    r.sideViewOnWall(2, 0);
+    alignWallTextureCommand(ed);
+    // Wall 2 (xrepeat 8) carries wall 3 on by 64; aligned walls are squared to xrepeat 2 (256
+    // long) and carry the next on by 16.
+    EXPECT_EQ(r.map.walls[2].xpanning, 0);
+    EXPECT_EQ(r.map.walls[3].xpanning, 64);
+    EXPECT_EQ(r.map.walls[3].xrepeat, 2);
+    EXPECT_EQ(r.map.walls[0].xpanning, 80);
+    EXPECT_EQ(r.map.walls[1].xpanning, 96);
+    EXPECT_EQ(r.map.walls[4].xpanning, 96);  // around the shared vertex, from wall 0
+    for (int32_t w = 0; w < r.map.wallCount; ++w)
+        EXPECT_EQ(ed.pages.scriptEditor.pointBuffer1[size_t(w)].x, 1) << w;
+    ASSERT_EQ(r.map.undoState, UndoState::Snapshot);
+    restoreUndo(r.map, ed.undo, ed.clipboard, ed.tool.selectionMode, ed.events);
+    EXPECT_EQ(test::recordDifference(*before, r.map), "");
+}
+
 }  // namespace
 }  // namespace korvel

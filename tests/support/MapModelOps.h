@@ -12,6 +12,9 @@
 #include "geometry/ClipboardPaste.h"
 #include "geometry/LineOfSight.h"
 #include "geometry/LoopCopies.h"
+#include "geometry/Lighting.h"
+#include "geometry/SectorTileShift.h"
+#include "geometry/TextureAlignment.h"
 #include "geometry/SectorDeletion.h"
 #include "geometry/SpritePrimitives.h"
 #include "geometry/SkyAndSpriteTools.h"
@@ -87,6 +90,9 @@ enum class MapOp : uint8_t {
     SelectOppositeWalls,
     ScanLine,
     SelfIntersection,
+    ShiftSectorTile,
+    AlignWallTexture,
+    ShadeWallsByLight,
     Count
 };
 
@@ -159,7 +165,9 @@ inline const char* mapOpName(MapOp op) {
                                         "CloneSelectedSectors", "CloneSprite",
                                         "CloneSelectedSprites", "ReverseLoop",
                                         "ReverseSector", "SelectOppositeWalls",
-                                        "ScanLine",      "SelfIntersection"};
+                                        "ScanLine",      "SelfIntersection",
+                                        "ShiftSectorTile", "AlignWallTexture",
+                                        "ShadeWallsByLight"};
     static_assert(std::size(names) == size_t(MapOp::Count));
     return uint8_t(op) < uint8_t(MapOp::Count) ? names[uint8_t(op)] : "?";
 }
@@ -175,6 +183,19 @@ void toggle(Flags& flags, int32_t i, int32_t& count) {
         flags[i] = 1;
         ++count;
     }
+}
+
+// Tiles of a few sizes, the first empty, for the texture operations.
+inline const TileStore& testTiles() {
+    static const TileStore tiles = [] {
+        TileStore t;
+        for (int32_t i = 1; i < 64; ++i) {
+            t.tileWidths[size_t(i)] = int16_t(8 << (i % 5));
+            t.tileHeights[size_t(i)] = int16_t(8 << (i % 4));
+        }
+        return t;
+    }();
+    return tiles;
 }
 
 }  // namespace detail
@@ -382,6 +403,32 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
             if (isWall(map, wall(a)) && isWall(map, wall(b)) && isSector(map, sector(c)))
                 isSelfIntersecting(map, wall(a), wall(b), sector(c));
             break;
+        case MapOp::ShiftSectorTile:
+            shiftSectorTile(map, detail::testTiles(), sector(a), int32_t(b % 2) - 1,
+                            int32_t(c % 4001) - 2000, int32_t(a % 4001) - 2000);
+            break;
+        case MapOp::AlignWallTexture: {
+            static std::vector<BufferPoint> marks =
+                std::vector<BufferPoint>(size_t(kPointBufferSize));
+            clearWallVisitMarks(marks);
+            alignWallTexture(map, TextureWalk{detail::testTiles(), marks, b % 2 == 0, nullptr},
+                             wall(a));
+            break;
+        }
+        case MapOp::ShadeWallsByLight: {
+            WallLightParams p;
+            p.directional = uint8_t(a % 2);
+            p.angle = int32_t(b % 72000) - 36000;
+            p.x = int32_t(c % 4000) - 1000;
+            p.y = int32_t(b % 4000) - 1000;
+            p.falloffMode = uint8_t(c % 3);
+            p.shadeMin = int32_t(a % 64) - 32;
+            p.shadeMax = int32_t(b % 64);
+            p.relative = uint8_t(c % 2);
+            p.distanceFalloff = uint8_t(a % 3 == 0);
+            shadeSelectedWallsByLight(map, p);
+            break;
+        }
         case MapOp::Count:
             break;
     }

@@ -225,7 +225,7 @@ TEST(ToolPreview, SimpleToolsMarkTheirPoints) {
     shade.hover.hoveredSector = 0;
     shade.tool.lightPlaneSector = 3;
     shade.build();
-    EXPECT_EQ(shade.label, "1205:0,0");
+    EXPECT_EQ(shade.label, "1205:0,32");  // no lights: no light, and the base shade
     EXPECT_EQ(shade.tool.lightPlaneSector, -1);
 }
 

@@ -1,0 +1,22 @@
+// The lighting tools of the plan view: picking light sprites, shading objects from them, and
+// cutting the map along the shadows a light throws.
+#pragma once
+
+#include <cstdint>
+
+namespace korvel {
+
+struct Editor;
+struct MapStore;
+
+// Lists the sprite as a light unless it is listed already or the list is full; whether it was.
+bool addLightSprite(MapStore& map, int32_t sprite);
+// Empties the light list.
+void clearLightSprites(MapStore& map);
+// Drops entry i; later entries move down.
+void removeLightSpriteAt(MapStore& map, int32_t i);
+
+// One press of the light-sprite picker, the shade-from-light tool or the shadow caster.
+void pressLightTool(Editor& ed);
+
+}  // namespace korvel

@@ -1,0 +1,18 @@
+// The two scratch point buffers scripts read and write. The texture walk keeps its visited marks
+// in the x fields of the first, so a script can preset or read them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace korvel {
+
+constexpr int32_t kPointBufferSize = 32769;
+
+struct BufferPoint {
+    int32_t x = 0, y = 0;
+};
+
+using PointBufferView = std::span<BufferPoint>;
+
+}  // namespace korvel
