@@ -1,14 +1,62 @@
 #include "editing/OtherToolActions.h"
 
+#include <algorithm>
+
 #include "app/Editor.h"
+#include "app/Sound.h"
 #include "editing/GeneratorTools.h"
+#include "map/GeometryQueries.h"
+#include "map/MapEdit.h"
 
 namespace korvel {
+
+namespace {
+
+int32_t clampHeight(int64_t z) {
+    return int32_t(std::clamp<int64_t>(z, -2147483647, 2147483647));
+}
+
+// The first press marks where the start goes; the second places it there, facing the second
+// press, in the last shown sector that holds it.
+void placeStartPosition(Editor& ed) {
+    DrawVertexList& pts = ed.drawVertices;
+    const int32_t hx = ed.hover.hitPointX, hy = ed.hover.hitPointY;
+    if (pts.toolPointCount != 1) {
+        pts.toolPointCount = 1;
+        pts.toolPointsX[0] = hx;
+        pts.toolPointsY[0] = hy;
+        return;
+    }
+    MapStore& m = ed.map;
+    MapEdit edit(m, ed.undo, ed.events, EditUndo::Snapshot);
+    const int32_t sx = pts.toolPointsX[0], sy = pts.toolPointsY[0];
+    m.startX = sx;
+    m.startY = sy;
+    ed.tool.currentTool = Tool::Idle;
+    ed.app.helpPopupStep = -1;
+    int32_t sector = -1;
+    for (int32_t s = 0; s < m.sectorCount; ++s) {
+        if (!pointInSector(m, sx, sy, s)) continue;
+        if (sector == -1 || m.sectorIgnored[s] == 0) sector = s;
+    }
+    if (sector < 0) sector = 0;
+    m.startSector = int16_t(sector);
+    const int32_t floor = isSector(m, sector) ? getTrueFloorZ(m, sx, sy, sector) : 0;
+    m.startZ = clampHeight(int64_t(floor) - 8192);
+    m.startAngle = int16_t(angleOf65536(sy, hx, hy, sx) / 32);
+    edit.commit();
+    playSound(ed, "command");
+}
+
+}  // namespace
 
 // The other tools, pages and the ending step arrive with their own change; until then a press
 // there changes nothing.
 void pressOtherTool(Editor& ed) {
     switch (ed.tool.currentTool) {
+        case Tool::PlaceStartPosition:
+            placeStartPosition(ed);
+            break;
         case Tool::Reel:
         case Tool::Arch:
         case Tool::Sphere:

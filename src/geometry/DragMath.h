@@ -19,6 +19,9 @@ struct DragState {
     // point a side-view selection move was taken from.
     int32_t spriteDragStartX = 0, spriteDragStartY = 0;
     int32_t spriteDragLastX = 0, spriteDragLastY = 0;
+    // A sector drag flagged the sprites standing in the dragged sectors so they ride along; the
+    // end of the drag clears those flags again.
+    uint8_t sectorSpritesFlagged = 0;
 };
 
 // The offset of a move, wide enough for any two map points.
