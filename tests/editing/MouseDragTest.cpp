@@ -431,5 +431,30 @@ TEST_F(MouseDrag, TheStartPositionTakesASnapshotAndFacesTheSecondPress) {
     EXPECT_EQ(ed->map.startZ, -8192) << "with no sectors the floor counts as 0";
 }
 
+
+TEST_F(MouseDrag, AimedSpritesFaceTheHitPointAndPointPickersOpenTheirPages) {
+    // The angle is taken in single precision and floored: the diagonal lands just below -256.
+    const std::pair<IntPoint, int32_t> cases[] = {
+        {{200, 100}, 0}, {{100, 200}, 512}, {{0, 100}, 1024}, {{100, 0}, 1536}, {{200, 0}, -257}};
+    for (const auto& [target, angle] : cases) {
+        DragRig rig;
+        const int32_t k = MapBuilder(rig.map).addSprite(100, 100, 0, 0);
+        rig.selectSprite(k);
+        rig.ed->tool.currentTool = Tool::AimSprites;
+        rig.hit(target.x, target.y);
+        pressOtherTool(*rig.ed);
+        EXPECT_EQ(rig.map.sprites[size_t(k)].ang, angle) << target.x << "," << target.y;
+        EXPECT_EQ(rig.ed->tool.currentTool, Tool::Idle);
+        EXPECT_EQ(rig.map.undoState, UndoState::Snapshot);
+    }
+    ed->tool.currentTool = Tool::PickArrayCentre;
+    hit(-7, 9);
+    pressOtherTool(*ed);
+    EXPECT_EQ(ed->app.currentPage, Page::ArrayTool);
+    EXPECT_EQ(ed->pages.arrayTool.arrayCenterX, -7);
+    EXPECT_EQ(ed->pages.arrayTool.arrayCenterY, 9);
+    EXPECT_EQ(ed->tool.currentTool, Tool::Idle);
+}
+
 }  // namespace
 }  // namespace korvel::test
