@@ -456,5 +456,49 @@ TEST_F(MouseDrag, AimedSpritesFaceTheHitPointAndPointPickersOpenTheirPages) {
     EXPECT_EQ(ed->tool.currentTool, Tool::Idle);
 }
 
+
+TEST_F(MouseDrag, SideViewHeightMovesCarryTheSectorsAndTheirSprites) {
+    const int32_t k = MapBuilder(map).addSprite(100, 100, -100, 0);
+    const int32_t other = MapBuilder(map).addSprite(300, 100, -100, 1);
+    ed->app.currentPage = Page::SideView;
+    ed->tool.selectionMode = SelectionMode::Sectors;
+    ed->tool.dragKind = DragKind::Move;
+    selectSector(0);
+    ed->hover.hoveredSector = 0;
+    ed->hover.hitPointZ = -4096;
+    pressInMap(*ed);
+    EXPECT_EQ(map.movedWallCount, kAllWallsMarked);
+    ed->hover.hitPointZ = -5120;
+    commitDrag(*ed);
+    EXPECT_EQ(map.sectors[0].floorz, -1024);
+    EXPECT_EQ(map.sectors[0].ceilingz, -8192 - 1024);
+    EXPECT_EQ(map.sectors[1].floorz, 0);
+    EXPECT_EQ(map.sprites[size_t(k)].z, -100 - 1024);
+    EXPECT_EQ(map.sprites[size_t(other)].z, -100);
+    EXPECT_EQ(map.undoState, UndoState::Snapshot);
+    expectDragEnded();
+}
+
+TEST_F(MouseDrag, ASpriteDroppedOnAWallSectionIsNudgedOffTheLine) {
+    const int32_t k = MapBuilder(map).addSprite(100, 0, -100, 0);
+    sideViewOnWall(0, 0);
+    ed->view.sideViewX1 = 0, ed->view.sideViewY1 = 0;
+    ed->view.sideViewX2 = 256, ed->view.sideViewY2 = 0;
+    ed->tool.selectionMode = SelectionMode::SpritesAndVertices;
+    ed->hover.hoveredSprite = k;
+    ed->hover.hitPointZ = -100;
+    pressInMap(*ed);
+    ASSERT_EQ(ed->tool.draggedSprite, k);
+    EXPECT_EQ(ed->drag.spriteDragStartX, 100) << "its place along the section";
+    hit(64, 0);
+    ed->hover.hitPointZ = -2000;
+    commitDrag(*ed);
+    // The line runs along +x; its normal (0, 1) points into the room.
+    EXPECT_EQ(map.sprites[size_t(k)].x, 64);
+    EXPECT_EQ(map.sprites[size_t(k)].y, 1);
+    EXPECT_EQ(map.sprites[size_t(k)].z, -2000);
+    expectDragEnded();
+}
+
 }  // namespace
 }  // namespace korvel::test
