@@ -81,6 +81,12 @@ struct Motion {
     bool sideView;
 };
 
+// A factor of 0 would pile every point onto the centre and leave walls of no length for the
+// repair to remove: such a release commits nothing.
+bool scalesSomething(const Motion& mo) {
+    return mo.dy != 0 && dragScaleFactor(mo.dy, mo.shift) != 0;
+}
+
 // Whether the whole-selection wall drag moves anything.
 bool wallSelectionMoves(const Editor& ed, const Motion& mo) {
     const DragState& d = ed.drag;
@@ -88,8 +94,9 @@ bool wallSelectionMoves(const Editor& ed, const Motion& mo) {
         case DragKind::Move:
             return mo.sideView ? mo.hitZ != d.dragStartY : mo.hit != vertexDragCentre(d);
         case DragKind::Rotate:
-        case DragKind::Scale:
             return mo.dy != 0;
+        case DragKind::Scale:
+            return scalesSomething(mo);
         case DragKind::Free:
             break;
     }
@@ -158,8 +165,9 @@ bool spriteSelectionMoves(const Editor& ed, const Motion& mo) {
                        mo.hitZ != d.spriteDragStartY;
             return mo.hit != spriteDragCentre(d);
         case DragKind::Rotate:
-        case DragKind::Scale:
             return mo.dy != 0;
+        case DragKind::Scale:
+            return scalesSomething(mo);
         case DragKind::Free:
             break;
     }

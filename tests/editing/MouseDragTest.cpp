@@ -72,16 +72,28 @@ TEST_F(MouseDrag, ASectorClickAndMoveCarriesItsSpritesAndUndoRestoresTheRoom) {
     EXPECT_EQ(map.sprites[0].y, 100);
 }
 
-TEST_F(MouseDrag, ADragThatDidNotMoveCommitsNothingAndTakesNoSnapshot) {
-    for (const DragKind kind : {DragKind::Free, DragKind::Move, DragKind::Rotate, DragKind::Scale}) {
+TEST_F(MouseDrag, ADragThatDidNotMoveOrScalesToNothingCommitsNothingAndTakesNoSnapshot) {
+    struct Case {
+        DragKind kind;
+        int32_t up;
+        bool shift;
+    };
+    const Case cases[] = {{DragKind::Free, 40, false},  {DragKind::Move, 0, false},
+                          {DragKind::Rotate, 0, false}, {DragKind::Scale, 0, false},
+                          {DragKind::Scale, -100, false}, {DragKind::Scale, -60, true}};
+    MapBuilder(map).addSprite(100, 100, 0, 0);
+    for (const auto& [kind, up, shift] : cases) {
+        ed->dispatch.shiftHeld = 0;
         map.mapModified = MapModifiedState::Unmodified;
         map.undoState = UndoState::Nothing;
         ed->tool.selectionMode = SelectionMode::Sectors;
         ed->tool.dragKind = kind;
         deselectSectors(map);
         const auto room0 = points(0), room1 = points(1);
-        pressMoveRelease(0, 100, 100, 100, 100, 0);
+        pressMoveRelease(0, 100, 100, 100, 100, up, shift);
         EXPECT_EQ(points(0), room0) << int(kind);
+        EXPECT_EQ(map.spriteCount, 1);
+        EXPECT_EQ(map.sprites[0].x, 100) << int(kind);
         EXPECT_EQ(points(1), room1) << int(kind);
         EXPECT_EQ(map.undoState, UndoState::Nothing) << int(kind);
         EXPECT_EQ(map.mapModified, MapModifiedState::Unmodified) << int(kind);
