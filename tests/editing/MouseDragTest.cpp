@@ -512,5 +512,42 @@ TEST_F(MouseDrag, ASpriteDroppedOnAWallSectionIsNudgedOffTheLine) {
     expectDragEnded();
 }
 
+
+TEST_F(MouseDrag, HostileRecordsAndFarPointsFinishEveryDragInRange) {
+    struct Case {
+        DragKind kind;
+        IntPoint from, to;
+        int32_t up;
+    };
+    const int32_t far = 2147483647;
+    const Case cases[] = {
+        {DragKind::Move, {100, 100}, {far, -far}, 0},    {DragKind::Move, {-far, far}, {far, -far}, 0},
+        {DragKind::Rotate, {far, far}, {far, far}, 45},  {DragKind::Scale, {-far, -far}, {0, 0}, 900},
+        {DragKind::Scale, {far, 0}, {0, 0}, -2000},
+    };
+    for (const Case& c : cases) {
+        for (const SelectionMode mode : {SelectionMode::Sectors, SelectionMode::Sprites}) {
+            DragRig rig;
+            const int32_t k = MapBuilder(rig.map).addSprite(100, 100, 0, 0);
+            rig.map.sprites[size_t(k)].sectnum = -1;
+            rig.selectSprite(k);
+            rig.ed->tool.selectionMode = mode;
+            rig.ed->tool.dragKind = c.kind;
+            rig.ed->settings.gridSpacing = far;
+            rig.ed->hover.hoveredSector = 0;
+            rig.ed->hover.hoveredSprite = k;
+            rig.pressMoveRelease(0, c.from.x, c.from.y, c.to.x, c.to.y, c.up);
+            EXPECT_EQ(rig.map.movedWallCount, 0);
+            EXPECT_EQ(rig.ed->tool.draggedSprite, -1);
+            for (int32_t w = 0; w < rig.map.wallCount; ++w) {
+                EXPECT_GE(rig.map.walls[size_t(w)].x, -far);
+                EXPECT_GE(rig.map.walls[size_t(w)].y, -far);
+            }
+            EXPECT_GE(rig.map.sprites[size_t(k)].x, -far);
+            EXPECT_LE(rig.map.sprites[size_t(k)].xrepeat, 255);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace korvel::test
