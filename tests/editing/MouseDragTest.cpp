@@ -549,5 +549,51 @@ TEST_F(MouseDrag, HostileRecordsAndFarPointsFinishEveryDragInRange) {
     }
 }
 
+
+TEST_F(MouseDrag, PointClicksDecideSelectionAndDragByModifiersAndKind) {
+    struct Case {
+        bool hoveredSelected, hovered, shift, ctrl;
+        DragKind kind;
+        int32_t selectedAfter;  // vertices selected after the click (one other is selected before)
+        bool drags;
+    };
+    const Case cases[] = {
+        // An unselected vertex: replaces the selection and drags, even with the kind Free.
+        {false, true, false, false, DragKind::Free, 1, true},
+        {false, true, true, false, DragKind::Move, 2, false},  // Shift adds
+        // A selected one: Shift removes it, otherwise it drags unless the kind is Free.
+        {true, true, true, false, DragKind::Move, 0, false},
+        {true, true, false, false, DragKind::Move, 1, true},
+        {true, true, false, false, DragKind::Free, 1, false},
+        // Ctrl with a selection drags it as it is.
+        {false, false, false, true, DragKind::Rotate, 1, true},
+        // Nothing hovered: the selection goes, unless Shift keeps it.
+        {false, false, false, false, DragKind::Move, 0, false},
+        {false, false, true, false, DragKind::Move, 1, false},
+    };
+    for (const Case& c : cases) {
+        DragRig rig;
+        MapStore& m = rig.map;
+        m.vertexSelected[c.hoveredSelected ? 1 : 5] = 1;
+        m.selectedVertexCount = 1;
+        rig.ed->tool.selectionMode = SelectionMode::Vertices;
+        rig.ed->tool.dragKind = c.kind;
+        rig.ed->dispatch.shiftHeld = c.shift;
+        rig.ed->dispatch.ctrlHeld = c.ctrl;
+        rig.ed->hover.hoveredVertex = c.hovered ? 1 : -1;
+        rig.ed->input.mouseY = 222;
+        rig.hit(40, 50);
+        pressInMap(*rig.ed);
+        const auto row = ::testing::Message() << c.hoveredSelected << c.hovered << c.shift << c.ctrl
+                                              << int(c.kind);
+        EXPECT_EQ(m.selectedVertexCount, c.selectedAfter) << row;
+        EXPECT_EQ(m.movedWallCount, c.drags ? kAllWallsMarked : 0) << row;
+        if (c.drags) {
+            EXPECT_EQ(rig.ed->drag.dragStartX, 40) << row;
+            EXPECT_EQ(rig.ed->app.dragStartMouseY, c.kind == DragKind::Rotate ? 222 : 0) << row;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace korvel::test
