@@ -20,6 +20,7 @@
 #include "editing/HoverState.h"
 #include "editing/ToolState.h"
 #include "editing/ValuePromptState.h"
+#include "geometry/DragMath.h"
 #include "editing/ViewNavigation.h"
 #include "map/MapClipboard.h"
 #include "map/MapFileState.h"
@@ -74,6 +75,7 @@ struct Editor {
     SoundState sound;
     FrameLoopState loop;
     ToolState tool;
+    DragState drag;  // where the current mouse drag started
     HoverState hover;
     DispatchState dispatch;
     ToolbarState toolbar;

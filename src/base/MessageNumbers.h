@@ -114,6 +114,7 @@ constexpr const char* kStartImageMissingFallback =
     "800 x 600 picture mainscr.gif.";
 constexpr int32_t kMsgDefaultScriptName = 1278;
 constexpr int32_t kMsgDemoSaved = 1296;
+constexpr int32_t kMsgDemoNotSaved = 1356;  // the path it was to be written to
 
 // Export of the drawing as a picture.
 constexpr int32_t kMsgPictureNotWritten = 1391;

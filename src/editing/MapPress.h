@@ -2,6 +2,7 @@
 // transform and grid tools while the button is held, and the height slider of the bottom bar.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace korvel {
@@ -19,5 +20,7 @@ void dragToolHandles(Editor& ed);
 // offset; the tooltip shows the value set.
 void dragHeightSlider(Settings& settings, const InputState& input, bool ctrlHeld,
                       std::string& tooltipText);
+// The height under a column of the slider: 0 at 692, growing as a tangent towards both ends.
+int32_t sliderValue(int32_t column);
 
 }  // namespace korvel

@@ -1,5 +1,6 @@
 #include "editing/WindowChrome.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "app/Editor.h"
@@ -13,6 +14,8 @@
 #include "pages/MessageBox.h"
 #include "pages/RecordEditor.h"
 #include "pages/Search.h"
+#include "pages/PageButtons.h"
+#include "commands/PageStack.h"
 
 namespace korvel {
 
@@ -152,15 +155,70 @@ void releaseWidget(Editor& ed) {
     }
 }
 
-// Arrives with the property box; until then a click on it does nothing.
-void pressPropertyBox(DispatchState&, const ViewState&, const InputState&, int32_t&) {}
+void pressPropertyBox(DispatchState& d, const ViewState& view, const InputState& in,
+                      int32_t& focusedField) {
+    focusedField = -1;
+    if (d.propertyBoxKind == PropertyBoxKind::None) return;
+    const int32_t rows = d.propertyBoxKind == PropertyBoxKind::Wall ? 17 : 23;
+    const int32_t left = (rows + 1) / 2, right = rows / 2;
+    if (!(view.viewZoom > 0)) return;
+    const double x0 = std::nearbyint((double(d.propertyBoxX) + view.viewOriginX) / view.viewZoom + 400);
+    const double y0 = std::nearbyint((double(view.viewOriginY) - d.propertyBoxY) / view.viewZoom +
+                                     300 + left * 8 + 7);
+    const double mx = in.mouseX, my = in.mouseY;
+    auto rowAt = [&](int32_t count) {
+        for (int32_t i = 0; i < count; ++i)
+            if (my >= y0 - 8.0 * i) return i;
+        return -1;
+    };
+    if (my < y0 + 8) {
+        if (mx >= x0 + 84 && mx < x0 + 128) {
+            if (const int32_t i = rowAt(left); i >= 0) focusedField = 191 + i;
+        } else if (mx >= x0 + 212 && mx < x0 + 256) {
+            if (const int32_t i = rowAt(right); i >= 0) focusedField = 191 + left + i;
+        }
+    }
+    if (focusedField < 0) d.propertyBoxKind = PropertyBoxKind::None;
+}
 
-// The record editor's and the search page's buttons; the other page buttons arrive with their
-// pages and do nothing until then.
+// The page buttons: the record editor's and the search page's have handlers of their own.
 void releasePageButton(Editor& ed) {
     const int32_t id = ed.app.hoveredWidget;
-    if (id >= 2001 && id <= 2007) recordEditorButton(ed, id);
-    if (id >= 12001 && id <= 12009) searchPageButton(ed, id);
+    if (id >= 2001 && id <= 2007) {
+        recordEditorButton(ed, id);
+        return;
+    }
+    if (id >= 12001 && id <= 12009) {
+        searchPageButton(ed, id);
+        return;
+    }
+    switch (id) {
+        case 5002: case 8003: case 11001: case 13002: case 15003: case 19002:
+        case 20002: case 21002: case 22002: case 23001: case 24004: case 25003: case 26010:
+            popPage(ed);
+            playSound(ed, "command");
+            break;
+        case 19001:
+            startReelTool(ed);
+            break;
+        case 20001:
+            startArchTool(ed);
+            break;
+        case 21001:
+            startSphereTool(ed);
+            break;
+        case 22003:
+            addProfileSegment(ed);
+            break;
+        case 22004:
+            deleteProfileSegment(ed);
+            break;
+        case 22005:
+            clearProfile(ed);
+            break;
+        default:
+            break;
+    }
 }
 
 // Arrives with the window chrome; until then the window stays where it is.

@@ -1,8 +1,10 @@
 #include "geometry/SpriteTools.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include "geometry/DragMath.h"
 #include "map/WallTables.h"
 
 namespace korvel {
@@ -60,6 +62,17 @@ bool deleteSprite(MapStore& map, MapEvents& events, int32_t s) {
     map.spriteStacksValid = 0;
     events.objectsRenumbered();
     return true;
+}
+
+void nudgeSpriteOffSectionLine(MapStore& map, int32_t s, int32_t x1, int32_t y1, int32_t x2,
+                               int32_t y2) {
+    if (!isSprite(map, s)) return;
+    const double dx = double(x2) - x1, dy = double(y2) - y1;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (!(length > 0)) return;
+    SpriteRecord& r = map.sprites[s];
+    r.x = clampedFloor(r.x + 0.5 - dy / length);
+    r.y = clampedFloor(r.y + 0.5 + dx / length);
 }
 
 }  // namespace korvel

@@ -21,4 +21,10 @@ void countStackedSprites(MapStore& map, int32_t p);
 // stood.
 bool deleteSprite(MapStore& map, MapEvents& events, int32_t s);
 
+// Moves sprite s one unit off the line (x1, y1) -> (x2, y2), towards the side the line's normal
+// (-dy, dx) points to, so it no longer stands exactly on a side-view wall. A line of no length
+// leaves it where it is.
+void nudgeSpriteOffSectionLine(MapStore& map, int32_t s, int32_t x1, int32_t y1, int32_t x2,
+                               int32_t y2);
+
 }  // namespace korvel

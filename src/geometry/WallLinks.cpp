@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/MessageNumbers.h"
+#include "geometry/MovedWallRepair.h"
 #include "geometry/WallPrimitives.h"
 #include "map/ProgressScope.h"
 #include "map/WallTables.h"
@@ -159,6 +160,19 @@ void relinkMarkedWalls(MapStore& map, MapEvents& events) {
         const int32_t removed = before - map.wallCount;
         if (useIndex && removed != 0) indexed = buildStartIndex(map);
         i = nextMarkedWall(map, i + 1 - removed, kPassRelink);
+    }
+}
+
+void relinkMovedWalls(MapStore& map, MapEvents& events, const std::function<void(int32_t)>& before) {
+    int32_t indexed = buildStartIndex(map);
+    for (int32_t i = map.wallCount; i > 0;) {
+        --i;
+        if (i >= map.wallCount) i = map.wallCount - 1;
+        if (i < 0) break;
+        if (map.wallMoveState[i] == 0) continue;
+        if (before) before(i);
+        relinkWall(map, events, i, false, false, ScanIndex{map, indexed});
+        if (map.wallCount != indexed) indexed = buildStartIndex(map);
     }
 }
 

@@ -258,6 +258,7 @@ void answerMessageBox(Editor& ed, int32_t result) {
                     events(ed).statusMessage(kMsgDemoSaved);
                 } else {
                     playSound(ed, "beep2");
+                    events(ed).statusMessage(kMsgDemoNotSaved, {promptPath(ed)});
                 }
                 break;
             case MessageBoxKind::SaveBeforeRecording:

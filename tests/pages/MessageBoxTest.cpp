@@ -298,6 +298,16 @@ TEST(MessageBox, SavingFirstStillOpensTheChosenRecentFile) {
     EXPECT_EQ(o.startX, 33);
 }
 
+// A demo that could not be written is reported with the path asked about, not celebrated.
+TEST(MessageBox, ADemoOverwriteThatFailsSaysSo) {
+    AnswerRig r(MessageBoxKind::ConfirmOverwriteDemo, false);
+    auto texts = boxTexts();
+    texts[1356] = "not written: &1";
+    r.ed->langs = test::languageWith(texts);
+    r.answer(MessageBoxResult::First);
+    EXPECT_EQ(r.ed->app.statusText, "not written: " + r.dir.file("new.map"));
+}
+
 // The name typed into the file-name prompt is the one the overwrite answer saves under: Enter
 // finds the file there, asks, and the answer writes the file it asked about.
 TEST(MessageBox, OverwritingSavesUnderTheNameInTheFileNamePrompt) {

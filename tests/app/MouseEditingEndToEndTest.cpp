@@ -1,0 +1,116 @@
+// The mouse editing a map of two rooms end to end: whole frames of the loop driven by the
+// headless platform's pointer and keys, the map read off the editor afterwards.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <utility>
+
+#include "app/FrameLoop.h"
+#include "app/MapFileCommands.h"
+#include "app/Startup.h"
+#include "map/MapFile.h"
+#include "support/EditorRig.h"
+#include "support/MapBuilder.h"
+#include "support/MapInvariants.h"
+
+namespace korvel {
+namespace {
+
+constexpr int kLeftButton = 1, kAlt = 18, kF5 = 116;
+
+// Two rooms, (0, 0)-(256, 256) and (256, 0)-(512, 256), sharing a wall, at one unit per pixel
+// with the map origin on the centre of the view.
+struct TwoRooms : test::EditorRig {
+    TwoRooms() {
+        EXPECT_TRUE(startup(*ed));
+        auto map = std::make_unique<MapStore>();
+        test::MapBuilder b(*map);
+        b.addRoom(0, 0, 256, 256);
+        b.addRoom(256, 0, 512, 256);
+        b.link();
+        loadMap(*ed, dir.write("rooms.map", serializeMap(*map)), false);
+        ed->view.viewZoom = 1;
+        ed->view.viewOriginX = 0;
+        ed->view.viewOriginY = 0;
+        ed->settings.snapToGrid = 1;
+        ed->particles.screenEffectFrame = 200;
+        frame();
+    }
+    // The pointer on map point (x, y).
+    void pointAtMap(int32_t x, int32_t y) { platform->setPointer(400 + x, 299 + y); }
+    void frame() {
+        platform->advanceClock(16);
+        runFrame(*ed);
+    }
+    void key(int vk, bool down) {
+        platform->setKeyDown(vk, down);
+        frame();
+    }
+    std::set<std::pair<int32_t, int32_t>> room(int32_t s) const {
+        std::set<std::pair<int32_t, int32_t>> out;
+        const MapStore& m = ed->map;
+        for (int32_t w = m.sectors[s].wallptr; w < m.sectors[s].wallptr + m.sectors[s].wallnum; ++w)
+            out.insert({m.walls[w].x, m.walls[w].y});
+        return out;
+    }
+};
+
+using Points = std::set<std::pair<int32_t, int32_t>>;
+
+TEST(MouseEditing, AClickSelectsARoomADragMovesItAndTheReleaseCommitsIt) {
+    TwoRooms r;
+    r.key(kF5, true);
+    r.key(kF5, false);
+    ASSERT_EQ(r.ed->tool.selectionMode, SelectionMode::Sectors);
+    r.ed->tool.dragKind = DragKind::Move;
+    r.pointAtMap(96, 96);
+    r.frame();
+    r.key(kLeftButton, true);
+    EXPECT_EQ(r.ed->map.selectedSectorCount, 1);
+    EXPECT_EQ(r.ed->map.sectorSelected[0], 1);
+    r.pointAtMap(160, 96);
+    r.frame();
+    EXPECT_EQ(r.room(0), (Points{{0, 0}, {256, 0}, {256, 256}, {0, 256}})) << "not before release";
+    r.key(kLeftButton, false);
+    EXPECT_EQ(r.room(0), (Points{{64, 0}, {320, 0}, {320, 256}, {64, 256}}));
+    EXPECT_EQ(r.room(1), (Points{{256, 0}, {512, 0}, {512, 256}, {256, 256}}));
+    EXPECT_EQ(r.ed->map.movedWallCount, 0);
+    EXPECT_EQ(r.ed->tool.draggedSprite, -1);
+    EXPECT_EQ(test::checkMapInvariants(r.ed->map), std::vector<std::string>{});
+    ASSERT_EQ(r.ed->map.undoState, UndoState::Snapshot);
+    restoreUndo(r.ed->map, r.ed->undo, r.ed->clipboard, r.ed->tool.selectionMode, r.ed->events);
+    EXPECT_EQ(r.room(0), (Points{{0, 0}, {256, 0}, {256, 256}, {0, 256}}));
+    EXPECT_EQ(test::checkMapInvariants(r.ed->map), std::vector<std::string>{});
+}
+
+TEST(MouseEditing, AVerticalDragTurnsTheRoomWithTheRotateKind) {
+    TwoRooms r;
+    r.ed->tool.selectionMode = SelectionMode::Sectors;
+    r.ed->tool.dragKind = DragKind::Rotate;
+    r.pointAtMap(96, 96);
+    r.frame();
+    r.key(kLeftButton, true);
+    r.pointAtMap(96, 96 - 90);  // 90 pixels up: a quarter turn about (96, 96)
+    r.frame();
+    r.key(kLeftButton, false);
+    EXPECT_EQ(r.room(0), (Points{{192, 0}, {192, 256}, {-64, 256}, {-64, 0}}));
+    EXPECT_EQ(test::checkMapInvariants(r.ed->map), std::vector<std::string>{});
+}
+
+TEST(MouseEditing, AltHeldWhileThePointerMovesSelectsByArea) {
+    TwoRooms r;
+    r.ed->tool.selectionMode = SelectionMode::Sectors;
+    r.pointAtMap(16, 16);
+    r.frame();
+    r.key(kAlt, true);
+    r.pointAtMap(128, 128);
+    r.frame();
+    EXPECT_EQ(r.ed->map.selectedSectorCount, 0);
+    r.key(kAlt, false);
+    EXPECT_EQ(r.ed->map.selectedSectorCount, 1);
+    EXPECT_EQ(r.ed->map.sectorSelected[0], 1);
+}
+
+}  // namespace
+}  // namespace korvel

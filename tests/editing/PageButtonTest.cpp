@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "editing/WindowChrome.h"
+#include "pages/PageButtons.h"
+#include "support/EditCommandRig.h"
+
+namespace korvel::test {
+namespace {
+
+struct PageButtons : ::testing::Test, EditCommandRig {
+    void release(int32_t id) {
+        ed->app.hoveredWidget = id;
+        releasePageButton(*ed);
+    }
+    ProfileEditorState& profile() { return ed->pages.profileEditor; }
+};
+
+TEST_F(PageButtons, ProfileSegmentsAreAddedUpToTheCapacityDeletedOnlyWhenSelectedAndCleared) {
+    release(22003);
+    release(22003);
+    EXPECT_EQ(profile().contourCount, 2);
+    EXPECT_EQ(profile().contourSelected, 1);
+    EXPECT_EQ(profile().contour[1].leftX, -256);
+    EXPECT_EQ(profile().contour[1].rightZB, -8192);
+
+    profile().contourCount = kContourCapacity;
+    profile().contourSelected = 5;
+    release(22003);
+    EXPECT_EQ(profile().contourCount, kContourCapacity) << "a full profile takes no more";
+    EXPECT_EQ(profile().contourSelected, 5);
+
+    // Delete: nothing without a selection (or a stray one), the last one moves the selection.
+    struct Case {
+        int32_t count, selected;
+        int32_t countAfter, selectedAfter;
+    };
+    const Case cases[] = {{3, -1, 3, -1}, {3, 3, 3, 3}, {3, 99999, 3, 99999},
+                          {3, 2, 2, 1},   {3, 0, 2, 0}, {1, 0, 0, -1}};
+    for (const Case& c : cases) {
+        for (int32_t i = 0; i < 3; ++i) profile().contour[size_t(i)].leftX = i;
+        profile().contourCount = c.count;
+        profile().contourSelected = c.selected;
+        release(22004);
+        EXPECT_EQ(profile().contourCount, c.countAfter) << c.count << " " << c.selected;
+        EXPECT_EQ(profile().contourSelected, c.selectedAfter) << c.count << " " << c.selected;
+    }
+    profile().contourCount = 3;
+    profile().contourSelected = 0;
+    release(22004);
+    EXPECT_EQ(profile().contour[0].leftX, 1) << "the later segments move down";
+    release(22005);
+    EXPECT_EQ(profile().contourCount, 0);
+    EXPECT_EQ(profile().contourSelected, -1);
+}
+
+TEST_F(PageButtons, GeneratorsStartOnlyWithEnoughPieces) {
+    struct Case {
+        int32_t button;
+        void (*setCounts)(Pages&, int32_t bad);
+        Tool tool;
+        int32_t topic, message;
+    };
+    const Case cases[] = {
+        {19001, [](Pages& p, int32_t bad) { p.reelSetup.reelD = bad ? 0 : 1; }, Tool::Reel, 24, 304},
+        {20001, [](Pages& p, int32_t bad) { p.archSetup.arch1C = bad ? 0 : 1; }, Tool::Arch, 25, 305},
+        {21001, [](Pages& p, int32_t bad) { p.sphereSetup.sphere1C = bad ? 2 : 3; }, Tool::Sphere, 26,
+         306},
+    };
+    for (const Case& c : cases) {
+        for (const int32_t bad : {1, 0}) {
+            EditCommandRig rig;
+            rig.ed->app.currentPage = Page::ReelSetup;
+            rig.ed->app.previousPage = Page::PlanView;
+            c.setCounts(rig.ed->pages, bad);
+            rig.ed->app.hoveredWidget = c.button;
+            releasePageButton(*rig.ed);
+            EXPECT_EQ(rig.ed->tool.currentTool, bad ? Tool::Idle : c.tool) << c.button;
+            EXPECT_EQ(rig.ed->app.statusText, rig.msg(bad ? 1198 : c.message)) << c.button;
+            if (!bad) EXPECT_EQ(rig.ed->app.helpTopic, c.topic);
+            EXPECT_NE(rig.ed->app.currentPage, Page::ReelSetup) << "the page closes either way";
+        }
+    }
+}
+
+TEST_F(PageButtons, APressOnThePropertyBoxFocusesTheRowOrClosesTheBox) {
+    struct Case {
+        PropertyBoxKind kind;
+        int32_t x, y;
+        int32_t field;  // -1: the box closes
+    };
+    // The box at the view centre, one unit per pixel: the value columns start 84 and 212 pixels
+    // right of it; the top row of a sector box is at 403, of a wall box at 379.
+    const Case cases[] = {
+        {PropertyBoxKind::Sector, 484, 405, 191}, {PropertyBoxKind::Sector, 527, 395, 192},
+        {PropertyBoxKind::Sector, 612, 403, 203}, {PropertyBoxKind::Sector, 655, 323, 213},
+        {PropertyBoxKind::Sector, 484, 300, -1},  {PropertyBoxKind::Sector, 528, 403, -1},
+        {PropertyBoxKind::Sector, 484, 411, -1},  {PropertyBoxKind::Wall, 484, 379, 191},
+        {PropertyBoxKind::Wall, 612, 379, 200},   {PropertyBoxKind::Wall, 612, 315, -1},
+    };
+    for (const Case& c : cases) {
+        DispatchState d;
+        d.propertyBoxKind = c.kind;
+        ViewState view;
+        view.viewOriginX = 0, view.viewOriginY = 0, view.viewZoom = 1;
+        InputState in;
+        in.mouseX = c.x, in.mouseY = c.y;
+        int32_t field = 77;
+        pressPropertyBox(d, view, in, field);
+        EXPECT_EQ(field, c.field) << c.x << "," << c.y;
+        EXPECT_EQ(d.propertyBoxKind, c.field < 0 ? PropertyBoxKind::None : c.kind) << c.x << "," << c.y;
+    }
+}
+
+}  // namespace
+}  // namespace korvel::test
