@@ -1,5 +1,7 @@
 #include "geometry/SpriteTools.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <vector>
 
@@ -60,6 +62,16 @@ bool deleteSprite(MapStore& map, MapEvents& events, int32_t s) {
     map.spriteStacksValid = 0;
     events.objectsRenumbered();
     return true;
+}
+
+void nudgeSpriteOffSectionLine(MapStore& map, int32_t s, IntPoint a, IntPoint b) {
+    if (!isSprite(map, s)) return;
+    const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (!(length > 0)) return;
+    SpriteRecord& sprite = map.sprites[s];
+    sprite.x = saturateToInt32(sprite.x + 0.5 - dy / length);
+    sprite.y = saturateToInt32(sprite.y + 0.5 + dx / length);
 }
 
 }  // namespace korvel

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/Mainm.h"
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
 
@@ -20,5 +21,10 @@ void countStackedSprites(MapStore& map, int32_t p);
 // Removes sprite s; later sprites move down one place with their flags. Sparks where the sprite
 // stood.
 bool deleteSprite(MapStore& map, MapEvents& events, int32_t s);
+
+// Moves sprite s one unit off the section line from a to b, to the side the line's normal
+// (-dy, dx) points to (the side a wall faces), so that it is not left standing on a wall. Nothing
+// for a sprite not in the map or a line of no length.
+void nudgeSpriteOffSectionLine(MapStore& map, int32_t s, IntPoint a, IntPoint b);
 
 }  // namespace korvel
