@@ -16,6 +16,7 @@
 #include "commands/OperationHooks.h"
 #include "editing/DispatchState.h"
 #include "editing/DrawVertexList.h"
+#include "editing/AttributeClipboard.h"
 #include "editing/HoverState.h"
 #include "editing/ToolState.h"
 #include "editing/ValuePromptState.h"
@@ -80,6 +81,8 @@ struct Editor {
     MenuState menus;
     WidgetState widgets;
     DrawVertexList drawVertices;
+    AttributeClipboard attributeClipboard;
+    uint8_t pasteHeinum = 0;  // pasting onto a sector also sets its slope
     OverlayLists overlays;
     PlanViewState planView;
     DemoState demo;

@@ -3,6 +3,7 @@
 // table), the start position and the map-level state kept with them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "base/FixedArray.h"
@@ -15,6 +16,7 @@ namespace korvel {
 
 // movedWallCount while wallMoveState holds one mark per wall; below it, 1.. is a list length.
 constexpr int32_t kAllWallsMarked = 16777215;
+constexpr int32_t kMaxLightSprites = 16384;
 
 enum class WallMoveState : int16_t { None = 0, StartPoint = 1, EndPoint = 2, BothPoints = 3 };
 enum class HiddenState : uint8_t { Shown = 0, Filtered = 1, Hidden = 2 };
@@ -83,6 +85,8 @@ struct MapScalars {
     int32_t mostUsedSpriteTile = 0;
     int32_t booleanTargetSector = -2;  // -2: none
     int32_t lightSpriteCount = 0;
+    // The light-source sprites, lightSpriteCount of them (a script may set any count).
+    std::array<int32_t, kMaxLightSprites> lightSprites{};
     int32_t zeroWallRemoved = 0;
 
     bool operator==(const MapScalars&) const = default;
