@@ -98,13 +98,6 @@ void clearLightSprites(MapStore& map) {
     map.lightSpriteCount = 0;
 }
 
-void removeLightSpriteAt(MapStore& map, int32_t i) {
-    const int32_t n = listedCount(map);
-    if (i < 0 || i >= n) return;
-    for (int32_t j = i; j + 1 < n; ++j) map.lightSprites[j] = map.lightSprites[j + 1];
-    map.lightSpriteCount = n - 1;
-}
-
 void pressLightTool(Editor& ed) {
     switch (ed.tool.currentTool) {
         case Tool::PickLightSprites:

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "geometry/LightSourceList.h"
+
 namespace korvel {
 
 struct Editor;
@@ -13,8 +15,6 @@ struct MapStore;
 bool addLightSprite(MapStore& map, int32_t sprite);
 // Empties the light list.
 void clearLightSprites(MapStore& map);
-// Drops entry i; later entries move down.
-void removeLightSpriteAt(MapStore& map, int32_t i);
 
 // One press of the light-sprite picker, the shade-from-light tool or the shadow caster.
 void pressLightTool(Editor& ed);

@@ -41,6 +41,8 @@ struct ToolState {
     uint8_t tracingToTool = 0;
     uint8_t booleanPending = 0;
     uint8_t ripCutsAll = 0;
+    // The fillet distance the vertex-rounding preview chose, for the further selected vertices.
+    double curveBendDistance = 0;
 };
 
 // selectionModeMask from selectionMode.

@@ -1,5 +1,7 @@
 #include "geometry/SpriteTools.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>

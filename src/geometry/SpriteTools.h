@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/Mainm.h"
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
 

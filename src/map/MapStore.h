@@ -3,6 +3,7 @@
 // table), the start position and the map-level state kept with them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "base/FixedArray.h"
@@ -15,6 +16,7 @@ namespace korvel {
 
 // movedWallCount while wallMoveState holds one mark per wall; below it, 1.. is a list length.
 constexpr int32_t kAllWallsMarked = 16777215;
+constexpr int32_t kMaxLightSprites = 16384;
 
 enum class WallMoveState : int16_t { None = 0, StartPoint = 1, EndPoint = 2, BothPoints = 3 };
 enum class HiddenState : uint8_t { Shown = 0, Filtered = 1, Hidden = 2 };
@@ -83,6 +85,10 @@ struct MapScalars {
     int32_t mostUsedSpriteTile = 0;
     int32_t booleanTargetSector = -2;  // -2: none
     int32_t lightSpriteCount = 0;
+    // The light-source sprites, lightSpriteCount of them, in the order they were picked (a
+    // script may set any count). They do not follow renumbering: readers check each entry
+    // against spriteCount.
+    std::array<int32_t, kMaxLightSprites> lightSprites{};
     int32_t zeroWallRemoved = 0;
 
     bool operator==(const MapScalars&) const = default;
@@ -95,9 +101,6 @@ struct MapContent : SectorTables, WallTables, SpriteTables, MapScalars {};
 // The map being edited.
 struct MapStore : MapContent {
     MapWorkspace work;
-    // The sprites that act as lights, in the order they were picked; lightSpriteCount entries.
-    // It does not follow renumbering: readers check each entry against spriteCount.
-    FixedArray<int32_t, kMaxSprites> lightSprites;
 };
 
 // Index clamps: 0 when the array is empty.

@@ -9,4 +9,7 @@ struct ToolPreviewFrame;
 // The grid of the current generator or profile tool.
 void buildGeneratorPreview(ToolPreviewFrame& f);
 
+// The revolved profile: a piece of ring per side and profile segment, four points each.
+void buildRingsPreview(ToolPreviewFrame& f);
+
 }  // namespace korvel

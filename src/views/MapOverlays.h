@@ -4,11 +4,20 @@
 
 #include <cstdint>
 
+#include "base/Random.h"
+#include "ui/FrameBuffer.h"
+
 namespace korvel {
 
 struct PlanFrame;
 
 // The last layer of the plan view, in the frame's projection.
 void drawMapOverlays(const PlanFrame& pf, int32_t frameNumber);
+
+// The pieces that take screen positions (rows from the bottom), shared with the side view.
+// The region being selected between the hit point p and the anchor a: a disc tinted by blend
+// row 53 with a noisy rim, or the box of drawAreaSelectBox.
+void drawRegionSelection(const Canvas& cv, Random& random, int32_t px, int32_t py, int32_t ax,
+                         int32_t ay, bool circle);
 
 }  // namespace korvel

@@ -12,6 +12,7 @@
 
 namespace korvel {
 
+struct Editor;
 struct MapStore;
 struct Settings;
 struct ColorSettings;
@@ -41,6 +42,9 @@ struct PlanFrame {
     PlanViewState& lists;  // rebuilt by the painters every frame
     int32_t frameTime = 0;
     bool blinkOn = false;  // selected objects count as highlighted in this frame
+    // The editor, for the overlays that read its editing state (saved views, lights, region,
+    // keys, property box, panels); none when the plan view is painted on its own.
+    Editor* editor = nullptr;
 };
 
 // How far a vertex or sprite marker reaches from its centre: a point this far outside the map

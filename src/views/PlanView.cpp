@@ -346,7 +346,8 @@ PlanFrame planFrameOf(Editor& ed) {
             ed.overlays,
             ed.planView,
             ed.input.frameTime,
-            blinkPhaseOn(ed.input.frameTime)};
+            blinkPhaseOn(ed.input.frameTime),
+            &ed};
 }
 
 void draw2DView(Editor& ed, int32_t frameNumber) {

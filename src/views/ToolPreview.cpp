@@ -7,6 +7,7 @@
 #include "base/Mainm.h"
 #include "geometry/Lighting.h"
 #include "views/DragPreview.h"
+#include "views/PreviewHelpers.h"
 #include "views/GeneratorPreview.h"
 #include "views/RoundedStarPreview.h"
 #include "views/TransformHandlePreview.h"
@@ -16,100 +17,11 @@ namespace korvel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-constexpr double kTwoPi = 6.28318530717958;
-constexpr double kHalfPi = kPi / 2;
-// Beyond this radius the tangent arc is not drawn (nor placed).
+using namespace preview;
+
 constexpr double kArcRadiusLimit = 1000000000.0;
 constexpr int32_t kArrowLength = 192;
 
-using Kind = OverlayLineKind;
-
-// Rounding with halves up, 0 outside plus or minus 2.1e9.
-int32_t roundUp(double v) {
-    return safeFloor(v + 0.5);
-}
-
-// The nearest integer, halves to the even neighbour; saturated to 32 bits, NaN giving 0.
-int32_t roundEven(double v) {
-    if (std::isnan(v)) return 0;
-    const double r = std::nearbyint(v);
-    if (r >= 2147483647.0) return INT32_MAX;
-    if (r <= -2147483648.0) return INT32_MIN;
-    return int32_t(r);
-}
-
-int32_t saturate(int64_t v) {
-    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
-}
-
-int64_t absDiff(int32_t a, int32_t b) {
-    const int64_t d = int64_t(a) - b;
-    return d < 0 ? -d : d;
-}
-
-std::string num(int64_t v) {
-    return std::to_string(v);
-}
-
-// A single-precision number in its shortest decimal form.
-std::string shortest(float v) {
-    char buffer[32];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return std::string(buffer, r.ptr);
-}
-
-void readOut(ToolPreviewFrame& f, int32_t message, const std::string& a1 = "",
-             const std::string& a2 = "") {
-    f.cursorLabel = getMessage(message, f.langs, a1, a2);
-}
-
-int32_t distanceDown(IntPoint a, IntPoint b) {
-    return safeFloor(distSingle(float(a.x), float(a.y), float(b.x), float(b.y)));
-}
-
-float angleOf(IntPoint a, IntPoint b) {
-    return angleOfSingle(float(a.x), float(a.y), float(b.x), float(b.y));
-}
-
-// A line between two map points, y negated as the plan view stores it.
-bool line(ToolPreviewFrame& f, IntPoint a, IntPoint b, Kind kind) {
-    return appendOverlayLine(f.lists, a.x, negatedY(a.y), b.x, negatedY(b.y), kind);
-}
-
-bool point(ToolPreviewFrame& f, IntPoint p) {
-    return appendOverlayPoint(f.lists, p.x, p.y);
-}
-
-IntPoint placed(const ToolPreviewFrame& f, int32_t k) {
-    return {f.points.toolPointsX[k], f.points.toolPointsY[k]};
-}
-
-IntPoint hitPoint(const ToolPreviewFrame& f) {
-    return {f.hover.hitPointX, f.hover.hitPointY};
-}
-
-int32_t placedCount(const ToolPreviewFrame& f) {
-    const int32_t n = f.points.toolPointCount;
-    return n < 0 ? 0 : n > kDrawVertexCapacity ? kDrawVertexCapacity : n;
-}
-
-// The corner at angle t and radius r around c: the point as listed, and the stored y of a line
-// end there, rounded after the negation.
-IntPoint corner(IntPoint c, double r, double t) {
-    return {roundUp(c.x + r * std::sin(t)), roundUp(c.y - r * std::cos(t))};
-}
-int32_t cornerStoredY(IntPoint c, double r, double t) {
-    return roundUp(r * std::cos(t) - c.y);
-}
-
-void raiseDetail(ToolPreviewFrame& f, int32_t minimum) {
-    if (f.tool.toolDetail < minimum) f.tool.toolDetail = minimum;
-}
-
-void markDegenerate(ToolPreviewFrame& f) {
-    f.lists.toolPreviewDegenerate = 1;
-}
 
 // The tangent arc from the last segment through the hit point.
 void polygonArc(ToolPreviewFrame& f, IntPoint a, IntPoint b, IntPoint h) {
@@ -295,8 +207,11 @@ void ellipsePreview(ToolPreviewFrame& f) {
     }
 }
 
+}  // namespace
+
 // Circle, or with two points placed a star of two radii: 2n corners.
-void circlePreview(ToolPreviewFrame& f) {
+void buildCircleOrStarPreview(ToolPreviewFrame& f, int32_t oneRadiusMessage,
+                              int32_t twoRadiiMessage) {
     raiseDetail(f, 2);
     const int32_t count = f.points.toolPointCount;
     if (count != 1 && count != 2) return;
@@ -305,7 +220,7 @@ void circlePreview(ToolPreviewFrame& f) {
     line(f, p0, h, Kind::Guide);
     point(f, p0);
     const double r = distSingle(float(p0.x), float(p0.y), float(h.x), float(h.y));
-    readOut(f, count == 1 ? 258 : 259, num(safeFloor(r)));
+    readOut(f, count == 1 ? oneRadiusMessage : twoRadiiMessage, num(safeFloor(r)));
     if (r < 1) markDegenerate(f);
     double r2 = r;
     if (count == 2) {
@@ -325,6 +240,8 @@ void circlePreview(ToolPreviewFrame& f) {
             return;
     }
 }
+
+namespace {
 
 // Rectangle: four corners from the smallest coordinates on, clockwise on the screen.
 void rectanglePreview(ToolPreviewFrame& f) {
@@ -409,7 +326,7 @@ void buildToolPreview(ToolPreviewFrame& f) {
             ellipsePreview(f);
             break;
         case Tool::Circle:
-            circlePreview(f);
+            buildCircleOrStarPreview(f, 258, 259);
             break;
         case Tool::Rectangle:
             rectanglePreview(f);
@@ -470,8 +387,29 @@ void buildToolPreview(Editor& ed) {
                        ed.langs,
                        ed.overlays,
                        ed.app.cursorLabel};
+    ToolPreviewParams& g = f.params;
+    g.reelC = ed.pages.reelSetup.reelC;
+    g.reelD = ed.pages.reelSetup.reelD;
+    g.arch1C = ed.pages.archSetup.arch1C;
+    g.arch2C = ed.pages.archSetup.arch2C;
+    g.sphere1C = ed.pages.sphereSetup.sphere1C;
+    g.sphere2C = ed.pages.sphereSetup.sphere2C;
+    g.terrainParamA = ed.pages.terrainSetup.terrainParamA;
+    g.terrainParamB = ed.pages.terrainSetup.terrainParamB;
+    const ProfileEditorState& profile = ed.pages.profileEditor;
+    g.contour = profile.contour.data();
+    g.contourCount = profile.contourCount < 0 ? 0
+                     : profile.contourCount > int32_t(profile.contour.size())
+                         ? int32_t(profile.contour.size())
+                         : profile.contourCount;
+    g.affineGridX1 = ed.settings.affineGridX1;
+    g.affineGridY1 = ed.settings.affineGridY1;
+    g.affineGridXx = ed.settings.affineGridXx;
+    g.affineGridYx = ed.settings.affineGridYx;
+    g.affineGridXy = ed.settings.affineGridXy;
+    g.affineGridYy = ed.settings.affineGridYy;
     buildToolPreview(f);
-    buildDragPreview(ed.map, ed.hover, ed.overlays, ed.app.cursorLabel);
+    buildDragPreview(ed);
 }
 
 }  // namespace korvel

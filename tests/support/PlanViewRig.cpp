@@ -32,6 +32,8 @@ PlanViewRig::PlanViewRig() {
     c.colorToolOverlay = P::toolOverlay;
     settings.smoothLines = 0;
     settings.showGrid = 0;
+    // The overlays stay off unless a test brings them in: no snap mark at the hit point.
+    settings.snapToGrid = 0;
     view.viewOriginX = view.viewOriginY = 0;
     view.viewZoom = 1;
     // The start marker stays out of sight unless a test brings it in.
