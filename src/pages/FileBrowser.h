@@ -4,6 +4,7 @@
 // the file system; type-ahead and scrolling of the lists.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ struct FileBrowserState {
     int32_t browserFolderTop = 0, browserFileTop = 0;        // first visible rows
     int32_t browserFolderCursor = 0, browserFileCursor = 0;  // selected rows
     uint8_t browserFocus = 0;                                // 0 folders, 1 files
+    // The drive list: per letter A..Z 0 no folder, 1 it can be listed, 2 it cannot; the
+    // highlighted letter.
+    std::array<uint8_t, 26> driveAvailable{};
+    int32_t driveCursor = 0;
 };
 
 // "*.kvd" for demos, "*.map" otherwise.
