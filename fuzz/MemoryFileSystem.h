@@ -20,7 +20,6 @@ public:
         return std::any_of(files.begin(), files.end(),
                            [&](const auto& f) { return f.first.rfind(prefix, 0) == 0; });
     }
-    bool driveExists(char) override { return false; }
     std::optional<int64_t> fileLength(const std::string& path) override {
         const auto it = files.find(path);
         if (it == files.end()) return std::nullopt;

@@ -48,6 +48,8 @@
 #include "views/PlanView.h"
 #include "views/SideView.h"
 #include "views/ViewBookmarks.h"
+#include "view3d/HoverInfo3d.h"
+#include "view3d/View3dScene.h"
 
 namespace korvel {
 
@@ -97,6 +99,8 @@ EditorCalls::EditorCalls() {
     stepSparks = &korvel::stepSparks;
     drawOptionsPage = &korvel::drawOptionsPage;
     draw3DViewPage = &korvel::draw3DViewPage;
+    renderFrame = &korvel::renderView3d;
+    draw3DHoverInfo = &korvel::draw3DHoverInfo;
     drawSearchPage = &korvel::drawSearchPage;
     drawSpriteArrayDialog = &korvel::drawSpriteArrayDialog;
     drawDocumentViewer = &korvel::drawDocumentViewer;

@@ -76,6 +76,10 @@ struct EditorCalls {
     Step drawColorSchemeEditor;
     Step drawScriptEditor;
     Step drawMessageBox;
+    // The 3D page's picture, rendered into preview3dImage, and the overlay of what the mouse
+    // points at in it, given the frame number.
+    Step renderFrame;
+    std::function<void(Editor&, int32_t frameNumber)> draw3DHoverInfo;
     Step drawFrameChrome;
     Step drawCursor;
     Step drawTooltip;

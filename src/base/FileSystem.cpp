@@ -18,6 +18,10 @@ bool FileSystem::writeAtomic(const std::string& path, const std::string& bytes) 
     return replaceFile(*this, path, bytes).replaced;
 }
 
+std::string FileSystem::driveFolder(int) { return {}; }
+
+int FileSystem::driveState(int) { return 0; }
+
 char pathSeparator() {
     return '/';
 }

@@ -22,7 +22,11 @@ public:
 
     virtual bool fileExists(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;
-    virtual bool driveExists(char letter) = 0;
+    // Drive letters 0 (A) to 25 (Z): the folder a letter stands for (empty when it has none) and
+    // its state: 0 no folder, 1 the folder can be listed, 2 it cannot. A file system without
+    // drives has none.
+    virtual std::string driveFolder(int letter);
+    virtual int driveState(int letter);
     virtual std::optional<int64_t> fileLength(const std::string& path) = 0;
     // Last-modified time in seconds since the epoch.
     virtual std::optional<int64_t> modifiedTime(const std::string& path) = 0;

@@ -12,6 +12,7 @@
 #include "commands/CommandTargets.h"
 #include "commands/PageStack.h"
 #include "pages/RecordEditor.h"
+#include "pages/TileFilter.h"
 #include "resources/TileLists.h"
 #include "ui/Toolbar.h"
 #include "view3d/Refresh3d.h"
@@ -266,28 +267,6 @@ void confirmTile(Editor& ed) {
     rebuildToolbar(ed);
 }
 
-void confirmTileFilter(Editor& ed) {
-    popPage(ed);
-    TilePickerState& t = ed.pages.tilePicker;
-    t.tilePickerShowAll = 0;
-    t.tilePickerTopRow = 0;
-    t.tilePickerCursor = 0;
-    const TileFilterState& f = ed.pages.tileFilter;
-    TileFilter filter;
-    filter.tileWidthFilter = f.tileWidthFilter;
-    filter.tileHeightFilter = f.tileHeightFilter;
-    filter.tileNameFilter = f.tileNameFilter;
-    filter.tileNameSubstring = f.tileNameSubstring != 0;
-    filter.tileFilterColor = f.tileFilterColor;
-    filter.tileFilterTransparency = f.tileFilterTransparency;
-    const Languages& l = ed.langs;
-    const int32_t rule = l.currentLanguage < l.languages.size()
-                             ? l.languages[l.currentLanguage].pluralRule
-                             : 0;
-    filterTileList(ed.tileCatalog, ed.tiles, filter, rule, ed.events);
-    cueCommand(ed);
-}
-
 // The folder above: the trailing separator dropped, then the folder part kept.
 std::string parentFolder(const std::string& folder) {
     std::string f = folder;
@@ -298,8 +277,11 @@ std::string parentFolder(const std::string& folder) {
 void confirmDrive(Editor& ed) {
     FileBrowserState& b = ed.pages.fileBrowser;
     if (b.driveCursor < 0 || b.driveCursor > 25) return;
-    b.browserFolder = driveRootFolder(b.driveCursor);
-    fillFileDialogLists(b, ed.app.platform->fileSystem(), ed.app.platform->programFolder());
+    FileSystem& fs = ed.app.platform->fileSystem();
+    const std::string folder = fs.driveFolder(b.driveCursor);
+    if (folder.empty()) return;  // a letter without a folder
+    b.browserFolder = folder;
+    fillFileDialogLists(b, fs, ed.app.platform->programFolder());
     popPage(ed);
     cueCommand(ed);
 }

@@ -16,6 +16,7 @@
 #include "pages/Search.h"
 #include "pages/PageButtons.h"
 #include "commands/PageStack.h"
+#include "pages/TileFilter.h"
 
 namespace korvel {
 
@@ -32,6 +33,7 @@ constexpr int32_t kDisplayReplayIntro = 8005;
 constexpr int32_t kOptionsSaveConfig = 11010;
 constexpr int32_t kScriptRun = 26009;
 constexpr int32_t kExportRun = 24003;
+constexpr int32_t kTileFilterApply = 18001;
 
 // Rows of the top bar's titles and buttons; a press from row 584 up is on the title strip.
 constexpr int32_t kTopBarBottom = 586, kTopBarTop = 597;
@@ -148,6 +150,9 @@ void releaseWidget(Editor& ed) {
             break;
         case kExportRun:
             runImageExport(ed);
+            break;
+        case kTileFilterApply:
+            applyTileFilter(ed);
             break;
         default:
             releasePageButton(ed);

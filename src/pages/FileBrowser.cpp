@@ -1,8 +1,14 @@
 #include "pages/FileBrowser.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/Editor.h"
+#include "app/EditorCanvas.h"
+#include "base/Mainm.h"
+#include "base/Random.h"
+#include "pages/ListScrollBar.h"
+#include "ui/Text.h"
 #include "base/FileSystem.h"
 #include "ui/TypedText.h"
 
@@ -31,12 +37,6 @@ bool isRootFolder(const std::string& folder) {
         folder.size() >= 2 && folder[1] == ':' &&
         ((folder[0] >= 'A' && folder[0] <= 'Z') || (folder[0] >= 'a' && folder[0] <= 'z'));
     return drive && (folder.size() == 2 || (folder.size() == 3 && isPathSeparator(folder[2])));
-}
-
-std::string driveRootFolder(int32_t letter) {
-    const char sep = pathSeparator();
-    if (sep != '\\') return std::string(1, sep);
-    return std::string(1, char('A' + std::clamp(letter, 0, 25))) + ":" + sep;
 }
 
 void stepDriveCursor(FileBrowserState& b, int32_t direction) {
@@ -99,8 +99,100 @@ void fileDlgScrollFiles(FileBrowserState& b) {
     followCursor(b.browserFileCursor, b.browserFileTop);
 }
 
-// The pages arrive with their own change; until then they show their background only.
-void drawBrowserPage(Editor&) {}
+namespace {
+
+constexpr int32_t kMsgFolderCount = 341;
+constexpr int32_t kMsgFileCount = 342;
+
+std::string cutText(const std::string& text, size_t cutFrom, size_t keep) {
+    return text.size() >= cutFrom ? text.substr(0, keep) + "..." : text;
+}
+
+void drawDriveList(Editor& ed) {
+    const FileBrowserState& b = ed.pages.fileBrowser;
+    const SurfaceView screen = screenView(ed.frameBuffer);
+    const Canvas cv = canvasOf(ed);
+    for (int32_t l = 0; l < 26; ++l) {
+        const int32_t x = 193 + 16 * l;
+        for (int32_t i = 0; i < 14; ++i) {
+            screen.at(x + i, 320) = screen.at(x + i, 333) = 0;
+            screen.at(x, 320 + i) = screen.at(x + 13, 320 + i) = 0;
+        }
+        uint8_t fill = 78;
+        if (l == b.driveCursor) fill = 93;
+        else if (b.driveAvailable[size_t(l)] == 1) fill = 176;
+        else if (b.driveAvailable[size_t(l)] == 2) fill = 173;
+        for (int32_t y = 321; y <= 332; ++y)
+            for (int32_t i = 1; i <= 12; ++i) screen.at(x + i, y) = fill;
+        drawText(cv, ed.fonts, std::string(1, char('A' + l)), x + 3, 321, 0);
+    }
+}
+
+// The shimmering band under the cursor row whose bottom line is r: 12 random numbers a column.
+void drawCursorBand(Editor& ed, int32_t firstColumn, int32_t r) {
+    const SurfaceView screen = screenView(ed.frameBuffer);
+    const double t = ed.input.frameTime / 450.0;
+    for (int32_t x = firstColumn; x <= firstColumn + 376; ++x) {
+        const double s = 29 - 3 * std::sin(t + x / 64.0);
+        for (int32_t y = r; y <= r + 11; ++y)
+            screen.at(x, y) = uint8_t(safeFloor(randomSingle(ed.random) + s));
+    }
+}
+
+struct BrowserList {
+    const std::vector<std::string>& names;
+    int32_t count, top, cursor;
+    bool focused;
+    int32_t x, bandColumn, colour;
+};
+
+void drawBrowserList(Editor& ed, const BrowserList& list) {
+    const Canvas cv = canvasOf(ed);
+    if (list.top < 0) return;
+    const int32_t count = std::min<int32_t>(list.count, int32_t(list.names.size()));
+    for (int32_t m = 0; m < kBrowserVisibleRows && int64_t(list.top) + m < count; ++m) {
+        const int32_t n = list.top + m;
+        const int32_t r = 507 - 12 * m;
+        if (n == list.cursor && list.focused) drawCursorBand(ed, list.bandColumn, r);
+        const std::string name = cutText(list.names[size_t(n)], 46, 42);
+        drawText(cv, ed.fonts, name, list.x, r, 0);
+        drawText(cv, ed.fonts, name, list.x - 1, r + 1, list.colour);
+    }
+}
+
+void drawFileBrowser(Editor& ed) {
+    const FileBrowserState& b = ed.pages.fileBrowser;
+    const Canvas cv = canvasOf(ed);
+    const std::string folder = cutText(b.browserFolder, 94, 90);
+    drawText(cv, ed.fonts, folder, 49, 555, 0);
+    drawText(cv, ed.fonts, folder, 48, 556, 68);
+
+    const std::string folders =
+        getMessage(kMsgFolderCount, ed.langs, std::to_string(b.browserFolderCount));
+    drawText(cv, ed.fonts, folders, 25, 531, 0);
+    drawText(cv, ed.fonts, folders, 24, 532, 20);
+    drawBrowserList(ed, {b.browserFolders, b.browserFolderCount, b.browserFolderTop,
+                         b.browserFolderCursor, b.browserFocus == 0, 25, 8, 20});
+
+    const std::string files =
+        getMessage(kMsgFileCount, ed.langs, std::to_string(b.browserFileCount));
+    drawText(cv, ed.fonts, files, 425, 531, 0);
+    drawText(cv, ed.fonts, files, 424, 532, 83);
+    drawBrowserList(ed, {b.browserFiles, b.browserFileCount, b.browserFileTop,
+                         b.browserFileCursor, b.browserFocus == 1, 425, 408, 83});
+
+    drawListScrollBar(cv, ed.skin, kBrowserFilesBar, b.browserFileCount, b.browserFileTop,
+                      ed.app.hoveredWidget);
+    drawListScrollBar(cv, ed.skin, kBrowserFoldersBar, b.browserFolderCount, b.browserFolderTop,
+                      ed.app.hoveredWidget);
+}
+
+}  // namespace
+
+void drawBrowserPage(Editor& ed) {
+    if (ed.app.currentPage == Page::DrivePicker) drawDriveList(ed);
+    else if (ed.app.currentPage == Page::FileBrowser) drawFileBrowser(ed);
+}
 
 void typeAheadText(FileBrowserState& b, const std::string& typed) {
     if (!typed.empty()) fileDlgTypeAhead(b, uint8_t(upperCp1251(typed[0])));

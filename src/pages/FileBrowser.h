@@ -32,8 +32,8 @@ struct FileBrowserState {
     int32_t browserFolderTop = 0, browserFileTop = 0;        // first visible rows
     int32_t browserFolderCursor = 0, browserFileCursor = 0;  // selected rows
     uint8_t browserFocus = 0;                                // 0 folders, 1 files
-    // The drive list: per letter A..Z 0 no such drive, 1 ready, 2 not ready; the highlighted
-    // letter (0 = A).
+    // The drive list: per letter A..Z 0 no folder, 1 it can be listed, 2 it cannot; the
+    // highlighted letter.
     std::array<uint8_t, 26> driveAvailable{};
     int32_t driveCursor = 2;
 };
@@ -43,9 +43,6 @@ const char* fileDialogPattern(FileBrowserPurpose purpose);
 // Whether the folder has no parent: "/" (any run of separators) or a drive root such as "C:\".
 bool isRootFolder(const std::string& folder);
 
-// The folder a drive-list letter (0 = A) opens: its root, with the native separator. Where the
-// file system is one tree, every drive is that tree's root.
-std::string driveRootFolder(int32_t letter);
 // Moves the drive cursor to the next present drive in the direction (+1 towards Z, -1 towards
 // A); stays when there is none.
 void stepDriveCursor(FileBrowserState& browser, int32_t direction);

@@ -13,4 +13,12 @@ struct TileFilterState {
     int32_t tileFilterColor = 0, tileFilterTransparency = 0;
 };
 
+struct Editor;
+
+// The Apply button: back to the tile picker, its cursor and window at the start, and its list
+// made again from the filter.
+void applyTileFilter(Editor& ed);
+// Enter on the page: the same, with the command cue.
+void confirmTileFilter(Editor& ed);
+
 }  // namespace korvel

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace korvel {
 
@@ -31,6 +32,9 @@ struct View3DState {
     // The triangle cache and the frame buffers, allocated on first use and kept.
     std::shared_ptr<Scene3d> scene;
 };
+
+// The status line under the picture for the page's state (empty for an unknown one).
+std::string view3dStatusLine(const Editor& ed);
 
 // Painter of the page.
 void draw3DViewPage(Editor& ed);

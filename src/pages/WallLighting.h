@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace korvel {
 
 struct Editor;
+struct Languages;
+struct ViewState;
 
 // Angles in hundredths of a degree.
 struct WallLightingState {
@@ -21,6 +24,9 @@ struct WallLightingState {
     // Work table of the lighting: entry b is 2^(-b/8) below 128 and 2^((255-b)/8) from 128 on.
     std::array<double, 256> shadeBrightness{};
 };
+
+// The export page's size line: the picture's size, or why there is none; with its colour.
+std::string exportSizeLine(const ViewState& view, const Languages& langs, int32_t& colour);
 
 // Painter of the wall lighting and of the image export page.
 void drawLightingOrExportPage(Editor& ed);

@@ -20,7 +20,23 @@ std::string baseName(const std::string& path) {
 HeadlessPlatform::HeadlessPlatform(std::string programFolder, std::string commandLine)
     : programFolder_(withSeparator(std::move(programFolder))),
       commandLine_(std::move(commandLine)),
-      fileSystem_(std::make_unique<NativeFileSystem>()) {}
+      fileSystem_(std::make_unique<NativeFileSystem>()) {
+    setDriveFolders(headlessDriveFolders(programFolder_));
+}
+
+DriveFolders HeadlessPlatform::headlessDriveFolders(const std::string& programFolder) {
+    DriveFolders folders;
+    folders[0] = "/";
+    folders[2] = programFolder;
+    while (folders[2].size() > 1 && (folders[2].back() == '/' || folders[2].back() == '\\'))
+        folders[2].pop_back();
+    return folders;
+}
+
+void HeadlessPlatform::setDriveFolders(const DriveFolders& folders) {
+    if (auto* native = dynamic_cast<NativeFileSystem*>(fileSystem_.get()))
+        native->setDriveFolders(folders);
+}
 
 void HeadlessPlatform::present(const uint8_t* pixels, const Palette256& palette) {
     lastFrame_.assign(pixels, pixels + kFrameWidth * kFrameHeight);

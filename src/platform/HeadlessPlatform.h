@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/FileSystem.h"
+#include "platform/DriveTable.h"
 #include "platform/Platform.h"
 
 namespace korvel {
@@ -23,6 +24,10 @@ public:
     FileSystem& fileSystem() override { return *fileSystem_; }
     // Replaces the file system, for tests that inject failures.
     void setFileSystem(std::unique_ptr<FileSystem> fs) { fileSystem_ = std::move(fs); }
+    // Drive letters without the machine's mounts: A "/" and C the program folder, or the folders
+    // given (reaching the file system when it is the native one).
+    static DriveFolders headlessDriveFolders(const std::string& programFolder);
+    void setDriveFolders(const DriveFolders& folders);
 
     void setCaption(const std::string& caption) override { caption_ = caption; }
     void showWindow() override { shown_ = true; }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,10 +32,6 @@ bool isHiddenName(const std::string& name) {
     return !name.empty() && name[0] == '.';
 }
 
-char upperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
-}
-
 // Writes all bytes to an open descriptor; false on any short or failed write.
 bool writeAllTo(int fd, const std::string& bytes) {
     size_t done = 0;
@@ -58,11 +55,25 @@ bool NativeFileSystem::folderExists(const std::string& path) {
     return !path.empty() && stdfs::is_directory(osPath(path), ec);
 }
 
-bool NativeFileSystem::driveExists(char letter) {
-    // One tree on this system: the root stands for the drive the program lies on.
-    const char up = upperAscii(letter);
-    return up == 'C';
+std::string NativeFileSystem::driveFolder(int letter) {
+    if (letter < 0 || letter >= kDriveCount) return {};
+    if (!drives_) {
+        drives_ = machineDriveFolders();
+        for (std::string& folder : *drives_) folder = utf8ToCp1251(folder);
+    }
+    return (*drives_)[size_t(letter)];
 }
+
+int NativeFileSystem::driveState(int letter) {
+    const std::string folder = driveFolder(letter);
+    if (folder.empty()) return 0;
+    DIR* dir = ::opendir(osPath(folder).c_str());
+    if (!dir) return 2;
+    ::closedir(dir);
+    return 1;
+}
+
+void NativeFileSystem::setDriveFolders(const DriveFolders& folders) { drives_ = folders; }
 
 std::optional<int64_t> NativeFileSystem::fileLength(const std::string& path) {
     std::error_code ec;

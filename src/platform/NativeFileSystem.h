@@ -1,7 +1,10 @@
 // The machine's own file system behind the file-system interface.
 #pragma once
 
+#include <optional>
+
 #include "base/FileSystem.h"
+#include "platform/DriveTable.h"
 
 namespace korvel {
 
@@ -10,7 +13,11 @@ class NativeFileSystem : public FileSystem {
 public:
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
-    bool driveExists(char letter) override;
+    // Letters come from the machine's mounts the first time one is asked for, unless a table
+    // was given before.
+    std::string driveFolder(int letter) override;
+    int driveState(int letter) override;
+    void setDriveFolders(const DriveFolders& folders);
     std::optional<int64_t> fileLength(const std::string& path) override;
     std::optional<int64_t> modifiedTime(const std::string& path) override;
     std::vector<FolderEntry> listEntries(const std::string& folder) override;
@@ -32,6 +39,9 @@ public:
     bool syncFile(const std::string& path) override;
     bool linkFile(const std::string& existing, const std::string& newName) override;
     bool syncFolder(const std::string& folder) override;
+
+private:
+    std::optional<DriveFolders> drives_;
 };
 
 }  // namespace korvel

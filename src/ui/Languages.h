@@ -39,6 +39,8 @@ struct Languages {
     // The "language" setting: at start-up the file number NNN to make current; afterwards the
     // index chosen in the language list.
     int32_t languageIndex = 0;
+    // The first language the general options page's list shows.
+    int32_t languageListTop = 0;
 
     int32_t languageCount() const { return int32_t(languages.size()); }
 };

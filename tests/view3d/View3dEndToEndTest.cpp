@@ -7,6 +7,7 @@
 #include "app/MapFileCommands.h"
 #include "app/Startup.h"
 #include "map/MapFile.h"
+#include "pages/View3D.h"
 #include "support/EditorRig.h"
 #include "support/MapBuilder.h"
 #include "support/SyntheticGameFiles.h"
@@ -60,9 +61,10 @@ TEST(View3dEndToEnd, IntoTheRoomsFlyAndThePlanPicture) {
     ASSERT_EQ(ed.app.currentPage, Page::View3D);
     ASSERT_TRUE(ed.pages.view3d.scene);
     EXPECT_GT(rig.scene().surfaceTriangleCount, 0);
-    EXPECT_NE(ed.app.statusText.find(std::to_string(rig.scene().surfaceTriangleCount)),
+    // The page's own status line under the picture carries the counters.
+    EXPECT_NE(view3dStatusLine(ed).find(std::to_string(rig.scene().surfaceTriangleCount)),
               std::string::npos)
-        << ed.app.statusText;
+        << view3dStatusLine(ed);
     // The camera looks along +x at the far wall of the left room: the shared wall's lower part
     // and the right room beyond. The middle of the picture shows a wall.
     const int32_t code = rig.scene().pickObjectBuffer3d[225 * kCellColumns3d + 200];
