@@ -21,4 +21,9 @@ struct SearchState : PropertyColumns {
 // Painter of the page.
 void drawSearchPage(Editor& ed);
 
+struct PanelContext;
+// The static panel: title, labels, stripes and the rows of the kind chosen (none for a kind
+// outside 0..2).
+void drawSearchPanel(const PanelContext& pc, uint8_t searchObjectKind);
+
 }  // namespace korvel

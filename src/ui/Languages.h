@@ -39,6 +39,7 @@ struct Languages {
     // The "language" setting: at start-up the file number NNN to make current; afterwards the
     // index chosen in the language list.
     int32_t languageIndex = 0;
+    int32_t languageListTop = 0;  // the first row of the general options' language list
 
     int32_t languageCount() const { return int32_t(languages.size()); }
 };
