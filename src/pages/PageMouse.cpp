@@ -632,6 +632,22 @@ void sideViewPad(Editor& ed, const Pointer& p) {
     if (ed.calls.buildSideViewSlices) ed.calls.buildSideViewSlices(ed);
 }
 
+// --- Script editor: the name field and the script list ---
+
+void scriptEditor(Editor& ed, const Pointer& p) {
+    if (ed.demo.demoFrameIndex != -1) return;  // a demo keeps the name and the list
+    ScriptState& s = ed.pages.scriptEditor;
+    if (p.press() && inside(p, 8, 155, 536, 550)) ed.app.focusedField = 189;
+    if (!p.held || ed.app.hoveredWidget != 0 || !inside(p, 10, 142, 142, 525)) return;
+    const int32_t count =
+        std::min<int32_t>(s.scriptCount, int32_t(std::min<size_t>(s.scriptNames.size(), INT32_MAX)));
+    const int64_t index = std::min<int64_t>(int64_t(s.scriptListTop) + (525 - p.y) / 12, count - 1);
+    // No scripts, or a list scrolled above its first entry: nothing to pick.
+    if (index < 0) return;
+    s.scriptIndex = int32_t(index);
+    if (s.scriptNames[size_t(index)] != s.scriptName && ed.calls.loadScript) ed.calls.loadScript(ed);
+}
+
 }  // namespace
 
 void pageHitAreas(Editor& ed, const Pointer& p) {
@@ -663,6 +679,7 @@ void pageHitAreas(Editor& ed, const Pointer& p) {
             break;
         case Page::TilePicker: tilePicker(ed, p); break;
         case Page::SideView: sideViewPad(ed, p); break;
+        case Page::ScriptEditor: scriptEditor(ed, p); break;
         default: break;
     }
 }

@@ -326,6 +326,30 @@ TEST(PageMouse, ThreeDPickOnlyInTheLiveView) {
     }
 }
 
+TEST(PageMouse, ScriptListSwitchesScriptsOutsideDemos) {
+    struct Case {
+        int32_t count, top, demo, y;
+        int32_t index;  // -1: untouched
+        bool loads;
+    };
+    for (const Case c : {Case{3, 0, -1, 520, 0, false}, Case{3, 0, -1, 508, 1, true},
+                         Case{3, 0, -1, 150, 2, true}, Case{3, 0, 5, 508, -1, false},
+                         Case{0, 0, -1, 508, -1, false}, Case{3, -9, -1, 520, -1, false}}) {
+        MouseRig r(Page::ScriptEditor);
+        ScriptState& s = r.ed->pages.scriptEditor;
+        s.scriptNames = {"a", "b", "c"};
+        s.scriptName = "a";
+        s.scriptCount = c.count;
+        s.scriptListTop = c.top;
+        s.scriptIndex = -1;
+        r.ed->demo.demoFrameIndex = c.demo;
+        r.ed->calls.loadScript = [&r](Editor&) { return r.trace.push_back("loadScript"), true; };
+        r.frame(20, c.y, true);
+        EXPECT_EQ(s.scriptIndex, c.index) << c.y << " " << c.count << " " << c.top;
+        EXPECT_EQ(r.trace == test::Trace{"loadScript"}, c.loads) << c.y;
+    }
+}
+
 TEST(PageMouse, HostileStateNeverCrashes) {
     std::mt19937 gen(7);
     const auto any = [&] {
