@@ -350,6 +350,57 @@ TEST(PageMouse, ScriptListSwitchesScriptsOutsideDemos) {
     }
 }
 
+TEST(PageMouse, ProblemListClickSelectsAndGlides) {
+    struct Case {
+        int32_t y, scroll;
+        uint8_t kind;
+        int32_t object;
+        bool opens;
+        int32_t toX, toY;  // the glide target; toX 1 for no glide
+    };
+    // Entry 0 has one line (rows 539..554), entry 1 three (499..538).
+    const Case cases[] = {
+        {545, 0, 2, 1, true, -30, 40},     // a sprite
+        {500, 0, 1, 0, true, -15, 25},     // a wall: the middle of its two ends
+        {545, 1, 1, 0, true, -15, 25},     // scrolled: entry 1 on top
+        {545, 0, 1, 2, true, -100, 200},   // a wall with a bad point2: its own start
+        {545, 0, 0, 0, true, -10, 20},     // a sector: the start of its first wall
+        {545, 0, 0, 1, true, 1, 0},        // a sector with a bad wallptr: no glide
+        {545, 0, 2, 5, false, 1, 0},       // past the sprites
+        {545, 0, 3, 0, false, 1, 0},       // an entry about the map
+        {545, 99, 2, 1, true, -30, 40},    // a top past the list starts at its last entry
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.y * 100 + c.object);
+        MouseRig r(Page::ProblemList);
+        Editor& ed = *r.ed;
+        ed.map.sectorCount = 2, ed.map.wallCount = 3, ed.map.spriteCount = 2;
+        ed.map.sectors[0].wallptr = 0;
+        ed.map.sectors[1].wallptr = 7;
+        ed.map.walls[0] = {};
+        ed.map.walls[0].x = 10, ed.map.walls[0].y = 20, ed.map.walls[0].point2 = 1;
+        ed.map.walls[1].x = 21, ed.map.walls[1].y = 31, ed.map.walls[1].point2 = 0;
+        ed.map.walls[2].x = 100, ed.map.walls[2].y = 200, ed.map.walls[2].point2 = -4;
+        ed.map.sprites[1].x = 30, ed.map.sprites[1].y = 40;
+        ed.viewMotion.glideToX = 1;
+        MessageLists& ml = ed.messages;
+        // Scrolled, entry 0 (a sector) is off the list and entry 1 is the one-line case.
+        const bool scrolled = c.scroll != 0;
+        ml.problemList[0] = scrolled ? MessageListEntry{0, 0, 0, {"a"}}
+                                     : MessageListEntry{c.kind, 0, c.object, {"a"}};
+        ml.problemList[1] = scrolled ? MessageListEntry{c.kind, 0, c.object, {"a"}}
+                                     : MessageListEntry{c.kind, 0, c.object, {"a", "b", "c"}};
+        ml.problemCount = 2;
+        ed.pages.problemList.problemListScroll = c.scroll;
+        r.frame(100, c.y, true);
+        EXPECT_EQ(ed.app.currentPage == Page::PlanView, c.opens);
+        EXPECT_EQ(ed.viewMotion.glideToX, c.toX);
+        if (c.toX != 1) EXPECT_EQ(ed.viewMotion.glideToY, c.toY);
+        if (c.opens && c.kind == 2) EXPECT_EQ(ed.map.spriteSelected[size_t(c.object)], 1);
+        EXPECT_EQ(ed.map.mapModified, MapModifiedState::Unmodified);
+    }
+}
+
 TEST(PageMouse, HostileStateNeverCrashes) {
     std::mt19937 gen(7);
     const auto any = [&] {
