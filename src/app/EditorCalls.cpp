@@ -23,6 +23,7 @@
 #include "pages/HelpViewer.h"
 #include "pages/MessageBox.h"
 #include "pages/ModePanel.h"
+#include "pages/PanelCalls.h"
 #include "pages/ProblemList.h"
 #include "pages/ProfileEditor.h"
 #include "pages/RecordEditor.h"
@@ -31,6 +32,9 @@
 #include "script/ScriptFiles.h"
 #include "script/ScriptRun.h"
 #include "views/PieChart.h"
+#include "view3d/View3dScene.h"
+#include "script/ScriptLayout.h"
+#include "commands/PageCommands.h"
 #include "pages/Search.h"
 #include "pages/SparksToy.h"
 #include "pages/SphereSetup.h"
@@ -130,6 +134,12 @@ EditorCalls::EditorCalls() {
     pushPage = &korvel::pushPage;
     buildSideViewSlices = [](Editor& ed) { korvel::buildSideViewSlices(ed); };
     drawModePanel = [](Editor& ed) { korvel::drawModePanel(ed); };
+    build3dView = [](Editor& ed) { korvel::build3dView(ed); };
+    renderHelpTopic = [](Editor& ed) { korvel::renderHelpTopic(ed); };
+    drawScriptText = [](Editor& ed) { korvel::drawScriptText(ed); };
+    redrawDocumentPage = [](Editor& ed) { korvel::redrawDocumentPage(ed); };
+    update3dPick = [](Editor& ed) { korvel::update3dPick(ed); };
+    loadScript = [](Editor& ed) { return korvel::loadScript(ed); };
     checkMap = [](Editor& ed) { runMapCheck(ed); };
     computeMapStatistics = [](Editor& ed) {
         MapStatistics& st = ed.pages.problemList.statistics;

@@ -103,6 +103,14 @@ struct EditorCalls {
     std::function<void(Editor&, const std::string& name, int32_t topLevel)> runScript;
     // The side view's section through the map, made again for its subject.
     Step buildSideViewSlices;
+    // Work the page panels and the page mouse start: the 3D view's data, the help topic, the
+    // script text, the document page, the 3D hover and pick, and switching scripts.
+    Step build3dView;
+    Step renderHelpTopic;
+    Step drawScriptText;
+    Step redrawDocumentPage;
+    Step update3dPick;
+    std::function<bool(Editor&)> loadScript;
 
     // The real functions.
     EditorCalls();

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "app/ConfigFile.h"
@@ -104,6 +105,13 @@ bool loadStartScreen(Editor& ed) {
                                : kStartImageMissingFallback;
         if (ed.langs.languageCount() == 0) text.replace(text.find("&1"), 2, r.error);
         ed.app.platform->showError(text);
+    }
+    if (r.ok) {  // kept for the information page
+        FrameBuffer& fb = ed.frameBuffer;
+        fb.startupScreen.assign(size_t(kScreenWidth) * kScreenHeight, 0);
+        for (int32_t y = 0; y < kScreenHeight; ++y)
+            std::copy_n(fb.screen.begin() + ptrdiff_t(y) * fb.screenRowLength, kScreenWidth,
+                        fb.startupScreen.begin() + ptrdiff_t(y) * kScreenWidth);
     }
     return r.ok;
 }

@@ -21,11 +21,16 @@ struct ArrayToolState {
     int32_t arrayParamA = 0, arrayParamB = 0, arrayParamC = 0, arrayParamD = 0;
     int32_t arrayAngleCenter = 0, arrayAngleRange = 0;
     uint8_t arrayPattern = 0;
+    uint8_t arrayCheck = 0;  // the check box under the pattern descriptions
     int32_t arrayCenterX = 0, arrayCenterY = 0, arrayCenterZ = 0;
     std::array<int32_t, kPropertyColumns> arraySteps{};
 };
 
 // Painter of the page.
 void drawSpriteArrayDialog(Editor& ed);
+
+struct PanelContext;
+// The static panel: the sprite rows, the pattern labels and the chosen pattern's description.
+void drawArrayToolPanel(const PanelContext& pc, uint8_t arrayPattern);
 
 }  // namespace korvel

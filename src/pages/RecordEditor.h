@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace korvel {
 
@@ -51,6 +52,20 @@ struct RecordEditorState : PropertyColumns {
 
 // The painter of the page: values, deltas, carets, drag handles and the stat bit boxes.
 void drawRecordEditor(Editor& ed);
+
+struct PanelContext;
+
+// What the record editor's panel decides its subject from.
+struct RecordPanelInput {
+    int32_t targetSprite = -1, targetSector = -1, targetWall = -1;
+    int32_t selectedSprites = 0, selectedSectors = 0, selectedWalls = 0;
+    std::string tileName;  // the name of the target sprite's tile, empty for none
+};
+
+// The static panel: picks the subject (returned) and the record kind the rows show (kind, left
+// alone for nothing to edit), then paints the header, the rows, the flag-bit labels or the
+// explanation of how to choose something.
+uint8_t drawRecordEditorPanel(const PanelContext& pc, const RecordPanelInput& in, uint8_t& kind);
 // Switches to the record editor with what it should load (force 1 when the toolbar asks, 0 from
 // the keys and the mouse's second extra button).
 void openRecordEditor(Editor& ed, int32_t force);

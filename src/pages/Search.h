@@ -39,5 +39,9 @@ void growSelectionByTemplate(Editor& ed);
 void applyPropertiesToSelection(Editor& ed);
 // The page's buttons: back, the selection operations, select-and-set, reset and grow.
 void searchPageButton(Editor& ed, int32_t id);
+struct PanelContext;
+// The static panel: title, labels, stripes and the rows of the kind chosen (none for a kind
+// outside 0..2).
+void drawSearchPanel(const PanelContext& pc, uint8_t searchObjectKind);
 
 }  // namespace korvel

@@ -1,6 +1,8 @@
 // The sparks page: a toy of sparks that fly and fall.
 #pragma once
 
+#include "pages/ToolPanels.h"
+
 #include <cstdint>
 
 namespace korvel {
@@ -8,6 +10,7 @@ namespace korvel {
 struct Editor;
 
 struct SparksToyState {
+    SparkShadeImage sparkShadeImage{};  // the picture of one spark, made by the page's panel
     int32_t sparkCount = 7;
     uint8_t sparkInteraction = 0;  // the sparks attract and repel each other
     uint8_t sparkDamping = 0;      // their speeds shrink each step

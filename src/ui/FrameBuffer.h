@@ -55,6 +55,7 @@ struct FrameBuffer {
     std::vector<uint8_t> menuBuffer;      // 400 x 456, the open pull-down menu
     std::vector<uint8_t> screenCopy;      // 800 x 600, for the screen effects
     std::vector<uint8_t> preview3dImage;  // 800 x 450, the 3D view's picture
+    std::vector<uint8_t> startupScreen;   // 800 x 600 start-up picture; empty when none was read
 };
 
 SurfaceView screenView(FrameBuffer& fb);

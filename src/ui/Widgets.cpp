@@ -1,6 +1,7 @@
 #include "ui/Widgets.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <initializer_list>
 
 #include "app/Editor.h"
@@ -519,54 +520,64 @@ std::string valueFieldText(const Editor& ed, int32_t id) {
     return "";
 }
 
-uint8_t checkBoxSetting(const Editor& ed, int32_t setting) {
-    const Pages& p = ed.pages;
-    switch (setting) {
-        case 0:
-            return p.arrayTool.arrayOption1;
-        case 1:
-            return p.arrayTool.arrayOption2;
-        case 2:
-            return p.arrayTool.arrayOption3;
-        case 3:
-            return p.arrayTool.arrayOption5;
-        case 4:
-            return p.arrayTool.arrayOption4;
-        case 5:
-            return p.arrayTool.arrayOption6;
-        case 6:
-            return p.arrayTool.arrayOption7;
-        case 7:
-            return p.wallLighting.lightDistanceFalloff;
-        case 8:
-            return ed.settings.buttonHighlight;
-        case 9:
-            return p.search.searchIndexRange;
-        case 10:
-            return ed.view.exportOptionA;
-        case 11:
-            return ed.view.exportOptionB;
-        case 12:
-            return p.tileFilter.tileNameSubstring;
-        case 13:
-            return ed.settings.recentNamesOnly;
-        default:
-            return 0;
+uint8_t* checkBoxByte(Editor& ed, int32_t type) {
+    Pages& p = ed.pages;
+    switch (type) {
+        case 0: return &p.arrayTool.arrayOption1;
+        case 1: return &p.arrayTool.arrayOption2;
+        case 2: return &p.arrayTool.arrayOption3;
+        case 3: return &p.arrayTool.arrayOption5;
+        case 4: return &p.arrayTool.arrayOption4;
+        case 5: return &p.arrayTool.arrayOption6;
+        case 6: return &p.arrayTool.arrayOption7;
+        case 7: return &p.wallLighting.lightDistanceFalloff;
+        case 8: return &ed.settings.buttonHighlight;
+        case 9: return &p.search.searchIndexRange;
+        case 10: return &ed.view.exportOptionA;
+        case 11: return &ed.view.exportOptionB;
+        case 12: return &p.tileFilter.tileNameSubstring;
+        case 13: return &ed.settings.recentNamesOnly;
+        default: return nullptr;
     }
 }
 
-bool radioChoiceOn(const Editor& ed, int32_t choice) {
-    const Pages& p = ed.pages;
-    const auto in = [choice](int32_t first, int32_t last, int64_t setting) {
-        return choice >= first && choice <= last && setting == choice - first;
+uint8_t checkBoxSetting(const Editor& ed, int32_t setting) {
+    const uint8_t* b = checkBoxByte(const_cast<Editor&>(ed), setting);
+    return b == nullptr ? 0 : *b;
+}
+
+// Each group writes one setting: a choice's value is its code less the group's first code.
+const RadioGroup* radioGroupOf(int32_t code) {
+#define KORVEL_RADIO(first, last, field)                                  \
+    RadioGroup {                                                          \
+        first, last, [](Editor& ed, const int32_t* write) -> int64_t {   \
+            auto& f = field;                                              \
+            if (write != nullptr) f = std::remove_reference_t<decltype(f)>(*write); \
+            return int64_t(f);                                            \
+        }                                                                 \
+    }
+    static const RadioGroup kGroups[] = {
+        KORVEL_RADIO(0, 2, ed.pages.arrayTool.arrayRadioA),
+        KORVEL_RADIO(3, 5, ed.pages.arrayTool.arrayRadioB),
+        KORVEL_RADIO(6, 7, ed.pages.wallLighting.lightDirectional),
+        KORVEL_RADIO(8, 10, ed.pages.wallLighting.lightFalloffMode),
+        KORVEL_RADIO(11, 12, ed.pages.wallLighting.lightRelative),
+        KORVEL_RADIO(13, 15, ed.settings.layoutSwitchKeys),
+        KORVEL_RADIO(16, 18, ed.settings.sparkMode),
+        KORVEL_RADIO(19, 28, ed.pages.tileFilter.tileFilterColor),
+        KORVEL_RADIO(29, 31, ed.pages.tileFilter.tileFilterTransparency),
+        KORVEL_RADIO(32, 33, ed.pages.terrainSetup.terrainOption),
+        KORVEL_RADIO(34, 35, ed.pages.problemList.problemListOption),
     };
-    return in(0, 2, p.arrayTool.arrayRadioA) || in(3, 5, p.arrayTool.arrayRadioB) ||
-           in(6, 7, p.wallLighting.lightDirectional) ||
-           in(8, 10, p.wallLighting.lightFalloffMode) || in(11, 12, p.wallLighting.lightRelative) ||
-           in(13, 15, ed.settings.layoutSwitchKeys) || in(16, 18, ed.settings.sparkMode) ||
-           in(19, 28, p.tileFilter.tileFilterColor) ||
-           in(29, 31, p.tileFilter.tileFilterTransparency) ||
-           in(32, 33, p.terrainSetup.terrainOption) || in(34, 35, p.problemList.problemListOption);
+#undef KORVEL_RADIO
+    for (const RadioGroup& g : kGroups)
+        if (code >= g.first && code <= g.last) return &g;
+    return nullptr;
+}
+
+bool radioChoiceOn(const Editor& ed, int32_t choice) {
+    const RadioGroup* g = radioGroupOf(choice);
+    return g != nullptr && g->value(const_cast<Editor&>(ed), nullptr) == choice - g->first;
 }
 
 void drawWidgets(Editor& ed) {

@@ -96,6 +96,16 @@ bool pushButtonEnabled(const Editor& ed, int32_t index);
 // What the widgets show: a value field's text (empty for a field with nothing to show), a check
 // box's byte setting (0 for a number that names none), a radio choice's state.
 std::string valueFieldText(const Editor& ed, int32_t id);
+// The byte a check box of the given type toggles; none for a type that names no setting.
+uint8_t* checkBoxByte(Editor& ed, int32_t type);
+// The setting a group of radio choices writes: codes first..last give the values 0..last - first.
+// value() reads the setting, and first writes *write into it when write is given.
+struct RadioGroup {
+    int32_t first, last;
+    int64_t (*value)(Editor& ed, const int32_t* write);
+};
+// The group of a choice code; none for a code outside every group.
+const RadioGroup* radioGroupOf(int32_t code);
 uint8_t checkBoxSetting(const Editor& ed, int32_t setting);
 bool radioChoiceOn(const Editor& ed, int32_t choice);
 
