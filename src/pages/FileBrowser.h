@@ -22,9 +22,6 @@ constexpr int32_t kBrowserListCapacity = 1024;
 constexpr int32_t kBrowserVisibleRows = 32;
 
 struct FileBrowserState {
-    // The drive list: each letter's state (0 none, 1 ready, 2 not ready) and the first row.
-    std::array<uint8_t, 26> driveAvailable{};
-    uint8_t driveCursor = 0;
     std::string browserFolder;  // the folder shown
     FileBrowserPurpose browserPurpose = FileBrowserPurpose::OpenMap;
     // ".." first unless the folder is a root, then the subfolder names.

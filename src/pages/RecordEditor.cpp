@@ -23,7 +23,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int32_t kWholeSelection = 0xFFFFFF;
 
 struct SubjectPanel {
     uint8_t kind;  // the rows' record kind
