@@ -1,6 +1,9 @@
 #include "support/MapBuilder.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
+#include <vector>
 
 namespace korvel::test {
 
@@ -78,19 +81,26 @@ void MapBuilder::appendLoop(int32_t sector, const std::vector<IntPoint>& loop) {
 MapBuilder& MapBuilder::link() {
     updateWallSectnums(map_);
     auto endOf = [&](int32_t w) { return map_.walls[map_.walls[w].point2]; };
+    // The walls by their two ends, in index order, so that each wall finds its first twin
+    // without a scan of every wall.
+    std::map<std::array<int32_t, 4>, std::vector<int32_t>> byEnds;
+    for (int32_t j = 0; j < map_.wallCount; ++j) {
+        const WallRecord& b = map_.walls[j];
+        byEnds[{b.x, b.y, endOf(j).x, endOf(j).y}].push_back(j);
+    }
     for (int32_t w = 0; w < map_.wallCount; ++w) {
         WallRecord& a = map_.walls[w];
         if (a.nextwall >= 0) continue;
-        for (int32_t j = 0; j < map_.wallCount; ++j) {
+        const auto it = byEnds.find({endOf(w).x, endOf(w).y, a.x, a.y});
+        if (it == byEnds.end()) continue;
+        for (const int32_t j : it->second) {
             WallRecord& b = map_.walls[j];
             if (b.nextwall >= 0 || map_.wallSector[j] == map_.wallSector[w]) continue;
-            if (b.x == endOf(w).x && b.y == endOf(w).y && endOf(j).x == a.x && endOf(j).y == a.y) {
-                a.nextwall = int16_t(j);
-                a.nextsector = map_.wallSector[j];
-                b.nextwall = int16_t(w);
-                b.nextsector = map_.wallSector[w];
-                break;
-            }
+            a.nextwall = int16_t(j);
+            a.nextsector = map_.wallSector[j];
+            b.nextwall = int16_t(w);
+            b.nextsector = map_.wallSector[w];
+            break;
         }
     }
     return *this;
