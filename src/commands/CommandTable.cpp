@@ -23,6 +23,7 @@
 #include "editing/LinearCutTool.h"
 #include "editing/PrimaryAction.h"
 #include "pages/MessageBox.h"
+#include "pages/ScriptEditor.h"
 #include "platform/VirtualKeys.h"
 #include "commands/DisplayToggles.h"
 
@@ -338,7 +339,12 @@ constexpr CommandRow kRows[] = {
      .menuCode = 856,
      .uiAction = 123,
      .handler = openImageExportPage},
-    {.id = CommandId::ScriptEditor, .caption = 1289, .shortcutLabel = "[CTRL+W]", .menuCode = 857},
+    {.id = CommandId::ScriptEditor,
+     .caption = 1289,
+     .shortcutLabel = "[CTRL+W]",
+     .menuCode = 857,
+     .uiAction = 79,
+     .handler = openScriptEditorPage},
     {.id = CommandId::StartRecording, .caption = 1291, .menuCode = 858},
     {.id = CommandId::CancelRecording, .caption = 1292, .menuCode = 859},
     {.id = CommandId::StopRecording,

@@ -4,6 +4,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "app/Sound.h"
 #include "base/Mainm.h"
 #include "script/ScriptLayout.h"
 #include "ui/Text.h"
@@ -153,6 +154,11 @@ void drawScriptEditor(Editor& ed) {
     }
     paintScriptEditor(s, ed.input.frameTime, ed.app.focusedField, ed.demo.demoFrameIndex,
                       ed.fonts, canvasOf(ed));
+}
+
+void openScriptEditorPage(Editor& ed) {
+    ed.app.currentPage = Page::ScriptEditor;
+    playSound(ed, "command");
 }
 
 }  // namespace korvel

@@ -15,6 +15,9 @@ struct ScriptState;
 // Painter of the page: lays the text out again when the top line was scrolled, then paints.
 void drawScriptEditor(Editor& ed);
 
+// Ctrl+W, its toolbar item and menu item: the script editor page.
+void openScriptEditorPage(Editor& ed);
+
 // What the page draws onto the screen every frame: unless a demo runs (demoFrameIndex -1 when
 // none), the script's name with its caret while field 189 is edited, the pulsing bar of the
 // current script and the list of names; then the text caret and the selection over the laid-out

@@ -34,17 +34,32 @@ struct ScriptRig : CommandRig {
         for (char c : text) press({c >= 'a' && c <= 'z' ? c - 'a' + 'A' : int(c)});
     }
     std::string message(int32_t n) const { return getMessage(n, ed->langs); }
-    // The run button of the script page: pressed, then released over it.
+    // The run button of the script page: pressed and released with the pointer on it.
     void clickRun() {
-        platform->setKeyDown(kLeftButton, true);
+        const WidgetState& w = ed->widgets;
+        const WidgetPushButton* run = nullptr;
+        for (int32_t i = 0; i < w.pushButtonCount; ++i)
+            if (w.pushButtons[size_t(i)].id == 26009) run = &w.pushButtons[size_t(i)];
+        ASSERT_NE(run, nullptr);
+        // Button rows count from the bottom; the pointer's from the top.
+        platform->setPointer((run->x1 + run->x2) / 2, 599 - (run->y1 + run->y2) / 2);
         runFrame(*ed);
-        ed->app.hoveredWidget = 26009;
-        platform->setKeyDown(kLeftButton, false);
-        runFrame(*ed);
+        for (const bool down : {true, false}) {
+            platform->setKeyDown(kLeftButton, down);
+            runFrame(*ed);
+        }
         runFrame(*ed);
     }
-    void openScriptPage() {
-        ed->app.currentPage = Page::ScriptEditor;
+    void openScriptPage() { press({kCtrlKey, 'W'}); }
+    // Button i (0 the first) of an open three-button message box, once it has opened.
+    void clickBoxButton(int32_t i) {
+        for (int32_t f = 0; f < 17; ++f) runFrame(*ed);
+        platform->setPointer(408 - 3 * 72 + i * 144 + 64, 599 - 344);
+        runFrame(*ed);
+        for (const bool down : {true, false}) {
+            platform->setKeyDown(kLeftButton, down);
+            runFrame(*ed);
+        }
         runFrame(*ed);
     }
 };
@@ -86,15 +101,14 @@ TEST(ScriptEndToEnd, ResetOnAModifiedMapAsksFirst) {
     r.clickRun();
     ASSERT_EQ(ed.app.currentPage, Page::MessageBox);
     EXPECT_EQ(ed.pages.messageBox.messageBoxKind, MessageBoxKind::SaveBeforeScriptReset);
-    answerMessageBox(ed, MessageBoxResult::Third);
-    runFrame(ed);
+    r.clickBoxButton(2);
+    EXPECT_NE(ed.app.currentPage, Page::MessageBox);
     EXPECT_EQ(serializeMap(ed.map), modified);
     EXPECT_EQ(ed.map.mapModified, MapModifiedState::Modified);
 
     r.press({kAltKey, 'E'});
     ASSERT_EQ(ed.app.currentPage, Page::MessageBox) << "Alt+E runs the saved script";
-    answerMessageBox(ed, MessageBoxResult::Second);
-    runFrame(ed);
+    r.clickBoxButton(1);
     EXPECT_EQ(ed.map.spriteCount, 0);
     EXPECT_EQ(ed.map.sectorCount, 0);
     EXPECT_EQ(ed.map.mapModified, MapModifiedState::Modified) << "a run ends marked modified";
