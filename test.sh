@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 . tools/scripts/ensure-packages.sh
 build=build/test
 jobs=$(nproc)
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKORVEL_SANITIZE=ON \
     -DKORVEL_FUZZ=ON -DKORVEL_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$jobs"
