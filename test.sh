@@ -16,7 +16,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 (cd "$build" && ctest -j "$jobs" --output-on-failure --timeout 600)
 
-fuzz_seconds=${KORVEL_FUZZ_SECONDS:-6}
+fuzz_seconds=${KORVEL_FUZZ_SECONDS:-3}
 for target in "$build"/bin/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target"); name=${name#fuzz_}
