@@ -110,7 +110,7 @@ bool isSystemMountPath(std::string_view path) {
 DriveFolders buildDriveFolders(const std::vector<MountEntry>& mounts, const std::string& home,
                                const std::string& programFolder) {
     DriveFolders folders;
-    folders[0] = "/";
+    folders[0].assign(1, '/');  // GCC 12 misreads a literal assigned here as overlapping
     folders[1] = home.empty() ? std::string() : unifiedFolder(home);
     folders[2] = programFolder.empty() ? std::string() : unifiedFolder(programFolder);
     std::vector<std::string> paths;

@@ -26,7 +26,7 @@ HeadlessPlatform::HeadlessPlatform(std::string programFolder, std::string comman
 
 DriveFolders HeadlessPlatform::headlessDriveFolders(const std::string& programFolder) {
     DriveFolders folders;
-    folders[0] = "/";
+    folders[0].assign(1, '/');  // GCC 12 misreads a literal assigned here as overlapping
     folders[2] = programFolder;
     while (folders[2].size() > 1 && (folders[2].back() == '/' || folders[2].back() == '\\'))
         folders[2].pop_back();
