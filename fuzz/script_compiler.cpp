@@ -79,9 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetMapState(ed.map);
     room(ed.map);
     ed.demo.demoFrameIndex = 0;  // no look at the keyboard
-    // A step can copy the whole map (the linear cutter keeps a backup for its refusals), so the
-    // budget is kept to what ends within a few seconds under the sanitizers.
-    interpretScript(ed, 3000);
+    interpretScript(ed, 100000);
     const MapStore& m = ed.map;
     if (m.sectorCount < 0 || m.sectorCount > kMaxSectors || m.wallCount < 0 ||
         m.wallCount > kMaxWalls || m.spriteCount < 0 || m.spriteCount > kMaxSprites)

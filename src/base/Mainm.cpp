@@ -213,11 +213,6 @@ double floorMod(double a, double b) {
     return a - b * std::floor(a / b);
 }
 
-int32_t safeFloor(double x) {
-    if (x >= -2.1e9 && x <= 2.1e9) return int32_t(std::floor(x));
-    return 0;  // also infinities and NaN, which fail both comparisons
-}
-
 int32_t isqrt(int32_t n) {
     if (n <= 0) return 0;
     const int64_t v = n;

@@ -71,7 +71,11 @@ inline double maxDouble(double a, double b) {
 inline double minDouble(double a, double b) {
     return a < b ? a : b;
 }
-int32_t safeFloor(double x);
+// The floor as a 32-bit integer; 0 outside +-2.1e9, for infinities and for NaN.
+inline int32_t safeFloor(double x) {
+    if (x >= -2.1e9 && x <= 2.1e9) return int32_t(__builtin_floor(x));
+    return 0;  // also infinities and NaN, which fail both comparisons
+}
 int32_t isqrt(int32_t n);
 
 // --- Distances ---

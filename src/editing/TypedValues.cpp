@@ -19,10 +19,9 @@ constexpr size_t kTileNameLimit = 89;
 constexpr size_t kExportNameLimit = 82;
 constexpr int32_t kScriptNameWidth = 139;
 
-// The typing routines never mark the map themselves here: typing into the map goes through an
-// edit, which does.
+// Typing into the map goes through an edit, which marks it.
 DigitTyping digitKeys(Editor& ed) {
-    return {ed.input, ed.dispatch.ctrlHeld != 0, ed.typing.valueClipboard, ed.map.mapModified};
+    return {ed.input, ed.dispatch.ctrlHeld != 0, ed.typing.valueClipboard};
 }
 
 // Whether any key a number routine acts on is pressed: only then is an edit of the map opened.
@@ -49,7 +48,7 @@ void typeIntoMap(Editor& ed, Type type) {
 void typeCount(Editor& ed, int32_t MapScalars::*count, int32_t capacity) {
     typeIntoMap(ed, [&](MapStore& map) {
         int32_t n = map.*count;
-        if (!typeDigitUInt(digitKeys(ed), n, false)) return false;
+        if (!typeDigitUInt(digitKeys(ed), n)) return false;
         noteRecordExtent(map);
         map.*count = std::clamp(n, 0, capacity);
         noteRecordExtent(map);
@@ -65,12 +64,12 @@ void typeCount(Editor& ed, int32_t MapScalars::*count, int32_t capacity) {
 
 template <typename Field>
 void typeStartInt(Editor& ed, Field MapScalars::*field) {
-    typeIntoMap(ed, [&](MapStore& map) { return typeDigitInt(digitKeys(ed), map.*field, false); });
+    typeIntoMap(ed, [&](MapStore& map) { return typeDigitInt(digitKeys(ed), map.*field); });
 }
 
 template <typename Field>
 void typeStartShort(Editor& ed, Field MapScalars::*field) {
-    typeIntoMap(ed, [&](MapStore& map) { return typeDigitShort(digitKeys(ed), map.*field, false); });
+    typeIntoMap(ed, [&](MapStore& map) { return typeDigitShort(digitKeys(ed), map.*field); });
 }
 
 void typeText(Editor& ed, std::string& text, size_t limit) {
@@ -97,15 +96,15 @@ void typeContourValue(Editor& ed, int32_t index) {
     ProfileEditorState& p = ed.pages.profileEditor;
     const int32_t s = p.contourSelected;
     if (s < 0 || s >= std::min(p.contourCount, kContourCapacity)) return;
-    typeDigitInt(digitKeys(ed), p.contour[size_t(s)].*kContourFields[index], false);
+    typeDigitInt(digitKeys(ed), p.contour[size_t(s)].*kContourFields[index]);
 }
 
 void typeInt(Editor& ed, int32_t& v) {
-    typeDigitInt(digitKeys(ed), v, false);
+    typeDigitInt(digitKeys(ed), v);
 }
 
 void typeUInt(Editor& ed, int32_t& v) {
-    typeDigitUInt(digitKeys(ed), v, false);
+    typeDigitUInt(digitKeys(ed), v);
 }
 
 // The integer settings of the tool and dialog pages, by focus id.

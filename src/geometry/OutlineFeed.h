@@ -9,6 +9,7 @@
 
 #include "base/Mainm.h"
 #include "geometry/ShapeFeed.h"
+#include "map/MapBackup.h"
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
 
@@ -41,17 +42,6 @@ void linkSectorWalls(MapStore& map, MapEvents& events, int32_t s, bool square);
 // Whether the map has room for `walls` more walls and `sectors` more sectors; if not, the
 // capacity message is shown.
 bool roomFor(const MapStore& map, MapEvents& events, int64_t walls, int64_t sectors);
-
-// A copy of everything an edit can change, taken when an operation starts, so that a refusal
-// halfway leaves the map exactly as it was without touching the user's undo snapshot.
-class MapBackup {
-public:
-    explicit MapBackup(const MapStore& map) : copy_(std::make_unique<MapContent>(map)) {}
-    void restore(MapStore& map) const { static_cast<MapContent&>(map) = *copy_; }
-
-private:
-    std::unique_ptr<MapContent> copy_;
-};
 
 // 2 x the signed area of a loop (the shoelace sum S), exact for any 32-bit coordinates.
 __int128 loopShoelace(const MapStore& map, int32_t w);

@@ -192,9 +192,16 @@ void marker(const Canvas& cv, const Offset (&shape)[16], const ClipRect& clip, i
 // The shear rotation that produces the points of every circle, starting at the leftmost point.
 template <class Plot>
 void circlePoints(float cx, float cy, float r, int64_t count, Plot&& plot) {
+    // A point whose floor lies left of or above the screen, or at or past its far edges, is on
+    // no surface the callers draw on; the flooring is skipped for it (a huge or undefined value
+    // still goes through safeFloor, whose 0 may be on the screen).
+    const auto off = [](float v, float end) {
+        return (v < -1.0f && v >= -2.1e9f) || (v >= end && v <= 2.1e9f);
+    };
     float px = cx - r, py = cy;
     for (int64_t i = 0; i < count; ++i) {
-        plot(safeFloor(px), safeFloor(py));
+        if (!off(px, float(kScreenWidth)) && !off(py, float(kScreenHeight)))
+            plot(safeFloor(px), safeFloor(py));
         px = cx + ((px - cx) - (py - cy) / r);
         py = cy + ((py - cy) + (px - cx) / r);
     }

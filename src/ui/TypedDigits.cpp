@@ -26,10 +26,6 @@ bool take(InputState& in, int key) {
     return true;
 }
 
-void markWhen(const DigitTyping& t, bool mark, bool handled) {
-    if (mark && handled) t.mapModified = MapModifiedState::Modified;
-}
-
 // The frame's digit keys in ascending order, each applied to the value by `apply`.
 template <typename T, typename Apply>
 void digitKeys(InputState& in, T& v, bool& handled, Apply apply) {
@@ -196,7 +192,7 @@ int32_t signOf(int32_t v) {
     return v < 0 ? -1 : 1;
 }
 
-bool typeDigitInt(const DigitTyping& t, int32_t& v, bool mark) {
+bool typeDigitInt(const DigitTyping& t, int32_t& v) {
     InputState& in = t.input;
     bool handled = false;
     digitKeys(in, v, handled, appendDigit);
@@ -206,11 +202,10 @@ bool typeDigitInt(const DigitTyping& t, int32_t& v, bool mark) {
         handled = true;
     }
     clipboardKeys(t, v, handled, [](int32_t c) { return c; });
-    markWhen(t, mark, handled);
     return handled;
 }
 
-bool typeDigitShort(const DigitTyping& t, int16_t& v, bool mark) {
+bool typeDigitShort(const DigitTyping& t, int16_t& v) {
     InputState& in = t.input;
     bool handled = false;
     digitKeys(in, v, handled, [](int16_t x, int32_t d) { return wrapToInt16(appendDigit(x, d)); });
@@ -220,7 +215,6 @@ bool typeDigitShort(const DigitTyping& t, int16_t& v, bool mark) {
         handled = true;
     }
     clipboardKeys(t, v, handled, [](int32_t c) { return wrapToInt16(c); });
-    markWhen(t, mark, handled);
     return handled;
 }
 
@@ -247,9 +241,8 @@ bool typeByte(const DigitTyping& t, uint8_t& v, bool withMinus) {
 
 }  // namespace
 
-bool typeDigitUByte(const DigitTyping& t, uint8_t& v, bool mark) {
+bool typeDigitUByte(const DigitTyping& t, uint8_t& v) {
     const bool handled = typeByte(t, v, true);
-    markWhen(t, mark, handled);
     return handled;
 }
 
@@ -257,7 +250,7 @@ bool typeDigitByteSetting(const DigitTyping& t, uint8_t& v) {
     return typeByte(t, v, false);
 }
 
-bool typeDigitUInt(const DigitTyping& t, int32_t& v, bool mark) {
+bool typeDigitUInt(const DigitTyping& t, int32_t& v) {
     InputState& in = t.input;
     bool handled = false;
     digitKeys(in, v, handled, [](int32_t x, int32_t d) { return wrap32(int64_t(x) * 10 + d); });
@@ -266,7 +259,6 @@ bool typeDigitUInt(const DigitTyping& t, int32_t& v, bool mark) {
         handled = true;
     }
     clipboardKeys(t, v, handled, [](int32_t c) { return c; });
-    markWhen(t, mark, handled);
     return handled;
 }
 
@@ -324,11 +316,11 @@ bool editRecordField(const DigitTyping& t, MapStore& map, int32_t kind, int32_t 
     uint8_t* at = record + span.offset;
     switch (span.width) {
         case 4:
-            return editBytes<int32_t>(at, [&](int32_t& v) { return typeDigitInt(t, v, true); });
+            return editBytes<int32_t>(at, [&](int32_t& v) { return typeDigitInt(t, v); });
         case 2:
-            return editBytes<int16_t>(at, [&](int16_t& v) { return typeDigitShort(t, v, true); });
+            return editBytes<int16_t>(at, [&](int16_t& v) { return typeDigitShort(t, v); });
         default:
-            return editBytes<uint8_t>(at, [&](uint8_t& v) { return typeDigitUByte(t, v, true); });
+            return editBytes<uint8_t>(at, [&](uint8_t& v) { return typeDigitUByte(t, v); });
     }
 }
 

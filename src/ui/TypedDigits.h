@@ -1,8 +1,9 @@
 // Typed values: numeric fields are edited in place from the frame's key events, without a text
 // buffer. Digit keys append a decimal digit, the minus keys negate, Backspace drops the last
 // digit, and Ctrl+C / Ctrl+V copy the number to and from a one-number clipboard. The members
-// differ by the number's width and sign, by whether an edit marks the map modified, and by the
-// blank state some rows have. Sums and products wrap at the value's width; nothing is clamped.
+// differ by the number's width and sign and by the blank state some rows have. None of them
+// marks the map: a caller typing into the map does so inside an edit, which marks it. Sums and
+// products wrap at the value's width; nothing is clamped.
 #pragma once
 
 #include <cstdint>
@@ -20,26 +21,23 @@ struct TypingState {
 };
 
 // What the members read and write besides the number: the frame's key presses (those acted on
-// are consumed), whether Ctrl is held, the clipboard, and the map's modified state that the
-// members asked to mark set.
+// are consumed), whether Ctrl is held, and the clipboard.
 struct DigitTyping {
     InputState& input;
     bool ctrlHeld;
     int32_t& valueClipboard;
-    MapModifiedState& mapModified;
 };
 
 // Each member looks at the keys once per call in this order: the digits 0..9 of the main
 // keyboard, the minus keys 189 and 109, Backspace, then with Ctrl held C and V. Each returns
-// whether it handled a key other than Ctrl+C, which is when a member asked to mark sets the map
-// modified.
+// whether it handled a key other than Ctrl+C, that is whether the value may have changed.
 int32_t signOf(int32_t v);
-bool typeDigitInt(const DigitTyping& t, int32_t& v, bool mark);
-bool typeDigitShort(const DigitTyping& t, int16_t& v, bool mark);
-bool typeDigitUByte(const DigitTyping& t, uint8_t& v, bool mark);
+bool typeDigitInt(const DigitTyping& t, int32_t& v);
+bool typeDigitShort(const DigitTyping& t, int16_t& v);
+bool typeDigitUByte(const DigitTyping& t, uint8_t& v);
 // No sign handling: the minus keys are left alone.
-bool typeDigitUInt(const DigitTyping& t, int32_t& v, bool mark);
-// A byte setting: never marks the map.
+bool typeDigitUInt(const DigitTyping& t, int32_t& v);
+// A byte setting: no minus.
 bool typeDigitByteSetting(const DigitTyping& t, uint8_t& v);
 // -1 is the empty number: its first digit replaces it, and Backspace is left alone while empty.
 bool typeOptionalNumber(const DigitTyping& t, int32_t& v);
@@ -64,7 +62,7 @@ struct RecordFieldSpan {
 RecordFieldSpan recordFieldSpan(int32_t kind, int32_t field);
 
 // Edits one field of a map record in place by its width (typeDigitInt, typeDigitShort or
-// typeDigitUByte, always marking). A kind, record number or field that does not exist does
+// typeDigitUByte). A kind, record number or field that does not exist does
 // nothing. No undo snapshot is taken.
 bool editRecordField(const DigitTyping& t, MapStore& map, int32_t kind, int32_t number,
                      int32_t field);

@@ -1,7 +1,9 @@
 #include "views/DragPreview.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 #include "app/Editor.h"
 #include "geometry/SpriteTools.h"
@@ -86,15 +88,25 @@ struct Motion {
 // where its marks put it.
 void movedWalls(DragPreviewFrame& f, const Motion& motion) {
     const MapStore& map = f.map;
-    for (int32_t w = 0; w < map.wallCount; ++w) {
-        const IntPoint start = wallStart(map, w);
-        if (map.vertexSelected[w] && !addPoint(f, motion.apply(start))) return;
+    // A turn costs trigonometry, and most start points are moved up to three times (as a
+    // vertex, as a wall's start and as the previous wall's end): each is moved once.
+    const int32_t count = std::clamp(map.wallCount, 0, kMaxWalls);
+    std::vector<IntPoint> moved(static_cast<size_t>(count));
+    std::vector<uint8_t> known(static_cast<size_t>(count), 0);
+    const auto movedStart = [&](int32_t w) {
+        if (!known[size_t(w)]) {
+            moved[size_t(w)] = motion.apply(wallStart(map, w));
+            known[size_t(w)] = 1;
+        }
+        return moved[size_t(w)];
+    };
+    for (int32_t w = 0; w < count; ++w) {
+        if (map.vertexSelected[w] && !addPoint(f, movedStart(w))) return;
         const int32_t mark = map.wallMoveState[w];
         const int32_t next = map.walls[w].point2;
         if (mark < 1 || mark > 3 || !isWall(map, next)) continue;
-        const IntPoint end = wallStart(map, next);
-        const IntPoint a = mark & 1 ? motion.apply(start) : start;
-        const IntPoint b = mark & 2 ? motion.apply(end) : end;
+        const IntPoint a = mark & 1 ? movedStart(w) : wallStart(map, w);
+        const IntPoint b = mark & 2 ? movedStart(next) : wallStart(map, next);
         if (!planLine(f, a, b, Kind::Outline)) return;
     }
 }

@@ -18,20 +18,18 @@ constexpr int digit(int d) {
     return 48 + d;
 }
 
-// The keys of frames, one call per frame, with the clipboard and the map's modified state.
+// The keys of frames, one call per frame, with the clipboard.
 struct Typing {
     InputState in;
     bool ctrl = false;
     int32_t clipboard = 0;
-    MapModifiedState modified = MapModifiedState::Unmodified;
 
     DigitTyping frame(std::initializer_list<int> keys) {
         in.keyPressed.fill(0);
         for (int k : keys) in.keyPressed[size_t(k)] = 1;
-        return {in, ctrl, clipboard, modified};
+        return {in, ctrl, clipboard};
     }
     bool left(int key) const { return in.keyPressed[size_t(key)] != 0; }
-    bool marked() const { return modified == MapModifiedState::Modified; }
 };
 
 TEST(TypedDigits, NumbersFollowTheKeysOfEachFrame) {
@@ -123,16 +121,16 @@ TEST(TypedDigits, NumbersFollowTheKeysOfEachFrame) {
             for (int k : keys) t.in.keyPressed[size_t(k)] = 1;
             switch (c.member) {
                 case 'i':
-                    typeDigitInt(d, v, false);
+                    typeDigitInt(d, v);
                     break;
                 case 's':
-                    typeDigitShort(d, v16, false);
+                    typeDigitShort(d, v16);
                     break;
                 case 'b':
-                    typeDigitUByte(d, v8, false);
+                    typeDigitUByte(d, v8);
                     break;
                 case 'u':
-                    typeDigitUInt(d, v, false);
+                    typeDigitUInt(d, v);
                     break;
                 default:
                     typeOptionalNumber(d, v);
@@ -159,78 +157,46 @@ TEST(TypedDigits, KeysActedOnAreConsumedAndTheOthersLeft) {
     EXPECT_TRUE(t.left(kBackspace)) << "Backspace in an empty number is left for others";
 
     int32_t u = 5;
-    typeDigitUInt(t.frame({kMinus, kPadMinus, 97, 65}), u, true);
+    EXPECT_FALSE(typeDigitUInt(t.frame({kMinus, kPadMinus, 97, 65}), u));
     EXPECT_EQ(u, 5);
     for (int k : {kMinus, kPadMinus, 97, 65}) EXPECT_TRUE(t.left(k)) << k;
-    EXPECT_FALSE(t.marked());
     int32_t i = 5;
-    typeDigitInt(t.frame({kC, kV}), i, true);
+    typeDigitInt(t.frame({kC, kV}), i);
     EXPECT_TRUE(t.left(kC) && t.left(kV)) << "C and V act only with Ctrl";
 }
 
-TEST(TypedDigits, OnlyTheMembersAskedToMarkSetTheMapModified) {
+// Whether a member handled a key is what tells a caller typing into the map to mark it.
+TEST(TypedDigits, MembersReportWhetherTheyHandledAKeyThatMayChangeTheValue) {
     struct Case {
         const char* what;
-        std::function<void(const DigitTyping&)> call;
+        std::function<bool(const DigitTyping&)> call;
         std::initializer_list<int> keys;
         bool ctrl;
-        bool marks;
+        bool handled;
     };
     int32_t i = 0;
     int16_t s = 0;
     uint8_t b = 0;
+    const auto typeInt = [&](const DigitTyping& d) { return typeDigitInt(d, i); };
     const Case cases[] = {
-        {"Int: a digit 0 typed into 0",
-         [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
-         {digit(0)},
-         false,
+        {"Int: a digit 0 typed into 0", typeInt, {digit(0)}, false, true},
+        {"Int: Backspace", typeInt, {kBackspace}, false, true},
+        {"Int: minus", typeInt, {kMinus}, false, true},
+        {"Int: Ctrl+C", typeInt, {kC}, true, false},
+        {"Int: Ctrl+V", typeInt, {kV}, true, true},
+        {"Short", [&](const DigitTyping& d) { return typeDigitShort(d, s); }, {digit(1)}, false,
          true},
-        {"Int: Backspace",
-         [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
-         {kBackspace},
-         false,
+        {"UByte", [&](const DigitTyping& d) { return typeDigitUByte(d, b); }, {kMinus}, false,
          true},
-        {"Int: minus",
-         [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
-         {kMinus},
-         false,
+        {"UInt", [&](const DigitTyping& d) { return typeDigitUInt(d, i); }, {digit(2)}, false,
          true},
-        {"Int: Ctrl+C", [&](const DigitTyping& d) { typeDigitInt(d, i, true); }, {kC}, true, false},
-        {"Int: Ctrl+V", [&](const DigitTyping& d) { typeDigitInt(d, i, true); }, {kV}, true, true},
-        {"Int not asked",
-         [&](const DigitTyping& d) { typeDigitInt(d, i, false); },
-         {digit(1)},
-         false,
-         false},
-        {"Short",
-         [&](const DigitTyping& d) { typeDigitShort(d, s, true); },
-         {digit(1)},
-         false,
-         true},
-        {"UByte", [&](const DigitTyping& d) { typeDigitUByte(d, b, true); }, {kMinus}, false, true},
-        {"UInt", [&](const DigitTyping& d) { typeDigitUInt(d, i, true); }, {digit(2)}, false, true},
-        {"byte setting",
-         [&](const DigitTyping& d) { typeDigitByteSetting(d, b); },
-         {digit(1), kBackspace},
-         true,
-         false},
-        {"optional number",
-         [&](const DigitTyping& d) { typeOptionalNumber(d, i); },
-         {digit(1)},
-         false,
-         false},
-        {"a frame without keys",
-         [&](const DigitTyping& d) { typeDigitInt(d, i, true); },
-         {},
-         false,
-         false},
+        {"a frame without keys", typeInt, {}, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Typing t;
         t.ctrl = c.ctrl;
-        c.call(t.frame(c.keys));
-        EXPECT_EQ(t.marked(), c.marks);
+        EXPECT_EQ(c.call(t.frame(c.keys)), c.handled);
     }
 }
 
@@ -278,7 +244,6 @@ TEST(TypedDigits, BlankRowsTakeADigitAndBackspaceBlanksThemAgain) {
     EXPECT_EQ(cols.propertyDeltas[4], -99);
     EXPECT_FALSE(typeDigitIntoRecordEditor(t.frame({digit(1)}), cols, sector, 23));
     EXPECT_TRUE(t.left(digit(1)));
-    EXPECT_FALSE(t.marked());
 }
 
 TEST(TypedDigits, StatBitBlocksFollowTheSubjectsStatRows) {
@@ -323,7 +288,6 @@ TEST(TypedDigits, RecordFieldsAreEditedByTheirWidthAndNothingBesides) {
             std::memset(record, 0xFF, recordSizes[kind]);
             Typing t;
             EXPECT_TRUE(editRecordField(t.frame({digit(7)}), *map, kind, 1, field));
-            EXPECT_TRUE(t.marked());
             std::vector<uint8_t> want(recordSizes[kind], 0xFF);
             if (span.width == 1) want[size_t(span.offset)] = 253;
             if (span.width >= 2) want[size_t(span.offset)] = 0xEF;
@@ -347,7 +311,6 @@ TEST(TypedDigits, RecordFieldsThatDoNotExistAreLeftAlone) {
         SCOPED_TRACE(c.kind * 10000 + c.number * 100 + c.field);
         Typing t;
         EXPECT_FALSE(editRecordField(t.frame({digit(3)}), *map, c.kind, c.number, c.field));
-        EXPECT_FALSE(t.marked());
         EXPECT_TRUE(t.left(digit(3)));
     }
     EXPECT_EQ(map->sectors[1].ceilingz, 5);
