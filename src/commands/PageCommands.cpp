@@ -407,9 +407,6 @@ void navigateNext(Editor& ed) { navigate(ed, Arrow::Right); }
 
 void noOpCommand(Editor&) {}
 
-// The help viewer's page repaints itself from documentScroll when its own change lands.
-void redrawDocumentPage(Editor&) {}
-
 }  // namespace korvel
 
 namespace korvel {
