@@ -25,7 +25,7 @@ constexpr int32_t kRepaintRows = 420;
 }  // namespace
 
 int32_t documentScrollLimit(int32_t documentHeight) {
-    return std::max(0, documentHeight - kDocumentWindowRows);
+    return int32_t(std::max<int64_t>(0, int64_t(documentHeight) - kDocumentWindowRows));
 }
 
 bool clampDocumentScroll(HelpState& help) {

@@ -8,6 +8,7 @@
 #include "app/FrameLoop.h"
 #include "app/Startup.h"
 #include "map/MapFile.h"
+#include "pages/HelpViewer.h"
 #include "support/EditorRig.h"
 #include "support/MapBuilder.h"
 
@@ -41,6 +42,15 @@ struct KeysRig {
         for (int k : keys) rig.platform->setKeyDown(k, true);
         frame();
         for (int k : keys) rig.platform->setKeyDown(k, false);
+        frame();
+    }
+    // The pointer at (x, y), rows counted from the bottom, for one frame.
+    void pointAt(int32_t x, int32_t y) {
+        rig.platform->setPointer(x, kScreenTop - y);
+        frame();
+    }
+    void button(bool down) {
+        rig.platform->setKeyDown(1, down);
         frame();
     }
     uint8_t pixel(int32_t x, int32_t y) const {
@@ -110,6 +120,46 @@ TEST(DialogPagesByKeys, View3DPageRendersOnceOverTwoFrames) {
     r.frame();
     EXPECT_EQ(renders, afterEntering);
     for (int32_t y : {128, 133}) EXPECT_EQ(r.pixel(799, y), 0) << y;
+}
+
+TEST(DialogPagesByKeys, HelpViewerScrollsByKeyAndThumb) {
+    KeysRig r;
+    Editor& ed = *r.rig.ed;
+    constexpr int kF1 = 112, kDown = 40;
+    r.press({kF1});
+    ASSERT_EQ(ed.app.currentPage, Page::HelpViewer);
+    const int32_t H = ed.help.documentHeight;
+    ASSERT_GT(H, 300) << "the first topic is taller than the window";
+    ASSERT_EQ(ed.help.documentScroll, 0);
+    // Thumb rows as the frame shows them: its fill inside, the track above it once it moved.
+    const auto thumbShown = [&](int32_t scroll) {
+        const DocumentThumb t = documentThumb(H, scroll);
+        EXPECT_EQ(r.pixel(785, (t.bottom + t.top) / 2), 78) << scroll;
+        if (t.top < 520) EXPECT_NE(r.pixel(785, t.top + 4), 78) << scroll;
+        return t;
+    };
+    const DocumentThumb atTop = thumbShown(0);
+    EXPECT_EQ(atTop.top, 528);
+
+    r.press({kDown});
+    EXPECT_EQ(ed.help.documentScroll, 12);
+    r.frame();
+    thumbShown(12);
+
+    // Grab the thumb in its middle and drag it 40 rows down.
+    const DocumentThumb t = documentThumb(H, 12);
+    const int32_t grabY = (t.bottom + t.top) / 2;
+    r.pointAt(785, grabY);
+    r.button(true);
+    r.pointAt(785, grabY - 40);
+    r.button(false);
+    const int32_t dragged = ed.help.documentScroll;
+    EXPECT_GT(dragged, 12 + 30 * H / 377);
+    EXPECT_LE(dragged, documentScrollLimit(H));
+    r.pointAt(400, 300);  // the pointer (drawn a frame late) off the bar
+    r.frame();
+    const DocumentThumb after = thumbShown(dragged);
+    EXPECT_NEAR(after.bottom, t.bottom - 40, 1);
 }
 
 }  // namespace
