@@ -19,6 +19,7 @@
 #include "pages/TilePicker.h"
 #include "support/EditorRig.h"
 #include "support/TileFixtures.h"
+#include "ui/Raster.h"
 #include "ui/HelpText.h"
 
 namespace korvel {
@@ -418,6 +419,28 @@ TEST(GeneratorPreviews, ASphereOfOneSideIsOneSpoke) {
     paintSpherePreview(r.cv(), {0, 0, 8, 0, 0, 3, 1024}, kPreview);
     EXPECT_GT(r.inked(0, 399).count, 0);
     EXPECT_EQ(r.inked(400, 799).count, 0);
+}
+
+TEST(GeneratorPreviews, TheDomePlanMatchesItsSegmentsDrawnAsLines) {
+    PainterRig r;
+    for (const auto& [sides, rings] : {std::pair{3, 1}, {40, 7}, {512, 512}, {700, 900}}) {
+        r.clear();
+        paintSpherePreview(r.cv(), {0, 0, sides, 0, 0, rings, 1024}, kPreview);
+        const std::vector<uint8_t> fast = r.ed->frameBuffer.screen;
+        r.clear();
+        const int32_t S = std::min(sides, 512), R = std::min(rings, 512);
+        const auto x = [](double f, double a) { return int32_t(std::floor(200.5 + 96 * f * std::sin(a))); };
+        const auto y = [](double f, double a) { return int32_t(std::floor(288.5 + 96 * f * std::cos(a))); };
+        for (int32_t i = 0; i < S; ++i) {
+            const double u = 2 * M_PI * i / S, v = 2 * M_PI * (i - 1) / S;
+            drawLineUnclipped(r.cv(), 200, 288, x(1, u), y(1, u), kPreview);
+            for (int32_t j = 0; j <= R; ++j) {
+                const double f = std::sin(j * M_PI / (2 * R));
+                drawLineUnclipped(r.cv(), x(f, v), y(f, v), x(f, u), y(f, u), kPreview);
+            }
+        }
+        EXPECT_EQ(fast, r.ed->frameBuffer.screen) << sides << " " << rings;
+    }
 }
 
 TEST(GeneratorPreviews, FieldsAtTheirLimitsDrawABoundedPicture) {
