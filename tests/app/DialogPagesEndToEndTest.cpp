@@ -2,6 +2,7 @@
 // read off the presented frames.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "pages/HelpViewer.h"
 #include "support/EditorRig.h"
 #include "support/MapBuilder.h"
+#include "support/TileFixtures.h"
 
 namespace korvel {
 namespace {
@@ -160,6 +162,61 @@ TEST(DialogPagesByKeys, HelpViewerScrollsByKeyAndThumb) {
     r.frame();
     const DocumentThumb after = thumbShown(dragged);
     EXPECT_NEAR(after.bottom, t.bottom - 40, 1);
+}
+
+TEST(DialogPagesByKeys, TilePickerOverAWallListsTheWallTilesAndPicksOne) {
+    KeysRig r;
+    Editor& ed = *r.rig.ed;
+    test::installFixtureTiles(ed.tiles);
+    ed.tiles.artLoaded = 1;
+    // Three walls of one tile, the fourth of another.
+    for (int32_t w = 0; w < ed.map.wallCount; ++w)
+        ed.map.walls[size_t(w)].picnum = int16_t(w == 0 ? test::kTile16x4 : test::kTile8x8);
+    ed.app.currentPage = Page::PlanView;
+    r.frame();
+    // The middle of wall 1 on the screen.
+    const WallRecord& w0 = ed.map.walls[1];
+    const WallRecord& w1 = ed.map.walls[size_t(w0.point2)];
+    const ViewState& v = ed.view;
+    const float mx = (w0.x + w1.x) / 2.0f, my = (w0.y + w1.y) / 2.0f;
+    const int32_t sx = int32_t((mx + v.viewOriginX) / v.viewZoom + 400);
+    const int32_t sy = int32_t((v.viewOriginY - my) / v.viewZoom + 300);
+    r.pointAt(sx, sy);
+    r.frame();
+    ASSERT_EQ(ed.hover.hoveredWall, 1);
+    r.press({18, 'V'});
+    if (ed.app.currentPage != Page::TilePicker) r.frame();
+    ASSERT_EQ(ed.app.currentPage, Page::TilePicker);
+    const TileCatalog& cat = ed.tileCatalog;
+    EXPECT_EQ(cat.tileList[0], test::kTile8x8);
+    EXPECT_EQ(cat.tileUseCounts[0], ed.map.wallCount - 1);
+    EXPECT_EQ(cat.tileList[1], test::kTile16x4);
+    EXPECT_EQ(cat.tileUseCounts[1], 1);
+    EXPECT_EQ(cat.tileList[2], -1);
+    // The counts in the cells' top rows of the presented frame.
+    r.pointAt(400, 300);
+    r.frame();
+    int32_t ink = 0;
+    for (int32_t y = 574; y <= 579; ++y)
+        for (int32_t x = 16; x < 21; ++x) ink += r.pixel(x, y) == 83;
+    EXPECT_GT(ink, 0);
+    // A click on the second cell and Enter give the wall its tile, in the saved map too.
+    r.pointAt(100, 540);
+    r.button(true);
+    r.button(false);
+    EXPECT_EQ(ed.pages.tilePicker.tilePickerCursor, 1);
+    r.press({13});
+    EXPECT_NE(ed.app.currentPage, Page::TilePicker);
+    EXPECT_EQ(ed.map.walls[1].picnum, test::kTile16x4);
+    EXPECT_EQ(ed.map.walls[2].picnum, test::kTile8x8);
+    r.press({kCtrl, 'S'});
+    const std::string saved = r.rig.dir.read("maps/ROOM.MAP");
+    const auto layout = parseMapFile(saved);
+    ASSERT_TRUE(layout.has_value());
+    ASSERT_GE(layout->wallCount, 2);
+    WallRecord wall;
+    std::memcpy(&wall, saved.data() + layout->wallOffset + sizeof(WallRecord), sizeof wall);
+    EXPECT_EQ(wall.picnum, test::kTile16x4);
 }
 
 }  // namespace
