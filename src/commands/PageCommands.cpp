@@ -337,8 +337,8 @@ void stepBrowser(Editor& ed, int32_t delta) {
 
 void stepHelp(Editor& ed, int32_t delta) {
     HelpState& h = ed.help;
-    const int32_t bottom = std::max(0, h.documentHeight - kHelpWindow);
-    const int32_t next = std::clamp(h.documentScroll + delta, 0, bottom);
+    const int64_t bottom = std::max<int64_t>(0, int64_t(h.documentHeight) - kHelpWindow);
+    const int32_t next = int32_t(std::clamp<int64_t>(int64_t(h.documentScroll) + delta, 0, bottom));
     if (next == h.documentScroll) return;
     h.documentScroll = next;
     redrawDocumentPage(ed);
@@ -406,9 +406,6 @@ void navigatePrevious(Editor& ed) { navigate(ed, Arrow::Left); }
 void navigateNext(Editor& ed) { navigate(ed, Arrow::Right); }
 
 void noOpCommand(Editor&) {}
-
-// The help viewer's page repaints itself from documentScroll when its own change lands.
-void redrawDocumentPage(Editor&) {}
 
 }  // namespace korvel
 

@@ -1,9 +1,101 @@
 #include "pages/ArrayTool.h"
 
+#include <cmath>
+#include <cstdlib>
+
+#include "app/Editor.h"
+#include "app/EditorCanvas.h"
+#include "base/Mainm.h"
+#include "base/Random.h"
+#include "ui/Raster.h"
+#include "ui/Skin.h"
+#include "ui/Text.h"
+
 namespace korvel {
 
-// The page arrives with its own change; until then it shows its background only.
-void drawSpriteArrayDialog(Editor&) {}
+namespace {
+
+constexpr int32_t kFirstIncrementField = 103, kFirstIncrementHandle = 13010;
+constexpr int32_t kDiscX = 700, kDiscY = 360, kDiscRadius = 40;
+
+int64_t floorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// A pixel's direction from the disc's centre, 65536 per turn, from +x turning clockwise on the
+// screen (rows count upwards, so clockwise is towards smaller rows).
+int32_t discDirection(int32_t dx, int32_t dy) {
+    double a = std::atan2(-double(dy), double(dx));
+    if (a < 0) a += 2 * M_PI;
+    return int32_t(std::floor(a / (2 * M_PI) * 65536)) & 65535;
+}
+
+}  // namespace
+
+int32_t hundredthsTo65536(int32_t angle) {
+    return int32_t(floorDiv(int64_t(angle) * 65536, 36000) & 65535);
+}
+
+void drawArrayAngleDisc(const Canvas& cv, Random& random, int32_t angleCenter, int32_t angleRange) {
+    const int32_t c = hundredthsTo65536(angleCenter), w = hundredthsTo65536(angleRange);
+    const SurfaceView screen = screenView(cv.frame);
+    for (int32_t y = kDiscY - kDiscRadius; y <= kDiscY + kDiscRadius; ++y)
+        for (int32_t x = kDiscX - kDiscRadius; x <= kDiscX + kDiscRadius; ++x) {
+            const int32_t d = distLong(x, y, kDiscX, kDiscY);
+            if (d >= kDiscRadius) continue;
+            int32_t diff = (discDirection(x - kDiscX, y - kDiscY) - c) & 65535;
+            if (diff >= 32768) diff -= 65536;
+            if (std::abs(diff) > w) continue;
+            screen.at(x, y) = uint8_t(209 + int32_t(std::floor(float(d) / 20 + randomSingle(random))));
+        }
+    for (const int64_t a : {int64_t(angleCenter) - angleRange, int64_t(angleCenter) + angleRange}) {
+        const double t = double(a) * M_PI / 18000;
+        drawLineUnclipped(cv, kDiscX, kDiscY, int32_t(std::nearbyint(kDiscX + 39 * std::cos(t))),
+                          int32_t(std::nearbyint(kDiscY - 39 * std::sin(t))), 212);
+    }
+    drawCircle(cv, float(kDiscX), float(kDiscY), float(kDiscRadius), 0);
+}
+
+std::optional<std::string> paintArrayDialog(const ArrayDialogFrame& f, const ArrayToolState& a) {
+    for (int32_t i = 0; i < 5; ++i) drawRadioButton(f.cv, f.skin, 330, 510 - 20 * i, a.arrayPattern == i);
+    drawCheckBox(f.cv, f.skin, 330, 190, a.arrayCheck);
+    std::optional<std::string> focused;
+    const bool caretDue = f.frameTime % 400 < 200;
+    for (int32_t j = 0; j < kPropertyColumns; ++j) {
+        const int32_t y = 512 - 16 * j;
+        const std::string text = std::to_string(a.arraySteps[size_t(j)]);
+        drawText(f.cv, f.fonts, text, 204, y, f.textColour);
+        if (f.focusedField == kFirstIncrementField + j) {
+            focused = text;
+            if (caretDue) {
+                const int32_t x = 204 + 8 * int32_t(text.size());
+                drawLineUnclipped(f.cv, x, y, x, y + 10, f.textColour);
+            }
+        }
+        const bool hot = f.hoveredWidget == kFirstIncrementHandle + j;
+        blitSkinOpaque(f.cv, f.skin, 295, y - 2, 80, hot ? 460 : 475, 15, 15);
+    }
+    if (a.arrayPattern == 3 && a.arrayOption6 != 0)
+        drawArrayAngleDisc(f.cv, f.random, a.arrayAngleCenter, a.arrayAngleRange);
+    return focused;
+}
+
+void drawSpriteArrayDialog(Editor& ed) {
+    const Canvas cv = canvasOf(ed);
+    const ArrayDialogFrame f{cv,
+                             ed.skin,
+                             ed.fonts,
+                             ed.random,
+                             ed.colorSettings.colorUiTextBoxText,
+                             ed.app.focusedField,
+                             ed.app.hoveredWidget,
+                             ed.input.frameTime};
+    if (auto text = paintArrayDialog(f, ed.pages.arrayTool)) {
+        ed.app.panelHasMouse = 1;
+        ed.pages.scriptEditor.exprXText = std::move(*text);
+    }
+}
 
 }  // namespace korvel
 

@@ -3,6 +3,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+
+#include "ui/FrameBuffer.h"
 
 #include "pages/RecordEditor.h"
 
@@ -26,7 +30,33 @@ struct ArrayToolState {
     std::array<int32_t, kPropertyColumns> arraySteps{};
 };
 
-// Painter of the page.
+struct Fonts;
+struct Random;
+struct Skin;
+
+// What the dialog's painter reads besides the page's own state.
+struct ArrayDialogFrame {
+    const Canvas& cv;
+    const Skin& skin;
+    const Fonts& fonts;
+    Random& random;  // the disc's noise, one draw per painted pixel
+    int32_t textColour = 0;
+    int32_t focusedField = -1;
+    int32_t hoveredWidget = 0;
+    int32_t frameTime = 0;
+};
+
+// A 1/100-degree angle as a 65536-per-turn angle in 0..65535, floored from the exact value.
+int32_t hundredthsTo65536(int32_t angle);
+
+// The angle-range disc around (700, 360): the pixels within the range around the centre
+// direction, the two bounding radii and the outline.
+void drawArrayAngleDisc(const Canvas& cv, Random& random, int32_t angleCenter, int32_t angleRange);
+
+// The pattern buttons, the check box, the 23 increments with their handles and the caret, and
+// for scattering in a limited range the disc. Returns the focused increment's text, if one of
+// them has the focus.
+std::optional<std::string> paintArrayDialog(const ArrayDialogFrame& f, const ArrayToolState& a);
 void drawSpriteArrayDialog(Editor& ed);
 
 struct PanelContext;

@@ -2,6 +2,7 @@
 
 #include "app/Editor.h"
 #include "editing/Tool.h"
+#include "pages/HelpViewer.h"
 #include "pages/ListPanels.h"
 #include "pages/OptionPanels.h"
 #include "pages/PanelKit.h"
@@ -98,6 +99,9 @@ void drawPagePanel(Editor& ed, const PanelContext& pc) {
                 if (ed.calls.loadHelpFile) ed.calls.loadHelpFile(ed);
             }
             if (ed.calls.renderHelpTopic) ed.calls.renderHelpTopic(ed);
+            // A topic shortened since the offset was set (another language) is shown at its end.
+            if (clampDocumentScroll(ed.help) && ed.calls.redrawDocumentPage)
+                ed.calls.redrawDocumentPage(ed);
             break;
         case Page::About: drawAboutPanel(pc, ed.frameBuffer.startupScreen); break;
         case Page::TileFilter: drawTileFilterPanel(pc); break;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "ui/FrameBuffer.h"
+
 namespace korvel {
 
 struct Editor;
@@ -14,7 +16,9 @@ struct SphereSetupState {
     int32_t domePreviewHeight = 1024;
 };
 
-// Painter of the page.
+// The plan of the dome (spokes and rings) and its cross-section; nothing unless the side and
+// ring counts are positive.
+void paintSpherePreview(const Canvas& cv, const SphereSetupState& p, int32_t previewColour);
 void drawSphereToolPage(Editor& ed);
 
 }  // namespace korvel

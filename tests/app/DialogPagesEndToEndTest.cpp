@@ -2,14 +2,17 @@
 // read off the presented frames.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
 #include "app/FrameLoop.h"
 #include "app/Startup.h"
 #include "map/MapFile.h"
+#include "pages/HelpViewer.h"
 #include "support/EditorRig.h"
 #include "support/MapBuilder.h"
+#include "support/TileFixtures.h"
 
 namespace korvel {
 namespace {
@@ -41,6 +44,15 @@ struct KeysRig {
         for (int k : keys) rig.platform->setKeyDown(k, true);
         frame();
         for (int k : keys) rig.platform->setKeyDown(k, false);
+        frame();
+    }
+    // The pointer at (x, y), rows counted from the bottom, for one frame.
+    void pointAt(int32_t x, int32_t y) {
+        rig.platform->setPointer(x, kScreenTop - y);
+        frame();
+    }
+    void button(bool down) {
+        rig.platform->setKeyDown(1, down);
         frame();
     }
     uint8_t pixel(int32_t x, int32_t y) const {
@@ -110,6 +122,101 @@ TEST(DialogPagesByKeys, View3DPageRendersOnceOverTwoFrames) {
     r.frame();
     EXPECT_EQ(renders, afterEntering);
     for (int32_t y : {128, 133}) EXPECT_EQ(r.pixel(799, y), 0) << y;
+}
+
+TEST(DialogPagesByKeys, HelpViewerScrollsByKeyAndThumb) {
+    KeysRig r;
+    Editor& ed = *r.rig.ed;
+    constexpr int kF1 = 112, kDown = 40;
+    r.press({kF1});
+    ASSERT_EQ(ed.app.currentPage, Page::HelpViewer);
+    const int32_t H = ed.help.documentHeight;
+    ASSERT_GT(H, 300) << "the first topic is taller than the window";
+    ASSERT_EQ(ed.help.documentScroll, 0);
+    // Thumb rows as the frame shows them: its fill inside, the track above it once it moved.
+    const auto thumbShown = [&](int32_t scroll) {
+        const DocumentThumb t = documentThumb(H, scroll);
+        EXPECT_EQ(r.pixel(785, (t.bottom + t.top) / 2), 78) << scroll;
+        if (t.top < 520) EXPECT_NE(r.pixel(785, t.top + 4), 78) << scroll;
+        return t;
+    };
+    const DocumentThumb atTop = thumbShown(0);
+    EXPECT_EQ(atTop.top, 528);
+
+    r.press({kDown});
+    EXPECT_EQ(ed.help.documentScroll, 12);
+    r.frame();
+    thumbShown(12);
+
+    // Grab the thumb in its middle and drag it 40 rows down.
+    const DocumentThumb t = documentThumb(H, 12);
+    const int32_t grabY = (t.bottom + t.top) / 2;
+    r.pointAt(785, grabY);
+    r.button(true);
+    r.pointAt(785, grabY - 40);
+    r.button(false);
+    const int32_t dragged = ed.help.documentScroll;
+    EXPECT_GT(dragged, 12 + 30 * H / 377);
+    EXPECT_LE(dragged, documentScrollLimit(H));
+    r.pointAt(400, 300);  // the pointer (drawn a frame late) off the bar
+    r.frame();
+    const DocumentThumb after = thumbShown(dragged);
+    EXPECT_NEAR(after.bottom, t.bottom - 40, 1);
+}
+
+TEST(DialogPagesByKeys, TilePickerOverAWallListsTheWallTilesAndPicksOne) {
+    KeysRig r;
+    Editor& ed = *r.rig.ed;
+    test::installFixtureTiles(ed.tiles);
+    ed.tiles.artLoaded = 1;
+    // Three walls of one tile, the fourth of another.
+    for (int32_t w = 0; w < ed.map.wallCount; ++w)
+        ed.map.walls[size_t(w)].picnum = int16_t(w == 0 ? test::kTile16x4 : test::kTile8x8);
+    ed.app.currentPage = Page::PlanView;
+    r.frame();
+    // The middle of wall 1 on the screen.
+    const WallRecord& w0 = ed.map.walls[1];
+    const WallRecord& w1 = ed.map.walls[size_t(w0.point2)];
+    const ViewState& v = ed.view;
+    const float mx = (w0.x + w1.x) / 2.0f, my = (w0.y + w1.y) / 2.0f;
+    const int32_t sx = int32_t((mx + v.viewOriginX) / v.viewZoom + 400);
+    const int32_t sy = int32_t((v.viewOriginY - my) / v.viewZoom + 300);
+    r.pointAt(sx, sy);
+    r.frame();
+    ASSERT_EQ(ed.hover.hoveredWall, 1);
+    r.press({18, 'V'});
+    if (ed.app.currentPage != Page::TilePicker) r.frame();
+    ASSERT_EQ(ed.app.currentPage, Page::TilePicker);
+    const TileCatalog& cat = ed.tileCatalog;
+    EXPECT_EQ(cat.tileList[0], test::kTile8x8);
+    EXPECT_EQ(cat.tileUseCounts[0], ed.map.wallCount - 1);
+    EXPECT_EQ(cat.tileList[1], test::kTile16x4);
+    EXPECT_EQ(cat.tileUseCounts[1], 1);
+    EXPECT_EQ(cat.tileList[2], -1);
+    // The counts in the cells' top rows of the presented frame.
+    r.pointAt(400, 300);
+    r.frame();
+    int32_t ink = 0;
+    for (int32_t y = 574; y <= 579; ++y)
+        for (int32_t x = 16; x < 21; ++x) ink += r.pixel(x, y) == 83;
+    EXPECT_GT(ink, 0);
+    // A click on the second cell and Enter give the wall its tile, in the saved map too.
+    r.pointAt(100, 540);
+    r.button(true);
+    r.button(false);
+    EXPECT_EQ(ed.pages.tilePicker.tilePickerCursor, 1);
+    r.press({13});
+    EXPECT_NE(ed.app.currentPage, Page::TilePicker);
+    EXPECT_EQ(ed.map.walls[1].picnum, test::kTile16x4);
+    EXPECT_EQ(ed.map.walls[2].picnum, test::kTile8x8);
+    r.press({kCtrl, 'S'});
+    const std::string saved = r.rig.dir.read("maps/ROOM.MAP");
+    const auto layout = parseMapFile(saved);
+    ASSERT_TRUE(layout.has_value());
+    ASSERT_GE(layout->wallCount, 2);
+    WallRecord wall;
+    std::memcpy(&wall, saved.data() + layout->wallOffset + sizeof(WallRecord), sizeof wall);
+    EXPECT_EQ(wall.picnum, test::kTile16x4);
 }
 
 }  // namespace
