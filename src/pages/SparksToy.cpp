@@ -94,7 +94,10 @@ void mouseForce(SparksToyState& s, int32_t i, const SparkPointer& mouse) {
     if (!mouse.leftHeld || !takesForces(mi)) return;
     const double dx = mouse.x - s.sparkX[i], dy = mouse.y - s.sparkY[i];
     if (dx == 0 && dy == 0) return;
-    const float fdx = float(dx), fdy = float(dy);
+    // The distance is taken in single precision; beyond its range the pull is nil anyway.
+    constexpr double kFloatReach = 1e30;
+    const float fdx = float(std::clamp(dx, -kFloatReach, kFloatReach));
+    const float fdy = float(std::clamp(dy, -kFloatReach, kFloatReach));
     const double d = double(std::sqrt(fdx * fdx + fdy * fdy));
     if (!(d >= 10)) return;
     const double e = d + 8;

@@ -236,6 +236,15 @@ TEST(SparksToy, RunawayBallsAndCountsAreBroughtBack) {
         EXPECT_EQ(r.s->sparkVelX[0], 0) << c.x << " " << c.y;
         EXPECT_EQ(r.s->sparkVelY[0], 0) << c.x << " " << c.y;
     }
+    // A ball far beyond single precision's range takes the mouse's pull and ends inside.
+    SparkRig far;
+    far.s->sparkCount = 1;
+    far.ball(0, 1e308, -1e308, 1, 4);
+    far.step({100, 200, true, false});
+    EXPECT_GE(far.s->sparkX[0], 2);
+    EXPECT_LE(far.s->sparkX[0], 797);
+    EXPECT_GE(far.s->sparkY[0], 130);
+    EXPECT_LE(far.s->sparkY[0], 581);
     // Counts outside 1..512 step one ball or all of them.
     for (int32_t count : {0, -5, 100000}) {
         SparkRig c;
