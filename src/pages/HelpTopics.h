@@ -1,14 +1,62 @@
-// The contents of the help popup's topics: the effector and sector tag lists, the name list and
-// the hint of every tool. Each draws into the open popup.
+// The contents of the help popup's topics: the effector and sector tag lists, the sound list and
+// the key hints of every tool. Each draws into the open popup.
 #pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/FrameBuffer.h"
 
 namespace korvel {
 
 struct Editor;
+struct Fonts;
+struct Languages;
+
+// What the topics read: the prompt's typed text picks the highlighted list entry, the frame time
+// blinks its box; the sound list shows the names and usage counts.
+struct HelpTopicInput {
+    const Canvas& cv;
+    const Fonts& fonts;
+    const Languages& langs;
+    const std::string& promptInput;
+    int32_t frameTime = 0;
+    const std::vector<std::string>& soundNames;
+    const std::vector<int32_t>& soundUsage;
+};
+
+// The key-hint strip of a tool (1..35); other numbers draw nothing.
+void drawToolHint(const HelpTopicInput& in, int32_t tool);
+void drawEffectorLotagList(const HelpTopicInput& in);
+void drawSectorLotagList(const HelpTopicInput& in);
+void drawSoundList(const HelpTopicInput& in);
+
+// One strip item: a key caption and the message that explains it.
+struct ToolHintItem {
+    const char* caption;
+    int32_t message;
+};
+// The items of a tool's strip, line by line (the second line empty for one-line strips).
+struct ToolHintStrip {
+    std::vector<ToolHintItem> lines[2];
+};
+const ToolHintStrip& toolHintStrip(int32_t tool);
+
+// Where the highlight box of the typed value v goes: its left column and bottom row; no box
+// when `shown` is false.
+struct ListHighlight {
+    bool shown = false;
+    int32_t x = 0, bottom = 0;
+};
+ListHighlight effectorLotagHighlight(int32_t v);
+ListHighlight sectorLotagHighlight(int32_t v);
+ListHighlight soundListHighlight(int32_t v);
+// The first sound number the sound list shows for the typed value v.
+int32_t soundListFirst(int32_t v);
 
 void drawEffectorLotagList(Editor& ed);
 void drawSectorLotagList(Editor& ed);
-void drawNameList(Editor& ed);
 void drawSoundList(Editor& ed);
 void drawToolHint1(Editor& ed);
 void drawToolHint2(Editor& ed);

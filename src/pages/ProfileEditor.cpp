@@ -7,9 +7,7 @@
 
 namespace korvel {
 
-// The page arrives with its own change; until then it shows its background only and the pane
-// takes no mouse.
-void drawProfileEditor(Editor&) {}
+// The pane's mouse arrives with its own change; until then the pane takes no mouse.
 void editProfilePanel(Editor&) {}
 
 // A new segment is appended and selected; a full profile takes no more.

@@ -5,9 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/FrameBuffer.h"
+
 namespace korvel {
 
 struct Editor;
+struct Fonts;
+struct Languages;
+struct Skin;
 
 constexpr int32_t kContourCapacity = 4096;
 
@@ -28,7 +33,23 @@ struct ProfileEditorState {
     std::vector<ContourSegment> contour = std::vector<ContourSegment>(kContourCapacity);
     int32_t contourCount = 0;
     int32_t contourSelected = -1;
+    // The handle (0..7) of a segment nearest to the mouse, and the one being dragged; -1 none.
+    int32_t profileNearSlice = -1, profileNearHandle = -1;
+    int32_t profileDragSlice = -1, profileDragHandle = -1;
 };
+
+// What the painter reads besides the page's own state.
+struct ProfilePaintInput {
+    const Canvas& cv;
+    const Fonts& fonts;
+    const Languages& langs;
+    const Skin& skin;
+    int32_t gridSpacing = 0;
+    int32_t hoveredWidget = 0;
+};
+// The counters, the grid and axes, the filled segments with their outlines and handles, and
+// the two pan bars.
+void paintProfileEditor(const ProfilePaintInput& in, const ProfileEditorState& p);
 
 // Painter of the page.
 void drawProfileEditor(Editor& ed);

@@ -276,4 +276,22 @@ void drawGlyphProp8x11(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t 
     drawGlyph(cv, face8x11(fonts), x, y, code, colour, mode, clip);
 }
 
+void drawTextClipped(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
+                     int32_t y, int32_t colour, const ClipRect& clip) {
+    drawString(screenView(cv.frame), clip, face7x11(fonts), text, x, y, Ink::Transparent,
+               uint8_t(colour));
+}
+
+void drawPropTextClipped(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
+                         int32_t y, int32_t colour, const ClipRect& clip) {
+    drawString(screenView(cv.frame), clip, face8x11(fonts), text, x, y, Ink::Transparent,
+               uint8_t(colour));
+}
+
+void drawSmallTextClipped(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
+                          int32_t y, int32_t colour, const ClipRect& clip) {
+    drawString(screenView(cv.frame), clip, face4x6(fonts), text, x, y, Ink::Transparent,
+               uint8_t(colour));
+}
+
 }  // namespace korvel

@@ -73,4 +73,13 @@ void drawGlyphProp5x7(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y
 void drawGlyphProp8x11(const Canvas& cv, const Fonts& fonts, int32_t x, int32_t y, int32_t code,
                        int32_t colour, int32_t mode, const ClipRect& clip = kWholeScreen);
 
+// Screen text cut to clip (which is further cut to the screen): the 7x11, the 8x11 proportional
+// and the 4x6 fonts, for texts of any length in boxes of fixed size.
+void drawTextClipped(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
+                     int32_t y, int32_t colour, const ClipRect& clip);
+void drawPropTextClipped(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
+                         int32_t y, int32_t colour, const ClipRect& clip);
+void drawSmallTextClipped(const Canvas& cv, const Fonts& fonts, const std::string& text, int32_t x,
+                          int32_t y, int32_t colour, const ClipRect& clip);
+
 }  // namespace korvel

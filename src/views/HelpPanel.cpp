@@ -152,7 +152,7 @@ void drawHelpPanel(Editor& ed) {
     else if (topic >= 2 && topic <= 22)
         kHints[topic - 2](ed);
     else if (topic == 23)
-        drawNameList(ed);
+        drawSoundList(ed);
     else if (topic >= 24 && topic <= 37)
         kHints[topic - 3](ed);
 }
