@@ -54,6 +54,28 @@ TEST(GeometryToolActions, TerrainFromATileThroughTheTool) {
     EXPECT_EQ(recordDifference(*before, ed.map), "");
 }
 
+// By brightness, two colours of equal brightness in the game palette are one height.
+TEST(GeometryToolActions, TerrainByBrightnessLevelsColoursOfEqualBrightness) {
+    for (int32_t option : {0, 1}) {
+        DrawingRig r;
+        Editor& ed = *r.ed;
+        TileStore& t = ed.tiles;
+        t.artPixels = {0, 1, 2, 1, 2};  // 2 x 2, columns of colour 1 then 2
+        t.tileWidths[3] = t.tileHeights[3] = 2;
+        t.tileOffsets[3] = 0;
+        ed.colorTables.gamePaletteRed[1] = 90;
+        ed.colorTables.gamePaletteBlue[2] = 90;
+        ed.pages.terrainSetup = {2, 1, 65536, option, 3};
+        ed.tool.currentTool = Tool::TerrainFromTile;
+        r.press(0, 0);
+        r.press(3000, 0);
+        ASSERT_EQ(ed.map.sectorCount, 2) << option;
+        int32_t sloped = 0;
+        for (int32_t s = 0; s < 2; ++s) sloped += ed.map.sectors[s].floorheinum != 0 ? 1 : 0;
+        EXPECT_EQ(sloped > 0, option == 0) << option;
+    }
+}
+
 // Fed in the boolean-target mode with a target set, the loops join no other sector.
 TEST(GeometryToolActions, TriangleLoopsInTheBooleanModeJoinNothing) {
     DrawingRig r;
