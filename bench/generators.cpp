@@ -12,6 +12,7 @@
 #include "geometry/Generators.h"
 #include "geometry/Lighting.h"
 #include "geometry/Terrain.h"
+#include "geometry/TextureAlignment.h"
 #include "support/GridMaps.h"
 
 namespace korvel {
@@ -136,6 +137,39 @@ void BM_SurfacePointLight4Lights(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(lightAtSurfacePoint(ed->map, 2000, 2000, 33, 0));
 }
 BENCHMARK(BM_SurfacePointLight4Lights)->Unit(benchmark::kMicrosecond);
+
+// A light in the middle of 1000 rooms whose sides are split: the rays past the corners it sees
+// cut the rooms through the polygon tool.
+void BM_CutShadows1000Sectors(benchmark::State& state) {
+    auto ed = std::make_unique<Editor>();
+    ed->app.currentPage = Page::PlanView;
+    test::buildSplitRoomGrid(ed->map, 40, 25, 0);
+    addLights(ed->map, 1, 25);
+    const int32_t light = ed->map.lightSprites[0];
+    bool cut = false;
+    timed(state, *ed, [&](ShapeFeed& feed) { cut = cutShadowsFromSprite(ed->map, ed->events, feed, light); });
+    state.counters["cut"] = cut ? 1 : 0;
+}
+BENCHMARK(BM_CutShadows1000Sectors)->Unit(benchmark::kMillisecond);
+
+// Every wall of a 10,080-wall map carries one tile: the walk reaches all of them.
+void BM_AlignWallTexture10000Walls(benchmark::State& state) {
+    auto ed = tenThousandWalls();
+    ed->tiles.tileWidths[4] = ed->tiles.tileHeights[4] = 64;
+    for (int32_t w = 0; w < ed->map.wallCount; ++w) ed->map.walls[w].picnum = 4;
+    std::vector<BufferPoint> marks(size_t(kMaxWalls) + 1);
+    const TextureWalk walk{ed->tiles, marks, false, {}};
+    for (auto _ : state) {
+        state.PauseTiming();
+        clearWallVisitMarks(marks);
+        state.ResumeTiming();
+        alignWallTexture(ed->map, walk, 0);
+    }
+    int64_t visited = 0;
+    for (int32_t w = 0; w < ed->map.wallCount; ++w) visited += marks[size_t(w)].x != 0 ? 1 : 0;
+    state.counters["visited"] = double(visited);
+}
+BENCHMARK(BM_AlignWallTexture10000Walls)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvel
