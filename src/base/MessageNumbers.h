@@ -168,6 +168,14 @@ constexpr int32_t kMsgTooFewPieces = 1198;           // a generator's counts bel
 constexpr int32_t kMsgStructureDegenerate = 1387;    // flat, or corners beyond the 32-bit range
 constexpr int32_t kMsgMirrorLineEmpty = 1388;        // the mirror line's two points coincide
 constexpr int32_t kMsgPointsOutOfRange = 1389;       // a transform would move points out of range
+constexpr int32_t kMsgTargetSegmentEmpty = 1390;     // the target segment's two points coincide
+constexpr int32_t kMsgSourceSegmentEmpty = 770;
+constexpr int32_t kMsgSegmentsTransformed = 771;
+constexpr int32_t kMsgWarpOutOfReach = 772;
+constexpr int32_t kMsgParallelogramWarped = 773;
+constexpr int32_t kMsgQuadWarped = 774;
+constexpr int32_t kMsgNoFreePlace = 606;
+constexpr int32_t kMsgCopiesMade = 607;
 
 // Page and view switches.
 constexpr int32_t kMsgSnapOn = 84;

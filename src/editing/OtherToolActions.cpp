@@ -6,6 +6,7 @@
 #include "app/Sound.h"
 #include "commands/ToolCommands.h"
 #include "editing/GeneratorTools.h"
+#include "editing/GeometryToolActions.h"
 #include "editing/LightTools.h"
 #include "map/GeometryQueries.h"
 #include "map/MapEdit.h"
@@ -124,6 +125,23 @@ void pressOtherTool(Editor& ed) {
         case Tool::ShadeFromLight:
         case Tool::CastShadows:
             pressLightTool(ed);
+            break;
+        case Tool::TransformBySegments:
+        case Tool::QuadWarp1:
+        case Tool::QuadWarp2:
+            pressHandleTool(ed);
+            break;
+        case Tool::TriangleLoops:
+            pressTriangleLoopsTool(ed);
+            break;
+        case Tool::MirrorAcrossLine:
+            pressMirrorTool(ed);
+            break;
+        case Tool::MergeVertices:
+            pressMergeVerticesTool(ed);
+            break;
+        case Tool::TerrainFromTile:
+            pressTerrainTool(ed);
             break;
         default:
             break;

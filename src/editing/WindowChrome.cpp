@@ -8,6 +8,7 @@
 #include "app/Sound.h"
 #include "base/MessageNumbers.h"
 #include "commands/FileCommands.h"
+#include "editing/GeometryToolActions.h"
 #include "editing/InputDispatcher.h"
 #include "editing/UiItemActions.h"
 #include "pages/ImageExport.h"
@@ -211,6 +212,14 @@ void releasePageButton(Editor& ed) {
             break;
         case 21001:
             startSphereTool(ed);
+            break;
+        case 13001:
+            arrayPasteTool(ed);
+            ed.app.currentPage = Page::PlanView;
+            break;
+        case 25002:
+            startTerrainTool(ed);
+            playSound(ed, "command");
             break;
         case 22003:
             addProfileSegment(ed);

@@ -1,6 +1,7 @@
 #include "geometry/TransformTools.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "base/Mainm.h"
@@ -331,6 +332,151 @@ void zShiftSelSectors(MapStore& map, MapEvents&, int32_t dz) {
     for (int32_t k = 0; k < map.spriteCount; ++k)
         if (spriteInSelectedSector(map, k))
             map.sprites[k].z = clamp32(int64_t(map.sprites[k].z) + dz);
+}
+
+namespace {
+
+// The points a handle tool moves, each once: walls by their start point, sprites by (x, y).
+struct HandlePoints {
+    std::vector<int32_t> walls, sprites;
+};
+
+HandlePoints collectHandlePoints(MapStore& map) {
+    std::vector<uint8_t> wall(size_t(map.wallCount), 0), sprite(size_t(map.spriteCount), 0);
+    if (map.selectedVertexCount > 0) {
+        findMovingWallsByVertices(map);
+        for (int32_t w = 0; w < map.wallCount; ++w)
+            if (moves(map.wallMoveState[w])) wall[size_t(w)] = 1;
+    }
+    if (map.selectedSpriteCount > 0)
+        for (int32_t k = 0; k < map.spriteCount; ++k)
+            if (map.spriteSelected[k] != 0) sprite[size_t(k)] = 1;
+    if (map.selectedSectorCount > 0) {
+        for (int32_t w = 0; w < map.wallCount; ++w)
+            if (wallOfSelectedSector(map, w)) wall[size_t(w)] = 1;
+        for (int32_t k = 0; k < map.spriteCount; ++k)
+            if (spriteInSelectedSector(map, k)) sprite[size_t(k)] = 1;
+    }
+    HandlePoints pts;
+    for (int32_t w = 0; w < map.wallCount; ++w)
+        if (wall[size_t(w)]) pts.walls.push_back(w);
+    for (int32_t k = 0; k < map.spriteCount; ++k)
+        if (sprite[size_t(k)]) pts.sprites.push_back(k);
+    return pts;
+}
+
+// Maps every collected point through `to` (false: the point is outside the mapping's reach),
+// checks all of them first, then moves them and relinks the walls.
+template <class Map>
+HandleResult moveHandlePoints(MapStore& map, MapEvents& events, int32_t failMessage, Map to) {
+    const HandlePoints pts = collectHandlePoints(map);
+    std::vector<IntPoint> wallTo, spriteTo;
+    wallTo.reserve(pts.walls.size());
+    spriteTo.reserve(pts.sprites.size());
+    const auto place = [&](int32_t x, int32_t y, std::vector<IntPoint>& out) {
+        double nx = 0, ny = 0;
+        if (!to(double(x), double(y), nx, ny) || !std::isfinite(nx) || !std::isfinite(ny)) {
+            events.statusMessage(failMessage);
+            return false;
+        }
+        nx = std::nearbyint(nx);
+        ny = std::nearbyint(ny);
+        if (!(nx >= double(kInt32Min) && nx <= double(kInt32Max) && ny >= double(kInt32Min) &&
+              ny <= double(kInt32Max))) {
+            events.statusMessage(kMsgPointsOutOfRange);
+            return false;
+        }
+        out.push_back({int32_t(nx), int32_t(ny)});
+        return true;
+    };
+    for (int32_t w : pts.walls)
+        if (!place(map.walls[w].x, map.walls[w].y, wallTo)) return HandleResult::Refused;
+    for (int32_t k : pts.sprites)
+        if (!place(map.sprites[k].x, map.sprites[k].y, spriteTo)) return HandleResult::Refused;
+    for (size_t i = 0; i < pts.walls.size(); ++i) {
+        map.walls[pts.walls[i]].x = wallTo[i].x;
+        map.walls[pts.walls[i]].y = wallTo[i].y;
+    }
+    for (size_t i = 0; i < pts.sprites.size(); ++i) {
+        map.sprites[pts.sprites[i]].x = spriteTo[i].x;
+        map.sprites[pts.sprites[i]].y = spriteTo[i].y;
+    }
+    relinkWalls(map, events, pts.walls);
+    map.movedWallCount = 0;
+    return HandleResult::Moved;
+}
+
+// The fractions along the two directions of a four-sided figure from the signed distances to
+// its edges: a to the first, b to the second, c to the third, e to the fourth.
+bool warpFractions(double a, double b, double c, double e, double& f, double& g) {
+    if (e + b == 0 || c + a == 0) return false;
+    f = e / (e + b);
+    g = a / (c + a);
+    return std::isfinite(f) && std::isfinite(g);
+}
+
+double distTo(IntPoint p, IntPoint q, double x, double y) {
+    return signedDistToLine(p.x, p.y, q.x, q.y, x, y);
+}
+
+}  // namespace
+
+HandleResult transformBySegments(MapStore& map, MapEvents& events, IntPoint a0, IntPoint a1,
+                                 IntPoint b0, IntPoint b1) {
+    if (a0 == a1) {
+        events.statusMessage(kMsgSourceSegmentEmpty);
+        return HandleResult::Refused;
+    }
+    if (b0 == b1) {
+        events.statusMessage(kMsgTargetSegmentEmpty);
+        return HandleResult::Refused;
+    }
+    const double k = distDouble(b0.x, b0.y, b1.x, b1.y) / distDouble(a0.x, a0.y, a1.x, a1.y);
+    const double phi = angleOfDouble(b0.x, b0.y, b1.x, b1.y) - angleOfDouble(a0.x, a0.y, a1.x, a1.y);
+    const double cp = std::cos(phi), sp = std::sin(phi);
+    const HandleResult r = moveHandlePoints(
+        map, events, kMsgPointsOutOfRange, [&](double x, double y, double& nx, double& ny) {
+            const double dx = x - a0.x, dy = y - a0.y;
+            nx = b0.x + k * (dx * cp - dy * sp);
+            ny = b0.y + k * (dx * sp + dy * cp);
+            return true;
+        });
+    if (r == HandleResult::Moved) events.statusMessage(kMsgSegmentsTransformed);
+    return r;
+}
+
+HandleResult warpByParallelograms(MapStore& map, MapEvents& events, const IntPoint s[3],
+                                  const IntPoint t[3]) {
+    const IntPoint s3{clamp32(int64_t(s[1].x) + s[2].x - s[0].x),
+                      clamp32(int64_t(s[1].y) + s[2].y - s[0].y)};
+    const double t3x = double(t[1].x) + t[2].x - t[0].x, t3y = double(t[1].y) + t[2].y - t[0].y;
+    const HandleResult r = moveHandlePoints(
+        map, events, kMsgWarpOutOfReach, [&](double x, double y, double& nx, double& ny) {
+            double f = 0, g = 0;
+            if (!warpFractions(distTo(s[0], s[1], x, y), distTo(s[1], s3, x, y),
+                               distTo(s3, s[2], x, y), distTo(s[2], s[0], x, y), f, g))
+                return false;
+            nx = lerpDouble(lerpDouble(t[0].x, t[1].x, f), lerpDouble(t[2].x, t3x, f), g);
+            ny = lerpDouble(lerpDouble(t[0].y, t[1].y, f), lerpDouble(t[2].y, t3y, f), g);
+            return true;
+        });
+    if (r == HandleResult::Moved) events.statusMessage(kMsgParallelogramWarped);
+    return r;
+}
+
+HandleResult warpByQuads(MapStore& map, MapEvents& events, const IntPoint s[4], const IntPoint t[4]) {
+    const HandleResult r = moveHandlePoints(
+        map, events, kMsgWarpOutOfReach, [&](double x, double y, double& nx, double& ny) {
+            double f = 0, g = 0;
+            if (!warpFractions(distTo(s[0], s[1], x, y), distTo(s[1], s[2], x, y),
+                               distTo(s[2], s[3], x, y), distTo(s[3], s[0], x, y), f, g))
+                return false;
+            nx = lerpDouble(lerpDouble(t[0].x, t[1].x, f), lerpDouble(t[3].x, t[2].x, f), g);
+            ny = lerpDouble(lerpDouble(t[0].y, t[1].y, f), lerpDouble(t[3].y, t[2].y, f), g);
+            return true;
+        });
+    if (r == HandleResult::Moved) events.statusMessage(kMsgQuadWarped);
+    return r;
 }
 
 }  // namespace korvel

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Mainm.h"
 #include "map/MapEvents.h"
 #include "map/MapStore.h"
 
@@ -32,6 +33,22 @@ void mirrorSelByZ(MapStore& map, const std::vector<int16_t>& tileHeights);
 
 // Moves the selected sectors, their floors, ceilings and sprites, up or down by dz.
 void zShiftSelSectors(MapStore& map, MapEvents& events, int32_t dz);
+
+// The handle tools move every selected vertex, selected sprite and selected sector (with the
+// sprites standing in it) once, by a mapping of points given by reference points. Every new
+// point is checked before any moves: a refusal names its reason and leaves the map unchanged.
+// Moved walls are relinked with their former twins.
+enum class HandleResult : uint8_t { Moved, Refused };
+
+// Similarity transform taking segment a0->a1 onto segment b0->b1 (move, turn and scale).
+// Coincident source points give 770, coincident target points 1390.
+HandleResult transformBySegments(MapStore& map, MapEvents& events, IntPoint a0, IntPoint a1,
+                                 IntPoint b0, IntPoint b1);
+// Bilinear warp of the parallelogram s0, s1, s2 (fourth corner s1 + s2 - s0) onto t0, t1, t2.
+HandleResult warpByParallelograms(MapStore& map, MapEvents& events, const IntPoint s[3],
+                                  const IntPoint t[3]);
+// Bilinear warp of the quadrilateral s0..s3 (in order around it) onto t0..t3.
+HandleResult warpByQuads(MapStore& map, MapEvents& events, const IntPoint s[4], const IntPoint t[4]);
 
 // The new angle of a sprite flipped on the axis (sector effectors by their kind); pal may change.
 void flipSpriteAngle(SpriteRecord& sprite, uint8_t axis);

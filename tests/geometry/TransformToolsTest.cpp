@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "base/MessageNumbers.h"
@@ -165,6 +166,93 @@ TEST_F(TransformToolsTest, FlippedVerticesKeepLinksValid) {
     int32_t left = 0;
     for (int32_t w = 0; w < map.wallCount; ++w) left += map.walls[w].x == 100 && map.walls[w].y == 100;
     EXPECT_EQ(left, 0);  // every wall at the middle vertex went to the box's other side
+}
+
+// The sprite in the selected sector is also selected: it moves once.
+TEST_F(TwoRooms, SegmentTransformMovesEachPointOnceAndRelinks) {
+    map.spriteSelected[sprite] = 1;
+    map.selectedSpriteCount = 1;
+    // A quarter turn about the origin, doubled in size.
+    ASSERT_EQ(transformBySegments(map, m.events, {0, 0}, {100, 0}, {0, 0}, {0, 200}),
+              HandleResult::Moved);
+    EXPECT_EQ(m.events.statusNumbers(), std::vector<int32_t>{kMsgSegmentsTransformed});
+    EXPECT_EQ(map.sprites[sprite].x, -60);
+    EXPECT_EQ(map.sprites[sprite].y, 40);
+    const IntPoint want[] = {{0, 0}, {0, 200}, {-200, 200}, {-200, 0}};
+    for (int32_t w = 0; w < 4; ++w) {
+        EXPECT_EQ(map.walls[w].x, want[w].x) << w;
+        EXPECT_EQ(map.walls[w].y, want[w].y) << w;
+    }
+    // The room that stayed has lost its twin.
+    for (int32_t w = 0; w < 8; ++w) EXPECT_EQ(map.walls[w].nextwall, -1) << w;
+    expectValid();
+
+    // The same segment twice changes nothing.
+    const auto before = std::make_unique<MapStore>(map);
+    ASSERT_EQ(transformBySegments(map, m.events, {3, 4}, {50, -7}, {3, 4}, {50, -7}),
+              HandleResult::Moved);
+    EXPECT_EQ(snapshotDifference(*before, map), "");
+}
+
+TEST_F(TwoRooms, HandleToolsRefuseWithTheMapUnchanged) {
+    const IntPoint square[4] = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
+    // A parallelogram of three corners whose fourth corner makes it flat: every point fails.
+    const IntPoint flat[3] = {{0, 0}, {100, 0}, {200, 0}};
+    const IntPoint para[3] = {{0, 0}, {100, 0}, {0, 100}};
+    // A quadrilateral folded onto one point has no edges to measure from.
+    const IntPoint point[4] = {{7, 7}, {7, 7}, {7, 7}, {7, 7}};
+    // Wall corners at 100 land at twice the target's size: beyond the 32-bit range.
+    const IntPoint half[4] = {{0, 0}, {50, 0}, {50, 50}, {0, 50}};
+    const IntPoint huge[4] = {{0, 0}, {2000000000, 0}, {2000000000, 2000000000}, {0, 2000000000}};
+    struct Case {
+        const char* name;
+        std::function<HandleResult()> run;
+        int32_t message;
+    } cases[] = {
+        {"source", [&] { return transformBySegments(map, m.events, {5, 5}, {5, 5}, {0, 0}, {1, 1}); },
+         kMsgSourceSegmentEmpty},
+        {"target", [&] { return transformBySegments(map, m.events, {0, 0}, {1, 1}, {9, 9}, {9, 9}); },
+         kMsgTargetSegmentEmpty},
+        {"range",
+         [&] { return transformBySegments(map, m.events, {0, 0}, {1, 0}, {0, 0}, {100000000, 0}); },
+         kMsgPointsOutOfRange},
+        {"flat", [&] { return warpByParallelograms(map, m.events, flat, para); }, kMsgWarpOutOfReach},
+        {"point", [&] { return warpByQuads(map, m.events, point, square); }, kMsgWarpOutOfReach},
+        {"huge", [&] { return warpByQuads(map, m.events, half, huge); }, kMsgPointsOutOfRange},
+    };
+    for (const Case& c : cases) {
+        const auto before = std::make_unique<MapStore>(map);
+        m.events.status.clear();
+        EXPECT_EQ(c.run(), HandleResult::Refused) << c.name;
+        EXPECT_EQ(m.events.statusNumbers(), std::vector<int32_t>{c.message}) << c.name;
+        EXPECT_EQ(snapshotDifference(*before, map), "") << c.name;
+    }
+}
+
+TEST_F(TwoRooms, WarpsMapTheSourceFigureOntoTheTarget) {
+    // Selected vertices and a selected sprite besides the selected sector.
+    map.vertexSelected[5] = 1;
+    map.selectedVertexCount = 1;
+    map.spriteSelected[sprite] = 1;
+    map.selectedSpriteCount = 1;
+    const IntPoint src[3] = {{0, 0}, {200, 0}, {0, 100}};
+    const IntPoint same[3] = {{0, 0}, {200, 0}, {0, 100}};
+    const auto before = std::make_unique<MapStore>(map);
+    ASSERT_EQ(warpByParallelograms(map, m.events, src, same), HandleResult::Moved);
+    EXPECT_EQ(snapshotDifference(*before, map), "");
+    EXPECT_EQ(m.events.statusNumbers(), std::vector<int32_t>{kMsgParallelogramWarped});
+
+    // The unit square stretched into a trapezoid: the corners land on the target's corners.
+    const IntPoint quad[4] = {{0, 0}, {200, 0}, {200, 100}, {0, 100}};
+    const IntPoint target[4] = {{0, 0}, {400, 0}, {300, 200}, {100, 200}};
+    ASSERT_EQ(warpByQuads(map, m.events, quad, target), HandleResult::Moved);
+    EXPECT_EQ(map.walls[0].x, 0);
+    EXPECT_EQ(map.walls[0].y, 0);
+    EXPECT_EQ(map.walls[2].x, 200);  // (100, 100): halfway along the top side
+    EXPECT_EQ(map.walls[2].y, 200);
+    EXPECT_EQ(map.walls[5].x, 400);  // the selected vertex (200, 0)
+    EXPECT_EQ(map.walls[5].y, 0);
+    expectValid();
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ void runSequence(uint32_t seed, Copies& copies) {
                                     s.op == MapOp::CloneSelectedSectors ||
                                     s.op == MapOp::CloneSelectedSprites ||
                                     s.op == MapOp::CloneSelectedLoops ||
-                                    s.op == MapOp::CloneLoop;
+                                    s.op == MapOp::CloneLoop || s.op == MapOp::ArrayPaste;
                 ASSERT_EQ(describeViolations(
                               checkTablesFollowObjects(*copies.before, m->map, tagBase, pasted)),
                           "")

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "base/Mainm.h"
+#include "geometry/ArrayTool.h"
 #include "geometry/ClipboardPaste.h"
+#include "geometry/Generators.h"
+#include "geometry/Terrain.h"
 #include "geometry/LineOfSight.h"
 #include "geometry/LoopCopies.h"
 #include "geometry/Lighting.h"
@@ -28,6 +31,7 @@
 #include "map/MapStore.h"
 #include "map/Selection.h"
 #include "map/UndoSnapshot.h"
+#include "support/CompletionFeed.h"
 #include "support/RecordingMapEvents.h"
 
 namespace korvel::test {
@@ -93,6 +97,15 @@ enum class MapOp : uint8_t {
     ShiftSectorTile,
     AlignWallTexture,
     ShadeWallsByLight,
+    Reel,
+    Arch,
+    Sphere,
+    Terrain,
+    TriangleLoops,
+    TransformBySegments,
+    WarpByParallelograms,
+    WarpByQuads,
+    ArrayPaste,
     Count
 };
 
@@ -167,7 +180,11 @@ inline const char* mapOpName(MapOp op) {
                                         "ReverseSector", "SelectOppositeWalls",
                                         "ScanLine",      "SelfIntersection",
                                         "ShiftSectorTile", "AlignWallTexture",
-                                        "ShadeWallsByLight"};
+                                        "ShadeWallsByLight", "Reel",
+                                        "Arch",          "Sphere",
+                                        "Terrain",       "TriangleLoops",
+                                        "TransformBySegments", "WarpByParallelograms",
+                                        "WarpByQuads",   "ArrayPaste"};
     static_assert(std::size(names) == size_t(MapOp::Count));
     return uint8_t(op) < uint8_t(MapOp::Count) ? names[uint8_t(op)] : "?";
 }
@@ -428,6 +445,106 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
             p.distanceFalloff = uint8_t(a % 3 == 0);
             shadeSelectedWallsByLight(map, p);
             break;
+        }
+        case MapOp::Reel:
+        case MapOp::Arch:
+        case MapOp::Sphere: {
+            // Small structures at random places, some over the rooms.
+            CompletionFeed feed(map, events);
+            const IntPoint p0 = pointOn(wall(a), c);
+            const IntPoint p1{p0.x + int32_t(b % 1200) - 600, p0.y + int32_t(c % 1200) - 600};
+            GeneratorResult r;
+            if (op == MapOp::Reel)
+                r = buildReel(map, events, feed,
+                              {int32_t(a % 4096) - 2048, int32_t(b % 20000), int32_t(c % 6),
+                               int32_t(a % 300) + 1},
+                              p0, p1);
+            else if (op == MapOp::Arch)
+                r = buildArch(map, events, feed,
+                              {int32_t(a % 4096) - 2048, -8192, int32_t(c % 600), int32_t(b % 2048),
+                               int32_t(a % 1024) - 512, int32_t(c % 6)},
+                              p0, p1);
+            else
+                r = buildSphere(map, events, feed,
+                                {0, -8192, int32_t(a % 7), int32_t(b % 4096) - 2048,
+                                 int32_t(c % 2048), int32_t(b % 4)},
+                                p0, p1);
+            return r.piecesBuilt > 0;
+        }
+        case MapOp::Terrain: {
+            static const std::vector<uint8_t> pixels = {0, 90, 200, 30, 255, 120, 60, 10, 180};
+            TerrainPicture pic;
+            pic.width = 3;
+            pic.height = a % 5 == 0 ? 0 : 3;
+            pic.pixels = pixels;
+            for (int32_t i = 0; i < 256; ++i) pic.level[size_t(i)] = uint8_t(i);
+            CompletionFeed feed(map, events);
+            const IntPoint p0 = pointOn(wall(b), c);
+            const int32_t cols = int32_t(a % 4), rows = int32_t(b % 3);
+            const int32_t hitX = p0.x + int32_t(c % 1500) - 200;
+            const auto tris = terrainTriangles(p0, hitX, cols, rows);
+            return buildTerrainFromTile(map, events, feed, {cols, rows, int32_t(b % 16384)}, pic, p0,
+                                        hitX, tris)
+                       .sectorsBuilt > 0;
+        }
+        case MapOp::TriangleLoops: {
+            CompletionFeed feed(map, events);
+            const IntPoint p0 = pointOn(wall(a), b), p1 = pointOn(wall(c), a);
+            bool any = false;
+            for (int32_t s = 0; s < map.sectorCount; ++s)
+                if (map.sectorSelected[s] != 0 &&
+                    addTriangleLoop(map, events, feed, s, p0.x, p0.y, p1.x, p1.y, int32_t(c % 20000)))
+                    any = true;
+            return any;
+        }
+        case MapOp::TransformBySegments:
+        case MapOp::WarpByParallelograms:
+        case MapOp::WarpByQuads: {
+            IntPoint p[8];
+            uint32_t r = a;
+            for (IntPoint& q : p) {
+                r = r * 1664525u + 1013904223u + b;
+                q = {int32_t(r % 1600) - 300, int32_t((r >> 12) % 1600) - 300};
+            }
+            if (c % 3 == 0) p[c % 8] = p[(c + 1) % 8];  // coincident points now and then
+            HandleResult res;
+            if (op == MapOp::TransformBySegments)
+                res = transformBySegments(map, events, p[0], p[1], p[2], p[3]);
+            else if (op == MapOp::WarpByParallelograms)
+                res = warpByParallelograms(map, events, p, p + 3);
+            else
+                res = warpByQuads(map, events, p, p + 4);
+            return res == HandleResult::Moved;
+        }
+        case MapOp::ArrayPaste: {
+            ArrayParams p;
+            p.pattern = uint8_t(a % 5);
+            p.copyCount = a % 16 == 0 ? 2147483647 : int32_t(b % 5);
+            for (size_t i = 0; i < p.steps.size(); ++i) p.steps[i] = int32_t((a >> (i % 24)) % 97) - 48;
+            p.steps[13] = int32_t(c % 3);  // sectnum steps into and out of the map
+            p.steps[20] = 0;               // lotag: the sequences tag objects there
+            p.centerX = int32_t(b % 2000) - 500;
+            p.centerY = int32_t(c % 2000) - 500;
+            p.check = uint8_t(b % 2);
+            p.radioA = uint8_t(c % 4);
+            p.radioB = uint8_t(a % 4);
+            p.rotationStep = int32_t(c % 72000);
+            p.option1 = uint8_t(c % 2);
+            p.option2 = uint8_t(a % 3 == 0);
+            p.option3 = uint8_t(b % 3 == 0);
+            p.option4 = uint8_t(c % 3 == 0);
+            p.option5 = uint8_t(a % 2);
+            p.option6 = uint8_t(b % 2);
+            p.option7 = uint8_t(c % 2);
+            p.paramA = int32_t(c % 300);
+            p.paramB = int32_t(b % 500);
+            p.paramC = int32_t(a % 7) - 3;
+            p.paramD = int32_t(b % 3) * 100;
+            p.angleCenter = int32_t(a % 36000);
+            p.angleRange = int32_t(b % 9000);
+            Random random{a ^ b};
+            const ArrayResult r = arrayPasteTool(map, m.clip, events, p, random);
+            return !r.refused;
         }
         case MapOp::Count:
             break;
