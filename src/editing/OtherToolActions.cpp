@@ -7,6 +7,7 @@
 #include "commands/ToolCommands.h"
 #include "editing/GeneratorTools.h"
 #include "editing/LightTools.h"
+#include "editing/ValuePrompt.h"
 #include "map/GeometryQueries.h"
 #include "map/MapEdit.h"
 
@@ -135,6 +136,8 @@ void pressViewBookmarksTool(Editor& ed) {
     playSound(ed, "command");
 }
 void pressOnOtherPage(Editor&) {}
-void endPrimaryAction(Editor&) {}
+void endPrimaryAction(Editor& ed) {
+    if (ed.app.panelHasMouse != 0) openCalculatorPrompt(ed);
+}
 
 }  // namespace korvel

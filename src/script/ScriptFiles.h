@@ -43,6 +43,11 @@ struct ScriptState {
     int32_t scriptTextChanged = 0;
     int32_t scriptCaretTime = 0;
     uint8_t scriptOverwrite = 0;
+    // Set when a double click selected a word: the text takes no drag until the button is up.
+    int32_t scriptDragFlag = 0;
+    // frameTime of the last click or drag step in the text: a second click on the caret's own
+    // place within 250 ms selects the word.
+    int32_t lastClickTime = 0;
 
     // The undo copy of the text with its cursor and anchor, taken by the first edit after the
     // user placed the cursor with the mouse.
