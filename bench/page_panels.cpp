@@ -71,6 +71,22 @@ BENCHMARK(BM_DrawModePanel)
     ->ArgsProduct({std::vector<int64_t>(std::begin(kPages), std::end(kPages))})
     ->Unit(benchmark::kMicrosecond);
 
+// The 3D page's panel alone, without the preparation of the 3D scene it starts.
+void BM_DrawModePanelOf3dPageAlone(benchmark::State& state) {
+    Editor& ed = *started().ed;
+    const auto prepare = ed.calls.build3dView;
+    ed.calls.build3dView = [](Editor&) {};
+    ed.app.currentPage = Page::View3D;
+    layoutWidgets(ed);
+    for (auto _ : state) {
+        drawModePanel(ed);
+        benchmark::DoNotOptimize(ed.frameBuffer.background.data());
+    }
+    ed.calls.build3dView = prepare;
+    ed.app.currentPage = Page::PlanView;
+}
+BENCHMARK(BM_DrawModePanelOf3dPageAlone)->Unit(benchmark::kMicrosecond);
+
 // The pointer sweeps the page with the button held every other frame.
 void BM_PageMouseFrame(benchmark::State& state) {
     Editor& ed = *started().ed;

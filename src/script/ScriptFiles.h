@@ -58,6 +58,9 @@ struct ScriptState {
     // shown there, which is also the cursor position just after it; -1 empty (see ScriptLayout).
     // Its 4.9 MB are taken when the first text is laid out; until then every cell reads -1.
     std::vector<int32_t> scriptLayout;
+    // How many visual lines of scriptLayout the last layout wrote: every line from there on
+    // holds -1.
+    int32_t scriptLayoutExtent = kScriptLayoutLines;
     // The text of the value field being edited: the expression evaluator reads it as x.
     std::string exprXText;
 
