@@ -22,6 +22,7 @@
 #include "editing/KeyBindings.h"
 #include "editing/LinearCutTool.h"
 #include "editing/PrimaryAction.h"
+#include "editing/ValuePrompt.h"
 #include "pages/MessageBox.h"
 #include "pages/ScriptEditor.h"
 #include "platform/VirtualKeys.h"
@@ -352,7 +353,10 @@ constexpr CommandRow kRows[] = {
      .shortcutLabel = "[CTRL+ALT+F1]",
      .menuCode = 860},
     {.id = CommandId::PlayDemo, .caption = 1294, .menuCode = 861},
-    {.id = CommandId::Calculator, .caption = 1311, .menuCode = 862},
+    {.id = CommandId::Calculator,
+     .caption = 1311,
+     .menuCode = 862,
+     .handler = openCalculatorPrompt},
     {.id = CommandId::View3DLive, .caption = 1314, .shortcutLabel = "[ALT+F11]", .menuCode = 863},
     {.id = CommandId::RunScript, .caption = 1328, .shortcutLabel = "[ALT+E]", .menuCode = 864},
     {.id = CommandId::PickSectorsToIntersect,

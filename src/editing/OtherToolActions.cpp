@@ -8,6 +8,7 @@
 #include "editing/GeneratorTools.h"
 #include "editing/GeometryToolActions.h"
 #include "editing/LightTools.h"
+#include "editing/ValuePrompt.h"
 #include "map/GeometryQueries.h"
 #include "map/MapEdit.h"
 
@@ -153,6 +154,8 @@ void pressViewBookmarksTool(Editor& ed) {
     playSound(ed, "command");
 }
 void pressOnOtherPage(Editor&) {}
-void endPrimaryAction(Editor&) {}
+void endPrimaryAction(Editor& ed) {
+    if (ed.app.panelHasMouse != 0) openCalculatorPrompt(ed);
+}
 
 }  // namespace korvel

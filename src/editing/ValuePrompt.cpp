@@ -312,6 +312,14 @@ void closePrompt(Editor& ed, Kind kind, const char* cue) {
 
 }  // namespace
 
+void openCalculatorPrompt(Editor& ed) {
+    ValuePromptState& p = ed.prompt;
+    p.promptInput = "x";
+    p.promptText.clear();
+    p.promptNegative = 0;
+    p.promptKind = int32_t(ValuePromptKind::Calculator);
+}
+
 void valuePromptKeys(Editor& ed, const ValuePromptServices& services) {
     ValuePromptState& p = ed.prompt;
     InputState& in = ed.input;

@@ -17,4 +17,8 @@ struct ValuePromptServices {
 // target had back and closes.
 void valuePromptKeys(Editor& ed, const ValuePromptServices& services = {});
 
+// Opens the calculator over whatever is being edited: its text starts as "x", the value of the
+// focused field. The targets of an open edit stay as they are.
+void openCalculatorPrompt(Editor& ed);
+
 }  // namespace korvel

@@ -14,6 +14,7 @@
 #include "map/Selection.h"
 #include "pages/ListScrollBar.h"
 #include "pages/MessageBox.h"
+#include "pages/ScriptEditor.h"
 #include "ui/ColorSettings.h"
 
 namespace korvel {
@@ -632,13 +633,14 @@ void sideViewPad(Editor& ed, const Pointer& p) {
     if (ed.calls.buildSideViewSlices) ed.calls.buildSideViewSlices(ed);
 }
 
-// --- Script editor: the name field and the script list ---
+// --- Script editor: the name field, the script list and the text ---
 
-void scriptEditor(Editor& ed, const Pointer& p) {
-    if (ed.demo.demoFrameIndex != -1) return;  // a demo keeps the name and the list
+void scriptList(Editor& ed, const Pointer& p) {
     ScriptState& s = ed.pages.scriptEditor;
     if (p.press() && inside(p, 8, 155, 536, 550)) ed.app.focusedField = 189;
-    if (!p.held || ed.app.hoveredWidget != 0 || !inside(p, 10, 142, 142, 525)) return;
+    if (!p.held || ed.app.hoveredWidget != 0 || s.scriptDragFlag != 0 ||
+        !inside(p, 10, 142, 142, 525))
+        return;
     const int32_t count =
         std::min<int32_t>(s.scriptCount, int32_t(std::min<size_t>(s.scriptNames.size(), INT32_MAX)));
     const int64_t index = std::min<int64_t>(int64_t(s.scriptListTop) + (525 - p.y) / 12, count - 1);
@@ -646,6 +648,12 @@ void scriptEditor(Editor& ed, const Pointer& p) {
     if (index < 0) return;
     s.scriptIndex = int32_t(index);
     if (s.scriptNames[size_t(index)] != s.scriptName && ed.calls.loadScript) ed.calls.loadScript(ed);
+}
+
+void scriptEditor(Editor& ed, const Pointer& p) {
+    if (p.wasHeld && !p.held) ed.pages.scriptEditor.scriptDragFlag = 0;
+    if (ed.demo.demoFrameIndex == -1) scriptList(ed, p);  // a demo keeps the name and the list
+    scriptTextMouse(ed.pages.scriptEditor, p, ed.input.frameTime, ed.app.hoveredWidget);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "pages/ScriptEditor.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
 #include "app/Sound.h"
 #include "base/Mainm.h"
+#include "pages/PageMouse.h"
 #include "script/ScriptLayout.h"
 #include "ui/Text.h"
 
@@ -92,7 +94,92 @@ void paintTitleAndList(const ScriptState& s, int32_t frameTime, int32_t focusedF
     }
 }
 
+constexpr int32_t kTextDrag = 26020;
+constexpr int32_t kDoubleClickMs = 250;
+
+// Cell k of a visual line; a line outside the layout reads as empty.
+int32_t cellOf(const ScriptState& s, int64_t line, int64_t k) {
+    if (line < 0 || line >= kScriptLayoutLines || k < 0 || k >= kScriptLayoutColumns) return -1;
+    return layoutCell(s, int32_t(line), int32_t(k));
+}
+
+// The characters that end a word for the double click: backspace, LF, CR and the blank.
+bool endsWord(char c) {
+    return c == 8 || c == 10 || c == 13 || c == 32;
+}
+
+// The caret goes to (x, y) of the text window: column c and visual row u (0 the bottom row).
+void placeCaret(ScriptState& s, const Pointer& p, int64_t c, int64_t u, int32_t frameTime,
+                int32_t& hoveredWidget) {
+    if (u < 0 || u > 31) return;
+    const int32_t length = int32_t(std::min<size_t>(s.scriptText.size(), INT32_MAX));
+    const int64_t line = int64_t(std::max(s.scriptTopLine, 0)) - u + 31;
+    const auto P = [&](int64_t k) { return cellOf(s, line, k); };
+    if (p.x < 174) {
+        s.scriptCursor = P(0) - 1 < 0 ? length : std::min(P(0) - 1, length);
+        if (p.press() && !p.shift) s.scriptAnchor = s.scriptCursor;
+        hoveredWidget = kTextDrag;
+        return;
+    }
+    if (c < 0 || c > 74) return;
+    const int32_t old = s.scriptCursor;
+    int32_t cursor = c == 0 && P(1) < P(0) ? P(0) - 1 : P(c);
+    if (cursor < 0) cursor = P(0) > 0 ? P(0) - 1 : length;
+    // The empty line after a final line break names the position after the text.
+    cursor = std::min(cursor, length);
+    // An empty line's cells name its CR: the caret goes before it, never between CR and LF.
+    if (insideLineBreak(s.scriptText, cursor)) --cursor;
+    s.scriptCursor = cursor;
+    if (p.press()) {
+        s.scriptTextChanged = 1;
+        if (!p.shift) s.scriptAnchor = s.scriptCursor;
+    }
+    if (s.scriptCursor != old || p.wasHeld) {
+        s.lastClickTime = frameTime;
+        hoveredWidget = kTextDrag;
+        return;
+    }
+    hoveredWidget = kTextDrag;
+    if (int64_t(frameTime) - s.lastClickTime > kDoubleClickMs) {
+        s.lastClickTime = frameTime;
+        return;
+    }
+    // A second click on the caret's own place: the word around it.
+    int32_t a = std::clamp(s.scriptAnchor, 0, length), b = std::clamp(s.scriptCursor, 0, length);
+    while (a > 0 && !endsWord(s.scriptText[size_t(a - 1)])) --a;
+    while (b < length && !endsWord(s.scriptText[size_t(b)])) ++b;
+    s.scriptAnchor = a, s.scriptCursor = b;
+    if (a != b) s.scriptDragFlag = 1;
+}
+
 }  // namespace
+
+void scriptTextMouse(ScriptState& s, const Pointer& p, int32_t frameTime, int32_t& hoveredWidget) {
+    if (p.wasHeld && !p.held) s.scriptDragFlag = 0;
+    if (!p.held || s.scriptDragFlag != 0) return;
+    if (hoveredWidget == 0) {
+        if (p.y < 138 || p.x < 166) return;
+        // Divisions truncate toward zero: the margin's first columns still count as column 0.
+        placeCaret(s, p, (int64_t(p.x) - 174) / 8, (int64_t(p.y) - 141) / 12, frameTime,
+                   hoveredWidget);
+    } else if (hoveredWidget == kTextDrag) {
+        const int64_t c = std::clamp<int64_t>((int64_t(p.x) - 174) / 8, 0, 74);
+        int64_t u = (int64_t(p.y) - 141) / 12;
+        // Above or below the window the text scrolls a line per frame.
+        int64_t top = s.scriptTopLine;
+        if (u < 0) {
+            top = std::min<int64_t>(top + 1, int64_t(s.scriptLineCount) - 32);
+            u = 0;
+        }
+        if (u > 31) {
+            top = std::max<int64_t>(top - 1, 0);
+            u = 31;
+        }
+        s.scriptTopLine = int32_t(std::clamp<int64_t>(top, 0, INT32_MAX));
+        s.scriptCaretTime = frameTime;
+        placeCaret(s, p, c, u, frameTime, hoveredWidget);
+    }
+}
 
 std::string cutToWidth(const Fonts& fonts, const std::string& text, int32_t maxWidth) {
     if (propTextWidth(fonts, text) <= maxWidth) return text;

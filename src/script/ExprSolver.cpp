@@ -55,6 +55,13 @@ double exprNumberAt(std::string_view s) {
         while (i < n && isDigit(s[i])) ++i, ++digits;
     }
     if (digits == 0) return 0;
+    // A whole number of up to 15 digits is exact in a double: no need for the library's parser.
+    if (digits == i - (s[0] == '+' || s[0] == '-' ? 1 : 0) && digits <= 15 &&
+        (i == n || (s[i] != 'e' && s[i] != 'E'))) {
+        int64_t v = 0;
+        for (size_t k = i - digits; k < i; ++k) v = v * 10 + (s[k] - '0');
+        return s[0] == '-' ? -double(v) : double(v);
+    }
     size_t end = i;
     if (i < n && (s[i] == 'e' || s[i] == 'E')) {
         size_t j = i + 1;
@@ -91,43 +98,47 @@ struct ExprWork {
 
     void fail() { ok = false; }
 
+    // The class of character i from the one before it (the forward rules); hashRest counts the
+    // characters still to skip after a "#".
+    uint8_t classAt(size_t i, int32_t& hashRest) const {
+        const char c = text[i];
+        if (hashRest > 0) {
+            --hashRest;
+            return None;
+        }
+        const char pc = i > 0 ? text[i - 1] : '\0';
+        const uint8_t pk = i > 0 ? cls[i - 1] : uint8_t(None);
+        if (isDigit(c)) return pk == Function ? Function : Number;
+        if (c == '.' || c == '#') {
+            if (c == '#') hashRest = 3;
+            return Number;
+        }
+        if (c == '(' || c == ')') return Paren;
+        if (c == '-') {
+            if (i == 0) return Number;
+            if (pk == Number) return (pc == 'e' || pc == 'E') ? Number : Operator;
+            return (pc == ')' || pk == Function) ? Operator : Number;
+        }
+        if (c == '+') return (i > 0 && pk == Number && (pc == 'e' || pc == 'E')) ? Number : Operator;
+        if (isLetter(c)) return ((c == 'e' || c == 'E') && i > 0 && pk == Number) ? Number : Function;
+        return Operator;
+    }
+
+    // Whether the last classification found no name or function character and no "#": then a
+    // splice is classified again by its surroundings alone (see reclassifySplice).
+    bool plainClasses = false;
+
     void classifyExprChars() {
         const size_t n = text.size();
         cls.assign(n, None);
         int32_t hashRest = 0;
+        bool plain = true;
         for (size_t i = 0; i < n; ++i) {
-            const char c = text[i];
-            if (hashRest > 0) {
-                --hashRest;
-                cls[i] = None;
-                continue;
-            }
-            const char pc = i > 0 ? text[i - 1] : '\0';
-            const uint8_t pk = i > 0 ? cls[i - 1] : uint8_t(None);
-            uint8_t k;
-            if (isDigit(c)) {
-                k = pk == Function ? Function : Number;
-            } else if (c == '.' || c == '#') {
-                k = Number;
-                if (c == '#') hashRest = 3;
-            } else if (c == '(' || c == ')') {
-                k = Paren;
-            } else if (c == '-') {
-                if (i == 0)
-                    k = Number;
-                else if (pk == Number)
-                    k = (pc == 'e' || pc == 'E') ? Number : Operator;
-                else
-                    k = (pc == ')' || pk == Function) ? Operator : Number;
-            } else if (c == '+') {
-                k = (i > 0 && pk == Number && (pc == 'e' || pc == 'E')) ? Number : Operator;
-            } else if (isLetter(c)) {
-                k = ((c == 'e' || c == 'E') && i > 0 && pk == Number) ? Number : Function;
-            } else {
-                k = Operator;
-            }
-            cls[i] = k;
+            cls[i] = classAt(i, hashRest);
+            plain = plain && cls[i] != Function && text[i] != '#';
         }
+        plainClasses = plain;
+        if (plain) return;
         // A name stays a function name only when the first "(" or operator after it is a "(".
         bool parenNext = false;
         for (size_t i = n; i-- > 0;) {
@@ -138,6 +149,22 @@ struct ExprWork {
             } else if (cls[i] == Operator) {
                 parenNext = false;
             }
+        }
+    }
+
+    // The classes after `inserted` characters were put in at `at` in place of others, the same
+    // as classifyExprChars would give. The forward rules read only the character before, so
+    // the classes before `at` stand, and once a character after the insertion gets its old
+    // class again, so does every one after it. A name, a function or a "#" coming up needs the
+    // whole pass.
+    void reclassifySplice(size_t at, size_t inserted) {
+        if (!plainClasses) return classifyExprChars();
+        int32_t hashRest = 0;
+        for (size_t i = at; i < text.size(); ++i) {
+            const uint8_t k = classAt(i, hashRest);
+            if (k == Function || text[i] == '#') return classifyExprChars();
+            if (i >= at + inserted && k == cls[i]) return;
+            cls[i] = k;
         }
     }
 
@@ -406,9 +433,11 @@ struct ExprWork {
         replaceExprNames(xText, random);
         // Every step removes an operator or fails, so the text's length bounds the steps.
         const size_t maxSteps = text.size() + 1;
+        classifyExprChars();
         for (size_t step = 0; ok; ++step) {
-            classifyExprChars();
-            evaluateExprFunctions();  // keeps the classes up to date as it changes the text
+            // Only a "(" can start a function call or a parenthesised number.
+            if (text.find('(') != std::string::npos)
+                evaluateExprFunctions();  // keeps the classes up to date as it changes the text
             if (!ok) return;
             const std::ptrdiff_t at = exprOperatorAt();
             if (at < 0) return;
@@ -427,6 +456,7 @@ struct ExprWork {
                 return fail();
             deleteExprChars(leftStart, rightEnd - leftStart);
             insertExprText(leftStart, result);
+            if (ok) reclassifySplice(leftStart, result.size());
         }
     }
 };
@@ -435,6 +465,9 @@ struct ExprWork {
 
 std::string exprNumberText(double value, int digits) {
     if (value == 0 || !std::isfinite(value)) return "0";
+    // A whole number below 1E15 is written with all its digits either way.
+    if (digits >= 15 && std::fabs(value) < 1e15 && value == std::floor(value))
+        return std::to_string(int64_t(value));
     if (digits < 1) digits = 1;
     if (digits > 17) digits = 17;
     char buf[64];

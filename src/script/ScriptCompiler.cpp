@@ -388,6 +388,14 @@ bool scriptNumberToken(std::string_view t, int32_t& value) {
         if (expDigits == 0) return false;
     }
     if (i != n) return false;
+    // Up to nine digits and nothing else: the integer itself, as the parser would round it.
+    const size_t sign = t[0] == '+' || t[0] == '-' ? 1 : 0;
+    if (n - sign == digits && digits <= 9) {
+        int32_t v = 0;
+        for (size_t k = sign; k < n; ++k) v = v * 10 + (t[k] - '0');
+        value = t[0] == '-' ? -v : v;
+        return true;
+    }
     const std::string copy(t);
     const double d = std::strtod(copy.c_str(), nullptr);
     if (!std::isfinite(d)) return false;

@@ -43,6 +43,11 @@ struct ScriptState {
     int32_t scriptTextChanged = 0;
     int32_t scriptCaretTime = 0;
     uint8_t scriptOverwrite = 0;
+    // Set when a double click selected a word: the text takes no drag until the button is up.
+    int32_t scriptDragFlag = 0;
+    // frameTime of the last click or drag step in the text: a second click on the caret's own
+    // place within 250 ms selects the word.
+    int32_t lastClickTime = 0;
 
     // The undo copy of the text with its cursor and anchor, taken by the first edit after the
     // user placed the cursor with the mouse.
@@ -53,6 +58,9 @@ struct ScriptState {
     // shown there, which is also the cursor position just after it; -1 empty (see ScriptLayout).
     // Its 4.9 MB are taken when the first text is laid out; until then every cell reads -1.
     std::vector<int32_t> scriptLayout;
+    // How many visual lines of scriptLayout the last layout wrote: every line from there on
+    // holds -1.
+    int32_t scriptLayoutExtent = kScriptLayoutLines;
     // The text of the value field being edited: the expression evaluator reads it as x.
     std::string exprXText;
 

@@ -318,8 +318,26 @@ std::string_view scriptOperandPattern(int32_t opcode) {
     return kOpcodeIndex.patterns[size_t(opcode)];
 }
 
+namespace {
+
+// For each first character, the lengths of the field names starting with it (bit n: length n;
+// names of 64 characters or more set bit 63): most words are turned away without a search.
+struct FieldNameFilter {
+    std::array<uint64_t, 256> lengths{};
+    constexpr FieldNameFilter() {
+        for (const std::string_view w : kFieldNames)
+            if (!w.empty()) lengths[uint8_t(w[0])] |= uint64_t(1) << std::min<size_t>(w.size(), 63);
+    }
+    constexpr bool mayBeField(std::string_view w) const {
+        return !w.empty() && (lengths[uint8_t(w[0])] >> std::min<size_t>(w.size(), 63) & 1) != 0;
+    }
+};
+constexpr FieldNameFilter kFieldNameFilter;
+
+}  // namespace
+
 int32_t scriptFieldCode(std::string_view word) {
-    return indexIn(kFieldNames, word);
+    return kFieldNameFilter.mayBeField(word) ? indexIn(kFieldNames, word) : -1;
 }
 
 std::string_view scriptFieldName(int32_t code) {

@@ -42,21 +42,36 @@ void layoutScriptText(ScriptState& s, const Canvas* cv, const Fonts* fonts) {
     int32_t colour = kScriptColourError;
     int32_t y = kScriptTextTop;
     std::string glyph(1, ' ');
-    if (s.scriptLayout.empty())
+    if (s.scriptLayout.empty()) {
         s.scriptLayout.assign(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
-    else
-        std::fill(s.scriptLayout.begin(), s.scriptLayout.end(), -1);
+        s.scriptLayoutExtent = 0;
+    }
+    // Each line is cleared when the layout enters it and filled when it leaves it, while its
+    // cells are at hand; the lines the last layout used beyond this one's are cleared at the end.
+    int32_t* const cells = s.scriptLayout.data();
+    const auto lineCells = [cells](int32_t m) { return cells + size_t(m) * kScriptLayoutColumns; };
+    const auto enterLine = [&](int32_t m) { std::fill_n(lineCells(m), kScriptLayoutColumns, -1); };
+    // Cells after a line's last character repeat it; an empty first line starts at position 1.
+    const auto finishLine = [&](int32_t m) {
+        int32_t* line = lineCells(m);
+        int32_t k = 0;
+        while (k < kScriptLayoutColumns && line[k] != -1) ++k;
+        if (k == 0 && m == 0) line[0] = 1;
+        if (k >= 1) std::fill(line + k, line + kScriptLayoutColumns, line[k - 1]);
+    };
     const std::string& text = s.scriptText;
     int32_t n = 0;  // visual line
     int32_t x = kLeft;
+    enterLine(0);
     // Starts a new visual line whose start is the cursor position p (the 1-based position of
     // the character just passed); false when the layout is full.
     const auto breakLine = [&](int32_t p) {
         if (n + 1 >= kScriptLayoutLines) return false;
         if (n >= top) y -= 12;
-        ++n;
+        finishLine(n);
+        enterLine(++n);
         x = kLeft;
-        layoutCell(s, n, 0) = p + 1;
+        lineCells(n)[0] = p + 1;
         return true;
     };
     bool full = false;
@@ -84,10 +99,11 @@ void layoutScriptText(ScriptState& s, const Canvas* cv, const Fonts* fonts) {
             colouring.lineEnd();
             if (n + 1 >= kScriptLayoutLines) break;
             if (n >= top) y -= 12;
-            ++n;
+            finishLine(n);
+            enterLine(++n);
         } else if (c == kLf) {
             x = kLeft;
-            layoutCell(s, n, 0) = p + 1;
+            lineCells(n)[0] = p + 1;
         } else {
             if (draw && n >= top && y >= kScriptTextTop - 12 * (kShownLines - 1)) {
                 glyph[0] = c;
@@ -99,22 +115,18 @@ void layoutScriptText(ScriptState& s, const Canvas* cv, const Fonts* fonts) {
             else if (x >= kRightEdge)
                 full = !breakLine(p);
             else
-                layoutCell(s, n, (x - 178) / 8) = p;
+                lineCells(n)[(x - 178) / 8] = p;
         }
     }
     s.scriptLineCount = n + 1;
 
-    for (int32_t m = 0; m <= n; ++m) {
-        int32_t k = 0;
-        while (k < kScriptLayoutColumns && layoutCell(s, m, k) != -1) ++k;
-        if (k == 0 && m == 0) layoutCell(s, 0, 0) = 1;
-        if (k >= 1)
-            for (int32_t c = k; c < kScriptLayoutColumns; ++c)
-                layoutCell(s, m, c) = layoutCell(s, m, k - 1);
-    }
+    finishLine(n);
     for (int32_t m = n + 1; m < kShownLines; ++m)
-        for (int32_t c = 0; c < kScriptLayoutColumns; ++c)
-            layoutCell(s, m, c) = layoutCell(s, n, c);
+        std::copy_n(lineCells(n), kScriptLayoutColumns, lineCells(m));
+    const int32_t used = std::max(n + 1, kShownLines);
+    const int32_t stale = std::clamp(s.scriptLayoutExtent, used, kScriptLayoutLines);
+    std::fill(lineCells(used), lineCells(stale), -1);
+    s.scriptLayoutExtent = used;
 
     if (s.scriptLineCount > kShownLines)
         s.scriptTopLine = std::clamp(s.scriptTopLine, 0, s.scriptLineCount - kShownLines);

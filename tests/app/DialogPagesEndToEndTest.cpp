@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ExitTransition.h"
 #include "app/FrameLoop.h"
 #include "app/Startup.h"
 #include "map/MapFile.h"
@@ -24,11 +25,15 @@ std::string roomMap() {
     test::MapBuilder b(*map);
     b.addRoom(0, 0, 1024, 1024);
     b.link();
+    b.addSprite(512, 512, 0, 0, 7);
     return serializeMap(*map);
 }
 
 struct KeysRig {
-    KeysRig() {
+    // secondLanguage: a copy of the English language file as a second language.
+    explicit KeysRig(bool secondLanguage = false) {
+        if (secondLanguage)
+            rig.dir.write("KorvelD/lang001.dat", rig.dir.read("KorvelD/lang000.dat"));
         const std::string path = rig.dir.write("maps/ROOM.MAP", roomMap());
         rig.dir.write("maps/OTHER.MAP", roomMap());
         rig.platform = std::make_unique<HeadlessPlatform>(rig.dir.path(), "\"" + path + "\"");
@@ -54,6 +59,16 @@ struct KeysRig {
     void button(bool down) {
         rig.platform->setKeyDown(1, down);
         frame();
+    }
+    // The pointer at (x, y) in frame coordinates with the left button down or up: one frame.
+    void mouse(int32_t x, int32_t y, bool down) {
+        rig.platform->setPointer(x, 599 - y);
+        rig.platform->setKeyDown(1, down);
+        frame();
+    }
+    void click(int32_t x, int32_t y) {
+        mouse(x, y, true);
+        mouse(x, y, false);
     }
     uint8_t pixel(int32_t x, int32_t y) const {
         return rig.platform->lastFrame()[size_t(y) * 800 + size_t(x)];
@@ -217,6 +232,59 @@ TEST(DialogPagesByKeys, TilePickerOverAWallListsTheWallTilesAndPicksOne) {
     WallRecord wall;
     std::memcpy(&wall, saved.data() + layout->wallOffset + sizeof(WallRecord), sizeof wall);
     EXPECT_EQ(wall.picnum, test::kTile16x4);
+}
+
+TEST(DialogPagesByMouse, GeneralOptionsTakeTheSoundsBoxAndALanguageIntoTheConfiguration) {
+    KeysRig r(true);
+    Editor& ed = *r.rig.ed;
+    ASSERT_EQ(ed.langs.languageCount(), 2);
+    r.press({kF8});
+    ASSERT_EQ(ed.app.currentPage, Page::GeneralOptions);
+    const uint8_t sounds = ed.settings.enableSounds;
+    const std::string box = r.box(8, 446);
+    r.click(14, 452);
+    EXPECT_NE(ed.settings.enableSounds, sounds);
+    EXPECT_NE(r.box(8, 446), box);
+    // The language rows run down from row 359; the second one lies 12 rows lower.
+    const int32_t before = ed.langs.languageIndex;
+    const std::string row = r.box(600, 346);
+    r.click(600, 350);
+    EXPECT_EQ(ed.langs.languageIndex, 1 - before);
+    r.frame();
+    EXPECT_NE(r.box(600, 346), row);
+
+    ed.settings.exitEffect = 0;
+    ASSERT_TRUE(playExitTransition(ed));
+    const std::string config = r.rig.dir.read("KorvelD/korvel.cfg");
+    EXPECT_NE(config.find("\r\nensounds" + std::to_string(ed.settings.enableSounds) + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(config.find("\r\nlanguage" + std::to_string(1 - before) + "\r\n"), std::string::npos);
+}
+
+TEST(DialogPagesByMouse, RecordEditorSpinAndFlagBitReachTheSavedSprite) {
+    KeysRig r;
+    Editor& ed = *r.rig.ed;
+    ASSERT_EQ(ed.map.spriteCount, 1);
+    ed.map.spriteSelected[0] = 1;
+    ed.map.selectedSpriteCount = 1;
+    r.press({'E'});
+    ASSERT_EQ(ed.app.currentPage, Page::RecordEditor);
+    // PICNUM is the fifth row (rows 445..460): its spin handle at x 195..209, dragged up 10.
+    r.mouse(200, 452, true);
+    for (int32_t dy = 2; dy <= 10; dy += 2) r.mouse(200, 452 + dy, true);
+    r.mouse(200, 462, false);
+    // Bit 0 of CSTAT: the box at x 400..413, rows 512..525.
+    r.click(406, 518);
+    r.click(600, 187);  // Apply
+    r.press({kCtrl, 'S'});
+    const std::string bytes = r.rig.dir.read("maps/ROOM.MAP");
+    const auto layout = parseMapFile(bytes);
+    ASSERT_TRUE(layout && layout->spriteCount == 1);
+    int16_t cstat = 0, picnum = 0;
+    std::memcpy(&cstat, bytes.data() + layout->spriteOffset + 12, 2);
+    std::memcpy(&picnum, bytes.data() + layout->spriteOffset + 14, 2);
+    EXPECT_EQ(picnum, 17);
+    EXPECT_EQ(cstat & 1, 1);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "script/ScriptLayout.h"
 #include "support/CommandRig.h"
 #include "support/PngFile.h"
+#include "ui/Widgets.h"
 
 namespace korvel {
 namespace {
@@ -20,6 +21,14 @@ struct Rig : test::CommandRig {
     void openScriptPage() {
         ed->app.currentPage = Page::ScriptEditor;
         runFrame(*ed);
+    }
+    // A left click at (x, y) in frame coordinates: a frame with the button down, one with it up.
+    void clickAt(int32_t x, int32_t y) {
+        platform->setPointer(x, 599 - y);
+        for (const bool down : {true, false}) {
+            platform->setKeyDown(kLeftButton, down);
+            runFrame(*ed);
+        }
     }
     void type(const std::string& text) {
         for (const char c : text) {
@@ -105,6 +114,51 @@ TEST(ScriptPageEndToEnd, TheCalculatorEvaluatesWithTheFieldsValueAsX) {
     r.type("*2");
     ASSERT_EQ(r.ed->prompt.promptInput, "x*2");
     r.press({13});
+    EXPECT_EQ(r.ed->prompt.valueClipboard, 24);
+    EXPECT_EQ(r.platform->clipboardText(), "24");
+    EXPECT_NE(r.ed->app.statusText.find("24"), std::string::npos);
+}
+
+TEST(ScriptPageEndToEnd, AClickRightOfALinePutsTheCaretAfterItsLastCharacter) {
+    Rig r;
+    r.openScriptPage();
+    ScriptState& s = r.ed->pages.scriptEditor;
+    s.scriptText.clear();
+    s.scriptCursor = s.scriptAnchor = 0;
+    r.type("mov r01 5");
+    r.press({test::kShiftKey, 37});
+    r.press({test::kShiftKey, 37});
+    int32_t x = 0, y = 0;
+    ASSERT_FALSE(r.inksAt(8, &x, &y).empty());
+    r.clickAt(700, y + 5);
+    EXPECT_EQ(s.scriptCursor, 9);
+    EXPECT_EQ(s.scriptAnchor, 9) << "the click ends the selection";
+    s.scriptCaretTime = r.ed->input.frameTime;  // the caret in its shown half of the blink
+    runFrame(*r.ed);
+    for (int32_t row = y; row <= y + 11; ++row)
+        EXPECT_EQ(r.platform->framePixel(x + 7, row), 83) << row;
+    EXPECT_FALSE(r.inksAt(8).count(28)) << "no selection left";
+}
+
+TEST(ScriptPageEndToEnd, SpaceOnAFocusedFieldOpensTheCalculatorWithItsValueAsX) {
+    Rig r;
+    r.ed->settings.tagDrawLimit = 12;
+    r.ed->app.currentPage = Page::DisplayOptions;
+    runFrame(*r.ed);
+    const WidgetState& w = r.ed->widgets;
+    const WidgetValueField* field = nullptr;
+    for (int32_t i = 0; i < w.valueFieldCount; ++i)
+        if (w.valueFields[i].id == 6) field = &w.valueFields[i];
+    ASSERT_NE(field, nullptr);
+    r.clickAt(field->x + 10, field->y + 7);
+    ASSERT_EQ(r.ed->app.focusedField, 6);
+    r.press({' '});
+    ASSERT_EQ(r.ed->prompt.promptKind, int32_t(ValuePromptKind::Calculator));
+    EXPECT_EQ(r.ed->prompt.promptInput, "x");
+    EXPECT_EQ(r.ed->settings.tagDrawLimit, 12);
+    r.type("*2");
+    r.press({13});
+    EXPECT_EQ(r.ed->prompt.promptKind, 0);
     EXPECT_EQ(r.ed->prompt.valueClipboard, 24);
     EXPECT_EQ(r.platform->clipboardText(), "24");
     EXPECT_NE(r.ed->app.statusText.find("24"), std::string::npos);

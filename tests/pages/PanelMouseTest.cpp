@@ -10,6 +10,7 @@
 #include "pages/MessageBox.h"
 #include "pages/PageMouse.h"
 #include "pages/PanelMouse.h"
+#include "script/ScriptLayout.h"
 #include "support/EditorRig.h"
 #include "ui/Widgets.h"
 
@@ -347,6 +348,23 @@ TEST(PageMouse, ScriptListSwitchesScriptsOutsideDemos) {
         r.frame(20, c.y, true);
         EXPECT_EQ(s.scriptIndex, c.index) << c.y << " " << c.count << " " << c.top;
         EXPECT_EQ(r.trace == test::Trace{"loadScript"}, c.loads) << c.y;
+    }
+}
+
+TEST(PageMouse, ScriptTextTakesClicksDuringDemosButNotWhileAButtonIsHeld) {
+    for (const int32_t demo : {-1, 4}) {
+        for (const int32_t hovered : {0, 26001}) {
+            SCOPED_TRACE(demo * 100000 + hovered);
+            MouseRig r(Page::ScriptEditor);
+            ScriptState& s = r.ed->pages.scriptEditor;
+            s.scriptText = "abc";
+            layoutScriptText(s);
+            r.ed->demo.demoFrameIndex = demo;
+            r.ed->app.hoveredWidget = hovered;
+            r.frame(600, 515, true);
+            EXPECT_EQ(s.scriptCursor, hovered == 0 ? 3 : 0);
+            EXPECT_EQ(r.ed->app.hoveredWidget, hovered == 0 ? 26020 : hovered);
+        }
     }
 }
 
