@@ -4,6 +4,7 @@
 // starts from the same map; the operations build their sectors through the polygon tool.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -34,7 +35,7 @@ void appendLoop(MapStore& map, Ring ring, bool hole) {
         const IntPoint a = ring[i], b = ring[(i + 1) % ring.size()];
         sum += (int64_t(b.x) - a.x) * (int64_t(a.y) + b.y);
     }
-    if ((sum > 0) != hole) ring.assign(ring.rbegin(), ring.rend());
+    if ((sum > 0) != hole) std::reverse(ring.begin(), ring.end());
     const int32_t first = map.wallCount, n = int32_t(ring.size());
     for (int32_t i = 0; i < n; ++i) {
         WallRecord& w = map.walls[first + i];

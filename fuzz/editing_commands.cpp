@@ -1,7 +1,10 @@
 // Any bytes become a small map whose records hold anything, the objects under the mouse, the
 // side view's subject and parts, a selection, a page, a tool with its target and a few held
-// keys, then a run of the single-key edits of the plan and side views. They must finish without
-// a sanitizer finding or a hang, and the map must keep its counts within capacity.
+// keys, then a run of the single-key edits of the plan and side views; then any values in every
+// field of the record editor and the search page, and a run of the commands of the selection,
+// clipboard, undo, page, prompt, attribute, record editor and search keys and buttons, the
+// plan view painted after them. They must finish without a sanitizer finding or a hang, and the
+// map must keep its counts within capacity.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +12,7 @@
 
 #include "FuzzMap.h"
 #include "FuzzReader.h"
+#include "MemoryFileSystem.h"
 #include "app/Editor.h"
 #include "commands/FlagCommands.h"
 #include "commands/HeightCommands.h"
@@ -18,6 +22,9 @@
 #include "commands/ToolCommands.h"
 #include "commands/ValueGridCommands.h"
 #include "map/Selection.h"
+#include "platform/HeadlessPlatform.h"
+#include "support/EditingCommandMix.h"
+#include "views/PlanView.h"
 
 using namespace korvel;
 
@@ -97,7 +104,14 @@ constexpr uint8_t kHeldKeys[] = {33, 34, 35, 36, 101, 188, 190, 219, 221, 189, 1
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static auto owner = std::make_unique<Editor>();
+    static auto owner = [] {
+        // Files the commands write or look for stay in memory.
+        static HeadlessPlatform platform("/tmp");
+        platform.setFileSystem(std::make_unique<fuzz::MemoryFileSystem>());
+        auto ed = std::make_unique<Editor>();
+        ed->app.platform = &platform;
+        return ed;
+    }();
     Editor& ed = *owner;
     MapStore& map = ed.map;
     FuzzReader in{data, size};
@@ -145,6 +159,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     for (int i = 0; i < 12 && !in.done(); ++i) kCommands[in.get<uint8_t>() % kCommandCount](ed);
+
+    ed.hover.panelSubject = PanelSubject(in.get<uint8_t>() % 7);
+    ed.app.modeStackDepth = in.get<uint8_t>() % 4;
+    test::scrambleEditingFields(ed, [&] { return in.get<uint32_t>(); });
+    for (int i = 0; i < 12 && !in.done(); ++i) {
+        test::kEditingCommands[in.get<uint8_t>() % test::kEditingCommandCount](ed);
+        ed.prompt.promptKind = 0;
+    }
+    ed.app.currentPage = Page::PlanView;
+    draw2DView(ed, 0);
 
     if (map.sectorCount > kMaxSectors || map.wallCount > kMaxWalls || map.spriteCount > kMaxSprites)
         std::abort();

@@ -8,6 +8,7 @@
 #include "geometry/MapMerge.h"
 #include "map/MapFile.h"
 #include "platform/Platform.h"
+#include "base/Cp1251.h"
 
 namespace korvel {
 
@@ -51,8 +52,8 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
     if (!r.loaded) {
         // A refused file says why on its own, before any caller reports.
         if (ed.mapFile.mapLoadNotice != 0)
-            ed.app.statusText =
-                getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(path));
+            ed.app.statusText = getMessage(ed.mapFile.mapLoadNotice, ed.langs,
+                                           shownPathText(getPathFileName(path)));
         return;
     }
     // The plan view opens on the start position.
@@ -63,7 +64,8 @@ void loadMap(Editor& ed, const std::string& path, bool silent) {
     ed.pages.fileBrowser.browserFolder = getPathFolder(path);
     ed.app.currentPage = Page::PlanView;
     if (ed.mapFile.mapLoadNotice != 0)
-        ed.app.statusText = getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(path));
+        ed.app.statusText =
+            getMessage(ed.mapFile.mapLoadNotice, ed.langs, shownPathText(getPathFileName(path)));
 }
 
 void reportMapLoad(Editor& ed) {
@@ -72,8 +74,8 @@ void reportMapLoad(Editor& ed) {
     if (ed.mapFile.mapLoadFailed != 0)
         ed.app.statusText = getMessage(kMsgMapNotLoaded, ed.langs);
     else if (ed.mapFile.mapLoadNotice != 0)
-        ed.app.statusText =
-            getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(ed.mapFile.mapPath));
+        ed.app.statusText = getMessage(ed.mapFile.mapLoadNotice, ed.langs,
+                                       shownPathText(getPathFileName(ed.mapFile.mapPath)));
     else
         ed.app.statusText =
             getMessage(kMsgMapLoaded, ed.langs, std::to_string(ed.mapFile.mapVersionByte));
@@ -109,7 +111,8 @@ void insertMapFile(Editor& ed, const std::string& path) {
     if (!r.loaded) return;
     if (r.unknownVersion) ed.app.pendingMessageBox = MessageBoxKind::UnsupportedMapVersion;
     if (ed.mapFile.mapLoadNotice != 0)
-        ed.app.statusText = getMessage(ed.mapFile.mapLoadNotice, ed.langs, getPathFileName(path));
+        ed.app.statusText =
+            getMessage(ed.mapFile.mapLoadNotice, ed.langs, shownPathText(getPathFileName(path)));
 }
 
 void saveCurrentMap(Editor& ed) {

@@ -106,4 +106,122 @@ std::string utf8ToCp1251(const std::string& text) {
     return out;
 }
 
+namespace {
+
+constexpr unsigned char kKeptByte = 0x98;
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The system byte kept at text[i] (0x98 and two hex digits), or -1.
+int keptByteAt(const std::string& text, size_t i) {
+    if (static_cast<unsigned char>(text[i]) != kKeptByte || i + 2 >= text.size()) return -1;
+    const int hi = hexValue(text[i + 1]), lo = hexValue(text[i + 2]);
+    return hi < 0 || lo < 0 ? -1 : hi * 16 + lo;
+}
+
+void keepBytes(std::string& out, const std::string& text, size_t from, size_t count) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (size_t k = from; k < from + count; ++k) {
+        const auto b = static_cast<unsigned char>(text[k]);
+        out += char(kKeptByte);
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+    }
+}
+
+// The length of the well-formed UTF-8 character at text[i] and its code point; 0 when malformed.
+size_t utf8CharAt(const std::string& text, size_t i, uint32_t& cp) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    size_t extra = 0;
+    if (c < 0x80) {
+        cp = c;
+        return 1;
+    }
+    if ((c & 0xE0) == 0xC0) {
+        cp = c & 0x1F;
+        extra = 1;
+    } else if ((c & 0xF0) == 0xE0) {
+        cp = c & 0x0F;
+        extra = 2;
+    } else if ((c & 0xF8) == 0xF0) {
+        cp = c & 0x07;
+        extra = 3;
+    } else {
+        return 0;
+    }
+    if (i + extra >= text.size()) return 0;
+    for (size_t k = 1; k <= extra; ++k) {
+        const auto d = static_cast<unsigned char>(text[i + k]);
+        if ((d & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (d & 0x3F);
+    }
+    // Overlong forms would not come back as the same bytes.
+    const uint32_t least[4] = {0, 0x80, 0x800, 0x10000};
+    if (cp < least[extra]) return 0;
+    return extra + 1;
+}
+
+}  // namespace
+
+std::string utf8ToPathText(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    const auto& rev = reverseTable();
+    size_t i = 0;
+    while (i < utf8.size()) {
+        uint32_t cp = 0;
+        const size_t len = utf8CharAt(utf8, i, cp);
+        if (len == 0) {
+            keepBytes(out, utf8, i, 1);
+            ++i;
+            continue;
+        }
+        if (cp < 0x80) {
+            out += char(cp);
+        } else if (const auto it = rev.find(cp); it != rev.end() && it->second != kKeptByte) {
+            out += char(it->second);
+        } else {
+            keepBytes(out, utf8, i, len);
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string pathTextToUtf8(const std::string& path) {
+    std::string out;
+    out.reserve(path.size() * 2);
+    for (size_t i = 0; i < path.size();) {
+        if (const int b = keptByteAt(path, i); b >= 0) {
+            out += char(b);
+            i += 3;
+            continue;
+        }
+        appendUtf8(out, codePointOf(static_cast<unsigned char>(path[i])));
+        ++i;
+    }
+    return out;
+}
+
+std::string shownPathText(const std::string& path) {
+    std::string out;
+    out.reserve(path.size());
+    for (size_t i = 0; i < path.size();) {
+        if (keptByteAt(path, i) < 0) {
+            out += path[i++];
+            continue;
+        }
+        // One '?' for the kept bytes of one character: a lead byte and its continuations.
+        out += '?';
+        i += 3;
+        int b = 0;
+        while (i < path.size() && (b = keptByteAt(path, i)) >= 0 && (b & 0xC0) == 0x80) i += 3;
+    }
+    return out;
+}
+
 }  // namespace korvel

@@ -267,13 +267,6 @@ void confirmTile(Editor& ed) {
     rebuildToolbar(ed);
 }
 
-// The folder above: the trailing separator dropped, then the folder part kept.
-std::string parentFolder(const std::string& folder) {
-    std::string f = folder;
-    if (!f.empty() && isPathSeparator(f.back())) f.pop_back();
-    return getPathFolder(f);
-}
-
 void confirmDrive(Editor& ed) {
     FileBrowserState& b = ed.pages.fileBrowser;
     if (b.driveCursor < 0 || b.driveCursor > 25) return;
@@ -289,9 +282,8 @@ void confirmDrive(Editor& ed) {
 void confirmBrowser(Editor& ed) {
     FileBrowserState& b = ed.pages.fileBrowser;
     if (b.browserFocus == 1) {
-        const int32_t c = b.browserFileCursor;
-        if (c < 0 || c >= b.browserFileCount || c >= int32_t(b.browserFiles.size())) return;
-        const std::string path = joinPath(b.browserFolder, b.browserFiles[size_t(c)]);
+        const std::string path = browserFilePath(b);
+        if (path.empty()) return;
         if (b.browserPurpose == FileBrowserPurpose::PlayDemo) {
             playDemo(ed, path);
         } else if (b.browserPurpose == FileBrowserPurpose::MergeMap) {
@@ -307,13 +299,9 @@ void confirmBrowser(Editor& ed) {
         cueCommand(ed);
         return;
     }
-    const int32_t c = b.browserFolderCursor;
-    if (c < 0 || c >= b.browserFolderCount || c >= int32_t(b.browserFolders.size())) return;
-    const std::string& entry = b.browserFolders[size_t(c)];
-    if (entry == "..")
-        b.browserFolder = parentFolder(b.browserFolder);
-    else
-        b.browserFolder += entry + pathSeparator();
+    const std::string folder = browserFolderTarget(b);
+    if (folder.empty()) return;
+    b.browserFolder = folder;
     ed.app.hoveredWidget = 0;
     fillFileDialogLists(b, ed.app.platform->fileSystem(), ed.app.platform->programFolder());
     b.browserFolderTop = b.browserFileTop = 0;

@@ -24,6 +24,7 @@
 #include "editing/PrimaryAction.h"
 #include "editing/ValuePrompt.h"
 #include "pages/MessageBox.h"
+#include "pages/RecordEditor.h"
 #include "pages/ScriptEditor.h"
 #include "platform/VirtualKeys.h"
 #include "commands/DisplayToggles.h"
@@ -607,6 +608,22 @@ constexpr CommandRow kRows[] = {
      .uiAction = 35,
      .uiTrigger = UiTrigger::Press,
      .handler = toggleSectorsFilledButton},
+    // Toolbar buttons of the record editor.
+    {.id = CommandId::RecordEditorPrevious,
+     .caption = 571,
+     .pages = PageSet::only({Page::RecordEditor}),
+     .uiAction = 160,
+     .handler = previousRecordInEditor},
+    {.id = CommandId::RecordEditorNext,
+     .caption = 572,
+     .pages = PageSet::only({Page::RecordEditor}),
+     .uiAction = 161,
+     .handler = nextRecordInEditor},
+    {.id = CommandId::RecordEditorApplyAndClear,
+     .caption = 573,
+     .pages = PageSet::only({Page::RecordEditor}),
+     .uiAction = 162,
+     .handler = applyAndClearRecordEditor},
 };
 
 // Where each id's row lies; -1 for none, which the check below refuses.

@@ -325,9 +325,14 @@ enum class CommandId : uint16_t {
     // Toolbar buttons of the plan view's display.
     ToggleSpritesFilledButton,
     ToggleSectorsFilledButton,
+
+    // Toolbar buttons of the record editor.
+    RecordEditorPrevious,
+    RecordEditorNext,
+    RecordEditorApplyAndClear,
 };
 // The number of ids: a new id goes last and this follows it.
-constexpr size_t kCommandIdCount = size_t(CommandId::ToggleSectorsFilledButton) + 1;
+constexpr size_t kCommandIdCount = size_t(CommandId::RecordEditorApplyAndClear) + 1;
 
 // The codes of the pull-down menus' commands (hoveredElement while an item is under the mouse).
 constexpr int32_t kFirstMenuCommand = 768;

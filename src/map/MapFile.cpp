@@ -6,6 +6,7 @@
 #include "base/FileSystem.h"
 #include "base/Mainm.h"
 #include "base/PathNames.h"
+#include "base/Cp1251.h"
 
 namespace korvel {
 
@@ -203,7 +204,7 @@ MapLoadResult loadMap(MapStore& map, MapFileState& file, FileSystem& fs, const s
     map.spriteCount = layout->spriteCount;
 
     file.mapPath = path;
-    file.mapTitle = getPathFileName(path);
+    file.mapTitle = shownPathText(getPathFileName(path));
     if (!silent) updateRecentFiles(file, path);
     resetMapState(map);
     return result;
@@ -227,7 +228,7 @@ bool saveMap(MapStore& map, MapFileState& file, FileSystem& fs, const std::strin
         map.mapModified = MapModifiedState::AutoSaved;
     } else {
         file.mapPath = path;
-        file.mapTitle = getPathFileName(path);
+        file.mapTitle = shownPathText(getPathFileName(path));
         map.mapModified = MapModifiedState::Unmodified;
         updateRecentFiles(file, path);
     }
@@ -244,7 +245,7 @@ MapLoadResult readMapFileIntoClipboard(const MapStore& map, MapClipboard& clip, 
     }
     MapLoadResult result = describe(*layout);
     if (result.countTooLargeMessage != 0) {
-        events.statusMessage(result.countTooLargeMessage, {getPathFileName(path)});
+        events.statusMessage(result.countTooLargeMessage, {shownPathText(getPathFileName(path))});
         file.mapLoadFailed = 1;
         return result;
     }

@@ -9,6 +9,7 @@
 #include "base/Random.h"
 #include "pages/ListScrollBar.h"
 #include "ui/Text.h"
+#include "base/Cp1251.h"
 #include "base/FileSystem.h"
 #include "ui/TypedText.h"
 
@@ -19,6 +20,13 @@ namespace {
 void followCursor(int32_t cursor, int32_t& top) {
     if (top < cursor - (kBrowserVisibleRows - 1)) top = cursor - (kBrowserVisibleRows - 1);
     if (cursor < top) top = cursor;
+}
+
+// The folder above: the trailing separator dropped, then the folder part kept.
+std::string parentFolder(const std::string& folder) {
+    std::string f = folder;
+    if (!f.empty() && isPathSeparator(f.back())) f.pop_back();
+    return getPathFolder(f);
 }
 
 int32_t cappedCount(size_t n) {
@@ -59,12 +67,32 @@ void fillFileDialogLists(FileBrowserState& b, FileSystem& fs, const std::string&
     const bool root = isRootFolder(b.browserFolder);
     const size_t first = root ? 0 : 1;
     b.browserFolderCount = cappedCount(folders.size() + first);
-    if (!root) b.browserFolders[0] = "..";
-    for (int32_t i = int32_t(first); i < b.browserFolderCount; ++i)
-        b.browserFolders[size_t(i)] = folders[size_t(i) - first];
+    if (!root) b.browserFolders[0] = b.browserFolderNames[0] = "..";
+    for (int32_t i = int32_t(first); i < b.browserFolderCount; ++i) {
+        b.browserFolderNames[size_t(i)] = folders[size_t(i) - first];
+        b.browserFolders[size_t(i)] = shownPathText(folders[size_t(i) - first]);
+    }
 
     b.browserFileCount = cappedCount(files.size());
-    for (int32_t i = 0; i < b.browserFileCount; ++i) b.browserFiles[size_t(i)] = files[size_t(i)];
+    for (int32_t i = 0; i < b.browserFileCount; ++i) {
+        b.browserFileNames[size_t(i)] = files[size_t(i)];
+        b.browserFiles[size_t(i)] = shownPathText(files[size_t(i)]);
+    }
+}
+
+std::string browserFilePath(const FileBrowserState& b) {
+    const int32_t c = b.browserFileCursor;
+    if (c < 0 || c >= b.browserFileCount || c >= int32_t(b.browserFileNames.size())) return {};
+    return joinPath(b.browserFolder, b.browserFileNames[size_t(c)]);
+}
+
+std::string browserFolderTarget(const FileBrowserState& b) {
+    const int32_t c = b.browserFolderCursor;
+    if (c < 0 || c >= b.browserFolderCount || c >= int32_t(b.browserFolderNames.size()))
+        return {};
+    const std::string& entry = b.browserFolderNames[size_t(c)];
+    if (entry == "..") return parentFolder(b.browserFolder);
+    return b.browserFolder + entry + pathSeparator();
 }
 
 void fileDlgTypeAhead(FileBrowserState& b, uint8_t key) {
@@ -163,7 +191,7 @@ void drawBrowserList(Editor& ed, const BrowserList& list) {
 void drawFileBrowser(Editor& ed) {
     const FileBrowserState& b = ed.pages.fileBrowser;
     const Canvas cv = canvasOf(ed);
-    const std::string folder = cutText(b.browserFolder, 94, 90);
+    const std::string folder = cutText(shownPathText(b.browserFolder), 94, 90);
     drawText(cv, ed.fonts, folder, 49, 555, 0);
     drawText(cv, ed.fonts, folder, 48, 556, 68);
 

@@ -24,10 +24,15 @@ constexpr int32_t kBrowserVisibleRows = 32;
 struct FileBrowserState {
     std::string browserFolder;  // the folder shown
     FileBrowserPurpose browserPurpose = FileBrowserPurpose::OpenMap;
-    // ".." first unless the folder is a root, then the subfolder names.
+    // ".." first unless the folder is a root, then the subfolder names, as shown (a character
+    // Windows-1251 lacks is a '?').
     std::vector<std::string> browserFolders = std::vector<std::string>(kBrowserListCapacity);
     int32_t browserFolderCount = 0;
     std::vector<std::string> browserFiles = std::vector<std::string>(kBrowserListCapacity);
+    // Beside each shown name the name the system gave, in path text (base/Cp1251.h): what a
+    // folder is entered and a file opened by.
+    std::vector<std::string> browserFolderNames = std::vector<std::string>(kBrowserListCapacity);
+    std::vector<std::string> browserFileNames = std::vector<std::string>(kBrowserListCapacity);
     int32_t browserFileCount = 0;
     int32_t browserFolderTop = 0, browserFileTop = 0;        // first visible rows
     int32_t browserFolderCursor = 0, browserFileCursor = 0;  // selected rows
@@ -48,9 +53,9 @@ bool isRootFolder(const std::string& folder);
 void stepDriveCursor(FileBrowserState& browser, int32_t direction);
 
 // Refills both lists for the folder and purpose and puts both cursors and windows at the top.
-// A folder that does not exist is replaced by the program's folder first. Names are the file
-// system's 8-bit names; joined to the folder they open the file again. Each list keeps its
-// first 1024 entries.
+// A folder that does not exist is replaced by the program's folder first. The kept names,
+// joined to the folder, open the file again; the shown ones may not. Each list keeps its first
+// 1024 entries.
 void fillFileDialogLists(FileBrowserState& browser, FileSystem& fs,
                          const std::string& programFolder);
 
@@ -65,6 +70,11 @@ void fileDlgScrollFiles(FileBrowserState& browser);
 // The first character of the text typed this frame, in upper case, to fileDlgTypeAhead; nothing
 // typed, nothing moves.
 void typeAheadText(FileBrowserState& browser, const std::string& typed);
+
+// The path of the file under the file cursor, and the folder the folder cursor enters (the
+// parent for ".."); empty when the cursor is outside its list.
+std::string browserFilePath(const FileBrowserState& browser);
+std::string browserFolderTarget(const FileBrowserState& browser);
 
 // Painter of the file browser and of the drive list page.
 void drawBrowserPage(Editor& ed);

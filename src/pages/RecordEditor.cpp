@@ -377,6 +377,46 @@ void recordEditorButton(Editor& ed, int32_t id) {
     cueCommand(ed);
 }
 
+namespace {
+
+// Applies the page, then moves a single-record subject's target by `step` when the neighbour
+// exists; a selection, or a target the map no longer holds, stays where it is.
+void stepRecord(Editor& ed, int32_t step) {
+    applyRecordEditor(ed);
+    cueCommand(ed);
+    const RecordEditorSubject s = recordEditorSubjectOf(ed);
+    if (s == RecordEditorSubject::Nothing || selectionSubject(s)) return;
+    const RecordKind kind = kindOf(s);
+    int32_t& t = targetOf(ed, kind);
+    const int32_t count = objectCount(ed.map, kind);
+    if (t < 0 || t >= count) return;
+    const int32_t next = t + step;
+    if (next < 0 || next >= count) return;
+    t = next;
+    loadOne(ed, kind);
+    updateRecordEditorSubject(ed);
+    onPageChanged(ed);
+}
+
+}  // namespace
+
+void previousRecordInEditor(Editor& ed) {
+    stepRecord(ed, -1);
+}
+
+void nextRecordInEditor(Editor& ed) {
+    stepRecord(ed, 1);
+}
+
+void applyAndClearRecordEditor(Editor& ed) {
+    applyRecordEditor(ed);
+    ValuePromptState& p = ed.prompt;
+    p.targetSprite = p.targetSector = p.targetWall = -1;
+    updateRecordEditorSubject(ed);
+    cueCommand(ed);
+    onPageChanged(ed);
+}
+
 void nextRecordEditorField(Editor& ed) {
     const RecordEditorSubject s = RecordEditorSubject(ed.pages.recordEditor.recordEditorSubject);
     if (s >= RecordEditorSubject::Nothing) return;

@@ -90,6 +90,13 @@ void loadEditorFromSelectedWalls(Editor& ed);
 // write), clears the deltas and loads the records again. A stale target writes nothing.
 void applyRecordEditor(Editor& ed);
 
+// The toolbar's record steps (also Ctrl+Left, Ctrl+Right, Ctrl+Up): apply, then for one record
+// load the previous or next record of its kind (kept at the ends); or apply and forget the
+// targets, leaving the page with nothing to edit.
+void previousRecordInEditor(Editor& ed);
+void nextRecordInEditor(Editor& ed);
+void applyAndClearRecordEditor(Editor& ed);
+
 // Tab: the next value or delta field of the subject's rows, the values and then the deltas,
 // round again; nothing with another field focused or without a subject.
 void nextRecordEditorField(Editor& ed);

@@ -37,7 +37,7 @@ std::string buildCommandLine(const std::vector<std::string>& args, const std::st
         if (!line.empty()) line += ' ';
         line += arg;
     }
-    return utf8ToCp1251(line);
+    return utf8ToPathText(line);
 }
 
 }  // namespace korvel

@@ -19,11 +19,11 @@ namespace stdfs = std::filesystem;
 namespace {
 
 stdfs::path osPath(const std::string& path) {
-    return stdfs::path(cp1251ToUtf8(nativePath(path)));
+    return stdfs::path(pathTextToUtf8(nativePath(path)));
 }
 
 std::string fromOs(const stdfs::path& p) {
-    return utf8ToCp1251(p.string());
+    return utf8ToPathText(p.string());
 }
 
 constexpr int kMaxLinkHops = 40;
@@ -59,7 +59,7 @@ std::string NativeFileSystem::driveFolder(int letter) {
     if (letter < 0 || letter >= kDriveCount) return {};
     if (!drives_) {
         drives_ = machineDriveFolders();
-        for (std::string& folder : *drives_) folder = utf8ToCp1251(folder);
+        for (std::string& folder : *drives_) folder = utf8ToPathText(folder);
     }
     return (*drives_)[size_t(letter)];
 }

@@ -1,5 +1,7 @@
 #include "ui/Languages.h"
 
+#include "base/Cp1251.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string_view>
@@ -200,7 +202,7 @@ void loadLanguages(Languages& langs, FileSystem& fs, const std::string& dataFold
     if (langs.currentLanguage >= langs.languageCount()) langs.currentLanguage = 0;
 
     if (!commandLine.empty()) {
-        statusText = getMessage(kMsgCommandLine, langs, commandLine).substr(0, 60);
+        statusText = getMessage(kMsgCommandLine, langs, shownPathText(commandLine)).substr(0, 60);
     } else {
         const float r = randomSingle(random);
         statusText = getMessage(kMsgWelcome, langs, std::to_string(int32_t(std::floor(r * 101.0))));

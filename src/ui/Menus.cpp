@@ -11,6 +11,7 @@
 #include "commands/CommandTable.h"
 #include "ui/Skin.h"
 #include "ui/Text.h"
+#include "base/Cp1251.h"
 
 namespace korvel {
 
@@ -261,7 +262,7 @@ void loadMenus(Editor& ed) {
 }
 
 std::string elideFileName(const Fonts& fonts, const std::string& path, int32_t w, int32_t W) {
-    std::string s = getPathFileName(path);
+    std::string s = shownPathText(getPathFileName(path));
     const int64_t room = int64_t(W) - w - 12;
     if (propTextWidth(fonts, s) <= room) return s;
     const int64_t a = room - propTextWidth(fonts, "...");
@@ -271,8 +272,9 @@ std::string elideFileName(const Fonts& fonts, const std::string& path, int32_t w
 
 std::string elidePathMiddle(const Fonts& fonts, const std::string& path, std::string& name,
                             int32_t w, int32_t W) {
-    name = getPathFileName(path);
-    std::string f = path.substr(0, path.size() - name.size());
+    const std::string shown = shownPathText(path);
+    name = getPathFileName(shown);
+    std::string f = shown.substr(0, shown.size() - name.size());
     int64_t a = int64_t(W) - w - 12;
     const auto fits = [&] {
         return int64_t(propTextWidth(fonts, f)) + propTextWidthBold(fonts, name) + 1 <= a;

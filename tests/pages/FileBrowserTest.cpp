@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/FileSystem.h"
 #include "platform/NativeFileSystem.h"
 #include "support/TempFolder.h"
@@ -106,6 +108,37 @@ TEST_F(FileBrowserTest, NamesAreShownIn8BitTextAndOpenTheFileAgain) {
     const std::string shown = b.browserFiles[0];
     EXPECT_EQ(shown, "\xCA\xE0\xF0\xF2\xE0.map");
     EXPECT_EQ(fs.readAll(joinPath(b.browserFolder, shown)), "map bytes");
+}
+
+// Names Windows-1251 cannot hold are shown with '?', yet the kept names open each file, even two
+// whose shown names are the same, and enter such a folder.
+TEST_F(FileBrowserTest, NamesOutsideTheCodePageAreShownWithQuestionMarksAndStillOpen) {
+    const std::string cjk = "\xE4\xB8\xAD";         // one CJK character
+    const std::string emoji = "\xF0\x9F\x98\x80";  // one emoji
+    tmp.write(cjk + ".map", "first");
+    tmp.write(emoji + ".map", "second");
+    tmp.write(cjk + "/" + emoji + "x.map", "inside");
+    b.browserFolder = tmp.path() + "/";
+    fillFileDialogLists(b, fs, tmp.path() + "/");
+    EXPECT_EQ(files(), (std::vector<std::string>{"?.map", "?.map"}));
+    EXPECT_EQ(folders(), (std::vector<std::string>{"..", "?"}));
+    std::vector<std::string> opened;
+    for (b.browserFileCursor = 0; b.browserFileCursor < 2; ++b.browserFileCursor)
+        opened.push_back(fs.readAll(browserFilePath(b)).value_or("missing"));
+    std::sort(opened.begin(), opened.end());
+    EXPECT_EQ(opened, (std::vector<std::string>{"first", "second"}));
+
+    b.browserFolderCursor = 1;
+    b.browserFolder = browserFolderTarget(b);
+    fillFileDialogLists(b, fs, "/");
+    EXPECT_TRUE(fs.folderExists(b.browserFolder));
+    EXPECT_EQ(files(), std::vector<std::string>{"?x.map"});
+    EXPECT_EQ(fs.readAll(browserFilePath(b)), "inside");
+    // ".." leads back; a cursor outside the lists names nothing.
+    b.browserFolderCursor = 0;
+    EXPECT_EQ(browserFolderTarget(b), tmp.path() + "/");
+    b.browserFileCursor = 5;
+    EXPECT_EQ(browserFilePath(b), "");
 }
 
 // A list of n names; the ones at `hits` start with the letter, the others with '-'.

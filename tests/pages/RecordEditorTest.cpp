@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands/AttributeCommands.h"
+#include "commands/CommandTable.h"
 #include "map/UndoSnapshot.h"
 #include "pages/RecordFields.h"
 #include "support/EditCommandRig.h"
@@ -164,6 +165,78 @@ TEST(RecordEditor, LoadThenApplyWithoutEditsLeavesEveryRecordAsItWas) {
         applyRecordEditor(*r.ed);
         EXPECT_EQ(test::recordDifference(*before, r.map), "");
     }
+}
+
+// The toolbar's record steps, run through the command table as the toolbar runs them: the page
+// is written into the record it showed, then the neighbour (when there is one) is loaded.
+TEST(RecordEditor, ToolbarStepsApplyThenLoadTheNeighbour) {
+    struct Case {
+        PanelSubject subject;
+        int32_t start;  // hovered index; -2 selects every object of the kind
+        int32_t action;
+        int32_t target;  // the target afterwards
+    };
+    const Case cases[] = {
+        {PanelSubject::HoveredSprite, 1, 161, 2},  {PanelSubject::HoveredSprite, 2, 161, 2},
+        {PanelSubject::HoveredSprite, 1, 160, 0},  {PanelSubject::HoveredSprite, 0, 160, 0},
+        {PanelSubject::HoveredWall, 7, 161, 7},    {PanelSubject::HoveredWall, 3, 160, 2},
+        {PanelSubject::HoveredSector, 0, 161, 1},  {PanelSubject::HoveredSector, 1, 162, -1},
+        {PanelSubject::SelectedSprites, -2, 161, kAll},
+        {PanelSubject::SelectedSprites, -2, 162, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(int(c.subject)) + "/" + std::to_string(c.start) + "/" +
+                     std::to_string(c.action));
+        RecordRig r;
+        Editor& ed = *r.ed;
+        const bool all = c.start == -2;
+        const RecordKind kind = c.subject == PanelSubject::HoveredSector ? RecordKind::Sector
+                                : c.subject == PanelSubject::HoveredWall ? RecordKind::Wall
+                                                                         : RecordKind::Sprite;
+        if (all)
+            for (int32_t i = 0; i < 3; ++i) r.selectSprite(i);
+        ed.hover.hoveredSprite = ed.hover.hoveredWall = ed.hover.hoveredSector = c.start;
+        r.open(c.subject);
+        r.cues();
+        r.re().propertyValues[6] = 77;
+        r.re().propertyState[6] = 0;
+        const CommandRow* row = findUiAction(c.action);
+        ASSERT_NE(row, nullptr);
+        ASSERT_TRUE(commandApplies(*row, ed));
+        row->run(ed);
+
+        // Written into the record (or records) shown before the step.
+        const RowField f = recordRow(kind, 6);
+        for (int32_t i = 0; i < objectCount(r.map, kind); ++i)
+            EXPECT_EQ(readField(recordOf(r.map, kind, i), f) == 77, all || i == c.start) << i;
+        const int32_t target = kind == RecordKind::Sector ? ed.prompt.targetSector
+                               : kind == RecordKind::Wall ? ed.prompt.targetWall
+                                                          : ed.prompt.targetSprite;
+        EXPECT_EQ(target, c.target);
+        if (c.target >= 0 && c.target != kAll)
+            EXPECT_EQ(r.re().propertyValues[6], readField(recordOf(r.map, kind, c.target), f));
+        if (c.action == 162) {
+            EXPECT_EQ(ed.prompt.targetSprite, -1);
+            EXPECT_EQ(ed.prompt.targetWall, -1);
+            EXPECT_EQ(RecordEditorSubject(r.re().recordEditorSubject),
+                      RecordEditorSubject::Nothing);
+        }
+        EXPECT_EQ(r.cues(), std::vector<std::string>{"command"});
+    }
+}
+
+TEST(RecordEditor, ToolbarStepsLeaveAStaleTargetAlone) {
+    RecordRig r;
+    Editor& ed = *r.ed;
+    ed.hover.hoveredSprite = 2;
+    r.open(PanelSubject::HoveredSprite);
+    ed.prompt.targetSprite = 3;  // the last sprite went away under the page
+    const auto before = std::make_unique<MapStore>(r.map);
+    for (const int32_t action : {160, 161}) {
+        findUiAction(action)->run(ed);
+        EXPECT_EQ(ed.prompt.targetSprite, 3);
+    }
+    EXPECT_EQ(test::recordDifference(*before, r.map), "");
 }
 
 TEST(RecordEditor, EmptySelectionAndNothingSubject) {

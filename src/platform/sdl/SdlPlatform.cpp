@@ -63,7 +63,7 @@ std::unique_ptr<SdlPlatform> SdlPlatform::create(int argc, char** argv, std::str
 }
 
 bool SdlPlatform::open(int argc, char** argv, std::string& error) {
-    programFolder_ = utf8ToCp1251(folderOfExecutable());
+    programFolder_ = utf8ToPathText(folderOfExecutable());
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     commandLine_ = buildCommandLine(args, currentFolder(), [](const std::string& path) {
@@ -137,7 +137,7 @@ std::string SdlPlatform::presentationPath() const {
 }
 
 void SdlPlatform::setCaption(const std::string& caption) {
-    SDL_SetWindowTitle(window_, cp1251ToUtf8(caption).c_str());
+    SDL_SetWindowTitle(window_, pathTextToUtf8(caption).c_str());
 }
 
 void SdlPlatform::showWindow() {
@@ -427,7 +427,7 @@ bool SdlPlatform::setDisplayMode(const DisplayMode& mode) {
 void SdlPlatform::playSound(const std::string& path, int32_t) {
     // Always asynchronous and without a fallback sound: a missing cue is silence.
     if (!sound_ || !fileSystem_.fileExists(path)) return;
-    sound_->play(cp1251ToUtf8(nativePath(path)));
+    sound_->play(pathTextToUtf8(nativePath(path)));
 }
 
 std::string SdlPlatform::clipboardText() {
