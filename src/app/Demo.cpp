@@ -7,6 +7,7 @@
 #include "app/EditorInit.h"
 #include "app/InputSampling.h"
 #include "app/MapFileCommands.h"
+#include "app/PanelBackground.h"
 #include "app/Sound.h"
 #include "base/FileSystem.h"
 #include "base/MessageNumbers.h"
@@ -191,12 +192,17 @@ void startDemoFrame(Editor& ed) {
     ed.menus.openMenu = 0;
     ed.prompt.promptKind = 0;
 
-    // The panels are drawn afresh after the seed, so their random dither is part of the demo.
+    // The panels are drawn afresh after the seed, so their random dither is part of the demo;
+    // and at once, on a cleared background, so that the first frame does not show what the
+    // editor showed before.
     a.currentPage = a.previousPage = Page::PlanView;
     a.modeStackDepth = 0;
+    std::fill(ed.frameBuffer.background.begin(), ed.frameBuffer.background.end(), uint8_t(0));
     a.redrawAfterModeChange = 1;
     ed.calls.onPageChanged(ed);
     a.redrawAfterModeChange = 0;
+    a.redrawRequest = 2;
+    rebuildBackground(ed);
     a.redrawRequest = 2;
     a.statusText.clear();
     a.lastLoggedStatus.clear();
