@@ -191,6 +191,14 @@ void startDemoFrame(Editor& ed) {
     ed.drawVertices.toolPointCount = 0;
     ed.menus.openMenu = 0;
     ed.prompt.promptKind = 0;
+    // Work left for this frame by the editor before the demo (statistics of another page, say)
+    // would draw and consume random numbers the recording never saw.
+    a.deferredAction = DeferredAction::None;
+    // So would modifiers, drags, hovering and the pointer's shape carried over from live input.
+    ed.dispatch = DispatchState{};
+    ed.drag = DragState{};
+    ed.hover = HoverState{};
+    ed.cursor = CursorState{};
 
     // The panels are drawn afresh after the seed, so their random dither is part of the demo;
     // and at once, on a cleared background, so that the first frame does not show what the
