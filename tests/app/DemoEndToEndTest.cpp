@@ -3,7 +3,11 @@
 // dirty one, and every frame, the random state, the screenshot and the final map must agree.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,6 +113,24 @@ std::vector<FrameMark> playIn(Session& r, const std::string& demo) {
     return r.marks;
 }
 
+// The committed demo made by this test, and the hash of the map it must replay to.
+std::string goldenFile(const std::string& name) {
+    return std::string(KORVEL_SOURCE_DIR) + "/tests/app/golden/" + name;
+}
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+std::string hashText(const std::string& bytes) {
+    uint64_t h = 1469598103934665603ull;
+    for (char c : bytes) h = (h ^ uint8_t(c)) * 1099511628211ull;
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+    return text;
+}
+
 // The first frame whose picture or random state differs, or -1.
 int32_t firstDifference(const std::vector<FrameMark>& a, const std::vector<FrameMark>& b) {
     if (a.size() != b.size()) return -2;
@@ -145,6 +167,13 @@ TEST(DemoEndToEnd, ARecordedSessionReplaysFrameForFrameFromAnyEditorState) {
     ASSERT_TRUE(rec.dir.exists("e2e.kvd"));
     ASSERT_TRUE(rec.dir.exists("e2e.kvd.map"));
 
+    if (std::getenv("KORVEL_REGENERATE_GOLDEN") != nullptr) {
+        std::ofstream(goldenFile("demo-short.kvd"), std::ios::binary) << rec.dir.read("e2e.kvd");
+        std::ofstream(goldenFile("demo-short.kvd.map"), std::ios::binary)
+            << rec.dir.read("e2e.kvd.map");
+        std::ofstream(goldenFile("demo-short.txt")) << hashText(mapBytes) << "\n";
+    }
+
     Session play;
     play.dir.write("e2e.kvd", rec.dir.read("e2e.kvd"));
     play.dir.write("e2e.kvd.map", rec.dir.read("e2e.kvd.map"));
@@ -171,6 +200,17 @@ TEST(DemoEndToEnd, ARecordedSessionReplaysFrameForFrameFromAnyEditorState) {
     EXPECT_EQ(firstDifference(recorded, dirty), -1);
     EXPECT_EQ(serializeMap(play.ed->map), mapBytes);
     EXPECT_TRUE(play.dir.read("KRVD0000.BMP") == shot);
+}
+
+// The demo kept with the sources still replays to the map it made when it was recorded.
+TEST(DemoEndToEnd, TheCommittedDemoStillReplaysToItsMap) {
+    Session play;
+    const std::string demo = readWhole(goldenFile("demo-short.kvd"));
+    ASSERT_FALSE(demo.empty()) << "no committed demo";
+    play.dir.write("short.kvd", demo);
+    play.dir.write("short.kvd.map", readWhole(goldenFile("demo-short.kvd.map")));
+    playIn(play, play.dir.file("short.kvd"));
+    EXPECT_EQ(hashText(serializeMap(play.ed->map)) + "\n", readWhole(goldenFile("demo-short.txt")));
 }
 
 }  // namespace
