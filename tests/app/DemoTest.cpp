@@ -466,5 +466,29 @@ TEST(Demo, MenuCommandsAskFirstAndRestDuringPlayback) {
     EXPECT_EQ(ed.demo.demoFrameIndex, -1);
 }
 
+// While a demo plays, the settings on disk stay the user's and no autosave pushes the user's
+// own autosaves out of their slots.
+TEST(Demo, PlaybackWritesTheUsersSettingsAndNoAutosave) {
+    DemoRig r;
+    Editor& ed = *r.ed;
+    Settings recorded = ed.settings;
+    recorded.repeatStart = 111;
+    DemoBuilder b(recorded);
+    for (int32_t i = 0; i < 80; ++i) b.frame(i * 1000);
+    ASSERT_TRUE(playDemo(ed, r.dir.write("slow.kvd", b.bytes())));
+    ed.settings.autosaveDelay = 1;
+    ed.settings.maxAutosaves = 5;
+    for (int i = 0; i < 10; ++i) {
+        ed.map.mapModified = MapModifiedState::Modified;
+        r.frame();
+    }
+    EXPECT_EQ(ed.demo.demoFrameIndex, 10) << "still playing";
+    EXPECT_FALSE(r.dir.exists("AUTO0000.MAP"));
+    ASSERT_TRUE(saveConfig(ed));
+    const std::string cfg = r.dir.read("KorvelD/korvel.cfg");
+    EXPECT_NE(cfg.find("repstart400"), std::string::npos);
+    EXPECT_EQ(cfg.find("repstart111"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace korvel
