@@ -490,5 +490,24 @@ TEST(Demo, PlaybackWritesTheUsersSettingsAndNoAutosave) {
     EXPECT_EQ(cfg.find("repstart111"), std::string::npos);
 }
 
+// Recorded pointer positions are any 16-bit values; whole frames replay them with buttons going
+// down and up there, on the map and on the panels.
+TEST(Demo, PointerPositionsAnywhereInSixteenBitsReplay) {
+    DemoRig r;
+    Editor& ed = *r.ed;
+    const int16_t values[] = {-32768, -1, 0, 1, 598, 599, 600, 799, 800, 32767};
+    DemoBuilder b;
+    int32_t t = 0;
+    for (int16_t x : values)
+        for (int16_t y : {int16_t(-32768), int16_t(300), int16_t(599), int16_t(32767)}) {
+            b.frame(t += 16, {1}, x, y);
+            b.frame(t += 16, {1}, x, y);
+        }
+    ASSERT_TRUE(playDemo(ed, r.dir.write("edges.kvd", b.bytes())));
+    for (int i = 0; i < 100 && (ed.demo.demoFrameIndex >= 0 || ed.demo.demoStartPending); ++i)
+        r.frame();
+    EXPECT_EQ(ed.demo.demoFrameIndex, -1) << "played to its end";
+}
+
 }  // namespace
 }  // namespace korvel
