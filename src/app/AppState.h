@@ -79,6 +79,7 @@ struct AppState {
     int32_t hiddenWord14Progress = 0;
     int32_t hiddenWord7Progress = 0;
     int32_t hiddenWord8Progress = 0;
+    int32_t screenshotCounter = 0;  // number of the next screenshot, 0..9999
 
     // The desktop mode found at start-up, put back when full screen is left.
     DisplayMode desktopMode;

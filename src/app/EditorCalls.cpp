@@ -129,8 +129,10 @@ EditorCalls::EditorCalls() {
     pushHistoryEntry = [](Editor& ed, const std::string& text) {
         korvel::pushHistoryEntry(ed, text);
     };
-    rotateScreenImage = &korvel::rotateScreenImage;
-    scrollScreenImage = &korvel::scrollScreenImage;
+    rotateScreenImage = [](Editor& ed, float angle) { korvel::rotateScreenImage(ed, angle); };
+    scrollScreenImage = [](Editor& ed, int32_t dx, int32_t dy) {
+        korvel::scrollScreenImage(ed, dx, dy);
+    };
     pushPage = &korvel::pushPage;
     buildSideViewSlices = [](Editor& ed) { korvel::buildSideViewSlices(ed); };
     drawModePanel = [](Editor& ed) { korvel::drawModePanel(ed); };

@@ -1,6 +1,7 @@
 #include "app/EditorInit.h"
 
 #include <cmath>
+#include <utility>
 
 #include "app/ConfigFile.h"
 #include "app/DataFolder.h"
@@ -21,7 +22,20 @@ void loadConfigAndInit(Editor& ed) {
 
 bool saveConfig(Editor& ed) {
     Platform& p = *ed.app.platform;
-    return writeConfigFile(configTarget(ed), ed.mapFile.recentFiles, p.fileSystem(), dataFolder(p));
+    // While a demo plays the settings are the demo's; the file keeps the user's own.
+    std::optional<UserSettingsCopy>& user = ed.demo.userSettings;
+    if (!user)
+        return writeConfigFile(configTarget(ed), ed.mapFile.recentFiles, p.fileSystem(),
+                               dataFolder(p));
+    std::swap(ed.settings, user->settings);
+    std::swap(ed.colorSettings, user->colors);
+    std::swap(ed.langs.languageIndex, user->languageIndex);
+    const bool written =
+        writeConfigFile(configTarget(ed), ed.mapFile.recentFiles, p.fileSystem(), dataFolder(p));
+    std::swap(ed.settings, user->settings);
+    std::swap(ed.colorSettings, user->colors);
+    std::swap(ed.langs.languageIndex, user->languageIndex);
+    return written;
 }
 
 namespace {
@@ -94,6 +108,7 @@ void initEditorState(Editor& ed) {
     a.hiddenWord12Progress = a.hiddenWord14Progress = 0;
     a.hiddenWord7Progress = a.hiddenWord8Progress = 0;
     a.useWindowHook = 1;
+    a.screenshotCounter = 0;
     a.grpPath.clear();
 
     ed.view.viewOriginX = ed.view.viewOriginY = 0;

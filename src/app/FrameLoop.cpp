@@ -87,6 +87,8 @@ void keepPreviousFrame(Editor& ed) {
 
 void autoSaveWhenDue(Editor& ed) {
     const Settings& s = ed.settings;
+    // A playback's autosaves would push the user's own out of their slots.
+    if (demoPlaying(ed.demo)) return;
     if (autoSaveDue(ed.input.frameTime, ed.mapFile.lastAutoSaveTime, s.autosaveDelay,
                     ed.map.mapModified, s.maxAutosaves))
         ed.calls.autoSave(ed);
@@ -239,7 +241,7 @@ MapCursorInputs mapCursorInputs(const Editor& ed) {
 
 void drawEditorCursor(Editor& ed) {
     const CursorOptions options{ed.settings.pointerShadow != 0,
-                                ed.settings.pointerInterpolation != 0};
+                                ed.settings.pointerInterpolation != 0, !demoPlaying(ed.demo)};
     drawCursor(canvasOf(ed), ed.skin, ed.cursor, options, mapCursorInputs(ed), ed.input,
                ed.app.dragStartMouseY, *ed.app.platform);
 }
@@ -249,13 +251,7 @@ void runFrame(Editor& ed) {
     if (a.quitRequested) return;
     Platform& p = *a.platform;
     if (!a.appInactive) {
-        DemoState& d = ed.demo;
-        if (d.demoStartPending) {
-            d.demoFrameIndex = 0;
-            d.demoKeyPos = 0;
-            ed.random.randomState = d.demoSeed;
-            d.demoStartPending = 0;
-        }
+        if (ed.demo.demoStartPending) startDemoFrame(ed);
         sampleInput(ed);
         measureFrameRate(ed);
         ed.calls.runDeferredAction(ed);

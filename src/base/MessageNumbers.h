@@ -115,6 +115,10 @@ constexpr const char* kStartImageMissingFallback =
 constexpr int32_t kMsgDefaultScriptName = 1278;
 constexpr int32_t kMsgDemoSaved = 1296;
 constexpr int32_t kMsgDemoNotSaved = 1356;  // the path it was to be written to
+constexpr int32_t kMsgDemoStartMapNotWritten = 1401;  // the start map's path
+constexpr int32_t kMsgDemoNameRefused = 1402;         // the typed name
+constexpr int32_t kMsgDemoTooLong = 1403;
+constexpr int32_t kMsgDemoStartMapNotPlaced = 1404;  // the companion's path
 
 // Export of the drawing as a picture.
 constexpr int32_t kMsgPictureNotWritten = 1391;

@@ -31,7 +31,6 @@ constexpr int32_t kMsgSectorsCut = 236, kMsgSpritesCut = 237;
 constexpr int32_t kMsgPasted = 238;
 constexpr int32_t kMsgSwapped = 309;
 constexpr int32_t kMsgTileNumberCopied = 1303;
-constexpr int32_t kMsgNewMapName = 325, kMsgDemoNamePrompt = 1299;
 
 void status(Editor& ed, int32_t n) { ed.events.statusMessage(n, {}, 0); }
 
@@ -230,18 +229,7 @@ void quitCommand(Editor& ed) {
 }
 
 void stopRecordingCommand(Editor& ed) {
-    DemoState& d = ed.demo;
-    if (!d.demoRecording) return;
-    d.demoHeaderFrames = d.demoFrameIndex;
-    d.demoHeaderKeyEvents = d.demoKeyPos + d.demoFrameKeyBytes;
-    d.demoRecording = 0;
-    d.demoFrameIndex = -1;
-    ValuePromptState& p = ed.prompt;
-    p.promptKind = int32_t(ValuePromptKind::DemoFileName);
-    p.promptNegative = 0;
-    p.promptInput = getMessage(kMsgNewMapName, ed.langs);
-    p.promptText = getMessage(kMsgDemoNamePrompt, ed.langs);
-    playSound(ed, "command");
+    stopDemoRecording(ed);
 }
 
 void runCurrentScript(Editor& ed) {

@@ -261,6 +261,12 @@ void saveUnderTypedName(Editor& ed, Kind kind) {
         if (isMap) status(ed).statusMessage(kMsgMapNotSaved);
         return;
     }
+    // A demo's name stays inside the program folder.
+    if (!isMap && name.find("..") != std::string::npos) {
+        playSound(ed, "beep2");
+        status(ed).statusMessage(kMsgDemoNameRefused, {p.promptInput}, 0);
+        return;
+    }
     const std::string path = nativePath(joinPath(platform->programFolder(), name));
     if (platform->fileSystem().fileExists(path)) {
         p.promptCheckedPath = path;
@@ -280,10 +286,7 @@ void saveUnderTypedName(Editor& ed, Kind kind) {
         setMapCaption(ed);
         return;
     }
-    if (!saveDemo(ed.demo, ed.langs, platform->fileSystem(), platform->programFolder(), path)) {
-        playSound(ed, "beep2");
-        return;
-    }
+    if (!saveDemoAndReport(ed, path)) return;
     fireworks(ed);
     playSound(ed, "pyro");
     status(ed).statusMessage(kMsgDemoSaved);

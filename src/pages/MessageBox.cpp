@@ -33,6 +33,7 @@ KindInfo kindInfo(MessageBoxKind kind) {
         case K::SaveBeforeRestoreAutosave:
         case K::SaveBeforeRecording:
         case K::SaveBeforeScriptReset:
+        case K::SaveBeforePlayDemo:
             return {kMsgSaveChanges, 3};
         case K::ConfirmRevert:
             return {kMsgConfirmRevert, 2};
@@ -251,18 +252,17 @@ void answerMessageBox(Editor& ed, int32_t result) {
             case MessageBoxKind::ConfirmOverwriteDemo:
                 if (!first) break;
                 // Only a demo that was written earns the show.
-                if (saveDemo(ed.demo, ed.langs, ed.app.platform->fileSystem(),
-                             ed.app.platform->programFolder(), promptPath(ed))) {
+                if (saveDemoAndReport(ed, promptPath(ed))) {
                     fireworks(ed);
                     playSound(ed, "pyro");
                     events(ed).statusMessage(kMsgDemoSaved);
-                } else {
-                    playSound(ed, "beep2");
-                    events(ed).statusMessage(kMsgDemoNotSaved, {promptPath(ed)});
                 }
                 break;
             case MessageBoxKind::SaveBeforeRecording:
                 if (!first || saveFirst(ed)) startDemoRecording(ed);
+                break;
+            case MessageBoxKind::SaveBeforePlayDemo:
+                if (!first || saveFirst(ed)) playDemoCommand(ed);
                 break;
             case MessageBoxKind::ConfirmDeleteScript:
                 if (first) deleteScript(ed);

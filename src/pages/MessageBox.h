@@ -26,6 +26,7 @@ enum class MessageBoxKind : int32_t {
     SaveBeforeScriptReset = 13,  // a script that empties the map, on a modified map
     SaveScriptBeforeLoad = 14,   // an edited script that was never saved, before another loads
     SaveScriptBeforeNew = 15,    // the same before a new script starts
+    SaveBeforePlayDemo = 16,     // a demo replaces the map it starts from
 };
 
 // The kind asked and the frames since the box opened.

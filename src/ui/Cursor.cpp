@@ -59,36 +59,28 @@ void drawImage(const Canvas& cv, const Skin& skin, const CursorImage& img, const
     }
 }
 
-// Re-reads the pointer after a warp; the previous row follows so no trail spans the jump.
-void rereadPointer(InputState& in, Platform& platform) {
-    const PointerPos p = platform.pointerPosition();
-    in.mouseX = p.x;
-    in.mouseY = wrap32(int64_t(kScreenHeight - 1) - p.y);
-    in.prevMouseY = in.mouseY;
-}
-
-// Moves the pointer to a row near the far end (counted from the top) and reads it back. A window
-// smaller than the frame may not show that exact row and put the pointer back on the edge it
-// left; then the next row inwards is tried, so the pointer never bounces between the edges.
-void warpToRow(InputState& in, int32_t& dragStartMouseY, Platform& platform, int32_t px,
-               int32_t row, int32_t inwards) {
+// Moves the sampled pointer to a row (counted from the bottom) and the system pointer with it,
+// unless a demo plays: the decision and the new row come from the sampled position alone, so a
+// replay wraps exactly where the recording did, whatever the window's size. The previous row
+// follows so no trail spans the jump, and the drag start moves by the distance jumped, so the
+// distance dragged so far is kept.
+void jumpToRow(InputState& in, int32_t& dragStartMouseY, Platform& platform, bool movePointer,
+               int32_t px, int32_t mouseY) {
     const int32_t before = in.mouseY;
-    for (int tries = 0; tries < 16; ++tries, row += inwards) {
-        platform.warpPointer(px, row);
-        rereadPointer(in, platform);
-        if (in.mouseY > 0 && in.mouseY < kScreenHeight - 1) break;
-    }
-    // The drag start moves by the distance the pointer jumped, so the distance dragged so far
-    // is kept.
+    if (movePointer) platform.warpPointer(px, kScreenHeight - 1 - mouseY);
+    in.mouseY = mouseY;
+    in.prevMouseY = mouseY;
     dragStartMouseY = wrap32(int64_t(dragStartMouseY) + in.mouseY - before);
 }
 
-void wrapPointer(InputState& in, int32_t& dragStartMouseY, Platform& platform) {
-    const int32_t px = platform.pointerPosition().x;
+void wrapPointer(InputState& in, int32_t& dragStartMouseY, Platform& platform, bool movePointer) {
+    const int32_t px = in.mouseX;
     // From the top row to the second row from the bottom, and from the bottom row to the second
     // from the top.
-    if (in.mouseY >= kScreenHeight - 1) warpToRow(in, dragStartMouseY, platform, px, 598, -1);
-    if (in.mouseY <= 0) warpToRow(in, dragStartMouseY, platform, px, 1, 1);
+    if (in.mouseY >= kScreenHeight - 1)
+        jumpToRow(in, dragStartMouseY, platform, movePointer, px, 1);
+    if (in.mouseY <= 0)
+        jumpToRow(in, dragStartMouseY, platform, movePointer, px, kScreenHeight - 2);
 }
 
 const CursorImage& shapeImage(CursorShape shape) {
@@ -212,7 +204,8 @@ void drawCursor(const Canvas& cv, const Skin& skin, const CursorState& cursor,
         const double dy = double(input.prevMouseY) - input.mouseY;
         trail = safeFloor(std::sqrt(dx * dx + dy * dy));
     }
-    if (cursor.cursorShape == CursorShape::ValueDrag) wrapPointer(input, dragStartMouseY, platform);
+    if (cursor.cursorShape == CursorShape::ValueDrag)
+        wrapPointer(input, dragStartMouseY, platform, options.moveSystemPointer);
 
     if (cursor.cursorShape != CursorShape::MapCross) {
         drawImage(cv, skin, shapeImage(cursor.cursorShape), input, options, trail,

@@ -38,6 +38,8 @@ struct CursorState {
 struct CursorOptions {
     bool pointerShadow = false;
     bool pointerInterpolation = false;
+    // The value-drag wrap moves the system pointer too (not while a demo plays).
+    bool moveSystemPointer = true;
 };
 
 // Variants of the map cross.

@@ -114,11 +114,11 @@ void applyEnablingRules(const Editor& ed, int32_t n, std::array<uint8_t, kMenuIt
             break;
         }
         case 5: {
-            const bool recording = ed.demo.demoRecording != 0;
-            set(858, !recording);
-            set(861, !recording);
-            set(859, recording);
-            set(860, recording);
+            // While a demo plays no recording or playback may start or stop.
+            set(858, canStartDemo(ed));
+            set(861, canStartDemo(ed));
+            set(859, recordingRuns(ed));
+            set(860, recordingRuns(ed));
             break;
         }
         default:

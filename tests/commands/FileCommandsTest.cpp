@@ -194,7 +194,7 @@ TEST(FileCommands, ScreenshotAndStopRecordingReportWhatHappened) {
     ClipRig r;
     Editor& ed = *r.ed;
     takeScreenshot(ed);
-    EXPECT_EQ(ed.app.statusText, "#1365") << "nothing was written";
+    EXPECT_EQ(ed.app.statusText, "#83") << "the picture was written";
 
     stopRecordingCommand(ed);
     EXPECT_EQ(ed.prompt.promptKind, 0) << "no recording";

@@ -268,8 +268,9 @@ TEST(MessageBox, AnswersCarryOutWhatTheKindMeans) {
         {K::ConfirmOverwriteMap, S, kept},
         // No demo was written (none is recorded), so no show follows.
         {K::ConfirmOverwriteDemo, F, cues({"beep2.wav"})},
-        {K::SaveBeforeRecording, F, saved(kept)},
-        {K::SaveBeforeRecording, S, kept},
+        // Both answers start the recording, from the map as it was; its cue says so.
+        {K::SaveBeforeRecording, F, saved(cues({"beep2.wav"}))},
+        {K::SaveBeforeRecording, S, cues({"beep2.wav"})},
         // The rig's editor holds no script name, which no file may have: refused.
         {K::ConfirmDeleteScript, F, cues({"beep2.wav"})},
         {K::ConfirmDeleteScript, S, kept},

@@ -282,12 +282,10 @@ TEST(Cursor, ValueDragWrapsThePointerAndKeepsTheDraggedDistance) {
         {"bottom row jumps to the top", 0, false, {{400, 1}}, 598},
         {"above the window", 640, false, {{400, 598}}, 1},
         {"inside the frame nothing moves", 300, false, {}, 300},
-        {"scaled window, top row", 599, true, {{400, 597}}, 2},
-        {"scaled window, bottom row: rows the window cannot show are skipped",
-         0,
-         true,
-         {{400, 0}, {400, 0}, {400, 3}},
-         596},
+        // The new row follows from the sampled row alone, as a replay needs; where the window
+        // puts the system pointer is read again by the next frame's sampling.
+        {"scaled window, top row", 599, true, {{400, 597}}, 1},
+        {"scaled window, bottom row", 0, true, {{400, 0}}, 598},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
