@@ -1,6 +1,7 @@
 // The 3D view as the user waits for it: preparing the scene from a map of about 1000 rooms (and
 // from one filled to capacity), a flight through the rooms at 800 x 450 beside a plain fill of
-// the same pixels, and the two shaded plan pictures.
+// the same pixels, the two shaded plan pictures, the hover overlay of a frame, and the edit keys
+// on a map filled to capacity with everything selected.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,6 +16,12 @@
 #include "view3d/Cache3d.h"
 #include "view3d/Frame3d.h"
 #include "view3d/Render3d.h"
+#include "app/Editor.h"
+#include "platform/VirtualKeys.h"
+#include "view3d/HitQueries3d.h"
+#include "view3d/HoverInfo3d.h"
+#include "view3d/View3DKeys.h"
+#include "view3d/View3dScene.h"
 
 namespace korvel {
 namespace {
@@ -207,6 +214,86 @@ void BM_PlanFilled(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlanFilled)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+
+// One frame's overlay: an object locked, another hovered and 2000 selected, over a picture of
+// 8 x 8-cell patches of 2500 different walls.
+void BM_HoverOverlay(benchmark::State& state) {
+    BenchScene b;
+    buildScene(b, 32, 32, 3);
+    Scene3d& sc = *b.scene;
+    for (int32_t row = 0; row < kCellRows3d; ++row)
+        for (int32_t col = 0; col < kCellColumns3d; ++col)
+            sc.pickObjectBuffer3d[size_t(row) * kCellColumns3d + size_t(col)] =
+                objectCode3d(SurfaceKind::Wall, (row / 9) * 50 + col / 8);
+    for (int32_t w = 0; w < 2000; ++w) sc.selected3d[size_t(objectCode3d(SurfaceKind::Wall, w))] = 1;
+    sc.any3dSelected = 1;
+    const Pick3d pick{objectCode3d(SurfaceKind::Wall, 1234), objectCode3d(SurfaceKind::Wall, 77)};
+    FrameBuffer fb;
+    Fonts fonts;
+    Languages langs;
+    InputState input;
+    const std::vector<std::string> names(kTileCount);
+    int32_t time = 0;
+    for (auto _ : state) {
+        const HoverOverlay3d o{sc, pick, *b.map, names, langs, fonts, 83, time, input};
+        drawHoverOverlay3d(Canvas{fb, b.colors, false}, o);
+        time += 16;
+        benchmark::DoNotOptimize(fb.screen.data());
+    }
+}
+BENCHMARK(BM_HoverOverlay)->Unit(benchmark::kMicrosecond);
+
+// A map at capacity (4096 sectors, 32768 walls, 16384 sprites) entered with everything
+// selected; each iteration is one press with its snapshot and refreshes.
+struct FullEditor {
+    std::unique_ptr<Editor> ed = std::make_unique<Editor>();
+    explicit FullEditor(bool spritesOnly) {
+        MapStore& map = ed->map;
+        test::buildSplitRoomGrid(map, 64, 64, 4);
+        for (int32_t w = 0; w < map.wallCount; ++w) map.walls[w].picnum = int16_t(1 + w % 3);
+        for (int32_t s = 0; s < map.sectorCount; ++s) map.sectors[s].floorpicnum = 2;
+        for (int32_t k = 0; k < map.spriteCount; ++k) {
+            map.sprites[k].picnum = 1;
+            map.sprites[k].cstat = uint16_t((k % 3) * 16);
+        }
+        installTiles(ed->tiles);
+        for (int32_t s = 0; s < map.sectorCount; ++s) map.sectorSelected[s] = 1;
+        for (int32_t w = 0; w < map.wallCount; ++w) map.wallSelected[w] = 1;
+        for (int32_t k = 0; k < map.spriteCount; ++k) map.spriteSelected[k] = 1;
+        map.selectedSectorCount = map.sectorCount;
+        map.selectedWallCount = map.wallCount;
+        map.selectedSpriteCount = map.spriteCount;
+        build3dView(*ed);
+        if (spritesOnly) {
+            for (int32_t s = 0; s < map.sectorCount; ++s) map.sectorSelected[s] = 0;
+            for (int32_t w = 0; w < map.wallCount; ++w) map.wallSelected[w] = 0;
+            map.selectedSectorCount = map.selectedWallCount = 0;
+        }
+    }
+    void press(int key, bool shift) {
+        ed->dispatch.shiftHeld = shift ? 1 : 0;
+        ed->input.keyPressed[size_t(key)] = 1;
+        process3DKeys(*ed);
+    }
+};
+
+void BM_Keys3dAtCapacity(benchmark::State& state) {
+    struct Press {
+        int key;
+        bool shift, spritesOnly;
+    };
+    // Shift+P over all sectors, '-' over all walls, then keypad 6 and Delete over all sprites.
+    const Press presses[] = {{'P', true, false}, {vk::Minus, false, false}, {vk::Pad6, false, true},
+                             {vk::Delete, false, true}};
+    const Press& p = presses[state.range(0)];
+    FullEditor f(p.spritesOnly);
+    for (auto _ : state) f.press(p.key, p.shift);
+    state.counters["sectors"] = f.ed->map.sectorCount;
+    state.counters["walls"] = f.ed->map.wallCount;
+    state.counters["sprites"] = f.ed->map.spriteCount;
+}
+BENCHMARK(BM_Keys3dAtCapacity)->DenseRange(0, 3)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvel

@@ -1,7 +1,9 @@
 // Any bytes become a small map whose records and flags hold anything, a camera (not-a-number
 // and infinities included) and the renderer's options; the 3D scene is prepared from the map,
 // an edit or two is refreshed, and two frames of each of the three pictures are drawn. All must
-// finish without a bad read or write, and without changing the map.
+// finish without a bad read or write, and without changing the map. Then frames of the pointer
+// and the buttons pick and lock objects, the overlay is drawn, and the live view's edit keys run
+// on whatever is aimed at or selected.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +12,10 @@
 #include <vector>
 
 #include "FuzzMap.h"
+#include "app/Editor.h"
+#include "view3d/HitQueries3d.h"
+#include "view3d/HoverInfo3d.h"
+#include "view3d/View3DKeys.h"
 #include "view3d/Cache3d.h"
 #include "view3d/Frame3d.h"
 
@@ -17,12 +23,17 @@ using namespace korvel;
 
 namespace {
 
+// The live view's edit keys, one of which each key byte names.
+constexpr uint8_t kKeys3d[] = {9,  13, 98, 104, 100, 102, 191, 220, 'F', 'S', 189, 109, 187,
+                               107, 'P', 'T', 'H', 'V', 'O', 188, 190, 'C', 46, 45, '1', 'E', 'R'};
+
 struct Fixture {
-    std::unique_ptr<MapStore> map = std::make_unique<MapStore>();
+    std::unique_ptr<Editor> ed = std::make_unique<Editor>();
+    MapStore* map = &ed->map;
     std::unique_ptr<MapStore> copy = std::make_unique<MapStore>();
-    TileStore tiles;
-    ColorTables colors;
-    std::unique_ptr<Scene3d> scene = std::make_unique<Scene3d>();
+    TileStore& tiles = ed->tiles;
+    ColorTables& colors = ed->colorTables;
+    std::shared_ptr<Scene3d> scene = std::make_shared<Scene3d>();
     std::vector<uint8_t> image = std::vector<uint8_t>(size_t(kImageWidth3d) * kImageHeight3d);
     Random random;
 
@@ -42,6 +53,9 @@ struct Fixture {
         for (int i = 0; i < 65536; ++i) colors.blendTable[size_t(i)] = uint8_t(i * 7);
         for (size_t i = 0; i < colors.gameShades.size(); ++i) colors.gameShades[i] = uint8_t(i);
         for (size_t i = 0; i < colors.palRemaps.size(); ++i) colors.palRemaps[i] = uint8_t(i);
+        ed->pages.view3d.scene = scene;
+        ed->calls.playSound = [](Editor&, const std::string&, int32_t) {};
+        ed->tileCatalog.tileNames[0] = "ZERO";
     }
 };
 
@@ -87,5 +101,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (std::memcmp(f.copy->walls.data(), map.walls.data(), sizeof(WallRecord) * kMaxWalls) != 0 ||
         std::memcmp(f.copy->sectors.data(), map.sectors.data(), sizeof(SectorRecord) * kMaxSectors) != 0)
         std::abort();
+
+    Editor& ed = *f.ed;
+    for (int frame = 0; frame < 4; ++frame) {
+        ed.app.currentPage = Page::View3D;
+        ed.pages.view3d.view3dState = 0;
+        ed.prompt.promptKind = 0;
+        ed.input = {};
+        ed.input.mouseX = in.get<int16_t>();
+        ed.input.mouseY = in.get<int16_t>();
+        ed.input.frameTime = in.get<int32_t>();
+        const uint8_t buttons = in.get<uint8_t>();
+        ed.input.keyStates[1] = (buttons & 1) ? -32768 : 0;
+        ed.input.keyStates[257] = (buttons & 2) ? -32768 : 0;
+        ed.input.keyStates[4] = (buttons & 4) ? -32768 : 0;
+        ed.input.keyStates[101] = (buttons & 8) ? -32768 : 0;
+        ed.input.keyStates[110] = (buttons & 16) ? -32768 : 0;
+        update3dPick(ed);
+        if (buttons & 32) ed.pages.view3d.pick3d.picked3dObject = in.get<int32_t>();
+        if (buttons & 64) f.scene->any3dSelected = uint8_t(1 - f.scene->any3dSelected);
+        ed.dispatch.ctrlHeld = (buttons >> 5) & 1;
+        ed.dispatch.altHeld = (buttons >> 6) & 1;
+        ed.dispatch.shiftHeld = (buttons >> 7) & 1;
+        for (int k = 0; k < 3; ++k)
+            ed.input.keyPressed[kKeys3d[in.get<uint8_t>() % sizeof(kKeys3d)]] = 1;
+        process3DKeys(ed);
+        ed.app.currentPage = Page::View3D;
+        draw3DHoverInfo(ed, frame);
+    }
     return 0;
 }

@@ -23,7 +23,6 @@
 #include "pages/HelpViewer.h"
 #include "pages/MessageBox.h"
 #include "pages/ModePanel.h"
-#include "pages/PanelCalls.h"
 #include "pages/ProblemList.h"
 #include "pages/ProfileEditor.h"
 #include "pages/RecordEditor.h"
@@ -32,6 +31,7 @@
 #include "script/ScriptFiles.h"
 #include "script/ScriptRun.h"
 #include "views/PieChart.h"
+#include "view3d/HitQueries3d.h"
 #include "view3d/View3dScene.h"
 #include "script/ScriptLayout.h"
 #include "commands/PageCommands.h"
@@ -53,6 +53,7 @@
 #include "views/SideView.h"
 #include "views/ViewBookmarks.h"
 #include "view3d/HoverInfo3d.h"
+#include "view3d/HitQueries3d.h"
 #include "view3d/View3dScene.h"
 
 namespace korvel {

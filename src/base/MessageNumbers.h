@@ -106,6 +106,8 @@ constexpr int32_t kMsgPreparing3d = 1206;
 constexpr int32_t kMsgScene3dFull = 1405;
 constexpr int32_t kMsgScene3dNoRoom = 1406;
 constexpr int32_t kMsgFrame3dFull = 1407;
+constexpr int32_t kMsgNoSpriteInSector3d = 1408;
+constexpr int32_t kMsgSpriteInNoSector3d = 1409;
 // The start image cannot be read (&1 why). Before any language is loaded the English fallback
 // is shown; two lines, so that a plain error box does not cut the advice off at its edge.
 constexpr int32_t kMsgStartImageMissing = 1343;

@@ -28,6 +28,7 @@
 #include "pages/ScriptEditor.h"
 #include "platform/VirtualKeys.h"
 #include "commands/DisplayToggles.h"
+#include "view3d/View3DKeys.h"
 
 namespace korvel {
 
@@ -47,6 +48,10 @@ constexpr KeyChord anyShiftKey(uint8_t key) {
 // Ctrl without Alt, with or without Shift.
 constexpr KeyChord ctrlAnyShiftKey(uint8_t key) {
     return {key, kDown, kUp, kEither};
+}
+// A chord of the live 3D view's edit keys.
+constexpr KeyChord live3d(uint8_t key, ModifierNeed ctrl, ModifierNeed alt, ModifierNeed shift) {
+    return KeyChord{key, ctrl, alt, shift}.firstInLiveView();
 }
 // Whatever the modifiers.
 constexpr KeyChord anyModifiers(uint8_t key) {
@@ -68,6 +73,14 @@ constexpr CommandRow keyRow(CommandId id, void (*handler)(Editor&), KeyChord a, 
     r.id = id;
     r.chords = {a, b, c};
     r.handler = handler;
+    return r;
+}
+
+// A row of the live 3D view's edit keys.
+constexpr CommandRow live3dRow(CommandId id, void (*handler)(Editor&), KeyChord a,
+                               KeyChord b = {}) {
+    CommandRow r = keyRow(id, handler, a, b);
+    r.pages = PageSet::only({Page::View3D});
     return r;
 }
 
@@ -638,6 +651,40 @@ constexpr CommandRow kRows[] = {
      .pages = PageSet::only({Page::RecordEditor}),
      .uiAction = 162,
      .handler = applyAndClearRecordEditor},
+    // The live 3D view's edit keys: tried before every other chord there (Ctrl, Alt and Shift
+    // as each key's test gives them; "any" looks at none).
+    live3dRow(CommandId::Live3dCopyAttributes, copyAttributes3d, live3d(vk::Tab, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dPasteAttributes, pasteAttributes3d, live3d(vk::Enter, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dKeypad2, keypad2Texture3d, live3d(vk::Pad2, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dKeypad8, keypad8Texture3d, live3d(vk::Pad8, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dKeypad4, keypad4Texture3d, live3d(vk::Pad4, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dKeypad6, keypad6Texture3d, live3d(vk::Pad6, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dResetTexture, resetTexture3d, live3d(vk::Slash, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dSquareWalls, squareWalls3d, live3d(vk::Backslash, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dCycleFlip, cycleFlip3d, live3d('F', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dPromptShade, promptShade3d, live3d('S', kUp, kDown, kUp)),
+    live3dRow(CommandId::Live3dShadeUp, shadeUp3d, live3d(vk::Minus, kUp, kEither, kUp),
+           live3d(vk::PadMinus, kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dShadeDown, shadeDown3d, live3d(vk::Equals, kUp, kEither, kUp),
+           live3d(vk::PadPlus, kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dPromptPal, promptPal3d, live3d('P', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dCycleTranslucency, cycleTranslucency3d, live3d('T', kUp, kEither, kDown)),
+    live3dRow(CommandId::Live3dPromptLotag, promptLotag3d, live3d('T', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dPromptHitag, promptHitag3d, live3d('H', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dPickTile, pickTile3d, live3d('V', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dToggleBottomAlign, toggleBottomAlign3d, live3d('O', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dResetSpriteAngle, resetSpriteAngle3d,
+           live3d(vk::Comma, kUp, kUp, kUp).together(vk::Period)),
+    live3dRow(CommandId::Live3dTurnSpriteLeft, turnSpriteLeft3d, live3d(vk::Comma, kUp, kUp, kEither)),
+    live3dRow(CommandId::Live3dAlignOrTurnRight, alignOrTurnRight3d, live3d(vk::Period, kUp, kUp, kEither)),
+    live3dRow(CommandId::Live3dToggleSpriteBit128, toggleSpriteBit128_3d, live3d('C', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dLowerSprites, lowerSprites3d, live3d(vk::Delete, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dRaiseSprites, raiseSprites3d, live3d(vk::Insert, kEither, kEither, kEither)),
+    live3dRow(CommandId::Live3dToggleSpriteBit64, toggleSpriteBit64_3d, live3d('1', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dToggleSectorBit8, toggleSectorBit8_3d, live3d('E', kEither, kEither, kDown)),
+    live3dRow(CommandId::Live3dToggleParallax, toggleParallax3d, live3d('P', kUp, kUp, kDown)),
+    live3dRow(CommandId::Live3dToggleRelativeAlign, toggleRelativeAlign3d, live3d('R', kUp, kEither, kUp)),
+    live3dRow(CommandId::Live3dPromptVisibility, promptVisibility3d, live3d('V', kUp, kUp, kDown)),
 };
 
 // Where each id's row lies; -1 for none, which the check below refuses.

@@ -330,9 +330,40 @@ enum class CommandId : uint16_t {
     RecordEditorPrevious,
     RecordEditorNext,
     RecordEditorApplyAndClear,
+
+    // The live 3D view's edit keys, in the order they are tried.
+    Live3dCopyAttributes,
+    Live3dPasteAttributes,
+    Live3dKeypad2,
+    Live3dKeypad8,
+    Live3dKeypad4,
+    Live3dKeypad6,
+    Live3dResetTexture,
+    Live3dSquareWalls,
+    Live3dCycleFlip,
+    Live3dPromptShade,
+    Live3dShadeUp,
+    Live3dShadeDown,
+    Live3dPromptPal,
+    Live3dCycleTranslucency,
+    Live3dPromptLotag,
+    Live3dPromptHitag,
+    Live3dPickTile,
+    Live3dToggleBottomAlign,
+    Live3dResetSpriteAngle,
+    Live3dTurnSpriteLeft,
+    Live3dAlignOrTurnRight,
+    Live3dToggleSpriteBit128,
+    Live3dLowerSprites,
+    Live3dRaiseSprites,
+    Live3dToggleSpriteBit64,
+    Live3dToggleSectorBit8,
+    Live3dToggleParallax,
+    Live3dToggleRelativeAlign,
+    Live3dPromptVisibility,
 };
 // The number of ids: a new id goes last and this follows it.
-constexpr size_t kCommandIdCount = size_t(CommandId::RecordEditorApplyAndClear) + 1;
+constexpr size_t kCommandIdCount = size_t(CommandId::Live3dPromptVisibility) + 1;
 
 // The codes of the pull-down menus' commands (hoveredElement while an item is under the mouse).
 constexpr int32_t kFirstMenuCommand = 768;
@@ -358,6 +389,8 @@ struct KeyChord {
     // A second key pressed in the same frame; the chord takes both presses. Such a chord comes
     // before the chords of either key alone.
     uint8_t key2 = 0;
+    // A chord of the live 3D view's edit keys: tried there before every other chord.
+    bool liveViewFirst = false;
 
     constexpr KeyChord exceptInLiveView() const {
         KeyChord c = *this;
@@ -367,6 +400,11 @@ struct KeyChord {
     constexpr KeyChord onPlanViewOnly() const {
         KeyChord c = *this;
         c.planViewOnly = true;
+        return c;
+    }
+    constexpr KeyChord firstInLiveView() const {
+        KeyChord c = *this;
+        c.liveViewFirst = true;
         return c;
     }
     constexpr KeyChord together(uint8_t second) const {
@@ -405,12 +443,14 @@ constexpr KeyChord wentDown(KeyChord c) {
 }
 
 // Whether one key state could fire both chords: the same key, and no modifier that one needs up
-// and the other down.
+// and the other down. A live-view chord runs before the others and takes its press, so it never
+// competes with them.
 constexpr bool chordsOverlap(const KeyChord& a, const KeyChord& b) {
     const auto agree = [](ModifierNeed x, ModifierNeed y) {
         return x == y || x == ModifierNeed::Either || y == ModifierNeed::Either;
     };
-    return a.key != 0 && a.key == b.key && a.key2 == b.key2 && agree(a.ctrl, b.ctrl) &&
+    return a.key != 0 && a.key == b.key && a.key2 == b.key2 &&
+           a.liveViewFirst == b.liveViewFirst && agree(a.ctrl, b.ctrl) &&
            agree(a.alt, b.alt) && agree(a.shift, b.shift);
 }
 

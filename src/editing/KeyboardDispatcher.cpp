@@ -287,6 +287,7 @@ bool chordMatches(const KeyChord& chord, const ChordContext& where, const InputS
         !modifierAgrees(chord.alt, where.altHeld) || !modifierAgrees(chord.shift, where.shiftHeld))
         return false;
     if (chord.yieldsToLiveView && where.liveView) return false;
+    if (chord.liveViewFirst && !where.liveView) return false;
     if (chord.planViewOnly && where.page != Page::PlanView) return false;
     if (chord.trigger == KeyTrigger::WentDown)
         return keyWentDown(in, chord.key) && (chord.key2 == 0 || keyWentDown(in, chord.key2));
@@ -305,6 +306,8 @@ const CommandRow* firstFiringRow(const ChordContext& where, const InputState& in
 void fireKeyBindings(Editor& ed) {
     for (const CommandRow& row : commandTable()) {
         if (!isBound(row)) continue;
+        // The live 3D view's rows ran before the dispatcher's own (process3DKeys).
+        if (row.chords[0].liveViewFirst) continue;
         for (const KeyChord& chord : row.chords)
             // The page is looked at for every chord: a command may have changed it.
             if (commandApplies(row, ed) && chordFires(ed, chord, contextOf(ed))) fire(ed, row);

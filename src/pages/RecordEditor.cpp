@@ -280,9 +280,9 @@ void openRecordEditor(Editor& ed, int32_t force) {
     const uint8_t userCeilingView = ed.settings.ceilingView;
     if (page == Page::View3D) {
         HoverState& h = ed.hover;
-        const int32_t wall = getHitWall3d(ed);
-        const int32_t sector = getHitSector3d(ed);
-        const int32_t sprite = getHitSprite3d(ed);
+        const int32_t wall = getHitWall3d(ed).index;
+        const int32_t sector = getHitSector3d(ed).index;
+        const int32_t sprite = getHitSprite3d(ed).index;
         if (wall == kAllSelected3d) {
             h.panelSubject = PanelSubject::SelectedWalls;
         } else if (sector == kAllSelected3d) {

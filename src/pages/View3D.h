@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "view3d/HitQueries3d.h"
+
 namespace korvel {
 
 struct Editor;
@@ -31,6 +33,8 @@ struct View3DState {
     uint8_t view3dValid = 0;
     // The triangle cache and the frame buffers, allocated on first use and kept.
     std::shared_ptr<Scene3d> scene;
+    // What the pointer aims at in the live view.
+    Pick3d pick3d;
 };
 
 // The status line under the picture for the page's state (empty for an unknown one).

@@ -455,10 +455,13 @@ TEST(KeyboardDispatcher, LiveViewDetailKeysAreTakenFromTheValueCommands) {
     const float before = ed.pages.view3d.detailScale3d;
     // A value no frame sets: the key invalidates the picture and that frame draws it again.
     ed.pages.view3d.view3dValid = 2;
+    // Plain keypad plus and minus are the shade keys there; the detail takes Shift or Ctrl.
     r.press({vk::PadPlus});
+    EXPECT_FLOAT_EQ(ed.pages.view3d.detailScale3d, before);
+    r.press({kShiftKey, vk::PadPlus});
     EXPECT_FLOAT_EQ(ed.pages.view3d.detailScale3d, std::min(before + 0.05f, 1.0f));
     EXPECT_EQ(ed.pages.view3d.view3dValid, 1);
-    for (int i = 0; i < 30; ++i) r.press({vk::PadMinus});
+    for (int i = 0; i < 30; ++i) r.press({kCtrlKey, vk::PadMinus});
     EXPECT_FLOAT_EQ(ed.pages.view3d.detailScale3d, 0.3f);
     for (int i = 0; i < 30; ++i) r.press({kShiftKey, vk::Equals});
     EXPECT_FLOAT_EQ(ed.pages.view3d.detailScale3d, 1.0f);
