@@ -39,7 +39,6 @@
 #include "ui/Menus.h"
 #include "ui/MessageHistory.h"
 #include "ui/Skin.h"
-#include "ui/Sparks.h"
 #include "ui/Toolbar.h"
 #include "ui/TypedDigits.h"
 #include "ui/Widgets.h"
@@ -92,7 +91,6 @@ struct Editor {
     MessageLists messages;
     TypingState typing;
     ViewBookmarks bookmarks;
-    Sparks sparks;  // the sparks page's balls
     // The calls into the rest of the program (tests replace entries), and the model layer's
     // reports, which go through them.
     EditorCalls calls;

@@ -114,7 +114,7 @@ void scrollScreenImage(Editor& ed, int32_t dx, int32_t dy) {
 }
 
 void initSparks(Editor& ed) {
-    initSparks(ed.sparks, ed.pages.sparksToy.sparkCount, ed.random);
+    initSparks(ed.pages.sparksToy, ed.pages.sparksToy.sparkCount, ed.random);
 }
 
 }  // namespace korvel
