@@ -7,10 +7,8 @@
 
 namespace korvel {
 
-// The page arrives with its own change; until then it shows its background only and the pane
-// takes no mouse.
+// The painter arrives with its own change; until then the page shows its background only.
 void drawProfileEditor(Editor&) {}
-void editProfilePanel(Editor&) {}
 
 // A new segment is appended and selected; a full profile takes no more.
 void addProfileSegment(Editor& ed) {

@@ -1,0 +1,26 @@
+#include "editing/CalculatorPrompt.h"
+
+#include <algorithm>
+
+#include "app/Editor.h"
+
+namespace korvel {
+
+void openCalculator(Editor& ed) {
+    ValuePromptState& p = ed.prompt;
+    p.promptInput = "x";
+    p.promptText.clear();
+    p.promptNegative = 0;
+    p.promptKind = int32_t(ValuePromptKind::Calculator);
+}
+
+bool valueFieldFocused(const Editor& ed) {
+    const int32_t focus = ed.app.focusedField;
+    if (focus < 0) return false;
+    const WidgetState& w = ed.widgets;
+    for (int32_t i = 0; i < std::min(w.valueFieldCount, kValueFieldCapacity); ++i)
+        if (w.valueFields[i].id == focus && valueFieldVisible(ed, i)) return true;
+    return false;
+}
+
+}  // namespace korvel
