@@ -25,6 +25,10 @@ void releaseUiItem(Editor& ed) {
     // Slot 0 did its work at the press.
     const int32_t slot = ed.app.hoveredWidget;
     if (slot < 1) return;
+    if (slot > 255) return;
+    // Only the codes of the release table act here.
+    const int32_t code = ed.toolbar.toolbarButtons[size_t(slot)].code;
+    if (code < 38 || code > 170) return;
     const CommandRow* row = commandOfSlot(ed, slot);
     if (row == nullptr || row->uiTrigger != UiTrigger::Release) return;
     if (commandApplies(*row, ed)) row->run(ed);

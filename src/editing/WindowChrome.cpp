@@ -235,7 +235,15 @@ void releasePageButton(Editor& ed) {
     }
 }
 
-// Arrives with the window chrome; until then the window stays where it is.
-void dragWindowByTitle(int32_t, const DispatchState&, const InputState&, bool, Platform&) {}
+// The window follows the pointer while the title strip is held, so the grab point stays under
+// it; a full-screen window stays put.
+void dragWindowByTitle(int32_t hoveredWidget, const DispatchState& d, const InputState& in,
+                       bool fullScreen, Platform& platform) {
+    if (hoveredWidget != kTitleStrip || fullScreen) return;
+    const int32_t dx = in.mouseX - d.panelDragMouseX, dy = in.mouseY - d.panelDragMouseY;
+    if (dx == 0 && dy == 0) return;
+    // The frame counts rows from the bottom; the window system from the top.
+    platform.moveWindowBy(dx, -dy);
+}
 
 }  // namespace korvel

@@ -7,9 +7,6 @@
 
 namespace korvel {
 
-// The pane's mouse arrives with its own change; until then the pane takes no mouse.
-void editProfilePanel(Editor&) {}
-
 // A new segment is appended and selected; a full profile takes no more.
 void addProfileSegment(Editor& ed) {
     ProfileEditorState& p = ed.pages.profileEditor;

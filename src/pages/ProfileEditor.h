@@ -33,9 +33,13 @@ struct ProfileEditorState {
     std::vector<ContourSegment> contour = std::vector<ContourSegment>(kContourCapacity);
     int32_t contourCount = 0;
     int32_t contourSelected = -1;
-    // The handle (0..7) of a segment nearest to the mouse, and the one being dragged; -1 none.
+    uint8_t profileToolKind = 0;  // what the page's start button starts: 0 sweep, 1 revolve
+    // The pane's mouse: the pan anchor, the handle nearest the pointer and the one being dragged
+    // (segment and handle, -1 none), and where the drag was last frame.
+    int32_t profilePanAnchorX = 0, profilePanAnchorY = 0;
     int32_t profileNearSlice = -1, profileNearHandle = -1;
     int32_t profileDragSlice = -1, profileDragHandle = -1;
+    int32_t profileLastDragX = 0, profileLastDragY = 0;
 };
 
 // What the painter reads besides the page's own state.

@@ -32,6 +32,7 @@ public:
     void setCaption(const std::string& caption) override { caption_ = caption; }
     void showWindow() override { shown_ = true; }
     void setWindowState(WindowState state) override { windowState_ = state; }
+    void moveWindowBy(int32_t dx, int32_t dy) override { windowMoves_.push_back({dx, dy}); }
     void present(const uint8_t* pixels, const Palette256& palette) override;
     void showSplash(const std::string& text) override {
         splashText_ = text;
@@ -108,6 +109,8 @@ public:
     const std::string& caption() const { return caption_; }
     bool shown() const { return shown_; }
     WindowState windowState() const { return windowState_; }
+    // Every window move asked for, in frame pixels (y downwards), oldest first.
+    const std::vector<PointerPos>& windowMoves() const { return windowMoves_; }
     const std::vector<PointerPos>& warps() const { return warps_; }
     const std::vector<DisplayMode>& modeRequests() const { return modeRequests_; }
     // The text the splash showed last, and whether it is still open.
@@ -122,6 +125,7 @@ private:
     std::string caption_;
     bool shown_ = false;
     WindowState windowState_ = WindowState::Normal;
+    std::vector<PointerPos> windowMoves_;
     std::vector<uint8_t> lastFrame_;
     Palette256 lastPalette_{};
     int presentCount_ = 0;

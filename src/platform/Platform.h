@@ -31,6 +31,7 @@ struct TimeOfDay {
 
 struct PointerPos {
     int32_t x = 0, y = 0;
+    bool operator==(const PointerPos&) const = default;
 };
 
 // The first and last pixel rows of the desktop the window is on, as frame rows counted from the
@@ -65,6 +66,12 @@ public:
     virtual void setCaption(const std::string& caption) = 0;
     virtual void showWindow() = 0;
     virtual void setWindowState(WindowState state) = 0;
+    // Moves the window by (dx, dy) frame pixels, y downwards; the backend converts them into
+    // the window system's units. Platforms without a movable window ignore it.
+    virtual void moveWindowBy(int32_t dx, int32_t dy) {
+        (void)dx;
+        (void)dy;
+    }
     virtual void present(const uint8_t* pixels, const Palette256& palette) = 0;
 
     // The splash: a small window of its own showing one line of text, drawn without any data

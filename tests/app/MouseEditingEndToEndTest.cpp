@@ -2,6 +2,7 @@
 // headless platform's pointer and keys, the map read off the editor afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <utility>
@@ -39,6 +40,12 @@ struct TwoRooms : test::EditorRig {
     }
     // The pointer on map point (x, y).
     void pointAtMap(int32_t x, int32_t y) { platform->setPointer(400 + x, 299 + y); }
+    // The pointer on a frame pixel, rows counted from the bottom as the editor counts them.
+    void pointAtFrame(int32_t x, int32_t y) { platform->setPointer(x, 599 - y); }
+    void click() {
+        key(kLeftButton, true);
+        key(kLeftButton, false);
+    }
     void frame() {
         platform->advanceClock(16);
         runFrame(*ed);
@@ -96,6 +103,49 @@ TEST(MouseEditing, AVerticalDragTurnsTheRoomWithTheRotateKind) {
     r.key(kLeftButton, false);
     EXPECT_EQ(r.room(0), (Points{{192, 0}, {192, 256}, {-64, 256}, {-64, 0}}));
     EXPECT_EQ(test::checkMapInvariants(r.ed->map), std::vector<std::string>{});
+}
+
+TEST(MouseEditing, AToolbarClickSetsRotateAndAVerticalDragTurnsTheRoom) {
+    TwoRooms r;
+    r.ed->tool.selectionMode = SelectionMode::Sectors;
+    r.ed->tool.dragKind = DragKind::Move;
+    const ToolbarButton& rotate = r.ed->toolbar.toolbarButtons[26];
+    ASSERT_EQ(rotate.code, 49) << "the drag kinds lie in slots 24 to 27";
+    r.pointAtFrame(rotate.x + 2, rotate.y + 2);
+    r.frame();
+    r.click();
+    ASSERT_EQ(r.ed->tool.dragKind, DragKind::Rotate);
+    r.pointAtMap(96, 96);
+    r.frame();
+    r.key(kLeftButton, true);
+    r.pointAtMap(96, 96 + 90);  // 90 pixels down: a quarter turn the other way
+    r.frame();
+    r.key(kLeftButton, false);
+    EXPECT_EQ(r.room(0), (Points{{0, 192}, {0, -64}, {256, -64}, {256, 192}}));
+    EXPECT_EQ(test::checkMapInvariants(r.ed->map), std::vector<std::string>{});
+}
+
+TEST(MouseEditing, AMenuItemTogglesAViewOptionAndTheMenuStaysOpen) {
+    TwoRooms r;
+    const Languages& langs = r.ed->langs;
+    const TextPosition title = langs.languages[size_t(langs.currentLanguage)].positions[355];
+    r.pointAtFrame(title.x + 2, 590);
+    r.frame();
+    r.click();
+    ASSERT_EQ(r.ed->menus.openMenu, 3);
+    const MenuState& m = r.ed->menus;
+    const auto item = std::find_if(m.menuItems.begin(), m.menuItems.begin() + m.menuItemCount,
+                                   [](const MenuItem& i) { return i.command == 808; });
+    ASSERT_NE(item, m.menuItems.begin() + m.menuItemCount);
+    ASSERT_EQ(item->menu, 3);
+    const uint8_t shown = r.ed->settings.showSprites;
+    r.pointAtFrame(m.menuBoxX + 20, m.menuBoxY + item->y + 4);
+    r.frame();
+    r.click();
+    EXPECT_EQ(r.ed->settings.showSprites, shown ? 0 : 1);
+    EXPECT_EQ(r.ed->menus.openMenu, 3);
+    r.click();
+    EXPECT_EQ(r.ed->settings.showSprites, shown) << "and back";
 }
 
 TEST(MouseEditing, AltHeldWhileThePointerMovesSelectsByArea) {

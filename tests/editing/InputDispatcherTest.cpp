@@ -16,10 +16,11 @@ using test::DispatchRig;
 
 constexpr int kLeft = 1, kShift = 16, kCtrl = 17, kAlt = 18;
 
-// Puts a toolbar element into slot that exists on every page, under the pointer at (x, y).
+// Puts a toolbar element into slot that exists on every page, under the pointer at (x, y). Its
+// code (the profile pane's zoom) acts on the release and changes nothing these tests read.
 void elementUnder(DispatchRig& r, int32_t slot, int32_t x, int32_t y, bool enabled) {
     ToolbarButton& b = r.ed->toolbar.toolbarButtons[size_t(slot)];
-    b = {int16_t(x - 10), int16_t(y - 10), 0, kContextAlways, 0, uint8_t(enabled ? 1 : 0), 0};
+    b = {int16_t(x - 10), int16_t(y - 10), 129, kContextAlways, 0, uint8_t(enabled ? 1 : 0), 0};
 }
 
 // Opens menu 2 with one enabled item of the code under the pointer at (x, y).

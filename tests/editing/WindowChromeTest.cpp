@@ -141,6 +141,26 @@ TEST(WindowChrome, TheTitleStripIsDraggedWhileHeldAndDoesNothingOnRelease) {
     EXPECT_EQ(r.platform->windowState(), WindowState::Normal);
 }
 
+TEST(WindowChrome, TheWindowFollowsTheTitleDragExceptInFullScreen) {
+    for (const bool fullScreen : {false, true}) {
+        SCOPED_TRACE(fullScreen);
+        ChromeRig r;
+        r.ed->settings.fullScreen = fullScreen ? 1 : 0;
+        r.press(300, 590);
+        r.frame();  // held still: no move
+        r.pointAt(310, 585);
+        r.frame();
+        r.pointAt(290, 595);
+        r.frame();
+        r.key(kLeft, false);
+        r.frame();
+        r.pointAt(200, 580);
+        r.frame();  // released: the pointer alone moves nothing
+        const std::vector<PointerPos> want{{10, 5}, {-10, -5}};
+        EXPECT_EQ(r.platform->windowMoves(), fullScreen ? std::vector<PointerPos>{} : want);
+    }
+}
+
 TEST(WindowChrome, APressOnThePropertyBoxGoesToTheBox) {
     ChromeRig r;
     r.ed->dispatch.propertyBoxKind = PropertyBoxKind::Sprite;

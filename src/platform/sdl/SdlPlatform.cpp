@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -160,6 +161,15 @@ void SdlPlatform::setWindowState(WindowState state) {
                 SDL_MaximizeWindow(window_);
             break;
     }
+}
+
+void SdlPlatform::moveWindowBy(int32_t dx, int32_t dy) {
+    // Frame pixels become window pixels at the scale the frame is shown at.
+    const FrameViewport view = windowViewport();
+    const double scale = double(view.width) / kFrameWidth;
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    SDL_SetWindowPosition(window_, x + int(std::lround(dx * scale)), y + int(std::lround(dy * scale)));
 }
 
 void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {

@@ -42,6 +42,7 @@ public:
     void setCaption(const std::string& caption) override;
     void showWindow() override;
     void setWindowState(WindowState state) override;
+    void moveWindowBy(int32_t dx, int32_t dy) override;
     void present(const uint8_t* pixels, const Palette256& palette) override;
     void showSplash(const std::string& text) override;
     void closeSplash() override;
