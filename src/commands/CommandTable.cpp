@@ -486,7 +486,7 @@ constexpr CommandRow kRows[] = {
     {.id = CommandId::Calculator,
      .caption = 1311,
      .menuCode = 862,
-     .handler = openCalculatorPrompt},
+     .handler = calculatorMenuCommand},
     {.id = CommandId::View3DLive, .caption = 1314, .shortcutLabel = "[ALT+F11]", .menuCode = 863,
      .handler = menuItem<863>},
     {.id = CommandId::RunScript, .caption = 1328, .shortcutLabel = "[ALT+E]", .menuCode = 864,

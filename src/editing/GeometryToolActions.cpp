@@ -120,7 +120,7 @@ void pressMergeVerticesTool(Editor& ed) {
             // Merging takes away walls that lost their length.
             if (w >= map.wallCount) w = map.wallCount - 1;
             if (w < 0) break;
-            if (map.vertexSelected[w] != 0) bindVertex(map, edit.events(), w, 4.0);
+            bindVertex(map, edit.events(), w, 4.0);
         }
         edit.commit();
     } else if (isWall(map, ed.hover.hoveredVertex)) {

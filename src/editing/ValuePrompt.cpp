@@ -323,6 +323,11 @@ void openCalculatorPrompt(Editor& ed) {
     p.promptKind = int32_t(ValuePromptKind::Calculator);
 }
 
+void calculatorMenuCommand(Editor& ed) {
+    openCalculatorPrompt(ed);
+    playSound(ed, "command");
+}
+
 void valuePromptKeys(Editor& ed, const ValuePromptServices& services) {
     ValuePromptState& p = ed.prompt;
     InputState& in = ed.input;

@@ -20,5 +20,7 @@ void valuePromptKeys(Editor& ed, const ValuePromptServices& services = {});
 // Opens the calculator over whatever is being edited: its text starts as "x", the value of the
 // focused field. The targets of an open edit stay as they are.
 void openCalculatorPrompt(Editor& ed);
+// The menu's calculator command: the prompt opened, with the cue.
+void calculatorMenuCommand(Editor& ed);
 
 }  // namespace korvel

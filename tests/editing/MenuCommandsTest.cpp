@@ -107,6 +107,7 @@ TEST(MenuCommands, EveryKindOfItemByItsEffectCueAndMenu) {
         r.ed->settings.autoTextureMove = 0;
         r.ed->tiles.artLoaded = 1;
         r.ed->menus.openMenu = 3;
+        if (c.id == 859) r.ed->demo.demoRecording = 1;  // cancelling needs a recording
         r.click(c.id);
         EXPECT_TRUE(c.took(*r.ed));
         if (c.cue) EXPECT_TRUE(r.played(c.cue));
