@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <climits>
 #include <string>
 
 namespace korvel {
@@ -11,6 +12,14 @@ namespace korvel {
 // Wrapping 32-bit arithmetic: every routine whose contract wraps modulo 2^32 goes through this.
 constexpr int32_t wrap32(int64_t v) {
     return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+// 64-bit values kept in or tested against the 32-bit range.
+constexpr int32_t clamp32(int64_t v) {
+    return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+constexpr bool in32(int64_t v) {
+    return v >= INT32_MIN && v <= INT32_MAX;
 }
 
 // Doubles that may not fit an integer: NaN gives 0, others are floored and clamped to the 32-bit

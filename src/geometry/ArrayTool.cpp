@@ -21,10 +21,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 
-int32_t clamp32(int64_t v) {
-    return int32_t(std::clamp(v, kInt32Min, kInt32Max));
-}
-
 // floor(v) as a 64-bit value kept well inside its range; NaN gives 0.
 int64_t floor64(double v) {
     if (std::isnan(v)) return 0;

@@ -15,14 +15,6 @@ namespace {
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 
-int32_t clamp32(int64_t v) {
-    return int32_t(std::clamp(v, kInt32Min, kInt32Max));
-}
-
-bool in32(int64_t v) {
-    return v >= kInt32Min && v <= kInt32Max;
-}
-
 // floor(v + 0.5) as a 64-bit value; NaN and values far outside give a value outside 32 bits.
 int64_t rnd64(double v) {
     const double r = std::floor(v + 0.5);

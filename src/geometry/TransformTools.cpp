@@ -18,14 +18,6 @@ namespace {
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 
-int32_t clamp32(int64_t v) {
-    return int32_t(std::clamp(v, kInt32Min, kInt32Max));
-}
-
-bool in32(int64_t v) {
-    return v >= kInt32Min && v <= kInt32Max;
-}
-
 bool moves(int16_t mark) {
     return mark == int16_t(WallMoveState::StartPoint) || mark == int16_t(WallMoveState::BothPoints);
 }

@@ -25,10 +25,6 @@ bool inside(const Pointer& p, int64_t x1, int64_t x2, int64_t y1, int64_t y2) {
     return p.x >= x1 && p.x <= x2 && p.y >= y1 && p.y <= y2;
 }
 
-int32_t clamp32(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
 int32_t wrap32(int64_t v) {
     return int32_t(uint32_t(uint64_t(v)));
 }

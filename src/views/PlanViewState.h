@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ZeroedTable.h"
+
 #include "map/MapStore.h"
 #include "ui/FrameBuffer.h"
 
@@ -70,42 +72,42 @@ struct FillEdge {
 constexpr int32_t kTexelColourTables = 27 * 32 * 2;
 
 struct PlanViewState {
-    std::vector<PlanWallLine> planWallLines = std::vector<PlanWallLine>(kMaxWalls);
+    ZeroedTable<PlanWallLine> planWallLines = ZeroedTable<PlanWallLine>(kMaxWalls);
     int32_t planWallLineCount = 0;
-    std::vector<PlanVertexMark> planVertices = std::vector<PlanVertexMark>(kMaxWalls);
+    ZeroedTable<PlanVertexMark> planVertices = ZeroedTable<PlanVertexMark>(kMaxWalls);
     int32_t planVertexCount = 0;
-    std::vector<PlanLabel> labels = std::vector<PlanLabel>(kMaxSectors);
+    ZeroedTable<PlanLabel> labels = ZeroedTable<PlanLabel>(kMaxSectors);
     int32_t labelCount = 0;
-    std::vector<SpriteDrawItem> spriteDrawList = std::vector<SpriteDrawItem>(kMaxSprites);
+    ZeroedTable<SpriteDrawItem> spriteDrawList = ZeroedTable<SpriteDrawItem>(kMaxSprites);
     int32_t spriteDrawCount = 0;
 
     // Screen position of every wall's start point, projected once per frame.
-    std::vector<int32_t> wallScreenX = std::vector<int32_t>(kMaxWalls);
-    std::vector<int32_t> wallScreenY = std::vector<int32_t>(kMaxWalls);
+    ZeroedTable<int32_t> wallScreenX = ZeroedTable<int32_t>(kMaxWalls);
+    ZeroedTable<int32_t> wallScreenY = ZeroedTable<int32_t>(kMaxWalls);
     // The sector fills: per wall the inverse slope of its projected line (column change per
     // row; kHorizontalWall for a horizontal one); the walls of one sector that cross its rows,
     // sorted by first row; the ones crossing the current row as (column << 16 | edge) keys in
     // column order; and that row's crossing columns.
-    std::vector<float> wallSlopes = std::vector<float>(kMaxWalls);
-    std::vector<FillEdge> fillEdges = std::vector<FillEdge>(kMaxWalls);
-    std::vector<uint32_t> activeEdges = std::vector<uint32_t>(kMaxWalls);
-    std::vector<int32_t> crossings = std::vector<int32_t>(kMaxWalls + 1);
+    ZeroedTable<float> wallSlopes = ZeroedTable<float>(kMaxWalls);
+    ZeroedTable<FillEdge> fillEdges = ZeroedTable<FillEdge>(kMaxWalls);
+    ZeroedTable<uint32_t> activeEdges = ZeroedTable<uint32_t>(kMaxWalls);
+    ZeroedTable<int32_t> crossings = ZeroedTable<int32_t>(kMaxWalls + 1);
 
     // The textured fill: the drawing order of the sectors (sort key and index packed), and the
     // world-aligned texel offsets of the screen's columns and rows.
-    std::vector<uint64_t> sectorOrder = std::vector<uint64_t>(kMaxSectors);
-    std::vector<int32_t> columnTexels = std::vector<int32_t>(kScreenWidth);
-    std::vector<int32_t> rowTexels = std::vector<int32_t>(kScreenHeight);
+    ZeroedTable<uint64_t> sectorOrder = ZeroedTable<uint64_t>(kMaxSectors);
+    ZeroedTable<int32_t> columnTexels = ZeroedTable<int32_t>(kScreenWidth);
+    ZeroedTable<int32_t> rowTexels = ZeroedTable<int32_t>(kScreenHeight);
     // Sprite pictures: the drawing order of the draw list, and the list being reordered.
-    std::vector<uint64_t> spriteOrder = std::vector<uint64_t>(kMaxSprites);
-    std::vector<SpriteDrawItem> spriteDrawScratch = std::vector<SpriteDrawItem>(kMaxSprites);
-    std::vector<int32_t> pictureColumns = std::vector<int32_t>(kScreenWidth);
-    std::vector<int32_t> pictureRows = std::vector<int32_t>(kScreenHeight);
+    ZeroedTable<uint64_t> spriteOrder = ZeroedTable<uint64_t>(kMaxSprites);
+    ZeroedTable<SpriteDrawItem> spriteDrawScratch = ZeroedTable<SpriteDrawItem>(kMaxSprites);
+    ZeroedTable<int32_t> pictureColumns = ZeroedTable<int32_t>(kScreenWidth);
+    ZeroedTable<int32_t> pictureRows = ZeroedTable<int32_t>(kScreenHeight);
 
     // Display colours of the tiles' game colours by pal, shade and tint (TexelColours.h), built
     // on first use in a frame, since the colour tables may change between frames.
-    std::vector<uint8_t> texelColours = std::vector<uint8_t>(kTexelColourTables * 512);
-    std::vector<uint32_t> texelColoursFrame = std::vector<uint32_t>(kTexelColourTables);
+    ZeroedTable<uint8_t> texelColours = ZeroedTable<uint8_t>(kTexelColourTables * 512);
+    ZeroedTable<uint32_t> texelColoursFrame = ZeroedTable<uint32_t>(kTexelColourTables);
     uint32_t paintCount = 1;  // frames painted (never 0), which dates the entries above
 };
 

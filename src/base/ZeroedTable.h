@@ -1,0 +1,47 @@
+// Tables allocated once at their full size and never resized: their storage comes from the
+// system already zeroed, so a table costs no memory until its pages are first written, and an
+// element type whose value-initialisation is all zero bytes is not written at construction.
+// Do not resize such a table: elements regained within its capacity would not be zeroed again.
+#pragma once
+
+#include <cstdlib>
+#include <new>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace korvel {
+
+template <typename T>
+struct ZeroedAllocator {
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <typename U>
+    ZeroedAllocator(const ZeroedAllocator<U>&) {}
+
+    T* allocate(std::size_t n) {
+        void* p = std::calloc(n, sizeof(T));
+        if (p == nullptr) throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t) { std::free(p); }
+
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        if constexpr (sizeof...(Args) == 0 && std::is_trivially_default_constructible_v<U>) {
+            // Already zero: calloc's storage is, and value-initialisation would write zeros.
+        } else {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    }
+
+    template <typename U>
+    bool operator==(const ZeroedAllocator<U>&) const {
+        return true;
+    }
+};
+
+template <typename T>
+using ZeroedTable = std::vector<T, ZeroedAllocator<T>>;
+
+}  // namespace korvel
