@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "BenchFolder.h"
+#include "StartedEditor.h"
 #include "app/Editor.h"
 #include "app/Startup.h"
 #include "pages/FileBrowser.h"
@@ -20,20 +20,7 @@ namespace {
 
 using namespace korvel;
 
-struct Started {
-    BenchFolder folder;
-    std::unique_ptr<HeadlessPlatform> platform;
-    std::unique_ptr<Editor> ed;
-    Started() {
-        std::error_code ec;
-        std::filesystem::copy(KORVEL_DATA_DIR, folder.file("KorvelD"),
-                              std::filesystem::copy_options::recursive, ec);
-        platform = std::make_unique<HeadlessPlatform>(folder.path, "");
-        ed = std::make_unique<Editor>();
-        ed->app.platform = platform.get();
-        startup(*ed);
-    }
-};
+using Started = StartedEditor;
 
 Started& started() {
     static Started s;

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "BenchFolder.h"
+#include "StartedEditor.h"
 #include "app/Editor.h"
 #include "app/FrameChrome.h"
 #include "app/PanelBackground.h"
@@ -17,18 +17,8 @@ namespace {
 
 using namespace korvel;
 
-struct Started {
-    BenchFolder folder;
-    std::unique_ptr<HeadlessPlatform> platform;
-    std::unique_ptr<Editor> ed;
+struct Started : StartedEditor {
     Started() {
-        std::error_code ec;
-        std::filesystem::copy(KORVEL_DATA_DIR, folder.file("KorvelD"),
-                              std::filesystem::copy_options::recursive, ec);
-        platform = std::make_unique<HeadlessPlatform>(folder.path, "");
-        ed = std::make_unique<Editor>();
-        ed->app.platform = platform.get();
-        startup(*ed);
         ed->particles.screenEffectFrame = 200;
     }
 };

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "BenchFolder.h"
+#include "StartedEditor.h"
 #include "app/Editor.h"
 #include "app/Startup.h"
 #include "pages/ModePanel.h"
@@ -20,18 +20,8 @@ namespace {
 
 using namespace korvel;
 
-struct Started {
-    BenchFolder folder;
-    std::unique_ptr<HeadlessPlatform> platform;
-    std::unique_ptr<Editor> ed;
+struct Started : StartedEditor {
     Started() {
-        std::error_code ec;
-        std::filesystem::copy(KORVEL_DATA_DIR, folder.file("KorvelD"),
-                              std::filesystem::copy_options::recursive, ec);
-        platform = std::make_unique<HeadlessPlatform>(folder.path, "");
-        ed = std::make_unique<Editor>();
-        ed->app.platform = platform.get();
-        startup(*ed);
         MessageLists& ml = ed->messages;
         for (int32_t i = 0; i < kProblemListCapacity; ++i)
             ml.problemList[size_t(i)] = {uint8_t(i % 3), 0, i,

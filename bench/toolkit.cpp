@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "BenchFolder.h"
+#include "StartedEditor.h"
 #include "app/Editor.h"
 #include "app/Startup.h"
 #include "base/TextFile.h"
@@ -24,18 +24,8 @@ namespace {
 
 using namespace korvel;
 
-struct Started {
-    BenchFolder folder;
-    std::unique_ptr<HeadlessPlatform> platform;
-    std::unique_ptr<Editor> ed;
+struct Started : StartedEditor {
     Started() {
-        std::error_code ec;
-        std::filesystem::copy(KORVEL_DATA_DIR, folder.file("KorvelD"),
-                              std::filesystem::copy_options::recursive, ec);
-        platform = std::make_unique<HeadlessPlatform>(folder.path, "");
-        ed = std::make_unique<Editor>();
-        ed->app.platform = platform.get();
-        startup(*ed);
         for (size_t i = 0; i < ed->mapFile.recentFiles.size(); ++i)
             ed->mapFile.recentFiles[i] = "C:\\games\\maps\\a folder with a long name\\episode " +
                                          std::to_string(i) + "\\level with an even longer name " +
