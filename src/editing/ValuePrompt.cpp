@@ -317,7 +317,7 @@ void closePrompt(Editor& ed, Kind kind, const char* cue) {
 
 void openCalculatorPrompt(Editor& ed) {
     ValuePromptState& p = ed.prompt;
-    p.promptInput = "x";
+    p.promptInput.assign(1, 'x');
     p.promptText.clear();
     p.promptNegative = 0;
     p.promptKind = int32_t(ValuePromptKind::Calculator);

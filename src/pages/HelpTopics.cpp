@@ -221,7 +221,9 @@ void drawSoundList(const HelpTopicInput& in) {
                             kInk, box);
         const int32_t uses = size_t(s) < in.soundUsage.size() ? in.soundUsage[size_t(s)] : 0;
         if (uses > 0) {
-            const std::string count = "[" + std::to_string(uses) + "]";
+            std::string count(1, '[');
+            count += std::to_string(uses);
+            count += ']';
             drawSmallTextClipped(in.cv, in.fonts, count, 540 - 5 * int32_t(count.size()), y + 2,
                                  kInk, box);
         }
