@@ -15,6 +15,7 @@
 #include "pages/FileBrowser.h"
 #include "pages/MessageBox.h"
 #include "platform/Platform.h"
+#include "ui/Menus.h"
 
 namespace korvel {
 
@@ -51,6 +52,11 @@ bool moveToTrash(FileSystem& fs, const std::string& programFolder, const std::st
 
 UserSettingsCopy userSettingsOf(const Editor& ed) {
     return {ed.settings, ed.colorSettings, ed.langs.languageIndex};
+}
+
+// A menu left open as a demo ends offers its demo rows as they now are, not as they were.
+void refreshOpenMenu(Editor& ed) {
+    if (ed.menus.openMenu != 0) drawOpenMenu(ed);
 }
 
 void applyExtras(Settings& s, const DemoExtras& x) {
@@ -259,6 +265,7 @@ void cancelDemoRecording(Editor& ed) {
     d.demoRecording = 0;
     d.demoFrameIndex = -1;
     d.demoStartPending = 0;
+    refreshOpenMenu(ed);
 }
 
 void stopDemoRecording(Editor& ed) {
@@ -273,6 +280,7 @@ void stopDemoRecording(Editor& ed) {
     d.demoHeaderKeyEvents = d.demoKeyPos + d.demoFrameKeyBytes;
     d.demoRecording = 0;
     d.demoFrameIndex = -1;
+    refreshOpenMenu(ed);
     ValuePromptState& p = ed.prompt;
     p.promptKind = int32_t(ValuePromptKind::DemoFileName);
     p.promptNegative = 0;
@@ -400,6 +408,7 @@ void stopDemoPlayback(Editor& ed) {
     ed.help.modePanelDirty = 1;
     ed.calls.layoutWidgets(ed);
     ed.app.redrawRequest = 2;
+    refreshOpenMenu(ed);
 }
 
 bool canStartDemo(const Editor& ed) {

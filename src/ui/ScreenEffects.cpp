@@ -56,15 +56,23 @@ void rotateScreenImage(FrameBuffer& fb, float angle) {
     const int64_t dXc = safeFloor(sd * 65536), dYc = safeFloor(cd * 65536);
     const int64_t dXr = safeFloor(-cd * 65536), dYr = safeFloor(sd * 65536);
     const uint8_t* copy = fb.screenCopy.data();
+    // The source is truncated towards zero: it lies on the screen for x and y in
+    // (-65536, 800 * 65536) and (-65536, 600 * 65536). Along a row both step linearly, so the
+    // columns taking a pixel form one run; the ends are found first and the run copied without
+    // tests, a negative coordinate within the first unit reading column or row 0.
+    constexpr int64_t kEndX = int64_t(kScreenWidth) * 65536, kEndY = int64_t(kScreenHeight) * 65536;
+    const auto inside = [](int64_t x, int64_t y) {
+        return x > -65536 && x < kEndX && y > -65536 && y < kEndY;
+    };
     for (int32_t i = 0; i < kScreenHeight; ++i, rowX += dXr, rowY += dYr) {
+        int32_t first = 0, last = kScreenWidth - 1;
+        while (first <= last && !inside(rowX + first * dXc, rowY + first * dYc)) ++first;
+        while (last >= first && !inside(rowX + last * dXc, rowY + last * dYc)) --last;
         uint8_t* row = &s.at(0, i);
-        int64_t x = rowX, y = rowY;
-        for (int32_t j = 0; j < kScreenWidth; ++j, x += dXc, y += dYc) {
-            // Division truncating towards zero, as the fixed-point source is meant.
-            const int64_t sx = x / 65536, sy = y / 65536;
-            if (sx >= 0 && sx < kScreenWidth && sy >= 0 && sy < kScreenHeight)
-                row[j] = copy[size_t(sy) * kCopyRow + size_t(sx)];
-        }
+        int64_t x = rowX + first * dXc, y = rowY + first * dYc;
+        for (int32_t j = first; j <= last; ++j, x += dXc, y += dYc)
+            row[j] = copy[size_t(std::max<int64_t>(y, 0) >> 16) * kCopyRow +
+                          size_t(std::max<int64_t>(x, 0) >> 16)];
     }
 }
 

@@ -2,6 +2,7 @@
 // changes, the replay's key timing and its end, and the start map kept beside the demo.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -20,6 +21,7 @@
 #include "platform/NativeFileSystem.h"
 #include "support/EditorRig.h"
 #include "support/MapBuilder.h"
+#include "ui/Menus.h"
 
 namespace korvel {
 namespace {
@@ -464,6 +466,45 @@ TEST(Demo, MenuCommandsAskFirstAndRestDuringPlayback) {
     cancelRecordingCommand(ed);
     EXPECT_EQ(ed.demo.demoRecording, 0);
     EXPECT_EQ(ed.demo.demoFrameIndex, -1);
+}
+
+// The Extras menu left open as a demo ends offers the rows that fit now: one can start a new
+// recording or playback at once, and the rows of the ended one are off.
+TEST(Demo, AnOpenMenuShowsTheDemoRowsAgainWhenADemoEnds) {
+    DemoRig r;
+    Editor& ed = *r.ed;
+    DemoBuilder b(ed.settings, 1);
+    for (int32_t i = 0; i < 3; ++i) b.frame(i * 16, {});
+    const std::string path = r.dir.write("short.kvd", b.bytes());
+    struct Case {
+        const char* name;
+        std::function<void()> start, end;
+    };
+    const Case cases[] = {
+        {"playback", [&] { ASSERT_TRUE(playDemo(ed, path)); }, [&] { stopDemoPlayback(ed); }},
+        {"recording", [&] { startDemoRecording(ed); }, [&] { stopDemoRecording(ed); }},
+        {"recording cancelled", [&] { startDemoRecording(ed); }, [&] { cancelDemoRecording(ed); }},
+    };
+    const auto enabled = [&](int32_t code) {
+        return ed.menus.menuItemEnabled[size_t(code - kFirstMenuItemCode)] != 0;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.start();
+        r.frame();
+        r.frame();
+        ed.menus.openMenu = 5;
+        drawOpenMenu(ed);
+        ASSERT_FALSE(enabled(861));
+        c.end();
+        EXPECT_EQ(ed.demo.demoFrameIndex, -1);
+        EXPECT_TRUE(enabled(858));
+        EXPECT_TRUE(enabled(861));
+        EXPECT_FALSE(enabled(859));
+        EXPECT_FALSE(enabled(860));
+        ed.prompt.promptKind = 0;
+        ed.menus.openMenu = 0;
+    }
 }
 
 // While a demo plays, the settings on disk stay the user's and no autosave pushes the user's
