@@ -430,7 +430,9 @@ PrepareCounts3d prepareScene3d(Scene3d& sc, const SurfaceSource& src, double cam
 void buildFaceSpritePolygons3d(Scene3d& sc, const SurfaceSource& src, double camAngle) {
     const MapStore& map = src.map;
     sc.surfaceTriangleCount = sc.surfaceTriangleCountBeforeSprites;
-    std::fill(sc.faceSpriteEntry3d.begin(), sc.faceSpriteEntry3d.end(), -1);
+    // Sprites past the count keep old entries: a refresh finds no pair of theirs where those
+    // point, since the pairs built here hold no other entry of their object code.
+    std::fill_n(sc.faceSpriteEntry3d.begin(), std::clamp(map.spriteCount, 0, kMaxSprites), -1);
     std::array<SurfaceTriangle, 2> pair;
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         if (!spriteTakesPart(map, k) || spriteShape3d(map, k) != SpriteShape3d::Face) continue;
