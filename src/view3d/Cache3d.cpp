@@ -15,6 +15,10 @@ Scene3d::Scene3d()
       wallFirstObject3d(kMaxWalls, -1),
       wallObjectSlots3d(kMaxWalls, 0),
       spriteSlots3d(kMaxSprites),
+      faceSpriteEntry3d(kMaxSprites, -1),
+      sectorSpriteFirst3d(size_t(kMaxSectors) + 1, 0),
+      sectorSpriteList3d(kMaxSprites),
+      spriteListedSector3d(kMaxSprites, -1),
       planeSlots3d(kMaxSectors),
       planeEars3d(kMaxSectors),
       planeLine3d(kMaxSectors),
@@ -325,6 +329,7 @@ PrepareCounts3d prepareScene3d(Scene3d& sc, const SurfaceSource& src, double cam
     std::fill(sc.wallFirstObject3d.begin(), sc.wallFirstObject3d.end(), -1);
     std::fill(sc.wallObjectSlots3d.begin(), sc.wallObjectSlots3d.end(), 0);
     std::fill(sc.spriteSlots3d.begin(), sc.spriteSlots3d.end(), SlotRange3d{});
+    sc.listedSpriteCount3d = -1;
     std::fill(sc.planeSlots3d.begin(), sc.planeSlots3d.end(), SlotRange3d{});
     std::fill(sc.planeEars3d.begin(), sc.planeEars3d.end(), SlotRange3d{});
     sc.planeTriangles.clear();
@@ -425,11 +430,15 @@ PrepareCounts3d prepareScene3d(Scene3d& sc, const SurfaceSource& src, double cam
 void buildFaceSpritePolygons3d(Scene3d& sc, const SurfaceSource& src, double camAngle) {
     const MapStore& map = src.map;
     sc.surfaceTriangleCount = sc.surfaceTriangleCountBeforeSprites;
+    // Sprites past the count keep old entries: a refresh finds no pair of theirs where those
+    // point, since the pairs built here hold no other entry of their object code.
+    std::fill_n(sc.faceSpriteEntry3d.begin(), std::clamp(map.spriteCount, 0, kMaxSprites), -1);
     std::array<SurfaceTriangle, 2> pair;
     for (int32_t k = 0; k < map.spriteCount; ++k) {
         if (!spriteTakesPart(map, k) || spriteShape3d(map, k) != SpriteShape3d::Face) continue;
         if (!spriteTriangles3d(src, k, camAngle, pair)) continue;
         if (sc.surfaceTriangleCount + 2 > kSceneCapacity3d) break;
+        sc.faceSpriteEntry3d[size_t(k)] = sc.surfaceTriangleCount;
         sc.surfaceTriangles[sc.surfaceTriangleCount++] = pair[0];
         sc.surfaceTriangles[sc.surfaceTriangleCount++] = pair[1];
     }
@@ -480,9 +489,16 @@ bool refreshSprite3d(Scene3d& sc, const SurfaceSource& src, int32_t k, double ca
     const SpriteShape3d shape = spriteShape3d(map, k);
     const bool isStatic = shape == SpriteShape3d::Wall || shape == SpriteShape3d::Floor;
 
-    // Face sprites of the current frame.
-    for (int32_t i = sc.surfaceTriangleCountBeforeSprites; i + 1 < sc.surfaceTriangleCount; ++i) {
-        if (sc.surfaceTriangles[i].objectCode != code) continue;
+    // A sprite moved to another sector is listed again before a sector's sprites are refreshed.
+    if (k >= sc.listedSpriteCount3d || sc.spriteListedSector3d[size_t(k)] != map.sprites[k].sectnum)
+        sc.listedSpriteCount3d = -1;
+
+    // Its face pair of the current frame: gone when static entries that outgrew their slots were
+    // moved over the face pairs since they were built; a pair blanked since stays blank until the
+    // next build.
+    const int32_t i = sc.faceSpriteEntry3d[size_t(k)];
+    if (i >= sc.surfaceTriangleCountBeforeSprites && i + 1 < sc.surfaceTriangleCount &&
+        sc.surfaceTriangles[i].objectCode == code) {
         if (valid && !isStatic) {
             sc.surfaceTriangles[i] = pair[0];
             sc.surfaceTriangles[i + 1] = pair[1];
@@ -490,13 +506,37 @@ bool refreshSprite3d(Scene3d& sc, const SurfaceSource& src, int32_t k, double ca
             blank(sc.surfaceTriangles[i]);
             blank(sc.surfaceTriangles[i + 1]);
         }
-        break;
     }
     SlotRange3d& slots = sc.spriteSlots3d[k];
     const int32_t n = (valid && isStatic) ? 2 : 0;
     if (slots.count == 0 && n == 0) return true;
     return rewrite(sc, slots, pair.data(), n);
 }
+
+namespace {
+
+// Lists each sector's sprites in index order, in two passes over the sprites.
+void listSectorSprites(Scene3d& sc, const MapStore& map) {
+    std::vector<int32_t>& first = sc.sectorSpriteFirst3d;
+    std::fill(first.begin(), first.end(), 0);
+    const auto listed = [](int32_t sectnum) { return sectnum >= 0 && sectnum < kMaxSectors; };
+    for (int32_t k = 0; k < map.spriteCount; ++k) {
+        const int16_t s = map.sprites[k].sectnum;
+        sc.spriteListedSector3d[size_t(k)] = s;
+        if (listed(s)) ++first[size_t(s) + 1];
+    }
+    for (int32_t s = 0; s < kMaxSectors; ++s) first[size_t(s) + 1] += first[size_t(s)];
+    // Fills each sector's range from its start, which is then moved back into place.
+    for (int32_t k = 0; k < map.spriteCount; ++k) {
+        const int16_t s = map.sprites[k].sectnum;
+        if (listed(s)) sc.sectorSpriteList3d[size_t(first[size_t(s)]++)] = k;
+    }
+    for (int32_t s = kMaxSectors; s > 0; --s) first[size_t(s)] = first[size_t(s) - 1];
+    first[0] = 0;
+    sc.listedSpriteCount3d = map.spriteCount;
+}
+
+}  // namespace
 
 bool refreshSector3d(Scene3d& sc, const SurfaceSource& src, int32_t s, bool withNeighbours,
                      double camAngle) {
@@ -508,11 +548,20 @@ bool refreshSector3d(Scene3d& sc, const SurfaceSource& src, int32_t s, bool with
     for (int32_t w = std::max<int32_t>(0, sec.wallptr); w < end; ++w) {
         if (map.wallSector[w] != s) continue;
         ok = refreshWall3d(sc, src, w) && ok;
+        if (!withNeighbours || !sc.prepared) continue;
+        // The neighbour's side was rebuilt with this wall just now, and building a wall again
+        // from an unchanged map changes nothing: only a twin that does not point back is left.
         const int32_t next = map.walls[w].nextwall;
-        if (withNeighbours && isWall(map, next)) ok = refreshWall3d(sc, src, next) && ok;
+        if (!isWall(map, next) || next == w) continue;
+        const int32_t back = map.walls[next].nextwall;
+        if (isWall(map, back) && back != next && back != w) ok = rebuildWall(sc, src, back) && ok;
     }
-    for (int32_t k = 0; k < map.spriteCount; ++k)
+    if (sc.listedSpriteCount3d != map.spriteCount) listSectorSprites(sc, map);
+    for (int32_t i = sc.sectorSpriteFirst3d[size_t(s)]; i < sc.sectorSpriteFirst3d[size_t(s) + 1];
+         ++i) {
+        const int32_t k = sc.sectorSpriteList3d[size_t(i)];
         if (map.sprites[k].sectnum == s) ok = refreshSprite3d(sc, src, k, camAngle) && ok;
+    }
     return ok;
 }
 

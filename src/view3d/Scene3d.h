@@ -92,6 +92,17 @@ struct Scene3d {
     std::vector<int32_t> wallFirstObject3d;  // per wall, -1 when the wall has no entries
     std::vector<int32_t> wallObjectSlots3d;  // entries reserved for the wall
     std::vector<SlotRange3d> spriteSlots3d;  // wall and floor sprites
+    // Per sprite: where its face pair lies behind the static entries when the face sprites were
+    // last built, or -1. A refresh checks the entry still holds the sprite before using it.
+    std::vector<int32_t> faceSpriteEntry3d;
+    // Per sector, its sprites in index order: sectorSpriteList3d from sectorSpriteFirst3d[s] to
+    // sectorSpriteFirst3d[s + 1]. spriteListedSector3d is the sector each sprite was listed
+    // under; a sprite refresh that finds another sector, or a sprite count other than
+    // listedSpriteCount3d, has the lists built again from the map (-1: not built).
+    std::vector<int32_t> sectorSpriteFirst3d;
+    std::vector<int32_t> sectorSpriteList3d;
+    std::vector<int16_t> spriteListedSector3d;
+    int32_t listedSpriteCount3d = -1;
     std::vector<SlotRange3d> planeSlots3d;   // per sector: floor and ceiling entries
     std::vector<SlotRange3d> planeEars3d;    // per sector: its range of planeTriangles
     std::vector<PlaneTriangle3d> planeTriangles;

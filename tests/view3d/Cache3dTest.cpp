@@ -233,19 +233,31 @@ TEST(Prepare3d, DamagedMapsEndWithoutTouchingAnything) {
 
 // --- Refresh ---
 
-// Non-blank static entries as a multiset of their fields.
-std::multimap<int32_t, std::vector<double>> staticEntries(const Scene3d& sc) {
+std::vector<double> fieldsOf(const SurfaceTriangle& t) {
+    std::vector<double> f{double(t.tileRef), double(t.tileWidth), double(t.tileHeight),
+                          double(t.shade), double(t.pal), double(t.visibility),
+                          double(t.drawFlags), double(t.sector)};
+    for (const Vertex3d& v : t.p) f.insert(f.end(), {v.x, v.y, v.z, double(v.u), double(v.v)});
+    return f;
+}
+
+// Non-blank entries from first to end as a multiset of their fields.
+std::multimap<int32_t, std::vector<double>> entriesIn(const Scene3d& sc, int32_t first,
+                                                      int32_t end) {
     std::multimap<int32_t, std::vector<double>> out;
-    for (int32_t i = 0; i < sc.surfaceTriangleCountBeforeSprites; ++i) {
+    for (int32_t i = first; i < end; ++i) {
         const SurfaceTriangle& t = sc.surfaceTriangles[i];
-        if (isBlank3d(t)) continue;
-        std::vector<double> f{double(t.tileRef), double(t.tileWidth), double(t.tileHeight),
-                              double(t.shade), double(t.pal), double(t.visibility),
-                              double(t.drawFlags), double(t.sector)};
-        for (const Vertex3d& v : t.p) f.insert(f.end(), {v.x, v.y, v.z, double(v.u), double(v.v)});
-        out.emplace(t.objectCode, f);
+        if (!isBlank3d(t)) out.emplace(t.objectCode, fieldsOf(t));
     }
     return out;
+}
+
+std::multimap<int32_t, std::vector<double>> staticEntries(const Scene3d& sc) {
+    return entriesIn(sc, 0, sc.surfaceTriangleCountBeforeSprites);
+}
+
+std::multimap<int32_t, std::vector<double>> faceEntries(const Scene3d& sc) {
+    return entriesIn(sc, sc.surfaceTriangleCountBeforeSprites, sc.surfaceTriangleCount);
 }
 
 TEST(Refresh3d, EditsThenRefreshEqualAFreshPreparation) {
@@ -324,6 +336,89 @@ TEST(Refresh3d, EditsThenRefreshEqualAFreshPreparation) {
                     ADD_FAILURE() << "missing " << e.first << " tile " << e.second[0] << " flags " << e.second[6];
             FAIL() << round;
         }
+    }
+}
+
+// Sprites that move between sectors, turn between face, wall and floor kinds or vanish, walls
+// whose entries outgrow their slots over the face sprites, sector refreshes that must reach the
+// sprites standing in the sector now, and face sprites rebuilt between edits as frames do.
+TEST(Refresh3d, SpritesMovingAndChangingKindStayEqualToAFreshPreparation) {
+    std::mt19937 rng(4242);
+    const int16_t tiles[] = {kTile8x8, kTile16x4, kTileEmpty, -1};
+    const uint16_t kinds[] = {0, kSpriteWallAligned, kSpriteFloorAligned, kSpriteInvisible};
+    SceneRig rig, fresh;
+    for (int round = 0; round < 300; ++round) {
+        clearMapRecords(rig.map);
+        rig.build.addGrid(0, 0, 3, 2, 1024);
+        rig.build.link();
+        rig.texturedWalls();
+        const int32_t sectors = rig.map.sectorCount;
+        const auto centre = [&](int32_t s, int32_t& x, int32_t& y) {
+            const SectorRecord& sec = rig.map.sectors[s];
+            int64_t sx = 0, sy = 0;
+            for (int32_t w = sec.wallptr; w < sec.wallptr + sec.wallnum; ++w) {
+                sx += rig.map.walls[w].x;
+                sy += rig.map.walls[w].y;
+            }
+            x = int32_t(sx / sec.wallnum) + int32_t(rng() % 200) - 100;
+            y = int32_t(sy / sec.wallnum) + int32_t(rng() % 200) - 100;
+        };
+        for (int32_t k = 0; k < 8; ++k) {
+            const int32_t s = int32_t(rng() % uint32_t(sectors));
+            int32_t x, y;
+            centre(s, x, y);
+            const int32_t id = rig.build.addSprite(x, y, -256, s, kTile8x8);
+            rig.map.sprites[id].cstat = kinds[rng() % 3];
+        }
+        rig.prepare();
+        for (int step = 0; step < 10; ++step) {
+            const int32_t k = int32_t(rng() % uint32_t(rig.map.spriteCount));
+            SpriteRecord& sp = rig.map.sprites[k];
+            switch (rng() % 5) {
+                case 0: {  // to another sector
+                    const int32_t s = int32_t(rng() % uint32_t(sectors));
+                    int32_t x, y;
+                    centre(s, x, y);
+                    sp.x = x;
+                    sp.y = y;
+                    sp.sectnum = int16_t(s);
+                    refreshSprite3d(rig.scene, rig.src(), k, 0);
+                    break;
+                }
+                case 1:
+                    sp.cstat = kinds[rng() % 4];
+                    sp.picnum = tiles[rng() % 4];
+                    refreshSprite3d(rig.scene, rig.src(), k, 0);
+                    break;
+                case 2: {  // what every sprite of the sector shows
+                    const int32_t s = int32_t(rng() % uint32_t(sectors));
+                    rig.map.sectors[s].visibility = uint8_t(rng());
+                    refreshSector3d(rig.scene, rig.src(), s, rng() % 2 != 0, 0);
+                    break;
+                }
+                case 3: {  // a shared wall gains a masked part: its entries move behind
+                    const int32_t w = int32_t(rng() % uint32_t(rig.map.wallCount));
+                    rig.map.walls[w].cstat = kWallMasked;
+                    rig.map.walls[w].overpicnum = kTile8x8;
+                    refreshWall3d(rig.scene, rig.src(), w);
+                    break;
+                }
+                default: buildFaceSpritePolygons3d(rig.scene, rig.src(), 0); break;
+            }
+        }
+        *fresh.mapPtr = rig.map;
+        fresh.prepare();
+        ASSERT_EQ(staticEntries(rig.scene), staticEntries(fresh.scene)) << round;
+        // Face pairs left from the last build are either blank or up to date.
+        const auto want = faceEntries(fresh.scene);
+        for (const auto& entry : faceEntries(rig.scene)) {
+            const auto range = want.equal_range(entry.first);
+            ASSERT_TRUE(std::any_of(range.first, range.second,
+                                    [&](const auto& e) { return e.second == entry.second; }))
+                << round << " sprite " << (entry.first & 0xFFFF);
+        }
+        buildFaceSpritePolygons3d(rig.scene, rig.src(), 0);
+        ASSERT_EQ(faceEntries(rig.scene), want) << round;
     }
 }
 
