@@ -70,6 +70,10 @@ void BM_CommitSectorMove(benchmark::State& state) {
         commitDrag(*ed);
     }
     state.counters["walls"] = ed->map.wallCount;
+    int32_t moved = 0;
+    for (int32_t w = 0; w < ed->map.wallCount; ++w)
+        moved += ed->map.walls[w].x != original->walls[w].x;
+    state.counters["moved walls"] = moved;
 }
 BENCHMARK(BM_CommitSectorMove)->Unit(benchmark::kMillisecond);
 

@@ -604,6 +604,7 @@ void runUiAction(Editor& ed, int32_t code) {
             openPage(ed, Page::WallLighting);
             break;
         case 118:
+            v3.enter3dPending = 1;
             v3.view3dValid = 0;
             v3.view3dState = 2;  // the plan shaded by light
             openPage(ed, Page::View3D);
@@ -900,6 +901,7 @@ void runMenuItem(Editor& ed, int32_t id) {
             v.camY = ed.map.startY;
             v.camZ = ed.map.startZ;
             v.camAngle = ed.map.startAngle;
+            v.enter3dPending = 1;
             v.view3dValid = 0;
             v.view3dState = 0;
             openPage(ed, Page::View3D);

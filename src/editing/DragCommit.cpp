@@ -13,6 +13,7 @@
 #include "geometry/WallLinks.h"
 #include "geometry/WallTexture.h"
 #include "map/MapEdit.h"
+#include "map/SectorSearch.h"
 
 namespace korvel {
 
@@ -218,8 +219,11 @@ void commitSpriteSelection(Editor& ed, const Motion& mo) {
             if (lo) zCentre = int32_t((*lo + *hi) / 2);
         }
     }
+    // The walls are where they will stay, so one search serves every sprite's new sector.
+    std::optional<SectorSearch> search;
     for (int32_t k = 0; k < m.spriteCount; ++k) {
         if (!m.spriteSelected[k]) continue;
+        if (!search) search.emplace(m);
         SpriteRecord& r = m.sprites[k];
         const IntPoint p{r.x, r.y};
         IntPoint q = p;
@@ -242,7 +246,7 @@ void commitSpriteSelection(Editor& ed, const Motion& mo) {
         }
         r.x = q.x;
         r.y = q.y;
-        updateSpriteSectnum(m, k);
+        updateSpriteSectnum(m, *search, k);
     }
     m.spriteStacksValid = 0;
 }

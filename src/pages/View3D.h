@@ -31,6 +31,8 @@ struct View3DState {
     double pitchSpeed3d = 0, tiltSpeed3d = 0, zoomSpeed3d = 0;
     // 0 when the picture must be rendered again (every camera change clears it).
     uint8_t view3dValid = 0;
+    // Raised by the toolbar's and the menu's ways into the page.
+    uint8_t enter3dPending = 0;
     // The triangle cache and the frame buffers, allocated on first use and kept.
     std::shared_ptr<Scene3d> scene;
     // What the pointer aims at in the live view.

@@ -91,7 +91,7 @@ TEST(MenuCommands, EveryKindOfItemByItsEffectCueAndMenu) {
         {863,
          [](const Editor& e) {
              return e.app.currentPage == Page::View3D && e.pages.view3d.view3dState == 0 &&
-                    e.pages.view3d.camX == e.map.startX;
+                    e.pages.view3d.camX == e.map.startX && e.pages.view3d.enter3dPending == 1;
          },
          "command", false},
         {843,

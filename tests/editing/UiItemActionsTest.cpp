@@ -336,7 +336,8 @@ TEST(UiItemActions, PageChangesAndForwardedCommandsAreReachedOnce) {
         {101, [](const Editor& e) { return e.app.currentPage == Page::WallLighting; }},
         {118,
          [](const Editor& e) {
-             return e.app.currentPage == Page::View3D && e.pages.view3d.view3dState == 2;
+             return e.app.currentPage == Page::View3D && e.pages.view3d.view3dState == 2 &&
+                    e.pages.view3d.enter3dPending == 1;
          }},
         {154, [](const Editor& e) { return e.app.currentPage == Page::ArchSetup; }},
         {157,
