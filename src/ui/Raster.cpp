@@ -1,6 +1,7 @@
 #include "ui/Raster.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -205,6 +206,44 @@ void circlePoints(float cx, float cy, float r, int64_t count, Plot&& plot) {
         px = cx + ((px - cx) - (py - cy) / r);
         py = cy + ((py - cy) + (px - cx) / r);
     }
+}
+
+// Rims of fewer steps are walked again every time; the walk costs less than keeping them. A rim
+// that puts more points on the screen than the cache holds (a centre that is not a number, whose
+// points all fall on one pixel) is not kept either.
+constexpr int64_t kSmallestCachedRim = int64_t(1) << 14;
+constexpr size_t kCachedRimPoints = size_t(1) << 14;
+
+// circlePoints through the cache: the same points, in the same order, either way.
+template <class Plot>
+void circlePointsCached(CircleRimCache* cache, float cx, float cy, float r, int64_t count,
+                        Plot&& plot) {
+    if (!cache || count < kSmallestCachedRim) {
+        circlePoints(cx, cy, r, count, plot);
+        return;
+    }
+    CircleRimCache& c = *cache;
+    const uint32_t bx = std::bit_cast<uint32_t>(cx), by = std::bit_cast<uint32_t>(cy),
+                   br = std::bit_cast<uint32_t>(r);
+    if (c.valid && c.cx == bx && c.cy == by && c.radius == br && c.count == count) {
+        for (const CircleRimCache::Point& p : c.points) plot(p.x, p.y);
+        return;
+    }
+    c.cx = bx;
+    c.cy = by;
+    c.radius = br;
+    c.count = count;
+    c.points.clear();
+    c.points.reserve(kCachedRimPoints);
+    bool fits = true;
+    circlePoints(cx, cy, r, count, [&](int32_t x, int32_t y) {
+        if (c.points.size() < kCachedRimPoints)
+            c.points.push_back({x, y});
+        else
+            fits = false;
+        plot(x, y);
+    });
+    c.valid = fits;
 }
 
 // Points of drawCircle and drawCircleShaded. A circle this large is far bigger than the screen;
@@ -443,9 +482,11 @@ void drawCircleMapView(const Canvas& cv, float cx, float cy, float radius, int32
     });
 }
 
-void drawCircleShaded(const Canvas& cv, Random& random, float cx, float cy, float radius) {
+void drawCircleShaded(const Canvas& cv, Random& random, float cx, float cy, float radius,
+                      CircleRimCache* cache) {
     const SurfaceView s = screenView(cv.frame);
-    circlePoints(cx, cy, radius, fullCirclePointCount(radius), [&](int32_t x, int32_t y) {
+    const int64_t count = fullCirclePointCount(radius);
+    circlePointsCached(cache, cx, cy, radius, count, [&](int32_t x, int32_t y) {
         if (!inside(kMapView, x, y)) return;
         const double shade = 5.0 * std::abs(double(x) - cx) / radius + randomSingle(random);
         s.at(x, y) = rampColour(int16_t(safeFloor(shade)));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "ui/FrameBuffer.h"
 
@@ -52,8 +53,24 @@ void drawRectMapView(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32
 
 void drawCircle(const Canvas& cv, float cx, float cy, float radius, int32_t colour);
 void drawCircleMapView(const Canvas& cv, float cx, float cy, float radius, int32_t colour);
-// Noisy shaded circle: one random draw for every point inside the map view.
-void drawCircleShaded(const Canvas& cv, Random& random, float cx, float cy, float radius);
+// The points a large circle put on the screen, kept by its caller from frame to frame: the
+// rotation that makes them walks the whole rim, hundreds of thousands of steps for a rim far
+// beyond the screen, and gives the same points for the same centre, radius and count.
+struct CircleRimCache {
+    struct Point {
+        int32_t x, y;
+    };
+    // The bits of the centre and radius, and the number of rim steps.
+    uint32_t cx = 0, cy = 0, radius = 0;
+    int64_t count = -1;
+    bool valid = false;
+    std::vector<Point> points;
+};
+
+// Noisy shaded circle: one random draw for every point inside the map view. With a cache, a
+// large circle drawn again unchanged replays its points instead of walking its rim.
+void drawCircleShaded(const Canvas& cv, Random& random, float cx, float cy, float radius,
+                      CircleRimCache* cache = nullptr);
 
 // A curly brace pointing right over the background rows y + 1 .. y + 2n - 1.
 void drawBraceBg(const Canvas& cv, int32_t x, int32_t y, int32_t r, int32_t n, int32_t colour);

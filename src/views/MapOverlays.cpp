@@ -154,7 +154,7 @@ void handleLabels(const PlanFrame& pf, const DrawVertexList& points, Tool tool, 
 }  // namespace
 
 void drawRegionSelection(const Canvas& cv, Random& random, int32_t px, int32_t py, int32_t ax,
-                         int32_t ay, bool circle) {
+                         int32_t ay, bool circle, CircleRimCache* rimCache) {
     if (px == ax && py == ay) return;
     if (circle) {
         const double dx = double(px) - ax, dy = double(py) - ay;
@@ -172,7 +172,7 @@ void drawRegionSelection(const Canvas& cv, Random& random, int32_t px, int32_t p
             tintRow(cv, y, int64_t(ax) - h, int64_t(ax) + h, kRegionTint);
         }
         if (radius <= kLargestRimRadius)
-            drawCircleShaded(cv, random, float(ax), float(ay), float(radius));
+            drawCircleShaded(cv, random, float(ax), float(ay), float(radius), rimCache);
         return;
     }
     drawAreaSelectBox(cv, random, ax, ay, px, py);
@@ -196,7 +196,8 @@ void drawMapOverlays(const PlanFrame& pf, int32_t frameNumber) {
         drawRegionSelection(pf.cv, ed->random, pf.view.column(pf.hover.hitPointX),
                             pf.view.row(pf.hover.hitPointY),
                             pf.view.column(ed->dispatch.areaAnchorX),
-                            pf.view.row(ed->dispatch.areaAnchorY), ed->tool.selAreaMode != 0);
+                            pf.view.row(ed->dispatch.areaAnchorY), ed->tool.selAreaMode != 0,
+                            &pf.lists.regionRim);
     }
     if (ed->input.keyStates[kKeypadZero] < 0)
         drawCrosshair(pf.cv, pf.view.column(pf.hover.mouseMapX), pf.view.row(pf.hover.mouseMapY));

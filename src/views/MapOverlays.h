@@ -6,6 +6,7 @@
 
 #include "base/Random.h"
 #include "ui/FrameBuffer.h"
+#include "ui/Raster.h"
 
 namespace korvel {
 
@@ -16,8 +17,9 @@ void drawMapOverlays(const PlanFrame& pf, int32_t frameNumber);
 
 // The pieces that take screen positions (rows from the bottom), shared with the side view.
 // The region being selected between the hit point p and the anchor a: a disc tinted by blend
-// row 53 with a noisy rim, or the box of drawAreaSelectBox.
+// row 53 with a noisy rim, or the box of drawAreaSelectBox. The rim cache, when given, keeps a
+// large rim's points from frame to frame.
 void drawRegionSelection(const Canvas& cv, Random& random, int32_t px, int32_t py, int32_t ax,
-                         int32_t ay, bool circle);
+                         int32_t ay, bool circle, CircleRimCache* rimCache = nullptr);
 
 }  // namespace korvel

@@ -1,6 +1,7 @@
 // The lists the plan view rebuilds every frame it is painted (projected walls, vertex marks,
 // sector tag labels, the sprite draw list) and the work tables of its painters. Allocated once
-// at capacity; nothing here is meant to survive the painting of one frame.
+// at capacity; nothing here is meant to survive the painting of one frame but the caches, which
+// give what recomputing would.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "map/MapStore.h"
 #include "ui/FrameBuffer.h"
+#include "ui/Raster.h"
 
 namespace korvel {
 
@@ -109,6 +111,9 @@ struct PlanViewState {
     ZeroedTable<uint8_t> texelColours = ZeroedTable<uint8_t>(kTexelColourTables * 512);
     ZeroedTable<uint32_t> texelColoursFrame = ZeroedTable<uint32_t>(kTexelColourTables);
     uint32_t paintCount = 1;  // frames painted (never 0), which dates the entries above
+
+    // The rim of the region-selection circle, which stays put while the anchor is held.
+    CircleRimCache regionRim;
 };
 
 }  // namespace korvel

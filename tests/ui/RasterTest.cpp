@@ -266,6 +266,41 @@ TEST(Raster, CirclesPlotTheirPointCount) {
     EXPECT_TRUE(test::allInside(clipped, kMapView));
 }
 
+// A large rim drawn through a cache, one circle after another as the table lists them, puts
+// the same pixels on the screen and draws the same random numbers as drawing it afresh.
+TEST(Raster, ACachedRimReplaysExactlyWhatItsWalkDraws) {
+    struct Case {
+        const char* name;
+        float cx, cy, r;
+    };
+    const Case cases[] = {
+        {"rim across the view", 400, -3000, 3300},
+        {"the same again, replayed", 400, -3000, 3300},
+        {"one unit larger", 400, -3000, 3301},
+        {"a tenth larger, as many steps", 400, -3000, 3301.1f},
+        {"centre moved by half a pixel", 400.5f, -3000, 3300},
+        {"the first again, after others", 400, -3000, 3300},
+        {"rim through the corner", -2500, -2200, 3600},
+        {"centre not a number: every point on one pixel", NAN, 300, 3000},
+        {"the same again", NAN, 300, 3000},
+        {"small rim, walked every time", 400, 300, 100},
+    };
+    CircleRimCache cache;
+    DrawRig cached, fresh;
+    Random withCache{7}, without{7};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        cached.clear(0);
+        fresh.clear(0);
+        drawCircleShaded(cached.canvas, withCache, c.cx, c.cy, c.r, &cache);
+        drawCircleShaded(fresh.canvas, without, c.cx, c.cy, c.r);
+        EXPECT_EQ(withCache.randomState, without.randomState);
+        EXPECT_TRUE(cached.fb->screen == fresh.fb->screen);
+        EXPECT_TRUE(cached.guardsIntact());
+    }
+    EXPECT_NE(withCache.randomState, 7u) << "the rims crossed the view";
+}
+
 TEST(Raster, BraceCoversItsRowsSymmetrically) {
     DrawRig rig;
     drawBraceBg(rig.canvas, 100, 200, 8, 38, 6);
