@@ -105,48 +105,51 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
 
     sc.renderTriangleCount = 0;
     sc.drawnTriangleCount = 0;
-    int32_t firstGroupEnd = 0;
     const int32_t load = sc.loadAverage3d;
 
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int32_t i = 0; i < sc.surfaceTriangleCount; ++i) {
-            const SurfaceTriangle& src = sc.surfaceTriangles[i];
-            if (isBlank3d(src) || src.tileWidth < 1 || src.tileHeight < 1) continue;
-            const bool opaque = (src.drawFlags & kDrawBlendMask3d) == kDrawOpaque3d;
-            if (opaque != (pass == 0)) continue;
-            const int32_t s = src.sector;
-            const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
-            const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
-            if ((int64_t(sc.frame3dCounter) + i) % k != 0) continue;
-            ++sc.drawnTriangleCount;
+    // Opaque triangles form the first group; the others wait for the second in cache order.
+    static thread_local std::vector<int32_t> translucent;
+    translucent.clear();
+    const auto projectOne = [&](int32_t i) {
+        const SurfaceTriangle& src = sc.surfaceTriangles[i];
+        const int32_t s = src.sector;
+        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
+        const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
+        if (k != 1 && (int64_t(sc.frame3dCounter) + i) % k != 0) return;
+        ++sc.drawnTriangleCount;
 
-            std::array<CamVertex, 16> bufferA, bufferB;
-            CamVertex* poly = bufferA.data();
-            CamVertex* next = bufferB.data();
-            int32_t n = 3;
-            bool allNear = true;
-            for (int j = 0; j < 3; ++j) {
-                const Vertex3d& v = src.p[j];
-                double X = v.y - fc.y, Y = v.x - fc.x, Z = v.z / -16 - fc.height;
-                const double X1 = X * ca - Y * sa, Y1 = X * sa + Y * ca;
-                X = X1;
-                Y = Y1;
-                const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
-                Y = Y2;
-                Z = Z2;
-                const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
-                X = X3;
-                Z = Z3;
-                poly[j] = CamVertex{X, Y, Z, double(v.u), double(v.v)};
-                if (Y >= 64) allNear = false;
-            }
-            if (allNear) continue;
-            bool dropped = false;
+        std::array<CamVertex, 16> bufferA, bufferB;
+        CamVertex* poly = bufferA.data();
+        CamVertex* next = bufferB.data();
+        int32_t n = 3;
+        bool allNear = true;
+        for (int j = 0; j < 3; ++j) {
+            const Vertex3d& v = src.p[j];
+            double X = v.y - fc.y, Y = v.x - fc.x, Z = v.z / -16 - fc.height;
+            const double X1 = X * ca - Y * sa, Y1 = X * sa + Y * ca;
+            X = X1;
+            Y = Y1;
+            const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
+            Y = Y2;
+            Z = Z2;
+            const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
+            X = X3;
+            Z = Z3;
+            poly[j] = CamVertex{X, Y, Z, double(v.u), double(v.v)};
+            if (Y >= 64) allNear = false;
+        }
+        if (allNear) return;
+        // A triangle strictly inside every plane comes out of the clipper as it went in.
+        bool inside = true;
+        for (const Plane& pl : planes)
+            for (int32_t e = 0; e < 3 && inside; ++e)
+                inside = pl.A * poly[e].X + pl.B * poly[e].Y + pl.C * poly[e].Z > pl.D;
+        if (!inside) {
             for (const Plane& pl : planes) {
                 int32_t m = 0;
                 for (int32_t e = 0; e < n; ++e) {
                     const CamVertex& vi = poly[e];
-                    const CamVertex& vj = poly[(e + 1) % n];
+                    const CamVertex& vj = poly[e + 1 == n ? 0 : e + 1];
                     const double di = pl.A * vi.X + pl.B * vi.Y + pl.C * vi.Z;
                     const double dj = pl.A * vj.X + pl.B * vj.Y + pl.C * vj.Z;
                     if (di >= pl.D && m < 16) next[m++] = vi;
@@ -160,39 +163,42 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                                                   std::floor(vi.v + (vj.v - vi.v) * tt)};
                     }
                 }
-                if (m < 3) {
-                    dropped = true;
-                    break;
-                }
+                if (m < 3) return;
                 std::swap(poly, next);
                 n = m;
             }
-            if (dropped) continue;
-            for (int32_t f = 0; f + 2 < n; ++f) {
-                const CamVertex* c[3] = {&poly[0], &poly[f + 1], &poly[f + 2]};
-                const auto same = [](const CamVertex* x, const CamVertex* y) {
-                    return x->X == y->X && x->Y == y->Y && x->Z == y->Z;
-                };
-                if (same(c[0], c[1]) || same(c[1], c[2]) || same(c[0], c[2])) continue;
-                if (sc.renderTriangleCount >= kSceneCapacity3d) break;
-                SurfaceTriangle out = src;
-                double zmin = 1e300, zmax = -1e300;
-                for (int j = 0; j < 3; ++j) {
-                    const double z = 16777216 / c[j]->Y;
-                    out.p[j].x = c[j]->X * w / c[j]->Y / 2 + 200;
-                    out.p[j].y = c[j]->Z * w / c[j]->Y + 225;
-                    out.p[j].z = z;
-                    out.p[j].u = saturateToInt32(c[j]->u);
-                    out.p[j].v = saturateToInt32(c[j]->v);
-                    zmin = std::min(zmin, z);
-                    zmax = std::max(zmax, z);
-                }
-                sc.renderTriangleDepth[sc.renderTriangleCount] = zmax + 0.02 * (zmin - zmax);
-                sc.renderTriangles[sc.renderTriangleCount++] = out;
-            }
         }
-        if (pass == 0) firstGroupEnd = sc.renderTriangleCount;
+        for (int32_t f = 0; f + 2 < n; ++f) {
+            const CamVertex* c[3] = {&poly[0], &poly[f + 1], &poly[f + 2]};
+            const auto same = [](const CamVertex* x, const CamVertex* y) {
+                return x->X == y->X && x->Y == y->Y && x->Z == y->Z;
+            };
+            if (same(c[0], c[1]) || same(c[1], c[2]) || same(c[0], c[2])) continue;
+            if (sc.renderTriangleCount >= kSceneCapacity3d) break;
+            SurfaceTriangle out = src;
+            double zmin = 1e300, zmax = -1e300;
+            for (int j = 0; j < 3; ++j) {
+                const double z = 16777216 / c[j]->Y;
+                out.p[j].x = c[j]->X * w / c[j]->Y / 2 + 200;
+                out.p[j].y = c[j]->Z * w / c[j]->Y + 225;
+                out.p[j].z = z;
+                out.p[j].u = saturateToInt32(c[j]->u);
+                out.p[j].v = saturateToInt32(c[j]->v);
+                zmin = std::min(zmin, z);
+                zmax = std::max(zmax, z);
+            }
+            sc.renderTriangleDepth[sc.renderTriangleCount] = zmax + 0.02 * (zmin - zmax);
+            sc.renderTriangles[sc.renderTriangleCount++] = out;
+        }
+    };
+    for (int32_t i = 0; i < sc.surfaceTriangleCount; ++i) {
+        const SurfaceTriangle& src = sc.surfaceTriangles[i];
+        if (isBlank3d(src) || src.tileWidth < 1 || src.tileHeight < 1) continue;
+        if ((src.drawFlags & kDrawBlendMask3d) == kDrawOpaque3d) projectOne(i);
+        else translucent.push_back(i);
     }
+    int32_t firstGroupEnd = sc.renderTriangleCount;
+    for (const int32_t i : translucent) projectOne(i);
 
     // Back faces leave the list; both groups stay contiguous.
     const auto facesAway = [](const SurfaceTriangle& t) {

@@ -43,6 +43,147 @@ struct Sample {
     int64_t u, v, d, level;
 };
 
+// What the spans of one triangle read and write, gathered once per triangle.
+struct SpanSetup {
+    const uint8_t* art = nullptr;
+    int64_t artSize = 0;
+    bool artSafe = false;  // no texel address of the triangle can leave the pixels
+    int64_t base = 0, th = 0, maskU = 0, maskV = 0;
+    const uint8_t* remap = nullptr;  // the triangle's palette row
+    const uint8_t* shades = nullptr;
+    const ColorPair* pairs = nullptr;
+    const uint8_t* blend = nullptr;
+    int16_t* depth = nullptr;
+    int32_t* pick = nullptr;
+    int32_t* pickObject = nullptr;
+    const int32_t* skyCol = nullptr;
+    const int32_t* skyRow = nullptr;
+    int32_t index = 0, objectCode = 0;
+    bool dither = false;
+    Random* random = nullptr;
+    FixedPlane Zp, Up, Vp;
+    int64_t F = 0, S = 0;
+    uint8_t* image = nullptr;
+};
+
+inline void exactSample(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
+    const int64_t zq = t.Zp.at(c + 1, r) / 128;
+    // A plane this close to 0 lies past every depth the buffer holds. The quotient is taken
+    // in 32 bits, which hold kK and every divisor that leaves one.
+    static_assert(kK <= INT32_MAX);
+    const int64_t rr = zq == 0                     ? INT32_MAX
+                       : (zq > kK || zq < -kK) ? 0
+                                                   : int32_t(kK) / int32_t(zq);
+    out.u = (t.Up.at(c + 1, r) / 512) * rr / 1024;
+    out.v = (t.Vp.at(c + 1, r) / 512) * rr / 1024;
+    out.d = rr * 131 / 128;
+    out.level = out.d * t.F / 1024 + t.S;
+}
+
+// One row of a triangle between two edges (20.12 fixed point of sixteenths of a cell): exact
+// samples every 16 cells, stepped linearly between them. Mode is the blend (3 opaque, 2 and 1
+// the two ways of indexing the blend table; 0 draws as 1). True when a texel was drawn.
+template <int Mode, bool Masked, bool Sky>
+bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge) {
+    constexpr bool kOpaque = Mode == 3;
+    const int64_t L16 = leftEdge >> 12, R16 = rightEdge >> 12;
+    const int32_t left = int32_t(std::clamp<int64_t>(L16 / 16, 0, 400));
+    int64_t rightEnd = R16 > 6405 ? 400 : (R16 + (Masked ? 1 : 4)) / 16;
+    rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
+    int32_t c = left;
+    if (c >= rightEnd) return false;
+    Sample a;
+    exactSample(t, c, r, a);
+    uint8_t* const row = t.image + size_t(r) * kImageWidth3d;
+    const size_t cellRow = size_t(r) * kCellColumns3d;
+    // Everything the cells read, held apart from the stores into the picture and buffers.
+    int16_t* const depthRow = t.depth + cellRow;
+    int32_t* const pickRow = t.pick + cellRow;
+    int32_t* const objectRow = t.pickObject + cellRow;
+    const uint8_t* const art = t.art;
+    const uint8_t* const remap = t.remap;
+    const uint8_t* const shades = t.shades;
+    const ColorPair* const pairs = t.pairs;
+    const uint8_t* const blend = t.blend;
+    const int32_t* const skyCol = t.skyCol;
+    const int64_t base = t.base, th = t.th, maskU = t.maskU, maskV = t.maskV, artSize = t.artSize;
+    const bool artSafe = t.artSafe, dither = t.dither;
+    const int32_t index = t.index, objectCode = t.objectCode;
+    Random& random = *t.random;
+    const int64_t skyV = Sky ? int64_t(t.skyRow[r]) * 256 : 0;
+    bool drew = false;
+    while (c < rightEnd) {
+        const int32_t n = int32_t(std::min<int64_t>(16, rightEnd - c));
+        Sample b;
+        exactSample(t, c + n, r, b);
+        Sample inc;
+        if (n == 16) {
+            inc = {(b.u - a.u) / 16, (b.v - a.v) / 16, (b.d - a.d) / 16, (b.level - a.level) / 16};
+        } else if (n < 5) {
+            const int64_t f = 16 / n;
+            inc = {(b.u - a.u) * f / 16, (b.v - a.v) * f / 16, (b.d - a.d) / 16 * f,
+                   (b.level - a.level) * f / 16};
+        } else {
+            const int64_t f = 256 / n;
+            inc = {(b.u - a.u) * f / 256, (b.v - a.v) * f / 256, (b.d - a.d) / 256 * f,
+                   (b.level - a.level) * f / 256};
+        }
+        int64_t u = a.u, v = a.v, d = a.d, level = a.level;
+        const int32_t stop = c + n;
+        for (; c < stop; ++c, u += inc.u, v += inc.v, d += inc.d, level += inc.level) {
+            const int64_t P = d / 64 - (Masked ? 2 : 0);
+            if (P < 0) return drew;
+            const int64_t depth = depthRow[c];
+            if (kOpaque ? !(P < depth) : !(P <= depth)) continue;
+            const int64_t tu = Sky ? int64_t(skyCol[c]) * 256 : u;
+            const int64_t tv = Sky ? skyV : v;
+            const int64_t addr = base + ((tu & maskU) >> 8) * th + ((tv & maskV) >> 8);
+            if (!artSafe && !(addr >= 0 && addr < artSize)) continue;
+            const uint8_t texel = art[size_t(addr)];
+            if (Masked && texel == 255) continue;
+            // P passed a 16-bit depth, so it fits.
+            if (!Sky) depthRow[c] = int16_t(P);
+            pickRow[c] = index;
+            objectRow[c] = objectCode;
+            int64_t lv = level;
+            if (dither) lv += (int64_t(randomLong(random)) & 0x7FFFFFFF) >> 22;
+            // lv / 256 rounds towards 0 and a shift towards minus infinity: both clamp to 0
+            // below 256.
+            const size_t shadeRow = size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
+            const ColorPair pair = pairs[shades[shadeRow * 256 + remap[texel]]];
+            uint8_t* px = row + size_t(c) * 2;
+            const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
+            if constexpr (Mode == 3) {
+                px[0] = c0;
+                px[1] = c1;
+            } else if constexpr (Mode == 2) {
+                px[0] = blend[size_t(px[0]) * 256 + c0];
+                px[1] = blend[size_t(px[1]) * 256 + c1];
+            } else {
+                px[0] = blend[size_t(c0) * 256 + px[0]];
+                px[1] = blend[size_t(c1) * 256 + px[1]];
+            }
+            drew = true;
+        }
+        a = b;
+    }
+    return drew;
+}
+
+using SpanDrawer = bool (*)(const SpanSetup&, int32_t, int64_t, int64_t);
+
+template <int Mode>
+SpanDrawer spanDrawerOf(bool masked, bool sky) {
+    if (masked) return sky ? drawSpan<Mode, true, true> : drawSpan<Mode, true, false>;
+    return sky ? drawSpan<Mode, false, true> : drawSpan<Mode, false, false>;
+}
+
+SpanDrawer spanDrawerOf(int32_t blend, bool masked, bool sky) {
+    if (blend == 3) return spanDrawerOf<3>(masked, sky);
+    if (blend == 2) return spanDrawerOf<2>(masked, sky);
+    return spanDrawerOf<1>(masked, sky);
+}
+
 }  // namespace
 
 void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const RasterInputs3d& in) {
@@ -55,6 +196,21 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
     for (int32_t i = 0; i < kCellColumns3d; ++i) skyCol[i] = int32_t(i * 320 / 400 + turn);
     for (int32_t r = 0; r < kCellRows3d; ++r) skyRow[r] = (449 - r) * 320 / 800;
     std::fill(sc.sectorFrameStatus3d.begin(), sc.sectorFrameStatus3d.end(), 0);
+
+    SpanSetup st;
+    st.art = art.data();
+    st.artSize = artSize;
+    st.shades = ct.gameShades.data();
+    st.pairs = ct.gamePaletteMap.data();
+    st.blend = ct.blendTable.data();
+    st.depth = sc.depthBuffer3d.data();
+    st.pick = sc.pickBuffer3d.data();
+    st.pickObject = sc.pickObjectBuffer3d.data();
+    st.skyCol = skyCol.data();
+    st.skyRow = skyRow.data();
+    st.dither = in.dither;
+    st.random = &in.random;
+    st.image = image.data();
 
     for (int32_t i = 0; i < sc.renderTriangleCount; ++i) {
         const SurfaceTriangle& t = sc.renderTriangles[i];
@@ -77,10 +233,7 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
         const bool masked = t.drawFlags & kDrawMasked3d;
         const bool sky = t.drawFlags & kDrawSky3d;
         const int32_t blend = t.drawFlags & kDrawBlendMask3d;
-        const bool opaque = blend == kDrawOpaque3d;
         const int32_t palRow = t.pal > 25 ? 26 : t.pal;
-        const int64_t S = int64_t(t.shade) * 256;
-        const int64_t F = t.visibility < 240 ? t.visibility + 16 : t.visibility - 240;
         const int32_t s = t.sector;
         const bool hasSector = s >= 0 && s < kMaxSectors;
         int32_t step = 1, offset = 0;
@@ -88,98 +241,22 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
             step = sc.sectorSkipLevel3d[s] / 16;
             offset = int32_t((int64_t(i) + sc.frame3dCounter) % step);
         }
-        const int64_t th = t.tileHeight;
-        const int64_t base = int64_t(t.tileRef);
-
-        const auto exact = [&](int64_t c, int64_t r, Sample& out) {
-            const int64_t zq = Zp.at(c + 1, r) / 128;
-            // A plane this close to 0 lies past every depth the buffer holds.
-            int64_t rr = zq != 0 ? kK / zq : INT32_MAX;
-            out.u = (Up.at(c + 1, r) / 512) * rr / 1024;
-            out.v = (Vp.at(c + 1, r) / 512) * rr / 1024;
-            out.d = rr * 131 / 128;
-            out.level = out.d * F / 1024 + S;
-        };
-
+        st.th = t.tileHeight;
+        st.base = int64_t(t.tileRef);
+        st.maskU = maskU;
+        st.maskV = maskV;
+        st.artSafe = st.base >= 0 && st.th >= 0 &&
+                     st.base + (maskU >> 8) * st.th + (maskV >> 8) < artSize;
+        st.remap = ct.palRemaps.data() + size_t(palRow) * 256;
+        st.index = i;
+        st.objectCode = t.objectCode;
+        st.Zp = Zp;
+        st.Up = Up;
+        st.Vp = Vp;
+        st.S = int64_t(t.shade) * 256;
+        st.F = t.visibility < 240 ? t.visibility + 16 : t.visibility - 240;
+        const SpanDrawer drawSpan = spanDrawerOf(blend, masked, sky);
         bool drew = false;
-        const auto drawSpan = [&](int32_t r, int64_t leftEdge, int64_t rightEdge) {
-            const int64_t L16 = leftEdge >> 12, R16 = rightEdge >> 12;
-            const int32_t left = int32_t(std::clamp<int64_t>(L16 / 16, 0, 400));
-            int64_t rightEnd = R16 > 6405 ? 400 : (R16 + (masked ? 1 : 4)) / 16;
-            rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
-            int32_t c = left;
-            Sample a;
-            exact(c, r, a);
-            uint8_t* row = &image[size_t(r) * kImageWidth3d];
-            const size_t cellRow = size_t(r) * kCellColumns3d;
-            while (c < rightEnd) {
-                const int32_t n = int32_t(std::min<int64_t>(16, rightEnd - c));
-                Sample b;
-                exact(c + n, r, b);
-                Sample inc;
-                if (n == 16) {
-                    inc = {(b.u - a.u) / 16, (b.v - a.v) / 16, (b.d - a.d) / 16,
-                           (b.level - a.level) / 16};
-                } else if (n < 5) {
-                    const int64_t f = 16 / n;
-                    inc = {(b.u - a.u) * f / 16, (b.v - a.v) * f / 16, (b.d - a.d) / 16 * f,
-                           (b.level - a.level) * f / 16};
-                } else {
-                    const int64_t f = 256 / n;
-                    inc = {(b.u - a.u) * f / 256, (b.v - a.v) * f / 256, (b.d - a.d) / 256 * f,
-                           (b.level - a.level) * f / 256};
-                }
-                Sample cur = a;
-                for (int32_t k = 0; k < n; ++k, ++c) {
-                    int64_t P = cur.d / 64 - (masked ? 2 : 0);
-                    if (P < 0) return;
-                    const size_t cell = cellRow + size_t(c);
-                    const int64_t depth = sc.depthBuffer3d[cell];
-                    if (opaque ? P < depth : P <= depth) {
-                        int64_t u = cur.u, v = cur.v;
-                        if (sky) {
-                            u = int64_t(skyCol[c]) * 256;
-                            v = int64_t(skyRow[r]) * 256;
-                        }
-                        const int64_t addr = base + ((u & maskU) / 256) * th + (v & maskV) / 256;
-                        if (addr >= 0 && addr < artSize) {
-                            const uint8_t texel = art[size_t(addr)];
-                            if (!(masked && texel == 255)) {
-                                if (!sky) sc.depthBuffer3d[cell] = int16_t(std::min<int64_t>(P, 32767));
-                                sc.pickBuffer3d[cell] = i;
-                                sc.pickObjectBuffer3d[cell] = t.objectCode;
-                                int64_t lv = cur.level;
-                                if (in.dither)
-                                    lv += (int64_t(randomLong(in.random)) & 0x7FFFFFFF) >> 22;
-                                const int32_t level = int32_t(std::clamp<int64_t>(lv / 256, 0, 31));
-                                const uint8_t g =
-                                    ct.gameShades[size_t(level) * 256 +
-                                                  ct.palRemaps[size_t(palRow) * 256 + texel]];
-                                const ColorPair pair = ct.gamePaletteMap[g];
-                                uint8_t* px = &row[size_t(c) * 2];
-                                const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
-                                if (blend == 3) {
-                                    px[0] = c0;
-                                    px[1] = c1;
-                                } else if (blend == 2) {
-                                    px[0] = ct.blendTable[size_t(px[0]) * 256 + c0];
-                                    px[1] = ct.blendTable[size_t(px[1]) * 256 + c1];
-                                } else {
-                                    px[0] = ct.blendTable[size_t(c0) * 256 + px[0]];
-                                    px[1] = ct.blendTable[size_t(c1) * 256 + px[1]];
-                                }
-                                drew = true;
-                            }
-                        }
-                    }
-                    cur.u += inc.u;
-                    cur.v += inc.v;
-                    cur.d += inc.d;
-                    cur.level += inc.level;
-                }
-                a = b;
-            }
-        };
 
         // Vertices by height: p lowest, m middle, q highest.
         std::array<const Vertex3d*, 3> o{&p[0], &p[1], &p[2]};
@@ -209,8 +286,8 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
             }
             const int32_t end = std::min(to, kCellRows3d);
             for (int32_t r = from; r < end; ++r) {
-                if (r >= 0 && (((r - firstRow - offset) % step) + step) % step == 0)
-                    drawSpan(r, eL, eR);
+                if (r >= 0 && (step == 1 || (((r - firstRow - offset) % step) + step) % step == 0))
+                    drew |= drawSpan(st, r, eL, eR);
                 eL += sL;
                 eR += sR;
             }
