@@ -18,6 +18,7 @@
 #include "pages/PageButtons.h"
 #include "commands/PageStack.h"
 #include "pages/TileFilter.h"
+#include "pages/WallLighting.h"
 
 namespace korvel {
 
@@ -220,6 +221,20 @@ void releasePageButton(Editor& ed) {
         case 25002:
             startTerrainTool(ed);
             playSound(ed, "command");
+            break;
+        case 5001:
+            applyWallLighting(ed);
+            break;
+        case 8004:
+            ed.app.currentPage = Page::ColorSchemeEditor;
+            playSound(ed, "command");
+            break;
+        case 18002:
+            popPage(ed);
+            playSound(ed, "cancel");
+            break;
+        case 22001:
+            startProfileTool(ed);
             break;
         case 22003:
             addProfileSegment(ed);

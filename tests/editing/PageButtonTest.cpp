@@ -82,6 +82,62 @@ TEST_F(PageButtons, GeneratorsStartOnlyWithEnoughPieces) {
     }
 }
 
+TEST_F(PageButtons, ProfileStartClosesThePageAndArmsTheToolOfItsKind) {
+    struct Case {
+        uint8_t kind;
+        Tool tool;
+        int32_t topic, message;
+    };
+    const Case cases[] = {{0, Tool::ProfileSweep, 34, 1191}, {1, Tool::ProfileRevolve, 35, 1192}};
+    for (const Case& c : cases) {
+        EditCommandRig rig;
+        rig.ed->app.currentPage = Page::ProfileEditor;
+        rig.ed->app.previousPage = Page::PlanView;
+        rig.ed->pages.profileEditor.profileToolKind = c.kind;
+        rig.ed->drawVertices.toolPointCount = 3;
+        rig.ed->app.helpPopupStep = -1;
+        rig.ed->app.hoveredWidget = 22001;
+        releasePageButton(*rig.ed);
+        EXPECT_EQ(rig.ed->tool.currentTool, c.tool);
+        EXPECT_EQ(rig.ed->app.helpTopic, c.topic);
+        EXPECT_EQ(rig.ed->app.statusText, rig.msg(c.message));
+        EXPECT_EQ(rig.ed->drawVertices.toolPointCount, 0);
+        EXPECT_EQ(rig.ed->app.helpPopupStep, 0);
+        EXPECT_NE(rig.ed->app.currentPage, Page::ProfileEditor);
+    }
+}
+
+TEST_F(PageButtons, ColourSchemeAndTileFilterCancelChangePagesOnly) {
+    ed->app.currentPage = Page::DisplayOptions;
+    release(8004);
+    EXPECT_EQ(ed->app.currentPage, Page::ColorSchemeEditor);
+
+    TilePickerState& t = ed->pages.tilePicker;
+    t.tilePickerShowAll = 1, t.tilePickerTopRow = 7, t.tilePickerCursor = 40;
+    ed->app.currentPage = Page::TileFilter;
+    release(18002);
+    EXPECT_NE(ed->app.currentPage, Page::TileFilter);
+    EXPECT_EQ(t.tilePickerShowAll, 1) << "cancel leaves the picker as it was";
+    EXPECT_EQ(t.tilePickerTopRow, 7);
+    EXPECT_EQ(t.tilePickerCursor, 40);
+}
+
+TEST_F(PageButtons, LightingApplyShadesOnlyTheSelectedWallsAsOneUndoableEdit) {
+    twoRooms();
+    for (int32_t w = 0; w < map.wallCount; ++w) map.walls[size_t(w)].shade = 99;
+    selectWall(0);
+    WallLightingState& l = ed->pages.wallLighting;
+    l.lightDirectional = 1, l.lightFalloffMode = 1, l.lightShadeMin = 3, l.lightShadeMax = 20;
+    ed->app.currentPage = Page::WallLighting;
+    release(5001);
+    EXPECT_EQ(ed->app.currentPage, Page::PlanView);
+    EXPECT_GE(map.walls[0].shade, 3);
+    EXPECT_LE(map.walls[0].shade, 20);
+    for (int32_t w = 1; w < map.wallCount; ++w) EXPECT_EQ(map.walls[size_t(w)].shade, 99) << w;
+    EXPECT_NE(map.mapModified, MapModifiedState::Unmodified);
+    EXPECT_NE(map.undoState, UndoState::Nothing) << "the walls' old shades can be had back";
+}
+
 TEST_F(PageButtons, APressOnThePropertyBoxFocusesTheRowOrClosesTheBox) {
     struct Case {
         PropertyBoxKind kind;
