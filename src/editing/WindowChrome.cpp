@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/Editor.h"
+#include "app/DisplayMode.h"
 #include "app/EditorInit.h"
 #include "app/Sound.h"
 #include "base/MessageNumbers.h"
@@ -224,6 +225,18 @@ void releasePageButton(Editor& ed) {
             break;
         case 5001:
             applyWallLighting(ed);
+            break;
+        case 8001:
+            if (ed.settings.fullScreen) enterFullScreen(ed);
+            playSound(ed, "command");
+            break;
+        case 15001: case 15002:
+            if (ed.app.platform)
+                ed.app.platform->setClipboardText(getMessage(id == 15001 ? 312 : 313, ed.langs));
+            playSound(ed, "command");
+            break;
+        case 24001: case 24002:
+            setExportBox(ed, id == 24002);
             break;
         case 8004:
             ed.app.currentPage = Page::ColorSchemeEditor;

@@ -138,6 +138,53 @@ TEST_F(PageButtons, LightingApplyShadesOnlyTheSelectedWallsAsOneUndoableEdit) {
     EXPECT_NE(map.undoState, UndoState::Nothing) << "the walls' old shades can be had back";
 }
 
+TEST_F(PageButtons, ExportBoxBoundsTheSelectionOrTheWholeMap) {
+    twoRooms();
+    MapBuilder(map).addSprite(100, -300, 0, 0);
+    struct Case {
+        int32_t button;
+        bool selectSprite, selectVertex;
+        int32_t left, bottom, right, top;
+    };
+    // Vertex 1 is the first room's corner (256, 0); the sprite stands at (100, -300).
+    const Case cases[] = {
+        {24001, true, true, 100, -300, 256, 0},
+        {24001, false, true, 256, 0, 256, 0},
+        {24001, false, false, 16777216, 16777216, -16777216, -16777216},
+        {24002, false, false, 0, -300, 512, 256},
+    };
+    for (const Case& c : cases) {
+        map.spriteSelected[0] = c.selectSprite;
+        map.vertexSelected[1] = c.selectVertex;
+        ASSERT_EQ(map.walls[1].x, 256);
+        ASSERT_EQ(map.walls[1].y, 0);
+        ed->app.currentPage = Page::ImageExport;
+        release(c.button);
+        const ViewState& v = ed->view;
+        EXPECT_EQ(v.exportLeft, c.left) << &c - cases;
+        EXPECT_EQ(v.exportBottom, c.bottom) << &c - cases;
+        EXPECT_EQ(v.exportRight, c.right) << &c - cases;
+        EXPECT_EQ(v.exportTop, c.top) << &c - cases;
+        EXPECT_EQ(ed->app.currentPage, Page::ImageExport) << "the page stays";
+    }
+}
+
+TEST_F(PageButtons, AboutCopiesItsLinesAndFullScreenActsOnlyWhenChosen) {
+    release(15001);
+    EXPECT_EQ(platform->clipboardText(), msg(312));
+    release(15002);
+    EXPECT_EQ(platform->clipboardText(), msg(313));
+
+    platform->refuseDisplayModes(true);
+    ed->app.currentPage = Page::DisplayOptions;
+    ed->settings.fullScreen = 0;
+    release(8001);
+    EXPECT_EQ(ed->app.currentPage, Page::DisplayOptions) << "a window asked for: no switch";
+    ed->settings.fullScreen = 1;
+    release(8001);
+    EXPECT_EQ(ed->app.currentPage, Page::MessageBox) << "a refused switch says so";
+}
+
 TEST_F(PageButtons, APressOnThePropertyBoxFocusesTheRowOrClosesTheBox) {
     struct Case {
         PropertyBoxKind kind;
