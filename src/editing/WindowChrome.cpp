@@ -1,5 +1,6 @@
 #include "editing/WindowChrome.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -20,6 +21,7 @@
 #include "commands/PageStack.h"
 #include "pages/TileFilter.h"
 #include "pages/WallLighting.h"
+#include "script/ScriptFiles.h"
 
 namespace korvel {
 
@@ -248,6 +250,27 @@ void releasePageButton(Editor& ed) {
             break;
         case 22001:
             startProfileTool(ed);
+            break;
+        case 25001: {
+            ed.app.currentPage = Page::TilePicker;
+            ed.prompt.targetSector = ed.prompt.targetSprite = ed.prompt.targetWall = -1;
+            TilePickerState& t = ed.pages.tilePicker;
+            t.tilePickerShowAll = 1;
+            t.tilePickerCursor = ed.pages.terrainSetup.terrainTile;
+            std::fill(ed.tileCatalog.tileList.begin(), ed.tileCatalog.tileList.end(), -1);
+            playSound(ed, "command");
+            break;
+        }
+        case 26007:
+            saveScript(ed, false);
+            playSound(ed, "command");
+            break;
+        case 26008:
+            newScript(ed);
+            playSound(ed, "command");
+            break;
+        case 26011:
+            openMessageBox(ed, MessageBoxKind::ConfirmDeleteScript);
             break;
         case 22003:
             addProfileSegment(ed);

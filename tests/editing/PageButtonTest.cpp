@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/WindowChrome.h"
+#include "pages/MessageBox.h"
 #include "pages/PageButtons.h"
 #include "support/EditCommandRig.h"
 
@@ -183,6 +184,38 @@ TEST_F(PageButtons, AboutCopiesItsLinesAndFullScreenActsOnlyWhenChosen) {
     ed->settings.fullScreen = 1;
     release(8001);
     EXPECT_EQ(ed->app.currentPage, Page::MessageBox) << "a refused switch says so";
+}
+
+TEST_F(PageButtons, ScriptButtonsSaveStartAnotherAndAskBeforeDeleting) {
+    dir.makeFolder("KorvelD");
+    ScriptState& s = ed->pages.scriptEditor;
+    s.scriptName = "mine";
+    s.scriptText = "mov r01 1\r\n";
+    ed->app.currentPage = Page::ScriptEditor;
+    release(26007);
+    EXPECT_EQ(dir.read("KorvelD/mine.kvs"), "mov r01 1\r\n");
+    release(26008);
+    EXPECT_EQ(s.scriptText, "");
+    EXPECT_NE(s.scriptName, "mine");
+    EXPECT_EQ(dir.read("KorvelD/mine.kvs"), "mov r01 1\r\n") << "the saved script stays";
+    release(26011);
+    EXPECT_EQ(ed->app.currentPage, Page::MessageBox);
+    EXPECT_EQ(ed->pages.messageBox.messageBoxKind, MessageBoxKind::ConfirmDeleteScript);
+}
+
+TEST_F(PageButtons, TerrainTileChoiceOpensThePickerOnEveryTileAtTheTerrainTile) {
+    ed->pages.terrainSetup.terrainTile = 77;
+    ed->prompt.targetSector = ed->prompt.targetWall = ed->prompt.targetSprite = 3;
+    ed->tileCatalog.tileList.assign(ed->tileCatalog.tileList.size(), 5);
+    ed->app.currentPage = Page::TerrainSetup;
+    release(25001);
+    EXPECT_EQ(ed->app.currentPage, Page::TilePicker);
+    EXPECT_EQ(ed->pages.tilePicker.tilePickerShowAll, 1);
+    EXPECT_EQ(ed->pages.tilePicker.tilePickerCursor, 77);
+    EXPECT_EQ(ed->prompt.targetSector, -1);
+    EXPECT_EQ(ed->prompt.targetWall, -1);
+    EXPECT_EQ(ed->prompt.targetSprite, -1);
+    for (const int32_t t : ed->tileCatalog.tileList) ASSERT_EQ(t, -1);
 }
 
 TEST_F(PageButtons, APressOnThePropertyBoxFocusesTheRowOrClosesTheBox) {
