@@ -77,6 +77,23 @@ void BM_DrawModePanelOf3dPageAlone(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawModePanelOf3dPageAlone)->Unit(benchmark::kMicrosecond);
 
+// The script editor's panel with the long script scrolled to its end: every line above the
+// window is still read for the colours the shown lines start with.
+void BM_DrawModePanelOfScriptAtItsEnd(benchmark::State& state) {
+    Editor& ed = *started().ed;
+    ScriptState& s = ed.pages.scriptEditor;
+    s.scriptTopLine = s.scriptLineCount - 32;
+    ed.app.currentPage = Page::ScriptEditor;
+    layoutWidgets(ed);
+    for (auto _ : state) {
+        drawModePanel(ed);
+        benchmark::DoNotOptimize(ed.frameBuffer.background.data());
+    }
+    s.scriptTopLine = 0;
+    ed.app.currentPage = Page::PlanView;
+}
+BENCHMARK(BM_DrawModePanelOfScriptAtItsEnd)->Unit(benchmark::kMicrosecond);
+
 // The pointer sweeps the page with the button held every other frame.
 void BM_PageMouseFrame(benchmark::State& state) {
     Editor& ed = *started().ed;

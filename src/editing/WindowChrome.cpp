@@ -1,9 +1,11 @@
 #include "editing/WindowChrome.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "app/Editor.h"
+#include "app/DisplayMode.h"
 #include "app/EditorInit.h"
 #include "app/Sound.h"
 #include "base/MessageNumbers.h"
@@ -18,6 +20,8 @@
 #include "pages/PageButtons.h"
 #include "commands/PageStack.h"
 #include "pages/TileFilter.h"
+#include "pages/WallLighting.h"
+#include "script/ScriptFiles.h"
 
 namespace korvel {
 
@@ -220,6 +224,53 @@ void releasePageButton(Editor& ed) {
         case 25002:
             startTerrainTool(ed);
             playSound(ed, "command");
+            break;
+        case 5001:
+            applyWallLighting(ed);
+            break;
+        case 8001:
+            if (ed.settings.fullScreen) enterFullScreen(ed);
+            playSound(ed, "command");
+            break;
+        case 15001: case 15002:
+            if (ed.app.platform)
+                ed.app.platform->setClipboardText(getMessage(id == 15001 ? 312 : 313, ed.langs));
+            playSound(ed, "command");
+            break;
+        case 24001: case 24002:
+            setExportBox(ed, id == 24002);
+            break;
+        case 8004:
+            ed.app.currentPage = Page::ColorSchemeEditor;
+            playSound(ed, "command");
+            break;
+        case 18002:
+            popPage(ed);
+            playSound(ed, "cancel");
+            break;
+        case 22001:
+            startProfileTool(ed);
+            break;
+        case 25001: {
+            ed.app.currentPage = Page::TilePicker;
+            ed.prompt.targetSector = ed.prompt.targetSprite = ed.prompt.targetWall = -1;
+            TilePickerState& t = ed.pages.tilePicker;
+            t.tilePickerShowAll = 1;
+            t.tilePickerCursor = ed.pages.terrainSetup.terrainTile;
+            std::fill(ed.tileCatalog.tileList.begin(), ed.tileCatalog.tileList.end(), -1);
+            playSound(ed, "command");
+            break;
+        }
+        case 26007:
+            saveScript(ed, false);
+            playSound(ed, "command");
+            break;
+        case 26008:
+            newScript(ed);
+            playSound(ed, "command");
+            break;
+        case 26011:
+            openMessageBox(ed, MessageBoxKind::ConfirmDeleteScript);
             break;
         case 22003:
             addProfileSegment(ed);

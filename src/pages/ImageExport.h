@@ -16,5 +16,8 @@ struct ImageExportState {
 void openImageExportPage(Editor& ed);
 // The page's Run button, on its release: writes the picture, tells how that went, and goes back.
 void runImageExport(Editor& ed);
+// Buttons 24001 and 24002: the export box around the selected sprites and vertices, or around
+// the whole map.
+void setExportBox(Editor& ed, bool wholeMap);
 
 }  // namespace korvel

@@ -13,7 +13,8 @@ void startReelTool(Editor& ed);
 void startArchTool(Editor& ed);
 void startSphereTool(Editor& ed);
 
-// The profile page's segment buttons.
+// The profile page's start button and its segment buttons.
+void startProfileTool(Editor& ed);
 void addProfileSegment(Editor& ed);
 void deleteProfileSegment(Editor& ed);
 void clearProfile(Editor& ed);

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "app/Editor.h"
+#include "app/Sound.h"
+#include "commands/PageStack.h"
 #include "pages/PageButtons.h"
 
 namespace korvel {
@@ -31,6 +33,19 @@ void deleteProfileSegment(Editor& ed) {
 void clearProfile(Editor& ed) {
     ed.pages.profileEditor.contourCount = 0;
     ed.pages.profileEditor.contourSelected = -1;
+}
+
+// The start button: the page closes and the sweep or, for the turning kind, the revolve tool
+// waits for its first point.
+void startProfileTool(Editor& ed) {
+    popPage(ed);
+    playSound(ed, "command");
+    const bool revolve = ed.pages.profileEditor.profileToolKind == 1;
+    ed.tool.currentTool = revolve ? Tool::ProfileRevolve : Tool::ProfileSweep;
+    ed.app.helpTopic = revolve ? 35 : 34;
+    ed.events.statusMessage(revolve ? 1192 : 1191, {}, 0);
+    ed.drawVertices.toolPointCount = 0;
+    ed.app.helpPopupStep = 0;
 }
 
 }  // namespace korvel

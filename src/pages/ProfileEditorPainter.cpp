@@ -2,6 +2,7 @@
 // (scripts and the fields write them), so every screen position is worked out in 64 bits and cut
 // to the pane before anything is walked.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -150,9 +151,45 @@ void drawAxes(const Canvas& cv, const PaneMap& m) {
         std::fill_n(&s.at(kPaneLeft, int32_t(y)), kPaneRight - kPaneLeft + 1, kAxisColour);
 }
 
-// The rows between the zA and zB edges of every column from xL to xR - 1, blended with the
-// segment's colour; the edges are followed in 20.12 fixed point.
-void fillSegment(const Canvas& cv, const SegmentOnPane& s, int32_t colour) {
+// A blend table applied n times over, kept for the frame: a zoomed-out profile has runs of a
+// few lengths only.
+class RepeatedBlends {
+public:
+    const uint8_t* get(const uint8_t* blend, int32_t n) {
+        for (Entry& e : entries_)
+            if (e.blend == blend && e.times == n) return e.table.data();
+        Entry& e = entries_[next_];
+        next_ = (next_ + 1) % entries_.size();
+        e.blend = blend;
+        e.times = n;
+        for (int32_t c = 0; c < 256; ++c) {
+            uint8_t v = uint8_t(c);
+            for (int32_t k = 0; k < n; ++k) v = blend[v];
+            e.table[size_t(c)] = v;
+        }
+        return e.table.data();
+    }
+
+private:
+    struct Entry {
+        const uint8_t* blend = nullptr;
+        int32_t times = 0;
+        std::array<uint8_t, 256> table{};
+    };
+    std::array<Entry, 8> entries_{};
+    size_t next_ = 0;
+};
+
+bool samePlace(const SegmentOnPane& a, const SegmentOnPane& b) {
+    const auto same = [](const Corner& p, const Corner& q) { return p.x == q.x && p.y == q.y; };
+    return same(a.leftA, b.leftA) && same(a.leftB, b.leftB) && same(a.rightA, b.rightA) &&
+           same(a.rightB, b.rightB);
+}
+
+// The rows between the zA and zB edges of every column from xL to xR - 1, each pixel passed
+// through `shade` (the segment's blend, once or several times over); the edges are followed in
+// 20.12 fixed point.
+void fillSegment(const Canvas& cv, const SegmentOnPane& s, const uint8_t* shade) {
     const int64_t xl = s.leftA.x, xr = s.rightA.x;
     if (xl >= xr) return;
     const int64_t from = std::max<int64_t>(xl, kPaneLeft), to = std::min<int64_t>(xr - 1, kPaneRight);
@@ -162,14 +199,13 @@ void fillSegment(const Canvas& cv, const SegmentOnPane& s, int32_t colour) {
     const int64_t stepA = (s.rightA.y - s.leftA.y) * 4096 / span;
     const int64_t stepB = (s.rightB.y - s.leftB.y) * 4096 / span;
     const SurfaceView screen = screenView(cv.frame);
-    const uint8_t* blend = &cv.colors.blendTable[size_t(colour) * 256];
     for (int64_t x = from; x <= to; ++x) {
         const int64_t ya = (s.leftA.y * 4096 + stepA * (x - xl)) >> 12;
         const int64_t yb = (s.leftB.y * 4096 + stepB * (x - xl)) >> 12;
         const int64_t lo = std::max<int64_t>(ya, kPaneBottom), hi = std::min<int64_t>(yb, kPaneTop);
         for (int64_t y = lo; y <= hi; ++y) {
             uint8_t& px = screen.at(int32_t(x), int32_t(y));
-            px = blend[px];
+            px = shade[px];
         }
     }
 }
@@ -201,11 +237,31 @@ void paintProfileEditor(const ProfilePaintInput& in, const ProfileEditorState& p
     const PaneMap m{std::max<int64_t>(p.profileZoom, 1), p.profilePanX, p.profilePanY};
     drawGrid(in.cv, m, in.gridSpacing);
     drawAxes(in.cv, m);
-    for (int32_t k = 0; k < count; ++k)
-        fillSegment(in.cv, place(m, p.contour[size_t(k)]),
-                    k == p.contourSelected ? kFillSelected : kFill);
+    // Neighbours that land on the same pixels (a zoomed-out profile) are blended in one pass
+    // through the blend applied as many times over.
+    RepeatedBlends repeats;
+    for (int32_t k = 0; k < count;) {
+        const SegmentOnPane s = place(m, p.contour[size_t(k)]);
+        const int32_t colour = k == p.contourSelected ? kFillSelected : kFill;
+        const uint8_t* blend = &in.cv.colors.blendTable[size_t(colour) * 256];
+        int32_t end = k + 1;
+        while (end < count && (end == p.contourSelected ? kFillSelected : kFill) == colour &&
+               samePlace(place(m, p.contour[size_t(end)]), s))
+            ++end;
+        fillSegment(in.cv, s, end - k == 1 ? blend : repeats.get(blend, end - k));
+        k = end;
+    }
+    // Plain lines and markers only overwrite: an outline drawn again right after the same one
+    // changes no pixel and is skipped. Smooth lines blend and are all drawn.
+    const bool overwrites = !in.cv.smoothLines;
+    SegmentOnPane last{};
+    bool lastWhole = false;
     for (int32_t k = 0; k < count; ++k) {
         const SegmentOnPane s = place(m, p.contour[size_t(k)]);
+        const bool whole = k != p.profileNearSlice && k != p.profileDragSlice;
+        if (overwrites && whole && lastWhole && samePlace(s, last)) continue;
+        last = s;
+        lastWhole = whole;
         for (int32_t h = 0; h < 8; ++h) {
             if ((k == p.profileNearSlice && h == p.profileNearHandle) ||
                 (k == p.profileDragSlice && h == p.profileDragHandle))

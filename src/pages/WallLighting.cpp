@@ -7,6 +7,9 @@
 
 #include "app/Editor.h"
 #include "app/EditorCanvas.h"
+#include "app/Sound.h"
+#include "geometry/Lighting.h"
+#include "map/MapEdit.h"
 #include "base/Mainm.h"
 #include "ui/Raster.h"
 #include "ui/Text.h"
@@ -87,6 +90,29 @@ std::string exportSizeLine(const ViewState& v, const Languages& langs, int32_t& 
 void drawLightingOrExportPage(Editor& ed) {
     if (ed.app.currentPage == Page::WallLighting) drawWallLighting(ed);
     else if (ed.app.currentPage == Page::ImageExport) drawImageExport(ed);
+}
+
+// The page's apply button: the selected walls take their shades from the light as set on the
+// page, as one undoable edit, and the plan view returns.
+void applyWallLighting(Editor& ed) {
+    const WallLightingState& l = ed.pages.wallLighting;
+    WallLightParams light;
+    light.directional = l.lightDirectional;
+    light.angle = l.lightAngle;
+    light.x = l.lightX;
+    light.y = l.lightY;
+    light.falloffMode = l.lightFalloffMode;
+    light.shadeMin = l.lightShadeMin;
+    light.shadeMax = l.lightShadeMax;
+    light.relative = l.lightRelative;
+    light.distanceFalloff = l.lightDistanceFalloff;
+    {
+        MapEdit edit(ed.map, ed.undo, ed.events, EditUndo::Snapshot);
+        shadeSelectedWallsByLight(ed.map, light);
+        edit.commit();
+    }
+    ed.app.currentPage = Page::PlanView;
+    playSound(ed, "command");
 }
 
 }  // namespace korvel

@@ -28,6 +28,9 @@ struct WallLightingState {
 // The export page's size line: the picture's size, or why there is none; with its colour.
 std::string exportSizeLine(const ViewState& view, const Languages& langs, int32_t& colour);
 
+// The apply button of the wall lighting page.
+void applyWallLighting(Editor& ed);
+
 // Painter of the wall lighting and of the image export page.
 void drawLightingOrExportPage(Editor& ed);
 

@@ -46,41 +46,62 @@ void layoutScriptText(ScriptState& s, const Canvas* cv, const Fonts* fonts) {
         s.scriptLayout.assign(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
         s.scriptLayoutExtent = 0;
     }
-    // Each line is cleared when the layout enters it and filled when it leaves it, while its
-    // cells are at hand; the lines the last layout used beyond this one's are cleared at the end.
+    // A line entered at the left edge has its cells written from the first one on without gaps;
+    // `written` counts them and the rest is filled when the layout leaves the line, so it needs
+    // no clearing beforehand. A line entered further right (a carriage return without a line
+    // feed keeps the column) is cleared on entry and its first empty cell found when it is left.
+    // The lines the last layout used beyond this one's are cleared at the end.
     int32_t* const cells = s.scriptLayout.data();
     const auto lineCells = [cells](int32_t m) { return cells + size_t(m) * kScriptLayoutColumns; };
-    const auto enterLine = [&](int32_t m) { std::fill_n(lineCells(m), kScriptLayoutColumns, -1); };
-    // Cells after a line's last character repeat it; an empty first line starts at position 1.
+    int32_t written = 0;
+    bool cleared = false;
+    const auto put = [&](int32_t m, int32_t k, int32_t v) {
+        lineCells(m)[k] = v;
+        written = std::max(written, k + 1);
+    };
+    const auto enterLine = [&](int32_t m, bool atLeftEdge) {
+        written = 0;
+        cleared = !atLeftEdge;
+        if (cleared) std::fill_n(lineCells(m), kScriptLayoutColumns, -1);
+    };
+    // Cells after a line's last character repeat it; an empty first line starts at position 1,
+    // other empty lines stay empty.
     const auto finishLine = [&](int32_t m) {
         int32_t* line = lineCells(m);
-        int32_t k = 0;
-        while (k < kScriptLayoutColumns && line[k] != -1) ++k;
+        int32_t k = written;
+        if (cleared) {
+            k = 0;
+            while (k < kScriptLayoutColumns && line[k] != -1) ++k;
+        } else if (k == 0) {
+            std::fill_n(line, kScriptLayoutColumns, -1);
+        }
         if (k == 0 && m == 0) line[0] = 1;
         if (k >= 1) std::fill(line + k, line + kScriptLayoutColumns, line[k - 1]);
     };
     const std::string& text = s.scriptText;
     int32_t n = 0;  // visual line
     int32_t x = kLeft;
-    enterLine(0);
+    enterLine(0, true);
     // Starts a new visual line whose start is the cursor position p (the 1-based position of
     // the character just passed); false when the layout is full.
     const auto breakLine = [&](int32_t p) {
         if (n + 1 >= kScriptLayoutLines) return false;
         if (n >= top) y -= 12;
         finishLine(n);
-        enterLine(++n);
+        enterLine(++n, true);
         x = kLeft;
-        lineCells(n)[0] = p + 1;
+        put(n, 0, p + 1);
         return true;
     };
+    // Colours matter only up to the last shown line; below it the text is only laid out.
+    const int64_t lastShown = int64_t(top) + kShownLines - 1;
     bool full = false;
     for (size_t i = 0; i < text.size() && !full; ++i) {
         // Positions past 2^31 - 2 cannot be named by a cell: the rest is not laid out.
         if (i >= size_t(INT32_MAX) - 1) break;
         const auto p = int32_t(i + 1);
         const char c = text[i];
-        if (i == 0 || text[i - 1] == ' ' || text[i - 1] == kLf) {
+        if (draw && n <= lastShown && (i == 0 || text[i - 1] == ' ' || text[i - 1] == kLf)) {
             // A token starts here; inside a comment it changes nothing.
             if (!colouring.inComment()) {
                 size_t end = i;
@@ -100,10 +121,10 @@ void layoutScriptText(ScriptState& s, const Canvas* cv, const Fonts* fonts) {
             if (n + 1 >= kScriptLayoutLines) break;
             if (n >= top) y -= 12;
             finishLine(n);
-            enterLine(++n);
+            enterLine(++n, x == kLeft);
         } else if (c == kLf) {
             x = kLeft;
-            lineCells(n)[0] = p + 1;
+            put(n, 0, p + 1);
         } else {
             if (draw && n >= top && y >= kScriptTextTop - 12 * (kShownLines - 1)) {
                 glyph[0] = c;
@@ -115,7 +136,7 @@ void layoutScriptText(ScriptState& s, const Canvas* cv, const Fonts* fonts) {
             else if (x >= kRightEdge)
                 full = !breakLine(p);
             else
-                lineCells(n)[(x - 178) / 8] = p;
+                put(n, (x - 178) / 8, p);
         }
     }
     s.scriptLineCount = n + 1;

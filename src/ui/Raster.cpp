@@ -47,6 +47,18 @@ void walkLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const ClipRect& c,
     if (major1 + iEnd > hi) iEnd = hi - major1;
     const int64_t dir = dMajor > 0 ? 1 : -1;
     const int64_t advance = step * dir;
+    if (dMinor == 0) {
+        // A vertical or horizontal line keeps its other coordinate: one test for the whole run.
+        if (minor1 < double(minorLo) || minor1 > double(minorHi)) return;
+        const auto minor = int32_t(minor1);
+        for (int64_t i = iStart; dir > 0 ? i <= iEnd : i >= iEnd; i += advance) {
+            if (alongX)
+                plot(int32_t(major1 + i), minor);
+            else
+                plot(minor, int32_t(major1 + i));
+        }
+        return;
+    }
     for (int64_t i = iStart; dir > 0 ? i <= iEnd : i >= iEnd; i += advance) {
         const int32_t minor = safeFloor(minor1 + double(i) * slope);
         if (minor < minorLo || minor > minorHi) continue;

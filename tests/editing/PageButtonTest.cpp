@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/WindowChrome.h"
+#include "pages/MessageBox.h"
 #include "pages/PageButtons.h"
 #include "support/EditCommandRig.h"
 
@@ -80,6 +81,141 @@ TEST_F(PageButtons, GeneratorsStartOnlyWithEnoughPieces) {
             EXPECT_NE(rig.ed->app.currentPage, Page::ReelSetup) << "the page closes either way";
         }
     }
+}
+
+TEST_F(PageButtons, ProfileStartClosesThePageAndArmsTheToolOfItsKind) {
+    struct Case {
+        uint8_t kind;
+        Tool tool;
+        int32_t topic, message;
+    };
+    const Case cases[] = {{0, Tool::ProfileSweep, 34, 1191}, {1, Tool::ProfileRevolve, 35, 1192}};
+    for (const Case& c : cases) {
+        EditCommandRig rig;
+        rig.ed->app.currentPage = Page::ProfileEditor;
+        rig.ed->app.previousPage = Page::PlanView;
+        rig.ed->pages.profileEditor.profileToolKind = c.kind;
+        rig.ed->drawVertices.toolPointCount = 3;
+        rig.ed->app.helpPopupStep = -1;
+        rig.ed->app.hoveredWidget = 22001;
+        releasePageButton(*rig.ed);
+        EXPECT_EQ(rig.ed->tool.currentTool, c.tool);
+        EXPECT_EQ(rig.ed->app.helpTopic, c.topic);
+        EXPECT_EQ(rig.ed->app.statusText, rig.msg(c.message));
+        EXPECT_EQ(rig.ed->drawVertices.toolPointCount, 0);
+        EXPECT_EQ(rig.ed->app.helpPopupStep, 0);
+        EXPECT_NE(rig.ed->app.currentPage, Page::ProfileEditor);
+    }
+}
+
+TEST_F(PageButtons, ColourSchemeAndTileFilterCancelChangePagesOnly) {
+    ed->app.currentPage = Page::DisplayOptions;
+    release(8004);
+    EXPECT_EQ(ed->app.currentPage, Page::ColorSchemeEditor);
+
+    TilePickerState& t = ed->pages.tilePicker;
+    t.tilePickerShowAll = 1, t.tilePickerTopRow = 7, t.tilePickerCursor = 40;
+    ed->app.currentPage = Page::TileFilter;
+    release(18002);
+    EXPECT_NE(ed->app.currentPage, Page::TileFilter);
+    EXPECT_EQ(t.tilePickerShowAll, 1) << "cancel leaves the picker as it was";
+    EXPECT_EQ(t.tilePickerTopRow, 7);
+    EXPECT_EQ(t.tilePickerCursor, 40);
+}
+
+TEST_F(PageButtons, LightingApplyShadesOnlyTheSelectedWallsAsOneUndoableEdit) {
+    twoRooms();
+    for (int32_t w = 0; w < map.wallCount; ++w) map.walls[size_t(w)].shade = 99;
+    selectWall(0);
+    WallLightingState& l = ed->pages.wallLighting;
+    l.lightDirectional = 1, l.lightFalloffMode = 1, l.lightShadeMin = 3, l.lightShadeMax = 20;
+    ed->app.currentPage = Page::WallLighting;
+    release(5001);
+    EXPECT_EQ(ed->app.currentPage, Page::PlanView);
+    EXPECT_GE(map.walls[0].shade, 3);
+    EXPECT_LE(map.walls[0].shade, 20);
+    for (int32_t w = 1; w < map.wallCount; ++w) EXPECT_EQ(map.walls[size_t(w)].shade, 99) << w;
+    EXPECT_NE(map.mapModified, MapModifiedState::Unmodified);
+    EXPECT_NE(map.undoState, UndoState::Nothing) << "the walls' old shades can be had back";
+}
+
+TEST_F(PageButtons, ExportBoxBoundsTheSelectionOrTheWholeMap) {
+    twoRooms();
+    MapBuilder(map).addSprite(100, -300, 0, 0);
+    struct Case {
+        int32_t button;
+        bool selectSprite, selectVertex;
+        int32_t left, bottom, right, top;
+    };
+    // Vertex 1 is the first room's corner (256, 0); the sprite stands at (100, -300).
+    const Case cases[] = {
+        {24001, true, true, 100, -300, 256, 0},
+        {24001, false, true, 256, 0, 256, 0},
+        {24001, false, false, 16777216, 16777216, -16777216, -16777216},
+        {24002, false, false, 0, -300, 512, 256},
+    };
+    for (const Case& c : cases) {
+        map.spriteSelected[0] = c.selectSprite;
+        map.vertexSelected[1] = c.selectVertex;
+        ASSERT_EQ(map.walls[1].x, 256);
+        ASSERT_EQ(map.walls[1].y, 0);
+        ed->app.currentPage = Page::ImageExport;
+        release(c.button);
+        const ViewState& v = ed->view;
+        EXPECT_EQ(v.exportLeft, c.left) << &c - cases;
+        EXPECT_EQ(v.exportBottom, c.bottom) << &c - cases;
+        EXPECT_EQ(v.exportRight, c.right) << &c - cases;
+        EXPECT_EQ(v.exportTop, c.top) << &c - cases;
+        EXPECT_EQ(ed->app.currentPage, Page::ImageExport) << "the page stays";
+    }
+}
+
+TEST_F(PageButtons, AboutCopiesItsLinesAndFullScreenActsOnlyWhenChosen) {
+    release(15001);
+    EXPECT_EQ(platform->clipboardText(), msg(312));
+    release(15002);
+    EXPECT_EQ(platform->clipboardText(), msg(313));
+
+    platform->refuseDisplayModes(true);
+    ed->app.currentPage = Page::DisplayOptions;
+    ed->settings.fullScreen = 0;
+    release(8001);
+    EXPECT_EQ(ed->app.currentPage, Page::DisplayOptions) << "a window asked for: no switch";
+    ed->settings.fullScreen = 1;
+    release(8001);
+    EXPECT_EQ(ed->app.currentPage, Page::MessageBox) << "a refused switch says so";
+}
+
+TEST_F(PageButtons, ScriptButtonsSaveStartAnotherAndAskBeforeDeleting) {
+    dir.makeFolder("KorvelD");
+    ScriptState& s = ed->pages.scriptEditor;
+    s.scriptName = "mine";
+    s.scriptText = "mov r01 1\r\n";
+    ed->app.currentPage = Page::ScriptEditor;
+    release(26007);
+    EXPECT_EQ(dir.read("KorvelD/mine.kvs"), "mov r01 1\r\n");
+    release(26008);
+    EXPECT_EQ(s.scriptText, "");
+    EXPECT_NE(s.scriptName, "mine");
+    EXPECT_EQ(dir.read("KorvelD/mine.kvs"), "mov r01 1\r\n") << "the saved script stays";
+    release(26011);
+    EXPECT_EQ(ed->app.currentPage, Page::MessageBox);
+    EXPECT_EQ(ed->pages.messageBox.messageBoxKind, MessageBoxKind::ConfirmDeleteScript);
+}
+
+TEST_F(PageButtons, TerrainTileChoiceOpensThePickerOnEveryTileAtTheTerrainTile) {
+    ed->pages.terrainSetup.terrainTile = 77;
+    ed->prompt.targetSector = ed->prompt.targetWall = ed->prompt.targetSprite = 3;
+    ed->tileCatalog.tileList.assign(ed->tileCatalog.tileList.size(), 5);
+    ed->app.currentPage = Page::TerrainSetup;
+    release(25001);
+    EXPECT_EQ(ed->app.currentPage, Page::TilePicker);
+    EXPECT_EQ(ed->pages.tilePicker.tilePickerShowAll, 1);
+    EXPECT_EQ(ed->pages.tilePicker.tilePickerCursor, 77);
+    EXPECT_EQ(ed->prompt.targetSector, -1);
+    EXPECT_EQ(ed->prompt.targetWall, -1);
+    EXPECT_EQ(ed->prompt.targetSprite, -1);
+    for (const int32_t t : ed->tileCatalog.tileList) ASSERT_EQ(t, -1);
 }
 
 TEST_F(PageButtons, APressOnThePropertyBoxFocusesTheRowOrClosesTheBox) {

@@ -144,6 +144,38 @@ TEST(ProfileEditorPainter, SegmentsFillBetweenTheirEdges) {
     EXPECT_EQ(r.at(192, 450), 5);
 }
 
+TEST(ProfileEditorPainter, SegmentsOnTheSamePixelsAreEachBlendedAndOutlinedInTurn) {
+    // A rises from row 411 to 311 over columns 392..492, its bottom at row 511; B shares A's
+    // left edge, and its lower left corner marker (colour 0) lies on that edge at (392, 463).
+    const ContourSegment a{0, 0, -1600, 100, 1600, -1600};
+    const ContourSegment b{0, 0, -800, 100, 0, -800};
+    ProfileRig blends;
+    const auto blend = [&](int32_t colour, uint8_t under) {
+        return blends.draw.colors->blendTable[size_t(colour) * 256 + under];
+    };
+    struct Case {
+        const char* what;
+        std::vector<ContourSegment> segments;
+        int32_t selected;
+        uint8_t fillAt480x330, edgeAt392x463;
+    };
+    const Case cases[] = {
+        {"three alike", {a, a, a}, -1, blend(28, blend(28, blend(28, kClear))), 5},
+        {"the middle one selected", {a, a, a}, 1, blend(28, blend(32, blend(28, kClear))), 5},
+        {"A after B", {a, b, a}, -1, blend(28, blend(28, kClear)), 5},
+        {"B last", {a, a, b}, -1, blend(28, blend(28, kClear)), 0},
+    };
+    for (const Case& c : cases) {
+        ProfileRig r;
+        for (size_t k = 0; k < c.segments.size(); ++k) r.segment(int32_t(k), c.segments[k]);
+        r.p->contourSelected = c.selected;
+        r.p->profileNearSlice = r.p->profileDragSlice = -1;
+        r.paint();
+        EXPECT_EQ(r.at(480, 330), c.fillAt480x330) << c.what;
+        EXPECT_EQ(r.at(392, 463), c.edgeAt392x463) << c.what;
+    }
+}
+
 TEST(ProfileEditorPainter, HoveredThenDraggedHandleIsHighlighted) {
     struct Case {
         int32_t nearSlice, nearHandle, dragSlice, dragHandle;

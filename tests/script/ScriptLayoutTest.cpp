@@ -57,6 +57,35 @@ TEST(ScriptLayout, LineBreaksStartLinesAndCellsHoldThePositionAfterTheirCharacte
     EXPECT_EQ(line(*s, 3), line(*s, 2));
 }
 
+TEST(ScriptLayout, ALayoutOverALongerOneKeepsNoCellOfIt) {
+    const std::vector<int32_t> empty(kScriptLayoutColumns, -1);
+    std::vector<int32_t> startsAtOne = empty;
+    startsAtOne[0] = 1;
+    // A carriage return without a line feed keeps the column: the next line's cells start there.
+    std::vector<int32_t> fromColumn2 = empty;
+    fromColumn2[2] = 5, fromColumn2[3] = 6;
+    struct Case {
+        std::string text;
+        std::vector<std::vector<int32_t>> lines;
+    };
+    const Case cases[] = {
+        {"ab\r\rcd", {cells({1, 2}), empty, fromColumn2}},
+        {"\r\rab", {startsAtOne, empty, cells({3, 4})}},
+        {"ab\r\n\r\ncd", {cells({1, 2}), cells({5}), cells({7, 8})}},
+    };
+    for (const Case& c : cases) {
+        auto s = std::make_unique<ScriptState>();
+        for (int i = 0; i < 40; ++i) s->scriptText += std::string(60, 'x') + "\r\n";
+        layoutScriptText(*s);
+        s->scriptText = c.text;
+        layoutScriptText(*s);
+        ASSERT_EQ(s->scriptLineCount, int32_t(c.lines.size())) << c.text;
+        for (size_t n = 0; n < c.lines.size(); ++n)
+            EXPECT_EQ(line(*s, int32_t(n)), c.lines[n]) << c.text << " line " << n;
+        EXPECT_EQ(line(*s, 32), empty) << c.text;
+    }
+}
+
 TEST(ScriptLayout, AWordThatWouldReachTheLastColumnMovesToTheNextLine) {
     auto s = std::make_unique<ScriptState>();
     // 70 characters, a blank, then a word of 5: it would end in column 75.
