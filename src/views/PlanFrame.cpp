@@ -23,17 +23,108 @@ int32_t clampToInt32(int64_t v) {
                                        std::numeric_limits<int32_t>::max()));
 }
 
+namespace {
+
+// Integer bounds for integer coordinates: x < v exactly when x < ceil(v), x > v when x > floor(v).
+int64_t boundAbove(double v) {
+    return int64_t(std::clamp(std::ceil(v), -8.0e9, 8.0e9));
+}
+int64_t boundBelow(double v) {
+    return int64_t(std::clamp(std::floor(v), -8.0e9, 8.0e9));
+}
+
+}  // namespace
+
+MapWindow mapWindowOf(const PlanProjection& view, double marginPixels) {
+    MapWindow w;
+    const double z = view.zoom, cx = view.cornerX, cy = view.cornerY;
+    if (!(z > 0) || !std::isfinite(z) || !std::isfinite(cx) || !std::isfinite(cy) ||
+        !std::isfinite(marginPixels) || !(marginPixels >= 0))
+        return w;
+    // The bounds and the projection each round by far less than a pixel's worth of map units
+    // unless the zoom is tiny next to the numbers involved; then every point is projected.
+    if (!(z > 1.0e-13 * (std::abs(cx) + std::abs(cy) + 8.6e9))) return w;
+    // Pixels this far out are still inside the range the projection floors exactly.
+    constexpr double kFar = 2.0e9;
+    const double m = std::min(marginPixels, 1.0e9);
+    // column = (x + cx) / z; row = (cy - y) / z, rows counting up as y falls.
+    w.left = boundAbove(-m * z - cx);
+    w.farLeft = boundBelow(-kFar * z - cx);
+    w.right = boundBelow((kScreenRight + m) * z - cx);
+    w.farRight = boundAbove(kFar * z - cx);
+    w.below = boundBelow(cy - (kMapViewBottom - m) * z);
+    w.farBelow = boundAbove(cy + kFar * z);
+    w.above = boundAbove(cy - (kMapViewTop + m) * z);
+    w.farAbove = boundBelow(cy - kFar * z);
+    w.valid = true;
+    constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
+    constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
+    w.farUnreachable =
+        w.farLeft < kLow && w.farRight > kHigh && w.farBelow > kHigh && w.farAbove < kLow;
+    return w;
+}
+
 void projectWallPoints(PlanFrame& pf) {
     const MapStore& map = pf.map;
     PlanViewState& st = pf.lists;
     const PlanProjection view = pf.view;
     const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
+    const int32_t sectorCount = std::clamp(map.sectorCount, 0, kMaxSectors);
     const WallRecord* walls = map.walls.data();
     int32_t* xs = st.wallScreenX.data();
     int32_t* ys = st.wallScreenY.data();
-    for (int32_t i = 0; i < n; ++i) {
+    uint8_t* sides = st.wallSides.data();
+    auto project = [&](int32_t i) {
+        if (sides[i] & WallSide::Projected) return;
         xs[i] = view.column(walls[i].x);
         ys[i] = view.row(walls[i].y);
+        sides[i] |= WallSide::Projected;
+    };
+
+    // A mark reaches kMarkerReach pixels; one more keeps rounding on the safe side.
+    const MapWindow window = mapWindowOf(view, kMarkerReach + 2);
+    uint16_t* ends = st.wallEnds.data();
+    if (window.valid && window.farUnreachable)
+        for (int32_t i = 0; i < n; ++i) {
+            const WallRecord& w = walls[i];
+            sides[i] = window.sidesNear(w.x, w.y);
+            ends[i] = uint16_t(std::clamp<int32_t>(w.point2, 0, n - 1));
+        }
+    else
+        for (int32_t i = 0; i < n; ++i) {
+            const WallRecord& w = walls[i];
+            sides[i] = window.sidesOf(w.x, w.y);
+            ends[i] = uint16_t(std::clamp<int32_t>(w.point2, 0, n - 1));
+        }
+
+    // A line whose ends lie beyond the same edge misses the view.
+    int32_t* near = st.nearWalls.data();
+    int32_t nearCount = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        if ((sides[i] & sides[ends[i]] & WallSide::Beyond) != 0) continue;
+        near[nearCount++] = i;
+    }
+    st.nearWallCount = nearCount;
+    for (int32_t k = 0; k < nearCount; ++k) {
+        project(near[k]);
+        project(ends[near[k]]);
+    }
+
+    // A sector whose start points all lie beyond one edge has its box outside the view.
+    uint8_t* nearSectors = st.sectorNearView.data();
+    for (int32_t s = 0; s < sectorCount; ++s) {
+        const SectorRecord& sec = map.sectors[s];
+        const int32_t first = std::max<int32_t>(sec.wallptr, 0);
+        const int32_t end = int32_t(std::min<int64_t>(int64_t(sec.wallptr) + sec.wallnum, n));
+        uint8_t beyond = WallSide::Beyond;
+        for (int32_t w = first; w < end && beyond != 0; ++w) beyond &= sides[w];
+        nearSectors[s] = first < end && beyond == 0;
+        if (!nearSectors[s]) continue;
+        for (int32_t w = first; w < end; ++w) {
+            project(w);
+            project(ends[w]);
+        }
+        project(std::clamp<int32_t>(sec.wallptr, 0, n - 1));
     }
 }
 

@@ -19,6 +19,18 @@ constexpr uint8_t Thick = 1;
 constexpr uint8_t FirstWall = 2;  // the first wall of its sector
 }  // namespace PlanLineFlags
 
+// Where a wall's start point lies against the map view widened by a marker's reach and a pixel:
+// beyond which edges (a point whose pixel would leave the 32-bit range counts as beyond none),
+// and whether it has been projected in this frame.
+namespace WallSide {
+constexpr uint8_t Left = 1;
+constexpr uint8_t Right = 2;
+constexpr uint8_t Below = 4;
+constexpr uint8_t Above = 8;
+constexpr uint8_t Beyond = Left | Right | Below | Above;
+constexpr uint8_t Projected = 16;
+}  // namespace WallSide
+
 // One projected wall, in screen columns and rows (rows counted from the bottom).
 struct PlanWallLine {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -81,9 +93,21 @@ struct PlanViewState {
     ZeroedTable<SpriteDrawItem> spriteDrawList = ZeroedTable<SpriteDrawItem>(kMaxSprites);
     int32_t spriteDrawCount = 0;
 
-    // Screen position of every wall's start point, projected once per frame.
+    // Screen position of a wall's start point, projected once per frame for the walls that can
+    // show: those listed in nearWalls, their end points, and the walls of every sector marked
+    // in sectorNearView. Other entries are left from earlier frames and must not be read.
     ZeroedTable<int32_t> wallScreenX = ZeroedTable<int32_t>(kMaxWalls);
     ZeroedTable<int32_t> wallScreenY = ZeroedTable<int32_t>(kMaxWalls);
+    // Where each wall's start point lies against the map view widened by a marker's reach
+    // (WallSide bits), and whether it has been projected in this frame.
+    ZeroedTable<uint8_t> wallSides = ZeroedTable<uint8_t>(kMaxWalls);
+    // Each wall's end (its point2 cut to the wall array), read once with its start point.
+    ZeroedTable<uint16_t> wallEnds = ZeroedTable<uint16_t>(kMaxWalls);
+    // The walls whose line or start mark can reach into the map view, in index order.
+    ZeroedTable<int32_t> nearWalls = ZeroedTable<int32_t>(kMaxWalls);
+    int32_t nearWallCount = 0;
+    // 1 for a sector whose start points may span part of the map view: its walls are projected.
+    ZeroedTable<uint8_t> sectorNearView = ZeroedTable<uint8_t>(kMaxSectors);
     // The sector fills: per wall the inverse slope of its projected line (column change per
     // row; kHorizontalWall for a horizontal one); the walls of one sector that cross its rows,
     // sorted by first row; the ones crossing the current row as (column << 16 | edge) keys in
