@@ -64,68 +64,105 @@ MapWindow mapWindowOf(const PlanProjection& view, double marginPixels) {
     return w;
 }
 
+namespace {
+
+inline void projectWall(const PlanFrame& pf, int32_t i) {
+    PlanViewState& st = pf.lists;
+    if (st.wallSides[i] & WallSide::Projected) return;
+    const WallRecord& w = pf.map.walls[i];
+    st.wallScreenX[i] = pf.view.column(w.x);
+    st.wallScreenY[i] = pf.view.row(w.y);
+    st.wallSides[i] |= WallSide::Projected;
+}
+
+}  // namespace
+
 void projectWallPoints(PlanFrame& pf) {
     const MapStore& map = pf.map;
     PlanViewState& st = pf.lists;
-    const PlanProjection view = pf.view;
+    if (++st.projectionCount == 0) {
+        std::fill(st.sectorTested.begin(), st.sectorTested.end(), 0u);
+        st.projectionCount = 1;
+    }
     const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
-    const int32_t sectorCount = std::clamp(map.sectorCount, 0, kMaxSectors);
     const WallRecord* walls = map.walls.data();
-    int32_t* xs = st.wallScreenX.data();
-    int32_t* ys = st.wallScreenY.data();
     uint8_t* sides = st.wallSides.data();
-    auto project = [&](int32_t i) {
-        if (sides[i] & WallSide::Projected) return;
-        xs[i] = view.column(walls[i].x);
-        ys[i] = view.row(walls[i].y);
-        sides[i] |= WallSide::Projected;
-    };
-
-    // A mark reaches kMarkerReach pixels; one more keeps rounding on the safe side.
-    const MapWindow window = mapWindowOf(view, kMarkerReach + 2);
     uint16_t* ends = st.wallEnds.data();
-    if (window.valid && window.farUnreachable)
-        for (int32_t i = 0; i < n; ++i) {
-            const WallRecord& w = walls[i];
-            sides[i] = window.sidesNear(w.x, w.y);
-            ends[i] = uint16_t(std::clamp<int32_t>(w.point2, 0, n - 1));
-        }
-    else
-        for (int32_t i = 0; i < n; ++i) {
-            const WallRecord& w = walls[i];
-            sides[i] = window.sidesOf(w.x, w.y);
-            ends[i] = uint16_t(std::clamp<int32_t>(w.point2, 0, n - 1));
-        }
-
-    // A line whose ends lie beyond the same edge misses the view.
     int32_t* near = st.nearWalls.data();
     int32_t nearCount = 0;
-    for (int32_t i = 0; i < n; ++i) {
-        if ((sides[i] & sides[ends[i]] & WallSide::Beyond) != 0) continue;
-        near[nearCount++] = i;
+    // A line whose ends lie beyond the same edge misses the view.
+    auto decide = [&](int32_t i) {
+        if ((sides[i] & sides[ends[i]] & WallSide::Beyond) == 0) near[nearCount++] = i;
+    };
+
+    // A mark reaches kMarkerReach pixels; one more keeps rounding on the safe side. Each wall is
+    // decided as soon as both its points are placed, which in one pass keeps index order while
+    // every wall ends at the next wall or at one before it, as rings are stored.
+    const MapWindow window = mapWindowOf(pf.view, kMarkerReach + 2);
+    bool inOrder = true;
+    auto place = [&](auto sidesOf) {
+        for (int32_t i = 0; i < n; ++i) {
+            const WallRecord& w = walls[i];
+            sides[i] = sidesOf(w.x, w.y);
+            const int32_t e = std::clamp<int32_t>(w.point2, 0, n - 1);
+            ends[i] = uint16_t(e);
+            if (i > 0 && ends[i - 1] == i) decide(i - 1);
+            if (e <= i)
+                decide(i);
+            else if (e != i + 1)
+                inOrder = false;
+        }
+    };
+    if (window.valid && window.farUnreachable)
+        place([&](int32_t x, int32_t y) { return window.sidesNear(x, y); });
+    else
+        place([&](int32_t x, int32_t y) { return window.sidesOf(x, y); });
+    if (!inOrder) {
+        nearCount = 0;
+        for (int32_t i = 0; i < n; ++i) decide(i);
     }
     st.nearWallCount = nearCount;
-    for (int32_t k = 0; k < nearCount; ++k) {
-        project(near[k]);
-        project(ends[near[k]]);
-    }
-
-    // A sector whose start points all lie beyond one edge has its box outside the view.
-    uint8_t* nearSectors = st.sectorNearView.data();
-    for (int32_t s = 0; s < sectorCount; ++s) {
-        const SectorRecord& sec = map.sectors[s];
-        const int32_t first = std::max<int32_t>(sec.wallptr, 0);
-        const int32_t end = int32_t(std::min<int64_t>(int64_t(sec.wallptr) + sec.wallnum, n));
-        uint8_t beyond = WallSide::Beyond;
-        for (int32_t w = first; w < end && beyond != 0; ++w) beyond &= sides[w];
-        nearSectors[s] = first < end && beyond == 0;
-        if (!nearSectors[s]) continue;
-        for (int32_t w = first; w < end; ++w) {
-            project(w);
-            project(ends[w]);
+    if (nearCount < n / 4) {
+        for (int32_t k = 0; k < nearCount; ++k) {
+            projectWall(pf, near[k]);
+            projectWall(pf, ends[near[k]]);
         }
-        project(std::clamp<int32_t>(sec.wallptr, 0, n - 1));
+        return;
     }
+    // Much of the map shows: every wall in one go costs less than picking.
+    const PlanProjection view = pf.view;
+    int32_t* xs = st.wallScreenX.data();
+    int32_t* ys = st.wallScreenY.data();
+    for (int32_t i = 0; i < n; ++i) {
+        xs[i] = view.column(walls[i].x);
+        ys[i] = view.row(walls[i].y);
+    }
+    for (int32_t i = 0; i < n; ++i) sides[i] |= WallSide::Projected;
+}
+
+bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
+    const MapStore& map = pf.map;
+    PlanViewState& st = pf.lists;
+    if (sector < 0 || sector >= std::min(map.sectorCount, kMaxSectors)) return false;
+    if (st.sectorTested[sector] == st.projectionCount) return st.sectorNearView[sector] != 0;
+    st.sectorTested[sector] = st.projectionCount;
+    // A sector whose start points all lie beyond one edge has its box outside the view.
+    const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
+    const SectorRecord& sec = map.sectors[sector];
+    const int32_t first = std::max<int32_t>(sec.wallptr, 0);
+    const int32_t end = int32_t(std::min<int64_t>(int64_t(sec.wallptr) + sec.wallnum, n));
+    const uint8_t* sides = st.wallSides.data();
+    uint8_t beyond = WallSide::Beyond;
+    for (int32_t w = first; w < end && beyond != 0; ++w) beyond &= sides[w];
+    const bool near = first < end && beyond == 0;
+    st.sectorNearView[sector] = near;
+    if (!near) return false;
+    for (int32_t w = first; w < end; ++w) {
+        projectWall(pf, w);
+        projectWall(pf, st.wallEnds[w]);
+    }
+    projectWall(pf, std::clamp<int32_t>(sec.wallptr, 0, n - 1));
+    return true;
 }
 
 void drawLabelBox(const Canvas& cv, const Fonts& fonts, const std::string& text, int64_t ax,

@@ -95,11 +95,13 @@ struct MapWindow {
 };
 MapWindow mapWindowOf(const PlanProjection& view, double marginPixels);
 
-// Projects the start points of the walls that can show in the map view into the frame's screen
-// tables: those whose line or mark can reach into the view (listed in nearWalls, with their end
-// points), and every wall of each sector whose start points may span part of it (marked in
-// sectorNearView). Nothing else is read from those tables in the frame.
+// Projects the start points of the walls whose line or mark can reach into the map view into
+// the frame's screen tables, with their end points, and lists those walls in nearWalls.
 void projectWallPoints(PlanFrame& pf);
+// Whether the sector's start points may span part of the map view; if so, its walls and their
+// end points are projected too (once per projectWallPoints). Sectors that give false must not
+// have their walls' screen points read.
+bool projectSectorWalls(PlanFrame& pf, int32_t sector);
 
 // The label boxes: the text in the small font over a box of the given colour, centred on the
 // anchor and cut at the sides of the map view.

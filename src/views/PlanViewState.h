@@ -94,8 +94,9 @@ struct PlanViewState {
     int32_t spriteDrawCount = 0;
 
     // Screen position of a wall's start point, projected once per frame for the walls that can
-    // show: those listed in nearWalls, their end points, and the walls of every sector marked
-    // in sectorNearView. Other entries are left from earlier frames and must not be read.
+    // show: those listed in nearWalls, their end points, and the walls of every sector found
+    // near the view (projectSectorWalls). Other entries are left from earlier frames and must
+    // not be read.
     ZeroedTable<int32_t> wallScreenX = ZeroedTable<int32_t>(kMaxWalls);
     ZeroedTable<int32_t> wallScreenY = ZeroedTable<int32_t>(kMaxWalls);
     // Where each wall's start point lies against the map view widened by a marker's reach
@@ -106,8 +107,12 @@ struct PlanViewState {
     // The walls whose line or start mark can reach into the map view, in index order.
     ZeroedTable<int32_t> nearWalls = ZeroedTable<int32_t>(kMaxWalls);
     int32_t nearWallCount = 0;
-    // 1 for a sector whose start points may span part of the map view: its walls are projected.
+    // Per sector, found on first asking in a frame (the frame's projectionCount in
+    // sectorTested): 1 when its start points may span part of the map view, and then its walls
+    // are projected.
     ZeroedTable<uint8_t> sectorNearView = ZeroedTable<uint8_t>(kMaxSectors);
+    ZeroedTable<uint32_t> sectorTested = ZeroedTable<uint32_t>(kMaxSectors);
+    uint32_t projectionCount = 0;  // projections of the walls so far (0 after wrapping: none)
     // The sector fills: per wall the inverse slope of its projected line (column change per
     // row; kHorizontalWall for a horizontal one); the walls of one sector that cross its rows,
     // sorted by first row; the ones crossing the current row as (column << 16 | edge) keys in
