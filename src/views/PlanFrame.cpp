@@ -66,6 +66,19 @@ MapWindow mapWindowOf(const PlanProjection& view, double marginPixels) {
 
 namespace {
 
+// safeFloor(a / zoom), by a multiplication with 1 / zoom wherever its few ulps of difference
+// from the quotient cannot change the floor; else by the division itself.
+inline int32_t floorQuotient(double a, double zoom, double inverse) {
+    const double q = a * inverse;
+    if (q > -2.0e9 && q < 2.0e9) {
+        const double eps = (q < 0 ? -q : q) * 1.0e-15;
+        int64_t i = int64_t(q);
+        if (double(i) > q) --i;
+        if (double(i) <= q - eps && q + eps < double(i + 1)) return int32_t(i);
+    }
+    return safeFloor(a / zoom);
+}
+
 inline void projectWall(const PlanFrame& pf, int32_t i) {
     PlanViewState& st = pf.lists;
     if (st.wallSides[i] & WallSide::Projected) return;
@@ -131,12 +144,23 @@ void projectWallPoints(PlanFrame& pf) {
     }
     // Much of the map shows: every wall in one go costs less than picking.
     const PlanProjection view = pf.view;
+    const double zoom = view.zoom, inverse = 1.0 / zoom;
+    const double cornerX = view.cornerX, cornerY = view.cornerY;
     int32_t* xs = st.wallScreenX.data();
     int32_t* ys = st.wallScreenY.data();
-    for (int32_t i = 0; i < n; ++i) {
-        xs[i] = view.column(walls[i].x);
-        ys[i] = view.row(walls[i].y);
-    }
+    // As view.column and view.row give them. The reciprocal of a power of two is exact, and
+    // the product then rounds the very quotient the division does.
+    int exponent = 0;
+    if (std::isfinite(zoom) && std::frexp(zoom, &exponent) == 0.5 && std::isnormal(inverse))
+        for (int32_t i = 0; i < n; ++i) {
+            xs[i] = safeFloor((double(walls[i].x) + cornerX) * inverse);
+            ys[i] = safeFloor((cornerY - double(walls[i].y)) * inverse);
+        }
+    else
+        for (int32_t i = 0; i < n; ++i) {
+            xs[i] = floorQuotient(double(walls[i].x) + cornerX, zoom, inverse);
+            ys[i] = floorQuotient(cornerY - double(walls[i].y), zoom, inverse);
+        }
     for (int32_t i = 0; i < n; ++i) sides[i] |= WallSide::Projected;
 }
 

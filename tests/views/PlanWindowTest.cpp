@@ -3,10 +3,12 @@
 // lies across or around the view while its points are all outside must still be drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -89,6 +91,49 @@ bool wallNear(PlanViewRig& rig, int32_t column, int32_t row) {
     for (int32_t r = row - 1; r <= row + 1; ++r)
         if (rig.px(column, r) == P::oneSided) return true;
     return false;
+}
+
+// Every point the frame projects lands where the projection puts it, whether the walls are
+// picked one by one or all projected in one go, at zooms whose quotients sit on pixel borders.
+TEST(PlanWindowTest, ProjectedPointsAreTheProjectionsOwn) {
+    struct Case {
+        const char* name;
+        float zoom, originX, originY;
+        int32_t spread;  // coordinates within this many units of the view's centre
+    } cases[] = {
+        {"whole-unit zoom, all in view", 1, 0, 0, 300},
+        {"a power of two: exact quotients", 64, 3000, -500, 25000},
+        {"a tenth: quotients a hair off whole pixels", 0.1f, 17, -23, 30},
+        {"49: a reciprocal that misses whole quotients", 49, -1000, 1000, 11000},
+        {"fractional, mostly out of view", 0.37f, 123.5f, -77.25f, 5000},
+        {"far out over the whole range", 1.0e5f, 1.0e8f, -1.0e8f, 2000000000},
+    };
+    std::mt19937 rng(31);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlanViewRig rig;
+        rig.view = ViewState{c.originX, c.originY, c.zoom};
+        MapStore& map = rig.map;
+        std::uniform_int_distribution<int32_t> d(-c.spread, c.spread);
+        auto at = [&](double centre) {
+            return int32_t(std::clamp<double>(centre + d(rng), INT32_MIN, INT32_MAX));
+        };
+        for (int32_t s = 0; s < 200; ++s) {
+            const int32_t x = at(-double(c.originX)), y = at(c.originY);
+            rig.build.addSector({{x, y}, {at(x), y}, {x, at(y)}});
+        }
+        PlanFrame pf = rig.frame();
+        projectWallPoints(pf);
+        for (int32_t s = 0; s < map.sectorCount; ++s) projectSectorWalls(pf, s);
+        int32_t projected = 0;
+        for (int32_t w = 0; w < map.wallCount; ++w) {
+            if (!(rig.planView.wallSides[w] & WallSide::Projected)) continue;
+            ++projected;
+            ASSERT_EQ(rig.planView.wallScreenX[w], pf.view.column(map.walls[w].x)) << w;
+            ASSERT_EQ(rig.planView.wallScreenY[w], pf.view.row(map.walls[w].y)) << w;
+        }
+        EXPECT_GT(projected, 0);
+    }
 }
 
 struct SceneCase {
