@@ -114,16 +114,23 @@ void projectWallPoints(PlanFrame& pf) {
     const MapWindow window = mapWindowOf(pf.view, kMarkerReach + 2);
     bool inOrder = true;
     auto place = [&](auto sidesOf) {
+        uint8_t before = 0;      // the previous wall's sides
+        int32_t beforeEnd = -1;  // and its end
         for (int32_t i = 0; i < n; ++i) {
             const WallRecord& w = walls[i];
-            sides[i] = sidesOf(w.x, w.y);
+            const uint8_t here = sidesOf(w.x, w.y);
+            sides[i] = here;
             const int32_t e = std::clamp<int32_t>(w.point2, 0, n - 1);
             ends[i] = uint16_t(e);
-            if (i > 0 && ends[i - 1] == i) decide(i - 1);
-            if (e <= i)
-                decide(i);
-            else if (e != i + 1)
+            if (beforeEnd == i && (before & here & WallSide::Beyond) == 0)
+                near[nearCount++] = i - 1;
+            if (e <= i) {
+                if ((here & sides[e] & WallSide::Beyond) == 0) near[nearCount++] = i;
+            } else if (e != i + 1) {
                 inOrder = false;
+            }
+            before = here;
+            beforeEnd = e;
         }
     };
     if (window.valid && window.farUnreachable)

@@ -174,6 +174,17 @@ TEST(PlanWindowTest, WhatLiesAcrossOrAroundTheViewIsDrawnThoughItsPointsAreOutsi
              EXPECT_TRUE(wallNear(rig, 400, rig.row(-50)));
              EXPECT_EQ(rig.planView.planVertexCount, 0);
          }},
+        {"the same ring stored with its walls out of order",
+         [](PlanViewRig& rig) {
+             rig.build.addSector({{-200000, 50}, {-200000, -50}, {200000, -150}});
+             rig.map.walls[0].point2 = 2;
+             rig.map.walls[2].point2 = 1;
+             rig.map.walls[1].point2 = 0;
+         },
+         [](PlanViewRig& rig) {
+             EXPECT_TRUE(wallNear(rig, 400, rig.row(-100)));
+             EXPECT_TRUE(wallNear(rig, 400, rig.row(-50)));
+         }},
         {"a sprite beyond the edge whose facing line reaches in, and one out of reach",
          [](PlanViewRig& rig) {
              rig.build.addRoom(-1000, -1000, 1000, 1000);
