@@ -1,14 +1,20 @@
 // One frame of the plan view, as the user waits for it every frame: a map filled to capacity
 // (4096 sectors, 32768 walls, 16384 sprites) zoomed out to show all of it, and a map of 1000
 // sectors at a working zoom with its labels. Each also with everything selected, which fills
-// every sector in the blink's on phase. Then the textured view: the sector fill alone and the
-// whole frame on those maps, a comb-shaped sector of 1024 walls filling the view, and the
-// pictures of 16384 small face sprites.
+// every sector in the blink's on phase. The worst views are timed next to a floor: the frame
+// copied and the same wall segments clipped and drawn as plain one-pixel lines, in the same run,
+// with the ratio of the two. Then the textured view: the sector fill alone and the whole frame
+// on those maps, a comb-shaped sector of 1024 walls filling the view, and the pictures of 16384
+// small face sprites.
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <chrono>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "app/ConfigFile.h"
 #include "app/Editor.h"
@@ -27,6 +33,15 @@
 
 namespace korvel {
 namespace {
+
+// The map's centre in the middle of the map view, 55 rows above the screen's, at the zoom.
+void showCentred(Editor& ed, int32_t cols, int32_t rows, double zoom) {
+    ed.settings.gridSpacing = autoGridSpacing(zoom);
+    const double cx = cols * 256.0, cy = rows * 256.0;
+    ed.view.viewZoom = float(zoom);
+    ed.view.viewOriginX = float(-cx);
+    ed.view.viewOriginY = float(cy + 55 * zoom);
+}
 
 // cols x rows rooms of 512 units with 4 sprites each, tags on some of everything, shown at
 // the zoom with the map's centre in the middle of the map view.
@@ -49,12 +64,7 @@ std::unique_ptr<Editor> makeScene(int32_t cols, int32_t rows, double zoom, bool 
     }
     ed->hover.hoveredSector = map.sectorCount / 2;
     ed->input.frameTime = 0;  // the blink's on phase
-    ed->settings.gridSpacing = autoGridSpacing(zoom);
-    // The map's centre in the middle of the map view, 55 rows above the screen's.
-    const double cx = cols * 256.0, cy = rows * 256.0;
-    ed->view.viewZoom = float(zoom);
-    ed->view.viewOriginX = float(-cx);
-    ed->view.viewOriginY = float(cy + 55 * zoom);
+    showCentred(*ed, cols, rows, zoom);
     return ed;
 }
 
@@ -66,6 +76,103 @@ void paintFrames(benchmark::State& state, Editor& ed) {
     }
     state.counters["walls"] = ed.map.wallCount;
     state.counters["lines"] = ed.planView.planWallLineCount;
+    state.counters["sprites"] = ed.planView.spriteDrawCount;
+}
+
+// The floor a plan view is measured against: the frame copied from a backdrop, then the wall
+// segments the view drew, clipped to the map view and drawn one pixel wide with Bresenham.
+class NaiveLines {
+public:
+    explicit NaiveLines(const PlanViewState& st)
+        : backdrop_(size_t(kScreenWidth) * kScreenHeight, 3),
+          frame_(size_t(kScreenWidth) * kScreenHeight) {
+        for (int32_t i = 0; i < st.planWallLineCount; ++i) {
+            const PlanWallLine& l = st.planWallLines[i];
+            segments_.push_back({l.x1, l.y1, l.x2, l.y2, l.colour});
+        }
+    }
+
+    size_t count() const { return segments_.size(); }
+
+    void draw() {
+        std::memcpy(frame_.data(), backdrop_.data(), frame_.size());
+        for (const auto& g : segments_) clipAndDraw(g);
+        benchmark::DoNotOptimize(frame_.data());
+    }
+
+private:
+    // Liang-Barsky against the map view, then the ends rounded.
+    void clipAndDraw(const std::array<int32_t, 5>& g) {
+        const double x1 = g[0], y1 = g[1], dx = double(g[2]) - g[0], dy = double(g[3]) - g[1];
+        double t0 = 0, t1 = 1;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {x1, kScreenRight - x1, y1 - kMapViewBottom, kMapViewTop - y1};
+        for (int k = 0; k < 4; ++k) {
+            if (p[k] == 0) {
+                if (q[k] < 0) return;
+                continue;
+            }
+            const double t = q[k] / p[k];
+            if (p[k] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            if (t0 > t1) return;
+        }
+        bresenham(int32_t(std::lround(x1 + t0 * dx)), int32_t(std::lround(y1 + t0 * dy)),
+                  int32_t(std::lround(x1 + t1 * dx)), int32_t(std::lround(y1 + t1 * dy)),
+                  uint8_t(g[4]));
+    }
+
+    void bresenham(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint8_t colour) {
+        const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+        const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+        int32_t err = dx + dy;
+        for (;;) {
+            frame_[size_t(kScreenHeight - 1 - y0) * kScreenWidth + size_t(x0)] = colour;
+            if (x0 == x1 && y0 == y1) return;
+            const int32_t e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += sy;
+            }
+        }
+    }
+
+    std::vector<std::array<int32_t, 5>> segments_;
+    std::vector<uint8_t> backdrop_, frame_;
+};
+
+// The view's frames interleaved with the floor's: the reported time is the view's, with the
+// floor's time and the ratio of the two beside it.
+void paintAgainstNaive(benchmark::State& state, Editor& ed) {
+    using Clock = std::chrono::steady_clock;
+    draw2DView(ed, 0);
+    NaiveLines naive(ed.planView);
+    double viewSeconds = 0, naiveSeconds = 0;
+    int32_t frame = 1;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        draw2DView(ed, frame++);
+        benchmark::ClobberMemory();
+        const auto t1 = Clock::now();
+        naive.draw();
+        benchmark::ClobberMemory();
+        const auto t2 = Clock::now();
+        const double view = std::chrono::duration<double>(t1 - t0).count();
+        state.SetIterationTime(view);
+        viewSeconds += view;
+        naiveSeconds += std::chrono::duration<double>(t2 - t1).count();
+    }
+    const double n = double(std::max<int64_t>(state.iterations(), 1));
+    state.counters["naive_ms"] = naiveSeconds / n * 1e3;
+    state.counters["ratio"] = naiveSeconds > 0 ? viewSeconds / naiveSeconds : 0;
+    state.counters["lines"] = ed.planView.planWallLineCount;
+    state.counters["vertices"] = ed.planView.planVertexCount;
     state.counters["sprites"] = ed.planView.spriteDrawCount;
 }
 
@@ -109,6 +216,45 @@ BENCHMARK(BM_ThousandSectorsFitted)
     ->Arg(1)
     ->ArgName("selected")
     ->Unit(benchmark::kMillisecond);
+
+// The worst view of a full map: the most of it the view shows before vertex and sprite marks
+// start, every wall drawn at its longest.
+void BM_FullMapBeforeMarks(benchmark::State& state) {
+    auto ed = makeScene(64, 64, kFullFitZoom, state.range(0) != 0);
+    showCentred(*ed, 64, 64, double(ed->settings.spriteZoomLimit));
+    paintAgainstNaive(state, *ed);
+}
+BENCHMARK(BM_FullMapBeforeMarks)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("selected")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The whole of a map of 1000 rooms, next to the floor.
+void BM_ThousandSectorsFittedAgainstNaive(benchmark::State& state) {
+    auto ed = makeScene(40, 25, 20480.0 / 800, state.range(0) != 0);
+    paintAgainstNaive(state, *ed);
+}
+BENCHMARK(BM_ThousandSectorsFittedAgainstNaive)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("selected")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A close look at a full map: a few rooms on the screen out of 4096. What the frame costs here
+// is what it costs to find them.
+void BM_FullMapCloseZoom(benchmark::State& state) {
+    auto ed = makeScene(64, 64, 2.5, state.range(0) != 0);
+    paintAgainstNaive(state, *ed);
+}
+BENCHMARK(BM_FullMapCloseZoom)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("selected")
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // Tiles 0..7 of 64 x 64 random texels and 8..15 of 8 x 8, marked loaded; tile 1 animated; colour
 // tables with every shade and pal a permutation, so that no lookup is the identity.

@@ -23,18 +23,177 @@ int32_t clampToInt32(int64_t v) {
                                        std::numeric_limits<int32_t>::max()));
 }
 
+namespace {
+
+// Integer bounds for integer coordinates: x < v exactly when x < ceil(v), x > v when x > floor(v).
+int64_t boundAbove(double v) {
+    return int64_t(std::clamp(std::ceil(v), -8.0e9, 8.0e9));
+}
+int64_t boundBelow(double v) {
+    return int64_t(std::clamp(std::floor(v), -8.0e9, 8.0e9));
+}
+
+}  // namespace
+
+MapWindow mapWindowOf(const PlanProjection& view, double marginPixels) {
+    MapWindow w;
+    const double z = view.zoom, cx = view.cornerX, cy = view.cornerY;
+    if (!(z > 0) || !std::isfinite(z) || !std::isfinite(cx) || !std::isfinite(cy) ||
+        !std::isfinite(marginPixels) || !(marginPixels >= 0))
+        return w;
+    // The bounds and the projection each round by far less than a pixel's worth of map units
+    // unless the zoom is tiny next to the numbers involved; then every point is projected.
+    if (!(z > 1.0e-13 * (std::abs(cx) + std::abs(cy) + 8.6e9))) return w;
+    // Pixels this far out are still inside the range the projection floors exactly.
+    constexpr double kFar = 2.0e9;
+    const double m = std::min(marginPixels, 1.0e9);
+    // column = (x + cx) / z; row = (cy - y) / z, rows counting up as y falls.
+    w.left = boundAbove(-m * z - cx);
+    w.farLeft = boundBelow(-kFar * z - cx);
+    w.right = boundBelow((kScreenRight + m) * z - cx);
+    w.farRight = boundAbove(kFar * z - cx);
+    w.below = boundBelow(cy - (kMapViewBottom - m) * z);
+    w.farBelow = boundAbove(cy + kFar * z);
+    w.above = boundAbove(cy - (kMapViewTop + m) * z);
+    w.farAbove = boundBelow(cy - kFar * z);
+    w.valid = true;
+    constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
+    constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
+    w.farUnreachable =
+        w.farLeft < kLow && w.farRight > kHigh && w.farBelow > kHigh && w.farAbove < kLow;
+    return w;
+}
+
+namespace {
+
+// safeFloor(a / zoom), by a multiplication with 1 / zoom wherever its few ulps of difference
+// from the quotient cannot change the floor; else by the division itself.
+inline int32_t floorQuotient(double a, double zoom, double inverse) {
+    const double q = a * inverse;
+    if (q > -2.0e9 && q < 2.0e9) {
+        const double eps = (q < 0 ? -q : q) * 1.0e-15;
+        int64_t i = int64_t(q);
+        if (double(i) > q) --i;
+        if (double(i) <= q - eps && q + eps < double(i + 1)) return int32_t(i);
+    }
+    return safeFloor(a / zoom);
+}
+
+inline void projectWall(const PlanFrame& pf, int32_t i) {
+    PlanViewState& st = pf.lists;
+    if (st.wallSides[i] & WallSide::Projected) return;
+    const WallRecord& w = pf.map.walls[i];
+    st.wallScreenX[i] = pf.view.column(w.x);
+    st.wallScreenY[i] = pf.view.row(w.y);
+    st.wallSides[i] |= WallSide::Projected;
+}
+
+}  // namespace
+
 void projectWallPoints(PlanFrame& pf) {
     const MapStore& map = pf.map;
     PlanViewState& st = pf.lists;
-    const PlanProjection view = pf.view;
+    if (++st.projectionCount == 0) {
+        std::fill(st.sectorTested.begin(), st.sectorTested.end(), 0u);
+        st.projectionCount = 1;
+    }
     const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
     const WallRecord* walls = map.walls.data();
+    uint8_t* sides = st.wallSides.data();
+    uint16_t* ends = st.wallEnds.data();
+    int32_t* near = st.nearWalls.data();
+    int32_t nearCount = 0;
+    // A line whose ends lie beyond the same edge misses the view.
+    auto decide = [&](int32_t i) {
+        if ((sides[i] & sides[ends[i]] & WallSide::Beyond) == 0) near[nearCount++] = i;
+    };
+
+    // A mark reaches kMarkerReach pixels; one more keeps rounding on the safe side. Each wall is
+    // decided as soon as both its points are placed, which in one pass keeps index order while
+    // every wall ends at the next wall or at one before it, as rings are stored.
+    const MapWindow window = mapWindowOf(pf.view, kMarkerReach + 2);
+    bool inOrder = true;
+    auto place = [&](auto sidesOf) {
+        uint8_t before = 0;      // the previous wall's sides
+        int32_t beforeEnd = -1;  // and its end
+        for (int32_t i = 0; i < n; ++i) {
+            const WallRecord& w = walls[i];
+            const uint8_t here = sidesOf(w.x, w.y);
+            sides[i] = here;
+            const int32_t e = std::clamp<int32_t>(w.point2, 0, n - 1);
+            ends[i] = uint16_t(e);
+            if (beforeEnd == i && (before & here & WallSide::Beyond) == 0)
+                near[nearCount++] = i - 1;
+            if (e <= i) {
+                if ((here & sides[e] & WallSide::Beyond) == 0) near[nearCount++] = i;
+            } else if (e != i + 1) {
+                inOrder = false;
+            }
+            before = here;
+            beforeEnd = e;
+        }
+    };
+    if (window.valid && window.farUnreachable)
+        place([&](int32_t x, int32_t y) { return window.sidesNear(x, y); });
+    else
+        place([&](int32_t x, int32_t y) { return window.sidesOf(x, y); });
+    if (!inOrder) {
+        nearCount = 0;
+        for (int32_t i = 0; i < n; ++i) decide(i);
+    }
+    st.nearWallCount = nearCount;
+    if (nearCount < n / 4) {
+        for (int32_t k = 0; k < nearCount; ++k) {
+            projectWall(pf, near[k]);
+            projectWall(pf, ends[near[k]]);
+        }
+        return;
+    }
+    // Much of the map shows: every wall in one go costs less than picking.
+    const PlanProjection view = pf.view;
+    const double zoom = view.zoom, inverse = 1.0 / zoom;
+    const double cornerX = view.cornerX, cornerY = view.cornerY;
     int32_t* xs = st.wallScreenX.data();
     int32_t* ys = st.wallScreenY.data();
-    for (int32_t i = 0; i < n; ++i) {
-        xs[i] = view.column(walls[i].x);
-        ys[i] = view.row(walls[i].y);
+    // As view.column and view.row give them. The reciprocal of a power of two is exact, and
+    // the product then rounds the very quotient the division does.
+    int exponent = 0;
+    if (std::isfinite(zoom) && std::frexp(zoom, &exponent) == 0.5 && std::isnormal(inverse))
+        for (int32_t i = 0; i < n; ++i) {
+            xs[i] = safeFloor((double(walls[i].x) + cornerX) * inverse);
+            ys[i] = safeFloor((cornerY - double(walls[i].y)) * inverse);
+        }
+    else
+        for (int32_t i = 0; i < n; ++i) {
+            xs[i] = floorQuotient(double(walls[i].x) + cornerX, zoom, inverse);
+            ys[i] = floorQuotient(cornerY - double(walls[i].y), zoom, inverse);
+        }
+    for (int32_t i = 0; i < n; ++i) sides[i] |= WallSide::Projected;
+}
+
+bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
+    const MapStore& map = pf.map;
+    PlanViewState& st = pf.lists;
+    if (sector < 0 || sector >= std::min(map.sectorCount, kMaxSectors)) return false;
+    if (st.sectorTested[sector] == st.projectionCount) return st.sectorNearView[sector] != 0;
+    st.sectorTested[sector] = st.projectionCount;
+    // A sector whose start points all lie beyond one edge has its box outside the view.
+    const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
+    const SectorRecord& sec = map.sectors[sector];
+    const int32_t first = std::max<int32_t>(sec.wallptr, 0);
+    const int32_t end = int32_t(std::min<int64_t>(int64_t(sec.wallptr) + sec.wallnum, n));
+    const uint8_t* sides = st.wallSides.data();
+    uint8_t beyond = WallSide::Beyond;
+    for (int32_t w = first; w < end && beyond != 0; ++w) beyond &= sides[w];
+    const bool near = first < end && beyond == 0;
+    st.sectorNearView[sector] = near;
+    if (!near) return false;
+    for (int32_t w = first; w < end; ++w) {
+        projectWall(pf, w);
+        projectWall(pf, st.wallEnds[w]);
     }
+    projectWall(pf, std::clamp<int32_t>(sec.wallptr, 0, n - 1));
+    return true;
 }
 
 void drawLabelBox(const Canvas& cv, const Fonts& fonts, const std::string& text, int64_t ax,

@@ -64,8 +64,44 @@ constexpr bool blinkPhaseOn(int32_t frameTime) {
 int32_t nearestInt(double v);
 int32_t clampToInt32(int64_t v);
 
-// Projects the start point of every wall into the frame's screen tables.
+// The map view widened by a margin, in map units: a point placed beyond one of its edges
+// projects beyond the same edge of the map view by more than the margin. Points whose pixel
+// would leave the 32-bit range are placed beyond no edge, so that they take the exact
+// projection. Without bounds (invalid) when the projection cannot be turned around that
+// exactly: every point is then beyond no edge.
+struct MapWindow {
+    bool valid = false;
+    // Beyond the left edge: x < left and x > farLeft; and so on.
+    int64_t left = 0, farLeft = 0, right = 0, farRight = 0;
+    int64_t below = 0, farBelow = 0, above = 0, farAbove = 0;
+    // No 32-bit coordinate lies beyond a far bound: sidesNear gives the same as sidesOf.
+    bool farUnreachable = false;
+
+    uint8_t sidesOf(int32_t x, int32_t y) const {
+        if (!valid) return 0;
+        const int64_t px = x, py = y;
+        const uint32_t l = uint32_t(px < left) & uint32_t(px > farLeft);
+        const uint32_t r = uint32_t(px > right) & uint32_t(px < farRight);
+        const uint32_t b = uint32_t(py > below) & uint32_t(py < farBelow);
+        const uint32_t a = uint32_t(py < above) & uint32_t(py > farAbove);
+        return uint8_t(l | r << 1 | b << 2 | a << 3);
+    }
+    // For a valid window whose far bounds are unreachable.
+    uint8_t sidesNear(int32_t x, int32_t y) const {
+        const int64_t px = x, py = y;
+        return uint8_t(uint32_t(px < left) | uint32_t(px > right) << 1 |
+                       uint32_t(py > below) << 2 | uint32_t(py < above) << 3);
+    }
+};
+MapWindow mapWindowOf(const PlanProjection& view, double marginPixels);
+
+// Projects the start points of the walls whose line or mark can reach into the map view into
+// the frame's screen tables, with their end points, and lists those walls in nearWalls.
 void projectWallPoints(PlanFrame& pf);
+// Whether the sector's start points may span part of the map view; if so, its walls and their
+// end points are projected too (once per projectWallPoints). Sectors that give false must not
+// have their walls' screen points read.
+bool projectSectorWalls(PlanFrame& pf, int32_t sector);
 
 // The label boxes: the text in the small font over a box of the given colour, centred on the
 // anchor and cut at the sides of the map view.

@@ -178,9 +178,13 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
     // A marker this far outside the view still reaches into it.
     const int64_t reach = int64_t(markerSize) + kMarkerReach;
     const bool labels = view.zoom < double(set.tagDrawLimit) && set.spriteTags;
+    // Sprites placed beyond an edge of the view by more than a marker reaches are not projected.
+    const MapWindow window = mapWindowOf(view, double(reach) + 1);
+    const bool nearOnly = window.valid && window.farUnreachable;
     st.spriteDrawCount = 0;
     for (int32_t i = 0; i < map.spriteCount && st.spriteDrawCount < kMaxSprites; ++i) {
         const SpriteRecord& sp = map.sprites[i];
+        if ((nearOnly ? window.sidesNear(sp.x, sp.y) : window.sidesOf(sp.x, sp.y)) != 0) continue;
         const double px = view.columnExact(sp.x), py = view.rowExact(sp.y);
         if (!(px >= -2.0e9 && px <= 2.0e9 && py >= -2.0e9 && py <= 2.0e9)) continue;
         const int64_t x = safeFloor(px), y = safeFloor(py);

@@ -76,7 +76,8 @@ void buildWallLines(PlanFrame& pf) {
     const bool tags = set.wallTags && pf.view.zoom < double(set.tagDrawLimit);
     const int32_t hovered = pf.hover.hoveredWall;
     st.planWallLineCount = 0;
-    for (int32_t i = 0; i < map.wallCount; ++i) {
+    for (int32_t k = 0; k < st.nearWallCount; ++k) {
+        const int32_t i = st.nearWalls[k];
         const WallRecord& w = map.walls[i];
         const int32_t end = clampWall(map, w.point2);
         const int32_t x1 = xs[i], y1 = ys[i], x2 = xs[end], y2 = ys[end];
@@ -176,7 +177,9 @@ void buildVertexMarks(PlanFrame& pf) {
     const ColorSettings& cs = pf.colours;
     PlanViewState& st = pf.lists;
     st.planVertexCount = 0;
-    for (int32_t i = 0; i < map.wallCount; ++i) {
+    for (int32_t k = 0; k < st.nearWallCount; ++k) {
+        const int32_t i = st.nearWalls[k];
+        if (st.wallSides[i] & WallSide::Beyond) continue;
         const int32_t x = st.wallScreenX[i], y = st.wallScreenY[i];
         if (x > kScreenRight + kMarkerReach || x < -kMarkerReach ||
             y < kMapViewBottom - kMarkerReach || y > kMapViewTop + kMarkerReach)

@@ -21,6 +21,18 @@ constexpr uint8_t Thick = 1;
 constexpr uint8_t FirstWall = 2;  // the first wall of its sector
 }  // namespace PlanLineFlags
 
+// Where a wall's start point lies against the map view widened by a marker's reach and a pixel:
+// beyond which edges (a point whose pixel would leave the 32-bit range counts as beyond none),
+// and whether it has been projected in this frame.
+namespace WallSide {
+constexpr uint8_t Left = 1;
+constexpr uint8_t Right = 2;
+constexpr uint8_t Below = 4;
+constexpr uint8_t Above = 8;
+constexpr uint8_t Beyond = Left | Right | Below | Above;
+constexpr uint8_t Projected = 16;
+}  // namespace WallSide
+
 // One projected wall, in screen columns and rows (rows counted from the bottom).
 struct PlanWallLine {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -83,9 +95,26 @@ struct PlanViewState {
     ZeroedTable<SpriteDrawItem> spriteDrawList = ZeroedTable<SpriteDrawItem>(kMaxSprites);
     int32_t spriteDrawCount = 0;
 
-    // Screen position of every wall's start point, projected once per frame.
+    // Screen position of a wall's start point, projected once per frame for the walls that can
+    // show: those listed in nearWalls, their end points, and the walls of every sector found
+    // near the view (projectSectorWalls). Other entries are left from earlier frames and must
+    // not be read.
     ZeroedTable<int32_t> wallScreenX = ZeroedTable<int32_t>(kMaxWalls);
     ZeroedTable<int32_t> wallScreenY = ZeroedTable<int32_t>(kMaxWalls);
+    // Where each wall's start point lies against the map view widened by a marker's reach
+    // (WallSide bits), and whether it has been projected in this frame.
+    ZeroedTable<uint8_t> wallSides = ZeroedTable<uint8_t>(kMaxWalls);
+    // Each wall's end (its point2 cut to the wall array), read once with its start point.
+    ZeroedTable<uint16_t> wallEnds = ZeroedTable<uint16_t>(kMaxWalls);
+    // The walls whose line or start mark can reach into the map view, in index order.
+    ZeroedTable<int32_t> nearWalls = ZeroedTable<int32_t>(kMaxWalls);
+    int32_t nearWallCount = 0;
+    // Per sector, found on first asking in a frame (the frame's projectionCount in
+    // sectorTested): 1 when its start points may span part of the map view, and then its walls
+    // are projected.
+    ZeroedTable<uint8_t> sectorNearView = ZeroedTable<uint8_t>(kMaxSectors);
+    ZeroedTable<uint32_t> sectorTested = ZeroedTable<uint32_t>(kMaxSectors);
+    uint32_t projectionCount = 0;  // projections of the walls so far (0 after wrapping: none)
     // The sector fills: per wall the inverse slope of its projected line (column change per
     // row; kHorizontalWall for a horizontal one); the walls of one sector that cross its rows,
     // sorted by first row; the ones crossing the current row as (column << 16 | edge) keys in

@@ -33,7 +33,7 @@ void collectSectorTagLabels(PlanFrame& pf, int32_t) {
         if (map.sectorIgnored[s] != 0) continue;
         const SectorRecord& sec = map.sectors[s];
         if (sec.lotag == 0 && sec.hitag == 0) continue;
-        const ScreenBox b = startPointBox(st, wallSpan(map, s));
+        const ScreenBox b = startPointBox(pf, s, wallSpan(map, s));
         if (b.outsideMapView()) continue;
         if (st.labelCount >= kMaxSectors) return;
         PlanLabel& label = st.labels[st.labelCount++];
@@ -62,7 +62,7 @@ void fillSectorFlat(PlanFrame& pf, int32_t sector, uint8_t colour) {
     PlanViewState& st = pf.lists;
     if (!isSector(map, sector)) return;
     const WallSpan span = wallSpan(map, sector);
-    const ScreenBox box = startPointBox(st, span);
+    const ScreenBox box = startPointBox(pf, sector, span);
     if (box.outsideMapView()) return;
     const ScreenBox clip = box.clippedToMapView();
     const int32_t edgeCount = prepareSectorEdges(map, st, span, clip);

@@ -10,8 +10,10 @@ WallSpan wallSpan(const MapStore& map, int32_t s) {
     return {int32_t(first), int32_t(end)};
 }
 
-ScreenBox startPointBox(const PlanViewState& st, WallSpan span) {
+ScreenBox startPointBox(PlanFrame& pf, int32_t sector, WallSpan span) {
     ScreenBox b;
+    if (!projectSectorWalls(pf, sector)) return b;
+    const PlanViewState& st = pf.lists;
     const int32_t* xs = st.wallScreenX.data();
     const int32_t* ys = st.wallScreenY.data();
     for (int32_t w = span.first; w < span.end; ++w) {

@@ -33,8 +33,9 @@ struct ScreenBox {
                 std::min(maxY, kMapViewTop)};
     }
 };
-// Needs the frame's wall points (projectWallPoints).
-ScreenBox startPointBox(const PlanViewState& st, WallSpan span);
+// Needs the frame's wall points (projectWallPoints); projects the sector's own when its points
+// may span part of the view, else the sector lies outside it and its box is empty.
+ScreenBox startPointBox(PlanFrame& pf, int32_t sector, WallSpan span);
 
 // wallSlopes' entry for a wall that crosses no row.
 constexpr float kHorizontalWall = 2.0e9f;

@@ -271,7 +271,7 @@ void fillSectorsTextured(PlanFrame& pf, int32_t frameNumber) {
         if (map.sectorIgnored[s] != 0) continue;
         const SectorRecord& sec = map.sectors[s];
         const WallSpan span = wallSpan(map, s);
-        const ScreenBox box = startPointBox(st, span);
+        const ScreenBox box = startPointBox(pf, s, span);
         if (box.outsideMapView()) continue;
         if (labels && (sec.lotag != 0 || sec.hitag != 0) && st.labelCount < kMaxSectors) {
             PlanLabel& label = st.labels[st.labelCount++];
