@@ -199,7 +199,9 @@ uint8_t NearestColorSearch::find(int32_t r, int32_t g, int32_t b) {
     int64_t least = INT64_MAX;
     for (; c != end; ++c) {
         const int64_t dr = int32_t(c->r) - r, dg = int32_t(c->g) - g, db = int32_t(c->b) - b;
-        least = std::min(least, (wr_ * dr * dr + wg_ * dg * dg + wb_ * db * db) << 8 | c->index);
+        const int64_t d = wr_ * dr * dr + wg_ * dg * dg + wb_ * db * db;
+        if (d == 0) return c->index;  // nothing is nearer, and the list is in index order
+        least = std::min(least, d << 8 | c->index);
     }
     return (least >> 8) < best ? uint8_t(least & 255) : 0;
 }
