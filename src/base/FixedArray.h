@@ -4,6 +4,7 @@
 // no memory until its pages are first written.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstdint>
@@ -49,10 +50,31 @@ public:
     const T* begin() const { return data(); }
     const T* end() const { return data() + N; }
 
-    void fill(const T& value) { data_->fill(value); }
+    // Filling with zero bytes writes only the pages that hold something, so that clearing a
+    // table that was never written does not make it take memory.
+    void fill(const T& value) {
+        if constexpr (std::has_unique_object_representations_v<T>) {
+            static constexpr unsigned char zero[sizeof(T)] = {};
+            if (std::memcmp(&value, zero, sizeof(T)) == 0) {
+                clearWrittenPages(data(), sizeof(T) * size_t(N));
+                return;
+            }
+        }
+        data_->fill(value);
+    }
 
 private:
     using Block = std::array<T, N>;
+
+    static void clearWrittenPages(void* block, size_t bytes) {
+        constexpr size_t kPage = 4096;
+        auto* b = static_cast<unsigned char*>(block);
+        for (size_t at = 0; at < bytes; at += kPage) {
+            const size_t n = std::min(kPage, bytes - at);
+            // All zero when the first byte is and every byte equals the next.
+            if (b[at] != 0 || std::memcmp(b + at, b + at + 1, n - 1) != 0) std::memset(b + at, 0, n);
+        }
+    }
     struct Free {
         void operator()(Block* block) const { std::free(block); }
     };

@@ -1,6 +1,7 @@
 // Tables allocated once at their full size and never resized: their storage comes from the
 // system already zeroed, so a table costs no memory until its pages are first written, and an
-// element type whose value-initialisation is all zero bytes is not written at construction.
+// element type whose new value is all zero bytes (kNewIsZeroBytes) is not written at
+// construction.
 // Do not resize such a table: elements regained within its capacity would not be zeroed again.
 #pragma once
 
@@ -11,6 +12,11 @@
 #include <vector>
 
 namespace korvel {
+
+// Element types that are not trivial only for default member initialisers of zero, so that a
+// new element is all zero bytes, specialise this to true: their tables are not written either.
+template <typename T>
+inline constexpr bool kNewIsZeroBytes = std::is_trivially_default_constructible_v<T>;
 
 template <typename T>
 struct ZeroedAllocator {
@@ -28,7 +34,7 @@ struct ZeroedAllocator {
 
     template <typename U, typename... Args>
     void construct(U* p, Args&&... args) {
-        if constexpr (sizeof...(Args) == 0 && std::is_trivially_default_constructible_v<U>) {
+        if constexpr (sizeof...(Args) == 0 && kNewIsZeroBytes<U>) {
             // Already zero: calloc's storage is, and value-initialisation would write zeros.
         } else {
             ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);

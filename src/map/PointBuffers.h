@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "base/ZeroedTable.h"
+
 namespace korvel {
 
 constexpr int32_t kPointBufferSize = 32769;
@@ -12,6 +14,8 @@ constexpr int32_t kPointBufferSize = 32769;
 struct BufferPoint {
     int32_t x = 0, y = 0;
 };
+template <>
+inline constexpr bool kNewIsZeroBytes<BufferPoint> = true;
 
 using PointBufferView = std::span<BufferPoint>;
 

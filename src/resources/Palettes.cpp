@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
+#include <cstdint>
 #include <optional>
 
 #include "base/FileSystem.h"
@@ -130,53 +132,78 @@ NearestColorSearch::NearestColorSearch(const PaletteChannel& red, const PaletteC
                                        const PaletteChannel& blue, int32_t redWeight,
                                        int32_t greenWeight, int32_t blueWeight)
     : red_(red), green_(green), blue_(blue), wr_(redWeight), wg_(greenWeight), wb_(blueWeight) {
-    for (int32_t i = 0; i < 256; ++i)
-        sorted_[size_t(i)] = {red[size_t(i)], green[size_t(i)], blue[size_t(i)], i};
-    std::stable_sort(sorted_.begin(), sorted_.end(),
-                     [](const Entry& a, const Entry& b) { return a.r < b.r; });
-    size_t at = 0;
-    for (int32_t value = 0; value <= 256; ++value) {
-        while (at < 256 && sorted_[at].r < value) ++at;
-        byRed_[size_t(value)] = uint16_t(at);
+    candidates_.reserve(size_t(1) << 14);
+    for (size_t i = 0; i < 256; ++i) candidates_.push_back({red[i], green[i], blue[i], uint8_t(i)});
+    for (size_t level = 0; level < kLevelShifts.size(); ++level) {
+        const size_t side = size_t(256 >> kLevelShifts[level]);
+        levels_[level].first.assign(side * side * side, 0);
+        levels_[level].count.assign(side * side * side, 0);
     }
-    for (size_t k = 0; k < 256; ++k) position_[size_t(sorted_[k].index)] = uint8_t(k);
 }
 
-int64_t NearestColorSearch::distance(const Entry& e, int32_t r, int32_t g, int32_t b) const {
-    const int64_t dr = e.r - r, dg = e.g - g, db = e.b - b;
-    return wr_ * dr * dr + wg_ * dg * dg + wb_ * db * db;
+uint32_t NearestColorSearch::cellOf(size_t level, int32_t r, int32_t g, int32_t b) const {
+    const int32_t shift = kLevelShifts[level], side = 256 >> shift;
+    return uint32_t(((r >> shift) * side + (g >> shift)) * side + (b >> shift));
+}
+
+void NearestColorSearch::listCell(size_t level, int32_t r, int32_t g, int32_t b) {
+    // The colours that can be nearest anywhere in a cell are among those of the cell around it,
+    // so each level sifts the list of the level above (the whole palette at the top).
+    uint32_t from = 0, count = 256;
+    if (level > 0) {
+        const uint32_t parent = cellOf(level - 1, r, g, b);
+        if (levels_[level - 1].count[parent] == 0) listCell(level - 1, r, g, b);
+        from = levels_[level - 1].first[parent];
+        count = levels_[level - 1].count[parent];
+    }
+    const int32_t shift = kLevelShifts[level], side = 1 << shift;
+    const int32_t lr = r >> shift << shift, lg = g >> shift << shift, lb = b >> shift << shift;
+    // Per channel, the squared distance from v to the nearest and to the farthest value of the
+    // cell's range lo..lo + side - 1.
+    auto nearSq = [side](int32_t v, int32_t lo) {
+        const int32_t d = v < lo ? lo - v : v > lo + side - 1 ? v - (lo + side - 1) : 0;
+        return d * d;
+    };
+    auto farSq = [side](int32_t v, int32_t lo) {
+        const int32_t d = std::max(v - lo, lo + side - 1 - v);
+        return d * d;
+    };
+    // Any colour's farthest distance bounds the nearest colour's distance from every point.
+    std::array<int32_t, 256> nearest;
+    int32_t limit = INT32_MAX;
+    for (uint32_t k = 0; k < count; ++k) {
+        const Candidate& c = candidates_[from + k];
+        nearest[k] = wr_ * nearSq(c.r, lr) + wg_ * nearSq(c.g, lg) + wb_ * nearSq(c.b, lb);
+        limit = std::min(limit, wr_ * farSq(c.r, lr) + wg_ * farSq(c.g, lg) + wb_ * farSq(c.b, lb));
+    }
+    const uint32_t cell = cellOf(level, r, g, b);
+    const uint32_t first = uint32_t(candidates_.size());
+    for (uint32_t k = 0; k < count; ++k)
+        if (nearest[k] <= limit) candidates_.push_back(candidates_[from + k]);
+    levels_[level].first[cell] = first;
+    levels_[level].count[cell] = uint16_t(candidates_.size() - first);
 }
 
 uint8_t NearestColorSearch::find(int32_t r, int32_t g, int32_t b) {
-    if (r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255) {
-        int32_t best = 0;
+    int32_t best = kNoColourYet;
+    if (r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255)
         return uint8_t(nearestIn(red_, green_, blue_, {wr_, wg_, wb_}, r, g, b, -1, best));
+    constexpr size_t last = kLevelShifts.size() - 1;
+    const uint32_t cell = cellOf(last, r, g, b);
+    if (levels_[last].count[cell] == 0) listCell(last, r, g, b);
+    // Whatever is nearest to (r, g, b) is in the list, and so is every colour as near as it.
+    // Distance and index in one key: the least key is the nearest colour, the lowest index
+    // among equals, as the full scan keeps.
+    const Candidate* c = candidates_.data() + levels_[last].first[cell];
+    const Candidate* end = c + levels_[last].count[cell];
+    int64_t least = INT64_MAX;
+    for (; c != end; ++c) {
+        const int64_t dr = int32_t(c->r) - r, dg = int32_t(c->g) - g, db = int32_t(c->b) - b;
+        const int64_t d = wr_ * dr * dr + wg_ * dg * dg + wb_ * db * db;
+        if (d == 0) return c->index;  // nothing is nearer, and the list is in index order
+        least = std::min(least, d << 8 | c->index);
     }
-    // The nearest colour, the lowest index among equals; entries whose red difference alone
-    // exceeds the best distance cannot be nearer or equal.
-    const Entry& guess = sorted_[position_[last_]];
-    int64_t bestD = distance(guess, r, g, b);
-    int32_t bestI = guess.index;
-    auto consider = [&](const Entry& e) {
-        const int64_t d = distance(e, r, g, b);
-        if (d < bestD || (d == bestD && e.index < bestI)) {
-            bestD = d;
-            bestI = e.index;
-        }
-    };
-    for (size_t k = byRed_[size_t(r)]; k < 256; ++k) {
-        const int64_t dr = sorted_[k].r - r;
-        if (wr_ * dr * dr > bestD) break;
-        consider(sorted_[k]);
-    }
-    for (size_t k = byRed_[size_t(r)]; k-- > 0;) {
-        const int64_t dr = r - sorted_[k].r;
-        if (wr_ * dr * dr > bestD) break;
-        consider(sorted_[k]);
-    }
-    last_ = uint8_t(bestI);
-    // The scans start from a best of 1,000,000 and fall back to colour 0 beyond it.
-    return bestD < kNoColourYet ? uint8_t(bestI) : 0;
+    return (least >> 8) < best ? uint8_t(least & 255) : 0;
 }
 
 }  // namespace korvel

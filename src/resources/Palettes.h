@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "resources/ColorTables.h"
 
@@ -44,9 +45,12 @@ ColorPair nearestColorPair(const ColorTables& colors, int32_t r, int32_t g, int3
 ColorPair nearestColorPairWeighted(const ColorTables& colors, int32_t r, int32_t g, int32_t b);
 
 // The same answer as the scans above for one palette and one weighting, found without looking
-// at all 256 colours: the palette is kept sorted by red, the search starts from the previous
-// answer and stops once the red difference alone is farther than the best so far. For building
-// whole tables, where one scan per entry would cost tens of milliseconds.
+// at all 256 colours: the colour cube is cut into cells, and a cell, when first asked about,
+// lists the colours that can be the nearest to some point in it (those whose least distance to
+// the cell is within some colour's farthest distance from it). Cells are cut finer level by
+// level, each sifting the list of the cell around it. A search scans one list, in index order
+// as the full scan does. For building whole tables, where a full scan per entry would cost
+// tens of milliseconds.
 class NearestColorSearch {
 public:
     NearestColorSearch(const PaletteChannel& red, const PaletteChannel& green,
@@ -55,20 +59,28 @@ public:
     uint8_t find(int32_t r, int32_t g, int32_t b);
 
 private:
-    struct Entry {
-        int32_t r, g, b;
-        int32_t index;
-    };
-    int64_t distance(const Entry& e, int32_t r, int32_t g, int32_t b) const;
+    // Cell sides of 64, 32, 16 and 8 values.
+    static constexpr std::array<int32_t, 3> kLevelShifts = {6, 5, 4};
 
-    std::array<Entry, 256> sorted_{};   // by red, then by index
-    std::array<uint16_t, 257> byRed_{};  // first sorted position with red >= value
-    std::array<uint8_t, 256> position_{};
+    struct Candidate {
+        uint8_t r, g, b, index;
+    };
+    // Per cell of a level: where its list starts in candidates_ and its length (0: not listed
+    // yet; a listed cell always holds at least one colour).
+    struct Level {
+        std::vector<uint32_t> first;
+        std::vector<uint16_t> count;
+    };
+
+    uint32_t cellOf(size_t level, int32_t r, int32_t g, int32_t b) const;
+    void listCell(size_t level, int32_t r, int32_t g, int32_t b);
+
     const PaletteChannel& red_;
     const PaletteChannel& green_;
     const PaletteChannel& blue_;
     int32_t wr_, wg_, wb_;
-    uint8_t last_ = 0;
+    std::array<Level, kLevelShifts.size()> levels_;
+    std::vector<Candidate> candidates_;  // the whole palette first, then every cell's list
 };
 
 }  // namespace korvel

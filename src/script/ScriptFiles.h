@@ -66,10 +66,10 @@ struct ScriptState {
 
     // The last program compiled for a run, and the scratch point buffers scripts use.
     ScriptProgram program;
-    std::vector<ScriptPoint> pointBuffer1 =
-        std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
-    std::vector<ScriptPoint> pointBuffer2 =
-        std::vector<ScriptPoint>(size_t(kScriptPointBufferSize));
+    ZeroedTable<ScriptPoint> pointBuffer1 =
+        ZeroedTable<ScriptPoint>(size_t(kScriptPointBufferSize));
+    ZeroedTable<ScriptPoint> pointBuffer2 =
+        ZeroedTable<ScriptPoint>(size_t(kScriptPointBufferSize));
     // The user agreed that the next run may empty a modified map.
     uint8_t scriptResetConfirmed = 0;
     // The text was changed since it was last loaded, saved or started empty.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/ZeroedTable.h"
 #include "platform/Platform.h"
 #include "resources/ColorTables.h"
 
@@ -49,11 +50,12 @@ struct FrameBuffer {
 
     std::vector<uint8_t> screen;  // 800 x 600, the displayed frame
     int32_t screenRowLength = kScreenWidth;
-    Palette256 screenPalette{};           // the colours the screen is shown with
-    std::vector<uint8_t> background;      // 800 x 600, copied onto the screen every frame
-    std::vector<uint8_t> viewBackdrop;    // 800 x 456, backdrop of screen rows 128..583
-    std::vector<uint8_t> menuBuffer;      // 400 x 456, the open pull-down menu
-    std::vector<uint8_t> screenCopy;      // 800 x 600, for the screen effects
+    Palette256 screenPalette{};       // the colours the screen is shown with
+    std::vector<uint8_t> background;  // 800 x 600, copied onto the screen every frame
+    // Untouched, and so taking no memory, until the views, a menu or a screen effect use them.
+    ZeroedTable<uint8_t> viewBackdrop;    // 800 x 456, backdrop of screen rows 128..583
+    ZeroedTable<uint8_t> menuBuffer;      // 400 x 456, the open pull-down menu
+    ZeroedTable<uint8_t> screenCopy;      // 800 x 600, for the screen effects
     std::vector<uint8_t> preview3dImage;  // 800 x 450, the 3D view's picture
     std::vector<uint8_t> startupScreen;   // 800 x 600 start-up picture; empty when none was read
 };

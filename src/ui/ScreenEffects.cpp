@@ -20,7 +20,6 @@ constexpr size_t kCopyRow = size_t(kScreenWidth);
 // The finished screen into screenCopy (rows of 800), and the screen cleared to colour 0.
 void takeScreenCopy(FrameBuffer& fb) {
     const SurfaceView s = screenView(fb);
-    fb.screenCopy.resize(kCopyRow * kScreenHeight);
     for (int32_t y = 0; y < kScreenHeight; ++y) {
         std::memcpy(&fb.screenCopy[size_t(y) * kCopyRow], &s.at(0, y), kCopyRow);
         std::memset(&s.at(0, y), 0, kCopyRow);

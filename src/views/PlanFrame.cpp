@@ -196,7 +196,7 @@ bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
     return true;
 }
 
-void drawLabelBox(const Canvas& cv, const Fonts& fonts, const std::string& text, int64_t ax,
+void drawLabelBox(const Canvas& cv, const Fonts& fonts, std::string_view text, int64_t ax,
                   int64_t ay, int32_t boxColour) {
     if (text.empty()) return;
     const int64_t length = int64_t(text.size());
@@ -216,10 +216,11 @@ void drawLabelBox(const Canvas& cv, const Fonts& fonts, const std::string& text,
         for (int64_t r = bottom; r <= top; ++r)
             std::fill_n(&s.at(int32_t(left), int32_t(r)), size_t(width), uint8_t(boxColour));
     }
-    drawSmallTextMapClipped(cv, fonts, text, clampToInt32(ax - half + 1), clampToInt32(ay - 3), 0);
+    drawSmallTextMapClipped(cv, fonts, std::string(text), clampToInt32(ax - half + 1),
+                            clampToInt32(ay - 3), 0);
 }
 
-void drawLabelBox(const PlanFrame& pf, const std::string& text, int64_t ax, int64_t ay,
+void drawLabelBox(const PlanFrame& pf, std::string_view text, int64_t ax, int64_t ay,
                   int32_t boxColour) {
     drawLabelBox(pf.cv, pf.fonts, text, ax, ay, boxColour);
 }

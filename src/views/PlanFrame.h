@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "ui/FrameBuffer.h"
 #include "views/Projection.h"
@@ -105,9 +106,9 @@ bool projectSectorWalls(PlanFrame& pf, int32_t sector);
 
 // The label boxes: the text in the small font over a box of the given colour, centred on the
 // anchor and cut at the sides of the map view.
-void drawLabelBox(const Canvas& cv, const Fonts& fonts, const std::string& text, int64_t ax,
+void drawLabelBox(const Canvas& cv, const Fonts& fonts, std::string_view text, int64_t ax,
                   int64_t ay, int32_t boxColour);
-void drawLabelBox(const PlanFrame& pf, const std::string& text, int64_t ax, int64_t ay,
+void drawLabelBox(const PlanFrame& pf, std::string_view text, int64_t ax, int64_t ay,
                   int32_t boxColour);
 void drawWallLabel(const PlanFrame& pf, const PlanWallLine& line, int32_t boxColour);
 void drawSectorTagLabel(const PlanFrame& pf, const PlanLabel& label);

@@ -239,7 +239,8 @@ bool isDimSpriteColour(const ColorSettings& cs, uint8_t colour) {
     return colour == cs.colorFiltered || colour == cs.colorHidden;
 }
 
-void spriteItemLabel(const TileCatalog& catalog, const SpriteRecord& sp, std::string& label) {
+void spriteItemLabel(const TileCatalog& catalog, const SpriteRecord& sp,
+                     FixedText<kSpriteLabelBytes>& label) {
     const std::vector<std::string>& names = catalog.tileNames;
     const std::string* name = nullptr;
     if (sp.picnum >= 0 && sp.picnum < kTileCount && size_t(sp.picnum) < names.size() &&

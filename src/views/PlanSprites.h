@@ -7,6 +7,7 @@
 #include <string>
 
 #include "views/PlanFrame.h"
+#include "views/PlanViewState.h"
 
 namespace korvel {
 
@@ -36,7 +37,8 @@ bool isDimSpriteColour(const ColorSettings& colours, uint8_t colour);
 uint8_t spriteItemFlags(uint16_t cstat);
 // The label of a sprite: hitag, a comma and lotag (with the tile's name after a space when it
 // has one), or the tile's name alone when both tags are 0.
-void spriteItemLabel(const TileCatalog& catalog, const SpriteRecord& sprite, std::string& label);
+void spriteItemLabel(const TileCatalog& catalog, const SpriteRecord& sprite,
+                     FixedText<kSpriteLabelBytes>& label);
 // Draws one item, in the plan view's mode or, for an item flagged SideView, the side view's.
 void draw2DSprite(const SpriteMarkerScene& scene, const SpriteDrawItem& item, int32_t markerSize);
 // The blast radius of an effector standing in a sector whose lotag is below 3.

@@ -49,13 +49,14 @@ bool isDim(const ColorSettings& cs, uint8_t colour) {
     return colour == cs.colorFiltered || colour == cs.colorHidden;
 }
 
-void appendTags(std::string& text, int16_t hitag, int16_t lotag) {
+void appendTags(FixedText<15>& text, int16_t hitag, int16_t lotag) {
     text = std::to_string(hitag);
     text += ',';
     text += std::to_string(lotag);
 }
 
-void wallLabel(const MapStore& map, int32_t i, bool hasTwin, bool wallVectors, std::string& label) {
+void wallLabel(const MapStore& map, int32_t i, bool hasTwin, bool wallVectors,
+               FixedText<15>& label) {
     label.clear();
     const WallRecord& w = map.walls[i];
     if (w.lotag != 0 || w.hitag != 0) appendTags(label, w.hitag, w.lotag);

@@ -5,9 +5,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
+#include "base/FixedText.h"
 #include "base/ZeroedTable.h"
 
 #include "map/MapStore.h"
@@ -37,8 +37,8 @@ constexpr uint8_t Projected = 16;
 struct PlanWallLine {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     uint8_t colour = 0;
-    uint8_t flags = 0;  // PlanLineFlags
-    std::string label;  // drawn in a box at the middle of the line; empty: none
+    uint8_t flags = 0;    // PlanLineFlags
+    FixedText<15> label;  // drawn in a box at the middle of the line; empty: none
     int32_t wall = 0;
 };
 
@@ -53,8 +53,11 @@ struct PlanVertexMark {
 struct PlanLabel {
     int32_t x = 0, y = 0;
     uint8_t colour = 0;
-    std::string text;
+    FixedText<15> text;
 };
+
+// The longest sprite label: its tags and the tile's name.
+constexpr size_t kSpriteLabelBytes = 63;
 
 namespace SpriteItemFlags {
 constexpr uint8_t ThickFacing = 1;
@@ -70,7 +73,7 @@ struct SpriteDrawItem {
     int16_t ang = 0;                        // 2048 per turn
     uint8_t flags = 0;                      // SpriteItemFlags
     int32_t halfWidth = 0, halfHeight = 0;  // half the footprint, in pixels
-    std::string label;
+    FixedText<kSpriteLabelBytes> label;     // longer tile names are cut off
     int32_t sprite = 0;
 };
 
@@ -81,6 +84,18 @@ struct FillEdge {
     int32_t xa = 0, ya = 0;
     float slope = 0;
 };
+
+// New rows of the lists above are all zero bytes: their tables take no memory until written.
+template <>
+inline constexpr bool kNewIsZeroBytes<PlanWallLine> = true;
+template <>
+inline constexpr bool kNewIsZeroBytes<PlanVertexMark> = true;
+template <>
+inline constexpr bool kNewIsZeroBytes<PlanLabel> = true;
+template <>
+inline constexpr bool kNewIsZeroBytes<SpriteDrawItem> = true;
+template <>
+inline constexpr bool kNewIsZeroBytes<FillEdge> = true;
 
 // Pals 0..26, shades 0..31, plain and tinted.
 constexpr int32_t kTexelColourTables = 27 * 32 * 2;

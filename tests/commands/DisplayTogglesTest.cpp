@@ -122,7 +122,7 @@ TEST(DisplayTogglesTest, TexturedSectorsSpritePicturesCeilingsAndTheBackdropEndT
         for (int32_t x = 0; x < kScreenWidth; ++x) shownView.push_back(rig.px(x, y));
     ed.app.currentPage = Page::GeneralOptions;
     runFrame(ed);
-    const std::vector<uint8_t>& backdrop = ed.frameBuffer.viewBackdrop;
+    const auto& backdrop = ed.frameBuffer.viewBackdrop;
     for (size_t i = 0; i < shownView.size(); ++i)
         ASSERT_EQ(backdrop[i], ed.colorTables.uiTint[shownView[i]]) << i;
     EXPECT_EQ(ed.frameBuffer.background[size_t(kMapViewBottom) * kScreenWidth + 520],

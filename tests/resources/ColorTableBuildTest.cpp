@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/NativeFileSystem.h"
+#include "resources/GamePalette.h"
 #include "resources/Palettes.h"
 #include "support/RecordingMapEvents.h"
 #include "support/SyntheticGameFiles.h"
@@ -158,9 +159,12 @@ TEST(ColorTableBuild, BlendAndShadeTables) {
 }
 
 // Palettes for comparing the built tables with plain scans: ramps from black to a tint (as the
-// display palette is made), game-like ramps of 16 that share black and repeat colours, and
-// scattered colours with duplicates.
-std::unique_ptr<ColorTables> paletteTables(int kind) {
+// display palette is made), game-like ramps of 16 that share black and repeat colours, scattered
+// colours with duplicates, and the stand-in game palette used when the game's files are missing
+// (beside the ramps of the display).
+enum class PaletteKind { DisplayRamps, GameRamps, Scattered, StandIn };
+
+std::unique_ptr<ColorTables> paletteTables(PaletteKind kind) {
     auto c = std::make_unique<ColorTables>();
     uint32_t seed = 12345;
     auto next = [&seed] {
@@ -169,12 +173,12 @@ std::unique_ptr<ColorTables> paletteTables(int kind) {
     };
     for (size_t k = 0; k < 256; ++k) {
         uint8_t r = 0, g = 0, b = 0;
-        if (kind == 0) {
+        if (kind == PaletteKind::DisplayRamps || kind == PaletteKind::StandIn) {
             const int ramp = int(k / 12), shade = int(k % 12);
             r = uint8_t(std::min(255, shade * (40 + ramp * 9) / 5));
             g = uint8_t(std::min(255, shade * (200 - ramp * 7) / 9));
             b = uint8_t(std::min(255, shade * (ramp * 13 % 230 + 20) / 8));
-        } else if (kind == 1) {
+        } else if (kind == PaletteKind::GameRamps) {
             const int ramp = int(k / 16), shade = int(k % 16);
             r = uint8_t(shade * ((ramp * 37) % 17) + (shade == 0 ? 0 : ramp));
             g = uint8_t(shade * ((ramp * 11) % 17));
@@ -188,43 +192,72 @@ std::unique_ptr<ColorTables> paletteTables(int kind) {
         c->paletteGreen[k] = c->gamePaletteGreen[255 - k] = g;
         c->paletteBlue[k] = c->gamePaletteBlue[255 - k] = b;
     }
+    if (kind == PaletteKind::StandIn) fillBuiltInGamePalette(*c);
     return c;
 }
 
+// The nearest colour as the tables were first built: every colour scanned in index order, the
+// first strictly nearer than the best so far kept, starting from 1,000,000 (colour 0 when none
+// is nearer).
+uint8_t scannedNearest(const PaletteChannel& red, const PaletteChannel& green,
+                       const PaletteChannel& blue, int64_t wr, int64_t wg, int64_t wb, int32_t r,
+                       int32_t g, int32_t b) {
+    int64_t best = 1000000;
+    uint8_t found = 0;
+    for (size_t i = 0; i < 256; ++i) {
+        const int64_t dr = red[i] - r, dg = green[i] - g, db = blue[i] - b;
+        const int64_t d = wr * dr * dr + wg * dg * dg + wb * db * db;
+        if (d < best) best = d, found = uint8_t(i);
+    }
+    return found;
+}
+
 TEST(ColorTableBuild, TablesEqualPlainScans) {
-    for (int kind = 0; kind < 3; ++kind) {
-        auto c = paletteTables(kind);
+    const struct {
+        PaletteKind kind;
+        const char* name;
+    } palettes[] = {
+        {PaletteKind::DisplayRamps, "display ramps"},
+        {PaletteKind::GameRamps, "game ramps"},
+        {PaletteKind::Scattered, "scattered"},
+        {PaletteKind::StandIn, "stand-in game palette"},
+    };
+    auto mix = [](uint8_t j, uint8_t k) {
+        const double cj = j / 255.0, ck = k / 255.0;
+        return std::min(255, int(std::floor(255.0 * std::sqrt((2 * ck * ck + cj * cj) / 3) + 0.5)));
+    };
+    for (const auto& p : palettes) {
+        auto c = paletteTables(p.kind);
         buildBlendTable(*c);
         buildShadeTables(*c);
-        auto scans = paletteTables(kind);
-        const auto& r = scans->paletteRed;
-        const auto& g = scans->paletteGreen;
-        const auto& b = scans->paletteBlue;
-        auto mix = [](uint8_t j, uint8_t k) {
-            const double cj = j / 255.0, ck = k / 255.0;
-            return std::min(255, int(std::floor(255.0 * std::sqrt((2 * ck * ck + cj * cj) / 3) + 0.5)));
-        };
-        int wrong = 0;
+        const auto& r = c->paletteRed;
+        const auto& g = c->paletteGreen;
+        const auto& b = c->paletteBlue;
+        const auto& gr = c->gamePaletteRed;
+        const auto& gg = c->gamePaletteGreen;
+        const auto& gb = c->gamePaletteBlue;
+        int wrongBlend = 0, wrongGame = 0, wrongDisplay = 0;
         for (size_t j = 0; j < 256; ++j)
             for (size_t k = 0; k < 256; ++k)
-                wrong += c->blendTable[j * 256 + k] !=
-                         nearestColor(*scans, mix(r[j], r[k]), mix(g[j], g[k]), mix(b[j], b[k]));
-        EXPECT_EQ(wrong, 0) << "blend table, palette " << kind;
+                wrongBlend +=
+                    c->blendTable[j * 256 + k] != scannedNearest(r, g, b, 1, 1, 1, mix(r[j], r[k]),
+                                                                 mix(g[j], g[k]), mix(b[j], b[k]));
         for (int level = 0; level < 32; ++level) {
             const float f = float(31 - level) / 31.0f;
             auto sh = [f](uint8_t v) { return int32_t(std::nearbyint(float(v) * f)); };
             for (size_t k = 0; k < 256; ++k) {
                 const size_t at = size_t(level) * 256 + k;
-                if (k < 240)
-                    EXPECT_EQ(c->gameShades[at],
-                              nearestColorLuma(*scans, sh(scans->gamePaletteRed[k]),
-                                               sh(scans->gamePaletteGreen[k]),
-                                               sh(scans->gamePaletteBlue[k])))
-                        << "game shade " << at << ", palette " << kind;
-                EXPECT_EQ(c->displayShades[at], nearestColor(*scans, sh(r[k]), sh(g[k]), sh(b[k])))
-                    << "display shade " << at << ", palette " << kind;
+                const uint8_t game = k >= 240 ? uint8_t(k)
+                                              : scannedNearest(gr, gg, gb, 30, 59, 11, sh(gr[k]),
+                                                               sh(gg[k]), sh(gb[k]));
+                wrongGame += c->gameShades[at] != game;
+                wrongDisplay += c->displayShades[at] !=
+                                scannedNearest(r, g, b, 1, 1, 1, sh(r[k]), sh(g[k]), sh(b[k]));
             }
         }
+        EXPECT_EQ(wrongBlend, 0) << p.name;
+        EXPECT_EQ(wrongGame, 0) << p.name;
+        EXPECT_EQ(wrongDisplay, 0) << p.name;
     }
 }
 

@@ -125,7 +125,7 @@ TEST(Palettes, NearestColourSearches) {
     EXPECT_EQ(nearestColorLuma(*c, 0, 200, 0), 20);
     EXPECT_EQ(nearestColorLuma(*c, 6, 6, 6), 1);
 
-    // The sorted search gives what the scans give, ties, the 1,000,000 cut-off and values
+    // The cell search gives what the scans give, ties, the 1,000,000 cut-off and values
     // outside 0..255 included.
     NearestColorSearch display(c->paletteRed, c->paletteGreen, c->paletteBlue, 1, 1, 1);
     NearestColorSearch game(c->gamePaletteRed, c->gamePaletteGreen, c->gamePaletteBlue, 30, 59, 11);

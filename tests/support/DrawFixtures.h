@@ -43,8 +43,8 @@ struct DrawRig {
             std::fill(row, row + kScreenWidth, v);
             std::fill(row + kScreenWidth, row + kGuardedRowLength, kGuardByte);
         }
-        for (auto* s : {&fb->background, &fb->menuBuffer, &fb->viewBackdrop})
-            std::fill(s->begin(), s->end(), v);
+        std::fill(fb->background.begin(), fb->background.end(), v);
+        for (auto* s : {&fb->menuBuffer, &fb->viewBackdrop}) std::fill(s->begin(), s->end(), v);
     }
     bool guardsIntact() const {
         for (int32_t y = 0; y < kScreenHeight; ++y) {

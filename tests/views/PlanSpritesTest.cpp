@@ -59,7 +59,7 @@ TEST(PlanSpritesTest, LabelsReadUnsignedTagsAndTheTileName) {
 
 TEST(PlanSpritesTest, ASpriteWithALabelHasNoDot) {
     SpriteRig rig;
-    SpriteDrawItem item{450, 250, 99, 512, 0, 0, 0, "", 0};
+    SpriteDrawItem item{450, 250, 99, 512, 0, 0, 0, {}, 0};
     PlanFrame pf = rig.frame();
     draw2DSprite(pf, item, 0);
     EXPECT_EQ(rig.px(448, 250), 99);  // the ring

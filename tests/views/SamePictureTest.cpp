@@ -199,7 +199,7 @@ TEST_P(SamePictureTest, FillAndPicturesMatchTheLiteralPaintersOnSeededScenes) {
         ASSERT_EQ(pf.lists.labelCount, int32_t(labels.size()));
         for (size_t i = 0; i < labels.size(); ++i) {
             const PlanLabel& l = pf.lists.labels[i];
-            EXPECT_EQ((ReferenceLabel{l.x, l.y, l.colour, l.text}), labels[i]);
+            EXPECT_EQ((ReferenceLabel{l.x, l.y, l.colour, l.text.str()}), labels[i]);
         }
 
         // Then the pictures over it, from the same draw list.

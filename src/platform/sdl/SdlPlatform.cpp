@@ -77,6 +77,10 @@ bool SdlPlatform::open(int argc, char** argv, std::string& error) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // A click that activates the window also counts as a click, as users expect.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Window surfaces (the splash, and the frame when no renderer can be made) are copied to
+    // the window as they are. Left to itself SDL would give each one a renderer of its own,
+    // which on a software GL driver costs tens of milliseconds and megabytes per window.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         error = std::string("cannot start the video system: ") + SDL_GetError();
         return false;
