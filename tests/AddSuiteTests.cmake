@@ -2,6 +2,7 @@
 # program and adds one CTest test per test suite, run as "<program> --gtest_filter=<Suite>.*".
 # A process per suite rather than per case keeps the sanitizers' start-up and the first touch of
 # the editor's tables to once per suite, while ctest -j still spreads the suites over the cores.
+# The cases of a parameterised suite ("Prefix/Suite") stay one test each.
 #
 # Expects PROGRAM (the test program), PREFIX (put before each suite's name), WORKING_DIR, LIST_FILE
 # (where the generated add_test calls are kept between runs) and PROPERTIES (name value pairs).
@@ -27,18 +28,33 @@ if(NOT EXISTS "${LIST_FILE}" OR "${PROGRAM}" IS_NEWER_THAN "${LIST_FILE}"
         set(script "")
         string(REPLACE ";" "\\;" listing "${listing}")
         string(REPLACE "\n" ";" lines "${listing}")
+        set(suite "")
         foreach(line IN LISTS lines)
             # Suite lines start in the first column and end in a full stop (a comment on the
             # parameter type may follow); case lines are indented.
             if(line MATCHES "^([^ #][^ ]*)\\.( .*)?$")
                 set(suite "${CMAKE_MATCH_1}")
                 if(suite MATCHES "^DISABLED_")
+                    set(suite "")
                     continue()
                 endif()
-                string(APPEND script
-                       "add_test([==[${PREFIX}${suite}]==] [==[${PROGRAM}]==] [==[--gtest_filter=${suite}.*]==])\n"
-                       "set_tests_properties([==[${PREFIX}${suite}]==] PROPERTIES WORKING_DIRECTORY [==[${WORKING_DIR}]==] ${PROPERTIES})\n")
+                # The cases of a parameterised suite are shards of one long check: each keeps
+                # its own process so that they run side by side.
+                if(NOT suite MATCHES "/")
+                    set(test "${suite}")
+                    set(filter "${suite}.*")
+                else()
+                    continue()
+                endif()
+            elseif(suite MATCHES "/" AND line MATCHES "^  ([^ #][^ ]*)( .*)?$")
+                set(test "${suite}.${CMAKE_MATCH_1}")
+                set(filter "${test}")
+            else()
+                continue()
             endif()
+            string(APPEND script
+                   "add_test([==[${PREFIX}${test}]==] [==[${PROGRAM}]==] [==[--gtest_filter=${filter}]==])\n"
+                   "set_tests_properties([==[${PREFIX}${test}]==] PROPERTIES WORKING_DIRECTORY [==[${WORKING_DIR}]==] ${PROPERTIES})\n")
         endforeach()
         file(WRITE "${LIST_FILE}" "${script}")
     endif()
