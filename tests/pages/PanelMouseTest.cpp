@@ -187,6 +187,8 @@ TEST(GenericScrollBar, ArrowsStepThumbDragsAndClamps) {
 }
 
 TEST(PageMouse, MessageBoxButtonsByTheirCount) {
+    MouseRig r(Page::MessageBox);
+    const auto fresh = r.ed->pages.messageBox;
     for (int32_t kind = 0; kind <= 14; ++kind) {
         SCOPED_TRACE(kind);
         const int32_t n = messageBoxButtons(MessageBoxKind(kind));
@@ -199,7 +201,12 @@ TEST(PageMouse, MessageBoxButtonsByTheirCount) {
                                 {500, 0, 255001, 255002},      {600, 0, 0, 255002},
                                 {620, 0, 0, 0}};
         for (const Probe& p : probes) {
-            MouseRig r(Page::MessageBox);
+            // One editor for every probe, put back to a closed box, no widget and the button up.
+            r.ed->app.currentPage = Page::MessageBox;
+            r.ed->pages.messageBox = fresh;
+            r.ed->app.hoveredWidget = 0;
+            r.ed->input.keyStates[1] = 0;
+            r.trace.clear();
             r.ed->pages.messageBox.messageBoxKind = MessageBoxKind(kind);
             r.frame(p.x, 340, true);
             const int32_t want = n == 1 ? p.one : n == 2 ? p.two : n == 3 ? p.three : 0;
@@ -425,10 +432,13 @@ TEST(PageMouse, HostileStateNeverCrashes) {
         const int32_t picks[] = {INT32_MIN, -1, 0, 1, 16, 255, 4096, 65535, INT32_MAX};
         return gen() % 2 ? picks[gen() % 9] : int32_t(gen() % 1200) - 200;
     };
+    // One editor through all the rounds: whatever a round leaves behind is part of the next
+    // round's hostile state.
+    MouseRig r{Page::PlanView};
+    Editor& ed = *r.ed;
     for (int32_t round = 0; round < 300; ++round) {
         const int32_t pages[] = {0, 1, 2, 3, 5, 8, 9, 10, 11, 12, 13, 14, 16, 18, 22, 23, 24, 26, 255, 77};
-        MouseRig r{Page(pages[gen() % 20])};
-        Editor& ed = *r.ed;
+        ed.app.currentPage = Page(pages[gen() % 20]);
         ed.pages.recordEditor.recordEditorSubject = uint8_t(gen());
         ed.pages.search.searchObjectKind = uint8_t(gen());
         ed.app.hoveredWidget = gen() % 2 ? any() : 2000 + int32_t(gen() % 30000);

@@ -20,9 +20,13 @@
 namespace korvel {
 namespace {
 
-std::string lines(std::string text) {
-    for (size_t at; (at = text.find(" / ")) != std::string::npos;) text.replace(at, 3, "\r\n");
-    return text;
+std::string lines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t from = 0;
+    for (size_t at; (at = text.find(" / ", from)) != std::string::npos; from = at + 3)
+        out.append(text, from, at - from).append("\r\n");
+    return out.append(text, from, std::string::npos);
 }
 
 struct RunRig : test::EditorRig {

@@ -121,11 +121,15 @@ TEST(PlanGridTest, GridLoopsEndForEveryZoomAndStep) {
                            1e-30f,
                            1e30f,
                            1e-9f};
+    // One rig for all rows: each row sets every field the grid reads, from the defaults.
+    PlanViewRig rig;
+    rig.build.addRoom(0, 0, 100, 100);
+    const Settings defaults = rig.settings;
     for (const float zoom : zooms)
         for (const int32_t spacing : {512, INT_MAX, 1, 0, -64})
             for (const int32_t affine : {0, 1, 2})
                 for (const float origin : {12345.5f, -3e38f}) {
-                    PlanViewRig rig;
+                    rig.settings = defaults;
                     if (affine == 2) {  // the extremes of the matrix
                         rig.settings.affineGridXx = INT_MAX;
                         rig.settings.affineGridYx = INT_MIN;
@@ -141,7 +145,6 @@ TEST(PlanGridTest, GridLoopsEndForEveryZoomAndStep) {
                     rig.settings.gridSpacing = spacing;
                     rig.settings.affineGridMode = affine;
                     rig.tool.affineGridStep = spacing;
-                    rig.build.addRoom(0, 0, 100, 100);
                     rig.paint();
                     EXPECT_TRUE(rig.onlyMapViewTouched()) << zoom << " " << spacing;
                 }
