@@ -212,10 +212,6 @@ struct DemoRig : test::EditorRig {
         b.addRoom(0, 0, 256, 256);
         loadMap(*ed, dir.write("room.map", serializeMap(*map)), false);
     }
-    void frame() {
-        platform->advanceClock(16);
-        runFrame(*ed);
-    }
     std::string message(int32_t n, const std::string& a = "") const {
         return getMessage(n, ed->langs, a);
     }

@@ -27,10 +27,6 @@ struct Frames : ChromeRig {
         frame();
         frame();  // the panels rebuilt by the first frame show from the second
     }
-    void frame() {
-        platform->advanceClock(16);
-        runFrame(*ed);
-    }
     // The pointer at column x, row y counted from the bottom.
     void pointAt(int32_t x, int32_t y) { platform->setPointer(x, kScreenTop - y); }
     uint8_t shown(int32_t x, int32_t y) const {

@@ -33,14 +33,6 @@ struct ToolsRig : test::EditorRig {
         ed->particles.screenEffectFrame = 200;
         frame();
     }
-    void frame() {
-        platform->advanceClock(16);
-        runFrame(*ed);
-    }
-    void key(int vk, bool down) {
-        platform->setKeyDown(vk, down);
-        frame();
-    }
     void press(std::initializer_list<int> keys) {
         for (const int k : keys) key(k, true);
         for (const int k : keys) key(k, false);

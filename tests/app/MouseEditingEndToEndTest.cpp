@@ -46,14 +46,6 @@ struct TwoRooms : test::EditorRig {
         key(kLeftButton, true);
         key(kLeftButton, false);
     }
-    void frame() {
-        platform->advanceClock(16);
-        runFrame(*ed);
-    }
-    void key(int vk, bool down) {
-        platform->setKeyDown(vk, down);
-        frame();
-    }
     std::set<std::pair<int32_t, int32_t>> room(int32_t s) const {
         std::set<std::pair<int32_t, int32_t>> out;
         const MapStore& m = ed->map;

@@ -48,14 +48,6 @@ struct Rooms : test::EditorRig {
     // The pointer on map point (x, y), which the frame shows at column 400 + x, row 300 - y.
     void pointAtMap(int32_t x, int32_t y) { platform->setPointer(400 + x, 299 + y); }
     void pointAtFrame(int32_t x, int32_t y) { platform->setPointer(x, 599 - y); }
-    void frame() {
-        platform->advanceClock(16);
-        runFrame(*ed);
-    }
-    void key(int vk, bool down) {
-        platform->setKeyDown(vk, down);
-        frame();
-    }
     void press(int vk) {
         key(vk, true);
         key(vk, false);

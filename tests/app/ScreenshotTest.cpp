@@ -35,10 +35,6 @@ struct ShotRig : test::EditorRig {
         ed->particles.screenEffectFrame = 200;
         frame();
     }
-    void frame() {
-        platform->advanceClock(16);
-        runFrame(*ed);
-    }
 };
 
 TEST(Screenshot, F12WritesThePresentedFrameWithItsHeaderAndPalette) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/FrameLoop.h"
+
 namespace korvel::test {
 
 EditorRig::EditorRig(const std::string& commandLine, bool withData) {
@@ -34,6 +36,16 @@ void recordLog(EditorCalls& calls, Trace& trace, bool alsoDraw) {
         trace.push_back("log:" + text + "@" + std::to_string(colour));
         if (alsoDraw) real(ed, text, colour);
     };
+}
+
+void EditorRig::frame() {
+    platform->advanceClock(16);
+    runFrame(*ed);
+}
+
+void EditorRig::key(int vk, bool down) {
+    platform->setKeyDown(vk, down);
+    frame();
 }
 
 }  // namespace korvel::test

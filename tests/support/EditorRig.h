@@ -22,6 +22,11 @@ struct EditorRig {
     // Removes a file of the copied data folder.
     void removeDataFile(const std::string& name) const;
 
+    // One whole frame of the loop, 16 ms of the platform's clock after the last.
+    void frame();
+    // A key or mouse button goes down or up, then a frame runs.
+    void key(int vk, bool down);
+
     TempFolder dir;
     std::unique_ptr<HeadlessPlatform> platform;
     std::unique_ptr<Editor> ed;
