@@ -158,28 +158,32 @@ void NearestColorSearch::listCell(size_t level, int32_t r, int32_t g, int32_t b)
     }
     const int32_t shift = kLevelShifts[level], side = 1 << shift;
     const int32_t lr = r >> shift << shift, lg = g >> shift << shift, lb = b >> shift << shift;
-    // Per channel, the squared distance from v to the nearest and to the farthest value of the
-    // cell's range lo..lo + side - 1.
-    auto nearSq = [side](int32_t v, int32_t lo) {
-        const int32_t d = v < lo ? lo - v : v > lo + side - 1 ? v - (lo + side - 1) : 0;
-        return d * d;
-    };
-    auto farSq = [side](int32_t v, int32_t lo) {
-        const int32_t d = std::max(v - lo, lo + side - 1 - v);
-        return d * d;
-    };
-    // Any colour's farthest distance bounds the nearest colour's distance from every point.
-    std::array<int32_t, 256> nearest;
-    int32_t limit = INT32_MAX;
+    // The colour nearest to the cell's centre (in doubled units, the centre lying between two
+    // values) rules out every colour farther than it from each point of the cell. The difference
+    // of two squared distances is linear in the point, so its least value over the cell is at a
+    // corner, found channel by channel. Colours only as far somewhere stay listed, for ties.
+    const int32_t cr = 2 * lr + side - 1, cg = 2 * lg + side - 1, cb = 2 * lb + side - 1;
+    int32_t centre = 0, centreDistance = INT32_MAX;
     for (uint32_t k = 0; k < count; ++k) {
         const Candidate& c = candidates_[from + k];
-        nearest[k] = wr_ * nearSq(c.r, lr) + wg_ * nearSq(c.g, lg) + wb_ * nearSq(c.b, lb);
-        limit = std::min(limit, wr_ * farSq(c.r, lr) + wg_ * farSq(c.g, lg) + wb_ * farSq(c.b, lb));
+        const int32_t dr = 2 * c.r - cr, dg = 2 * c.g - cg, db = 2 * c.b - cb;
+        const int32_t d = wr_ * dr * dr + wg_ * dg * dg + wb_ * db * db;
+        if (d < centreDistance) centreDistance = d, centre = int32_t(k);
     }
+    const Candidate best = candidates_[from + uint32_t(centre)];
+    // w (c^2 - b^2) - 2 w p (c - b) at the end of lo..hi where it is least.
+    auto leastGap = [side](int32_t w, int32_t c, int32_t b, int32_t lo) {
+        const int32_t p = c > b ? lo + side - 1 : lo;
+        return w * (c * c - b * b - 2 * p * (c - b));
+    };
     const uint32_t cell = cellOf(level, r, g, b);
     const uint32_t first = uint32_t(candidates_.size());
-    for (uint32_t k = 0; k < count; ++k)
-        if (nearest[k] <= limit) candidates_.push_back(candidates_[from + k]);
+    for (uint32_t k = 0; k < count; ++k) {
+        const Candidate& c = candidates_[from + k];
+        const int32_t gap = leastGap(wr_, c.r, best.r, lr) + leastGap(wg_, c.g, best.g, lg) +
+                            leastGap(wb_, c.b, best.b, lb);
+        if (gap <= 0) candidates_.push_back(c);
+    }
     levels_[level].first[cell] = first;
     levels_[level].count[cell] = uint16_t(candidates_.size() - first);
 }

@@ -46,11 +46,11 @@ ColorPair nearestColorPairWeighted(const ColorTables& colors, int32_t r, int32_t
 
 // The same answer as the scans above for one palette and one weighting, found without looking
 // at all 256 colours: the colour cube is cut into cells, and a cell, when first asked about,
-// lists the colours that can be the nearest to some point in it (those whose least distance to
-// the cell is within some colour's farthest distance from it). Cells are cut finer level by
-// level, each sifting the list of the cell around it. A search scans one list, in index order
-// as the full scan does. For building whole tables, where a full scan per entry would cost
-// tens of milliseconds.
+// lists the colours that can be the nearest to some point in it (all but those that the colour
+// nearest to its centre is nearer than everywhere in it). Cells are cut finer level by level,
+// each sifting the list of the cell around it. A search scans one list, in index order as the
+// full scan does. For building whole tables, where a full scan per entry would cost tens of
+// milliseconds.
 class NearestColorSearch {
 public:
     NearestColorSearch(const PaletteChannel& red, const PaletteChannel& green,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/NativeFileSystem.h"
@@ -135,6 +136,37 @@ TEST(Palettes, NearestColourSearches) {
         EXPECT_EQ(display.find(p[0], p[1], p[2]), nearestColor(*c, p[0], p[1], p[2]));
         EXPECT_EQ(game.find(p[0], p[1], p[2]), nearestColorLuma(*c, p[0], p[1], p[2]));
     }
+
+    // Colours in mirrored pairs two apart across a plane, so that the points on the plane are
+    // equally near to both, and the pair often straddles an edge between cells: the search
+    // must keep both and give the lower index, as the scans do, on every point of a slice.
+    auto ties = std::make_unique<ColorTables>();
+    uint32_t seed = 7;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return uint8_t(seed >> 16);
+    };
+    for (size_t i = 0; i < 256; i += 2) {
+        const Rgb a{uint8_t(next() | 1), next(), uint8_t(next() & 0xF0)};
+        Rgb b = a;
+        (i % 4 == 0 ? b.r : b.g) = uint8_t(std::min(255, (i % 4 == 0 ? a.r : a.g) + 2));
+        setDisplay(*ties, i, i % 8 < 4 ? a : b);
+        setDisplay(*ties, i + 1, i % 8 < 4 ? b : a);
+        setGame(*ties, i, i % 8 < 4 ? a : b);
+        setGame(*ties, i + 1, i % 8 < 4 ? b : a);
+    }
+    NearestColorSearch tieDisplay(ties->paletteRed, ties->paletteGreen, ties->paletteBlue, 1, 1, 1);
+    NearestColorSearch tieGame(ties->gamePaletteRed, ties->gamePaletteGreen, ties->gamePaletteBlue,
+                               30, 59, 11);
+    int wrongDisplay = 0, wrongGame = 0;
+    for (int32_t r = 0; r < 256; ++r)
+        for (int32_t g = 0; g < 256; g += 3) {
+            const int32_t b = (r * 7 + g) % 3 == 0 ? 16 : 15;  // both sides of a cell edge
+            wrongDisplay += tieDisplay.find(r, g, b) != nearestColor(*ties, r, g, b);
+            wrongGame += tieGame.find(r, g, b) != nearestColorLuma(*ties, r, g, b);
+        }
+    EXPECT_EQ(wrongDisplay, 0);
+    EXPECT_EQ(wrongGame, 0);
 
     const struct {
         const char* what;
