@@ -27,6 +27,17 @@ constexpr int32_t kMaxScripts = 32767;
 constexpr int32_t kScriptPointBufferSize = kPointBufferSize;
 using ScriptPoint = BufferPoint;
 
+// Where the layout entered a visual line: the text position of the line's first character, the
+// pen's x there, and whether a carriage return ended the line before (the grammar starts a
+// statement again there). colour: the colour the text is drawn in from there, once a drawing
+// has gone past the line's start; -1 until then.
+struct ScriptLineStart {
+    int32_t position = 0;
+    int32_t x = 0;
+    int32_t colour = -1;
+    bool afterReturn = false;
+};
+
 struct ScriptState {
     std::string scriptName;                // file stem of the current script
     std::string scriptText;                // its text as the editor holds it
@@ -61,6 +72,12 @@ struct ScriptState {
     // How many visual lines of scriptLayout the last layout wrote: every line from there on
     // holds -1.
     int32_t scriptLayoutExtent = kScriptLayoutLines;
+    // The text the cells were laid out from, and each of its visual lines' start: while the text
+    // stays the same and no cell was taken for writing (scriptLayoutCurrent), the text is drawn
+    // again from the start nearest to the first shown line without being laid out.
+    std::string scriptLaidOutText;
+    std::vector<ScriptLineStart> scriptLineStarts;
+    uint8_t scriptLayoutCurrent = 0;
     // The text of the value field being edited: the expression evaluator reads it as x.
     std::string exprXText;
 

@@ -23,10 +23,12 @@ constexpr int32_t kScriptTextTop = 513;   // baseline of the first shown line
 constexpr int32_t kScriptShownLines = 32;
 
 // Cell (line, column) of the layout; the caller keeps line below kScriptLayoutLines and column
-// below kScriptLayoutColumns.
+// below kScriptLayoutColumns. A cell taken for writing is no longer the layout's own: the next
+// layout lays the text out again.
 inline int32_t& layoutCell(ScriptState& s, int32_t line, int32_t column) {
     if (s.scriptLayout.empty())
         s.scriptLayout.assign(size_t(kScriptLayoutLines) * kScriptLayoutColumns, -1);
+    s.scriptLayoutCurrent = 0;
     return s.scriptLayout[size_t(line) * kScriptLayoutColumns + size_t(column)];
 }
 inline int32_t layoutCell(const ScriptState& s, int32_t line, int32_t column) {

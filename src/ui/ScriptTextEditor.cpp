@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/Editor.h"
 #include "editing/InputDispatcher.h"
@@ -36,6 +37,10 @@ struct TextEdit {
     bool shift;
 
     int32_t length() const { return int32_t(std::min<size_t>(text.size(), INT32_MAX)); }
+    // Reads a layout cell without taking it for writing.
+    int32_t cell(int32_t line, int32_t column) const {
+        return layoutCell(std::as_const(s), line, column);
+    }
     bool hasSelection() const { return s.scriptCursor != s.scriptAnchor; }
     int32_t lo() const { return std::min(s.scriptCursor, s.scriptAnchor); }
     int32_t hi() const { return std::max(s.scriptCursor, s.scriptAnchor); }
@@ -279,10 +284,10 @@ struct TextEdit {
         const int32_t lines = std::min(s.scriptLineCount, kScriptLayoutLines);
         const int32_t cursor = s.scriptCursor;
         for (int32_t j = 0; j < lines; ++j) {
-            const int32_t first = layoutCell(s, j, 0);
+            const int32_t first = cell(j, 0);
             if (first != -1 && int64_t(first) - 1 == cursor) return {j, -1};
             for (int32_t c = 0; c < kScriptLayoutColumns; ++c)
-                if (layoutCell(s, j, c) == cursor) return {j, c};
+                if (cell(j, c) == cursor) return {j, c};
         }
         return {};
     }
@@ -293,8 +298,7 @@ struct TextEdit {
         int32_t& c = s.scriptCursor;
         if (place.line >= 0 && target >= 0 && target < s.scriptLineCount &&
             target < kScriptLayoutLines) {
-            const int32_t v = place.column < 0 ? layoutCell(s, target, 0) - 1
-                                               : layoutCell(s, target, place.column);
+            const int32_t v = place.column < 0 ? cell(target, 0) - 1 : cell(target, place.column);
             c = v;
         } else {
             c = step < 0 ? 0 : length();
@@ -307,7 +311,7 @@ struct TextEdit {
     void home() {
         const LinePlace place = findCursorLine();
         if (place.line >= 0 && place.column >= 0) {
-            const int32_t first = layoutCell(s, place.line, 0);
+            const int32_t first = cell(place.line, 0);
             if (first != -1) {
                 s.scriptCursor = first - 1;
                 keepVisible();
@@ -320,7 +324,7 @@ struct TextEdit {
     void end() {
         const LinePlace place = findCursorLine();
         if (place.line >= 0) {
-            s.scriptCursor = layoutCell(s, place.line, kScriptLayoutColumns - 1);
+            s.scriptCursor = cell(place.line, kScriptLayoutColumns - 1);
             keepVisible();
         }
         s.scriptCursor = normalised(s.scriptCursor);

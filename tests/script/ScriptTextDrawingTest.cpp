@@ -2,10 +2,13 @@
 // shown from the top line, and the grammar's colours per character.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/EditorCanvas.h"
 #include "app/Startup.h"
 #include "base/Random.h"
 #include "script/ScriptLayout.h"
@@ -128,6 +131,70 @@ TEST(ScriptTextDrawing, ColoursFollowTheGrammar) {
     EXPECT_EQ(r.lineColours(r.s().scriptLineCount - 1, 1), std::vector<int>({68}));
     r.draw("mov r01 " + std::string(255, '0') + "5");
     EXPECT_EQ(r.lineColours(1, 1), std::vector<int>({83}));
+}
+
+// A text drawn again at other top lines, or after a cell was written or a character replaced,
+// shows, lays out and scrolls as a first layout of it does.
+TEST(ScriptTextDrawing, DrawingAgainDrawsAsAFirstLayout) {
+    TextRig r;
+    const auto repeat = [](const std::string& piece, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i) out += piece;
+        return out;
+    };
+    const std::string statements = "mov r01 5\r\n!!! a comment if r01 == 5\r\n" +
+                                   std::string(90, 'q') + " x\r\nif r01 == 5 " +
+                                   std::string(170, 'z') + " endif\r\n";
+    const std::string texts[] = {
+        repeat(statements, 30),
+        repeat("mov r01 5\rr02\n 7 !!! x\r\n\n~~~ y\rz\r\n", 40),  // lone CRs keep the column
+        repeat("if r01 == 5 mov r02 ", 120),                       // one line wrapped many times
+        repeat("a\r\n", kScriptLayoutLines + 40),  // more lines than the layout holds
+    };
+    const Canvas cv = canvasOf(*r.ed);
+    const SurfaceView bg = r.bg();
+    const auto window = [&] {
+        std::vector<uint8_t> px;
+        for (int32_t y = kScriptAreaBottom; y <= kScriptAreaTop; ++y)
+            px.insert(px.end(), &bg.at(kScriptAreaLeft, y), &bg.at(kScriptAreaRight, y) + 1);
+        return px;
+    };
+    // The cells of the lines laid out and the first one below them.
+    const auto sameCells = [](const ScriptState& a, const ScriptState& b) {
+        const size_t n = size_t(
+            std::min(std::max(a.scriptLineCount, kScriptShownLines) + 1, kScriptLayoutLines));
+        return std::equal(a.scriptLayout.begin(),
+                          a.scriptLayout.begin() + ptrdiff_t(n * kScriptLayoutColumns),
+                          b.scriptLayout.begin());
+    };
+    auto first = std::make_unique<ScriptState>();
+    for (size_t t = 0; t < std::size(texts); ++t) {
+        const std::string& text = texts[t];
+        ScriptState& s = r.s();
+        s.scriptText = text;
+        s.scriptTopLine = 0;
+        layoutScriptText(s);
+        const int32_t lines = s.scriptLineCount;
+        const int32_t tops[] = {0, lines - 32, 3,  lines / 2, lines - 33,
+                                1, lines + 5,  -2, lines - 1};
+        for (int32_t step = 0; step < 12; ++step) {
+            SCOPED_TRACE(testing::Message() << "text " << t << " step " << step);
+            if (step == 9) layoutCell(s, 1, 0) = 4;
+            if (step == 10) s.scriptText[3] = '\r';
+            const int32_t top = tops[step % 9];
+            s.scriptTopLine = top;
+            layoutScriptText(s, &cv, &r.ed->fonts);
+            const std::vector<uint8_t> again = window();
+            first->scriptLayout.clear();  // laid out as never before
+            first->scriptText = s.scriptText;
+            first->scriptTopLine = top;
+            layoutScriptText(*first, &cv, &r.ed->fonts);
+            EXPECT_EQ(again, window());
+            EXPECT_EQ(s.scriptLineCount, first->scriptLineCount);
+            EXPECT_EQ(s.scriptTopLine, first->scriptTopLine);
+            EXPECT_TRUE(sameCells(s, *first));
+        }
+    }
 }
 
 // Random edits of a CR LF text with runs of blanks and tokens of up to 300 characters: the cells
