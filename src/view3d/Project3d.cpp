@@ -73,6 +73,15 @@ void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
     std::copy(gathered.begin(), gathered.end(), sc.renderTriangles.begin() + lo);
 }
 
+// saturateToInt32 of a texture coordinate, which is whole already (a cache value or a floored
+// one), so the floor is left out.
+inline int32_t wholeToInt32(double v) {
+    if (std::isnan(v)) return 0;
+    if (v <= double(INT32_MIN)) return INT32_MIN;
+    if (v >= double(INT32_MAX)) return INT32_MAX;
+    return int32_t(v);
+}
+
 // Brings a triangle's texture coordinates near 0 by whole tile repeats.
 void reduce(int32_t size, SurfaceTriangle& t, bool alongU) {
     if (size < 1 || (size & (size - 1)) != 0) return;
@@ -115,7 +124,11 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         const int32_t s = src.sector;
         const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
         const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
-        if (k != 1 && (int64_t(sc.frame3dCounter) + i) % k != 0) return;
+        if (k != 1) {
+            // In 32 bits when the count fits them, which gives the same remainder.
+            const int64_t count = int64_t(sc.frame3dCounter) + i;
+            if (count >= 0 && count <= INT32_MAX ? int32_t(count) % k != 0 : count % k != 0) return;
+        }
         ++sc.drawnTriangleCount;
 
         std::array<CamVertex, 16> bufferA, bufferB;
@@ -182,8 +195,8 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                 out.p[j].x = c[j]->X * w / c[j]->Y / 2 + 200;
                 out.p[j].y = c[j]->Z * w / c[j]->Y + 225;
                 out.p[j].z = z;
-                out.p[j].u = saturateToInt32(c[j]->u);
-                out.p[j].v = saturateToInt32(c[j]->v);
+                out.p[j].u = wholeToInt32(c[j]->u);
+                out.p[j].v = wholeToInt32(c[j]->v);
                 zmin = std::min(zmin, z);
                 zmax = std::max(zmax, z);
             }
