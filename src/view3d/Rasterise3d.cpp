@@ -139,7 +139,7 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     const uint8_t* const blend = t.blend;
     const int32_t* const skyCol = t.skyCol;
     const int64_t base = t.base, th = t.th, maskU = t.maskU, maskV = t.maskV, artSize = t.artSize;
-    const bool artSafe = t.artSafe, dither = t.dither;
+    const bool artSafe = t.artSafe, dither = t.dither, plain = artSafe && !dither;
     const int32_t index = t.index, objectCode = t.objectCode;
     Random& random = *t.random;
     const int64_t skyV = Sky ? int64_t(t.skyRow[r]) * 256 : 0;
@@ -160,19 +160,24 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     if (a.ahead && last.ahead && hidden(nearestOf(a, last), c, int32_t(rightEnd))) return false;
     bool drew = false;
     // Cells c to stop - 1 from u, v, d, level by inc; false when a negative depth ended the
-    // stretch. Without MayEnd no cell of the run is nearer than depth 0.
-    const auto cells = [&](auto mayEnd, int32_t stop, int64_t u, int64_t v, int64_t d, int64_t level,
-                           const Sample& inc) {
-        constexpr bool kMayEnd = decltype(mayEnd)::value;
+    // stretch. Without MayEnd no cell of the run is nearer than depth 0; Plain is for triangles
+    // undithered whose texels all lie within the pixels.
+    const auto cells = [&](auto mayEnd, auto plain, int32_t stop, int64_t u, int64_t v, int64_t d,
+                           int64_t level, const Sample& inc) {
+        constexpr bool kMayEnd = decltype(mayEnd)::value, kPlain = decltype(plain)::value;
+        bool any = false;
         for (; c < stop; ++c, u += inc.u, v += inc.v, d += inc.d, level += inc.level) {
             const int64_t P = (kMayEnd ? d / 64 : d >> 6) - (Masked ? 2 : 0);
-            if (kMayEnd && P < 0) return false;
+            if (kMayEnd && P < 0) {
+                drew |= any;
+                return false;
+            }
             const int64_t depth = depthRow[c];
             if (kOpaque ? !(P < depth) : !(P <= depth)) continue;
             const int64_t tu = Sky ? int64_t(skyCol[c]) * 256 : u;
             const int64_t tv = Sky ? skyV : v;
             const int64_t addr = base + ((tu & maskU) >> 8) * th + ((tv & maskV) >> 8);
-            if (!artSafe && !(addr >= 0 && addr < artSize)) continue;
+            if (!kPlain && !artSafe && !(addr >= 0 && addr < artSize)) continue;
             const uint8_t texel = art[size_t(addr)];
             if (Masked && texel == 255) continue;
             // P passed a 16-bit depth, so it fits.
@@ -180,7 +185,7 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
             pickRow[c] = index;
             objectRow[c] = objectCode;
             int64_t lv = level;
-            if (dither) lv += (int64_t(randomLong(random)) & 0x7FFFFFFF) >> 22;
+            if (!kPlain && dither) lv += (int64_t(randomLong(random)) & 0x7FFFFFFF) >> 22;
             // lv / 256 rounds towards 0 and a shift towards minus infinity: both clamp to 0
             // below 256.
             const size_t shadeRow = size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
@@ -197,8 +202,9 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
                 px[0] = blend[size_t(c0) * 256 + px[0]];
                 px[1] = blend[size_t(c1) * 256 + px[1]];
             }
-            drew = true;
+            any = true;
         }
+        drew |= any;
         return true;
     };
     while (c < rightEnd) {
@@ -224,8 +230,16 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
             inc = {(b.u - a.u) * f / 256, (b.v - a.v) * f / 256, (b.d - a.d) / 256 * f,
                    (b.level - a.level) * f / 256, false};
         }
-        if (nearest >= 0) cells(std::false_type{}, c + n, a.u, a.v, a.d, a.level, inc);
-        else if (!cells(std::true_type{}, c + n, a.u, a.v, a.d, a.level, inc)) return drew;
+        const int32_t stop = c + n;
+        if (plain) {
+            if (nearest >= 0) cells(std::false_type{}, std::true_type{}, stop, a.u, a.v, a.d, a.level, inc);
+            else if (!cells(std::true_type{}, std::true_type{}, stop, a.u, a.v, a.d, a.level, inc))
+                return drew;
+        } else {
+            if (nearest >= 0) cells(std::false_type{}, std::false_type{}, stop, a.u, a.v, a.d, a.level, inc);
+            else if (!cells(std::true_type{}, std::false_type{}, stop, a.u, a.v, a.d, a.level, inc))
+                return drew;
+        }
         a = b;
     }
     return drew;
