@@ -68,9 +68,11 @@ void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
             }
         }
     }
-    gathered.resize(order.size());
+    // Grown only: the entries past the range are overwritten before they are read.
+    if (gathered.size() < order.size()) gathered.resize(order.size());
     for (size_t k = 0; k < order.size(); ++k) gathered[k] = sc.renderTriangles[size_t(order[k])];
-    std::copy(gathered.begin(), gathered.end(), sc.renderTriangles.begin() + lo);
+    std::copy(gathered.begin(), gathered.begin() + std::ptrdiff_t(order.size()),
+              sc.renderTriangles.begin() + lo);
 }
 
 // saturateToInt32 of a texture coordinate, which is whole already (a cache value or a floored
