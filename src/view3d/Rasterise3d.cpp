@@ -77,7 +77,8 @@ struct SpanSetup {
     uint8_t* image = nullptr;
 };
 
-inline void exactSample(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
+// The depth part of an exact sample; the quotient it returns gives the rest.
+inline int64_t sampleDepth(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
     const int64_t zq = t.Zp.at(c + 1, r) / 128;
     // A plane this close to 0 lies past every depth the buffer holds. The quotient is taken
     // in 32 bits, which hold kK and every divisor that leaves one.
@@ -85,11 +86,19 @@ inline void exactSample(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
     const int64_t rr = zq == 0                     ? INT32_MAX
                        : (zq > kK || zq < -kK) ? 0
                                                    : int32_t(kK) / int32_t(zq);
+    out.d = rr * 131 / 128;
+    out.ahead = zq >= 1 && zq <= kK;
+    return rr;
+}
+
+inline void sampleRest(const SpanSetup& t, int64_t c, int64_t r, int64_t rr, Sample& out) {
     out.u = (t.Up.at(c + 1, r) / 512) * rr / 1024;
     out.v = (t.Vp.at(c + 1, r) / 512) * rr / 1024;
-    out.d = rr * 131 / 128;
     out.level = out.d * t.F / 1024 + t.S;
-    out.ahead = zq >= 1 && zq <= kK;
+}
+
+inline void exactSample(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
+    sampleRest(t, c, r, sampleDepth(t, c, r, out), out);
 }
 
 // The largest depth of cells from..to - 1 of a row.
@@ -126,8 +135,7 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     int32_t c = left;
     if (c >= rightEnd) return false;
     Sample a, last;
-    exactSample(t, c, r, a);
-    exactSample(t, rightEnd, r, last);
+    const int64_t rrFirst = sampleDepth(t, c, r, a), rrLast = sampleDepth(t, rightEnd, r, last);
     uint8_t* const row = t.image + size_t(r) * kImageWidth3d;
     const size_t cellRow = size_t(r) * kCellColumns3d;
     // Everything the cells read, held apart from the stores into the picture and buffers.
@@ -158,6 +166,8 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     // While the plane stays ahead the sample depths run monotonically along the row, so the two
     // ends bound every sample in between.
     if (a.ahead && last.ahead && hidden(nearestOf(a, last), c, int32_t(rightEnd))) return false;
+    sampleRest(t, c, r, rrFirst, a);
+    sampleRest(t, rightEnd, r, rrLast, last);
     bool drew = false;
     // Cells c to stop - 1 from u, v, d, level by inc; false when a negative depth ended the
     // stretch. Without MayEnd no cell of the run is nearer than depth 0; Plain is for triangles
@@ -347,7 +357,19 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
 
         // Vertices by height: p lowest, m middle, q highest.
         std::array<const Vertex3d*, 3> o{&p[0], &p[1], &p[2]};
-        std::sort(o.begin(), o.end(), [](const Vertex3d* a, const Vertex3d* b) { return a->y < b->y; });
+        // By insertion, as the library sorts so few: a vertex lower than the first goes to the
+        // front, any other moves down past those higher than it.
+        const auto lower = [](const Vertex3d* a, const Vertex3d* b) { return a->y < b->y; };
+        for (size_t k = 1; k < 3; ++k) {
+            const Vertex3d* x = o[k];
+            size_t j = k;
+            if (lower(x, o[0])) {
+                for (; j > 0; --j) o[j] = o[j - 1];
+            } else {
+                for (; lower(x, o[j - 1]); --j) o[j] = o[j - 1];
+            }
+            o[j] = x;
+        }
         const Vertex3d &P0 = *o[0], &M = *o[1], &Q = *o[2];
         const auto rowOf = [](double y) { return int32_t(std::clamp<int64_t>(nearest64(y), -100000, 100000)); };
         const auto slopeOf = [](const Vertex3d& a, const Vertex3d& b) -> int64_t {
