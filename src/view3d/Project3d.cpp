@@ -106,6 +106,7 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                  t = cam.tilt3d * kPi / 32768;
     const double ca = std::cos(a), sa = std::sin(a), cp = std::cos(p), sp = std::sin(p),
                  ct = std::cos(t), st = std::sin(t);
+    const bool unturned = cam.pitch3d == 0 && cam.tilt3d == 0;
     const double w = cam.zoom3d * cam.detailScale3d;
     const double h = std::atan(400 / cam.zoom3d), g = std::atan(225 / cam.zoom3d);
     const std::array<Plane, 5> planes{{{0, 1, 0, 64},
@@ -144,21 +145,31 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
             const double X1 = X * ca - Y * sa, Y1 = X * sa + Y * ca;
             X = X1;
             Y = Y1;
-            const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
-            Y = Y2;
-            Z = Z2;
-            const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
-            X = X3;
-            Z = Z3;
+            // Turning by a zero pitch and tilt would change no more than the sign of a zero,
+            // which nothing downstream tells apart.
+            if (!unturned) {
+                const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
+                Y = Y2;
+                Z = Z2;
+                const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
+                X = X3;
+                Z = Z3;
+            }
             poly[j] = CamVertex{X, Y, Z, double(v.u), double(v.v)};
             if (Y >= 64) allNear = false;
         }
         if (allNear) return;
         // A triangle strictly inside every plane comes out of the clipper as it went in.
+        // The planes' zero terms are left out: they could only turn a zero sum's sign, and an
+        // infinite coordinate they would have made undefined fails one of two opposite planes.
         bool inside = true;
-        for (const Plane& pl : planes)
-            for (int32_t e = 0; e < 3 && inside; ++e)
-                inside = pl.A * poly[e].X + pl.B * poly[e].Y + pl.C * poly[e].Z > pl.D;
+        for (int32_t e = 0; e < 3 && inside; ++e) {
+            const CamVertex& q = poly[e];
+            inside = q.Y > planes[0].D && planes[1].A * q.X + planes[1].B * q.Y > planes[1].D &&
+                     planes[2].B * q.Y + planes[2].C * q.Z > planes[2].D &&
+                     planes[3].A * q.X + planes[3].B * q.Y > planes[3].D &&
+                     planes[4].B * q.Y + planes[4].C * q.Z > planes[4].D;
+        }
         if (!inside) {
             for (const Plane& pl : planes) {
                 int32_t m = 0;
