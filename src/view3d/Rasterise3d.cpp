@@ -77,17 +77,27 @@ struct SpanSetup {
     uint8_t* image = nullptr;
 };
 
-// The depth part of an exact sample; the quotient it returns gives the rest.
-inline int64_t sampleDepth(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
-    const int64_t zq = t.Zp.at(c + 1, r) / 128;
+// The plane of depths at a sample, and the quotient that scales the sample.
+inline int64_t planeAt(const SpanSetup& t, int64_t c, int64_t r) {
+    return t.Zp.at(c + 1, r) / 128;
+}
+inline int64_t quotientOf(int64_t zq) {
     // A plane this close to 0 lies past every depth the buffer holds. The quotient is taken
     // in 32 bits, which hold kK and every divisor that leaves one.
     static_assert(kK <= INT32_MAX);
-    const int64_t rr = zq == 0                     ? INT32_MAX
-                       : (zq > kK || zq < -kK) ? 0
-                                                   : int32_t(kK) / int32_t(zq);
+    return zq == 0 ? INT32_MAX : (zq > kK || zq < -kK) ? 0 : int32_t(kK) / int32_t(zq);
+}
+// Within this range the quotient falls as the plane grows.
+inline bool planeAhead(int64_t zq) {
+    return zq >= 1 && zq <= kK;
+}
+
+// The depth part of an exact sample; the quotient it returns gives the rest.
+inline int64_t sampleDepth(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
+    const int64_t zq = planeAt(t, c, r);
+    const int64_t rr = quotientOf(zq);
     out.d = rr * 131 / 128;
-    out.ahead = zq >= 1 && zq <= kK;
+    out.ahead = planeAhead(zq);
     return rr;
 }
 
@@ -134,8 +144,6 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
     int32_t c = left;
     if (c >= rightEnd) return false;
-    Sample a, last;
-    const int64_t rrFirst = sampleDepth(t, c, r, a), rrLast = sampleDepth(t, rightEnd, r, last);
     uint8_t* const row = t.image + size_t(r) * kImageWidth3d;
     const size_t cellRow = size_t(r) * kCellColumns3d;
     // Everything the cells read, held apart from the stores into the picture and buffers.
@@ -165,9 +173,17 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     };
     // While the plane stays ahead the sample depths run monotonically along the row, so the two
     // ends bound every sample in between.
-    if (a.ahead && last.ahead && hidden(nearestOf(a, last), c, int32_t(rightEnd))) return false;
-    sampleRest(t, c, r, rrFirst, a);
-    sampleRest(t, rightEnd, r, rrLast, last);
+    {
+        const int64_t zqFirst = planeAt(t, c, r), zqLast = planeAt(t, rightEnd, r);
+        if (planeAhead(zqFirst) && planeAhead(zqLast)) {
+            // The nearer end is the one with the larger plane value.
+            const int64_t d = quotientOf(std::max(zqFirst, zqLast)) * 131 / 128;
+            if (hidden(d / 64 - (Masked ? 2 : 0), c, int32_t(rightEnd))) return false;
+        }
+    }
+    Sample a, last;
+    exactSample(t, c, r, a);
+    exactSample(t, rightEnd, r, last);
     bool drew = false;
     // Cells c to stop - 1 from u, v, d, level by inc; false when a negative depth ended the
     // stretch. Without MayEnd no cell of the run is nearer than depth 0; Plain is for triangles
