@@ -68,9 +68,20 @@ void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
             }
         }
     }
-    gathered.resize(order.size());
+    // Grown only: the entries past the range are overwritten before they are read.
+    if (gathered.size() < order.size()) gathered.resize(order.size());
     for (size_t k = 0; k < order.size(); ++k) gathered[k] = sc.renderTriangles[size_t(order[k])];
-    std::copy(gathered.begin(), gathered.end(), sc.renderTriangles.begin() + lo);
+    std::copy(gathered.begin(), gathered.begin() + std::ptrdiff_t(order.size()),
+              sc.renderTriangles.begin() + lo);
+}
+
+// saturateToInt32 of a texture coordinate, which is whole already (a cache value or a floored
+// one), so the floor is left out.
+inline int32_t wholeToInt32(double v) {
+    if (std::isnan(v)) return 0;
+    if (v <= double(INT32_MIN)) return INT32_MIN;
+    if (v >= double(INT32_MAX)) return INT32_MAX;
+    return int32_t(v);
 }
 
 // Brings a triangle's texture coordinates near 0 by whole tile repeats.
@@ -95,6 +106,7 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                  t = cam.tilt3d * kPi / 32768;
     const double ca = std::cos(a), sa = std::sin(a), cp = std::cos(p), sp = std::sin(p),
                  ct = std::cos(t), st = std::sin(t);
+    const bool unturned = cam.pitch3d == 0 && cam.tilt3d == 0;
     const double w = cam.zoom3d * cam.detailScale3d;
     const double h = std::atan(400 / cam.zoom3d), g = std::atan(225 / cam.zoom3d);
     const std::array<Plane, 5> planes{{{0, 1, 0, 64},
@@ -115,7 +127,11 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         const int32_t s = src.sector;
         const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
         const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
-        if (k != 1 && (int64_t(sc.frame3dCounter) + i) % k != 0) return;
+        if (k != 1) {
+            // In 32 bits when the count fits them, which gives the same remainder.
+            const int64_t count = int64_t(sc.frame3dCounter) + i;
+            if (count >= 0 && count <= INT32_MAX ? int32_t(count) % k != 0 : count % k != 0) return;
+        }
         ++sc.drawnTriangleCount;
 
         std::array<CamVertex, 16> bufferA, bufferB;
@@ -129,21 +145,31 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
             const double X1 = X * ca - Y * sa, Y1 = X * sa + Y * ca;
             X = X1;
             Y = Y1;
-            const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
-            Y = Y2;
-            Z = Z2;
-            const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
-            X = X3;
-            Z = Z3;
+            // Turning by a zero pitch and tilt would change no more than the sign of a zero,
+            // which nothing downstream tells apart.
+            if (!unturned) {
+                const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
+                Y = Y2;
+                Z = Z2;
+                const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
+                X = X3;
+                Z = Z3;
+            }
             poly[j] = CamVertex{X, Y, Z, double(v.u), double(v.v)};
             if (Y >= 64) allNear = false;
         }
         if (allNear) return;
         // A triangle strictly inside every plane comes out of the clipper as it went in.
+        // The planes' zero terms are left out: they could only turn a zero sum's sign, and an
+        // infinite coordinate they would have made undefined fails one of two opposite planes.
         bool inside = true;
-        for (const Plane& pl : planes)
-            for (int32_t e = 0; e < 3 && inside; ++e)
-                inside = pl.A * poly[e].X + pl.B * poly[e].Y + pl.C * poly[e].Z > pl.D;
+        for (int32_t e = 0; e < 3 && inside; ++e) {
+            const CamVertex& q = poly[e];
+            inside = q.Y > planes[0].D && planes[1].A * q.X + planes[1].B * q.Y > planes[1].D &&
+                     planes[2].B * q.Y + planes[2].C * q.Z > planes[2].D &&
+                     planes[3].A * q.X + planes[3].B * q.Y > planes[3].D &&
+                     planes[4].B * q.Y + planes[4].C * q.Z > planes[4].D;
+        }
         if (!inside) {
             for (const Plane& pl : planes) {
                 int32_t m = 0;
@@ -182,8 +208,8 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                 out.p[j].x = c[j]->X * w / c[j]->Y / 2 + 200;
                 out.p[j].y = c[j]->Z * w / c[j]->Y + 225;
                 out.p[j].z = z;
-                out.p[j].u = saturateToInt32(c[j]->u);
-                out.p[j].v = saturateToInt32(c[j]->v);
+                out.p[j].u = wholeToInt32(c[j]->u);
+                out.p[j].v = wholeToInt32(c[j]->v);
                 zmin = std::min(zmin, z);
                 zmax = std::max(zmax, z);
             }

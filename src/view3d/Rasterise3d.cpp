@@ -1,6 +1,11 @@
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <type_traits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "base/Mainm.h"
 #include "view3d/Render3d.h"
@@ -9,16 +14,19 @@ namespace korvel {
 namespace {
 
 constexpr int64_t kK = 2048000000;  // 1000 / 0.002 x 4096
+constexpr int32_t kPaletteRows = 27, kShadeCells = 32 * 256;
 
 int64_t nearest64(double v) {
     if (!(v > -9.0e18 && v < 9.0e18)) return 0;
     return int64_t(std::nearbyint(v));
 }
 
+// One less than the least power of two from 1 to 2^20 that holds size x 256, or than
+// size x 256 itself past 2^20.
 int32_t textureMask(int32_t size) {
     const int64_t want = int64_t(size) * 256;
-    for (int64_t p = 1; p <= 1048576; p <<= 1)
-        if (p >= want) return int32_t(p - 1);
+    if (want <= 1) return 0;
+    if (want <= 1048576) return int32_t(std::bit_ceil(uint64_t(want)) - 1);
     return int32_t(want - 1);
 }
 
@@ -41,6 +49,9 @@ bool solvePlane(const std::array<Vertex3d, 3>& p, const std::array<double, 3>& f
 
 struct Sample {
     int64_t u, v, d, level;
+    // The plane lies where the quotient falls as the plane grows: between two such samples of
+    // a row the depths of the samples taken in between lie between theirs.
+    bool ahead;
 };
 
 // What the spans of one triangle read and write, gathered once per triangle.
@@ -49,9 +60,9 @@ struct SpanSetup {
     int64_t artSize = 0;
     bool artSafe = false;  // no texel address of the triangle can leave the pixels
     int64_t base = 0, th = 0, maskU = 0, maskV = 0;
-    const uint8_t* remap = nullptr;  // the triangle's palette row
-    const uint8_t* shades = nullptr;
-    const ColorPair* pairs = nullptr;
+    // The display pair of every texel value at every shade (32 rows of 256) through the
+    // triangle's palette row.
+    const ColorPair* shaded = nullptr;
     const uint8_t* blend = nullptr;
     int16_t* depth = nullptr;
     int32_t* pick = nullptr;
@@ -66,18 +77,59 @@ struct SpanSetup {
     uint8_t* image = nullptr;
 };
 
-inline void exactSample(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
-    const int64_t zq = t.Zp.at(c + 1, r) / 128;
+// The plane of depths at a sample, and the quotient that scales the sample.
+inline int64_t planeAt(const SpanSetup& t, int64_t c, int64_t r) {
+    return t.Zp.at(c + 1, r) / 128;
+}
+inline int64_t quotientOf(int64_t zq) {
     // A plane this close to 0 lies past every depth the buffer holds. The quotient is taken
     // in 32 bits, which hold kK and every divisor that leaves one.
     static_assert(kK <= INT32_MAX);
-    const int64_t rr = zq == 0                     ? INT32_MAX
-                       : (zq > kK || zq < -kK) ? 0
-                                                   : int32_t(kK) / int32_t(zq);
+    return zq == 0 ? INT32_MAX : (zq > kK || zq < -kK) ? 0 : int32_t(kK) / int32_t(zq);
+}
+// Within this range the quotient falls as the plane grows.
+inline bool planeAhead(int64_t zq) {
+    return zq >= 1 && zq <= kK;
+}
+
+// The depth part of an exact sample; the quotient it returns gives the rest.
+inline int64_t sampleDepth(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
+    const int64_t zq = planeAt(t, c, r);
+    const int64_t rr = quotientOf(zq);
+    out.d = rr * 131 / 128;
+    out.ahead = planeAhead(zq);
+    return rr;
+}
+
+inline void sampleRest(const SpanSetup& t, int64_t c, int64_t r, int64_t rr, Sample& out) {
     out.u = (t.Up.at(c + 1, r) / 512) * rr / 1024;
     out.v = (t.Vp.at(c + 1, r) / 512) * rr / 1024;
-    out.d = rr * 131 / 128;
     out.level = out.d * t.F / 1024 + t.S;
+}
+
+inline void exactSample(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
+    sampleRest(t, c, r, sampleDepth(t, c, r, out), out);
+}
+
+// The largest depth of cells from..to - 1 of a row.
+inline int32_t deepest(const int16_t* row, int32_t from, int32_t to) {
+    int32_t c = from;
+#if defined(__SSE2__)
+    if (to - c >= 8) {
+        __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
+        for (c += 8; c + 8 <= to; c += 8)
+            m = _mm_max_epi16(m, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c)));
+        // The last eight cells, overlapping those already read.
+        m = _mm_max_epi16(m, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + to - 8)));
+        m = _mm_max_epi16(m, _mm_srli_si128(m, 8));
+        m = _mm_max_epi16(m, _mm_srli_si128(m, 4));
+        m = _mm_max_epi16(m, _mm_srli_si128(m, 2));
+        return int16_t(_mm_cvtsi128_si32(m));
+    }
+#endif
+    int32_t m = INT16_MIN;
+    for (; c < to; ++c) m = std::max<int32_t>(m, row[c]);
+    return m;
 }
 
 // One row of a triangle between two edges (20.12 fixed point of sixteenths of a cell): exact
@@ -92,8 +144,6 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
     int32_t c = left;
     if (c >= rightEnd) return false;
-    Sample a;
-    exactSample(t, c, r, a);
     uint8_t* const row = t.image + size_t(r) * kImageWidth3d;
     const size_t cellRow = size_t(r) * kCellColumns3d;
     // Everything the cells read, held apart from the stores into the picture and buffers.
@@ -101,44 +151,59 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     int32_t* const pickRow = t.pick + cellRow;
     int32_t* const objectRow = t.pickObject + cellRow;
     const uint8_t* const art = t.art;
-    const uint8_t* const remap = t.remap;
-    const uint8_t* const shades = t.shades;
-    const ColorPair* const pairs = t.pairs;
+    const ColorPair* const shaded = t.shaded;
     const uint8_t* const blend = t.blend;
     const int32_t* const skyCol = t.skyCol;
     const int64_t base = t.base, th = t.th, maskU = t.maskU, maskV = t.maskV, artSize = t.artSize;
-    const bool artSafe = t.artSafe, dither = t.dither;
+    const bool artSafe = t.artSafe, dither = t.dither, plain = artSafe && !dither;
     const int32_t index = t.index, objectCode = t.objectCode;
     Random& random = *t.random;
     const int64_t skyV = Sky ? int64_t(t.skyRow[r]) * 256 : 0;
-    bool drew = false;
-    while (c < rightEnd) {
-        const int32_t n = int32_t(std::min<int64_t>(16, rightEnd - c));
-        Sample b;
-        exactSample(t, c + n, r, b);
-        Sample inc;
-        if (n == 16) {
-            inc = {(b.u - a.u) / 16, (b.v - a.v) / 16, (b.d - a.d) / 16, (b.level - a.level) / 16};
-        } else if (n < 5) {
-            const int64_t f = 16 / n;
-            inc = {(b.u - a.u) * f / 16, (b.v - a.v) * f / 16, (b.d - a.d) / 16 * f,
-                   (b.level - a.level) * f / 16};
-        } else {
-            const int64_t f = 256 / n;
-            inc = {(b.u - a.u) * f / 256, (b.v - a.v) * f / 256, (b.d - a.d) / 256 * f,
-                   (b.level - a.level) * f / 256};
+    // A cell is drawn at a depth between those of the exact samples either side of it, and
+    // cells no nearer than what the buffer holds are left alone: a stretch or a run of cells
+    // whose nearest sample is no nearer than the deepest cell under it draws nothing. A
+    // negative depth ends the stretch, which a skipped run would not.
+    const auto nearestOf = [](const Sample& x, const Sample& y) {
+        return std::min(x.d, y.d) / 64 - (Masked ? 2 : 0);
+    };
+    const auto hidden = [depthRow](int64_t nearest, int32_t from, int32_t to) {
+        if (nearest < 0) return false;
+        const int32_t deep = deepest(depthRow, from, to);
+        return kOpaque ? nearest >= deep : nearest > deep;
+    };
+    // While the plane stays ahead the sample depths run monotonically along the row, so the two
+    // ends bound every sample in between.
+    {
+        const int64_t zqFirst = planeAt(t, c, r), zqLast = planeAt(t, rightEnd, r);
+        if (planeAhead(zqFirst) && planeAhead(zqLast)) {
+            // The nearer end is the one with the larger plane value.
+            const int64_t d = quotientOf(std::max(zqFirst, zqLast)) * 131 / 128;
+            if (hidden(d / 64 - (Masked ? 2 : 0), c, int32_t(rightEnd))) return false;
         }
-        int64_t u = a.u, v = a.v, d = a.d, level = a.level;
-        const int32_t stop = c + n;
+    }
+    Sample a, last;
+    exactSample(t, c, r, a);
+    exactSample(t, rightEnd, r, last);
+    bool drew = false;
+    // Cells c to stop - 1 from u, v, d, level by inc; false when a negative depth ended the
+    // stretch. Without MayEnd no cell of the run is nearer than depth 0; Plain is for triangles
+    // undithered whose texels all lie within the pixels.
+    const auto cells = [&](auto mayEnd, auto plain, int32_t stop, int64_t u, int64_t v, int64_t d,
+                           int64_t level, const Sample& inc) {
+        constexpr bool kMayEnd = decltype(mayEnd)::value, kPlain = decltype(plain)::value;
+        bool any = false;
         for (; c < stop; ++c, u += inc.u, v += inc.v, d += inc.d, level += inc.level) {
-            const int64_t P = d / 64 - (Masked ? 2 : 0);
-            if (P < 0) return drew;
+            const int64_t P = (kMayEnd ? d / 64 : d >> 6) - (Masked ? 2 : 0);
+            if (kMayEnd && P < 0) {
+                drew |= any;
+                return false;
+            }
             const int64_t depth = depthRow[c];
             if (kOpaque ? !(P < depth) : !(P <= depth)) continue;
             const int64_t tu = Sky ? int64_t(skyCol[c]) * 256 : u;
             const int64_t tv = Sky ? skyV : v;
             const int64_t addr = base + ((tu & maskU) >> 8) * th + ((tv & maskV) >> 8);
-            if (!artSafe && !(addr >= 0 && addr < artSize)) continue;
+            if (!kPlain && !artSafe && !(addr >= 0 && addr < artSize)) continue;
             const uint8_t texel = art[size_t(addr)];
             if (Masked && texel == 255) continue;
             // P passed a 16-bit depth, so it fits.
@@ -146,11 +211,11 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
             pickRow[c] = index;
             objectRow[c] = objectCode;
             int64_t lv = level;
-            if (dither) lv += (int64_t(randomLong(random)) & 0x7FFFFFFF) >> 22;
+            if (!kPlain && dither) lv += (int64_t(randomLong(random)) & 0x7FFFFFFF) >> 22;
             // lv / 256 rounds towards 0 and a shift towards minus infinity: both clamp to 0
             // below 256.
             const size_t shadeRow = size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
-            const ColorPair pair = pairs[shades[shadeRow * 256 + remap[texel]]];
+            const ColorPair pair = shaded[shadeRow * 256 + texel];
             uint8_t* px = row + size_t(c) * 2;
             const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
             if constexpr (Mode == 3) {
@@ -163,7 +228,43 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
                 px[0] = blend[size_t(c0) * 256 + px[0]];
                 px[1] = blend[size_t(c1) * 256 + px[1]];
             }
-            drew = true;
+            any = true;
+        }
+        drew |= any;
+        return true;
+    };
+    while (c < rightEnd) {
+        const int32_t n = int32_t(std::min<int64_t>(16, rightEnd - c));
+        Sample b;
+        if (c + n == rightEnd) b = last;
+        else exactSample(t, c + n, r, b);
+        const int64_t nearest = nearestOf(a, b);
+        if (hidden(nearest, c, c + n)) {
+            c += n;
+            a = b;
+            continue;
+        }
+        Sample inc;
+        if (n == 16) {
+            inc = {(b.u - a.u) / 16, (b.v - a.v) / 16, (b.d - a.d) / 16, (b.level - a.level) / 16, false};
+        } else if (n < 5) {
+            const int64_t f = 16 / n;
+            inc = {(b.u - a.u) * f / 16, (b.v - a.v) * f / 16, (b.d - a.d) / 16 * f,
+                   (b.level - a.level) * f / 16, false};
+        } else {
+            const int64_t f = 256 / n;
+            inc = {(b.u - a.u) * f / 256, (b.v - a.v) * f / 256, (b.d - a.d) / 256 * f,
+                   (b.level - a.level) * f / 256, false};
+        }
+        const int32_t stop = c + n;
+        if (plain) {
+            if (nearest >= 0) cells(std::false_type{}, std::true_type{}, stop, a.u, a.v, a.d, a.level, inc);
+            else if (!cells(std::true_type{}, std::true_type{}, stop, a.u, a.v, a.d, a.level, inc))
+                return drew;
+        } else {
+            if (nearest >= 0) cells(std::false_type{}, std::false_type{}, stop, a.u, a.v, a.d, a.level, inc);
+            else if (!cells(std::true_type{}, std::false_type{}, stop, a.u, a.v, a.d, a.level, inc))
+                return drew;
         }
         a = b;
     }
@@ -196,12 +297,24 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
     for (int32_t i = 0; i < kCellColumns3d; ++i) skyCol[i] = int32_t(i * 320 / 400 + turn);
     for (int32_t r = 0; r < kCellRows3d; ++r) skyRow[r] = (449 - r) * 320 / 800;
     std::fill(sc.sectorFrameStatus3d.begin(), sc.sectorFrameStatus3d.end(), 0);
+    // The tables may change between frames: a palette row's pairs are built when a triangle
+    // of this frame first uses it.
+    static thread_local std::vector<ColorPair> pairTable(size_t(kPaletteRows) * kShadeCells);
+    std::array<bool, kPaletteRows> pairRowBuilt{};
+    const auto shadedPairs = [&](int32_t palRow) {
+        ColorPair* const out = pairTable.data() + size_t(palRow) * kShadeCells;
+        if (!pairRowBuilt[size_t(palRow)]) {
+            const uint8_t* const remap = ct.palRemaps.data() + size_t(palRow) * 256;
+            for (size_t k = 0; k < size_t(kShadeCells); ++k)
+                out[k] = ct.gamePaletteMap[ct.gameShades[(k & ~size_t(255)) + remap[k & 255]]];
+            pairRowBuilt[size_t(palRow)] = true;
+        }
+        return out;
+    };
 
     SpanSetup st;
     st.art = art.data();
     st.artSize = artSize;
-    st.shades = ct.gameShades.data();
-    st.pairs = ct.gamePaletteMap.data();
     st.blend = ct.blendTable.data();
     st.depth = sc.depthBuffer3d.data();
     st.pick = sc.pickBuffer3d.data();
@@ -247,7 +360,7 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
         st.maskV = maskV;
         st.artSafe = st.base >= 0 && st.th >= 0 &&
                      st.base + (maskU >> 8) * st.th + (maskV >> 8) < artSize;
-        st.remap = ct.palRemaps.data() + size_t(palRow) * 256;
+        st.shaded = shadedPairs(palRow);
         st.index = i;
         st.objectCode = t.objectCode;
         st.Zp = Zp;
@@ -260,7 +373,19 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
 
         // Vertices by height: p lowest, m middle, q highest.
         std::array<const Vertex3d*, 3> o{&p[0], &p[1], &p[2]};
-        std::sort(o.begin(), o.end(), [](const Vertex3d* a, const Vertex3d* b) { return a->y < b->y; });
+        // By insertion, as the library sorts so few: a vertex lower than the first goes to the
+        // front, any other moves down past those higher than it.
+        const auto lower = [](const Vertex3d* a, const Vertex3d* b) { return a->y < b->y; };
+        for (size_t k = 1; k < 3; ++k) {
+            const Vertex3d* x = o[k];
+            size_t j = k;
+            if (lower(x, o[0])) {
+                for (; j > 0; --j) o[j] = o[j - 1];
+            } else {
+                for (; lower(x, o[j - 1]); --j) o[j] = o[j - 1];
+            }
+            o[j] = x;
+        }
         const Vertex3d &P0 = *o[0], &M = *o[1], &Q = *o[2];
         const auto rowOf = [](double y) { return int32_t(std::clamp<int64_t>(nearest64(y), -100000, 100000)); };
         const auto slopeOf = [](const Vertex3d& a, const Vertex3d& b) -> int64_t {
