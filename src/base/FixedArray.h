@@ -1,18 +1,19 @@
 // A heap array of fixed length, allocated once and zeroed: the storage of every map-sized table.
 // Copies are deep; swapping exchanges the storage in constant time (the clipboard swap uses it).
 // Elements that start as all-zero bytes come from the system already zeroed, so a table costs
-// no memory until its pages are first written.
+// no memory until its pages are first written (see ZeroedBlock.h).
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <type_traits>
+
+#include "base/ZeroedBlock.h"
 
 namespace korvel {
 
@@ -56,7 +57,7 @@ public:
         if constexpr (std::has_unique_object_representations_v<T>) {
             static constexpr unsigned char zero[sizeof(T)] = {};
             if (std::memcmp(&value, zero, sizeof(T)) == 0) {
-                clearWrittenPages(data(), sizeof(T) * size_t(N));
+                clearBlock(data(), sizeof(T) * size_t(N));
                 return;
             }
         }
@@ -66,32 +67,18 @@ public:
 private:
     using Block = std::array<T, N>;
 
-    static void clearWrittenPages(void* block, size_t bytes) {
-        constexpr size_t kPage = 4096;
-        auto* b = static_cast<unsigned char*>(block);
-        for (size_t at = 0; at < bytes; at += kPage) {
-            const size_t n = std::min(kPage, bytes - at);
-            // All zero when the first byte is and every byte equals the next.
-            if (b[at] != 0 || std::memcmp(b + at, b + at + 1, n - 1) != 0) std::memset(b + at, 0, n);
-        }
-    }
     struct Free {
-        void operator()(Block* block) const { std::free(block); }
+        void operator()(Block* block) const { freeBlock(block, sizeof(Block)); }
     };
 
     // Zeroed on request; otherwise the caller writes every byte.
     static Block* allocate(bool zeroed) {
         static_assert(std::is_trivially_destructible_v<Block>);
-        void* raw = nullptr;
         if constexpr (std::is_trivially_default_constructible_v<T>)
-            raw = zeroed ? std::calloc(1, sizeof(Block)) : std::malloc(sizeof(Block));
-        else
-            raw = std::malloc(sizeof(Block));
-        if (!raw) throw std::bad_alloc();
-        if constexpr (std::is_trivially_default_constructible_v<T>)
-            return static_cast<Block*>(raw);
-        else
-            return new (raw) Block();  // elements with initial values of their own
+            return static_cast<Block*>(zeroed ? allocateZeroedBlock(sizeof(Block))
+                                              : allocateBlock(sizeof(Block)));
+        else  // elements with initial values of their own
+            return new (allocateBlock(sizeof(Block))) Block();
     }
 
     std::unique_ptr<Block, Free> data_;

@@ -1,15 +1,17 @@
 // Tables allocated once at their full size and never resized: their storage comes from the
-// system already zeroed, so a table costs no memory until its pages are first written, and an
-// element type whose new value is all zero bytes (kNewIsZeroBytes) is not written at
-// construction.
+// system already zeroed (see ZeroedBlock.h), so a table costs no memory until its pages are
+// first written, and an element type whose new value is all zero bytes (kNewIsZeroBytes) is not
+// written at construction.
 // Do not resize such a table: elements regained within its capacity would not be zeroed again.
 #pragma once
 
-#include <cstdlib>
+#include <cstddef>
 #include <new>
 #include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "base/ZeroedBlock.h"
 
 namespace korvel {
 
@@ -26,11 +28,10 @@ struct ZeroedAllocator {
     ZeroedAllocator(const ZeroedAllocator<U>&) {}
 
     T* allocate(std::size_t n) {
-        void* p = std::calloc(n, sizeof(T));
-        if (p == nullptr) throw std::bad_alloc();
-        return static_cast<T*>(p);
+        if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
+        return static_cast<T*>(allocateZeroedBlock(n * sizeof(T)));
     }
-    void deallocate(T* p, std::size_t) { std::free(p); }
+    void deallocate(T* p, std::size_t n) { freeBlock(p, n * sizeof(T)); }
 
     template <typename U, typename... Args>
     void construct(U* p, Args&&... args) {

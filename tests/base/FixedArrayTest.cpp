@@ -50,5 +50,23 @@ TEST(FixedArray, FillingWithAValueWritesEveryRecord) {
     EXPECT_EQ((*table)[0].a, 0);
 }
 
+// A table big enough to be mapped and cleared by giving its pages back: copies and swaps keep
+// their contents, and a cleared table is empty again.
+TEST(FixedArray, MappedTablesCopySwapAndClear) {
+    using Big = FixedArray<Record, 40000>;
+    auto a = std::make_unique<Big>(), b = std::make_unique<Big>();
+    (*a)[0] = {1, 2, 3, 4};
+    (*a)[39999] = {5, 6, 7, 8};
+    auto copy = std::make_unique<Big>(*a);
+    EXPECT_EQ((*copy)[39999].d, 8);
+    swap(*a, *b);
+    EXPECT_EQ((*b)[0].a, 1);
+    EXPECT_EQ((*a)[0].a, 0);
+    b->fill({});
+    EXPECT_TRUE(std::all_of(b->begin(), b->end(),
+                            [](const Record& r) { return r.a == 0 && r.b == 0 && r.d == 0; }));
+    EXPECT_EQ((*copy)[0].b, 2);  // the copy has storage of its own
+}
+
 }  // namespace
 }  // namespace korvel

@@ -23,6 +23,11 @@ namespace korvel {
 
 namespace {
 
+// Rows converted at a time on their way to the texture: the frame is never held whole at 32 bits.
+constexpr int kBandRows = 40;
+static_assert(kFrameHeight % kBandRows == 0);
+constexpr uint32_t kOpaqueBlack = 0xFF000000u;
+
 // Key-state sources: scancodes first, then mouse buttons.
 constexpr int kMouseSourceBase = SDL_NUM_SCANCODES;
 static_assert(kMouseSourceBase + 256 <= KeyStates::kSourceCount);
@@ -92,7 +97,6 @@ bool SdlPlatform::open(int argc, char** argv, std::string& error) {
         error = std::string("cannot create the window: ") + SDL_GetError();
         return false;
     }
-    pixels_.assign(size_t(kFrameWidth) * kFrameHeight, 0xFF000000u);
     if (!makeRenderer() && !makeSurfacePath()) {
         error = std::string("cannot draw into the window: ") + SDL_GetError();
         return false;
@@ -114,11 +118,16 @@ bool SdlPlatform::makeRenderer() {
         renderer_ = nullptr;
         return false;
     }
-    SDL_UpdateTexture(texture_, nullptr, pixels_.data(), kFrameWidth * 4);
+    pixels_.assign(size_t(kFrameWidth) * kBandRows, kOpaqueBlack);
+    for (int y = 0; y < kFrameHeight; y += kBandRows) {
+        const SDL_Rect band{0, y, kFrameWidth, kBandRows};
+        SDL_UpdateTexture(texture_, &band, pixels_.data(), kFrameWidth * 4);
+    }
     return true;
 }
 
 bool SdlPlatform::makeSurfacePath() {
+    pixels_.assign(size_t(kFrameWidth) * kFrameHeight, kOpaqueBlack);
     frameSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(
         pixels_.data(), kFrameWidth, kFrameHeight, 32, kFrameWidth * 4, SDL_PIXELFORMAT_ARGB8888);
     return frameSurface_ != nullptr && SDL_GetWindowSurface(window_) != nullptr;
@@ -190,12 +199,20 @@ void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
         colours[i] =
             0xFF000000u | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 | palette[i].b;
     // The program counts rows from the bottom; the window from the top.
-    for (int y = 0; y < kFrameHeight; ++y) {
+    auto convert = [&](int y, uint32_t* dst) {
         const uint8_t* src = pixels + size_t(kFrameHeight - 1 - y) * kFrameWidth;
-        uint32_t* dst = pixels_.data() + size_t(y) * kFrameWidth;
         for (int x = 0; x < kFrameWidth; ++x) dst[x] = colours[src[x]];
+    };
+    if (texture_) {
+        for (int y = 0; y < kFrameHeight; y += kBandRows) {
+            for (int r = 0; r < kBandRows; ++r)
+                convert(y + r, pixels_.data() + size_t(r) * kFrameWidth);
+            const SDL_Rect band{0, y, kFrameWidth, kBandRows};
+            SDL_UpdateTexture(texture_, &band, pixels_.data(), kFrameWidth * 4);
+        }
+    } else {
+        for (int y = 0; y < kFrameHeight; ++y) convert(y, pixels_.data() + size_t(y) * kFrameWidth);
     }
-    if (texture_) SDL_UpdateTexture(texture_, nullptr, pixels_.data(), kFrameWidth * 4);
     redraw();
 }
 

@@ -98,7 +98,9 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     SDL_Surface* frameSurface_ = nullptr;  // the frame when drawing without a renderer
-    std::vector<uint32_t> pixels_;         // the frame as 32-bit pixels, top row first
+    // The frame as 32-bit pixels, top row first: the whole frame when drawing without a
+    // renderer, else one band of rows at a time on its way to the texture.
+    std::vector<uint32_t> pixels_;
     std::vector<uint8_t> lastPresented_;   // the frame and palette presented last
     Palette256 lastPalette_{};
     std::unique_ptr<SoundPlayer> sound_;
