@@ -1,7 +1,8 @@
 // Storage for the big tables that are allocated once at full size. A block of at least
 // kMappedBlockBytes is mapped straight from the system: it reads as zero and takes no memory
 // until a page of it is written, whatever the heap held before (a heap chunk handed back by
-// another library would have to be cleared by writing it). Smaller blocks come from the heap.
+// another library would have to be cleared by writing it). Smaller blocks come from the heap,
+// as do all blocks in a build with AddressSanitizer, which guards heap blocks' ends.
 // A block must be freed with its size.
 #pragma once
 

@@ -19,8 +19,22 @@ constexpr std::size_t kReleasedClearBytes = std::size_t(256) << 10;
 
 static_assert(kReleasedClearBytes >= kMappedBlockBytes);
 
+// Under AddressSanitizer every block comes from the heap, so that a read or write past the end
+// of a big table lands in a red zone and is reported instead of going unnoticed in the mapping.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMapBigBlocks = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kMapBigBlocks = false;
+#else
+constexpr bool kMapBigBlocks = true;
+#endif
+#else
+constexpr bool kMapBigBlocks = true;
+#endif
+
 bool isMapped(std::size_t bytes) {
-    return bytes >= kMappedBlockBytes;
+    return kMapBigBlocks && bytes >= kMappedBlockBytes;
 }
 
 void* mapBlock(std::size_t bytes) {
@@ -65,7 +79,7 @@ void clearBlock(void* block, std::size_t bytes) {
 #ifdef __linux__
     // A mapped block starts on a page, and its last page is its own to the end. Private pages
     // given back read as zero when next touched.
-    if (bytes >= kReleasedClearBytes &&
+    if (isMapped(bytes) && bytes >= kReleasedClearBytes &&
         ::madvise(block, (bytes + kPage - 1) / kPage * kPage, MADV_DONTNEED) == 0)
         return;
 #endif
