@@ -2,6 +2,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <type_traits>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -188,9 +189,12 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     // Cells c to stop - 1 from u, v, d, level by inc; false when a negative depth ended the
     // stretch. Without MayEnd no cell of the run is nearer than depth 0; Plain is for triangles
     // undithered whose texels all lie within the pixels.
-    const auto cells = [&](auto mayEnd, auto plain, int32_t stop, int64_t u, int64_t v, int64_t d,
-                           int64_t level, const Sample& inc) {
+    // With InRange every cell's shade level lies within the 32 shade rows (and nothing is
+    // dithered), so it needs no clamp.
+    const auto cells = [&](auto mayEnd, auto plain, auto inRange, int32_t stop, int64_t u,
+                           int64_t v, int64_t d, int64_t level, const Sample& inc) {
         constexpr bool kMayEnd = decltype(mayEnd)::value, kPlain = decltype(plain)::value;
+        constexpr bool kInRange = decltype(inRange)::value;
         bool any = false;
         for (; c < stop; ++c, u += inc.u, v += inc.v, d += inc.d, level += inc.level) {
             const int64_t P = (kMayEnd ? d / 64 : d >> 6) - (Masked ? 2 : 0);
@@ -214,13 +218,18 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
             if (!kPlain && dither) lv += (int64_t(randomLong(random)) & 0x7FFFFFFF) >> 22;
             // lv / 256 rounds towards 0 and a shift towards minus infinity: both clamp to 0
             // below 256.
-            const size_t shadeRow = size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
+            const size_t shadeRow =
+                kInRange ? size_t(lv >> 8) : size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
             const ColorPair pair = shaded[shadeRow * 256 + texel];
             uint8_t* px = row + size_t(c) * 2;
             const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
             if constexpr (Mode == 3) {
-                px[0] = c0;
-                px[1] = c1;
+                if constexpr (std::endian::native == std::endian::little) {
+                    std::memcpy(px, &pair, 2);
+                } else {
+                    px[0] = c0;
+                    px[1] = c1;
+                }
             } else if constexpr (Mode == 2) {
                 px[0] = blend[size_t(px[0]) * 256 + c0];
                 px[1] = blend[size_t(px[1]) * 256 + c1];
@@ -257,14 +266,22 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
                    (b.level - a.level) * f / 256, false};
         }
         const int32_t stop = c + n;
+        using No = std::false_type;
+        using Yes = std::true_type;
         if (plain) {
-            if (nearest >= 0) cells(std::false_type{}, std::true_type{}, stop, a.u, a.v, a.d, a.level, inc);
-            else if (!cells(std::true_type{}, std::true_type{}, stop, a.u, a.v, a.d, a.level, inc))
+            // The level steps evenly, so the first and last cells bound every other.
+            const int64_t lastLevel = a.level + inc.level * (n - 1);
+            const bool inRange = std::min(a.level, lastLevel) >= 0 &&
+                                 std::max(a.level, lastLevel) < int64_t(kShadeCells);
+            if (nearest >= 0) {
+                if (inRange) cells(No{}, Yes{}, Yes{}, stop, a.u, a.v, a.d, a.level, inc);
+                else cells(No{}, Yes{}, No{}, stop, a.u, a.v, a.d, a.level, inc);
+            } else if (!cells(Yes{}, Yes{}, No{}, stop, a.u, a.v, a.d, a.level, inc)) {
                 return drew;
+            }
         } else {
-            if (nearest >= 0) cells(std::false_type{}, std::false_type{}, stop, a.u, a.v, a.d, a.level, inc);
-            else if (!cells(std::true_type{}, std::false_type{}, stop, a.u, a.v, a.d, a.level, inc))
-                return drew;
+            if (nearest >= 0) cells(No{}, No{}, No{}, stop, a.u, a.v, a.d, a.level, inc);
+            else if (!cells(Yes{}, No{}, No{}, stop, a.u, a.v, a.d, a.level, inc)) return drew;
         }
         a = b;
     }
