@@ -195,13 +195,9 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
                            int64_t v, int64_t d, int64_t level, const Sample& inc) {
         constexpr bool kMayEnd = decltype(mayEnd)::value, kPlain = decltype(plain)::value;
         constexpr bool kInRange = decltype(inRange)::value;
-        bool any = false;
         for (; c < stop; ++c, u += inc.u, v += inc.v, d += inc.d, level += inc.level) {
             const int64_t P = (kMayEnd ? d / 64 : d >> 6) - (Masked ? 2 : 0);
-            if (kMayEnd && P < 0) {
-                drew |= any;
-                return false;
-            }
+            if (kMayEnd && P < 0) return false;
             const int64_t depth = depthRow[c];
             if (kOpaque ? !(P < depth) : !(P <= depth)) continue;
             const int64_t tu = Sky ? int64_t(skyCol[c]) * 256 : u;
@@ -237,9 +233,8 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
                 px[0] = blend[size_t(c0) * 256 + px[0]];
                 px[1] = blend[size_t(c1) * 256 + px[1]];
             }
-            any = true;
+            drew = true;
         }
-        drew |= any;
         return true;
     };
     while (c < rightEnd) {
