@@ -133,18 +133,20 @@ inline int32_t deepest(const int16_t* row, int32_t from, int32_t to) {
     return m;
 }
 
-// One row of a triangle between two edges (20.12 fixed point of sixteenths of a cell): exact
-// samples every 16 cells, stepped linearly between them. Mode is the blend (3 opaque, 2 and 1
-// the two ways of indexing the blend table; 0 draws as 1). True when a texel was drawn.
+// Whether cells from..to - 1 of a row hide everything whose nearest depth is nearest (a
+// negative depth ends a stretch, which a skipped one would not).
+template <bool Opaque>
+inline bool hiddenUnder(const int16_t* depthRow, int64_t nearest, int32_t from, int32_t to) {
+    if (nearest < 0) return false;
+    const int32_t deep = deepest(depthRow, from, to);
+    return Opaque ? nearest >= deep : nearest > deep;
+}
+
+// Cells left to rightEnd - 1 of row r of a triangle, of which some may show.
 template <int Mode, bool Masked, bool Sky>
-bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge) {
+[[gnu::noinline]] bool drawStretch(const SpanSetup& t, int32_t r, int32_t left, int32_t rightEnd) {
     constexpr bool kOpaque = Mode == 3;
-    const int64_t L16 = leftEdge >> 12, R16 = rightEdge >> 12;
-    const int32_t left = int32_t(std::clamp<int64_t>(L16 / 16, 0, 400));
-    int64_t rightEnd = R16 > 6405 ? 400 : (R16 + (Masked ? 1 : 4)) / 16;
-    rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
     int32_t c = left;
-    if (c >= rightEnd) return false;
     uint8_t* const row = t.image + size_t(r) * kImageWidth3d;
     const size_t cellRow = size_t(r) * kCellColumns3d;
     // Everything the cells read, held apart from the stores into the picture and buffers.
@@ -161,27 +163,14 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     Random& random = *t.random;
     const int64_t skyV = Sky ? int64_t(t.skyRow[r]) * 256 : 0;
     // A cell is drawn at a depth between those of the exact samples either side of it, and
-    // cells no nearer than what the buffer holds are left alone: a stretch or a run of cells
-    // whose nearest sample is no nearer than the deepest cell under it draws nothing. A
-    // negative depth ends the stretch, which a skipped run would not.
+    // cells no nearer than what the buffer holds are left alone: a run of cells whose nearest
+    // sample is no nearer than the deepest cell under it draws nothing.
     const auto nearestOf = [](const Sample& x, const Sample& y) {
         return std::min(x.d, y.d) / 64 - (Masked ? 2 : 0);
     };
     const auto hidden = [depthRow](int64_t nearest, int32_t from, int32_t to) {
-        if (nearest < 0) return false;
-        const int32_t deep = deepest(depthRow, from, to);
-        return kOpaque ? nearest >= deep : nearest > deep;
+        return hiddenUnder<kOpaque>(depthRow, nearest, from, to);
     };
-    // While the plane stays ahead the sample depths run monotonically along the row, so the two
-    // ends bound every sample in between.
-    {
-        const int64_t zqFirst = planeAt(t, c, r), zqLast = planeAt(t, rightEnd, r);
-        if (planeAhead(zqFirst) && planeAhead(zqLast)) {
-            // The nearer end is the one with the larger plane value.
-            const int64_t d = quotientOf(std::max(zqFirst, zqLast)) * 131 / 128;
-            if (hidden(d / 64 - (Masked ? 2 : 0), c, int32_t(rightEnd))) return false;
-        }
-    }
     Sample a, last;
     exactSample(t, c, r, a);
     exactSample(t, rightEnd, r, last);
@@ -281,6 +270,30 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
         a = b;
     }
     return drew;
+}
+
+// One row of a triangle between two edges (20.12 fixed point of sixteenths of a cell): exact
+// samples every 16 cells, stepped linearly between them. Mode is the blend (3 opaque, 2 and 1
+// the two ways of indexing the blend table; 0 draws as 1). True when a texel was drawn.
+template <int Mode, bool Masked, bool Sky>
+bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge) {
+    const int64_t L16 = leftEdge >> 12, R16 = rightEdge >> 12;
+    const int32_t left = int32_t(std::clamp<int64_t>(L16 / 16, 0, 400));
+    int64_t rightEnd = R16 > 6405 ? 400 : (R16 + (Masked ? 1 : 4)) / 16;
+    rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
+    if (left >= rightEnd) return false;
+    // While the plane stays ahead the sample depths run monotonically along the row, so the two
+    // ends bound every sample in between, and a stretch whose nearer end is no nearer than the
+    // deepest cell under it draws nothing. Many rows end here, before the cells are set up.
+    const int64_t zqFirst = planeAt(t, left, r), zqLast = planeAt(t, rightEnd, r);
+    if (planeAhead(zqFirst) && planeAhead(zqLast)) {
+        // The nearer end is the one with the larger plane value.
+        const int64_t d = quotientOf(std::max(zqFirst, zqLast)) * 131 / 128;
+        if (hiddenUnder<Mode == 3>(t.depth + size_t(r) * kCellColumns3d, d / 64 - (Masked ? 2 : 0),
+                                   left, int32_t(rightEnd)))
+            return false;
+    }
+    return drawStretch<Mode, Masked, Sky>(t, r, left, int32_t(rightEnd));
 }
 
 using SpanDrawer = bool (*)(const SpanSetup&, int32_t, int64_t, int64_t);
