@@ -17,9 +17,14 @@ namespace {
 constexpr int64_t kK = 2048000000;  // 1000 / 0.002 x 4096
 constexpr int32_t kPaletteRows = 27, kShadeCells = 32 * 256;
 
+// The nearest whole number in the current rounding mode, without a library call: below 2^52
+// adding and taking away 2^52 rounds to a whole number, and from there on every value is whole.
 int64_t nearest64(double v) {
     if (!(v > -9.0e18 && v < 9.0e18)) return 0;
-    return int64_t(std::nearbyint(v));
+    constexpr double kWhole = 4503599627370496.0;  // 2^52
+    if (!(std::fabs(v) < kWhole)) return int64_t(v);
+    const double shift = std::copysign(kWhole, v);
+    return int64_t((v + shift) - shift);
 }
 
 // One less than the least power of two from 1 to 2^20 that holds size x 256, or than
