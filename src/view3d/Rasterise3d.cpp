@@ -2,6 +2,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <type_traits>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -16,9 +17,14 @@ namespace {
 constexpr int64_t kK = 2048000000;  // 1000 / 0.002 x 4096
 constexpr int32_t kPaletteRows = 27, kShadeCells = 32 * 256;
 
+// The nearest whole number in the current rounding mode, without a library call: below 2^52
+// adding and taking away 2^52 rounds to a whole number, and from there on every value is whole.
 int64_t nearest64(double v) {
     if (!(v > -9.0e18 && v < 9.0e18)) return 0;
-    return int64_t(std::nearbyint(v));
+    constexpr double kWhole = 4503599627370496.0;  // 2^52
+    if (!(std::fabs(v) < kWhole)) return int64_t(v);
+    const double shift = std::copysign(kWhole, v);
+    return int64_t((v + shift) - shift);
 }
 
 // One less than the least power of two from 1 to 2^20 that holds size x 256, or than
@@ -132,18 +138,20 @@ inline int32_t deepest(const int16_t* row, int32_t from, int32_t to) {
     return m;
 }
 
-// One row of a triangle between two edges (20.12 fixed point of sixteenths of a cell): exact
-// samples every 16 cells, stepped linearly between them. Mode is the blend (3 opaque, 2 and 1
-// the two ways of indexing the blend table; 0 draws as 1). True when a texel was drawn.
+// Whether cells from..to - 1 of a row hide everything whose nearest depth is nearest (a
+// negative depth ends a stretch, which a skipped one would not).
+template <bool Opaque>
+inline bool hiddenUnder(const int16_t* depthRow, int64_t nearest, int32_t from, int32_t to) {
+    if (nearest < 0) return false;
+    const int32_t deep = deepest(depthRow, from, to);
+    return Opaque ? nearest >= deep : nearest > deep;
+}
+
+// Cells left to rightEnd - 1 of row r of a triangle, of which some may show.
 template <int Mode, bool Masked, bool Sky>
-bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge) {
+[[gnu::noinline]] bool drawStretch(const SpanSetup& t, int32_t r, int32_t left, int32_t rightEnd) {
     constexpr bool kOpaque = Mode == 3;
-    const int64_t L16 = leftEdge >> 12, R16 = rightEdge >> 12;
-    const int32_t left = int32_t(std::clamp<int64_t>(L16 / 16, 0, 400));
-    int64_t rightEnd = R16 > 6405 ? 400 : (R16 + (Masked ? 1 : 4)) / 16;
-    rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
     int32_t c = left;
-    if (c >= rightEnd) return false;
     uint8_t* const row = t.image + size_t(r) * kImageWidth3d;
     const size_t cellRow = size_t(r) * kCellColumns3d;
     // Everything the cells read, held apart from the stores into the picture and buffers.
@@ -160,27 +168,14 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     Random& random = *t.random;
     const int64_t skyV = Sky ? int64_t(t.skyRow[r]) * 256 : 0;
     // A cell is drawn at a depth between those of the exact samples either side of it, and
-    // cells no nearer than what the buffer holds are left alone: a stretch or a run of cells
-    // whose nearest sample is no nearer than the deepest cell under it draws nothing. A
-    // negative depth ends the stretch, which a skipped run would not.
+    // cells no nearer than what the buffer holds are left alone: a run of cells whose nearest
+    // sample is no nearer than the deepest cell under it draws nothing.
     const auto nearestOf = [](const Sample& x, const Sample& y) {
         return std::min(x.d, y.d) / 64 - (Masked ? 2 : 0);
     };
     const auto hidden = [depthRow](int64_t nearest, int32_t from, int32_t to) {
-        if (nearest < 0) return false;
-        const int32_t deep = deepest(depthRow, from, to);
-        return kOpaque ? nearest >= deep : nearest > deep;
+        return hiddenUnder<kOpaque>(depthRow, nearest, from, to);
     };
-    // While the plane stays ahead the sample depths run monotonically along the row, so the two
-    // ends bound every sample in between.
-    {
-        const int64_t zqFirst = planeAt(t, c, r), zqLast = planeAt(t, rightEnd, r);
-        if (planeAhead(zqFirst) && planeAhead(zqLast)) {
-            // The nearer end is the one with the larger plane value.
-            const int64_t d = quotientOf(std::max(zqFirst, zqLast)) * 131 / 128;
-            if (hidden(d / 64 - (Masked ? 2 : 0), c, int32_t(rightEnd))) return false;
-        }
-    }
     Sample a, last;
     exactSample(t, c, r, a);
     exactSample(t, rightEnd, r, last);
@@ -188,16 +183,15 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     // Cells c to stop - 1 from u, v, d, level by inc; false when a negative depth ended the
     // stretch. Without MayEnd no cell of the run is nearer than depth 0; Plain is for triangles
     // undithered whose texels all lie within the pixels.
-    const auto cells = [&](auto mayEnd, auto plain, int32_t stop, int64_t u, int64_t v, int64_t d,
-                           int64_t level, const Sample& inc) {
+    // With InRange every cell's shade level lies within the 32 shade rows (and nothing is
+    // dithered), so it needs no clamp.
+    const auto cells = [&](auto mayEnd, auto plain, auto inRange, int32_t stop, int64_t u,
+                           int64_t v, int64_t d, int64_t level, const Sample& inc) {
         constexpr bool kMayEnd = decltype(mayEnd)::value, kPlain = decltype(plain)::value;
-        bool any = false;
+        constexpr bool kInRange = decltype(inRange)::value;
         for (; c < stop; ++c, u += inc.u, v += inc.v, d += inc.d, level += inc.level) {
             const int64_t P = (kMayEnd ? d / 64 : d >> 6) - (Masked ? 2 : 0);
-            if (kMayEnd && P < 0) {
-                drew |= any;
-                return false;
-            }
+            if (kMayEnd && P < 0) return false;
             const int64_t depth = depthRow[c];
             if (kOpaque ? !(P < depth) : !(P <= depth)) continue;
             const int64_t tu = Sky ? int64_t(skyCol[c]) * 256 : u;
@@ -214,13 +208,18 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
             if (!kPlain && dither) lv += (int64_t(randomLong(random)) & 0x7FFFFFFF) >> 22;
             // lv / 256 rounds towards 0 and a shift towards minus infinity: both clamp to 0
             // below 256.
-            const size_t shadeRow = size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
+            const size_t shadeRow =
+                kInRange ? size_t(lv >> 8) : size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
             const ColorPair pair = shaded[shadeRow * 256 + texel];
             uint8_t* px = row + size_t(c) * 2;
             const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
             if constexpr (Mode == 3) {
-                px[0] = c0;
-                px[1] = c1;
+                if constexpr (std::endian::native == std::endian::little) {
+                    std::memcpy(px, &pair, 2);
+                } else {
+                    px[0] = c0;
+                    px[1] = c1;
+                }
             } else if constexpr (Mode == 2) {
                 px[0] = blend[size_t(px[0]) * 256 + c0];
                 px[1] = blend[size_t(px[1]) * 256 + c1];
@@ -228,9 +227,8 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
                 px[0] = blend[size_t(c0) * 256 + px[0]];
                 px[1] = blend[size_t(c1) * 256 + px[1]];
             }
-            any = true;
+            drew = true;
         }
-        drew |= any;
         return true;
     };
     while (c < rightEnd) {
@@ -257,18 +255,50 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
                    (b.level - a.level) * f / 256, false};
         }
         const int32_t stop = c + n;
+        using No = std::false_type;
+        using Yes = std::true_type;
         if (plain) {
-            if (nearest >= 0) cells(std::false_type{}, std::true_type{}, stop, a.u, a.v, a.d, a.level, inc);
-            else if (!cells(std::true_type{}, std::true_type{}, stop, a.u, a.v, a.d, a.level, inc))
+            // The level steps evenly, so the first and last cells bound every other.
+            const int64_t lastLevel = a.level + inc.level * (n - 1);
+            const bool inRange = std::min(a.level, lastLevel) >= 0 &&
+                                 std::max(a.level, lastLevel) < int64_t(kShadeCells);
+            if (nearest >= 0) {
+                if (inRange) cells(No{}, Yes{}, Yes{}, stop, a.u, a.v, a.d, a.level, inc);
+                else cells(No{}, Yes{}, No{}, stop, a.u, a.v, a.d, a.level, inc);
+            } else if (!cells(Yes{}, Yes{}, No{}, stop, a.u, a.v, a.d, a.level, inc)) {
                 return drew;
+            }
         } else {
-            if (nearest >= 0) cells(std::false_type{}, std::false_type{}, stop, a.u, a.v, a.d, a.level, inc);
-            else if (!cells(std::true_type{}, std::false_type{}, stop, a.u, a.v, a.d, a.level, inc))
-                return drew;
+            if (nearest >= 0) cells(No{}, No{}, No{}, stop, a.u, a.v, a.d, a.level, inc);
+            else if (!cells(Yes{}, No{}, No{}, stop, a.u, a.v, a.d, a.level, inc)) return drew;
         }
         a = b;
     }
     return drew;
+}
+
+// One row of a triangle between two edges (20.12 fixed point of sixteenths of a cell): exact
+// samples every 16 cells, stepped linearly between them. Mode is the blend (3 opaque, 2 and 1
+// the two ways of indexing the blend table; 0 draws as 1). True when a texel was drawn.
+template <int Mode, bool Masked, bool Sky>
+bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge) {
+    const int64_t L16 = leftEdge >> 12, R16 = rightEdge >> 12;
+    const int32_t left = int32_t(std::clamp<int64_t>(L16 / 16, 0, 400));
+    int64_t rightEnd = R16 > 6405 ? 400 : (R16 + (Masked ? 1 : 4)) / 16;
+    rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
+    if (left >= rightEnd) return false;
+    // While the plane stays ahead the sample depths run monotonically along the row, so the two
+    // ends bound every sample in between, and a stretch whose nearer end is no nearer than the
+    // deepest cell under it draws nothing. Many rows end here, before the cells are set up.
+    const int64_t zqFirst = planeAt(t, left, r), zqLast = planeAt(t, rightEnd, r);
+    if (planeAhead(zqFirst) && planeAhead(zqLast)) {
+        // The nearer end is the one with the larger plane value.
+        const int64_t d = quotientOf(std::max(zqFirst, zqLast)) * 131 / 128;
+        if (hiddenUnder<Mode == 3>(t.depth + size_t(r) * kCellColumns3d, d / 64 - (Masked ? 2 : 0),
+                                   left, int32_t(rightEnd)))
+            return false;
+    }
+    return drawStretch<Mode, Masked, Sky>(t, r, left, int32_t(rightEnd));
 }
 
 using SpanDrawer = bool (*)(const SpanSetup&, int32_t, int64_t, int64_t);
