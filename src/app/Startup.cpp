@@ -108,10 +108,10 @@ bool loadStartScreen(Editor& ed) {
     }
     if (r.ok) {  // kept for the information page
         FrameBuffer& fb = ed.frameBuffer;
-        fb.startupScreen.assign(size_t(kScreenWidth) * kScreenHeight, 0);
-        for (int32_t y = 0; y < kScreenHeight; ++y)
-            std::copy_n(fb.screen.begin() + ptrdiff_t(y) * fb.screenRowLength, kScreenWidth,
-                        fb.startupScreen.begin() + ptrdiff_t(y) * kScreenWidth);
+        fb.startupScreen.assign(size_t(kScreenWidth) * kMapViewRows, 0);
+        for (int32_t y = 0; y < kMapViewRows; ++y)
+            std::copy_n(fb.screen.begin() + ptrdiff_t(y + kMapViewBottom) * fb.screenRowLength,
+                        kScreenWidth, fb.startupScreen.begin() + ptrdiff_t(y) * kScreenWidth);
     }
     return r.ok;
 }

@@ -113,12 +113,10 @@ void drawHelpViewerPanel(const PanelContext& pc) {
 }
 
 void drawAboutPanel(const PanelContext& pc, const std::vector<uint8_t>& startupScreen) {
-    if (startupScreen.size() >= size_t(kScreenWidth) * kScreenHeight) {
-        const ptrdiff_t from = ptrdiff_t(kMapViewBottom) * kScreenWidth;
-        const ptrdiff_t to = ptrdiff_t(kMapViewTop + 1) * kScreenWidth;
-        std::copy(startupScreen.begin() + from, startupScreen.begin() + to,
-                  pc.cv.frame.background.begin() + from);
-    }
+    const size_t bytes = size_t(kScreenWidth) * kMapViewRows;
+    if (startupScreen.size() >= bytes)
+        std::copy_n(startupScreen.begin(), bytes,
+                    pc.cv.frame.background.begin() + ptrdiff_t(kMapViewBottom) * kScreenWidth);
     const std::initializer_list<std::pair<int32_t, int32_t>> kShadow = {{1, -1}};
     pc.shadowed(pc.msg(1075), 8, 512, 83, kShadow);
     pc.shadowed(pc.msg(1076), 8, 496, 83, kShadow);

@@ -34,7 +34,7 @@ DriveList takeDriveInventory(const DriveTable& drives, const std::string& browse
 
 void drawFileBrowserPanel(const PanelContext& pc, int32_t titleMessage);
 void drawHelpViewerPanel(const PanelContext& pc);
-// `startupScreen` is the 800 x 600 start-up picture, or empty when there is none.
+// `startupScreen` holds the map view's rows of the start-up picture, or is empty when there is none.
 void drawAboutPanel(const PanelContext& pc, const std::vector<uint8_t>& startupScreen);
 
 }  // namespace korvel

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ZeroedTable.h"
+
 namespace korvel {
 
 // One compiled instruction. Operand n of the statement is operands[n - 1]; its kind byte is
@@ -25,6 +27,9 @@ struct ScriptInstruction {
     std::array<uint8_t, 4> kinds{};
     bool operator==(const ScriptInstruction&) const = default;
 };
+
+template <>
+inline constexpr bool kNewIsZeroBytes<ScriptInstruction> = true;
 
 constexpr int32_t kScriptCodeCapacity = 16384;
 constexpr int32_t kScriptBlockCapacity = 256;
@@ -48,8 +53,9 @@ enum class ScriptParseState : int8_t {
 };
 
 struct ScriptProgram {
-    std::vector<ScriptInstruction> scriptCode =
-        std::vector<ScriptInstruction>(size_t(kScriptCodeCapacity));
+    // Untouched, and so taking no memory, until a script is compiled.
+    ZeroedTable<ScriptInstruction> scriptCode =
+        ZeroedTable<ScriptInstruction>(size_t(kScriptCodeCapacity));
     int32_t scriptCodeLength = 0;
     std::array<int32_t, kScriptBlockCapacity> scriptBlockStack{};
     std::array<ScriptBlockKind, kScriptBlockCapacity> scriptBlockKinds{};

@@ -57,7 +57,9 @@ struct FrameBuffer {
     ZeroedTable<uint8_t> menuBuffer;      // 400 x 456, the open pull-down menu
     ZeroedTable<uint8_t> screenCopy;      // 800 x 600, for the screen effects
     std::vector<uint8_t> preview3dImage;  // 800 x 450, the 3D view's picture
-    std::vector<uint8_t> startupScreen;   // 800 x 600 start-up picture; empty when none was read
+    // The map view's rows (128..583) of the start-up picture, kept for the information page;
+    // empty when none was read.
+    std::vector<uint8_t> startupScreen;
 };
 
 SurfaceView screenView(FrameBuffer& fb);

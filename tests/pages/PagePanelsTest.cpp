@@ -116,7 +116,7 @@ TEST(ModePanel, NothingOutsideTheMapRowsWhateverTheLanguage) {
         SCOPED_TRACE(int(page));
         PanelRig r(texts);
         r.ed->langs.languages[0].positions.at(1002) = {-5000, 590};
-        r.ed->frameBuffer.startupScreen.assign(800 * 600, 9);
+        r.ed->frameBuffer.startupScreen.assign(800 * 456, 9);
         r.paint(page);
         EXPECT_EQ(r.changedIn(0, 127), 0);
         EXPECT_EQ(r.changedIn(584, 599), 0);
@@ -272,6 +272,18 @@ TEST(ListPanels, WaitBandAndCredits) {
         EXPECT_EQ(r.bg(9, 322 - 24) == 238, credits.size() > 3);
         EXPECT_NE(r.bg(9, 322 - 36), 238);
     }
+}
+
+TEST(ListPanels, TheInformationPageShowsTheStartPictureOnTheMapRows) {
+    PanelRig r;
+    // Each kept row of the picture in its own colour: row k of the map view holds k % 251.
+    std::vector<uint8_t>& kept = r.ed->frameBuffer.startupScreen;
+    kept.resize(size_t(800) * 456);
+    for (size_t k = 0; k < 456; ++k) std::fill_n(kept.begin() + ptrdiff_t(k * 800), 800, uint8_t(k % 251));
+    r.paint(Page::About);
+    for (int32_t y : {128, 129, 300, 583}) EXPECT_EQ(r.bg(790, y), uint8_t((y - 128) % 251)) << y;
+    EXPECT_EQ(r.changedIn(0, 127), 0);
+    EXPECT_EQ(r.changedIn(584, 599), 0);
 }
 
 TEST(ListPanels, ReportPagesAskForTheirDataWithTheBusyCursor) {
