@@ -8,11 +8,7 @@
 #include <utility>
 
 #include "app/FrameLoop.h"
-#include "app/MapFileCommands.h"
-#include "app/Startup.h"
-#include "map/MapFile.h"
-#include "support/EditorRig.h"
-#include "support/MapBuilder.h"
+#include "support/TwoRoomsRig.h"
 #include "support/MapInvariants.h"
 
 namespace korvel {
@@ -20,26 +16,11 @@ namespace {
 
 constexpr int kLeftButton = 1, kAlt = 18, kF5 = 116;
 
-// Two rooms, (0, 0)-(256, 256) and (256, 0)-(512, 256), sharing a wall, at one unit per pixel
-// with the map origin on the centre of the view.
-struct TwoRooms : test::EditorRig {
+struct TwoRooms : test::TwoRoomsRig {
     TwoRooms() {
-        EXPECT_TRUE(startup(*ed));
-        auto map = std::make_unique<MapStore>();
-        test::MapBuilder b(*map);
-        b.addRoom(0, 0, 256, 256);
-        b.addRoom(256, 0, 512, 256);
-        b.link();
-        loadMap(*ed, dir.write("rooms.map", serializeMap(*map)), false);
-        ed->view.viewZoom = 1;
-        ed->view.viewOriginX = 0;
-        ed->view.viewOriginY = 0;
         ed->settings.snapToGrid = 1;
-        ed->particles.screenEffectFrame = 200;
         frame();
     }
-    // The pointer on map point (x, y).
-    void pointAtMap(int32_t x, int32_t y) { platform->setPointer(400 + x, 299 + y); }
     // The pointer on a frame pixel, rows counted from the bottom as the editor counts them.
     void pointAtFrame(int32_t x, int32_t y) { platform->setPointer(x, 599 - y); }
     void click() {

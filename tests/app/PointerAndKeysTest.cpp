@@ -8,12 +8,8 @@
 #include <vector>
 
 #include "app/FrameLoop.h"
-#include "app/MapFileCommands.h"
-#include "app/Startup.h"
-#include "map/MapFile.h"
 #include "pages/MessageBox.h"
-#include "support/EditorRig.h"
-#include "support/MapBuilder.h"
+#include "support/TwoRoomsRig.h"
 #include "views/PlanFrame.h"
 
 namespace korvel {
@@ -21,30 +17,13 @@ namespace {
 
 constexpr int kRightButton = 2, kCtrl = 17, kAlt = 18, kBackspace = 8, kF3 = 114;
 
-// Two rooms, (0, 0)-(256, 256) and (256, 0)-(512, 256), sharing a wall, at one unit per pixel
-// with the map origin on the centre of the view.
-struct TwoRooms : test::EditorRig {
+// The view's own motion is what comes to rest: the firework show is over.
+struct TwoRooms : test::TwoRoomsRig {
     TwoRooms() {
-        EXPECT_TRUE(startup(*ed));
-        auto map = std::make_unique<MapStore>();
-        test::MapBuilder b(*map);
-        b.addRoom(0, 0, 256, 256);
-        b.addRoom(256, 0, 512, 256);
-        b.link();
-        loadMap(*ed, dir.write("rooms.map", serializeMap(*map)), false);
-        EXPECT_EQ(ed->mapFile.mapLoadFailed, 0);
-        ed->view.viewZoom = 1;
-        ed->view.viewOriginX = 0;
-        ed->view.viewOriginY = 0;
         ed->settings.snapToGrid = 1;
         ed->settings.gridSpacing = 64;
-        // No firework show: the view's own motion is what comes to rest.
-        ed->particles.screenEffectFrame = 200;
         frame();
     }
-    // The pointer on map point (x, y) at zoom 1 and origin 0: column 400 + x, row 299 + y from
-    // the top (row 300 from the bottom is y = 0).
-    void pointAtMap(int32_t x, int32_t y) { platform->setPointer(400 + x, 299 + y); }
     std::vector<std::string> frame() {
         platform->clearPlayedSounds();
         platform->advanceClock(16);

@@ -11,11 +11,7 @@
 #include <vector>
 
 #include "app/FrameLoop.h"
-#include "app/MapFileCommands.h"
-#include "app/Startup.h"
-#include "map/MapFile.h"
-#include "support/EditorRig.h"
-#include "support/MapBuilder.h"
+#include "support/TwoRoomsRig.h"
 #include "support/MapInvariants.h"
 #include "ui/Languages.h"
 
@@ -24,29 +20,15 @@ namespace {
 
 constexpr int kLeftButton = 1, kShift = 16, kSpace = 32, kPad0 = 96, kPadPoint = 110;
 
-// Two rooms, (0, 0)-(256, 256) and (256, 0)-(512, 256), at one unit per pixel with the map
-// origin on the centre of the view, grid snapping off so that points land where the pointer is.
-// No help popups over the view.
-struct Rooms : test::EditorRig {
+// Grid snapping off so that points land where the pointer is; no help popups over the view.
+// Map point (x, y) shows at column 400 + x, row 300 - y.
+struct Rooms : test::TwoRoomsRig {
     Rooms() {
-        EXPECT_TRUE(startup(*ed));
-        auto map = std::make_unique<MapStore>();
-        test::MapBuilder b(*map);
-        b.addRoom(0, 0, 256, 256);
-        b.addRoom(256, 0, 512, 256);
-        b.link();
-        loadMap(*ed, dir.write("rooms.map", serializeMap(*map)), false);
-        ed->view.viewZoom = 1;
-        ed->view.viewOriginX = 0;
-        ed->view.viewOriginY = 0;
         ed->settings.snapToGrid = 0;
         ed->settings.showTips = 0;
         ed->settings.smoothLines = 0;  // lines in their own colour, not blended into the map
-        ed->particles.screenEffectFrame = 200;
         frame();
     }
-    // The pointer on map point (x, y), which the frame shows at column 400 + x, row 300 - y.
-    void pointAtMap(int32_t x, int32_t y) { platform->setPointer(400 + x, 299 + y); }
     void pointAtFrame(int32_t x, int32_t y) { platform->setPointer(x, 599 - y); }
     void press(int vk) {
         key(vk, true);
