@@ -3,6 +3,7 @@
 // the bracket a command gives them, a MapEdit.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <string>
@@ -235,6 +236,10 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
         return {int32_t(s.x + (int64_t(e.x) - s.x) * t / 98),
                 int32_t(s.y + (int64_t(e.y) - s.y) * t / 98)};
     };
+    // A coordinate moved by d, kept inside the 32-bit range that map coordinates have.
+    auto shifted = [](int32_t v, int64_t d) {
+        return int32_t(std::clamp<int64_t>(int64_t(v) + d, INT32_MIN, INT32_MAX));
+    };
     switch (op) {
         case MapOp::SelectSector: {
             const int32_t s = pickIndex(a, map.sectorCount, true);
@@ -452,7 +457,7 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
             // Small structures at random places, some over the rooms.
             CompletionFeed feed(map, events);
             const IntPoint p0 = pointOn(wall(a), c);
-            const IntPoint p1{p0.x + int32_t(b % 1200) - 600, p0.y + int32_t(c % 1200) - 600};
+            const IntPoint p1{shifted(p0.x, int64_t(b % 1200) - 600), shifted(p0.y, int64_t(c % 1200) - 600)};
             GeneratorResult r;
             if (op == MapOp::Reel)
                 r = buildReel(map, events, feed,
@@ -481,7 +486,7 @@ inline bool applyMapOp(MapModel& m, MapEvents& events, MapOp op, uint32_t a, uin
             CompletionFeed feed(map, events);
             const IntPoint p0 = pointOn(wall(b), c);
             const int32_t cols = int32_t(a % 4), rows = int32_t(b % 3);
-            const int32_t hitX = p0.x + int32_t(c % 1500) - 200;
+            const int32_t hitX = shifted(p0.x, int64_t(c % 1500) - 200);
             const auto tris = terrainTriangles(p0, hitX, cols, rows);
             return buildTerrainFromTile(map, events, feed, {cols, rows, int32_t(b % 16384)}, pic, p0,
                                         hitX, tris)
