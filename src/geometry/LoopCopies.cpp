@@ -73,9 +73,10 @@ void appendWallMoves(MapStore& map, int32_t first, int32_t n) {
     });
 }
 
-// Whether wall i starts a loop of sector s's block.
+// Whether wall i starts a loop of sector s's block. The first wall of the array starts one
+// whatever a damaged sector's block says, as nothing comes before it.
 bool startsLoop(const MapStore& map, int32_t s, int32_t i) {
-    return i == map.sectors[s].wallptr || map.walls[i - 1].point2 != i;
+    return i <= 0 || i == map.sectors[s].wallptr || map.walls[i - 1].point2 != i;
 }
 
 // The selection counts again from the flags, keeping the loop count, which the copies and
