@@ -27,12 +27,10 @@ struct TwoRooms : test::TwoRoomsRig {
         key(kLeftButton, true);
         key(kLeftButton, false);
     }
+    // Sector s's corners, whatever wall starts the loop.
     std::set<std::pair<int32_t, int32_t>> room(int32_t s) const {
-        std::set<std::pair<int32_t, int32_t>> out;
-        const MapStore& m = ed->map;
-        for (int32_t w = m.sectors[s].wallptr; w < m.sectors[s].wallptr + m.sectors[s].wallnum; ++w)
-            out.insert({m.walls[w].x, m.walls[w].y});
-        return out;
+        const auto c = corners(s);
+        return {c.begin(), c.end()};
     }
 };
 

@@ -35,13 +35,6 @@ struct Rooms : test::TwoRoomsRig {
         key(vk, false);
     }
     uint8_t pixel(int32_t x, int32_t y) const { return platform->framePixel(x, y); }
-    std::vector<std::pair<int32_t, int32_t>> room(int32_t s) const {
-        std::vector<std::pair<int32_t, int32_t>> out;
-        const MapStore& m = ed->map;
-        for (int32_t w = m.sectors[s].wallptr; w < m.sectors[s].wallptr + m.sectors[s].wallnum; ++w)
-            out.push_back({m.walls[w].x, m.walls[w].y});
-        return out;
-    }
     std::string message(int32_t n, const std::string& value) const {
         return getMessage(n, ed->langs, value);
     }
@@ -160,7 +153,7 @@ TEST(PreviewsEndToEnd, AShiftRotateDragShowsTheRoomTurnedBySteppedAnglesUntilThe
     Rooms r;
     r.ed->tool.selectionMode = SelectionMode::Sectors;
     r.ed->tool.dragKind = DragKind::Rotate;
-    const auto before = r.room(0);
+    const auto before = r.corners(0);
     r.pointAtMap(96, 96);
     r.frame();
     r.key(kLeftButton, true);
@@ -170,7 +163,7 @@ TEST(PreviewsEndToEnd, AShiftRotateDragShowsTheRoomTurnedBySteppedAnglesUntilThe
     r.frame();
 
     EXPECT_EQ(r.ed->app.cursorLabel, r.message(274, "22.5"));
-    EXPECT_EQ(r.room(0), before) << "the map waits for the release";
+    EXPECT_EQ(r.corners(0), before) << "the map waits for the release";
     // The room's four walls in the drag preview, each turned about the pressed point.
     const OverlayLists& o = r.ed->overlays;
     std::set<std::pair<int32_t, int32_t>> starts;
@@ -194,7 +187,7 @@ TEST(PreviewsEndToEnd, AShiftRotateDragShowsTheRoomTurnedBySteppedAnglesUntilThe
 
     r.key(kLeftButton, false);
     r.key(kShift, false);
-    const auto after = r.room(0);
+    const auto after = r.corners(0);
     ASSERT_EQ(after.size(), before.size());
     for (size_t i = 0; i < after.size(); ++i) {
         const auto [tx, ty] = turned(before[i].first, before[i].second, 96, 96, 22.5);

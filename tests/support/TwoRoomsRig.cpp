@@ -30,4 +30,12 @@ void TwoRoomsRig::pointAtMap(int32_t x, int32_t y) {
     platform->setPointer(400 + x, 299 + y);
 }
 
+std::vector<std::pair<int32_t, int32_t>> TwoRoomsRig::corners(int32_t s) const {
+    std::vector<std::pair<int32_t, int32_t>> out;
+    const MapStore& m = ed->map;
+    for (int32_t w = m.sectors[s].wallptr; w < m.sectors[s].wallptr + m.sectors[s].wallnum; ++w)
+        out.push_back({m.walls[w].x, m.walls[w].y});
+    return out;
+}
+
 }  // namespace korvel::test

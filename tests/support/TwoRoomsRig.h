@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "support/EditorRig.h"
 
@@ -14,6 +16,8 @@ struct TwoRoomsRig : EditorRig {
     // The pointer on map point (x, y): column 400 + x, row 299 + y from the top (row 300 from
     // the bottom is y = 0).
     void pointAtMap(int32_t x, int32_t y);
+    // Sector s's wall starts, in wall order.
+    std::vector<std::pair<int32_t, int32_t>> corners(int32_t s) const;
 };
 
 }  // namespace korvel::test

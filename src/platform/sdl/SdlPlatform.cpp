@@ -197,7 +197,7 @@ void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
     uint32_t colours[256];
     for (int i = 0; i < 256; ++i)
         colours[i] =
-            0xFF000000u | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 | palette[i].b;
+            kOpaqueBlack | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 | palette[i].b;
     // The program counts rows from the bottom; the window from the top.
     auto convert = [&](int y, uint32_t* dst) {
         const uint8_t* src = pixels + size_t(kFrameHeight - 1 - y) * kFrameWidth;
