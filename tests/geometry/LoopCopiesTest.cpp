@@ -130,6 +130,28 @@ void selectLoopOf(MapStore& map, int32_t w) {
     map.selectedLoopCount = 1;
 }
 
+// A damaged sector whose block claims to start before the first wall: wall 0 still belongs to
+// it, and nothing before wall 0 is read while its selected loop is looked at.
+TEST(LoopCopies, ExtractionOverABlockStartingBeforeTheFirstWallReadsNoWallBeforeIt) {
+    for (const bool withHoles : {false, true}) {
+        SCOPED_TRACE(withHoles);
+        Fixture f;
+        f.build.addRoom(0, 0, 1024, 1024);
+        f.build.link();
+        f.map.sectors[0].wallptr = -1;
+        f.map.sectors[0].wallnum = 5;
+        for (int32_t w = 0; w < 4; ++w) f.map.wallSelected[w] = 1;
+        recountSelection(f.map);
+        f.map.selectedLoopCount = 1;
+        ASSERT_EQ(sectorOfWall(f.map, 0), 0);
+        if (withHoles)
+            extractSelLoopsWi(f.map, f.events);
+        else
+            extractSelLoops(f.map, f.events);
+        EXPECT_LE(f.map.sectorCount, 2);
+    }
+}
+
 int64_t totalArea(const MapStore& map) {
     int64_t sum = 0;
     for (int32_t s = 0; s < map.sectorCount; ++s) sum += area(map, s);
