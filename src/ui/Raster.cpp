@@ -348,6 +348,94 @@ void plotLinePointsClipped(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2,
     for (int32_t t = 0; t <= last; ++t) plot(t);
 }
 
+namespace {
+
+struct SmoothLine {
+    SurfaceView s;
+    ClipRect clip;
+    const uint8_t* blend;
+    uint8_t c;
+    int32_t x1, y1, x2, y2, sx, sy, n, m;
+};
+
+// One smooth line along its major axis: each step puts a pixel pair, the share of the colour
+// in each decided by how far the true line lies between them. The second pixel of the pair is
+// one column right on a y-major line, one row up otherwise; Rising tells which of the two the
+// line leans towards.
+template <bool XMajor, bool Rising, bool Checked>
+void drawSmoothRun(const SmoothLine& l) {
+    constexpr int32_t qx = XMajor ? 0 : 1, qy = XMajor ? 1 : 0;
+    const SurfaceView s = l.s;
+    const uint8_t* blend = l.blend;
+    const uint8_t c = l.c;
+    auto allowed = [&](int32_t x, int32_t y) { return !Checked || inside(l.clip, x, y); };
+    auto full = [&](int32_t x, int32_t y) {
+        if (allowed(x, y)) s.at(x, y) = c;
+    };
+    auto twoThirds = [&](int32_t x, int32_t y) {
+        if (!allowed(x, y)) return;
+        uint8_t& v = s.at(x, y);
+        v = blend[v * 256 + c];
+    };
+    auto oneThird = [&](int32_t x, int32_t y) {
+        if (!allowed(x, y)) return;
+        uint8_t& v = s.at(x, y);
+        v = blend[c * 256 + v];
+    };
+    const int64_t n = l.n, m = l.m;
+    int32_t x = l.x1, y = l.y1;
+    int64_t t = 3 * n;
+    for (int64_t k = 0; k < n; ++k) {
+        if (t >= 6 * n - 6 * m) {
+            if (XMajor)
+                y += l.sy;
+            else
+                x += l.sx;
+            t -= 6 * n;
+        }
+        if (XMajor)
+            x += l.sx;
+        else
+            y += l.sy;
+        t += 6 * m;
+        // t stays in 0..6n-1, so its third of that range is found by two comparisons.
+        int32_t u = int32_t(t >= 2 * n) + int32_t(t >= 4 * n);
+        if (!XMajor && x == l.x2) u = 0;
+        if (XMajor && y == l.y2) u = 3;
+        switch (u) {
+            case 0:
+                if (Rising)
+                    full(x, y);
+                else
+                    full(x + qx, y + qy);
+                break;
+            case 1:
+                if (Rising) {
+                    twoThirds(x, y);
+                    oneThird(x + qx, y + qy);
+                } else {
+                    oneThird(x, y);
+                    twoThirds(x + qx, y + qy);
+                }
+                break;
+            case 2:
+                if (Rising) {
+                    oneThird(x, y);
+                    twoThirds(x + qx, y + qy);
+                } else {
+                    twoThirds(x, y);
+                    oneThird(x + qx, y + qy);
+                }
+                break;
+            default:
+                full(x, y);
+                break;
+        }
+    }
+}
+
+}  // namespace
+
 void drawLineSmooth(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                     int32_t colour, int32_t clipMode) {
     ClipRect clip = kWholeScreen;
@@ -373,74 +461,25 @@ void drawLineSmooth(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_
     const int32_t m = xMajor ? std::abs(dy) : std::abs(dx);
     if (n == 0) return;
 
-    const SurfaceView s = screenView(cv.frame);
-    const uint8_t* blend = cv.colors.blendTable.data();
-    const uint8_t c = uint8_t(colour);
-    // A clipper may leave an end point just outside its rectangle; every write is kept inside.
-    auto full = [&](int32_t x, int32_t y) {
-        if (inside(clip, x, y)) s.at(x, y) = c;
-    };
-    auto twoThirds = [&](int32_t x, int32_t y) {
-        if (!inside(clip, x, y)) return;
-        uint8_t& v = s.at(x, y);
-        v = blend[v * 256 + c];
-    };
-    auto oneThird = [&](int32_t x, int32_t y) {
-        if (!inside(clip, x, y)) return;
-        uint8_t& v = s.at(x, y);
-        v = blend[c * 256 + v];
-    };
-    // The second pixel of the pair: one column right on a y-major line, one row up otherwise.
+    const SmoothLine line{screenView(cv.frame), clip, cv.colors.blendTable.data(), uint8_t(colour),
+                          x1, y1, x2, y2, sx, sy, n, m};
+    // A clipper may leave an end point just outside its rectangle; every write is kept inside,
+    // and a line whose pixels all lie inside is drawn without asking.
     const int32_t qx = xMajor ? 0 : 1, qy = xMajor ? 1 : 0;
+    const bool checked = !inside(clip, x1, y1) || !inside(clip, x2, y2) ||
+                         !inside(clip, int64_t(x1) + qx, int64_t(y1) + qy) ||
+                         !inside(clip, int64_t(x2) + qx, int64_t(y2) + qy);
     const bool rising = xMajor ? y1 <= y2 : x1 <= x2;
-
-    int32_t x = x1, y = y1;
-    int64_t t = 3 * int64_t(n);
-    for (int32_t k = 0; k < n; ++k) {
-        if (t >= 6 * int64_t(n) - 6 * int64_t(m)) {
-            if (xMajor)
-                y += sy;
-            else
-                x += sx;
-            t -= 6 * int64_t(n);
-        }
-        if (xMajor)
-            x += sx;
-        else
-            y += sy;
-        t += 6 * int64_t(m);
-        int32_t u = int32_t(t / n / 2);
-        if (!xMajor && x == x2) u = 0;
-        if (xMajor && y == y2) u = 3;
-        switch (u) {
-            case 0:
-                if (rising)
-                    full(x, y);
-                else
-                    full(x + qx, y + qy);
-                break;
-            case 1:
-                if (rising) {
-                    twoThirds(x, y);
-                    oneThird(x + qx, y + qy);
-                } else {
-                    oneThird(x, y);
-                    twoThirds(x + qx, y + qy);
-                }
-                break;
-            case 2:
-                if (rising) {
-                    oneThird(x, y);
-                    twoThirds(x + qx, y + qy);
-                } else {
-                    twoThirds(x, y);
-                    oneThird(x + qx, y + qy);
-                }
-                break;
-            default:
-                full(x, y);
-                break;
-        }
+    const int which = (xMajor ? 4 : 0) | (rising ? 2 : 0) | (checked ? 1 : 0);
+    switch (which) {
+        case 0: drawSmoothRun<false, false, false>(line); break;
+        case 1: drawSmoothRun<false, false, true>(line); break;
+        case 2: drawSmoothRun<false, true, false>(line); break;
+        case 3: drawSmoothRun<false, true, true>(line); break;
+        case 4: drawSmoothRun<true, false, false>(line); break;
+        case 5: drawSmoothRun<true, false, true>(line); break;
+        case 6: drawSmoothRun<true, true, false>(line); break;
+        default: drawSmoothRun<true, true, true>(line); break;
     }
 }
 

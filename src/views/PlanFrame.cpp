@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "ui/Text.h"
@@ -34,6 +35,19 @@ int64_t boundBelow(double v) {
 }
 
 }  // namespace
+
+bool MapWindow::nearLimits(NearLimits& out) const {
+    constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
+    constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
+    if (!valid || !farUnreachable || left > kHigh || above > kHigh || right < kLow ||
+        below < kLow)
+        return false;
+    out.left = int32_t(std::max(left, kLow));
+    out.above = int32_t(std::max(above, kLow));
+    out.right = int32_t(std::min(right, kHigh));
+    out.below = int32_t(std::min(below, kHigh));
+    return true;
+}
 
 MapWindow mapWindowOf(const PlanProjection& view, double marginPixels) {
     MapWindow w;
@@ -102,45 +116,21 @@ void projectWallPoints(PlanFrame& pf) {
     uint8_t* sides = st.wallSides.data();
     uint16_t* ends = st.wallEnds.data();
     int32_t* near = st.nearWalls.data();
-    int32_t nearCount = 0;
-    // A line whose ends lie beyond the same edge misses the view.
-    auto decide = [&](int32_t i) {
-        if ((sides[i] & sides[ends[i]] & WallSide::Beyond) == 0) near[nearCount++] = i;
-    };
 
-    // A mark reaches kMarkerReach pixels; one more keeps rounding on the safe side. Each wall is
-    // decided as soon as both its points are placed, which in one pass keeps index order while
-    // every wall ends at the next wall or at one before it, as rings are stored.
+    // A mark reaches kMarkerReach pixels; one more keeps rounding on the safe side. Every frame
+    // walks all the walls, so the walk is kept to the fewest steps: first each point's sides,
+    // then each line, which misses the view when its ends lie beyond the same edge.
     const MapWindow window = mapWindowOf(pf.view, kMarkerReach + 2);
-    bool inOrder = true;
-    auto place = [&](auto sidesOf) {
-        uint8_t before = 0;      // the previous wall's sides
-        int32_t beforeEnd = -1;  // and its end
+    NearLimits limits;
+    if (window.nearLimits(limits)) {
+        placeWallPoints(walls, n, limits, sides, ends);
+    } else {
         for (int32_t i = 0; i < n; ++i) {
-            const WallRecord& w = walls[i];
-            const uint8_t here = sidesOf(w.x, w.y);
-            sides[i] = here;
-            const int32_t e = std::clamp<int32_t>(w.point2, 0, n - 1);
-            ends[i] = uint16_t(e);
-            if (beforeEnd == i && (before & here & WallSide::Beyond) == 0)
-                near[nearCount++] = i - 1;
-            if (e <= i) {
-                if ((here & sides[e] & WallSide::Beyond) == 0) near[nearCount++] = i;
-            } else if (e != i + 1) {
-                inOrder = false;
-            }
-            before = here;
-            beforeEnd = e;
+            sides[i] = window.sidesOf(walls[i].x, walls[i].y);
+            ends[i] = uint16_t(std::clamp<int32_t>(walls[i].point2, 0, n - 1));
         }
-    };
-    if (window.valid && window.farUnreachable)
-        place([&](int32_t x, int32_t y) { return window.sidesNear(x, y); });
-    else
-        place([&](int32_t x, int32_t y) { return window.sidesOf(x, y); });
-    if (!inOrder) {
-        nearCount = 0;
-        for (int32_t i = 0; i < n; ++i) decide(i);
     }
+    const int32_t nearCount = listNearWalls(sides, ends, n, near);
     st.nearWallCount = nearCount;
     if (nearCount < n / 4) {
         for (int32_t k = 0; k < nearCount; ++k) {
@@ -184,7 +174,17 @@ bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
     const int32_t end = int32_t(std::min<int64_t>(int64_t(sec.wallptr) + sec.wallnum, n));
     const uint8_t* sides = st.wallSides.data();
     uint8_t beyond = WallSide::Beyond;
-    for (int32_t w = first; w < end && beyond != 0; ++w) beyond &= sides[w];
+    int32_t at = first;
+    // Eight points at a time while a common edge remains.
+    for (; at + 8 <= end && beyond != 0; at += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, sides + at, sizeof eight);
+        eight &= eight >> 32;
+        eight &= eight >> 16;
+        eight &= eight >> 8;
+        beyond &= uint8_t(eight);
+    }
+    for (; at < end && beyond != 0; ++at) beyond &= sides[at];
     const bool near = first < end && beyond == 0;
     st.sectorNearView[sector] = near;
     if (!near) return false;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "ui/FrameBuffer.h"
+#include "views/NearPoints.h"
 #include "views/Projection.h"
 
 namespace korvel {
@@ -87,6 +88,9 @@ struct MapWindow {
         const uint32_t a = uint32_t(py < above) & uint32_t(py > farAbove);
         return uint8_t(l | r << 1 | b << 2 | a << 3);
     }
+    // The same tests as sidesNear on 32-bit numbers; false when an edge lies so far out that
+    // every 32-bit coordinate is beyond it, or sidesNear does not apply.
+    bool nearLimits(NearLimits& out) const;
     // For a valid window whose far bounds are unreachable.
     uint8_t sidesNear(int32_t x, int32_t y) const {
         const int64_t px = x, py = y;

@@ -182,9 +182,25 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
     const MapWindow window = mapWindowOf(view, double(reach) + 1);
     const bool nearOnly = window.valid && window.farUnreachable;
     st.spriteDrawCount = 0;
-    for (int32_t i = 0; i < map.spriteCount && st.spriteDrawCount < kMaxSprites; ++i) {
-        const SpriteRecord& sp = map.sprites[i];
-        if ((nearOnly ? window.sidesNear(sp.x, sp.y) : window.sidesOf(sp.x, sp.y)) != 0) continue;
+    const int32_t count = std::clamp(map.spriteCount, 0, kMaxSprites);
+    const SpriteRecord* sprites = map.sprites.data();
+    // Every frame looks at every sprite: the few near the view are found first, in the fewest
+    // steps, and only they are looked at closely.
+    int32_t* near = st.nearSprites.data();
+    int32_t nearCount = 0;
+    NearLimits limits;
+    if (window.nearLimits(limits)) {
+        nearCount = listSpritesInside(sprites, count, limits, near);
+    } else {
+        for (int32_t i = 0; i < count; ++i) {
+            near[nearCount] = i;
+            nearCount += (nearOnly ? window.sidesNear(sprites[i].x, sprites[i].y)
+                                   : window.sidesOf(sprites[i].x, sprites[i].y)) == 0;
+        }
+    }
+    for (int32_t k = 0; k < nearCount; ++k) {
+        const int32_t i = near[k];
+        const SpriteRecord& sp = sprites[i];
         const double px = view.columnExact(sp.x), py = view.rowExact(sp.y);
         if (!(px >= -2.0e9 && px <= 2.0e9 && py >= -2.0e9 && py <= 2.0e9)) continue;
         const int64_t x = safeFloor(px), y = safeFloor(py);

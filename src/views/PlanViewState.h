@@ -109,6 +109,8 @@ struct PlanViewState {
     int32_t labelCount = 0;
     ZeroedTable<SpriteDrawItem> spriteDrawList = ZeroedTable<SpriteDrawItem>(kMaxSprites);
     int32_t spriteDrawCount = 0;
+    // The sprites placed near enough to the view to be drawn, found while building that list.
+    ZeroedTable<int32_t> nearSprites = ZeroedTable<int32_t>(kMaxSprites);
 
     // Screen position of a wall's start point, projected once per frame for the walls that can
     // show: those listed in nearWalls, their end points, and the walls of every sector found
