@@ -161,18 +161,10 @@ void projectWallPoints(PlanFrame& pf) {
     for (int32_t i = 0; i < n; ++i) sides[i] |= WallSide::Projected;
 }
 
-bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
-    const MapStore& map = pf.map;
-    PlanViewState& st = pf.lists;
-    if (sector < 0 || sector >= std::min(map.sectorCount, kMaxSectors)) return false;
-    if (st.sectorTested[sector] == st.projectionCount) return st.sectorNearView[sector] != 0;
-    st.sectorTested[sector] = st.projectionCount;
-    // A sector whose start points all lie beyond one edge has its box outside the view.
-    const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
-    const SectorRecord& sec = map.sectors[sector];
-    const int32_t first = std::max<int32_t>(sec.wallptr, 0);
-    const int32_t end = int32_t(std::min<int64_t>(int64_t(sec.wallptr) + sec.wallnum, n));
-    const uint8_t* sides = st.wallSides.data();
+namespace {
+
+// The edges all of the points first..end-1 lie beyond.
+inline uint8_t commonSides(const uint8_t* sides, int32_t first, int32_t end) {
     uint8_t beyond = WallSide::Beyond;
     int32_t at = first;
     // Eight points at a time while a common edge remains.
@@ -185,14 +177,56 @@ bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
         beyond &= uint8_t(eight);
     }
     for (; at < end && beyond != 0; ++at) beyond &= sides[at];
-    const bool near = first < end && beyond == 0;
+    return beyond;
+}
+
+// Whether the sector's start points may span part of the map view: not when they all lie
+// beyond one edge, nor without walls.
+inline bool sectorMayShow(const uint8_t* sides, int32_t n, const SectorRecord& sec) {
+    const int32_t first = sec.wallptr, walls = sec.wallnum;
+    if (first >= 0 && walls > 0 && walls <= 8 && first + 8 <= n) {
+        // A room of up to eight walls: its points' sides read at once, the bytes past its last
+        // wall counted as beyond every edge.
+        uint64_t eight;
+        std::memcpy(&eight, sides + first, sizeof eight);
+        eight |= walls == 8 ? 0 : ~uint64_t(0) << (8 * walls);
+        eight &= eight >> 32;
+        eight &= eight >> 16;
+        eight &= eight >> 8;
+        return (eight & WallSide::Beyond) == 0;
+    }
+    const int32_t from = std::max(first, 0);
+    const int32_t end = std::min(first + walls, n);
+    return from < end && commonSides(sides, from, end) == 0;
+}
+
+}  // namespace
+
+bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
+    const MapStore& map = pf.map;
+    PlanViewState& st = pf.lists;
+    if (sector < 0 || sector >= std::min(map.sectorCount, kMaxSectors)) return false;
+    if (st.sectorTested[sector] == st.projectionCount) return st.sectorNearView[sector] != 0;
+    st.sectorTested[sector] = st.projectionCount;
+    const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
+    const SectorRecord& sec = map.sectors[sector];
+    const bool near = sectorMayShow(st.wallSides.data(), n, sec);
     st.sectorNearView[sector] = near;
     if (!near) return false;
+
+    const int32_t first = std::max<int32_t>(sec.wallptr, 0);
+    const int32_t end = std::min<int32_t>(int32_t(sec.wallptr) + sec.wallnum, n);
+    SectorStartBox box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
     for (int32_t w = first; w < end; ++w) {
         projectWall(pf, w);
         projectWall(pf, st.wallEnds[w]);
+        box.minX = std::min(box.minX, st.wallScreenX[w]);
+        box.maxX = std::max(box.maxX, st.wallScreenX[w]);
+        box.minY = std::min(box.minY, st.wallScreenY[w]);
+        box.maxY = std::max(box.maxY, st.wallScreenY[w]);
     }
     projectWall(pf, std::clamp<int32_t>(sec.wallptr, 0, n - 1));
+    st.sectorBoxes[sector] = box;
     return true;
 }
 

@@ -33,6 +33,11 @@ constexpr uint8_t Beyond = Left | Right | Below | Above;
 constexpr uint8_t Projected = 16;
 }  // namespace WallSide
 
+// A near sector's box of wall start points, kept for the frame (see ScreenBox).
+struct SectorStartBox {
+    int32_t minX, minY, maxX, maxY;
+};
+
 // One projected wall, in screen columns and rows (rows counted from the bottom).
 struct PlanWallLine {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -128,9 +133,10 @@ struct PlanViewState {
     int32_t nearWallCount = 0;
     // Per sector, found on first asking in a frame (the frame's projectionCount in
     // sectorTested): 1 when its start points may span part of the map view, and then its walls
-    // are projected.
+    // are projected and the box of its start points kept.
     ZeroedTable<uint8_t> sectorNearView = ZeroedTable<uint8_t>(kMaxSectors);
     ZeroedTable<uint32_t> sectorTested = ZeroedTable<uint32_t>(kMaxSectors);
+    ZeroedTable<SectorStartBox> sectorBoxes = ZeroedTable<SectorStartBox>(kMaxSectors);
     uint32_t projectionCount = 0;  // projections of the walls so far (0 after wrapping: none)
     // The sector fills: per wall the inverse slope of its projected line (column change per
     // row; kHorizontalWall for a horizontal one); the walls of one sector that cross its rows,

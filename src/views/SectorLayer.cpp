@@ -33,7 +33,7 @@ void collectSectorTagLabels(PlanFrame& pf, int32_t) {
         if (map.sectorIgnored[s] != 0) continue;
         const SectorRecord& sec = map.sectors[s];
         if (sec.lotag == 0 && sec.hitag == 0) continue;
-        const ScreenBox b = startPointBox(pf, s, wallSpan(map, s));
+        const ScreenBox b = startPointBox(pf, s);
         if (b.outsideMapView()) continue;
         if (st.labelCount >= kMaxSectors) return;
         PlanLabel& label = st.labels[st.labelCount++];
@@ -61,9 +61,9 @@ void fillSectorFlat(PlanFrame& pf, int32_t sector, uint8_t colour) {
     const MapStore& map = pf.map;
     PlanViewState& st = pf.lists;
     if (!isSector(map, sector)) return;
-    const WallSpan span = wallSpan(map, sector);
-    const ScreenBox box = startPointBox(pf, sector, span);
+    const ScreenBox box = startPointBox(pf, sector);
     if (box.outsideMapView()) return;
+    const WallSpan span = wallSpan(map, sector);
     const ScreenBox clip = box.clippedToMapView();
     const int32_t edgeCount = prepareSectorEdges(map, st, span, clip);
     const SurfaceView s = screenView(pf.cv.frame);

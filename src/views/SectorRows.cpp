@@ -10,19 +10,10 @@ WallSpan wallSpan(const MapStore& map, int32_t s) {
     return {int32_t(first), int32_t(end)};
 }
 
-ScreenBox startPointBox(PlanFrame& pf, int32_t sector, WallSpan span) {
-    ScreenBox b;
-    if (!projectSectorWalls(pf, sector)) return b;
-    const PlanViewState& st = pf.lists;
-    const int32_t* xs = st.wallScreenX.data();
-    const int32_t* ys = st.wallScreenY.data();
-    for (int32_t w = span.first; w < span.end; ++w) {
-        b.minX = std::min(b.minX, xs[w]);
-        b.maxX = std::max(b.maxX, xs[w]);
-        b.minY = std::min(b.minY, ys[w]);
-        b.maxY = std::max(b.maxY, ys[w]);
-    }
-    return b;
+ScreenBox startPointBox(PlanFrame& pf, int32_t sector) {
+    if (!projectSectorWalls(pf, sector)) return {};
+    const SectorStartBox& b = pf.lists.sectorBoxes[sector];
+    return {b.minX, b.minY, b.maxX, b.maxY};
 }
 
 int32_t prepareSectorEdges(const MapStore& map, PlanViewState& st, WallSpan span,

@@ -33,9 +33,10 @@ struct ScreenBox {
                 std::min(maxY, kMapViewTop)};
     }
 };
-// Needs the frame's wall points (projectWallPoints); projects the sector's own when its points
-// may span part of the view, else the sector lies outside it and its box is empty.
-ScreenBox startPointBox(PlanFrame& pf, int32_t sector, WallSpan span);
+// The box of the sector's wall start points (over its wallSpan). Needs the frame's wall points
+// (projectWallPoints); projects the sector's own when its points may span part of the view,
+// else the sector lies outside it and its box is empty.
+ScreenBox startPointBox(PlanFrame& pf, int32_t sector);
 
 // wallSlopes' entry for a wall that crosses no row.
 constexpr float kHorizontalWall = 2.0e9f;

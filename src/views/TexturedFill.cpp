@@ -270,9 +270,9 @@ void fillSectorsTextured(PlanFrame& pf, int32_t frameNumber) {
         const int32_t s = int32_t(order[i] & 0xFFF);
         if (map.sectorIgnored[s] != 0) continue;
         const SectorRecord& sec = map.sectors[s];
-        const WallSpan span = wallSpan(map, s);
-        const ScreenBox box = startPointBox(pf, s, span);
+        const ScreenBox box = startPointBox(pf, s);
         if (box.outsideMapView()) continue;
+        const WallSpan span = wallSpan(map, s);
         if (labels && (sec.lotag != 0 || sec.hitag != 0) && st.labelCount < kMaxSectors) {
             PlanLabel& label = st.labels[st.labelCount++];
             label.x = int32_t((int64_t(box.minX) + box.maxX) / 2);
