@@ -61,16 +61,23 @@ int32_t loopWalkBound(const MapStore& map, int32_t w) {
     return (bound < 0 ? 0 : bound) + 1;
 }
 
+// The sector's plane is level when it is not sloped or has no first line to slope from.
+bool planeLevel(const MapStore& map, const SectorRecord& sec, bool floor) {
+    const bool sloped = ((floor ? sec.floorstat : sec.ceilingstat) & kSurfaceSloped) != 0;
+    if (!sloped || !isWall(map, sec.wallptr)) return true;
+    const WallRecord& a = map.walls[sec.wallptr];
+    if (!isWall(map, a.point2)) return true;
+    const WallRecord& b = map.walls[a.point2];
+    return a.x == b.x && a.y == b.y;
+}
+
 int32_t planeZ(const MapStore& map, int32_t x, int32_t y, int32_t sector, bool floor) {
     if (map.sectorCount == 0) return 0;
     const SectorRecord& sec = map.sectors[clampSector(map, sector)];
     const int32_t base = floor ? sec.floorz : sec.ceilingz;
-    const bool sloped = ((floor ? sec.floorstat : sec.ceilingstat) & kSurfaceSloped) != 0;
-    if (!sloped || !isWall(map, sec.wallptr)) return base;
+    if (planeLevel(map, sec, floor)) return base;
     const WallRecord& a = map.walls[sec.wallptr];
-    if (!isWall(map, a.point2)) return base;
     const WallRecord& b = map.walls[a.point2];
-    if (a.x == b.x && a.y == b.y) return base;
     const int32_t heinum = floor ? sec.floorheinum : sec.ceilingheinum;
     const double d = signedDistToLine(a.x, a.y, b.x, b.y, x, y);
     return wrap32(int64_t(base) + safeFloor(d * heinum / 256));
@@ -200,6 +207,11 @@ int32_t getTrueFloorZ(const MapStore& map, int32_t x, int32_t y, int32_t sector)
 
 int32_t getTrueCeilingZ(const MapStore& map, int32_t x, int32_t y, int32_t sector) {
     return planeZ(map, x, y, sector, false);
+}
+
+bool surfaceIsLevel(const MapStore& map, int32_t sector, bool ceiling) {
+    if (map.sectorCount == 0) return true;
+    return planeLevel(map, map.sectors[clampSector(map, sector)], !ceiling);
 }
 
 int32_t floorZAtWithLine(const MapStore& map, int32_t x, int32_t y, int32_t sector, int32_t x1,

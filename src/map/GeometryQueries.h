@@ -32,6 +32,9 @@ int32_t isPointInVoidZone(const MapStore& map, double px, double py);
 // changes by heinum / 256 per unit of distance from that line.
 int32_t getTrueFloorZ(const MapStore& map, int32_t x, int32_t y, int32_t sector);
 int32_t getTrueCeilingZ(const MapStore& map, int32_t x, int32_t y, int32_t sector);
+// Whether those heights are the same everywhere (the floor's, or the ceiling's): the plane is
+// not sloped or has no first line to slope from.
+bool surfaceIsLevel(const MapStore& map, int32_t sector, bool ceiling);
 int32_t floorZAtWithLine(const MapStore& map, int32_t x, int32_t y, int32_t sector, int32_t x1,
                          int32_t y1, int32_t x2, int32_t y2);
 int32_t ceilingZAtWithLine(const MapStore& map, int32_t x, int32_t y, int32_t sector, int32_t x1,

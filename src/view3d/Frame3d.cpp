@@ -1,6 +1,7 @@
 #include "view3d/Frame3d.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "base/Mainm.h"
@@ -55,6 +56,9 @@ void renderPlan(Scene3d& sc, std::vector<uint8_t>& image, const FrameInputs3d& i
         return int32_t(std::clamp<int64_t>(int64_t(saturateToInt32(pp.screenY(y))) - 134,
                                            INT32_MIN, INT32_MAX));
     };
+    // The map x of every column, the same on every row.
+    std::array<int32_t, kImageWidth3d> columnX;
+    for (int32_t c = 0; c < kImageWidth3d; ++c) columnX[size_t(c)] = saturateToInt32(pp.mapX(c));
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         if (map.sectorIgnored[s] != 0) continue;
         const SectorRecord& sec = map.sectors[s];
@@ -80,7 +84,10 @@ void renderPlan(Scene3d& sc, std::vector<uint8_t>& image, const FrameInputs3d& i
         c1 = std::clamp(c1, 0, kImageWidth3d - 1);
         r0 = std::clamp(r0, 0, kImageHeight3d - 1);
         r1 = std::clamp(r1, 0, kImageHeight3d - 1);
+        const bool level = surfaceIsLevel(map, s, in.ceilingView);
+        const int32_t levelZ = in.ceilingView ? sec.ceilingz : sec.floorz;
         for (int32_t m = r0; m <= r1; ++m) {
+            const int32_t rowY = saturateToInt32(-pp.negatedMapY(m + 134));
             crossings.clear();
             for (const EdgeRow& e : edges) {
                 if (e.slope == kFlatEdge) continue;
@@ -96,23 +103,43 @@ void renderPlan(Scene3d& sc, std::vector<uint8_t>& image, const FrameInputs3d& i
                 const int32_t from = std::clamp(crossings[k], c0, c1);
                 const int32_t to = std::clamp(crossings[k + 1], c0, c1);
                 if (from == to) continue;
-                for (int32_t c = from; c <= to; ++c) {
-                    const size_t px = size_t(m) * kImageWidth3d + size_t(c);
-                    const int32_t x = saturateToInt32(pp.mapX(c));
-                    const int32_t y = saturateToInt32(-pp.negatedMapY(m + 134));
-                    if (byLight) {
-                        if (image[px] == 0) {
-                            value[px] = lightAtSurfacePoint(map, x, y, s, in.ceilingView ? 1 : 0);
-                            image[px] = 1;
+                uint8_t* shown = &image[size_t(m) * kImageWidth3d];
+                int32_t* held = &value[size_t(m) * kImageWidth3d];
+                if (byLight) {
+                    for (int32_t c = from; c <= to; ++c) {
+                        if (shown[c] == 0) {
+                            held[c] = lightAtSurfacePoint(map, columnX[size_t(c)], rowY, s,
+                                                          in.ceilingView ? 1 : 0);
+                            shown[c] = 1;
                         }
-                    } else {
-                        const int32_t z = in.ceilingView ? getTrueCeilingZ(map, x, y, s)
-                                                         : getTrueFloorZ(map, x, y, s);
-                        if (image[px] == 0 || z < value[px]) value[px] = z;
-                        image[px] = 1;
+                        lo = std::min<int64_t>(lo, held[c]);
+                        hi = std::max<int64_t>(hi, held[c]);
                     }
-                    lo = std::min<int64_t>(lo, value[px]);
-                    hi = std::max<int64_t>(hi, value[px]);
+                } else if (level) {
+                    // One height over the whole run: a cell keeps the lowest of the heights
+                    // drawn on it, each of which has counted towards lo and hi.
+                    bool kept = false;
+                    for (int32_t c = from; c <= to; ++c) {
+                        if (shown[c] == 0 || levelZ < held[c]) {
+                            held[c] = levelZ;
+                            kept = true;
+                        }
+                        shown[c] = 1;
+                    }
+                    if (kept) {
+                        lo = std::min<int64_t>(lo, levelZ);
+                        hi = std::max<int64_t>(hi, levelZ);
+                    }
+                } else {
+                    for (int32_t c = from; c <= to; ++c) {
+                        const int32_t x = columnX[size_t(c)];
+                        const int32_t z = in.ceilingView ? getTrueCeilingZ(map, x, rowY, s)
+                                                         : getTrueFloorZ(map, x, rowY, s);
+                        if (shown[c] == 0 || z < held[c]) held[c] = z;
+                        shown[c] = 1;
+                        lo = std::min<int64_t>(lo, held[c]);
+                        hi = std::max<int64_t>(hi, held[c]);
+                    }
                 }
             }
         }
