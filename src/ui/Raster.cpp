@@ -115,7 +115,8 @@ void clipLine(const ClipperBounds& b, int32_t& x1, int32_t& y1, int32_t& x2, int
         y = roundToInt(double(y) + double(int64_t(bound) - x) * s);
         x = bound;
     };
-    if (x1 != x2) {
+    // The slopes are worked out only for a line that crosses a bound.
+    if (x1 != x2 && (x1 < b.x0 || x1 > b.xUpper1 || x2 < b.x0 || x2 > b.xUpper2)) {
         const float s = float(double(int64_t(y1) - y2) / double(int64_t(x1) - x2));
         if (x1 < b.x0)
             moveX(x1, y1, b.x0, s);
@@ -126,7 +127,7 @@ void clipLine(const ClipperBounds& b, int32_t& x1, int32_t& y1, int32_t& x2, int
         else if (x2 > b.xUpper2)
             moveX(x2, y2, b.xUpper2, s);
     }
-    if (y1 == y2) return;
+    if (y1 == y2 || !(y1 < b.y0 || y1 > b.yUpper1 || y2 < b.y0 || y2 > b.yUpper2)) return;
     auto moveY = [](int32_t& x, int32_t& y, int32_t bound, float t) {
         x = roundToInt(double(x) + double(int64_t(bound) - y) * t);
         y = bound;
@@ -361,10 +362,20 @@ struct SmoothLine {
 // One smooth line along its major axis: each step puts a pixel pair, the share of the colour
 // in each decided by how far the true line lies between them. The second pixel of the pair is
 // one column right on a y-major line, one row up otherwise; Rising tells which of the two the
-// line leans towards.
+// line leans towards. Long lines take the direction as constants, so that the steps hold no
+// tests of it; short ones, where choosing among the forms would cost more, take it as it is.
+struct LineDirection {
+    bool xMajor, rising, checked;
+};
 template <bool XMajor, bool Rising, bool Checked>
-void drawSmoothRun(const SmoothLine& l) {
-    constexpr int32_t qx = XMajor ? 0 : 1, qy = XMajor ? 1 : 0;
+struct FixedDirection {
+    static constexpr bool xMajor = XMajor, rising = Rising, checked = Checked;
+};
+
+template <class Direction>
+void drawSmoothRun(const SmoothLine& l, Direction d) {
+    const bool XMajor = d.xMajor, Rising = d.rising, Checked = d.checked;
+    const int32_t qx = XMajor ? 0 : 1, qy = XMajor ? 1 : 0;
     const SurfaceView s = l.s;
     const uint8_t* blend = l.blend;
     const uint8_t c = l.c;
@@ -470,16 +481,20 @@ void drawLineSmooth(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_
                          !inside(clip, int64_t(x1) + qx, int64_t(y1) + qy) ||
                          !inside(clip, int64_t(x2) + qx, int64_t(y2) + qy);
     const bool rising = xMajor ? y1 <= y2 : x1 <= x2;
+    if (n < 32) {
+        drawSmoothRun(line, LineDirection{xMajor, rising, checked});
+        return;
+    }
     const int which = (xMajor ? 4 : 0) | (rising ? 2 : 0) | (checked ? 1 : 0);
     switch (which) {
-        case 0: drawSmoothRun<false, false, false>(line); break;
-        case 1: drawSmoothRun<false, false, true>(line); break;
-        case 2: drawSmoothRun<false, true, false>(line); break;
-        case 3: drawSmoothRun<false, true, true>(line); break;
-        case 4: drawSmoothRun<true, false, false>(line); break;
-        case 5: drawSmoothRun<true, false, true>(line); break;
-        case 6: drawSmoothRun<true, true, false>(line); break;
-        default: drawSmoothRun<true, true, true>(line); break;
+        case 0: drawSmoothRun(line, FixedDirection<false, false, false>{}); break;
+        case 1: drawSmoothRun(line, FixedDirection<false, false, true>{}); break;
+        case 2: drawSmoothRun(line, FixedDirection<false, true, false>{}); break;
+        case 3: drawSmoothRun(line, FixedDirection<false, true, true>{}); break;
+        case 4: drawSmoothRun(line, FixedDirection<true, false, false>{}); break;
+        case 5: drawSmoothRun(line, FixedDirection<true, false, true>{}); break;
+        case 6: drawSmoothRun(line, FixedDirection<true, true, false>{}); break;
+        default: drawSmoothRun(line, FixedDirection<true, true, true>{}); break;
     }
 }
 
