@@ -50,6 +50,24 @@ std::string currentFolder() {
     return ec ? std::string() : cwd.string();
 }
 
+// A digest of a frame, cheap enough for every present. It only tells when keeping a copy of
+// the frame starts to pay: equal digests are no proof of equal frames.
+uint64_t frameDigest(const uint8_t* pixels, size_t bytes) {
+    constexpr uint64_t kOdd = 0x9E3779B97F4A7C15u;
+    uint64_t lanes[4] = {1, 2, 3, 4};
+    size_t at = 0;
+    for (; at + 32 <= bytes; at += 32)
+        for (size_t l = 0; l < 4; ++l) {
+            uint64_t word = 0;
+            std::memcpy(&word, pixels + at + 8 * l, 8);
+            lanes[l] = (lanes[l] ^ word) * kOdd;
+        }
+    uint64_t digest = bytes;
+    for (; at < bytes; ++at) digest = (digest ^ pixels[at]) * kOdd;
+    for (const uint64_t lane : lanes) digest = (digest ^ lane) * kOdd + (digest >> 29);
+    return digest;
+}
+
 tm localNow(timespec* precise) {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
@@ -189,10 +207,18 @@ void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
     // An idle editor presents the same picture frame after frame: the window shows it already
     // (and is repainted from it when uncovered), so the conversion and upload are skipped.
     const size_t frameBytes = size_t(kFrameWidth) * kFrameHeight;
-    if (lastPresented_.size() == frameBytes && palette == lastPalette_ &&
-        std::memcmp(lastPresented_.data(), pixels, frameBytes) == 0)
-        return;
-    lastPresented_.assign(pixels, pixels + frameBytes);
+    if (!lastPresented_.empty()) {
+        if (palette == lastPalette_ && std::memcmp(lastPresented_.data(), pixels, frameBytes) == 0)
+            return;
+        lastPresented_.assign(pixels, pixels + frameBytes);
+    } else {
+        // Until a picture comes twice running only its digest is kept: start-up shows a new
+        // picture each time, and copying each would write the copy's memory for nothing.
+        const uint64_t digest = frameDigest(pixels, frameBytes);
+        if (digest == lastDigest_ && palette == lastPalette_)
+            lastPresented_.assign(pixels, pixels + frameBytes);
+        lastDigest_ = digest;
+    }
     lastPalette_ = palette;
     uint32_t colours[256];
     for (int i = 0; i < 256; ++i)

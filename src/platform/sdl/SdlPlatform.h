@@ -101,7 +101,10 @@ private:
     // The frame as 32-bit pixels, top row first: the whole frame when drawing without a
     // renderer, else one band of rows at a time on its way to the texture.
     std::vector<uint32_t> pixels_;
-    std::vector<uint8_t> lastPresented_;   // the frame and palette presented last
+    // The frame and palette presented last. The frame is copied only once the same picture has
+    // come twice running (by its digest): until then the copy stays empty.
+    std::vector<uint8_t> lastPresented_;
+    uint64_t lastDigest_ = 0;
     Palette256 lastPalette_{};
     std::unique_ptr<SoundPlayer> sound_;
     NativeFileSystem fileSystem_;
