@@ -239,7 +239,9 @@ void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
     } else {
         for (int y = 0; y < kFrameHeight; ++y) convert(y, pixels_.data() + size_t(y) * kFrameWidth);
     }
-    redraw();
+    // A hidden window shows nothing; showing it draws the frame. Drawing it now would cost a
+    // whole pass through the renderer for nothing.
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN) == 0) redraw();
 }
 
 void SdlPlatform::showSplash(const std::string& text) {
