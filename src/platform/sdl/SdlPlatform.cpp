@@ -136,11 +136,8 @@ bool SdlPlatform::makeRenderer() {
         renderer_ = nullptr;
         return false;
     }
+    // The texture is filled by the first present; until then the window is drawn black.
     pixels_.assign(size_t(kFrameWidth) * kBandRows, kOpaqueBlack);
-    for (int y = 0; y < kFrameHeight; y += kBandRows) {
-        const SDL_Rect band{0, y, kFrameWidth, kBandRows};
-        SDL_UpdateTexture(texture_, &band, pixels_.data(), kFrameWidth * 4);
-    }
     return true;
 }
 
@@ -175,6 +172,18 @@ void SdlPlatform::setCaption(const std::string& caption) {
 void SdlPlatform::showWindow() {
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
+    // Being shown exposes the window, and the drawing below answers that: the exposures waiting
+    // by now are dropped rather than drawn a second time by the next event pass.
+    SDL_PumpEvents();
+    Uint32 id = SDL_GetWindowID(window_);
+    SDL_FilterEvents(
+        [](void* window, SDL_Event* e) {
+            return e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_EXPOSED &&
+                           e->window.windowID == *static_cast<Uint32*>(window)
+                       ? 0
+                       : 1;
+        },
+        &id);
     redraw();
 }
 
@@ -236,6 +245,7 @@ void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
             const SDL_Rect band{0, y, kFrameWidth, kBandRows};
             SDL_UpdateTexture(texture_, &band, pixels_.data(), kFrameWidth * 4);
         }
+        texturePresented_ = true;
     } else {
         for (int y = 0; y < kFrameHeight; ++y) convert(y, pixels_.data() + size_t(y) * kFrameWidth);
     }
@@ -304,7 +314,7 @@ void SdlPlatform::redraw() {
         const SDL_Rect target{v.x, v.y, v.width, v.height};
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+        if (texturePresented_) SDL_RenderCopy(renderer_, texture_, nullptr, &target);
         SDL_RenderPresent(renderer_);
         return;
     }

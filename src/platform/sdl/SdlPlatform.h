@@ -97,6 +97,7 @@ private:
     SDL_Surface* splashImage_ = nullptr;  // the splash picture, copied again when uncovered
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    bool texturePresented_ = false;  // the texture holds a frame (else the window shows black)
     SDL_Surface* frameSurface_ = nullptr;  // the frame when drawing without a renderer
     // The frame as 32-bit pixels, top row first: the whole frame when drawing without a
     // renderer, else one band of rows at a time on its way to the texture.
