@@ -50,24 +50,6 @@ std::string currentFolder() {
     return ec ? std::string() : cwd.string();
 }
 
-// A digest of a frame, cheap enough for every present. It only tells when keeping a copy of
-// the frame starts to pay: equal digests are no proof of equal frames.
-uint64_t frameDigest(const uint8_t* pixels, size_t bytes) {
-    constexpr uint64_t kOdd = 0x9E3779B97F4A7C15u;
-    uint64_t lanes[4] = {1, 2, 3, 4};
-    size_t at = 0;
-    for (; at + 32 <= bytes; at += 32)
-        for (size_t l = 0; l < 4; ++l) {
-            uint64_t word = 0;
-            std::memcpy(&word, pixels + at + 8 * l, 8);
-            lanes[l] = (lanes[l] ^ word) * kOdd;
-        }
-    uint64_t digest = bytes;
-    for (; at < bytes; ++at) digest = (digest ^ pixels[at]) * kOdd;
-    for (const uint64_t lane : lanes) digest = (digest ^ lane) * kOdd + (digest >> 29);
-    return digest;
-}
-
 tm localNow(timespec* precise) {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
@@ -226,42 +208,44 @@ void SdlPlatform::moveWindowBy(int32_t dx, int32_t dy) {
 }
 
 void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
-    // An idle editor presents the same picture frame after frame: the window shows it already
-    // (and is repainted from it when uncovered), so the conversion and upload are skipped.
+    // Only the bands of rows that differ from the frame presented last are converted and
+    // uploaded: a line of the start-up log changes one band, and an idle editor presents the same
+    // picture frame after frame, which the window shows already (and is repainted from when
+    // uncovered), so nothing is done at all.
     const size_t frameBytes = size_t(kFrameWidth) * kFrameHeight;
-    if (!lastPresented_.empty()) {
-        if (palette == lastPalette_ && std::memcmp(lastPresented_.data(), pixels, frameBytes) == 0)
-            return;
-        lastPresented_.assign(pixels, pixels + frameBytes);
-    } else {
-        // Until a picture comes twice running only its digest is kept: start-up shows a new
-        // picture each time, and copying each would write the copy's memory for nothing.
-        const uint64_t digest = frameDigest(pixels, frameBytes);
-        if (digest == lastDigest_ && palette == lastPalette_)
-            lastPresented_.assign(pixels, pixels + frameBytes);
-        lastDigest_ = digest;
-    }
+    const size_t bandBytes = size_t(kFrameWidth) * kBandRows;
+    const bool firstFrame = lastPresented_.empty();
+    const bool samePalette = !firstFrame && palette == lastPalette_;
+    if (firstFrame) lastPresented_.assign(pixels, pixels + frameBytes);
     lastPalette_ = palette;
     uint32_t colours[256];
     for (int i = 0; i < 256; ++i)
         colours[i] =
             kOpaqueBlack | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 | palette[i].b;
-    // The program counts rows from the bottom; the window from the top.
-    auto convert = [&](int y, uint32_t* dst) {
-        const uint8_t* src = pixels + size_t(kFrameHeight - 1 - y) * kFrameWidth;
-        for (int x = 0; x < kFrameWidth; ++x) dst[x] = colours[src[x]];
-    };
-    if (texture_) {
-        for (int y = 0; y < kFrameHeight; y += kBandRows) {
-            for (int r = 0; r < kBandRows; ++r)
-                convert(y + r, pixels_.data() + size_t(r) * kFrameWidth);
-            const SDL_Rect band{0, y, kFrameWidth, kBandRows};
-            SDL_UpdateTexture(texture_, &band, pixels_.data(), kFrameWidth * 4);
+    bool changed = false;
+    for (int y = 0; y < kFrameHeight; y += kBandRows) {
+        // The program counts rows from the bottom; the window from the top. The band's rows are
+        // one block of the frame, its top row last.
+        const size_t block = size_t(kFrameHeight - kBandRows - y) * kFrameWidth;
+        if (samePalette &&
+            std::memcmp(lastPresented_.data() + block, pixels + block, bandBytes) == 0)
+            continue;
+        if (!firstFrame) std::memcpy(lastPresented_.data() + block, pixels + block, bandBytes);
+        changed = true;
+        // Without a renderer pixels_ is the whole frame; with one, the band on its way.
+        uint32_t* band = texture_ ? pixels_.data() : pixels_.data() + size_t(y) * kFrameWidth;
+        for (int r = 0; r < kBandRows; ++r) {
+            const uint8_t* src = pixels + size_t(kFrameHeight - 1 - y - r) * kFrameWidth;
+            uint32_t* dst = band + size_t(r) * kFrameWidth;
+            for (int x = 0; x < kFrameWidth; ++x) dst[x] = colours[src[x]];
         }
-        texturePresented_ = true;
-    } else {
-        for (int y = 0; y < kFrameHeight; ++y) convert(y, pixels_.data() + size_t(y) * kFrameWidth);
+        if (texture_) {
+            const SDL_Rect rect{0, y, kFrameWidth, kBandRows};
+            SDL_UpdateTexture(texture_, &rect, band, kFrameWidth * 4);
+        }
     }
+    if (!changed) return;
+    texturePresented_ = texture_ != nullptr;
     // A hidden window shows nothing; showing it draws the frame. Drawing it now would cost a
     // whole pass through the renderer for nothing.
     if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN) == 0) redraw();

@@ -103,10 +103,7 @@ private:
     // The frame as 32-bit pixels, top row first: the whole frame when drawing without a
     // renderer, else one band of rows at a time on its way to the texture.
     std::vector<uint32_t> pixels_;
-    // The frame and palette presented last. The frame is copied only once the same picture has
-    // come twice running (by its digest): until then the copy stays empty.
-    std::vector<uint8_t> lastPresented_;
-    uint64_t lastDigest_ = 0;
+    std::vector<uint8_t> lastPresented_;  // the frame and palette presented last
     Palette256 lastPalette_{};
     // Opening the audio device takes milliseconds start-up need not wait for: a thread of its
     // own opens it, and the player is waited for when first used (see sound()).
