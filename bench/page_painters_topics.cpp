@@ -77,7 +77,8 @@ void BM_HelpTopics(benchmark::State& state) {
     LanguageRecord record;
     for (auto& t : record.texts) t = std::string(60, 'w');
     langs.languages.push_back(record);
-    std::vector<std::string> names(1000, std::string(200, 'n'));
+    NameTable names(1000);
+    for (size_t i = 0; i < names.size(); ++i) names.set(i, std::string(200, 'n'));
     std::vector<int32_t> uses(1000, 123456);
     const std::string prompt = "500";
     const HelpTopicInput in{s.cv, fonts, langs, prompt, 0, names, uses};

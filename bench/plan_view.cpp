@@ -55,7 +55,7 @@ std::unique_ptr<Editor> makeScene(int32_t cols, int32_t rows, double zoom, bool 
     for (int32_t s = 0; s < map.sectorCount; s += 3) map.sectors[s].lotag = int16_t(s);
     for (int32_t w = 0; w < map.wallCount; w += 5) map.walls[w].hitag = 7;
     for (int32_t k = 0; k < map.spriteCount; k += 2) map.sprites[k].lotag = 1;
-    ed->tileCatalog.tileNames[0] = "SPAWN";
+    ed->tileCatalog.tileNames.set(0, "SPAWN");
     if (selectAll) {
         map.sectorSelected.fill(1);
         map.wallSelected.fill(1);

@@ -284,7 +284,7 @@ void BM_HoverOverlay(benchmark::State& state) {
     Fonts fonts;
     Languages langs;
     InputState input;
-    const std::vector<std::string> names(kTileCount);
+    const NameTable names(kTileCount);
     int32_t time = 0;
     for (auto _ : state) {
         const HoverOverlay3d o{sc, pick, *b.map, names, langs, fonts, 83, time, input};

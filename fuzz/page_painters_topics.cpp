@@ -33,7 +33,7 @@ struct World {
     Fonts fonts;
     Languages langs;
     Skin skin;
-    std::vector<std::string> soundNames = std::vector<std::string>(1000);
+    NameTable soundNames = NameTable(1000);
     std::vector<int32_t> soundUsage = std::vector<int32_t>(1000);
     SparksToyState sparks;
     ProfileEditorState profile;
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char& ch : prompt) ch = char(in.get<uint8_t>());
     const int32_t frameTime = in.get<int32_t>();
     const int32_t named = in.get<uint16_t>() % 1000;
-    w.soundNames[size_t(named)] = std::string(in.get<uint8_t>(), char(in.get<uint8_t>() | 32));
+    w.soundNames.set(size_t(named), std::string(in.get<uint8_t>(), char(in.get<uint8_t>() | 32)));
     w.soundUsage[size_t(in.get<uint16_t>() % 1000)] = in.get<int32_t>();
     const HelpTopicInput topic{cv, w.fonts, w.langs, prompt, frameTime, w.soundNames, w.soundUsage};
     drawToolHint(topic, in.get<int8_t>());

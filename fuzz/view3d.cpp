@@ -55,7 +55,7 @@ struct Fixture {
         for (size_t i = 0; i < colors.palRemaps.size(); ++i) colors.palRemaps[i] = uint8_t(i);
         ed->pages.view3d.scene = scene;
         ed->calls.playSound = [](Editor&, const std::string&, int32_t) {};
-        ed->tileCatalog.tileNames[0] = "ZERO";
+        ed->tileCatalog.tileNames.set(0, "ZERO");
     }
 };
 

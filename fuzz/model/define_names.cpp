@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace korvel;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string> tiles(kTileCount), sounds(kSoundCount);
+    NameTable tiles(kTileCount), sounds(kSoundCount);
     parseDefines(text, tiles);
     parseDefines(text, sounds);
     return 0;

@@ -11,6 +11,7 @@
 #include "app/EditorInit.h"
 #include "app/ExitTransition.h"
 #include "base/MessageNumbers.h"
+#include "base/ZeroedBlock.h"
 #include "commands/CommandTable.h"
 #include "pages/MessageBox.h"
 #include "resources/ColorTableBuild.h"
@@ -238,6 +239,8 @@ bool startup(Editor& ed) {
     logMessage(kMsgReady, ed, kReadyColour);
     showBootLog(ed.bootLogState, canvasOf(ed), p);
     c.playSound(ed, "beep2", kCueFlags);
+    // Loading leaves freed buffers in the heap that the frames do not need.
+    releaseFreeHeapPages();
 
     ed.loop.fpsNextTime = p.secondsClock() + 1;
     ed.loop.loopStartTick = p.ticks();

@@ -21,5 +21,8 @@ void freeBlock(void* block, std::size_t bytes);
 // written; a big mapped block hands its pages back to the system instead, so clearing a table
 // that was never written costs nothing and clearing one that was gives its memory back.
 void clearBlock(void* block, std::size_t bytes);
+// Hands the free pages of the heap back to the system, where the C library allows it: for the
+// end of a phase whose temporary buffers are gone, such as start-up. Nothing else changes.
+void releaseFreeHeapPages();
 
 }  // namespace korvel

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/NameTable.h"
 #include "ui/FrameBuffer.h"
 
 namespace korvel {
@@ -22,7 +23,7 @@ struct HelpTopicInput {
     const Languages& langs;
     const std::string& promptInput;
     int32_t frameTime = 0;
-    const std::vector<std::string>& soundNames;
+    const NameTable& soundNames;
     const std::vector<int32_t>& soundUsage;
 };
 

@@ -44,6 +44,7 @@ std::string view3dStatusLine(const Editor& ed) {
 // The picture is rendered only when something changed; the last one is shown every frame.
 void draw3DViewPage(Editor& ed) {
     View3DState& v = ed.pages.view3d;
+    preview3dPicture(ed.frameBuffer);
     if (v.view3dValid == 0) {
         ed.calls.renderFrame(ed);
         ++v.view3dValid;

@@ -1,6 +1,9 @@
 #include "base/ZeroedBlock.h"
 
 #include <sys/mman.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -84,6 +87,13 @@ void clearBlock(void* block, std::size_t bytes) {
         return;
 #endif
     clearWrittenPages(static_cast<unsigned char*>(block), bytes);
+}
+
+void releaseFreeHeapPages() {
+#if defined(__GLIBC__)
+    // Under AddressSanitizer the heap is the sanitizer's, not the C library's.
+    if (kMapBigBlocks) ::malloc_trim(0);
+#endif
 }
 
 }  // namespace korvel

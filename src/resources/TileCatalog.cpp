@@ -82,7 +82,7 @@ void loadTileSets(TileCatalog& catalog, FileSystem& fs, const std::string& dataF
                   catalog.tileCategories);
 }
 
-void parseDefines(std::string_view text, std::vector<std::string>& names) {
+void parseDefines(std::string_view text, NameTable& names) {
     for (const auto raw : splitAtCr(text)) {
         if (raw.size() <= 9) continue;
         const std::string_view line = dropLeadingLf(raw);
@@ -90,7 +90,7 @@ void parseDefines(std::string_view text, std::vector<std::string>& names) {
         std::string_view name, number;
         if (!blankField(line, 2, name) || !blankField(line, 3, number)) continue;
         const auto n = defineNumber(number);
-        if (n && *n >= 0 && size_t(*n) < names.size()) names[size_t(*n)] = std::string(name);
+        if (n && *n >= 0 && size_t(*n) < names.size()) names.set(size_t(*n), name);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/NameTable.h"
 #include "map/TileCategories.h"
 #include "resources/TileStore.h"
 
@@ -19,8 +20,8 @@ constexpr int32_t kSoundCount = 1000;
 
 struct TileCatalog {
     std::vector<uint8_t> tileCategories = std::vector<uint8_t>(kTileCount);
-    std::vector<std::string> tileNames = std::vector<std::string>(kTileCount);
-    std::vector<std::string> soundNames = std::vector<std::string>(kSoundCount);
+    NameTable tileNames = NameTable(kTileCount);
+    NameTable soundNames = NameTable(kSoundCount);
 
     // Tile numbers the tile picker shows, ended by -1; one entry more than there are tiles, so
     // that the end mark fits when every tile is listed.
@@ -40,7 +41,7 @@ void loadTileSets(TileCatalog& catalog, FileSystem& fs, const std::string& dataF
 
 // "#define NAME number" lines of a C header; a later line for a number replaces its name, and
 // numbers outside the table are skipped.
-void parseDefines(std::string_view text, std::vector<std::string>& names);
+void parseDefines(std::string_view text, NameTable& names);
 // names.h into tileNames, then sounds.h into soundNames, from the program folder; a missing
 // file changes nothing.
 void loadNamesAndSounds(TileCatalog& catalog, FileSystem& fs, const std::string& programFolder);

@@ -11,8 +11,7 @@ FrameBuffer::FrameBuffer(int32_t rowLength)
       background(size_t(kScreenWidth) * kScreenHeight),
       viewBackdrop(size_t(kScreenWidth) * kMapViewRows),
       menuBuffer(size_t(400) * kMapViewRows),
-      screenCopy(size_t(kScreenWidth) * kScreenHeight),
-      preview3dImage(size_t(kScreenWidth) * 450) {}
+      screenCopy(size_t(kScreenWidth) * kScreenHeight) {}
 
 SurfaceView screenView(FrameBuffer& fb) {
     return {fb.screen.data(), kScreenWidth, kScreenHeight, fb.screenRowLength};
@@ -24,6 +23,12 @@ SurfaceView backgroundView(FrameBuffer& fb) {
 
 SurfaceView menuView(FrameBuffer& fb) {
     return {fb.menuBuffer.data(), 400, kMapViewRows, 400};
+}
+
+std::vector<uint8_t>& preview3dPicture(FrameBuffer& fb) {
+    const size_t bytes = size_t(kScreenWidth) * 450;
+    if (fb.preview3dImage.size() != bytes) fb.preview3dImage.assign(bytes, 0);
+    return fb.preview3dImage;
 }
 
 void copyBackgroundToScreen(FrameBuffer& fb) {

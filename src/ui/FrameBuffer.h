@@ -56,7 +56,9 @@ struct FrameBuffer {
     ZeroedTable<uint8_t> viewBackdrop;    // 800 x 456, backdrop of screen rows 128..583
     ZeroedTable<uint8_t> menuBuffer;      // 400 x 456, the open pull-down menu
     ZeroedTable<uint8_t> screenCopy;      // 800 x 600, for the screen effects
-    std::vector<uint8_t> preview3dImage;  // 800 x 450, the 3D view's picture
+    // 800 x 450, the 3D view's picture; empty until the 3D page first needs it (see
+    // preview3dPicture).
+    std::vector<uint8_t> preview3dImage;
     // The map view's rows (128..583) of the start-up picture, kept for the information page;
     // empty when none was read.
     std::vector<uint8_t> startupScreen;
@@ -65,6 +67,8 @@ struct FrameBuffer {
 SurfaceView screenView(FrameBuffer& fb);
 SurfaceView backgroundView(FrameBuffer& fb);
 SurfaceView menuView(FrameBuffer& fb);
+// The 3D view's picture, made at its full size (all zero) on first use.
+std::vector<uint8_t>& preview3dPicture(FrameBuffer& fb);
 
 // Copies the whole background onto the screen (the start of every frame).
 void copyBackgroundToScreen(FrameBuffer& fb);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/NameTable.h"
 #include "ui/FrameBuffer.h"
 #include "view3d/HitQueries3d.h"
 
@@ -24,7 +25,7 @@ struct HoverOverlay3d {
     const Scene3d& scene;
     const Pick3d& pick;
     const MapStore& map;
-    const std::vector<std::string>& tileNames;
+    const NameTable& tileNames;
     const Languages& langs;
     const Fonts& fonts;
     int32_t textColour = 0;

@@ -63,7 +63,7 @@ void renderView3d(Editor& ed) {
                      cam,      opts,     mode,
                      PlanProjection(ed.view), ed.settings.ceilingView != 0, ed.random,
                      watch};
-    renderFrame(sc, ed.frameBuffer.preview3dImage, in);
+    renderFrame(sc, preview3dPicture(ed.frameBuffer), in);
 }
 
 }  // namespace korvel

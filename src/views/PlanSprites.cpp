@@ -257,7 +257,7 @@ bool isDimSpriteColour(const ColorSettings& cs, uint8_t colour) {
 
 void spriteItemLabel(const TileCatalog& catalog, const SpriteRecord& sp,
                      FixedText<kSpriteLabelBytes>& label) {
-    const std::vector<std::string>& names = catalog.tileNames;
+    const NameTable& names = catalog.tileNames;
     const std::string* name = nullptr;
     if (sp.picnum >= 0 && sp.picnum < kTileCount && size_t(sp.picnum) < names.size() &&
         !names[size_t(sp.picnum)].empty())

@@ -200,7 +200,7 @@ TEST(PanelInfo, TileBlockOnBothTilePagesAndCursorsOnNoTile) {
     ed.tiles.tileWidths[42] = 64;
     ed.tiles.tileHeights[42] = 32;
     ed.tiles.tileAnims[42] = (3 << 24) | (0xFE << 16) | (0x05 << 8) | 128 | 4;
-    ed.tileCatalog.tileNames[42] = "DOOR";
+    ed.tileCatalog.tileNames.set(42, "DOOR");
     ed.prompt.targetSprite = kWholeSelection;
     ed.prompt.targetSector = ed.prompt.targetWall = -1;
 
@@ -215,7 +215,7 @@ TEST(PanelInfo, TileBlockOnBothTilePagesAndCursorsOnNoTile) {
     EXPECT_TRUE(b.shows(b.msg(418), 8, 16, 6));
 
     ed.app.currentPage = Page::TileZoom;
-    ed.tileCatalog.tileNames[42].clear();
+    ed.tileCatalog.tileNames.set(42, "");
     b.draw();
     EXPECT_TRUE(b.shows(b.msg(420, "42"), 8, 52, b.text));
     EXPECT_TRUE(b.shows(b.msg(408), 8, 28, b.text));

@@ -38,7 +38,7 @@ struct TopicRig {
     Languages langs;
     std::string prompt;
     int32_t frameTime = 0;
-    std::vector<std::string> soundNames = std::vector<std::string>(1000);
+    NameTable soundNames = NameTable(1000);
     std::vector<int32_t> soundUsage = std::vector<int32_t>(1000);
 
     TopicRig() {
@@ -99,7 +99,7 @@ TEST(HelpTopics, TextLongerThanItsPopupIsCutAtTheEdge) {
     std::map<int32_t, std::string> texts;
     for (int32_t n = 600; n <= 720; ++n) texts[n] = std::string(300, 'w');
     r.langs = test::languageWith(texts);
-    r.soundNames[5] = std::string(200, 'n');
+    r.soundNames.set(5, std::string(200, 'n'));
     struct Case {
         void (*draw)(const HelpTopicInput&);
         ClipRect box;
@@ -191,8 +191,8 @@ TEST(HelpTopics, SoundListWindowFollowsTheTypedNumber) {
     r.prompt = "999";
     r.soundUsage[968] = 7;      // the first row shows "[7]" right-aligned to 540
     r.soundUsage[999] = 12345;  // and the last "[12345]"
-    r.soundNames[968] = "a";
-    r.soundNames[969] = "";  // an empty name shows message 715
+    r.soundNames.set(968, "a");
+    r.soundNames.set(969, "");  // an empty name shows message 715
     drawSoundList(r.input());
     EXPECT_EQ(r.at(525, 526), kInk);
     EXPECT_EQ(r.at(524, 526), kClear);

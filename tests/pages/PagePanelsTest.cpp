@@ -172,7 +172,7 @@ TEST(RecordEditorPanel, TileNameOnlyForASpriteThatExists) {
         Editor& ed = *r.ed;
         ed.map.spriteCount = 1;
         ed.map.sprites[0].picnum = int16_t(picnum);
-        ed.tileCatalog.tileNames[3] = "NAMED";
+        ed.tileCatalog.tileNames.set(3, "NAMED");
         ed.prompt.targetSprite = 0;
         r.paint(Page::RecordEditor);
         EXPECT_EQ(r.bg(400 - 4 * 9 + 1, 565) != kClear, picnum == 3) << picnum;

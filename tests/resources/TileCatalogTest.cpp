@@ -70,7 +70,7 @@ TEST(TileCatalog, DefineLines) {
         "#define HUGE 99999\r\n"
         "#define SOUND 999 // comment\r\n"
         "#define LAST 19";
-    std::vector<std::string> tiles(kTileCount), sounds(kSoundCount);
+    NameTable tiles(kTileCount), sounds(kSoundCount);
     parseDefines(text, tiles);
     parseDefines(text, sounds);
     const struct {
@@ -95,16 +95,16 @@ TEST(TileCatalog, DefineLines) {
     }
     EXPECT_EQ(tiles[15359], "");
     // 1000 is past the sound table: skipped.
-    std::vector<std::string> fewSounds(kSoundCount);
+    NameTable fewSounds(kSoundCount);
     parseDefines("#define PASTEND 1000\r\n", fewSounds);
-    EXPECT_EQ(std::count(fewSounds.begin(), fewSounds.end(), ""), kSoundCount);
+    EXPECT_EQ(fewSounds.namedCount(), 0u);
 }
 
 TEST(TileCatalog, NamesAndSoundsFiles) {
     TempFolder program;
     NativeFileSystem fs;
     auto catalog = std::make_unique<TileCatalog>();
-    catalog->tileNames[7] = "KEPT";
+    catalog->tileNames.set(7, "KEPT");
     loadNamesAndSounds(*catalog, fs, program.path());  // both missing: nothing changes
     EXPECT_EQ(catalog->tileNames[7], "KEPT");
 

@@ -98,10 +98,10 @@ TEST(TileLists, FilterSettings) {
     b.add(4, 2, 1, {130, 210});          // both in class 5
     b.add(5, 2, 2, {5, 40, 40, 5});      // classes 1 and 2 tie
     b.add(6, 0, 5);                      // no picture
-    c->tileNames[0] = "DOORKEY";
-    c->tileNames[1] = "doorframe";
-    c->tileNames[4] = "KEY";
-    c->tileNames[6] = "KEY";
+    c->tileNames.set(0, "DOORKEY");
+    c->tileNames.set(1, "doorframe");
+    c->tileNames.set(4, "KEY");
+    c->tileNames.set(6, "KEY");
 
     auto filter = [](auto change) {
         TileFilter f;

@@ -56,7 +56,7 @@ struct KeysRig : EditCommandRig {
         TileCatalog& cat = ed->tileCatalog;
         std::fill(cat.tileList.begin(), cat.tileList.end(), -1);
         std::fill(cat.soundUsage.begin(), cat.soundUsage.end(), 0);
-        std::fill(cat.tileNames.begin(), cat.tileNames.end(), std::string());
+        cat.tileNames.clear();
         cat.usedTileListKind = 0;
         cues();
     }

@@ -148,7 +148,7 @@ struct OverlayRig : ChromeRig {
         ed->input = {};
         ed->pages.view3d.pick3d = {};
         ed->app.helpPopupStep = -1;
-        std::fill(ed->tileCatalog.tileNames.begin(), ed->tileCatalog.tileNames.end(), std::string());
+        ed->tileCatalog.tileNames.clear();
         std::fill(sc.pickObjectBuffer3d.begin(), sc.pickObjectBuffer3d.end(), -1);
         std::fill(sc.pickBuffer3d.begin(), sc.pickBuffer3d.end(), -1);
         std::fill(sc.selected3d.begin(), sc.selected3d.end(), uint8_t(0));
@@ -280,7 +280,7 @@ TEST(HoverOverlay3d, StatusLinesNameTheAimedObject) {
         map.sprites[0].picnum = 20;
         map.sprites[1].picnum = 21;
         map.selectedWallCount = 2;
-        rig.ed->tileCatalog.tileNames[20] = "DOOR";
+        rig.ed->tileCatalog.tileNames.set(20, "DOOR");
         rig.sc.any3dSelected = c.any ? 1 : 0;
         rig.ed->pages.view3d.pick3d = {c.H, c.P};
         rig.draw(0);

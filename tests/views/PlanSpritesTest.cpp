@@ -44,7 +44,7 @@ TEST(PlanSpritesTest, LabelsReadUnsignedTagsAndTheTileName) {
     };
     for (const Case& c : cases) {
         SpriteRig rig;
-        rig.tileCatalog.tileNames[1] = "GUARD";
+        rig.tileCatalog.tileNames.set(1, "GUARD");
         rig.sprite().hitag = c.hitag;
         rig.sprite().lotag = c.lotag;
         rig.sprite().picnum = c.picnum;

@@ -62,8 +62,8 @@ void buildShowcase(PlanViewRig& rig) {
     rig.hover.hoveredVertex = map.sectors[6].wallptr;
     rig.tool.selectionMode = SelectionMode::Vertices;
 
-    rig.tileCatalog.tileNames[1] = "GUARD";
-    rig.tileCatalog.tileNames[5] = "EFFECTOR";
+    rig.tileCatalog.tileNames.set(1, "GUARD");
+    rig.tileCatalog.tileNames.set(5, "EFFECTOR");
     const int32_t face = rig.build.addSprite(64, 64, 0, 0);
     map.sprites[face].ang = 256;
     const int32_t wall = rig.build.addSprite(192, 64, 0, 0, 2);

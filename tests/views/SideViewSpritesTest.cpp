@@ -86,7 +86,7 @@ TEST(SideViewSprites, LabelsShowHitagCommaLotagThenTheTilesName) {
     for (const Case& c : cases) {
         SpriteScene s;
         s.r.settings.spriteTags = 1;
-        s.r.tileCatalog.tileNames[kTile] = c.name;
+        s.r.tileCatalog.tileNames.set(kTile, c.name);
         const int32_t k = s.add(50, 50, 0);
         s.r.map.sprites[k].lotag = c.lotag;
         s.r.map.sprites[k].hitag = c.hitag;

@@ -103,7 +103,8 @@ bool SdlPlatform::open(int argc, char** argv, std::string& error) {
     }
     // Keys are read as states, never as typed text; this also keeps input-method windows away.
     SDL_StopTextInput();
-    sound_ = std::make_unique<SoundPlayer>();
+    soundOpener_ = SDL_CreateThread(&SdlPlatform::openSound, "sound", this);
+    if (!soundOpener_) sound_ = std::make_unique<SoundPlayer>();
     return true;
 }
 
@@ -118,11 +119,8 @@ bool SdlPlatform::makeRenderer() {
         renderer_ = nullptr;
         return false;
     }
+    // The texture is filled by the first present; until then the window is drawn black.
     pixels_.assign(size_t(kFrameWidth) * kBandRows, kOpaqueBlack);
-    for (int y = 0; y < kFrameHeight; y += kBandRows) {
-        const SDL_Rect band{0, y, kFrameWidth, kBandRows};
-        SDL_UpdateTexture(texture_, &band, pixels_.data(), kFrameWidth * 4);
-    }
     return true;
 }
 
@@ -134,6 +132,7 @@ bool SdlPlatform::makeSurfacePath() {
 }
 
 SdlPlatform::~SdlPlatform() {
+    sound();  // waits for the player if it is still being opened
     sound_.reset();
     closeSplash();
     if (texture_) SDL_DestroyTexture(texture_);
@@ -141,6 +140,17 @@ SdlPlatform::~SdlPlatform() {
     if (frameSurface_) SDL_FreeSurface(frameSurface_);
     if (window_) SDL_DestroyWindow(window_);
     if (sdlStarted_) SDL_Quit();
+}
+
+int SdlPlatform::openSound(void* platform) {
+    static_cast<SdlPlatform*>(platform)->sound_ = std::make_unique<SoundPlayer>();
+    return 0;
+}
+
+SoundPlayer* SdlPlatform::sound() {
+    if (soundOpener_) SDL_WaitThread(soundOpener_, nullptr);
+    soundOpener_ = nullptr;
+    return sound_.get();
 }
 
 std::string SdlPlatform::presentationPath() const {
@@ -157,6 +167,18 @@ void SdlPlatform::setCaption(const std::string& caption) {
 void SdlPlatform::showWindow() {
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
+    // Being shown exposes the window, and the drawing below answers that: the exposures waiting
+    // by now are dropped rather than drawn a second time by the next event pass.
+    SDL_PumpEvents();
+    Uint32 id = SDL_GetWindowID(window_);
+    SDL_FilterEvents(
+        [](void* window, SDL_Event* e) {
+            return e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_EXPOSED &&
+                           e->window.windowID == *static_cast<Uint32*>(window)
+                       ? 0
+                       : 1;
+        },
+        &id);
     redraw();
 }
 
@@ -186,34 +208,47 @@ void SdlPlatform::moveWindowBy(int32_t dx, int32_t dy) {
 }
 
 void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
-    // An idle editor presents the same picture frame after frame: the window shows it already
-    // (and is repainted from it when uncovered), so the conversion and upload are skipped.
+    // Only the bands of rows that differ from the frame presented last are converted and
+    // uploaded: a line of the start-up log changes one band, and an idle editor presents the same
+    // picture frame after frame, which the window shows already (and is repainted from when
+    // uncovered), so nothing is done at all.
     const size_t frameBytes = size_t(kFrameWidth) * kFrameHeight;
-    if (lastPresented_.size() == frameBytes && palette == lastPalette_ &&
-        std::memcmp(lastPresented_.data(), pixels, frameBytes) == 0)
-        return;
-    lastPresented_.assign(pixels, pixels + frameBytes);
+    const size_t bandBytes = size_t(kFrameWidth) * kBandRows;
+    const bool firstFrame = lastPresented_.empty();
+    const bool samePalette = !firstFrame && palette == lastPalette_;
+    if (firstFrame) lastPresented_.assign(pixels, pixels + frameBytes);
     lastPalette_ = palette;
     uint32_t colours[256];
     for (int i = 0; i < 256; ++i)
         colours[i] =
             kOpaqueBlack | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 | palette[i].b;
-    // The program counts rows from the bottom; the window from the top.
-    auto convert = [&](int y, uint32_t* dst) {
-        const uint8_t* src = pixels + size_t(kFrameHeight - 1 - y) * kFrameWidth;
-        for (int x = 0; x < kFrameWidth; ++x) dst[x] = colours[src[x]];
-    };
-    if (texture_) {
-        for (int y = 0; y < kFrameHeight; y += kBandRows) {
-            for (int r = 0; r < kBandRows; ++r)
-                convert(y + r, pixels_.data() + size_t(r) * kFrameWidth);
-            const SDL_Rect band{0, y, kFrameWidth, kBandRows};
-            SDL_UpdateTexture(texture_, &band, pixels_.data(), kFrameWidth * 4);
+    bool changed = false;
+    for (int y = 0; y < kFrameHeight; y += kBandRows) {
+        // The program counts rows from the bottom; the window from the top. The band's rows are
+        // one block of the frame, its top row last.
+        const size_t block = size_t(kFrameHeight - kBandRows - y) * kFrameWidth;
+        if (samePalette &&
+            std::memcmp(lastPresented_.data() + block, pixels + block, bandBytes) == 0)
+            continue;
+        if (!firstFrame) std::memcpy(lastPresented_.data() + block, pixels + block, bandBytes);
+        changed = true;
+        // Without a renderer pixels_ is the whole frame; with one, the band on its way.
+        uint32_t* band = texture_ ? pixels_.data() : pixels_.data() + size_t(y) * kFrameWidth;
+        for (int r = 0; r < kBandRows; ++r) {
+            const uint8_t* src = pixels + size_t(kFrameHeight - 1 - y - r) * kFrameWidth;
+            uint32_t* dst = band + size_t(r) * kFrameWidth;
+            for (int x = 0; x < kFrameWidth; ++x) dst[x] = colours[src[x]];
         }
-    } else {
-        for (int y = 0; y < kFrameHeight; ++y) convert(y, pixels_.data() + size_t(y) * kFrameWidth);
+        if (texture_) {
+            const SDL_Rect rect{0, y, kFrameWidth, kBandRows};
+            SDL_UpdateTexture(texture_, &rect, band, kFrameWidth * 4);
+        }
     }
-    redraw();
+    if (!changed) return;
+    texturePresented_ = texture_ != nullptr;
+    // A hidden window shows nothing; showing it draws the frame. Drawing it now would cost a
+    // whole pass through the renderer for nothing.
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN) == 0) redraw();
 }
 
 void SdlPlatform::showSplash(const std::string& text) {
@@ -276,7 +311,7 @@ void SdlPlatform::redraw() {
         const SDL_Rect target{v.x, v.y, v.width, v.height};
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+        if (texturePresented_) SDL_RenderCopy(renderer_, texture_, nullptr, &target);
         SDL_RenderPresent(renderer_);
         return;
     }
@@ -457,8 +492,9 @@ bool SdlPlatform::setDisplayMode(const DisplayMode& mode) {
 
 void SdlPlatform::playSound(const std::string& path, int32_t) {
     // Always asynchronous and without a fallback sound: a missing cue is silence.
-    if (!sound_ || !fileSystem_.fileExists(path)) return;
-    sound_->play(pathTextToUtf8(nativePath(path)));
+    SoundPlayer* player = sound();
+    if (!player || !fileSystem_.fileExists(path)) return;
+    player->play(pathTextToUtf8(nativePath(path)));
 }
 
 std::string SdlPlatform::clipboardText() {

@@ -19,6 +19,7 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Surface;
+struct SDL_Thread;
 union SDL_Event;
 
 namespace korvel {
@@ -97,13 +98,19 @@ private:
     SDL_Surface* splashImage_ = nullptr;  // the splash picture, copied again when uncovered
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    bool texturePresented_ = false;  // the texture holds a frame (else the window shows black)
     SDL_Surface* frameSurface_ = nullptr;  // the frame when drawing without a renderer
     // The frame as 32-bit pixels, top row first: the whole frame when drawing without a
     // renderer, else one band of rows at a time on its way to the texture.
     std::vector<uint32_t> pixels_;
-    std::vector<uint8_t> lastPresented_;   // the frame and palette presented last
+    std::vector<uint8_t> lastPresented_;  // the frame and palette presented last
     Palette256 lastPalette_{};
+    // Opening the audio device takes milliseconds start-up need not wait for: a thread of its
+    // own opens it, and the player is waited for when first used (see sound()).
     std::unique_ptr<SoundPlayer> sound_;
+    SDL_Thread* soundOpener_ = nullptr;
+    static int openSound(void* platform);
+    SoundPlayer* sound();
     NativeFileSystem fileSystem_;
     std::string programFolder_;
     std::string commandLine_;
