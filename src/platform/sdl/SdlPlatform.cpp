@@ -103,8 +103,7 @@ bool SdlPlatform::open(int argc, char** argv, std::string& error) {
     }
     // Keys are read as states, never as typed text; this also keeps input-method windows away.
     SDL_StopTextInput();
-    soundOpener_ = SDL_CreateThread(&SdlPlatform::openSound, "sound", this);
-    if (!soundOpener_) sound_ = std::make_unique<SoundPlayer>();
+    sound_ = std::make_unique<SoundPlayer>();
     return true;
 }
 
@@ -132,7 +131,6 @@ bool SdlPlatform::makeSurfacePath() {
 }
 
 SdlPlatform::~SdlPlatform() {
-    sound();  // waits for the player if it is still being opened
     sound_.reset();
     closeSplash();
     if (texture_) SDL_DestroyTexture(texture_);
@@ -140,17 +138,6 @@ SdlPlatform::~SdlPlatform() {
     if (frameSurface_) SDL_FreeSurface(frameSurface_);
     if (window_) SDL_DestroyWindow(window_);
     if (sdlStarted_) SDL_Quit();
-}
-
-int SdlPlatform::openSound(void* platform) {
-    static_cast<SdlPlatform*>(platform)->sound_ = std::make_unique<SoundPlayer>();
-    return 0;
-}
-
-SoundPlayer* SdlPlatform::sound() {
-    if (soundOpener_) SDL_WaitThread(soundOpener_, nullptr);
-    soundOpener_ = nullptr;
-    return sound_.get();
 }
 
 std::string SdlPlatform::presentationPath() const {
@@ -492,9 +479,8 @@ bool SdlPlatform::setDisplayMode(const DisplayMode& mode) {
 
 void SdlPlatform::playSound(const std::string& path, int32_t) {
     // Always asynchronous and without a fallback sound: a missing cue is silence.
-    SoundPlayer* player = sound();
-    if (!player || !fileSystem_.fileExists(path)) return;
-    player->play(pathTextToUtf8(nativePath(path)));
+    if (!sound_ || !fileSystem_.fileExists(path)) return;
+    sound_->play(pathTextToUtf8(nativePath(path)));
 }
 
 std::string SdlPlatform::clipboardText() {

@@ -19,7 +19,6 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Surface;
-struct SDL_Thread;
 union SDL_Event;
 
 namespace korvel {
@@ -105,12 +104,7 @@ private:
     std::vector<uint32_t> pixels_;
     std::vector<uint8_t> lastPresented_;  // the frame and palette presented last
     Palette256 lastPalette_{};
-    // Opening the audio device takes milliseconds start-up need not wait for: a thread of its
-    // own opens it, and the player is waited for when first used (see sound()).
     std::unique_ptr<SoundPlayer> sound_;
-    SDL_Thread* soundOpener_ = nullptr;
-    static int openSound(void* platform);
-    SoundPlayer* sound();
     NativeFileSystem fileSystem_;
     std::string programFolder_;
     std::string commandLine_;
