@@ -420,6 +420,19 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     int64_t rightEnd = R16 > 6405 ? 400 : (R16 + (Masked ? 1 : 4)) / 16;
     rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
     if (left >= rightEnd) return false;
+#if defined(__SSE2__)
+    // The triangle's next row most likely starts near this one: its depths are asked for while
+    // this row is drawn.
+    if (r + 1 < kCellRows3d) {
+        const int16_t* const next = t.depth + size_t(r + 1) * kCellColumns3d;
+        _mm_prefetch(reinterpret_cast<const char*>(next + left), _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(next + rightEnd - 1), _MM_HINT_T0);
+        const size_t at = size_t(r + 1) * kCellColumns3d + size_t(left);
+        _mm_prefetch(reinterpret_cast<const char*>(t.pick + at), _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(t.pickObject + at), _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(t.image + at * 2), _MM_HINT_T0);
+    }
+#endif
     // While the plane stays ahead the sample depths run monotonically along the row, so the two
     // ends bound every sample in between, and a stretch whose nearer end is no nearer than the
     // deepest cell under it draws nothing. Many rows end here, before the cells are set up.
