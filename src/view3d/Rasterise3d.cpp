@@ -42,8 +42,10 @@ struct FixedPlane {
 };
 
 // Solves the plane through three (x, y, value) points; false when its constant collapsed.
-bool solvePlane(const std::array<Vertex3d, 3>& p, const std::array<double, 3>& f, double det,
-                double scale, FixedPlane& out) {
+// Inlined, so that the three planes' divisions of a triangle overlap.
+[[gnu::always_inline]] inline bool solvePlane(const std::array<Vertex3d, 3>& p,
+                                              const std::array<double, 3>& f, double det,
+                                              double scale, FixedPlane& out) {
     const double A = ((f[1] - f[0]) * (p[2].y - p[0].y) - (f[2] - f[0]) * (p[1].y - p[0].y)) / det;
     const double B = ((f[2] - f[0]) * (p[1].x - p[0].x) - (f[1] - f[0]) * (p[2].x - p[0].x)) / det;
     const double C = f[0] - A * p[0].x - B * p[0].y;
@@ -547,22 +549,19 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
         const SpanDrawer drawSpan = spanDrawerOf(blend, masked, sky);
         bool drew = false;
 
-        // Vertices by height: p lowest, m middle, q highest.
-        std::array<const Vertex3d*, 3> o{&p[0], &p[1], &p[2]};
-        // By insertion, as the library sorts so few: a vertex lower than the first goes to the
-        // front, any other moves down past those higher than it.
-        const auto lower = [](const Vertex3d* a, const Vertex3d* b) { return a->y < b->y; };
-        for (size_t k = 1; k < 3; ++k) {
-            const Vertex3d* x = o[k];
-            size_t j = k;
-            if (lower(x, o[0])) {
-                for (; j > 0; --j) o[j] = o[j - 1];
-            } else {
-                for (; lower(x, o[j - 1]); --j) o[j] = o[j - 1];
-            }
-            o[j] = x;
+        // Vertices by height: P0 lowest, M middle, Q highest, in the order an insertion leaves
+        // them (as the library sorts so few): the second goes before the first when lower; the
+        // third goes to the front when lower than the first, else before the second when lower.
+        const Vertex3d *lo = &p[0], *mid = &p[1], *hi = &p[2];
+        if (mid->y < lo->y) std::swap(lo, mid);
+        if (hi->y < lo->y) {
+            hi = mid;
+            mid = lo;
+            lo = &p[2];
+        } else if (hi->y < mid->y) {
+            std::swap(mid, hi);
         }
-        const Vertex3d &P0 = *o[0], &M = *o[1], &Q = *o[2];
+        const Vertex3d &P0 = *lo, &M = *mid, &Q = *hi;
         const auto rowOf = [](double y) { return int32_t(std::clamp<int64_t>(nearest64(y), -100000, 100000)); };
         const auto slopeOf = [](const Vertex3d& a, const Vertex3d& b) -> int64_t {
             const double dy = b.y - a.y;
