@@ -136,10 +136,13 @@ inline int32_t deepest(const int16_t* row, int32_t from, int32_t to) {
         static_assert(kCellColumns3d >= 8);
         const int32_t first = std::max(to - 8, 0);
         const __m128i lane = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
-        const __m128i inside = _mm_and_si128(_mm_cmpgt_epi16(lane, _mm_set1_epi16(int16_t(from - first - 1))),
-                                             _mm_cmplt_epi16(lane, _mm_set1_epi16(int16_t(to - first))));
+        const __m128i after = _mm_set1_epi16(int16_t(from - first - 1));
+        const __m128i before = _mm_set1_epi16(int16_t(to - first));
+        const __m128i inside =
+            _mm_and_si128(_mm_cmpgt_epi16(lane, after), _mm_cmplt_epi16(lane, before));
         const __m128i cells = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + first));
-        m = _mm_or_si128(_mm_and_si128(inside, cells), _mm_andnot_si128(inside, _mm_set1_epi16(INT16_MIN)));
+        m = _mm_or_si128(_mm_and_si128(inside, cells),
+                         _mm_andnot_si128(inside, _mm_set1_epi16(INT16_MIN)));
     }
     m = _mm_max_epi16(m, _mm_srli_si128(m, 8));
     m = _mm_max_epi16(m, _mm_srli_si128(m, 4));
@@ -194,11 +197,11 @@ struct RunEnd {
 // triangle's first pixel. Only with MayEnd can a negative depth end the stretch.
 template <int Mode, bool Masked, bool MayEnd, bool InRange>
 inline RunEnd plainCells(uint8_t* __restrict row, int16_t* __restrict depthRow,
-                       int32_t* __restrict pickRow, int32_t* __restrict objectRow,
-                       const uint8_t* __restrict texels, const ColorPair* __restrict shaded,
-                       const uint8_t* __restrict blend, __m128i index, __m128i objectCode,
-                       int32_t n, TexelLanes lanes, int64_t d, int64_t incD, __m128i level,
-                       __m128i incLevel) {
+                         int32_t* __restrict pickRow, int32_t* __restrict objectRow,
+                         const uint8_t* __restrict texels, const ColorPair* __restrict shaded,
+                         const uint8_t* __restrict blend, __m128i index, __m128i objectCode,
+                         int32_t n, TexelLanes lanes, int64_t d, int64_t incD, __m128i level,
+                         __m128i incLevel) {
     constexpr bool kOpaque = Mode == 3;
     __m128i uv = lanes.uv;
     bool drew = false;
@@ -215,7 +218,8 @@ inline RunEnd plainCells(uint8_t* __restrict row, int16_t* __restrict depthRow,
         _mm_storeu_si32(pickRow + k, index);
         _mm_storeu_si32(objectRow + k, objectCode);
         const int64_t lv = _mm_cvtsi128_si64(level);
-        const size_t shadeRow = InRange ? size_t(lv >> 8) : size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
+        const size_t shadeRow =
+            InRange ? size_t(lv >> 8) : size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
         const ColorPair pair = shaded[shadeRow * 256 + texel];
         uint8_t* px = row + size_t(k) * 2;
         const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
@@ -266,7 +270,8 @@ template <int Mode, bool Masked, bool Sky>
     const uint8_t* const texels = viaLanes ? art + base : art;
     const __m128i laneMask = _mm_set_epi32(0, 0, int32_t(maskV), int32_t(maskU));
     const __m128i laneWeights = _mm_set_epi16(0, 0, 0, 0, 0, 0, 1, int16_t(th));
-    const __m128i indexLane = _mm_cvtsi32_si128(index), objectLane = _mm_cvtsi32_si128(objectCode);
+    const __m128i indexLane = _mm_cvtsi32_si128(index);
+    const __m128i objectLane = _mm_cvtsi32_si128(objectCode);
 #endif
     // A cell is drawn at a depth between those of the exact samples either side of it, and
     // cells no nearer than what the buffer holds are left alone: a run of cells whose nearest
@@ -360,31 +365,24 @@ template <int Mode, bool Masked, bool Sky>
         using Yes = std::true_type;
 #if defined(__SSE2__) && defined(__x86_64__)
         if (viaLanes) {
-            const TexelLanes lanes{_mm_set_epi32(0, 0, int32_t(uint32_t(a.v)), int32_t(uint32_t(a.u))),
-                                   _mm_set_epi32(0, 0, int32_t(uint32_t(inc.v)), int32_t(uint32_t(inc.u))),
-                                   laneMask, laneWeights};
-            const __m128i level = _mm_cvtsi64_si128(a.level), incLevel = _mm_cvtsi64_si128(inc.level);
+            const auto low32 = [](int64_t x) { return int32_t(uint32_t(x)); };
+            const TexelLanes lanes{_mm_set_epi32(0, 0, low32(a.v), low32(a.u)),
+                                   _mm_set_epi32(0, 0, low32(inc.v), low32(inc.u)), laneMask,
+                                   laneWeights};
+            const __m128i level = _mm_cvtsi64_si128(a.level);
+            const __m128i incLevel = _mm_cvtsi64_si128(inc.level);
+            const auto run = [&](auto mayEnd, auto inRange) {
+                return plainCells<Mode, Masked, decltype(mayEnd)::value, decltype(inRange)::value>(
+                    row + size_t(c) * 2, depthRow + c, pickRow + c, objectRow + c, texels, shaded,
+                    blend, indexLane, objectLane, n, lanes, a.d, inc.d, level, incLevel);
+            };
+            // The level steps evenly, so the first and last cells bound every other.
             const int64_t lastLevel = a.level + inc.level * (n - 1);
             const bool inRange = std::min(a.level, lastLevel) >= 0 &&
                                  std::max(a.level, lastLevel) < int64_t(kShadeCells);
-            uint8_t* const runRow = row + size_t(c) * 2;
-            RunEnd end;
-            if (nearest >= 0) {
-                if (inRange)
-                    end = plainCells<Mode, Masked, false, true>(runRow, depthRow + c, pickRow + c,
-                                                                objectRow + c, texels, shaded, blend, indexLane,
-                                                                objectLane, n, lanes, a.d, inc.d, level,
-                                                                incLevel);
-                else
-                    end = plainCells<Mode, Masked, false, false>(runRow, depthRow + c, pickRow + c,
-                                                                 objectRow + c, texels, shaded, blend, indexLane,
-                                                                 objectLane, n, lanes, a.d, inc.d, level,
-                                                                 incLevel);
-            } else {
-                end = plainCells<Mode, Masked, true, false>(runRow, depthRow + c, pickRow + c, objectRow + c,
-                                                            texels, shaded, blend, indexLane, objectLane, n,
-                                                            lanes, a.d, inc.d, level, incLevel);
-            }
+            const RunEnd end = nearest < 0 ? run(Yes{}, No{})
+                               : inRange   ? run(No{}, Yes{})
+                                           : run(No{}, No{});
             drew |= end.drew;
             if (end.ended) return drew;
             c = stop;
@@ -423,8 +421,9 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
     if (left >= rightEnd) return false;
 #if defined(__SSE2__)
-    // The triangle's next row most likely starts near this one: its depths are asked for while
-    // this row is drawn.
+    // The triangle's next row most likely starts near this one: the first of its depths, pick
+    // entries and picture are asked for while this row is drawn (and its last depths, which
+    // the test below reads).
     if (r + 1 < kCellRows3d) {
         const int16_t* const next = t.depth + size_t(r + 1) * kCellColumns3d;
         _mm_prefetch(reinterpret_cast<const char*>(next + left), _MM_HINT_T0);
