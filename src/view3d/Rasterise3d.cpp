@@ -42,8 +42,10 @@ struct FixedPlane {
 };
 
 // Solves the plane through three (x, y, value) points; false when its constant collapsed.
-bool solvePlane(const std::array<Vertex3d, 3>& p, const std::array<double, 3>& f, double det,
-                double scale, FixedPlane& out) {
+// Inlined, so that the three planes' divisions of a triangle overlap.
+[[gnu::always_inline]] inline bool solvePlane(const std::array<Vertex3d, 3>& p,
+                                              const std::array<double, 3>& f, double det,
+                                              double scale, FixedPlane& out) {
     const double A = ((f[1] - f[0]) * (p[2].y - p[0].y) - (f[2] - f[0]) * (p[1].y - p[0].y)) / det;
     const double B = ((f[2] - f[0]) * (p[1].x - p[0].x) - (f[1] - f[0]) * (p[2].x - p[0].x)) / det;
     const double C = f[0] - A * p[0].x - B * p[0].y;
@@ -117,25 +119,40 @@ inline void exactSample(const SpanSetup& t, int64_t c, int64_t r, Sample& out) {
     sampleRest(t, c, r, sampleDepth(t, c, r, out), out);
 }
 
-// The largest depth of cells from..to - 1 of a row.
+// The largest depth of cells from..to - 1 (one at least) of a row of kCellColumns3d cells.
 inline int32_t deepest(const int16_t* row, int32_t from, int32_t to) {
     int32_t c = from;
 #if defined(__SSE2__)
+    __m128i m;
     if (to - c >= 8) {
-        __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
+        m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
         for (c += 8; c + 8 <= to; c += 8)
             m = _mm_max_epi16(m, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c)));
         // The last eight cells, overlapping those already read.
         m = _mm_max_epi16(m, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + to - 8)));
-        m = _mm_max_epi16(m, _mm_srli_si128(m, 8));
-        m = _mm_max_epi16(m, _mm_srli_si128(m, 4));
-        m = _mm_max_epi16(m, _mm_srli_si128(m, 2));
-        return int16_t(_mm_cvtsi128_si32(m));
+    } else {
+        // Fewer than eight: the eight cells of the row that end at to (or start the row), those
+        // outside the range taken as the least depth.
+        static_assert(kCellColumns3d >= 8);
+        const int32_t first = std::max(to - 8, 0);
+        const __m128i lane = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
+        const __m128i after = _mm_set1_epi16(int16_t(from - first - 1));
+        const __m128i before = _mm_set1_epi16(int16_t(to - first));
+        const __m128i inside =
+            _mm_and_si128(_mm_cmpgt_epi16(lane, after), _mm_cmplt_epi16(lane, before));
+        const __m128i cells = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + first));
+        m = _mm_or_si128(_mm_and_si128(inside, cells),
+                         _mm_andnot_si128(inside, _mm_set1_epi16(INT16_MIN)));
     }
-#endif
+    m = _mm_max_epi16(m, _mm_srli_si128(m, 8));
+    m = _mm_max_epi16(m, _mm_srli_si128(m, 4));
+    m = _mm_max_epi16(m, _mm_srli_si128(m, 2));
+    return int16_t(_mm_cvtsi128_si32(m));
+#else
     int32_t m = INT16_MIN;
     for (; c < to; ++c) m = std::max<int32_t>(m, row[c]);
     return m;
+#endif
 }
 
 // Whether cells from..to - 1 of a row hide everything whose nearest depth is nearest (a
@@ -146,6 +163,85 @@ inline bool hiddenUnder(const int16_t* depthRow, int64_t nearest, int32_t from, 
     const int32_t deep = deepest(depthRow, from, to);
     return Opaque ? nearest >= deep : nearest > deep;
 }
+
+#if defined(__SSE2__) && defined(__x86_64__)
+// The texture coordinates of a plain triangle (undithered, every texel within the pixels, not
+// sky) step in two 32-bit lanes, u then v: a texel's column and row are their bits under the
+// masks, which all lie below bit 23, so the low 32 bits of a coordinate settle them. Masked and
+// shifted, column and row go to the two low words and one multiply-add weighs them by the tile's
+// height and 1. The shade level steps in a lane of its own, and the pick entries are stored from
+// lanes too, which leaves the general registers to the cells' pointers and depths.
+struct TexelLanes {
+    __m128i uv, inc, mask, weights;
+};
+
+// Whether a triangle's texels can be found through the lanes: masks below bit 23 keep column
+// and row below 2^15, and so within a signed word, and so is the tile's height.
+inline bool lanesFit(int64_t maskU, int64_t maskV, int64_t th) {
+    return maskU < (int64_t(1) << 23) && maskV < (int64_t(1) << 23) && th >= 0 && th <= INT16_MAX;
+}
+
+inline size_t texelOffset(__m128i uv, const TexelLanes& lanes) {
+    const __m128i cells = _mm_srli_epi32(_mm_and_si128(uv, lanes.mask), 8);
+    const __m128i pair = _mm_shufflelo_epi16(cells, _MM_SHUFFLE(3, 3, 2, 0));
+    return uint32_t(_mm_cvtsi128_si32(_mm_madd_epi16(pair, lanes.weights)));
+}
+
+// What a run of cells did: whether it drew a texel, and whether a negative depth ended the
+// stretch (after the cells before it).
+struct RunEnd {
+    bool drew = false, ended = false;
+};
+
+// Cells 0 to n - 1 of a plain run; the pointers start at its first cell and texels at the
+// triangle's first pixel. Only with MayEnd can a negative depth end the stretch.
+template <int Mode, bool Masked, bool MayEnd, bool InRange>
+inline RunEnd plainCells(uint8_t* __restrict row, int16_t* __restrict depthRow,
+                         int32_t* __restrict pickRow, int32_t* __restrict objectRow,
+                         const uint8_t* __restrict texels, const ColorPair* __restrict shaded,
+                         const uint8_t* __restrict blend, __m128i index, __m128i objectCode,
+                         int32_t n, TexelLanes lanes, int64_t d, int64_t incD, __m128i level,
+                         __m128i incLevel) {
+    constexpr bool kOpaque = Mode == 3;
+    __m128i uv = lanes.uv;
+    bool drew = false;
+    for (int32_t k = 0; k < n; ++k, uv = _mm_add_epi32(uv, lanes.inc), d += incD,
+                 level = _mm_add_epi64(level, incLevel)) {
+        const int64_t P = (MayEnd ? d / 64 : d >> 6) - (Masked ? 2 : 0);
+        if (MayEnd && P < 0) return {drew, true};
+        const int64_t depth = depthRow[k];
+        if (kOpaque ? !(P < depth) : !(P <= depth)) continue;
+        const uint8_t texel = texels[texelOffset(uv, lanes)];
+        if (Masked && texel == 255) continue;
+        // P passed a 16-bit depth, so it fits.
+        depthRow[k] = int16_t(P);
+        _mm_storeu_si32(pickRow + k, index);
+        _mm_storeu_si32(objectRow + k, objectCode);
+        const int64_t lv = _mm_cvtsi128_si64(level);
+        const size_t shadeRow =
+            InRange ? size_t(lv >> 8) : size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
+        const ColorPair pair = shaded[shadeRow * 256 + texel];
+        uint8_t* px = row + size_t(k) * 2;
+        const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
+        if constexpr (Mode == 3) {
+            if constexpr (std::endian::native == std::endian::little) {
+                std::memcpy(px, &pair, 2);
+            } else {
+                px[0] = c0;
+                px[1] = c1;
+            }
+        } else if constexpr (Mode == 2) {
+            px[0] = blend[size_t(px[0]) * 256 + c0];
+            px[1] = blend[size_t(px[1]) * 256 + c1];
+        } else {
+            px[0] = blend[size_t(c0) * 256 + px[0]];
+            px[1] = blend[size_t(c1) * 256 + px[1]];
+        }
+        drew = true;
+    }
+    return {drew, false};
+}
+#endif
 
 // Cells left to rightEnd - 1 of row r of a triangle, of which some may show.
 template <int Mode, bool Masked, bool Sky>
@@ -167,6 +263,16 @@ template <int Mode, bool Masked, bool Sky>
     const int32_t index = t.index, objectCode = t.objectCode;
     Random& random = *t.random;
     const int64_t skyV = Sky ? int64_t(t.skyRow[r]) * 256 : 0;
+#if defined(__SSE2__) && defined(__x86_64__)
+    // Plain triangles whose texels the lanes can find step through them from the triangle's
+    // first pixel.
+    const bool viaLanes = !Sky && plain && lanesFit(maskU, maskV, th);
+    const uint8_t* const texels = viaLanes ? art + base : art;
+    const __m128i laneMask = _mm_set_epi32(0, 0, int32_t(maskV), int32_t(maskU));
+    const __m128i laneWeights = _mm_set_epi16(0, 0, 0, 0, 0, 0, 1, int16_t(th));
+    const __m128i indexLane = _mm_cvtsi32_si128(index);
+    const __m128i objectLane = _mm_cvtsi32_si128(objectCode);
+#endif
     // A cell is drawn at a depth between those of the exact samples either side of it, and
     // cells no nearer than what the buffer holds are left alone: a run of cells whose nearest
     // sample is no nearer than the deepest cell under it draws nothing.
@@ -257,6 +363,33 @@ template <int Mode, bool Masked, bool Sky>
         const int32_t stop = c + n;
         using No = std::false_type;
         using Yes = std::true_type;
+#if defined(__SSE2__) && defined(__x86_64__)
+        if (viaLanes) {
+            const auto low32 = [](int64_t x) { return int32_t(uint32_t(x)); };
+            const TexelLanes lanes{_mm_set_epi32(0, 0, low32(a.v), low32(a.u)),
+                                   _mm_set_epi32(0, 0, low32(inc.v), low32(inc.u)), laneMask,
+                                   laneWeights};
+            const __m128i level = _mm_cvtsi64_si128(a.level);
+            const __m128i incLevel = _mm_cvtsi64_si128(inc.level);
+            const auto run = [&](auto mayEnd, auto inRange) {
+                return plainCells<Mode, Masked, decltype(mayEnd)::value, decltype(inRange)::value>(
+                    row + size_t(c) * 2, depthRow + c, pickRow + c, objectRow + c, texels, shaded,
+                    blend, indexLane, objectLane, n, lanes, a.d, inc.d, level, incLevel);
+            };
+            // The level steps evenly, so the first and last cells bound every other.
+            const int64_t lastLevel = a.level + inc.level * (n - 1);
+            const bool inRange = std::min(a.level, lastLevel) >= 0 &&
+                                 std::max(a.level, lastLevel) < int64_t(kShadeCells);
+            const RunEnd end = nearest < 0 ? run(Yes{}, No{})
+                               : inRange   ? run(No{}, Yes{})
+                                           : run(No{}, No{});
+            drew |= end.drew;
+            if (end.ended) return drew;
+            c = stop;
+            a = b;
+            continue;
+        }
+#endif
         if (plain) {
             // The level steps evenly, so the first and last cells bound every other.
             const int64_t lastLevel = a.level + inc.level * (n - 1);
@@ -287,6 +420,20 @@ bool drawSpan(const SpanSetup& t, int32_t r, int64_t leftEdge, int64_t rightEdge
     int64_t rightEnd = R16 > 6405 ? 400 : (R16 + (Masked ? 1 : 4)) / 16;
     rightEnd = std::clamp<int64_t>(rightEnd, 0, 400);
     if (left >= rightEnd) return false;
+#if defined(__SSE2__)
+    // The triangle's next row most likely starts near this one: the first of its depths, pick
+    // entries and picture are asked for while this row is drawn (and its last depths, which
+    // the test below reads).
+    if (r + 1 < kCellRows3d) {
+        const int16_t* const next = t.depth + size_t(r + 1) * kCellColumns3d;
+        _mm_prefetch(reinterpret_cast<const char*>(next + left), _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(next + rightEnd - 1), _MM_HINT_T0);
+        const size_t at = size_t(r + 1) * kCellColumns3d + size_t(left);
+        _mm_prefetch(reinterpret_cast<const char*>(t.pick + at), _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(t.pickObject + at), _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(t.image + at * 2), _MM_HINT_T0);
+    }
+#endif
     // While the plane stays ahead the sample depths run monotonically along the row, so the two
     // ends bound every sample in between, and a stretch whose nearer end is no nearer than the
     // deepest cell under it draws nothing. Many rows end here, before the cells are set up.
@@ -401,22 +548,19 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
         const SpanDrawer drawSpan = spanDrawerOf(blend, masked, sky);
         bool drew = false;
 
-        // Vertices by height: p lowest, m middle, q highest.
-        std::array<const Vertex3d*, 3> o{&p[0], &p[1], &p[2]};
-        // By insertion, as the library sorts so few: a vertex lower than the first goes to the
-        // front, any other moves down past those higher than it.
-        const auto lower = [](const Vertex3d* a, const Vertex3d* b) { return a->y < b->y; };
-        for (size_t k = 1; k < 3; ++k) {
-            const Vertex3d* x = o[k];
-            size_t j = k;
-            if (lower(x, o[0])) {
-                for (; j > 0; --j) o[j] = o[j - 1];
-            } else {
-                for (; lower(x, o[j - 1]); --j) o[j] = o[j - 1];
-            }
-            o[j] = x;
+        // Vertices by height: P0 lowest, M middle, Q highest, in the order an insertion leaves
+        // them (as the library sorts so few): the second goes before the first when lower; the
+        // third goes to the front when lower than the first, else before the second when lower.
+        const Vertex3d *lo = &p[0], *mid = &p[1], *hi = &p[2];
+        if (mid->y < lo->y) std::swap(lo, mid);
+        if (hi->y < lo->y) {
+            hi = mid;
+            mid = lo;
+            lo = &p[2];
+        } else if (hi->y < mid->y) {
+            std::swap(mid, hi);
         }
-        const Vertex3d &P0 = *o[0], &M = *o[1], &Q = *o[2];
+        const Vertex3d &P0 = *lo, &M = *mid, &Q = *hi;
         const auto rowOf = [](double y) { return int32_t(std::clamp<int64_t>(nearest64(y), -100000, 100000)); };
         const auto slopeOf = [](const Vertex3d& a, const Vertex3d& b) -> int64_t {
             const double dy = b.y - a.y;
