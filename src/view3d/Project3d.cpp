@@ -33,14 +33,14 @@ struct ListEntry {
 
 // Quicksort of entries lo..hi by key, largest or smallest first. Equal keys end up in whatever
 // order the exchanges leave them, and the picture depends on that order, so the partition below
-// makes exactly the exchanges of the plain one: the i-th element that stops the scan from the
-// left goes with the i-th that stops the scan from the right. While the unscanned middle is
-// wide, the stops are found a block at a time from each end without branching on the keys,
-// then exchanged pairwise; the last stretch is left to the plain scans.
+// makes exactly the exchanges of the plain one: the n-th element that stops the scan from the
+// left goes with the n-th that stops the scan from the right. While the unscanned middle is
+// wide, the stops are found a block at a time from either end without branching on the keys
+// and exchanged pairwise; the last stretch is left to the plain scans.
 template <bool LargestFirst>
 void sortEntries(ListEntry* e, int32_t lo, int32_t hi) {
     const auto before = [](double x, double y) { return LargestFirst ? x > y : x < y; };
-    constexpr int32_t kBlock = 64, kSmallestBlock = 8;
+    constexpr int32_t kBlock = 64, kSmallestBlock = 4;
     std::array<int32_t, kBlock> leftStops, rightStops;
     std::array<std::pair<int32_t, int32_t>, 64> stack;
     int32_t top = 0;
@@ -48,28 +48,48 @@ void sortEntries(ListEntry* e, int32_t lo, int32_t hi) {
     while (top > 0) {
         auto [l, h] = stack[--top];
         while (l < h) {
-            const double pivot = e[(l + h) / 2].key;
-            int32_t i = l, j = h;
-            // Blocks of n from each end leave at least one entry between them, so every pair
-            // found is one the plain loop would exchange, and it would go on scanning after it.
-            for (int32_t n = std::min(kBlock, (j - i) / 2); n >= kSmallestBlock;
-                 n = std::min(kBlock, (j - i) / 2)) {
-                int32_t left = 0, right = 0;
-                for (int32_t k = 0; k < n; ++k) {
-                    leftStops[size_t(left)] = i + k;
-                    left += !before(e[i + k].key, pivot);
-                }
-                for (int32_t k = 0; k < n; ++k) {
-                    rightStops[size_t(right)] = j - k;
-                    right += !before(pivot, e[j - k].key);
-                }
-                const int32_t pairs = std::min(left, right);
-                for (int32_t k = 0; k < pairs; ++k) std::swap(e[leftStops[size_t(k)]], e[rightStops[size_t(k)]]);
-                // A side whose stops are all used is scanned to its block's end; the other
-                // resumes after its last exchange, where the plain loop would.
-                i = pairs == left ? i + n : pairs > 0 ? leftStops[size_t(pairs - 1)] + 1 : i;
-                j = pairs == right ? j - n : pairs > 0 ? rightStops[size_t(pairs - 1)] - 1 : j;
+            // Two entries: the pivot is the first, and the pair is exchanged unless it is in
+            // order already, equal keys included. Nothing is left to sort after.
+            if (h - l == 1) {
+                if (!before(e[l].key, e[h].key)) std::swap(e[l], e[h]);
+                break;
             }
+            const double pivot = e[(l + h) / 2].key;
+            // The middle from i to j is unscanned; below it lie the left stops leftFirst to
+            // leftEnd not yet exchanged, above it the right ones. A block is scanned only where
+            // it leaves an entry of the middle unscanned, so every pair is one the plain loop
+            // exchanges, and that loop would go on after it.
+            int32_t i = l, j = h;
+            int32_t leftFirst = 0, leftEnd = 0, rightFirst = 0, rightEnd = 0;
+            for (;;) {
+                const bool fillLeft = leftFirst == leftEnd, fillRight = rightFirst == rightEnd;
+                const int32_t n = std::min(kBlock, (j - i) / (int32_t(fillLeft) + int32_t(fillRight)));
+                if (n < kSmallestBlock) break;
+                if (fillLeft) {
+                    leftFirst = leftEnd = 0;
+                    for (int32_t k = 0; k < n; ++k) {
+                        leftStops[size_t(leftEnd)] = i + k;
+                        leftEnd += !before(e[i + k].key, pivot);
+                    }
+                    i += n;
+                }
+                if (fillRight) {
+                    rightFirst = rightEnd = 0;
+                    for (int32_t k = 0; k < n; ++k) {
+                        rightStops[size_t(rightEnd)] = j - k;
+                        rightEnd += !before(pivot, e[j - k].key);
+                    }
+                    j -= n;
+                }
+                const int32_t pairs = std::min(leftEnd - leftFirst, rightEnd - rightFirst);
+                for (int32_t k = 0; k < pairs; ++k)
+                    std::swap(e[leftStops[size_t(leftFirst + k)]], e[rightStops[size_t(rightFirst + k)]]);
+                leftFirst += pairs;
+                rightFirst += pairs;
+            }
+            // The plain scans take up from the first stop left over on either side.
+            if (leftFirst < leftEnd) i = leftStops[size_t(leftFirst)];
+            if (rightFirst < rightEnd) j = rightStops[size_t(rightFirst)];
             while (i <= j) {
                 while (before(e[i].key, pivot)) ++i;
                 while (before(pivot, e[j].key)) --j;
@@ -215,6 +235,9 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                      planes[3].A * q.X + planes[3].B * q.Y > planes[3].D &&
                      planes[4].B * q.Y + planes[4].C * q.Z > planes[4].D;
         }
+        // Corners the clipper made carry worked-out texture coordinates; the others keep the
+        // cache's, which is what converting them to doubles and back gives.
+        bool clipped = false;
         if (!inside) {
             for (const Plane& pl : planes) {
                 // A polygon wholly in front of the plane passes unchanged: every corner is kept
@@ -248,6 +271,7 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                 if (m < 3) return;
                 std::swap(poly, next);
                 n = m;
+                clipped = true;
             }
         }
         for (int32_t f = 0; f + 2 < n; ++f) {
@@ -264,8 +288,10 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                 out.p[j].x = c[j]->X * w / c[j]->Y / 2 + 200;
                 out.p[j].y = c[j]->Z * w / c[j]->Y + 225;
                 out.p[j].z = z;
-                out.p[j].u = wholeToInt32(c[j]->u);
-                out.p[j].v = wholeToInt32(c[j]->v);
+                if (clipped) {
+                    out.p[j].u = wholeToInt32(c[j]->u);
+                    out.p[j].v = wholeToInt32(c[j]->v);
+                }
                 zmin = std::min(zmin, z);
                 zmax = std::max(zmax, z);
             }
