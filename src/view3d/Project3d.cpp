@@ -177,7 +177,8 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         }
         int32_t r = 0;
         if (i == carriedEntry + 1 && k == carriedStep) {
-            r = carriedRemainder + 1 == k ? 0 : carriedRemainder + 1;
+            const int32_t next = carriedRemainder + 1;
+            r = next * int32_t(next != k);  // no branch: which entries are drawn is not regular
         } else {
             r = int32_t((int64_t(sc.frame3dCounter) + i) % k);
             if (r < 0) r += k;
@@ -246,8 +247,8 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                 bool allIn = true, allOut = true;
                 for (int32_t e = 0; e < n; ++e) {
                     d[size_t(e)] = pl.A * poly[e].X + pl.B * poly[e].Y + pl.C * poly[e].Z;
-                    allIn = allIn && d[size_t(e)] > pl.D;
-                    allOut = allOut && d[size_t(e)] < pl.D;
+                    allIn &= d[size_t(e)] > pl.D;
+                    allOut &= d[size_t(e)] < pl.D;
                 }
                 if (allOut) return;
                 if (allIn) continue;
@@ -276,10 +277,13 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         }
         for (int32_t f = 0; f + 2 < n; ++f) {
             const CamVertex* c[3] = {&poly[0], &poly[f + 1], &poly[f + 2]};
+            // Worked out whole rather than cut short: the corners rarely coincide, but the
+            // comparisons that decide it are no more regular than the coordinates.
             const auto same = [](const CamVertex* x, const CamVertex* y) {
-                return x->X == y->X && x->Y == y->Y && x->Z == y->Z;
+                return (x->X == y->X) & (x->Y == y->Y) & (x->Z == y->Z);
             };
-            if (same(c[0], c[1]) || same(c[1], c[2]) || same(c[0], c[2])) continue;
+            const bool first = same(c[0], c[1]), second = same(c[1], c[2]), third = same(c[0], c[2]);
+            if (first | second | third) continue;
             if (int32_t(list.size()) >= kSceneCapacity3d) break;
             SurfaceTriangle& out = staged.emplace_back(src);
             double zmin = 1e300, zmax = -1e300;
