@@ -166,14 +166,18 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
     staged.clear();
     list.clear();
 
-    // With a skip step k above 1, only every k-th entry, counted on from the frame number, is
-    // drawn. A sector's entries mostly follow one another, so the remainder of the count is
-    // carried from one entry to the next and divided out afresh only where a run starts.
+    // Whether entry i takes part in this frame. With a skip step k above 1, only every k-th
+    // entry, counted on from the frame number, does. A sector's entries mostly follow one
+    // another, so the remainder of the count is carried from one entry to the next and divided
+    // out afresh only where a run starts.
     int32_t carriedEntry = -2, carriedStep = 0, carriedRemainder = 0;
-    const auto skipped = [&](int32_t i, int32_t k) {
+    const auto takesPart = [&](int32_t i, int32_t s) {
+        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
+        const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
+        if (k == 1) return true;
         if (k <= 0) {
             const int64_t count = int64_t(sc.frame3dCounter) + i;
-            return count >= 0 && count <= INT32_MAX ? int32_t(count) % k != 0 : count % k != 0;
+            return count >= 0 && count <= INT32_MAX ? int32_t(count) % k == 0 : count % k == 0;
         }
         int32_t r = 0;
         if (i == carriedEntry + 1 && k == carriedStep) {
@@ -186,7 +190,7 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         carriedEntry = i;
         carriedStep = k;
         carriedRemainder = r;
-        return r != 0;
+        return r == 0;
     };
 
     // Opaque triangles form the first group; the others wait for the second in cache order.
@@ -194,12 +198,6 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
     translucent.clear();
     const auto projectOne = [&](int32_t i) {
         const SurfaceTriangle& src = sc.surfaceTriangles[i];
-        const int32_t s = src.sector;
-        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
-        const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
-        if (k != 1 && skipped(i, k)) return;
-        ++sc.drawnTriangleCount;
-
         std::array<CamVertex, 16> bufferA, bufferB;
         CamVertex* poly = bufferA.data();
         CamVertex* next = bufferB.data();
@@ -305,6 +303,10 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
     for (int32_t i = 0; i < sc.surfaceTriangleCount; ++i) {
         const SurfaceTriangle& src = sc.surfaceTriangles[i];
         if (isBlank3d(src) || src.tileWidth < 1 || src.tileHeight < 1) continue;
+        // Whether an entry takes part does not depend on the order the entries are asked in,
+        // so the second group is sorted out here too.
+        if (!takesPart(i, src.sector)) continue;
+        ++sc.drawnTriangleCount;
         if ((src.drawFlags & kDrawBlendMask3d) == kDrawOpaque3d) projectOne(i);
         else translucent.push_back(i);
     }
