@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 
 #include "base/Mainm.h"
@@ -24,36 +25,76 @@ struct Plane {
     double A, B, C, D;
 };
 
-// The exchanges run on the keys and on an index list; the triangles are gathered once at the
-// end, which gives the order that exchanging the triangles themselves would give.
-void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
-    std::vector<double>& key = sc.renderTriangleDepth;
-    static thread_local std::vector<int32_t> order;
-    static thread_local std::vector<SurfaceTriangle> gathered;
-    order.resize(size_t(hi - lo + 1));
-    for (int32_t i = lo; i <= hi; ++i) order[size_t(i - lo)] = i;
-    const auto swapEntries = [&](int32_t i, int32_t j) {
-        std::swap(key[i], key[j]);
-        std::swap(order[size_t(i - lo)], order[size_t(j - lo)]);
-    };
+// A projected triangle's place in the list: its depth key and where it lies in the staging list.
+struct ListEntry {
+    double key;
+    int32_t at;
+};
+
+// Quicksort of entries lo..hi by key, largest or smallest first. Equal keys end up in whatever
+// order the exchanges leave them, and the picture depends on that order, so the partition below
+// makes exactly the exchanges of the plain one: the n-th element that stops the scan from the
+// left goes with the n-th that stops the scan from the right. While the unscanned middle is
+// wide, the stops are found a block at a time from either end without branching on the keys
+// and exchanged pairwise; the last stretch is left to the plain scans.
+template <bool LargestFirst>
+void sortEntries(ListEntry* e, int32_t lo, int32_t hi) {
+    const auto before = [](double x, double y) { return LargestFirst ? x > y : x < y; };
+    constexpr int32_t kBlock = 64, kSmallestBlock = 4;
+    std::array<int32_t, kBlock> leftStops, rightStops;
     std::array<std::pair<int32_t, int32_t>, 64> stack;
     int32_t top = 0;
     stack[top++] = {lo, hi};
     while (top > 0) {
         auto [l, h] = stack[--top];
         while (l < h) {
-            const double pivot = key[(l + h) / 2];
+            // Two entries: the pivot is the first, and the pair is exchanged unless it is in
+            // order already, equal keys included. Nothing is left to sort after.
+            if (h - l == 1) {
+                if (!before(e[l].key, e[h].key)) std::swap(e[l], e[h]);
+                break;
+            }
+            const double pivot = e[(l + h) / 2].key;
+            // The middle from i to j is unscanned; below it lie the left stops leftFirst to
+            // leftEnd not yet exchanged, above it the right ones. A block is scanned only where
+            // it leaves an entry of the middle unscanned, so every pair is one the plain loop
+            // exchanges, and that loop would go on after it.
             int32_t i = l, j = h;
-            while (i <= j) {
-                if (largestFirst) {
-                    while (key[i] > pivot) ++i;
-                    while (key[j] < pivot) --j;
-                } else {
-                    while (key[i] < pivot) ++i;
-                    while (key[j] > pivot) --j;
+            int32_t leftFirst = 0, leftEnd = 0, rightFirst = 0, rightEnd = 0;
+            for (;;) {
+                const bool fillLeft = leftFirst == leftEnd, fillRight = rightFirst == rightEnd;
+                const int32_t n = std::min(kBlock, (j - i) / (int32_t(fillLeft) + int32_t(fillRight)));
+                if (n < kSmallestBlock) break;
+                if (fillLeft) {
+                    leftFirst = leftEnd = 0;
+                    for (int32_t k = 0; k < n; ++k) {
+                        leftStops[size_t(leftEnd)] = i + k;
+                        leftEnd += !before(e[i + k].key, pivot);
+                    }
+                    i += n;
                 }
+                if (fillRight) {
+                    rightFirst = rightEnd = 0;
+                    for (int32_t k = 0; k < n; ++k) {
+                        rightStops[size_t(rightEnd)] = j - k;
+                        rightEnd += !before(pivot, e[j - k].key);
+                    }
+                    j -= n;
+                }
+                const int32_t pairs = std::min(leftEnd - leftFirst, rightEnd - rightFirst);
+                for (int32_t k = 0; k < pairs; ++k)
+                    std::swap(e[leftStops[size_t(leftFirst + k)]], e[rightStops[size_t(rightFirst + k)]]);
+                leftFirst += pairs;
+                rightFirst += pairs;
+            }
+            // The plain scans take up from the first stop left over on either side.
+            if (leftFirst < leftEnd) i = leftStops[size_t(leftFirst)];
+            if (rightFirst < rightEnd) j = rightStops[size_t(rightFirst)];
+            while (i <= j) {
+                while (before(e[i].key, pivot)) ++i;
+                while (before(pivot, e[j].key)) --j;
                 if (i <= j) {
-                    swapEntries(i, j);
+                    std::swap(e[i], e[j]);
                     ++i;
                     --j;
                 }
@@ -68,11 +109,6 @@ void sortRange(Scene3d& sc, int32_t lo, int32_t hi, bool largestFirst) {
             }
         }
     }
-    // Grown only: the entries past the range are overwritten before they are read.
-    if (gathered.size() < order.size()) gathered.resize(order.size());
-    for (size_t k = 0; k < order.size(); ++k) gathered[k] = sc.renderTriangles[size_t(order[k])];
-    std::copy(gathered.begin(), gathered.begin() + std::ptrdiff_t(order.size()),
-              sc.renderTriangles.begin() + lo);
 }
 
 // saturateToInt32 of a texture coordinate, which is whole already (a cache value or a floored
@@ -84,13 +120,16 @@ inline int32_t wholeToInt32(double v) {
     return int32_t(v);
 }
 
-// Brings a triangle's texture coordinates near 0 by whole tile repeats.
+// Brings a triangle's texture coordinates near 0 by whole tile repeats. The repeat is 192
+// times the tile size, a power of two, so the remainder takes a shift and a division by 3.
 void reduce(int32_t size, SurfaceTriangle& t, bool alongU) {
     if (size < 1 || (size & (size - 1)) != 0) return;
-    const int64_t P = 192 * int64_t(size);
+    const int32_t bits = 6 + std::countr_zero(uint32_t(size));
+    const int64_t P = int64_t(3) << bits;
+    const auto remainder = [&](int64_t x) { return x - P * ((x >> bits) / 3); };  // x >= 0
     int64_t m = 0;
     for (const Vertex3d& v : t.p) m += (alongU ? v.u : v.v) / 4;
-    const int64_t n = m >= 0 ? m - (m % P) : m + ((-m) % P) - P;
+    const int64_t n = m >= 0 ? m - remainder(m) : m + remainder(-m) - P;
     const int64_t shift = 4 * n / 3;
     for (Vertex3d& v : t.p) {
         int32_t& c = alongU ? v.u : v.v;
@@ -119,21 +158,46 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
     sc.drawnTriangleCount = 0;
     const int32_t load = sc.loadAverage3d;
 
+    // The projected triangles are staged, and the list of the frame keeps their depth keys and
+    // places; the culling and the sort work on the list, and the triangles are copied into the
+    // scene once, in their final order.
+    static thread_local std::vector<SurfaceTriangle> staged;
+    static thread_local std::vector<ListEntry> list;
+    staged.clear();
+    list.clear();
+
+    // Whether entry i takes part in this frame. With a skip step k above 1, only every k-th
+    // entry, counted on from the frame number, does. A sector's entries mostly follow one
+    // another, so the remainder of the count is carried from one entry to the next and divided
+    // out afresh only where a run starts.
+    int32_t carriedEntry = -2, carriedStep = 0, carriedRemainder = 0;
+    const auto takesPart = [&](int32_t i, int32_t s) {
+        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
+        const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
+        if (k == 1) return true;
+        if (k <= 0) {
+            const int64_t count = int64_t(sc.frame3dCounter) + i;
+            return count >= 0 && count <= INT32_MAX ? int32_t(count) % k == 0 : count % k == 0;
+        }
+        int32_t r = 0;
+        if (i == carriedEntry + 1 && k == carriedStep) {
+            const int32_t next = carriedRemainder + 1;
+            r = next * int32_t(next != k);  // no branch: which entries are drawn is not regular
+        } else {
+            r = int32_t((int64_t(sc.frame3dCounter) + i) % k);
+            if (r < 0) r += k;
+        }
+        carriedEntry = i;
+        carriedStep = k;
+        carriedRemainder = r;
+        return r == 0;
+    };
+
     // Opaque triangles form the first group; the others wait for the second in cache order.
     static thread_local std::vector<int32_t> translucent;
     translucent.clear();
     const auto projectOne = [&](int32_t i) {
         const SurfaceTriangle& src = sc.surfaceTriangles[i];
-        const int32_t s = src.sector;
-        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
-        const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
-        if (k != 1) {
-            // In 32 bits when the count fits them, which gives the same remainder.
-            const int64_t count = int64_t(sc.frame3dCounter) + i;
-            if (count >= 0 && count <= INT32_MAX ? int32_t(count) % k != 0 : count % k != 0) return;
-        }
-        ++sc.drawnTriangleCount;
-
         std::array<CamVertex, 16> bufferA, bufferB;
         CamVertex* poly = bufferA.data();
         CamVertex* next = bufferB.data();
@@ -170,14 +234,28 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                      planes[3].A * q.X + planes[3].B * q.Y > planes[3].D &&
                      planes[4].B * q.Y + planes[4].C * q.Z > planes[4].D;
         }
+        // Corners the clipper made carry worked-out texture coordinates; the others keep the
+        // cache's, which is what converting them to doubles and back gives.
+        bool clipped = false;
         if (!inside) {
             for (const Plane& pl : planes) {
+                // A polygon wholly in front of the plane passes unchanged: every corner is kept
+                // and no edge crosses. One wholly behind it keeps nothing.
+                std::array<double, 16> d;
+                bool allIn = true, allOut = true;
+                for (int32_t e = 0; e < n; ++e) {
+                    d[size_t(e)] = pl.A * poly[e].X + pl.B * poly[e].Y + pl.C * poly[e].Z;
+                    allIn &= d[size_t(e)] > pl.D;
+                    allOut &= d[size_t(e)] < pl.D;
+                }
+                if (allOut) return;
+                if (allIn) continue;
                 int32_t m = 0;
                 for (int32_t e = 0; e < n; ++e) {
+                    const int32_t f = e + 1 == n ? 0 : e + 1;
                     const CamVertex& vi = poly[e];
-                    const CamVertex& vj = poly[e + 1 == n ? 0 : e + 1];
-                    const double di = pl.A * vi.X + pl.B * vi.Y + pl.C * vi.Z;
-                    const double dj = pl.A * vj.X + pl.B * vj.Y + pl.C * vj.Z;
+                    const CamVertex& vj = poly[f];
+                    const double di = d[size_t(e)], dj = d[size_t(f)];
                     if (di >= pl.D && m < 16) next[m++] = vi;
                     if (((di > pl.D) && !(dj > pl.D)) || ((dj > pl.D) && !(di > pl.D))) {
                         const double tt = (di - pl.D) / (di - dj);
@@ -192,39 +270,49 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                 if (m < 3) return;
                 std::swap(poly, next);
                 n = m;
+                clipped = true;
             }
         }
         for (int32_t f = 0; f + 2 < n; ++f) {
             const CamVertex* c[3] = {&poly[0], &poly[f + 1], &poly[f + 2]};
+            // Worked out whole rather than cut short: the corners rarely coincide, but the
+            // comparisons that decide it are no more regular than the coordinates.
             const auto same = [](const CamVertex* x, const CamVertex* y) {
-                return x->X == y->X && x->Y == y->Y && x->Z == y->Z;
+                return (x->X == y->X) & (x->Y == y->Y) & (x->Z == y->Z);
             };
-            if (same(c[0], c[1]) || same(c[1], c[2]) || same(c[0], c[2])) continue;
-            if (sc.renderTriangleCount >= kSceneCapacity3d) break;
-            SurfaceTriangle out = src;
+            const bool first = same(c[0], c[1]), second = same(c[1], c[2]), third = same(c[0], c[2]);
+            if (first | second | third) continue;
+            if (int32_t(list.size()) >= kSceneCapacity3d) break;
+            SurfaceTriangle& out = staged.emplace_back(src);
             double zmin = 1e300, zmax = -1e300;
             for (int j = 0; j < 3; ++j) {
                 const double z = 16777216 / c[j]->Y;
                 out.p[j].x = c[j]->X * w / c[j]->Y / 2 + 200;
                 out.p[j].y = c[j]->Z * w / c[j]->Y + 225;
                 out.p[j].z = z;
-                out.p[j].u = wholeToInt32(c[j]->u);
-                out.p[j].v = wholeToInt32(c[j]->v);
+                if (clipped) {
+                    out.p[j].u = wholeToInt32(c[j]->u);
+                    out.p[j].v = wholeToInt32(c[j]->v);
+                }
                 zmin = std::min(zmin, z);
                 zmax = std::max(zmax, z);
             }
-            sc.renderTriangleDepth[sc.renderTriangleCount] = zmax + 0.02 * (zmin - zmax);
-            sc.renderTriangles[sc.renderTriangleCount++] = out;
+            list.push_back(ListEntry{zmax + 0.02 * (zmin - zmax), int32_t(list.size())});
         }
     };
     for (int32_t i = 0; i < sc.surfaceTriangleCount; ++i) {
         const SurfaceTriangle& src = sc.surfaceTriangles[i];
         if (isBlank3d(src) || src.tileWidth < 1 || src.tileHeight < 1) continue;
+        // Whether an entry takes part does not depend on the order the entries are asked in,
+        // so the second group is sorted out here too.
+        if (!takesPart(i, src.sector)) continue;
+        ++sc.drawnTriangleCount;
         if ((src.drawFlags & kDrawBlendMask3d) == kDrawOpaque3d) projectOne(i);
         else translucent.push_back(i);
     }
-    int32_t firstGroupEnd = sc.renderTriangleCount;
+    int32_t firstGroupEnd = int32_t(list.size());
     for (const int32_t i : translucent) projectOne(i);
+    int32_t count = int32_t(list.size());
 
     // Back faces leave the list; both groups stay contiguous.
     const auto facesAway = [](const SurfaceTriangle& t) {
@@ -232,39 +320,38 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         const Vertex3d &p0 = t.p[0], &p1 = t.p[1], &p2 = t.p[2];
         return (p0.y - p1.y) * p2.x + (p1.x - p0.x) * p2.y + p0.x * p1.y - p1.x * p0.y > 0;
     };
-    const auto move = [&sc](int32_t from, int32_t to) {
-        sc.renderTriangles[to] = sc.renderTriangles[from];
-        sc.renderTriangleDepth[to] = sc.renderTriangleDepth[from];
-    };
     for (int32_t i = 0; i < firstGroupEnd;) {
-        if (!facesAway(sc.renderTriangles[i])) {
+        if (!facesAway(staged[size_t(list[size_t(i)].at)])) {
             ++i;
             continue;
         }
         const int32_t last = firstGroupEnd - 1;
-        move(last, i);
-        if (sc.renderTriangleCount - 1 != last) move(sc.renderTriangleCount - 1, last);
+        list[size_t(i)] = list[size_t(last)];
+        list[size_t(last)] = list[size_t(count - 1)];
         --firstGroupEnd;
-        --sc.renderTriangleCount;
+        --count;
     }
-    for (int32_t i = firstGroupEnd; i < sc.renderTriangleCount;) {
-        if (!facesAway(sc.renderTriangles[i])) {
+    for (int32_t i = firstGroupEnd; i < count;) {
+        if (!facesAway(staged[size_t(list[size_t(i)].at)])) {
             ++i;
             continue;
         }
-        move(sc.renderTriangleCount - 1, i);
-        --sc.renderTriangleCount;
+        list[size_t(i)] = list[size_t(count - 1)];
+        --count;
     }
 
-    for (int32_t i = 0; i < sc.renderTriangleCount; ++i) {
-        SurfaceTriangle& t = sc.renderTriangles[i];
+    if (options.depthSortFirst && firstGroupEnd > 1) sortEntries<true>(list.data(), 0, firstGroupEnd - 1);
+    if (options.depthSortRest && count - firstGroupEnd > 1)
+        sortEntries<false>(list.data(), firstGroupEnd, count - 1);
+
+    for (int32_t i = 0; i < count; ++i) {
+        SurfaceTriangle& t = sc.renderTriangles[size_t(i)];
+        t = staged[size_t(list[size_t(i)].at)];
         reduce(t.tileWidth, t, true);
         reduce(t.tileHeight, t, false);
+        sc.renderTriangleDepth[size_t(i)] = list[size_t(i)].key;
     }
-
-    if (options.depthSortFirst && firstGroupEnd > 1) sortRange(sc, 0, firstGroupEnd - 1, true);
-    if (options.depthSortRest && sc.renderTriangleCount - firstGroupEnd > 1)
-        sortRange(sc, firstGroupEnd, sc.renderTriangleCount - 1, false);
+    sc.renderTriangleCount = count;
 }
 
 }  // namespace korvel
