@@ -157,6 +157,27 @@ inline int32_t deepest(const int16_t* row, int32_t from, int32_t to) {
 
 // Whether cells from..to - 1 of a row hide everything whose nearest depth is nearest (a
 // negative depth ends a stretch, which a skipped one would not).
+// A cell's two pixels: the shaded colour pair as it is (mode 3), or each pixel blended with
+// the picture through the table, the picture's colour first (mode 2) or second (mode 1).
+template <int Mode>
+inline void putCell(uint8_t* px, ColorPair pair, const uint8_t* blend) {
+    const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
+    if constexpr (Mode == 3) {
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(px, &pair, 2);
+        } else {
+            px[0] = c0;
+            px[1] = c1;
+        }
+    } else if constexpr (Mode == 2) {
+        px[0] = blend[size_t(px[0]) * 256 + c0];
+        px[1] = blend[size_t(px[1]) * 256 + c1];
+    } else {
+        px[0] = blend[size_t(c0) * 256 + px[0]];
+        px[1] = blend[size_t(c1) * 256 + px[1]];
+    }
+}
+
 template <bool Opaque>
 inline bool hiddenUnder(const int16_t* depthRow, int64_t nearest, int32_t from, int32_t to) {
     if (nearest < 0) return false;
@@ -220,23 +241,7 @@ inline RunEnd plainCells(uint8_t* __restrict row, int16_t* __restrict depthRow,
         const int64_t lv = _mm_cvtsi128_si64(level);
         const size_t shadeRow =
             InRange ? size_t(lv >> 8) : size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
-        const ColorPair pair = shaded[shadeRow * 256 + texel];
-        uint8_t* px = row + size_t(k) * 2;
-        const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
-        if constexpr (Mode == 3) {
-            if constexpr (std::endian::native == std::endian::little) {
-                std::memcpy(px, &pair, 2);
-            } else {
-                px[0] = c0;
-                px[1] = c1;
-            }
-        } else if constexpr (Mode == 2) {
-            px[0] = blend[size_t(px[0]) * 256 + c0];
-            px[1] = blend[size_t(px[1]) * 256 + c1];
-        } else {
-            px[0] = blend[size_t(c0) * 256 + px[0]];
-            px[1] = blend[size_t(c1) * 256 + px[1]];
-        }
+        putCell<Mode>(row + size_t(k) * 2, shaded[shadeRow * 256 + texel], blend);
         drew = true;
     }
     return {drew, false};
@@ -316,23 +321,7 @@ template <int Mode, bool Masked, bool Sky>
             // below 256.
             const size_t shadeRow =
                 kInRange ? size_t(lv >> 8) : size_t(std::clamp<int64_t>(lv >> 8, 0, 31));
-            const ColorPair pair = shaded[shadeRow * 256 + texel];
-            uint8_t* px = row + size_t(c) * 2;
-            const uint8_t c0 = uint8_t(pair & 0xFF), c1 = uint8_t(pair >> 8);
-            if constexpr (Mode == 3) {
-                if constexpr (std::endian::native == std::endian::little) {
-                    std::memcpy(px, &pair, 2);
-                } else {
-                    px[0] = c0;
-                    px[1] = c1;
-                }
-            } else if constexpr (Mode == 2) {
-                px[0] = blend[size_t(px[0]) * 256 + c0];
-                px[1] = blend[size_t(px[1]) * 256 + c1];
-            } else {
-                px[0] = blend[size_t(c0) * 256 + px[0]];
-                px[1] = blend[size_t(c1) * 256 + px[1]];
-            }
+            putCell<Mode>(row + size_t(c) * 2, shaded[shadeRow * 256 + texel], blend);
             drew = true;
         }
         return true;
