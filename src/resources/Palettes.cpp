@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <optional>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "base/FileSystem.h"
 #include "base/MessageNumbers.h"
 #include "base/TextFile.h"
@@ -132,6 +136,9 @@ NearestColorSearch::NearestColorSearch(const PaletteChannel& red, const PaletteC
                                        const PaletteChannel& blue, int32_t redWeight,
                                        int32_t greenWeight, int32_t blueWeight)
     : red_(red), green_(green), blue_(blue), wr_(redWeight), wg_(greenWeight), wb_(blueWeight) {
+    // A distance times 256 plus an index fits 31 bits while the weights add up to 128 at most.
+    smallKeys_ = redWeight >= 0 && greenWeight >= 0 && blueWeight >= 0 &&
+                 int64_t(redWeight) + greenWeight + blueWeight <= 128;
     candidates_.reserve(size_t(1) << 14);
     for (size_t i = 0; i < 256; ++i) candidates_.push_back({red[i], green[i], blue[i], uint8_t(i)});
     for (size_t level = 0; level < kLevelShifts.size(); ++level) {
@@ -200,6 +207,47 @@ uint8_t NearestColorSearch::find(int32_t r, int32_t g, int32_t b) {
     // among equals, as the full scan keeps.
     const Candidate* c = candidates_.data() + levels_[last].first[cell];
     const Candidate* end = c + levels_[last].count[cell];
+    if (smallKeys_) {
+        // The same keys in 32 bits, every list entry looked at: no early way out, so that the
+        // loop runs without branches.
+        const int32_t wr = wr_, wg = wg_, wb = wb_;
+        int32_t least = INT32_MAX;
+#if defined(__SSE2__)
+        // Four entries a step. Each entry's channels less the colour's, in 16 bits, times
+        // themselves weighted: w * d fits 16 bits while a weight is 128 at most.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i colour = _mm_setr_epi16(int16_t(r), int16_t(g), int16_t(b), 0, int16_t(r),
+                                              int16_t(g), int16_t(b), 0);
+        const __m128i weights = _mm_setr_epi16(int16_t(wr), int16_t(wg), int16_t(wb), 0,
+                                               int16_t(wr), int16_t(wg), int16_t(wb), 0);
+        // Two entries' two partial sums each.
+        auto partial = [&](__m128i two) {
+            const __m128i d = _mm_sub_epi16(two, colour);
+            return _mm_madd_epi16(d, _mm_mullo_epi16(d, weights));
+        };
+        __m128i least4 = _mm_set1_epi32(INT32_MAX);
+        static_assert(sizeof(Candidate) == 4);
+        for (; end - c >= 4; c += 4) {
+            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
+            const __m128 low = _mm_castsi128_ps(partial(_mm_unpacklo_epi8(four, zero)));
+            const __m128 high = _mm_castsi128_ps(partial(_mm_unpackhi_epi8(four, zero)));
+            const __m128i distance =
+                _mm_add_epi32(_mm_castps_si128(_mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0))),
+                              _mm_castps_si128(_mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1))));
+            const __m128i key = _mm_or_si128(_mm_slli_epi32(distance, 8), _mm_srli_epi32(four, 24));
+            const __m128i lower = _mm_cmplt_epi32(key, least4);
+            least4 = _mm_or_si128(_mm_and_si128(lower, key), _mm_andnot_si128(lower, least4));
+        }
+        alignas(16) int32_t lanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), least4);
+        least = std::min({lanes[0], lanes[1], lanes[2], lanes[3]});
+#endif
+        for (; c != end; ++c) {
+            const int32_t dr = int32_t(c->r) - r, dg = int32_t(c->g) - g, db = int32_t(c->b) - b;
+            least = std::min(least, (wr * dr * dr + wg * dg * dg + wb * db * db) << 8 | c->index);
+        }
+        return (least >> 8) < best ? uint8_t(least & 255) : 0;
+    }
     int64_t least = INT64_MAX;
     for (; c != end; ++c) {
         const int64_t dr = int32_t(c->r) - r, dg = int32_t(c->g) - g, db = int32_t(c->b) - b;

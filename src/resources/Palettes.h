@@ -79,6 +79,7 @@ private:
     const PaletteChannel& green_;
     const PaletteChannel& blue_;
     int32_t wr_, wg_, wb_;
+    bool smallKeys_ = false;  // keys fit 32 bits
     std::array<Level, kLevelShifts.size()> levels_;
     std::vector<Candidate> candidates_;  // the whole palette first, then every cell's list
 };
