@@ -1,5 +1,5 @@
 # Fails when a file of the model's folders includes a folder above its own layer or a header that
-# is not the C++ standard library's. Run as: cmake -D SOURCE_DIR=<src> -P check-layers.cmake
+# is not the C++ standard library's (or the compiler's vector instructions). Run as: cmake -D SOURCE_DIR=<src> -P check-layers.cmake
 set(allowed_base base)
 set(allowed_map base map)
 set(allowed_resources base map resources)
@@ -14,6 +14,8 @@ set(std_headers
     random ranges ratio regex scoped_allocator set shared_mutex source_location span sstream stack
     stdexcept streambuf string string_view system_error thread tuple type_traits typeindex
     typeinfo unordered_map unordered_set utility valarray variant vector version)
+# The compiler's own vector instructions: no library and no system behind them.
+list(APPEND std_headers emmintrin.h)
 
 set(failures "")
 foreach(layer base map resources geometry)
