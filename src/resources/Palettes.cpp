@@ -1,6 +1,7 @@
 #include "resources/Palettes.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cstdint>
@@ -185,7 +186,49 @@ void NearestColorSearch::listCell(size_t level, int32_t r, int32_t g, int32_t b)
     };
     const uint32_t cell = cellOf(level, r, g, b);
     const uint32_t first = uint32_t(candidates_.size());
-    for (uint32_t k = 0; k < count; ++k) {
+    uint32_t k = 0;
+#if defined(__SSE2__)
+    if (smallKeys_) {
+        // Four colours a step: per channel w (c - b) (c + b - 2p), the same gap factored, with
+        // both factors in 16 bits while a weight is 128 at most.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i bestColour = _mm_setr_epi16(best.r, best.g, best.b, 0, best.r, best.g,
+                                                  best.b, 0);
+        const __m128i low = _mm_setr_epi16(int16_t(lr), int16_t(lg), int16_t(lb), 0, int16_t(lr),
+                                           int16_t(lg), int16_t(lb), 0);
+        const __m128i high = _mm_add_epi16(
+            low, _mm_setr_epi16(int16_t(side - 1), int16_t(side - 1), int16_t(side - 1), 0,
+                                int16_t(side - 1), int16_t(side - 1), int16_t(side - 1), 0));
+        const __m128i weights = _mm_setr_epi16(int16_t(wr_), int16_t(wg_), int16_t(wb_), 0,
+                                               int16_t(wr_), int16_t(wg_), int16_t(wb_), 0);
+        auto partial = [&](__m128i two) {
+            const __m128i nearer = _mm_cmpgt_epi16(two, bestColour);
+            const __m128i p =
+                _mm_or_si128(_mm_and_si128(nearer, high), _mm_andnot_si128(nearer, low));
+            const __m128i across =
+                _mm_sub_epi16(_mm_add_epi16(two, bestColour), _mm_add_epi16(p, p));
+            return _mm_madd_epi16(_mm_mullo_epi16(_mm_sub_epi16(two, bestColour), weights),
+                                  across);
+        };
+        for (; k + 4 <= count; k += 4) {
+            const __m128i four =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(&candidates_[from + k]));
+            const __m128 lo = _mm_castsi128_ps(partial(_mm_unpacklo_epi8(four, zero)));
+            const __m128 hi = _mm_castsi128_ps(partial(_mm_unpackhi_epi8(four, zero)));
+            const __m128i gap =
+                _mm_add_epi32(_mm_castps_si128(_mm_shuffle_ps(lo, hi, _MM_SHUFFLE(2, 0, 2, 0))),
+                              _mm_castps_si128(_mm_shuffle_ps(lo, hi, _MM_SHUFFLE(3, 1, 3, 1))));
+            const __m128i above = _mm_cmpgt_epi32(gap, zero);
+            uint32_t keep = ~uint32_t(_mm_movemask_ps(_mm_castsi128_ps(above))) & 15u;
+            // The list grows as it is read: copy the four before pushing.
+            alignas(16) Candidate group[4];
+            _mm_store_si128(reinterpret_cast<__m128i*>(group), four);
+            for (; keep != 0; keep &= keep - 1)
+                candidates_.push_back(group[std::countr_zero(keep)]);
+        }
+    }
+#endif
+    for (; k < count; ++k) {
         const Candidate& c = candidates_[from + k];
         const int32_t gap = leastGap(wr_, c.r, best.r, lr) + leastGap(wg_, c.g, best.g, lg) +
                             leastGap(wb_, c.b, best.b, lb);
