@@ -164,6 +164,14 @@ void projectWallPoints(PlanFrame& pf) {
 namespace {
 
 // The edges all of the points first..end-1 lie beyond.
+// The bits eight points' sides share: the eight bytes of one word and-ed together.
+inline uint8_t sharedOfEight(uint64_t eight) {
+    eight &= eight >> 32;
+    eight &= eight >> 16;
+    eight &= eight >> 8;
+    return uint8_t(eight);
+}
+
 inline uint8_t commonSides(const uint8_t* sides, int32_t first, int32_t end) {
     uint8_t beyond = WallSide::Beyond;
     int32_t at = first;
@@ -171,10 +179,7 @@ inline uint8_t commonSides(const uint8_t* sides, int32_t first, int32_t end) {
     for (; at + 8 <= end && beyond != 0; at += 8) {
         uint64_t eight;
         std::memcpy(&eight, sides + at, sizeof eight);
-        eight &= eight >> 32;
-        eight &= eight >> 16;
-        eight &= eight >> 8;
-        beyond &= uint8_t(eight);
+        beyond &= sharedOfEight(eight);
     }
     for (; at < end && beyond != 0; ++at) beyond &= sides[at];
     return beyond;
@@ -190,10 +195,7 @@ inline bool sectorMayShow(const uint8_t* sides, int32_t n, const SectorRecord& s
         uint64_t eight;
         std::memcpy(&eight, sides + first, sizeof eight);
         eight |= walls == 8 ? 0 : ~uint64_t(0) << (8 * walls);
-        eight &= eight >> 32;
-        eight &= eight >> 16;
-        eight &= eight >> 8;
-        return (eight & WallSide::Beyond) == 0;
+        return (sharedOfEight(eight) & WallSide::Beyond) == 0;
     }
     const int32_t from = std::max(first, 0);
     const int32_t end = std::min(first + walls, n);

@@ -180,7 +180,6 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
     const bool labels = view.zoom < double(set.tagDrawLimit) && set.spriteTags;
     // Sprites placed beyond an edge of the view by more than a marker reaches are not projected.
     const MapWindow window = mapWindowOf(view, double(reach) + 1);
-    const bool nearOnly = window.valid && window.farUnreachable;
     st.spriteDrawCount = 0;
     const int32_t count = std::clamp(map.spriteCount, 0, kMaxSprites);
     const SpriteRecord* sprites = map.sprites.data();
@@ -194,8 +193,7 @@ void buildSpriteDrawList(PlanFrame& pf, int32_t markerSize) {
     } else {
         for (int32_t i = 0; i < count; ++i) {
             near[nearCount] = i;
-            nearCount += (nearOnly ? window.sidesNear(sprites[i].x, sprites[i].y)
-                                   : window.sidesOf(sprites[i].x, sprites[i].y)) == 0;
+            nearCount += window.sidesOf(sprites[i].x, sprites[i].y) == 0;
         }
     }
     for (int32_t k = 0; k < nearCount; ++k) {
