@@ -63,7 +63,8 @@ void sortEntries(ListEntry* e, int32_t lo, int32_t hi) {
             int32_t leftFirst = 0, leftEnd = 0, rightFirst = 0, rightEnd = 0;
             for (;;) {
                 const bool fillLeft = leftFirst == leftEnd, fillRight = rightFirst == rightEnd;
-                const int32_t n = std::min(kBlock, (j - i) / (int32_t(fillLeft) + int32_t(fillRight)));
+                const int32_t n =
+                    std::min(kBlock, (j - i) / (int32_t(fillLeft) + int32_t(fillRight)));
                 if (n < kSmallestBlock) break;
                 if (fillLeft) {
                     leftFirst = leftEnd = 0;
@@ -83,7 +84,8 @@ void sortEntries(ListEntry* e, int32_t lo, int32_t hi) {
                 }
                 const int32_t pairs = std::min(leftEnd - leftFirst, rightEnd - rightFirst);
                 for (int32_t k = 0; k < pairs; ++k)
-                    std::swap(e[leftStops[size_t(leftFirst + k)]], e[rightStops[size_t(rightFirst + k)]]);
+                    std::swap(e[leftStops[size_t(leftFirst + k)]],
+                              e[rightStops[size_t(rightFirst + k)]]);
                 leftFirst += pairs;
                 rightFirst += pairs;
             }
@@ -280,7 +282,8 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
             const auto same = [](const CamVertex* x, const CamVertex* y) {
                 return (x->X == y->X) & (x->Y == y->Y) & (x->Z == y->Z);
             };
-            const bool first = same(c[0], c[1]), second = same(c[1], c[2]), third = same(c[0], c[2]);
+            const bool first = same(c[0], c[1]), second = same(c[1], c[2]),
+                       third = same(c[0], c[2]);
             if (first | second | third) continue;
             if (int32_t(list.size()) >= kSceneCapacity3d) break;
             SurfaceTriangle& out = staged.emplace_back(src);
@@ -340,7 +343,8 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         --count;
     }
 
-    if (options.depthSortFirst && firstGroupEnd > 1) sortEntries<true>(list.data(), 0, firstGroupEnd - 1);
+    if (options.depthSortFirst && firstGroupEnd > 1)
+        sortEntries<true>(list.data(), 0, firstGroupEnd - 1);
     if (options.depthSortRest && count - firstGroupEnd > 1)
         sortEntries<false>(list.data(), firstGroupEnd, count - 1);
 

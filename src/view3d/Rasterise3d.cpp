@@ -339,7 +339,8 @@ template <int Mode, bool Masked, bool Sky>
         }
         Sample inc;
         if (n == 16) {
-            inc = {(b.u - a.u) / 16, (b.v - a.v) / 16, (b.d - a.d) / 16, (b.level - a.level) / 16, false};
+            inc = {(b.u - a.u) / 16, (b.v - a.v) / 16, (b.d - a.d) / 16, (b.level - a.level) / 16,
+                   false};
         } else if (n < 5) {
             const int64_t f = 16 / n;
             inc = {(b.u - a.u) * f / 16, (b.v - a.v) * f / 16, (b.d - a.d) / 16 * f,
@@ -550,7 +551,9 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
             std::swap(mid, hi);
         }
         const Vertex3d &P0 = *lo, &M = *mid, &Q = *hi;
-        const auto rowOf = [](double y) { return int32_t(std::clamp<int64_t>(nearest64(y), -100000, 100000)); };
+        const auto rowOf = [](double y) {
+            return int32_t(std::clamp<int64_t>(nearest64(y), -100000, 100000));
+        };
         const auto slopeOf = [](const Vertex3d& a, const Vertex3d& b) -> int64_t {
             const double dy = b.y - a.y;
             if (!(std::fabs(dy) > 0.1)) return 0;
@@ -558,7 +561,8 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
                                        int64_t(1) << 40);
         };
         const auto startOf = [](const Vertex3d& a) {
-            return std::clamp<int64_t>(nearest64(16 * a.x), -(int64_t(1) << 30), int64_t(1) << 30) << 12;
+            return std::clamp<int64_t>(nearest64(16 * a.x), -(int64_t(1) << 30), int64_t(1) << 30)
+                   << 12;
         };
         const int32_t firstRow = rowOf(P0.y);
         const auto half = [&](int32_t from, int32_t to, int64_t& e1, int64_t s1, int64_t& e2,

@@ -191,7 +191,8 @@ void SdlPlatform::moveWindowBy(int32_t dx, int32_t dy) {
     const double scale = double(view.width) / kFrameWidth;
     int x = 0, y = 0;
     SDL_GetWindowPosition(window_, &x, &y);
-    SDL_SetWindowPosition(window_, x + int(std::lround(dx * scale)), y + int(std::lround(dy * scale)));
+    SDL_SetWindowPosition(window_, x + int(std::lround(dx * scale)),
+                          y + int(std::lround(dy * scale)));
 }
 
 void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
@@ -207,8 +208,8 @@ void SdlPlatform::present(const uint8_t* pixels, const Palette256& palette) {
     lastPalette_ = palette;
     uint32_t colours[256];
     for (int i = 0; i < 256; ++i)
-        colours[i] =
-            kOpaqueBlack | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 | palette[i].b;
+        colours[i] = kOpaqueBlack | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 |
+                     palette[i].b;
     bool changed = false;
     for (int y = 0; y < kFrameHeight; y += kBandRows) {
         // The program counts rows from the bottom; the window from the top. The band's rows are
