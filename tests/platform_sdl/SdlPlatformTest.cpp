@@ -113,6 +113,71 @@ TEST_F(SdlPlatformTest, PresentsFramesAndKeepsClipboardTextIn8Bit) {
     EXPECT_FALSE(platform->clipboardHasText());
 }
 
+// What the window shows, read back from its renderer or its surface, as 0xRRGGBB per pixel, top
+// row first; empty when it cannot be read.
+std::vector<uint32_t> windowPixels() {
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; id < 64 && !window; ++id) {
+        SDL_Window* w = SDL_GetWindowFromID(id);
+        int width = 0, height = 0;
+        if (w) SDL_GetWindowSize(w, &width, &height);
+        if (w && width == kFrameWidth && height == kFrameHeight) window = w;
+    }
+    if (!window) return {};
+    std::vector<uint32_t> out(size_t(kFrameWidth) * kFrameHeight);
+    if (SDL_Renderer* r = SDL_GetRenderer(window)) {
+        if (SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, out.data(),
+                                 kFrameWidth * 4) != 0)
+            return {};
+    } else {
+        SDL_Surface* s = SDL_GetWindowSurface(window);
+        if (!s ||
+            SDL_ConvertPixels(kFrameWidth, kFrameHeight, s->format->format, s->pixels, s->pitch,
+                              SDL_PIXELFORMAT_ARGB8888, out.data(), kFrameWidth * 4) != 0)
+            return {};
+    }
+    for (uint32_t& p : out) p &= 0xFFFFFFu;
+    return out;
+}
+
+// Each present uploads only the bands of rows that changed, or everything when the palette did:
+// whatever changed, the window must show the frame presented last, rows counted from the bottom.
+TEST_F(SdlPlatformTest, TheWindowShowsTheFramePresentedLast) {
+    platform->showWindow();
+    Palette256 palette{};
+    for (int i = 0; i < 256; ++i)
+        palette[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2)};
+    std::vector<uint8_t> frame(size_t(kFrameWidth) * kFrameHeight);
+    for (size_t i = 0; i < frame.size(); ++i) frame[i] = uint8_t(i * 7 % 251);
+    auto expect = [&](const char* step) {
+        const std::vector<uint32_t> shown = windowPixels();
+        if (shown.empty()) GTEST_SKIP() << "the window cannot be read back here";
+        int wrong = 0;
+        for (int y = 0; y < kFrameHeight; ++y)
+            for (int x = 0; x < kFrameWidth; ++x) {
+                const auto& c =
+                    palette[frame[size_t(kFrameHeight - 1 - y) * kFrameWidth + size_t(x)]];
+                const uint32_t want = uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
+                wrong += shown[size_t(y) * kFrameWidth + size_t(x)] != want;
+            }
+        EXPECT_EQ(wrong, 0) << step;
+    };
+    platform->present(frame.data(), palette);
+    expect("first frame");
+    frame[size_t(300) * kFrameWidth + 17] ^= 0x55;  // one pixel in one band
+    platform->present(frame.data(), palette);
+    expect("one pixel changed");
+    platform->present(frame.data(), palette);
+    expect("the same frame again");
+    frame[0] ^= 1;                 // the bottom band
+    frame[frame.size() - 1] ^= 1;  // and the top one
+    platform->present(frame.data(), palette);
+    expect("first and last rows changed");
+    palette[3] = {1, 2, 3};
+    platform->present(frame.data(), palette);
+    expect("the palette changed");
+}
+
 TEST_F(SdlPlatformTest, SplashComesAndGoesWithoutTouchingTheEditorsActivation) {
     std::vector<int> seen;
     platform->setActivationHandler([&](bool active) { seen.push_back(active ? 1 : 0); });
