@@ -8,7 +8,12 @@
 #include <emmintrin.h>
 #endif
 
+#include "map/ObjectTables.h"
+
 namespace korvel {
+
+// Wall numbers and ends are worked on as 16-bit lanes.
+static_assert(kMaxWalls <= 32768);
 
 namespace {
 
@@ -16,8 +21,6 @@ inline uint8_t sidesOfPoint(int32_t x, int32_t y, const NearLimits& l) {
     return uint8_t(uint32_t(x < l.left) | uint32_t(x > l.right) << 1 | uint32_t(y > l.below) << 2 |
                    uint32_t(y < l.above) << 3);
 }
-
-constexpr int32_t kMostWalls = 32768;
 
 void placeWallRange(const WallRecord* walls, int32_t from, int32_t n, const NearLimits& limits,
                     uint8_t* sides, uint16_t* ends) {
@@ -49,7 +52,8 @@ int32_t listInsideRange(const SpriteRecord* sprites, int32_t from, int32_t n,
                         const NearLimits& l, int32_t* inside, int32_t count) {
     for (int32_t i = from; i < n; ++i) {
         inside[count] = i;
-        count += within(sprites[i].x, l.left, l.right) & within(sprites[i].y, l.above, l.below);
+        count += int32_t(within(sprites[i].x, l.left, l.right)) &
+                 int32_t(within(sprites[i].y, l.above, l.below));
     }
     return count;
 }
@@ -64,12 +68,12 @@ inline __m128i load16(const void* p) {
 
 void placeWallPointsPlain(const WallRecord* walls, int32_t n, const NearLimits& limits,
                           uint8_t* sides, uint16_t* ends) {
-    placeWallRange(walls, 0, std::min(n, kMostWalls), limits, sides, ends);
+    placeWallRange(walls, 0, std::min(n, kMaxWalls), limits, sides, ends);
 }
 
 void placeWallPoints(const WallRecord* walls, int32_t n, const NearLimits& limits,
                      uint8_t* sides, uint16_t* ends) {
-    n = std::min(n, kMostWalls);
+    n = std::min(n, kMaxWalls);
     int32_t i = 0;
 #if defined(__SSE2__)
     const __m128i left = _mm_set1_epi32(limits.left), right = _mm_set1_epi32(limits.right);
@@ -103,11 +107,11 @@ void placeWallPoints(const WallRecord* walls, int32_t n, const NearLimits& limit
 }
 
 int32_t listNearWallsPlain(const uint8_t* sides, const uint16_t* ends, int32_t n, int32_t* near) {
-    return listNearRange(sides, ends, 0, std::min(n, kMostWalls), near, 0);
+    return listNearRange(sides, ends, 0, std::min(n, kMaxWalls), near, 0);
 }
 
 int32_t listNearWalls(const uint8_t* sides, const uint16_t* ends, int32_t n, int32_t* near) {
-    n = std::min(n, kMostWalls);
+    n = std::min(n, kMaxWalls);
     int32_t i = 0, count = 0;
 #if defined(__SSE2__)
     // Sixteen walls a step. Most walls end where the next one starts: their pairs of sides are

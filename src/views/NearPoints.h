@@ -15,7 +15,7 @@ struct NearLimits {
 };
 
 // For each of the first n walls: the edges its start point lies beyond (bits 1 left, 2 right,
-// 4 below, 8 above) into sides, and its point2 cut to 0..n-1 into ends. n at most 32768.
+// 4 below, 8 above) into sides, and its point2 cut to 0..n-1 into ends. n at most kMaxWalls.
 void placeWallPoints(const WallRecord* walls, int32_t n, const NearLimits& limits,
                      uint8_t* sides, uint16_t* ends);
 void placeWallPointsPlain(const WallRecord* walls, int32_t n, const NearLimits& limits,
