@@ -577,11 +577,22 @@ void rasterise3dTriangles(Scene3d& sc, std::vector<uint8_t>& image, const Raster
                 if (sR < -4096) eR -= sR;
             }
             const int32_t end = std::min(to, kCellRows3d);
-            for (int32_t r = from; r < end; ++r) {
-                if (r >= 0 && (step == 1 || (((r - firstRow - offset) % step) + step) % step == 0))
-                    drew |= drawSpan(st, r, eL, eR);
-                eL += sL;
-                eR += sR;
+            if (step == 1) {
+                for (int32_t r = from; r < end; ++r) {
+                    if (r >= 0) drew |= drawSpan(st, r, eL, eR);
+                    eL += sL;
+                    eR += sR;
+                }
+            } else if (from < end) {
+                // Every step-th row counted from the first row and the offset: the place in the
+                // count is carried from row to row rather than divided out for each.
+                int32_t phase = (((from - firstRow - offset) % step) + step) % step;
+                for (int32_t r = from; r < end; ++r) {
+                    if (r >= 0 && phase == 0) drew |= drawSpan(st, r, eL, eR);
+                    if (++phase == step) phase = 0;
+                    eL += sL;
+                    eR += sR;
+                }
             }
             // Edges carried past the rows drawn (rows at and above 450 are not drawn).
             if (to > end && end >= from) {

@@ -19,8 +19,8 @@ struct RasterRig : SceneRig {
         std::fill(scene.depthBuffer3d.begin(), scene.depthBuffer3d.end(), kDepthCleared3d);
     }
     // A screen-space rectangle of two triangles facing the camera, at depth Y (map units).
-    void addRect(double x0, double y0, double x1, double y1, double Y, int32_t tile,
-                 uint8_t flags, int32_t sector = 0) {
+    void addRect(double x0, double y0, double x1, double y1, double Y, int32_t tile, uint8_t flags,
+                 int32_t sector = 0) {
         SurfaceTriangle t;
         t.objectCode = objectCode3d(SurfaceKind::Wall, scene.renderTriangleCount);
         setTile3d(tiles, tile, t);
@@ -40,9 +40,15 @@ struct RasterRig : SceneRig {
     void rasterise(bool dither = false) {
         rasterise3dTriangles(scene, image, RasterInputs3d{tiles, colors, 0, dither, random, {}});
     }
-    uint8_t pixel(int32_t col, int32_t row) const { return image[size_t(row) * kImageWidth3d + 2 * col]; }
-    int32_t pick(int32_t col, int32_t row) const { return scene.pickBuffer3d[size_t(row) * kCellColumns3d + col]; }
-    int16_t depth(int32_t col, int32_t row) const { return scene.depthBuffer3d[size_t(row) * kCellColumns3d + col]; }
+    uint8_t pixel(int32_t col, int32_t row) const {
+        return image[size_t(row) * kImageWidth3d + 2 * col];
+    }
+    int32_t pick(int32_t col, int32_t row) const {
+        return scene.pickBuffer3d[size_t(row) * kCellColumns3d + col];
+    }
+    int16_t depth(int32_t col, int32_t row) const {
+        return scene.depthBuffer3d[size_t(row) * kCellColumns3d + col];
+    }
 };
 
 TEST(Rasterise3d, OpaqueRectangleShowsItsTexelsAndFillsTheBuffers) {
@@ -110,8 +116,8 @@ TEST(Rasterise3d, MaskedTexel255IsTransparent) {
     rig.addRect(100, 100, 180, 180, 1000, kTile8x8, 3);
     rig.addRect(100, 100, 180, 180, 900, 100, 11);
     rig.rasterise();
-    EXPECT_LT(rig.pick(110, 140), 2);   // left half: the wall behind shows through
-    EXPECT_GE(rig.pick(170, 140), 2);   // right half: the masked texel
+    EXPECT_LT(rig.pick(110, 140), 2);  // left half: the wall behind shows through
+    EXPECT_GE(rig.pick(170, 140), 2);  // right half: the masked texel
     EXPECT_EQ(rig.pixel(170, 140), 9);
 }
 
@@ -122,7 +128,8 @@ TEST(Rasterise3d, DegenerateTrianglesAreSkippedWithoutStatus) {
     setTile3d(rig.tiles, kTile8x8, t);
     t.drawFlags = 3;
     t.sector = 5;
-    t.p = {Vertex3d{10, 10, 100, 0, 0}, Vertex3d{20, 20, 100, 0, 0}, Vertex3d{30, 30.00001, 100, 0, 0}};
+    t.p = {Vertex3d{10, 10, 100, 0, 0}, Vertex3d{20, 20, 100, 0, 0},
+           Vertex3d{30, 30.00001, 100, 0, 0}};
     rig.scene.renderTriangles[rig.scene.renderTriangleCount++] = t;
     rig.scene.sectorSkipLevel3d[5] = 10;
     rig.rasterise();
@@ -131,20 +138,29 @@ TEST(Rasterise3d, DegenerateTrianglesAreSkippedWithoutStatus) {
 }
 
 TEST(Rasterise3d, SkipLevelInterlacesRows) {
-    for (int32_t frame : {0, 1}) {
-        RasterRig rig;
-        rig.scene.sectorSkipLevel3d[0] = 32;
-        rig.scene.frame3dCounter = frame;
-        rig.addRect(100, 100, 180, 180, 1000, kTile8x8, 3);
-        rig.scene.renderTriangleCount = 1;  // one triangle, index 0
-        rig.rasterise();
-        // Rows drawn: every second one, the first at (index + frame) mod 2 from the start.
-        int32_t drawnEven = 0, drawnOdd = 0;
-        for (int32_t r = 110; r < 170; ++r) (r % 2 ? drawnOdd : drawnEven) += rig.pick(105, r) >= 0;
-        EXPECT_TRUE((drawnEven == 0) != (drawnOdd == 0)) << frame;
-        const bool oddRows = ((100 + frame) % 2) == 1;
-        EXPECT_EQ(drawnOdd > 0, oddRows) << frame;
-    }
+    // One triangle (index 0) from row top down to row 180: a level of 16 k draws every k-th row,
+    // counted from the triangle's first row on by (index + frame) mod k, rows below the picture
+    // counted too.
+    struct Case {
+        int32_t level, step, top;
+    };
+    const Case cases[] = {{32, 2, 100}, {48, 3, 100}, {48, 3, -25}, {64, 4, -3}, {79, 4, 101}};
+    for (const Case& c : cases)
+        for (int32_t frame : {0, 1, 2}) {
+            RasterRig rig;
+            rig.scene.sectorSkipLevel3d[0] = c.level;
+            rig.scene.frame3dCounter = frame;
+            rig.addRect(100, c.top, 180, 180, 1000, kTile8x8, 3);
+            rig.scene.renderTriangleCount = 1;
+            rig.rasterise();
+            for (int32_t r = std::max(c.top, 0) + 2; r < 178; ++r) {
+                bool drawn = false;
+                for (int32_t col = 100; col < 180; ++col) drawn |= rig.pick(col, r) >= 0;
+                const bool expected = ((r - c.top - frame % c.step) % c.step) == 0;
+                EXPECT_EQ(drawn, expected) << "level " << c.level << " top " << c.top << " frame "
+                                           << frame << " row " << r;
+            }
+        }
 }
 
 TEST(Rasterise3d, DitherRepeatsWithTheSameGenerator) {
@@ -202,7 +218,8 @@ struct ProjectRig : SceneRig {
 
 // A triangle facing a camera at the origin looking along +x, at distance d.
 std::array<Vertex3d, 3> facing(double d, double half = 100) {
-    return {Vertex3d{d, half, 0, 0, 0}, Vertex3d{d, -half, 0, 0, 0}, Vertex3d{d, 0, -16 * half, 0, 0}};
+    return {Vertex3d{d, half, 0, 0, 0}, Vertex3d{d, -half, 0, 0, 0},
+            Vertex3d{d, 0, -16 * half, 0, 0}};
 }
 
 TEST(Project3d, NearPlaneBackFacesAndOrder) {
@@ -233,11 +250,13 @@ TEST(Project3d, NearPlaneBackFacesAndOrder) {
     // Entirely nearer than the near plane: dropped; crossing it: cut at depth 64.
     ProjectRig near;
     near.add(facing(40));
-    near.add({Vertex3d{400, 100, 0, 0, 0}, Vertex3d{30, -100, 0, 0, 0}, Vertex3d{400, 0, -1600, 0, 0}});
+    near.add(
+        {Vertex3d{400, 100, 0, 0, 0}, Vertex3d{30, -100, 0, 0, 0}, Vertex3d{400, 0, -1600, 0, 0}});
     near.project();
     for (int32_t i = 0; i < near.scene.renderTriangleCount; ++i) {
         EXPECT_EQ(near.scene.renderTriangles[i].objectCode, 1);
-        for (const Vertex3d& v : near.scene.renderTriangles[i].p) EXPECT_LE(v.z, 16777216 / 64.0 + 1e-6);
+        for (const Vertex3d& v : near.scene.renderTriangles[i].p)
+            EXPECT_LE(v.z, 16777216 / 64.0 + 1e-6);
     }
 }
 
@@ -284,8 +303,9 @@ struct FrameRig : RasterRig {
     Camera3d cam;
     FrameInputs3d inputs() {
         ViewState view;
-        return FrameInputs3d{map, tiles, colors, cam, View3DOptions{}, View3DMode::Live,
-                             PlanProjection(view), false, random, {}};
+        return FrameInputs3d{
+            map,   tiles,  colors, cam, View3DOptions{}, View3DMode::Live, PlanProjection(view),
+            false, random, {}};
     }
 };
 
@@ -331,8 +351,9 @@ TEST(Frame3d, InsideARoomTheWallsAreDrawnAndNamed) {
 }
 
 TEST(Frame3d, DepthLevelColours) {
-    const std::pair<int32_t, uint8_t> table[] = {{-1, 0}, {0, 83}, {1, 71}, {2, 68}, {3, 92},
-                                                 {4, 128}, {5, 8},  {6, 7},  {7, 6},  {8, 5}, {9, 5}};
+    const std::pair<int32_t, uint8_t> table[] = {{-1, 0}, {0, 83},  {1, 71}, {2, 68},
+                                                 {3, 92}, {4, 128}, {5, 8},  {6, 7},
+                                                 {7, 6},  {8, 5},   {9, 5}};
     for (auto [level, colour] : table) EXPECT_EQ(depthLevelColour(level), colour) << level;
 }
 
