@@ -170,23 +170,25 @@ void buildBlendTable(ColorTables& colors) {
 }
 
 void buildShadeTables(ColorTables& colors) {
-    NearestColorSearch game(colors.gamePaletteRed, colors.gamePaletteGreen, colors.gamePaletteBlue,
-                            30, 59, 11);
-    NearestColorSearch display(colors.paletteRed, colors.paletteGreen, colors.paletteBlue, 1, 1, 1);
-    for (int level = 0; level < kShadeLevels; ++level) {
-        const float factor = float(31 - level) / 31.0f;
-        for (size_t k = 0; k < 256; ++k) {
-            const size_t at = size_t(level) * 256 + k;
-            colors.gameShades[at] =
-                k >= 240 ? uint8_t(k)
-                         : game.find(shaded(colors.gamePaletteRed[k], factor),
-                                     shaded(colors.gamePaletteGreen[k], factor),
-                                     shaded(colors.gamePaletteBlue[k], factor));
-            colors.displayShades[at] = display.find(shaded(colors.paletteRed[k], factor),
-                                                    shaded(colors.paletteGreen[k], factor),
-                                                    shaded(colors.paletteBlue[k], factor));
+    // One palette after the other, so that the lists of one search alone are held at a time.
+    // Colours from keptFrom on keep their index (the game's from 240 on).
+    auto shadeAll = [](std::array<uint8_t, kShadeBytes>& shades, const PaletteChannel& red,
+                       const PaletteChannel& green, const PaletteChannel& blue, int32_t redWeight,
+                       int32_t greenWeight, int32_t blueWeight, size_t keptFrom) {
+        NearestColorSearch nearest(red, green, blue, redWeight, greenWeight, blueWeight);
+        for (int level = 0; level < kShadeLevels; ++level) {
+            const float factor = float(31 - level) / 31.0f;
+            for (size_t k = 0; k < 256; ++k)
+                shades[size_t(level) * 256 + k] =
+                    k >= keptFrom ? uint8_t(k)
+                                  : nearest.find(shaded(red[k], factor), shaded(green[k], factor),
+                                                 shaded(blue[k], factor));
         }
-    }
+    };
+    shadeAll(colors.gameShades, colors.gamePaletteRed, colors.gamePaletteGreen,
+             colors.gamePaletteBlue, 30, 59, 11, 240);
+    shadeAll(colors.displayShades, colors.paletteRed, colors.paletteGreen, colors.paletteBlue, 1, 1,
+             1, 256);
 }
 
 void buildTintTable(ColorTables& colors, uint8_t tintBase) {
