@@ -63,10 +63,103 @@ int32_t nearestIn(const Channel& red, const Channel& green, const Channel& blue,
     return found;
 }
 
+// Weighted squared distance times 256 plus index fits 31 bits for channel values within 0..255
+// while the weights add up to 128 at most. The least such key is the colour the scan above keeps
+// (when its distance is below its start), and with the second least, the one it keeps skipping
+// that.
+bool smallKeys(Weights w, int32_t r, int32_t g, int32_t b) {
+    return w.r >= 0 && w.g >= 0 && w.b >= 0 && int64_t(w.r) + w.g + w.b <= 128 &&
+           (uint32_t(r) | uint32_t(g) | uint32_t(b)) <= 255;
+}
+
+struct LeastKeys {
+    int32_t least, second;
+};
+
+LeastKeys leastKeys(const PaletteChannel& red, const PaletteChannel& green,
+                    const PaletteChannel& blue, Weights w, int32_t r, int32_t g, int32_t b) {
+#if defined(__SSE2__)
+    // Eight colours a step in 16-bit lanes: w * d fits 16 bits while a weight is 128 at most.
+    // Each lane keeps its least and second least key.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i cr = _mm_set1_epi16(int16_t(r)), cg = _mm_set1_epi16(int16_t(g)),
+                  cb = _mm_set1_epi16(int16_t(b));
+    const __m128i wr = _mm_set1_epi16(int16_t(w.r)), wg = _mm_set1_epi16(int16_t(w.g)),
+                  wb = _mm_set1_epi16(int16_t(w.b));
+    auto lesser = [](__m128i x, __m128i y) {
+        const __m128i below = _mm_cmplt_epi32(x, y);
+        return _mm_or_si128(_mm_and_si128(below, x), _mm_andnot_si128(below, y));
+    };
+    auto greater = [](__m128i x, __m128i y) {
+        const __m128i above = _mm_cmpgt_epi32(x, y);
+        return _mm_or_si128(_mm_and_si128(above, x), _mm_andnot_si128(above, y));
+    };
+    __m128i least = _mm_set1_epi32(INT32_MAX), second = least;
+    __m128i index = _mm_setr_epi32(0, 1, 2, 3);
+    const __m128i four = _mm_set1_epi32(4);
+    auto take = [&](__m128i key) {
+        second = lesser(second, greater(least, key));
+        least = lesser(least, key);
+    };
+    for (size_t i = 0; i < 256; i += 8) {
+        auto channel = [&](const PaletteChannel& c) {
+            return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&c[i])),
+                                     zero);
+        };
+        const __m128i dr = _mm_sub_epi16(channel(red), cr), dg = _mm_sub_epi16(channel(green), cg),
+                      db = _mm_sub_epi16(channel(blue), cb);
+        const __m128i wdr = _mm_mullo_epi16(dr, wr), wdg = _mm_mullo_epi16(dg, wg),
+                      wdb = _mm_mullo_epi16(db, wb);
+        const __m128i low = _mm_add_epi32(
+            _mm_madd_epi16(_mm_unpacklo_epi16(dr, dg), _mm_unpacklo_epi16(wdr, wdg)),
+            _mm_madd_epi16(_mm_unpacklo_epi16(db, zero), _mm_unpacklo_epi16(wdb, zero)));
+        const __m128i high = _mm_add_epi32(
+            _mm_madd_epi16(_mm_unpackhi_epi16(dr, dg), _mm_unpackhi_epi16(wdr, wdg)),
+            _mm_madd_epi16(_mm_unpackhi_epi16(db, zero), _mm_unpackhi_epi16(wdb, zero)));
+        take(_mm_or_si128(_mm_slli_epi32(low, 8), index));
+        index = _mm_add_epi32(index, four);
+        take(_mm_or_si128(_mm_slli_epi32(high, 8), index));
+        index = _mm_add_epi32(index, four);
+    }
+    alignas(16) int32_t keys[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(keys), least);
+    _mm_store_si128(reinterpret_cast<__m128i*>(keys + 4), second);
+#else
+    int32_t keys[256];
+    for (size_t i = 0; i < 256; ++i) {
+        const int32_t dr = int32_t(red[i]) - r, dg = int32_t(green[i]) - g,
+                      db = int32_t(blue[i]) - b;
+        keys[i] = (w.r * dr * dr + w.g * dg * dg + w.b * db * db) << 8 | int32_t(i);
+    }
+#endif
+    LeastKeys result{INT32_MAX, INT32_MAX};
+    for (const int32_t key : keys) {
+        result.second = std::min(result.second, std::max(result.least, key));
+        result.least = std::min(result.least, key);
+    }
+    return result;
+}
+
+uint8_t nearestBy(const PaletteChannel& red, const PaletteChannel& green,
+                  const PaletteChannel& blue, Weights w, int32_t r, int32_t g, int32_t b) {
+    int32_t best = 0;
+    if (!smallKeys(w, r, g, b)) return uint8_t(nearestIn(red, green, blue, w, r, g, b, -1, best));
+    const int32_t least = leastKeys(red, green, blue, w, r, g, b).least;
+    return (least >> 8) < kNoColourYet ? uint8_t(least & 255) : 0;
+}
+
 ColorPair pairIn(const ColorTables& c, Weights w, int32_t r, int32_t g, int32_t b) {
-    int32_t h = 0, m = 0;
-    const int32_t f = nearestIn(c.paletteRed, c.paletteGreen, c.paletteBlue, w, r, g, b, -1, h);
-    int32_t s = nearestIn(c.paletteRed, c.paletteGreen, c.paletteBlue, w, r, g, b, f, m);
+    int32_t f = 0, s = 0, h = kNoColourYet, m = kNoColourYet;
+    if (smallKeys(w, r, g, b)) {
+        const LeastKeys keys = leastKeys(c.paletteRed, c.paletteGreen, c.paletteBlue, w, r, g, b);
+        // The second scan skips f, the least key's colour; when even that is too far, so is
+        // every other, and both scans give 0.
+        if ((keys.least >> 8) < kNoColourYet) f = keys.least & 255, h = keys.least >> 8;
+        if ((keys.second >> 8) < kNoColourYet) s = keys.second & 255, m = keys.second >> 8;
+    } else {
+        f = nearestIn(c.paletteRed, c.paletteGreen, c.paletteBlue, w, r, g, b, -1, h);
+        s = nearestIn(c.paletteRed, c.paletteGreen, c.paletteBlue, w, r, g, b, f, m);
+    }
     if (m > 0 && double(h) / double(m) <= 0.5) s = f;
     return ColorPair(uint32_t(f) | uint32_t(s) << 8);
 }
@@ -113,15 +206,12 @@ bool loadGamePalette(ColorTables& colors, FileSystem& fs, MapEvents& events,
 }
 
 uint8_t nearestColor(const ColorTables& c, int32_t r, int32_t g, int32_t b) {
-    int32_t best = 0;
-    return uint8_t(
-        nearestIn(c.paletteRed, c.paletteGreen, c.paletteBlue, {1, 1, 1}, r, g, b, -1, best));
+    return nearestBy(c.paletteRed, c.paletteGreen, c.paletteBlue, {1, 1, 1}, r, g, b);
 }
 
 uint8_t nearestColorLuma(const ColorTables& c, int32_t r, int32_t g, int32_t b) {
-    int32_t best = 0;
-    return uint8_t(nearestIn(c.gamePaletteRed, c.gamePaletteGreen, c.gamePaletteBlue, {30, 59, 11},
-                             r, g, b, -1, best));
+    return nearestBy(c.gamePaletteRed, c.gamePaletteGreen, c.gamePaletteBlue, {30, 59, 11}, r, g,
+                     b);
 }
 
 ColorPair nearestColorPair(const ColorTables& c, int32_t r, int32_t g, int32_t b) {
