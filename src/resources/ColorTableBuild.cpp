@@ -135,6 +135,22 @@ int32_t shaded(uint8_t channel, float factor) {
     return int32_t(std::nearbyint(float(channel) * factor));
 }
 
+// For each colour the first colour of the palette equal to it (itself when none before it is):
+// tables whose entries depend on colours alone repeat those entries.
+std::array<uint8_t, 256> firstOfSameColour(const PaletteChannel& red, const PaletteChannel& green,
+                                           const PaletteChannel& blue) {
+    std::array<uint32_t, 256> keys;
+    for (size_t k = 0; k < 256; ++k)
+        keys[k] = uint32_t(red[k]) << 24 | uint32_t(green[k]) << 16 | uint32_t(blue[k]) << 8 |
+                  uint32_t(k);
+    std::sort(keys.begin(), keys.end());
+    std::array<uint8_t, 256> first;
+    for (size_t n = 0; n < 256; ++n)
+        first[keys[n] & 255] = n > 0 && keys[n] >> 8 == keys[n - 1] >> 8 ? first[keys[n - 1] & 255]
+                                                                         : uint8_t(keys[n] & 255);
+    return first;
+}
+
 }  // namespace
 
 void buildRemapRows(ColorTables& colors) {
@@ -162,11 +178,19 @@ void buildBlendTable(ColorTables& colors) {
     const auto& g = colors.paletteGreen;
     const auto& b = colors.paletteBlue;
     NearestColorSearch nearest(r, g, b, 1, 1, 1);
-    for (size_t j = 0; j < 256; ++j)
+    const auto same = firstOfSameColour(r, g, b);
+    auto* table = colors.blendTable.data();
+    for (size_t j = 0; j < 256; ++j) {
+        if (same[j] != j) {
+            std::memcpy(table + j * 256, table + size_t(same[j]) * 256, 256);
+            continue;
+        }
         for (size_t k = 0; k < 256; ++k)
-            colors.blendTable[j * 256 + k] =
-                nearest.find(mix[size_t(r[j]) * 256 + r[k]], mix[size_t(g[j]) * 256 + g[k]],
-                             mix[size_t(b[j]) * 256 + b[k]]);
+            table[j * 256 + k] = same[k] != k ? table[j * 256 + same[k]]
+                                              : nearest.find(mix[size_t(r[j]) * 256 + r[k]],
+                                                             mix[size_t(g[j]) * 256 + g[k]],
+                                                             mix[size_t(b[j]) * 256 + b[k]]);
+    }
 }
 
 void buildShadeTables(ColorTables& colors) {
@@ -176,13 +200,16 @@ void buildShadeTables(ColorTables& colors) {
                        const PaletteChannel& green, const PaletteChannel& blue, int32_t redWeight,
                        int32_t greenWeight, int32_t blueWeight, size_t keptFrom) {
         NearestColorSearch nearest(red, green, blue, redWeight, greenWeight, blueWeight);
+        const auto same = firstOfSameColour(red, green, blue);
         for (int level = 0; level < kShadeLevels; ++level) {
             const float factor = float(31 - level) / 31.0f;
+            uint8_t* row = shades.data() + size_t(level) * 256;
             for (size_t k = 0; k < 256; ++k)
-                shades[size_t(level) * 256 + k] =
-                    k >= keptFrom ? uint8_t(k)
-                                  : nearest.find(shaded(red[k], factor), shaded(green[k], factor),
-                                                 shaded(blue[k], factor));
+                row[k] = k >= keptFrom ? uint8_t(k)
+                         : same[k] != k
+                             ? row[same[k]]
+                             : nearest.find(shaded(red[k], factor), shaded(green[k], factor),
+                                            shaded(blue[k], factor));
         }
     };
     shadeAll(colors.gameShades, colors.gamePaletteRed, colors.gamePaletteGreen,
