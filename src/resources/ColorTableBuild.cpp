@@ -135,6 +135,22 @@ int32_t shaded(uint8_t channel, float factor) {
     return int32_t(std::nearbyint(float(channel) * factor));
 }
 
+// For each colour the first colour of the palette equal to it (itself when none before it is):
+// tables whose entries depend on colours alone repeat those entries.
+std::array<uint8_t, 256> firstOfSameColour(const PaletteChannel& red, const PaletteChannel& green,
+                                           const PaletteChannel& blue) {
+    std::array<uint32_t, 256> keys;
+    for (size_t k = 0; k < 256; ++k)
+        keys[k] = uint32_t(red[k]) << 24 | uint32_t(green[k]) << 16 | uint32_t(blue[k]) << 8 |
+                  uint32_t(k);
+    std::sort(keys.begin(), keys.end());
+    std::array<uint8_t, 256> first;
+    for (size_t n = 0; n < 256; ++n)
+        first[keys[n] & 255] = n > 0 && keys[n] >> 8 == keys[n - 1] >> 8 ? first[keys[n - 1] & 255]
+                                                                         : uint8_t(keys[n] & 255);
+    return first;
+}
+
 }  // namespace
 
 void buildRemapRows(ColorTables& colors) {
@@ -162,31 +178,44 @@ void buildBlendTable(ColorTables& colors) {
     const auto& g = colors.paletteGreen;
     const auto& b = colors.paletteBlue;
     NearestColorSearch nearest(r, g, b, 1, 1, 1);
-    for (size_t j = 0; j < 256; ++j)
+    const auto same = firstOfSameColour(r, g, b);
+    auto* table = colors.blendTable.data();
+    for (size_t j = 0; j < 256; ++j) {
+        if (same[j] != j) {
+            std::memcpy(table + j * 256, table + size_t(same[j]) * 256, 256);
+            continue;
+        }
         for (size_t k = 0; k < 256; ++k)
-            colors.blendTable[j * 256 + k] =
-                nearest.find(mix[size_t(r[j]) * 256 + r[k]], mix[size_t(g[j]) * 256 + g[k]],
-                             mix[size_t(b[j]) * 256 + b[k]]);
+            table[j * 256 + k] = same[k] != k ? table[j * 256 + same[k]]
+                                              : nearest.find(mix[size_t(r[j]) * 256 + r[k]],
+                                                             mix[size_t(g[j]) * 256 + g[k]],
+                                                             mix[size_t(b[j]) * 256 + b[k]]);
+    }
 }
 
 void buildShadeTables(ColorTables& colors) {
-    NearestColorSearch game(colors.gamePaletteRed, colors.gamePaletteGreen, colors.gamePaletteBlue,
-                            30, 59, 11);
-    NearestColorSearch display(colors.paletteRed, colors.paletteGreen, colors.paletteBlue, 1, 1, 1);
-    for (int level = 0; level < kShadeLevels; ++level) {
-        const float factor = float(31 - level) / 31.0f;
-        for (size_t k = 0; k < 256; ++k) {
-            const size_t at = size_t(level) * 256 + k;
-            colors.gameShades[at] =
-                k >= 240 ? uint8_t(k)
-                         : game.find(shaded(colors.gamePaletteRed[k], factor),
-                                     shaded(colors.gamePaletteGreen[k], factor),
-                                     shaded(colors.gamePaletteBlue[k], factor));
-            colors.displayShades[at] = display.find(shaded(colors.paletteRed[k], factor),
-                                                    shaded(colors.paletteGreen[k], factor),
-                                                    shaded(colors.paletteBlue[k], factor));
+    // One palette after the other, so that the lists of one search alone are held at a time.
+    // Colours from keptFrom on keep their index (the game's from 240 on).
+    auto shadeAll = [](std::array<uint8_t, kShadeBytes>& shades, const PaletteChannel& red,
+                       const PaletteChannel& green, const PaletteChannel& blue, int32_t redWeight,
+                       int32_t greenWeight, int32_t blueWeight, size_t keptFrom) {
+        NearestColorSearch nearest(red, green, blue, redWeight, greenWeight, blueWeight);
+        const auto same = firstOfSameColour(red, green, blue);
+        for (int level = 0; level < kShadeLevels; ++level) {
+            const float factor = float(31 - level) / 31.0f;
+            uint8_t* row = shades.data() + size_t(level) * 256;
+            for (size_t k = 0; k < 256; ++k)
+                row[k] = k >= keptFrom ? uint8_t(k)
+                         : same[k] != k
+                             ? row[same[k]]
+                             : nearest.find(shaded(red[k], factor), shaded(green[k], factor),
+                                            shaded(blue[k], factor));
         }
-    }
+    };
+    shadeAll(colors.gameShades, colors.gamePaletteRed, colors.gamePaletteGreen,
+             colors.gamePaletteBlue, 30, 59, 11, 240);
+    shadeAll(colors.displayShades, colors.paletteRed, colors.paletteGreen, colors.paletteBlue, 1, 1,
+             1, 256);
 }
 
 void buildTintTable(ColorTables& colors, uint8_t tintBase) {

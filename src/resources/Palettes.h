@@ -59,29 +59,37 @@ public:
     uint8_t find(int32_t r, int32_t g, int32_t b);
 
 private:
-    // Cell sides of 64, 32, 16 and 8 values.
+    // Cell sides of 64, 32 and 16 values.
     static constexpr std::array<int32_t, 3> kLevelShifts = {6, 5, 4};
 
     struct Candidate {
         uint8_t r, g, b, index;
     };
     // Per cell of a level: where its list starts in candidates_ and its length (0: not listed
-    // yet; a listed cell always holds at least one colour).
-    struct Level {
-        std::vector<uint32_t> first;
-        std::vector<uint16_t> count;
+    // yet; a listed cell always holds at least one colour). All the lists of every level, each
+    // of 256 colours at most, take fewer than 2^23 entries.
+    struct Cell {
+        uint32_t first : 23 = 0;
+        uint32_t count : 9 = 0;
     };
 
     uint32_t cellOf(size_t level, int32_t r, int32_t g, int32_t b) const;
     void listCell(size_t level, int32_t r, int32_t g, int32_t b);
+    // The least of weighted squared distance times 256 plus index over a list of candidates,
+    // while keys are small. Lists are read four entries at a time, so candidates_ ends in
+    // kSlack entries past the last list.
+    static constexpr size_t kSlack = 3;
+    int32_t leastSmallKey(const Candidate* c, uint32_t count, int32_t r, int32_t g,
+                          int32_t b) const;
 
     const PaletteChannel& red_;
     const PaletteChannel& green_;
     const PaletteChannel& blue_;
     int32_t wr_, wg_, wb_;
     bool smallKeys_ = false;  // keys fit 32 bits
-    std::array<Level, kLevelShifts.size()> levels_;
-    std::vector<Candidate> candidates_;  // the whole palette first, then every cell's list
+    std::array<std::vector<Cell>, kLevelShifts.size()> levels_;
+    // The whole palette first, then every cell's list, then the slack.
+    std::vector<Candidate> candidates_;
 };
 
 }  // namespace korvel

@@ -189,5 +189,89 @@ TEST(Palettes, NearestColourSearches) {
     }
 }
 
+// The scans as first written: every colour in index order but the one skipped, the first
+// strictly nearer than the best so far kept, the best starting at 1,000,000 (colour 0 when none
+// is nearer).
+struct Scanned {
+    int index;
+    int64_t distance;
+};
+Scanned plainScan(const PaletteChannel& red, const PaletteChannel& green,
+                  const PaletteChannel& blue, const int64_t (&w)[3], int32_t r, int32_t g,
+                  int32_t b, int skip) {
+    Scanned found{0, 1000000};
+    for (int i = 0; i < 256; ++i) {
+        if (i == skip) continue;
+        const int64_t dr = red[size_t(i)] - r, dg = green[size_t(i)] - g, db = blue[size_t(i)] - b;
+        const int64_t d = w[0] * dr * dr + w[1] * dg * dg + w[2] * db * db;
+        if (d < found.distance) found = {i, d};
+    }
+    return found;
+}
+
+TEST(Palettes, SearchesEqualPlainScans) {
+    // Scattered colours repeated every few entries, one colour everywhere (every colour ties
+    // with every other), and black and white alone (weighted distances past 1,000,000).
+    enum class Kind { ScatteredRepeats, OneColour, BlackAndWhite };
+    const struct {
+        Kind kind;
+        const char* what;
+    } palettes[] = {
+        {Kind::ScatteredRepeats, "scattered with repeats"},
+        {Kind::OneColour, "one colour"},
+        {Kind::BlackAndWhite, "black and white"},
+    };
+    const int64_t plain[3] = {1, 1, 1}, luma[3] = {30, 59, 11}, pairWeights[3] = {27, 49, 24};
+    for (const auto& p : palettes) {
+        auto c = std::make_unique<ColorTables>();
+        uint32_t seed = 99;
+        auto next = [&seed] {
+            seed = seed * 1103515245u + 12345u;
+            return uint8_t(seed >> 16);
+        };
+        for (size_t i = 0; i < 256; ++i) {
+            Rgb rgb{77, 140, 3};
+            if (p.kind == Kind::ScatteredRepeats)
+                rgb = i % 5 == 4
+                          ? Rgb{c->paletteRed[i - 3], c->paletteGreen[i - 3], c->paletteBlue[i - 3]}
+                          : Rgb{next(), next(), next()};
+            else if (p.kind == Kind::BlackAndWhite)
+                rgb = i < 128 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+            setDisplay(*c, i, rgb);
+            setGame(*c, 255 - i, rgb);
+        }
+        NearestColorSearch display(c->paletteRed, c->paletteGreen, c->paletteBlue, 1, 1, 1);
+        NearestColorSearch game(c->gamePaletteRed, c->gamePaletteGreen, c->gamePaletteBlue, 30, 59,
+                                11);
+        int wrong = 0;
+        for (int32_t r = -20; r < 280; r += 13)
+            for (int32_t g = -9; g < 270; g += 11)
+                for (int32_t b = 0; b < 256; b += 15) {
+                    const auto& dr = c->paletteRed;
+                    const auto& dg = c->paletteGreen;
+                    const auto& db = c->paletteBlue;
+                    const int nearest = plainScan(dr, dg, db, plain, r, g, b, -1).index;
+                    const int nearestLuma = plainScan(c->gamePaletteRed, c->gamePaletteGreen,
+                                                      c->gamePaletteBlue, luma, r, g, b, -1)
+                                                .index;
+                    wrong += nearestColor(*c, r, g, b) != nearest;
+                    wrong += display.find(r, g, b) != nearest;
+                    wrong += nearestColorLuma(*c, r, g, b) != nearestLuma;
+                    wrong += game.find(r, g, b) != nearestLuma;
+                    for (const bool weighted : {false, true}) {
+                        const auto& w = weighted ? pairWeights : plain;
+                        const Scanned f = plainScan(dr, dg, db, w, r, g, b, -1);
+                        Scanned s = plainScan(dr, dg, db, w, r, g, b, f.index);
+                        if (s.distance > 0 && double(f.distance) / double(s.distance) <= 0.5)
+                            s.index = f.index;
+                        const ColorPair pair = weighted ? nearestColorPairWeighted(*c, r, g, b)
+                                                        : nearestColorPair(*c, r, g, b);
+                        wrong += pair != ColorPair(f.index | s.index << 8);
+                    }
+                }
+        EXPECT_EQ(wrong, 0) << p.what;
+    }
+}
+
 }  // namespace
 }  // namespace korvel
