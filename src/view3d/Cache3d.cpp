@@ -12,6 +12,9 @@ Scene3d::Scene3d()
     : surfaceTriangles(kSceneCapacity3d),
       renderTriangles(kSceneCapacity3d),
       renderTriangleDepth(kSceneCapacity3d),
+      entryBounds3d(kEntryBlocks3d),
+      entryRuns3d(size_t(kEntryBlocks3d) * kEntryBlock3d),
+      entryBoundsStale3d(kEntryBlocks3d, 1),
       wallFirstObject3d(kMaxWalls, -1),
       wallObjectSlots3d(kMaxWalls, 0),
       spriteSlots3d(kMaxSprites),
@@ -33,8 +36,9 @@ Scene3d::Scene3d()
 
 namespace {
 
-void blank(SurfaceTriangle& t) {
-    t = SurfaceTriangle{};
+void blank(Scene3d& sc, int32_t i) {
+    sc.surfaceTriangles[i] = SurfaceTriangle{};
+    entriesChanged3d(sc, i, 1);
 }
 
 // Appends to the static part; false when the cache is full.
@@ -43,6 +47,7 @@ bool append(Scene3d& sc, const SurfaceTriangle& t) {
         sc.cacheFull = true;
         return false;
     }
+    entriesChanged3d(sc, sc.surfaceTriangleCount, 1);
     sc.surfaceTriangles[sc.surfaceTriangleCount++] = t;
     return true;
 }
@@ -53,20 +58,24 @@ bool append(Scene3d& sc, const SurfaceTriangle& t) {
 template <typename T>
 bool rewrite(Scene3d& sc, SlotRange3d& slots, const T* tris, int32_t n) {
     if (n <= slots.count && slots.first >= 0) {
+        entriesChanged3d(sc, slots.first, slots.count);
         for (int32_t k = 0; k < slots.count; ++k) {
             SurfaceTriangle& dst = sc.surfaceTriangles[slots.first + k];
-            if (k < n) dst = tris[k];
-            else blank(dst);
+            if (k < n)
+                dst = tris[k];
+            else
+                dst = SurfaceTriangle{};
         }
         return true;
     }
-    for (int32_t k = 0; k < slots.count; ++k) blank(sc.surfaceTriangles[slots.first + k]);
+    for (int32_t k = 0; k < slots.count; ++k) blank(sc, slots.first + k);
     const int32_t at = sc.surfaceTriangleCountBeforeSprites;
     if (at + n > kSceneCapacity3d) {
         sc.cacheFull = true;
         return false;
     }
     for (int32_t k = 0; k < n; ++k) sc.surfaceTriangles[at + k] = tris[k];
+    entriesChanged3d(sc, at, n);
     slots = SlotRange3d{at, n};
     sc.surfaceTriangleCountBeforeSprites = at + n;
     sc.surfaceTriangleCount = at + n;
@@ -262,8 +271,8 @@ bool cutSectorIntoEars3d(const MapStore& map, int32_t s, std::array<int32_t, 4>&
     const auto zAt = [&](double x, double y, bool floor) {
         return double(floor ? floorZAtWithLine(map, int32_t(x), int32_t(y), s, line[0], line[1],
                                                line[2], line[3])
-                            : ceilingZAtWithLine(map, int32_t(x), int32_t(y), s, line[0],
-                                                 line[1], line[2], line[3]));
+                            : ceilingZAtWithLine(map, int32_t(x), int32_t(y), s, line[0], line[1],
+                                                 line[2], line[3]));
     };
     // Each pass removes one corner, or the sector is given up.
     while (remaining >= 3) {
@@ -439,6 +448,7 @@ void buildFaceSpritePolygons3d(Scene3d& sc, const SurfaceSource& src, double cam
         if (!spriteTriangles3d(src, k, camAngle, pair)) continue;
         if (sc.surfaceTriangleCount + 2 > kSceneCapacity3d) break;
         sc.faceSpriteEntry3d[size_t(k)] = sc.surfaceTriangleCount;
+        entriesChanged3d(sc, sc.surfaceTriangleCount, 2);
         sc.surfaceTriangles[sc.surfaceTriangleCount++] = pair[0];
         sc.surfaceTriangles[sc.surfaceTriangleCount++] = pair[1];
     }
@@ -502,9 +512,10 @@ bool refreshSprite3d(Scene3d& sc, const SurfaceSource& src, int32_t k, double ca
         if (valid && !isStatic) {
             sc.surfaceTriangles[i] = pair[0];
             sc.surfaceTriangles[i + 1] = pair[1];
+            entriesChanged3d(sc, i, 2);
         } else {
-            blank(sc.surfaceTriangles[i]);
-            blank(sc.surfaceTriangles[i + 1]);
+            blank(sc, i);
+            blank(sc, i + 1);
         }
     }
     SlotRange3d& slots = sc.spriteSlots3d[k];

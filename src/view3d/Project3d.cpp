@@ -139,6 +139,45 @@ void reduce(int32_t size, SurfaceTriangle& t, bool alongU) {
     }
 }
 
+// Works out again the bounds and runs of the blocks written since they were last bounded and of
+// those the count grew into; a block reaching past the count is bounded up to the count.
+void boundEntryBlocks(Scene3d& sc, int32_t count) {
+    static_assert(kEntryBlock3d <= 256, "a run's place in its block takes a byte");
+    if (count > sc.boundedEntryCount3d)
+        entriesChanged3d(sc, sc.boundedEntryCount3d, count - sc.boundedEntryCount3d);
+    sc.boundedEntryCount3d = count;
+    for (int32_t first = 0; first < count; first += kEntryBlock3d) {
+        const size_t block = size_t(first / kEntryBlock3d);
+        uint8_t& stale = sc.entryBoundsStale3d[block];
+        if (!stale) continue;
+        stale = 0;
+        EntryBounds3d b;
+        b.lo.fill(INFINITY);
+        b.hi.fill(-INFINITY);
+        EntryRun3d* runs = &sc.entryRuns3d[block * kEntryBlock3d];
+        const int32_t end = std::min(first + kEntryBlock3d, count);
+        for (int32_t i = first; i < end; ++i) {
+            const SurfaceTriangle& t = sc.surfaceTriangles[size_t(i)];
+            if (isBlank3d(t) || t.tileWidth < 1 || t.tileHeight < 1) continue;
+            const int32_t at = i - first;
+            EntryRun3d* last = b.runs > 0 ? &runs[b.runs - 1] : nullptr;
+            if (last && last->sector == t.sector && last->first + last->count == at)
+                ++last->count;
+            else
+                runs[b.runs++] = EntryRun3d{t.sector, uint8_t(at), 1};
+            for (const Vertex3d& v : t.p) {
+                const std::array<double, 3> c{v.x, v.y, v.z};
+                for (size_t k = 0; k < 3; ++k) {
+                    b.finite &= std::isfinite(c[k]);
+                    b.lo[k] = std::min(b.lo[k], c[k]);
+                    b.hi[k] = std::max(b.hi[k], c[k]);
+                }
+            }
+        }
+        sc.entryBounds3d[block] = b;
+    }
+}
+
 }  // namespace
 
 void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& cam,
@@ -155,6 +194,49 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                                        {0, std::sin(g), -std::cos(g), 0},
                                        {-std::cos(h), std::sin(h), 0, 0},
                                        {0, std::sin(g), std::cos(g), 0}}};
+
+    // A point of the map in the camera's frame: across, ahead and up.
+    const auto toCamera = [&](double x, double y, double z) {
+        double X = y - fc.y, Y = x - fc.x, Z = z / -16 - fc.height;
+        const double X1 = X * ca - Y * sa, Y1 = X * sa + Y * ca;
+        X = X1;
+        Y = Y1;
+        // Turning by a zero pitch and tilt would change no more than the sign of a zero, which
+        // nothing downstream tells apart.
+        if (!unturned) {
+            const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
+            Y = Y2;
+            Z = Z2;
+            const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
+            X = X3;
+            Z = Z3;
+        }
+        return std::array<double, 3>{X, Y, Z};
+    };
+
+    // Whether a block's entries lie wholly behind one of the planes, by a margin far above what
+    // rounding moves a corner or a point the clipper makes between corners: then every entry
+    // of it is dropped, near as a whole or clipped away, and projecting them makes nothing.
+    // A corner that is not a number lies behind no plane.
+    const auto hiddenBlock = [&](const EntryBounds3d& b) {
+        if (b.runs == 0 || !b.finite) return false;
+        double size = std::fabs(fc.x) + std::fabs(fc.y) + std::fabs(fc.height);
+        for (size_t k = 0; k < 3; ++k)
+            size += std::max(std::fabs(b.lo[k]), std::fabs(b.hi[k])) / (k == 2 ? 16 : 1);
+        const double margin = 1e-9 * (size + 1);
+        std::array<bool, 5> behind;
+        behind.fill(true);
+        for (int32_t corner = 0; corner < 8; ++corner) {
+            const auto [X, Y, Z] =
+                toCamera(corner & 1 ? b.hi[0] : b.lo[0], corner & 2 ? b.hi[1] : b.lo[1],
+                         corner & 4 ? b.hi[2] : b.lo[2]);
+            for (size_t e = 0; e < planes.size(); ++e) {
+                const Plane& pl = planes[e];
+                behind[e] = behind[e] && pl.A * X + pl.B * Y + pl.C * Z < pl.D - margin;
+            }
+        }
+        return behind[0] || behind[1] || behind[2] || behind[3] || behind[4];
+    };
 
     sc.renderTriangleCount = 0;
     sc.drawnTriangleCount = 0;
@@ -195,6 +277,23 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         return r == 0;
     };
 
+    // How many of entries first .. first + n - 1, all of sector s, take part.
+    const auto takingPart = [&](int32_t first, int32_t n, int32_t s) {
+        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
+        const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
+        if (k == 1) return n;
+        if (k <= 0) {
+            int32_t taking = 0;
+            for (int32_t i = first; i < first + n; ++i) taking += takesPart(i, s);
+            return taking;
+        }
+        // Every k-th entry from the first whose count is a multiple of k.
+        int64_t r = (int64_t(sc.frame3dCounter) + first) % k;
+        if (r < 0) r += k;
+        const int64_t firstTaking = r == 0 ? 0 : k - r;
+        return firstTaking < n ? int32_t((n - 1 - firstTaking) / k + 1) : 0;
+    };
+
     // Opaque triangles form the first group; the others wait for the second in cache order.
     static thread_local std::vector<int32_t> translucent;
     translucent.clear();
@@ -207,20 +306,7 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         bool allNear = true;
         for (int j = 0; j < 3; ++j) {
             const Vertex3d& v = src.p[j];
-            double X = v.y - fc.y, Y = v.x - fc.x, Z = v.z / -16 - fc.height;
-            const double X1 = X * ca - Y * sa, Y1 = X * sa + Y * ca;
-            X = X1;
-            Y = Y1;
-            // Turning by a zero pitch and tilt would change no more than the sign of a zero,
-            // which nothing downstream tells apart.
-            if (!unturned) {
-                const double Y2 = Y * cp - Z * sp, Z2 = Y * sp + Z * cp;
-                Y = Y2;
-                Z = Z2;
-                const double X3 = X * ct - Z * st, Z3 = X * st + Z * ct;
-                X = X3;
-                Z = Z3;
-            }
+            const auto [X, Y, Z] = toCamera(v.x, v.y, v.z);
             poly[j] = CamVertex{X, Y, Z, double(v.u), double(v.v)};
             if (Y >= 64) allNear = false;
         }
@@ -262,11 +348,10 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                     if (((di > pl.D) && !(dj > pl.D)) || ((dj > pl.D) && !(di > pl.D))) {
                         const double tt = (di - pl.D) / (di - dj);
                         if (m < 16)
-                            next[m++] = CamVertex{vi.X + (vj.X - vi.X) * tt,
-                                                  vi.Y + (vj.Y - vi.Y) * tt,
-                                                  vi.Z + (vj.Z - vi.Z) * tt,
-                                                  std::floor(vi.u + (vj.u - vi.u) * tt),
-                                                  std::floor(vi.v + (vj.v - vi.v) * tt)};
+                            next[m++] = CamVertex{
+                                vi.X + (vj.X - vi.X) * tt, vi.Y + (vj.Y - vi.Y) * tt,
+                                vi.Z + (vj.Z - vi.Z) * tt, std::floor(vi.u + (vj.u - vi.u) * tt),
+                                std::floor(vi.v + (vj.v - vi.v) * tt)};
                     }
                 }
                 if (m < 3) return;
@@ -303,15 +388,35 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
             list.push_back(ListEntry{zmax + 0.02 * (zmin - zmax), int32_t(list.size())});
         }
     };
-    for (int32_t i = 0; i < sc.surfaceTriangleCount; ++i) {
-        const SurfaceTriangle& src = sc.surfaceTriangles[i];
-        if (isBlank3d(src) || src.tileWidth < 1 || src.tileHeight < 1) continue;
-        // Whether an entry takes part does not depend on the order the entries are asked in,
-        // so the second group is sorted out here too.
-        if (!takesPart(i, src.sector)) continue;
-        ++sc.drawnTriangleCount;
-        if ((src.drawFlags & kDrawBlendMask3d) == kDrawOpaque3d) projectOne(i);
-        else translucent.push_back(i);
+    const int32_t entryCount = std::min(sc.surfaceTriangleCount, kSceneCapacity3d);
+    if (options.passOverHiddenBlocks) boundEntryBlocks(sc, entryCount);
+    for (int32_t first = 0; first < entryCount; first += kEntryBlock3d) {
+        if (options.passOverHiddenBlocks) {
+            const size_t block = size_t(first / kEntryBlock3d);
+            const EntryBounds3d& bounds = sc.entryBounds3d[block];
+            if (bounds.runs == 0) continue;
+            if (hiddenBlock(bounds)) {
+                // Its entries are counted as drawn as they would have been, from the runs.
+                const EntryRun3d* runs = &sc.entryRuns3d[block * kEntryBlock3d];
+                for (int32_t r = 0; r < bounds.runs; ++r)
+                    sc.drawnTriangleCount +=
+                        takingPart(first + runs[r].first, runs[r].count, runs[r].sector);
+                continue;
+            }
+        }
+        const int32_t end = std::min(first + kEntryBlock3d, entryCount);
+        for (int32_t i = first; i < end; ++i) {
+            const SurfaceTriangle& src = sc.surfaceTriangles[i];
+            if (isBlank3d(src) || src.tileWidth < 1 || src.tileHeight < 1) continue;
+            // Whether an entry takes part does not depend on the order the entries are asked
+            // in, so the second group is sorted out here too.
+            if (!takesPart(i, src.sector)) continue;
+            ++sc.drawnTriangleCount;
+            if ((src.drawFlags & kDrawBlendMask3d) == kDrawOpaque3d)
+                projectOne(i);
+            else
+                translucent.push_back(i);
+        }
     }
     int32_t firstGroupEnd = int32_t(list.size());
     for (const int32_t i : translucent) projectOne(i);

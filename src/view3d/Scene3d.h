@@ -4,6 +4,7 @@
 // allocated at its full capacity when the 3D page is first prepared and reused afterwards.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -60,9 +61,11 @@ struct Camera3d {
     double pitch3d = 0, tilt3d = 0, zoom3d = 400, detailScale3d = 1;
 };
 
-// Options of the renderer.
+// Options of the renderer. passOverHiddenBlocks lets the projection pass over blocks of the
+// cache that lie wholly outside the view; the list comes out the same without it.
 struct View3DOptions {
     bool depthSortFirst = true, depthSortRest = true, dither = false, clearEachFrame = false;
+    bool passOverHiddenBlocks = true;
 };
 
 // Where an object's entries lie in the static part of the cache: first entry and the number of
@@ -78,6 +81,24 @@ struct PlaneTriangle3d {
     std::array<double, 3> x{}, y{}, floorZ{}, ceilingZ{};
 };
 
+// The cache is looked at in blocks of kEntryBlock3d consecutive entries. A block's bounds hold
+// the corners of its entries up to the count it was bounded at, leaving out the entries the
+// projection skips (blank or without a tile), and its runs list those entries: each run is
+// entries first .. first + count - 1 of the block, one after another, of one sector.
+constexpr int32_t kEntryBlock3d = 32;
+constexpr int32_t kEntryBlocks3d = (kSceneCapacity3d + kEntryBlock3d - 1) / kEntryBlock3d;
+
+struct EntryRun3d {
+    int32_t sector = -1;
+    uint8_t first = 0, count = 0;
+};
+
+struct EntryBounds3d {
+    std::array<double, 3> lo{}, hi{};
+    int32_t runs = 0;    // none when the block has nothing to draw
+    bool finite = true;  // false when a corner is not a finite number
+};
+
 struct Scene3d {
     Scene3d();
 
@@ -88,6 +109,13 @@ struct Scene3d {
     int32_t surfaceTriangleCountBeforeSprites = 0;
     int32_t renderTriangleCount = 0;
     int32_t drawnTriangleCount = 0;
+    // Per block of the cache, its bounds, and whether an entry in it was written since they
+    // were worked out. Whoever writes entries marks them with entriesChanged3d; the projection
+    // bounds the marked blocks again, and those the count grew into since it last looked.
+    std::vector<EntryBounds3d> entryBounds3d;
+    std::vector<EntryRun3d> entryRuns3d;  // kEntryBlock3d places per block
+    std::vector<uint8_t> entryBoundsStale3d;
+    int32_t boundedEntryCount3d = 0;
 
     std::vector<int32_t> wallFirstObject3d;  // per wall, -1 when the wall has no entries
     std::vector<int32_t> wallObjectSlots3d;  // entries reserved for the wall
@@ -103,8 +131,8 @@ struct Scene3d {
     std::vector<int32_t> sectorSpriteList3d;
     std::vector<int16_t> spriteListedSector3d;
     int32_t listedSpriteCount3d = -1;
-    std::vector<SlotRange3d> planeSlots3d;   // per sector: floor and ceiling entries
-    std::vector<SlotRange3d> planeEars3d;    // per sector: its range of planeTriangles
+    std::vector<SlotRange3d> planeSlots3d;  // per sector: floor and ceiling entries
+    std::vector<SlotRange3d> planeEars3d;   // per sector: its range of planeTriangles
     std::vector<PlaneTriangle3d> planeTriangles;
     // Per sector: the first-wall line its planes were cut with.
     std::vector<std::array<int32_t, 4>> planeLine3d;
@@ -125,6 +153,15 @@ struct Scene3d {
     std::vector<int32_t> pickObjectBuffer3d;  // per cell: object code drawn there, or -1
     std::vector<int32_t> frame3dLong;         // per pixel: the plan views' values
 };
+
+// Marks entries first .. first + count - 1 of the cache as written, for the blocks' bounds.
+inline void entriesChanged3d(Scene3d& sc, int32_t first, int32_t count) {
+    if (count <= 0) return;
+    const int64_t from = std::max<int64_t>(first, 0);
+    const int64_t to = std::min<int64_t>(int64_t(first) + count, kSceneCapacity3d);
+    for (int64_t b = from / kEntryBlock3d; b * kEntryBlock3d < to; ++b)
+        sc.entryBoundsStale3d[size_t(b)] = 1;
+}
 
 // The sector a cache entry of this object code belongs to, or -1.
 struct MapStore;
