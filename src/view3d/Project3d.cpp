@@ -195,9 +195,9 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
                                        {-std::cos(h), std::sin(h), 0, 0},
                                        {0, std::sin(g), std::cos(g), 0}}};
 
-    // A point of the map in the camera's frame: across, ahead and up.
-    const auto toCamera = [&](double x, double y, double z) {
-        double X = y - fc.y, Y = x - fc.x, Z = z / -16 - fc.height;
+    // A point of the map in the camera's frame: across, ahead and up. turn takes it from the
+    // camera's place, across, ahead and up the map.
+    const auto turn = [&](double X, double Y, double Z) {
         const double X1 = X * ca - Y * sa, Y1 = X * sa + Y * ca;
         X = X1;
         Y = Y1;
@@ -213,29 +213,45 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
         }
         return std::array<double, 3>{X, Y, Z};
     };
+    const auto toCamera = [&](double x, double y, double z) {
+        return turn(y - fc.y, x - fc.x, z / -16 - fc.height);
+    };
+
+    // How far a plane's value changes along the map's x, y and z, either way.
+    std::array<std::array<double, 3>, 5> planeReach;
+    {
+        const std::array<std::array<double, 3>, 3> along{
+            {turn(0, 1, 0), turn(1, 0, 0), turn(0, 0, -1.0 / 16)}};
+        for (size_t e = 0; e < planes.size(); ++e)
+            for (size_t k = 0; k < 3; ++k)
+                planeReach[e][k] = std::fabs(planes[e].A * along[k][0] + planes[e].B * along[k][1] +
+                                             planes[e].C * along[k][2]);
+    }
 
     // Whether a block's entries lie wholly behind one of the planes, by a margin far above what
     // rounding moves a corner or a point the clipper makes between corners: then every entry
     // of it is dropped, near as a whole or clipped away, and projecting them makes nothing.
-    // A corner that is not a number lies behind no plane.
+    // The farthest a plane's value reaches over the bounds is its value at their middle and
+    // its reach over half their size. Bounds that are not numbers lie behind no plane.
     const auto hiddenBlock = [&](const EntryBounds3d& b) {
         if (b.runs == 0 || !b.finite) return false;
         double size = std::fabs(fc.x) + std::fabs(fc.y) + std::fabs(fc.height);
-        for (size_t k = 0; k < 3; ++k)
+        std::array<double, 3> mid, half;
+        for (size_t k = 0; k < 3; ++k) {
             size += std::max(std::fabs(b.lo[k]), std::fabs(b.hi[k])) / (k == 2 ? 16 : 1);
-        const double margin = 1e-9 * (size + 1);
-        std::array<bool, 5> behind;
-        behind.fill(true);
-        for (int32_t corner = 0; corner < 8; ++corner) {
-            const auto [X, Y, Z] =
-                toCamera(corner & 1 ? b.hi[0] : b.lo[0], corner & 2 ? b.hi[1] : b.lo[1],
-                         corner & 4 ? b.hi[2] : b.lo[2]);
-            for (size_t e = 0; e < planes.size(); ++e) {
-                const Plane& pl = planes[e];
-                behind[e] = behind[e] && pl.A * X + pl.B * Y + pl.C * Z < pl.D - margin;
-            }
+            mid[k] = b.lo[k] / 2 + b.hi[k] / 2;
+            half[k] = b.hi[k] / 2 - b.lo[k] / 2;
         }
-        return behind[0] || behind[1] || behind[2] || behind[3] || behind[4];
+        const double margin = 1e-9 * (size + 1);
+        const auto [X, Y, Z] = toCamera(mid[0], mid[1], mid[2]);
+        bool behind = false;
+        for (size_t e = 0; e < planes.size(); ++e) {
+            const Plane& pl = planes[e];
+            const double reach = planeReach[e][0] * half[0] + planeReach[e][1] * half[1] +
+                                 planeReach[e][2] * half[2];
+            behind |= pl.A * X + pl.B * Y + pl.C * Z + reach < pl.D - margin;
+        }
+        return behind;
     };
 
     sc.renderTriangleCount = 0;
