@@ -10,15 +10,6 @@
 
 namespace korvel {
 
-int32_t nearestInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= double(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    if (v <= double(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    return int32_t(std::nearbyint(v));
-}
-
 int32_t clampToInt32(int64_t v) {
     return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
                                        std::numeric_limits<int32_t>::max()));
@@ -39,8 +30,7 @@ int64_t boundBelow(double v) {
 bool MapWindow::nearLimits(NearLimits& out) const {
     constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
     constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
-    if (!valid || !farUnreachable || left > kHigh || above > kHigh || right < kLow ||
-        below < kLow)
+    if (!valid || !farUnreachable || left > kHigh || above > kHigh || right < kLow || below < kLow)
         return false;
     out.left = int32_t(std::max(left, kLow));
     out.above = int32_t(std::max(above, kLow));

@@ -4,9 +4,14 @@
 // and the label boxes they all draw.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "ui/FrameBuffer.h"
 #include "views/NearPoints.h"
@@ -63,7 +68,18 @@ constexpr bool blinkPhaseOn(int32_t frameTime) {
 }
 
 // The nearest integer, halves to the even neighbour, kept inside the 32-bit range (NaN: 0).
-int32_t nearestInt(double v);
+// Inline, for the fills call it for every crossing of every row.
+inline int32_t nearestInt(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
+#if defined(__SSE2__)
+    // Rounds in the current rounding mode, as nearbyint does; v fits the 32 bits here.
+    return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+    return int32_t(std::nearbyint(v));
+#endif
+}
 int32_t clampToInt32(int64_t v);
 
 // The map view widened by a margin, in map units: a point placed beyond one of its edges
@@ -94,8 +110,8 @@ struct MapWindow {
     // For a valid window whose far bounds are unreachable.
     uint8_t sidesNear(int32_t x, int32_t y) const {
         const int64_t px = x, py = y;
-        return uint8_t(uint32_t(px < left) | uint32_t(px > right) << 1 |
-                       uint32_t(py > below) << 2 | uint32_t(py < above) << 3);
+        return uint8_t(uint32_t(px < left) | uint32_t(px > right) << 1 | uint32_t(py > below) << 2 |
+                       uint32_t(py < above) << 3);
     }
 };
 MapWindow mapWindowOf(const PlanProjection& view, double marginPixels);

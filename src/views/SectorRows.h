@@ -44,6 +44,7 @@ constexpr float kHorizontalWall = 2.0e9f;
 // Sets wallSlopes for the walls of the span and lists in fillEdges, by first row, those that
 // cross rows of the clipped box; a wall covers the rows from its lower end up to, not including,
 // its upper end, so that a vertex where the ring passes on counts once. Gives the edge count.
+// Reads the frame's wall points and ends (projectWallPoints).
 int32_t prepareSectorEdges(const MapStore& map, PlanViewState& st, WallSpan span,
                            const ScreenBox& clip);
 
@@ -61,10 +62,17 @@ void scanSectorRows(PlanViewState& st, int32_t edgeCount, const ScreenBox& clip,
     int32_t active = 0, next = 0;
     for (int32_t y = clip.minY; y <= clip.maxY; ++y) {
         int32_t n = 0;
+        // The least and greatest keys, which are the whole order of a row of two crossings.
+        uint32_t least = UINT32_MAX, greatest = 0;
         auto add = [&](int32_t e) {
             const FillEdge& f = edges[e];
-            const int32_t c = nearestInt((double(y) - f.ya) * double(f.slope) + f.xa);
-            keys[n++] = uint32_t(std::clamp(c, clip.minX, clip.maxX)) << 16 | uint32_t(e);
+            // A vertical edge keeps its column, which the sum below gives exactly.
+            const int32_t c =
+                f.slope == 0.0f ? f.xa : nearestInt((double(y) - f.ya) * double(f.slope) + f.xa);
+            const uint32_t key = uint32_t(std::clamp(c, clip.minX, clip.maxX)) << 16 | uint32_t(e);
+            keys[n++] = key;
+            least = std::min(least, key);
+            greatest = std::max(greatest, key);
         };
         for (int32_t i = 0; i < active; ++i) {
             const int32_t e = int32_t(keys[i] & 0xFFFF);
@@ -73,8 +81,14 @@ void scanSectorRows(PlanViewState& st, int32_t edgeCount, const ScreenBox& clip,
         for (; next < edgeCount && edges[next].lo <= y; ++next) add(next);
         active = n;
         if (n == 0 || (n & 1)) continue;
-        sortCrossingKeys(keys, n);
-        for (int32_t i = 0; i < n; ++i) cross[i] = int32_t(keys[i] >> 16);
+        if (n == 2) {
+            // Most rows of most sectors: the keys stay in whichever order they are.
+            cross[0] = int32_t(least >> 16);
+            cross[1] = int32_t(greatest >> 16);
+        } else {
+            sortCrossingKeys(keys, n);
+            for (int32_t i = 0; i < n; ++i) cross[i] = int32_t(keys[i] >> 16);
+        }
         row(y, static_cast<const int32_t*>(cross), n);
     }
 }
