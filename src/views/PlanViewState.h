@@ -131,6 +131,8 @@ struct PlanViewState {
     // The walls whose line or start mark can reach into the map view, in index order.
     ZeroedTable<int32_t> nearWalls = ZeroedTable<int32_t>(kMaxWalls);
     int32_t nearWallCount = 0;
+    // Every wall's start point has been projected in this frame, not only the near ones.
+    bool allWallsProjected = false;
     // Per sector, found on first asking in a frame (the frame's projectionCount in
     // sectorTested): 1 when its start points may span part of the map view, and then its walls
     // are projected and the box of its start points kept.

@@ -51,10 +51,15 @@ void collectSectorTagLabels(PlanFrame& pf, int32_t) {
     const MapStore& map = pf.map;
     PlanViewState& st = pf.lists;
     const uint8_t oneSided = pf.colours.colorWallOneSided;
+    const uint8_t* sides = st.wallSides.data();
+    const int32_t walls = std::clamp(map.wallCount, 0, kMaxWalls);
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         if (map.sectorIgnored[s] != 0) continue;
         const SectorRecord& sec = map.sectors[s];
         if (sec.lotag == 0 && sec.hitag == 0) continue;
+        // Most sectors of a large map lie beyond an edge of a close view: they are passed over
+        // before asking for their box, which would be empty.
+        if (!sectorMayShow(sides, walls, sec.wallptr, sec.wallnum)) continue;
         const ScreenBox b = startPointBox(pf, s);
         if (b.outsideMapView()) continue;
         if (st.labelCount >= kMaxSectors) return;
@@ -71,11 +76,16 @@ void collectSectorTagLabels(PlanFrame& pf, int32_t) {
 void fillSelectedSectors(PlanFrame& pf, int32_t) {
     const MapStore& map = pf.map;
     const uint8_t colour = pf.colours.colorSectorHighlight;
+    const uint8_t* sides = pf.lists.wallSides.data();
+    const int32_t walls = std::clamp(map.wallCount, 0, kMaxWalls);
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         const bool fill = map.sectorSelected[s]
                               ? pf.blinkOn
                               : pf.settings.sectorHighlight && s == pf.hover.hoveredSector;
-        if (fill) fillSectorFlat(pf, s, colour);
+        // As in collectSectorTagLabels, a sector beyond an edge is passed over first.
+        const SectorRecord& sec = map.sectors[s];
+        if (fill && sectorMayShow(sides, walls, sec.wallptr, sec.wallnum))
+            fillSectorFlat(pf, s, colour);
     }
 }
 
