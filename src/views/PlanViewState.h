@@ -4,6 +4,7 @@
 // give what recomputing would.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -108,6 +109,10 @@ constexpr int32_t kTexelColourTables = 27 * 32 * 2;
 struct PlanViewState {
     ZeroedTable<PlanWallLine> planWallLines = ZeroedTable<PlanWallLine>(kMaxWalls);
     int32_t planWallLineCount = 0;
+    // The lines of each drawing pass of the walls (dimmed, plain, highlighted) as indices into
+    // planWallLines, kMaxWalls entries a pass, and their counts.
+    ZeroedTable<int32_t> wallLinePasses = ZeroedTable<int32_t>(3 * size_t(kMaxWalls));
+    std::array<int32_t, 3> wallPassCounts{};
     ZeroedTable<PlanVertexMark> planVertices = ZeroedTable<PlanVertexMark>(kMaxWalls);
     int32_t planVertexCount = 0;
     ZeroedTable<PlanLabel> labels = ZeroedTable<PlanLabel>(kMaxSectors);
