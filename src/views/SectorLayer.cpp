@@ -7,33 +7,12 @@
 #include "base/ValueConv.h"
 #include "editing/HoverState.h"
 #include "ui/ColorSettings.h"
+#include "ui/Raster.h"
 #include "views/PlanViewState.h"
 #include "views/SectorRows.h"
 #include "views/TexturedFill.h"
 
 namespace korvel {
-
-namespace {
-
-// memset, with spans of a few pixels (the rows of small rooms far out) written in two
-// overlapping stores instead of a call.
-inline void fillSpan(uint8_t* p, uint8_t colour, size_t n) {
-    const uint64_t eight = 0x0101010101010101u * colour;
-    if (n >= 8 && n <= 16) {
-        std::memcpy(p, &eight, 8);
-        std::memcpy(p + n - 8, &eight, 8);
-    } else if (n >= 4 && n < 8) {
-        const uint32_t four = uint32_t(eight);
-        std::memcpy(p, &four, 4);
-        std::memcpy(p + n - 4, &four, 4);
-    } else if (n < 4) {
-        for (size_t i = 0; i < n; ++i) p[i] = colour;
-    } else {
-        std::memset(p, colour, n);
-    }
-}
-
-}  // namespace
 
 void drawSectorLayer(PlanFrame& pf, int32_t frameNumber) {
     pf.lists.labelCount = 0;
@@ -104,7 +83,7 @@ void fillSectorFlat(PlanFrame& pf, int32_t sector, uint8_t colour) {
         uint8_t* row = &s.at(0, y);
         for (int32_t i = 0; i < n; i += 2)
             if (cross[i] < cross[i + 1])
-                fillSpan(row + cross[i], colour, size_t(cross[i + 1] - cross[i]));
+                fillRun(row + cross[i], colour, size_t(cross[i + 1] - cross[i]));
     });
 }
 
