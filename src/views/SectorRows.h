@@ -64,15 +64,21 @@ void scanSectorRows(PlanViewState& st, int32_t edgeCount, const ScreenBox& clip,
         int32_t n = 0;
         // The least and greatest keys, which are the whole order of a row of two crossings.
         uint32_t least = UINT32_MAX, greatest = 0;
+        // The last row before an edge leaves, and whether every edge is vertical.
+        int32_t lastRow = INT32_MAX;
+        bool vertical = true;
         auto add = [&](int32_t e) {
             const FillEdge& f = edges[e];
             // A vertical edge keeps its column, which the sum below gives exactly.
+            const bool upright = f.slope == 0.0f;
             const int32_t c =
-                f.slope == 0.0f ? f.xa : nearestInt((double(y) - f.ya) * double(f.slope) + f.xa);
+                upright ? f.xa : nearestInt((double(y) - f.ya) * double(f.slope) + f.xa);
             const uint32_t key = uint32_t(std::clamp(c, clip.minX, clip.maxX)) << 16 | uint32_t(e);
             keys[n++] = key;
             least = std::min(least, key);
             greatest = std::max(greatest, key);
+            lastRow = std::min(lastRow, f.hi);
+            vertical = vertical && upright;
         };
         for (int32_t i = 0; i < active; ++i) {
             const int32_t e = int32_t(keys[i] & 0xFFFF);
@@ -90,6 +96,12 @@ void scanSectorRows(PlanViewState& st, int32_t edgeCount, const ScreenBox& clip,
             for (int32_t i = 0; i < n; ++i) cross[i] = int32_t(keys[i] >> 16);
         }
         row(y, static_cast<const int32_t*>(cross), n);
+        if (!vertical) continue;
+        // Vertical edges cross the rows that follow at the same columns, up to the row where
+        // one of them ends or another edge starts: those rows take this row's crossings.
+        if (next < edgeCount) lastRow = std::min(lastRow, edges[next].lo - 1);
+        for (lastRow = std::min(lastRow, clip.maxY); y < lastRow;)
+            row(++y, static_cast<const int32_t*>(cross), n);
     }
 }
 
