@@ -62,23 +62,16 @@ void scanSectorRows(PlanViewState& st, int32_t edgeCount, const ScreenBox& clip,
     int32_t active = 0, next = 0;
     for (int32_t y = clip.minY; y <= clip.maxY; ++y) {
         int32_t n = 0;
-        // The least and greatest keys, which are the whole order of a row of two crossings.
-        uint32_t least = UINT32_MAX, greatest = 0;
-        // The last row before an edge leaves, and whether every edge is vertical.
-        int32_t lastRow = INT32_MAX;
-        bool vertical = true;
+        // The last two keys, which are all of a row of two crossings.
+        uint32_t before = 0, last = 0;
         auto add = [&](int32_t e) {
             const FillEdge& f = edges[e];
             // A vertical edge keeps its column, which the sum below gives exactly.
-            const bool upright = f.slope == 0.0f;
             const int32_t c =
-                upright ? f.xa : nearestInt((double(y) - f.ya) * double(f.slope) + f.xa);
-            const uint32_t key = uint32_t(std::clamp(c, clip.minX, clip.maxX)) << 16 | uint32_t(e);
-            keys[n++] = key;
-            least = std::min(least, key);
-            greatest = std::max(greatest, key);
-            lastRow = std::min(lastRow, f.hi);
-            vertical = vertical && upright;
+                f.slope == 0.0f ? f.xa : nearestInt((double(y) - f.ya) * double(f.slope) + f.xa);
+            before = last;
+            last = uint32_t(std::clamp(c, clip.minX, clip.maxX)) << 16 | uint32_t(e);
+            keys[n++] = last;
         };
         for (int32_t i = 0; i < active; ++i) {
             const int32_t e = int32_t(keys[i] & 0xFFFF);
@@ -87,21 +80,23 @@ void scanSectorRows(PlanViewState& st, int32_t edgeCount, const ScreenBox& clip,
         for (; next < edgeCount && edges[next].lo <= y; ++next) add(next);
         active = n;
         if (n == 0 || (n & 1)) continue;
-        if (n == 2) {
-            // Most rows of most sectors: the keys stay in whichever order they are.
-            cross[0] = int32_t(least >> 16);
-            cross[1] = int32_t(greatest >> 16);
-        } else {
+        if (n > 2) {
             sortCrossingKeys(keys, n);
             for (int32_t i = 0; i < n; ++i) cross[i] = int32_t(keys[i] >> 16);
+            row(y, static_cast<const int32_t*>(cross), n);
+            continue;
         }
+        // Most rows of most sectors: the keys stay in whichever order they are.
+        cross[0] = int32_t(std::min(before, last) >> 16);
+        cross[1] = int32_t(std::max(before, last) >> 16);
         row(y, static_cast<const int32_t*>(cross), n);
-        if (!vertical) continue;
-        // Vertical edges cross the rows that follow at the same columns, up to the row where
-        // one of them ends or another edge starts: those rows take this row's crossings.
+        // Two vertical edges cross the rows that follow at the same columns, up to the row
+        // where one of them ends or another edge starts: those rows take this row's crossings.
+        const FillEdge &a = edges[before & 0xFFFF], &b = edges[last & 0xFFFF];
+        if (a.slope != 0.0f || b.slope != 0.0f) continue;
+        int32_t lastRow = std::min({a.hi, b.hi, clip.maxY});
         if (next < edgeCount) lastRow = std::min(lastRow, edges[next].lo - 1);
-        for (lastRow = std::min(lastRow, clip.maxY); y < lastRow;)
-            row(++y, static_cast<const int32_t*>(cross), n);
+        while (y < lastRow) row(++y, static_cast<const int32_t*>(cross), n);
     }
 }
 

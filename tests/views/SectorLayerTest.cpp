@@ -73,9 +73,9 @@ TEST(SectorLayerTest, ARowWithAnOddNumberOfCrossingsStaysUnfilled) {
     EXPECT_EQ(filledInRow(rig, 270), 100);
 }
 
-// Rows crossed by vertical walls alone take the crossings of the row above them until a wall
-// ends or another starts; a sloped wall among them is worked out row by row. Map (x, y) is
-// column 400 + x, row 300 - y.
+// Rows crossed by two vertical walls alone take the crossings of the row above them until a
+// wall ends or another starts; a sloped wall, or more walls, are worked out row by row. Map
+// (x, y) is column 400 + x, row 300 - y.
 TEST(SectorLayerTest, RowsOfVerticalWallsKeepTheirSpansUntilAWallEndsOrStarts) {
     struct RowCount {
         int32_t row, filled;
