@@ -13,10 +13,6 @@ FrameBuffer::FrameBuffer(int32_t rowLength)
       menuBuffer(size_t(400) * kMapViewRows),
       screenCopy(size_t(kScreenWidth) * kScreenHeight) {}
 
-SurfaceView screenView(FrameBuffer& fb) {
-    return {fb.screen.data(), kScreenWidth, kScreenHeight, fb.screenRowLength};
-}
-
 SurfaceView backgroundView(FrameBuffer& fb) {
     return {fb.background.data(), kScreenWidth, kScreenHeight, kScreenWidth};
 }

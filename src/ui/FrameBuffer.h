@@ -64,7 +64,9 @@ struct FrameBuffer {
     std::vector<uint8_t> startupScreen;
 };
 
-SurfaceView screenView(FrameBuffer& fb);
+inline SurfaceView screenView(FrameBuffer& fb) {
+    return {fb.screen.data(), kScreenWidth, kScreenHeight, fb.screenRowLength};
+}
 SurfaceView backgroundView(FrameBuffer& fb);
 SurfaceView menuView(FrameBuffer& fb);
 // The 3D view's picture, made at its full size (all zero) on first use.

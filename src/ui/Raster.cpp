@@ -472,8 +472,26 @@ void drawLineSmooth(const Canvas& cv, int32_t x1, int32_t y1, int32_t x2, int32_
     const int32_t m = xMajor ? std::abs(dy) : std::abs(dx);
     if (n == 0) return;
 
-    const SmoothLine line{screenView(cv.frame), clip, cv.colors.blendTable.data(), uint8_t(colour),
-                          x1, y1, x2, y2, sx, sy, n, m};
+    const SurfaceView s = screenView(cv.frame);
+    if (m == 0) {
+        // Level or upright: every step falls wholly on the next pixel of the run, which leaves
+        // out the start. Of the run, what lies inside the rectangle is written.
+        const uint8_t c = uint8_t(colour);
+        if (xMajor) {
+            if (y1 < clip.y0 || y1 > clip.y1) return;
+            const int32_t lo = std::max(sx > 0 ? x1 + 1 : x2, clip.x0);
+            const int32_t hi = std::min(sx > 0 ? x2 : x1 - 1, clip.x1);
+            if (lo <= hi) fillRun(&s.at(lo, y1), c, size_t(hi - lo + 1));
+        } else {
+            if (x1 < clip.x0 || x1 > clip.x1) return;
+            const int32_t lo = std::max(sy > 0 ? y1 + 1 : y2, clip.y0);
+            const int32_t hi = std::min(sy > 0 ? y2 : y1 - 1, clip.y1);
+            for (int32_t y = lo; y <= hi; ++y) s.at(x1, y) = c;
+        }
+        return;
+    }
+    const SmoothLine line{
+        s, clip, cv.colors.blendTable.data(), uint8_t(colour), x1, y1, x2, y2, sx, sy, n, m};
     // A clipper may leave an end point just outside its rectangle; every write is kept inside,
     // and a line whose pixels all lie inside is drawn without asking.
     const int32_t qx = xMajor ? 0 : 1, qy = xMajor ? 1 : 0;

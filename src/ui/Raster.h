@@ -4,7 +4,9 @@
 // target surface, whatever the coordinates.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "ui/FrameBuffer.h"
@@ -12,6 +14,30 @@
 namespace korvel {
 
 struct Random;
+
+// n bytes of one value from p: memset, with runs of a few bytes (short lines, the rows of small
+// sectors far out) written in two overlapping stores rather than a call.
+inline void fillRun(uint8_t* p, uint8_t value, size_t n) {
+    if (n > 16) {
+        std::memset(p, value, n);
+        return;
+    }
+    const uint64_t eight = 0x0101010101010101u * value;
+    const uint32_t four = uint32_t(eight);
+    const uint16_t two = uint16_t(eight);
+    if (n >= 8) {
+        std::memcpy(p, &eight, 8);
+        std::memcpy(p + n - 8, &eight, 8);
+    } else if (n >= 4) {
+        std::memcpy(p, &four, 4);
+        std::memcpy(p + n - 4, &four, 4);
+    } else if (n >= 2) {
+        std::memcpy(p, &two, 2);
+        std::memcpy(p + n - 2, &two, 2);
+    } else if (n == 1) {
+        *p = value;
+    }
+}
 
 // Lines from (x1, y1) to (x2, y2) into the screen. With smoothLines set the first three are drawn
 // anti-aliased by drawLineSmooth.

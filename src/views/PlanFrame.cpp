@@ -10,15 +10,6 @@
 
 namespace korvel {
 
-int32_t nearestInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= double(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    if (v <= double(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    return int32_t(std::nearbyint(v));
-}
-
 int32_t clampToInt32(int64_t v) {
     return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
                                        std::numeric_limits<int32_t>::max()));
@@ -39,8 +30,7 @@ int64_t boundBelow(double v) {
 bool MapWindow::nearLimits(NearLimits& out) const {
     constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
     constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
-    if (!valid || !farUnreachable || left > kHigh || above > kHigh || right < kLow ||
-        below < kLow)
+    if (!valid || !farUnreachable || left > kHigh || above > kHigh || right < kLow || below < kLow)
         return false;
     out.left = int32_t(std::max(left, kLow));
     out.above = int32_t(std::max(above, kLow));
@@ -132,7 +122,8 @@ void projectWallPoints(PlanFrame& pf) {
     }
     const int32_t nearCount = listNearWalls(sides, ends, n, near);
     st.nearWallCount = nearCount;
-    if (nearCount < n / 4) {
+    st.allWallsProjected = nearCount >= n / 4;
+    if (!st.allWallsProjected) {
         for (int32_t k = 0; k < nearCount; ++k) {
             projectWall(pf, near[k]);
             projectWall(pf, ends[near[k]]);
@@ -161,49 +152,6 @@ void projectWallPoints(PlanFrame& pf) {
     for (int32_t i = 0; i < n; ++i) sides[i] |= WallSide::Projected;
 }
 
-namespace {
-
-// The edges all of the points first..end-1 lie beyond.
-// The bits eight points' sides share: the eight bytes of one word and-ed together.
-inline uint8_t sharedOfEight(uint64_t eight) {
-    eight &= eight >> 32;
-    eight &= eight >> 16;
-    eight &= eight >> 8;
-    return uint8_t(eight);
-}
-
-inline uint8_t commonSides(const uint8_t* sides, int32_t first, int32_t end) {
-    uint8_t beyond = WallSide::Beyond;
-    int32_t at = first;
-    // Eight points at a time while a common edge remains.
-    for (; at + 8 <= end && beyond != 0; at += 8) {
-        uint64_t eight;
-        std::memcpy(&eight, sides + at, sizeof eight);
-        beyond &= sharedOfEight(eight);
-    }
-    for (; at < end && beyond != 0; ++at) beyond &= sides[at];
-    return beyond;
-}
-
-// Whether the sector's start points may span part of the map view: not when they all lie
-// beyond one edge, nor without walls.
-inline bool sectorMayShow(const uint8_t* sides, int32_t n, const SectorRecord& sec) {
-    const int32_t first = sec.wallptr, walls = sec.wallnum;
-    if (first >= 0 && walls > 0 && walls <= 8 && first + 8 <= n) {
-        // A room of up to eight walls: its points' sides read at once, the bytes past its last
-        // wall counted as beyond every edge.
-        uint64_t eight;
-        std::memcpy(&eight, sides + first, sizeof eight);
-        eight |= walls == 8 ? 0 : ~uint64_t(0) << (8 * walls);
-        return (sharedOfEight(eight) & WallSide::Beyond) == 0;
-    }
-    const int32_t from = std::max(first, 0);
-    const int32_t end = std::min(first + walls, n);
-    return from < end && commonSides(sides, from, end) == 0;
-}
-
-}  // namespace
-
 bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
     const MapStore& map = pf.map;
     PlanViewState& st = pf.lists;
@@ -212,22 +160,28 @@ bool projectSectorWalls(PlanFrame& pf, int32_t sector) {
     st.sectorTested[sector] = st.projectionCount;
     const int32_t n = std::clamp(map.wallCount, 0, kMaxWalls);
     const SectorRecord& sec = map.sectors[sector];
-    const bool near = sectorMayShow(st.wallSides.data(), n, sec);
+    const bool near = sectorMayShow(st.wallSides.data(), n, sec.wallptr, sec.wallnum);
     st.sectorNearView[sector] = near;
     if (!near) return false;
 
     const int32_t first = std::max<int32_t>(sec.wallptr, 0);
     const int32_t end = std::min<int32_t>(int32_t(sec.wallptr) + sec.wallnum, n);
+    if (!st.allWallsProjected) {
+        for (int32_t w = first; w < end; ++w) {
+            projectWall(pf, w);
+            projectWall(pf, st.wallEnds[w]);
+        }
+        projectWall(pf, std::clamp<int32_t>(sec.wallptr, 0, n - 1));
+    }
+    const int32_t* xs = st.wallScreenX.data();
+    const int32_t* ys = st.wallScreenY.data();
     SectorStartBox box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
     for (int32_t w = first; w < end; ++w) {
-        projectWall(pf, w);
-        projectWall(pf, st.wallEnds[w]);
-        box.minX = std::min(box.minX, st.wallScreenX[w]);
-        box.maxX = std::max(box.maxX, st.wallScreenX[w]);
-        box.minY = std::min(box.minY, st.wallScreenY[w]);
-        box.maxY = std::max(box.maxY, st.wallScreenY[w]);
+        box.minX = std::min(box.minX, xs[w]);
+        box.maxX = std::max(box.maxX, xs[w]);
+        box.minY = std::min(box.minY, ys[w]);
+        box.maxY = std::max(box.maxY, ys[w]);
     }
-    projectWall(pf, std::clamp<int32_t>(sec.wallptr, 0, n - 1));
     st.sectorBoxes[sector] = box;
     return true;
 }

@@ -4,9 +4,16 @@
 // and the label boxes they all draw.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "ui/FrameBuffer.h"
 #include "views/NearPoints.h"
@@ -63,7 +70,18 @@ constexpr bool blinkPhaseOn(int32_t frameTime) {
 }
 
 // The nearest integer, halves to the even neighbour, kept inside the 32-bit range (NaN: 0).
-int32_t nearestInt(double v);
+// Inline, for the fills call it for every crossing of every row.
+inline int32_t nearestInt(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
+#if defined(__SSE2__)
+    // Rounds in the current rounding mode, as nearbyint does; v fits the 32 bits here.
+    return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+    return int32_t(std::nearbyint(v));
+#endif
+}
 int32_t clampToInt32(int64_t v);
 
 // The map view widened by a margin, in map units: a point placed beyond one of its edges
@@ -94,11 +112,48 @@ struct MapWindow {
     // For a valid window whose far bounds are unreachable.
     uint8_t sidesNear(int32_t x, int32_t y) const {
         const int64_t px = x, py = y;
-        return uint8_t(uint32_t(px < left) | uint32_t(px > right) << 1 |
-                       uint32_t(py > below) << 2 | uint32_t(py < above) << 3);
+        return uint8_t(uint32_t(px < left) | uint32_t(px > right) << 1 | uint32_t(py > below) << 2 |
+                       uint32_t(py < above) << 3);
     }
 };
 MapWindow mapWindowOf(const PlanProjection& view, double marginPixels);
+
+// The bits eight points' sides share: the eight bytes of one word and-ed together.
+inline uint8_t sharedOfEight(uint64_t eight) {
+    eight &= eight >> 32;
+    eight &= eight >> 16;
+    eight &= eight >> 8;
+    return uint8_t(eight);
+}
+
+// Whether a sector's start points may span part of the map view, from the frame's sides of
+// the n wall points (PlanViewState::wallSides): not when they all lie beyond one edge, nor
+// without walls. projectSectorWalls asks this first; a walk over many sectors that draws few
+// may ask it before.
+inline bool sectorMayShow(const uint8_t* sides, int32_t n, int32_t wallptr, int32_t wallnum) {
+    constexpr uint8_t kBeyond = 15;  // beyond any of the four edges
+    const int32_t first = wallptr, walls = wallnum;
+    if (first >= 0 && walls > 0 && walls <= 8 && first + 8 <= n) {
+        // A room of up to eight walls: its points' sides read at once, the bytes past its last
+        // wall counted as beyond every edge.
+        uint64_t eight;
+        std::memcpy(&eight, sides + first, sizeof eight);
+        eight |= walls == 8 ? 0 : ~uint64_t(0) << (8 * walls);
+        return (sharedOfEight(eight) & kBeyond) == 0;
+    }
+    const int32_t end = std::min(first + walls, n);
+    int32_t at = std::max(first, 0);
+    if (at >= end) return false;
+    // The edges all the points lie beyond, eight points at a time while a common edge remains.
+    uint8_t beyond = kBeyond;
+    for (; at + 8 <= end && beyond != 0; at += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, sides + at, sizeof eight);
+        beyond &= sharedOfEight(eight);
+    }
+    for (; at < end && beyond != 0; ++at) beyond &= sides[at];
+    return beyond == 0;
+}
 
 // Projects the start points of the walls whose line or mark can reach into the map view into
 // the frame's screen tables, with their end points, and lists those walls in nearWalls.

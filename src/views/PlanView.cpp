@@ -66,6 +66,11 @@ void wallLabel(const MapStore& map, int32_t i, bool hasTwin, bool wallVectors,
     }
 }
 
+// Whether wall labels can show at the frame's zoom; when not, every line's label is empty.
+bool wallLabelsShown(const PlanFrame& pf) {
+    return pf.settings.wallTags && pf.view.zoom < double(pf.settings.tagDrawLimit);
+}
+
 void buildWallLines(PlanFrame& pf) {
     const MapStore& map = pf.map;
     const Settings& set = pf.settings;
@@ -73,14 +78,20 @@ void buildWallLines(PlanFrame& pf) {
     PlanViewState& st = pf.lists;
     const int32_t* xs = st.wallScreenX.data();
     const int32_t* ys = st.wallScreenY.data();
+    const uint16_t* ends = st.wallEnds.data();
     const bool vectors = set.wallVectors != 0;
-    const bool tags = set.wallTags && pf.view.zoom < double(set.tagDrawLimit);
+    const bool tags = wallLabelsShown(pf);
     const int32_t hovered = pf.hover.hoveredWall;
+    const std::array<uint8_t, 256> passOf = wallPassTable(cs);
+    int32_t* dim = st.wallLinePasses.data();
+    int32_t* normal = dim + kMaxWalls;
+    int32_t* highlit = normal + kMaxWalls;
+    int32_t dimCount = 0, normalCount = 0, litCount = 0;
     st.planWallLineCount = 0;
     for (int32_t k = 0; k < st.nearWallCount; ++k) {
         const int32_t i = st.nearWalls[k];
         const WallRecord& w = map.walls[i];
-        const int32_t end = clampWall(map, w.point2);
+        const int32_t end = ends[i];
         const int32_t x1 = xs[i], y1 = ys[i], x2 = xs[end], y2 = ys[end];
         if ((x1 < 0 && x2 < 0) || (x1 > kScreenRight && x2 > kScreenRight) ||
             (y1 < kMapViewBottom && y2 < kMapViewBottom) || (y1 > kMapViewTop && y2 > kMapViewTop))
@@ -118,7 +129,13 @@ void buildWallLines(PlanFrame& pf) {
         else if (map.wallIgnored[i] >= uint8_t(HiddenState::Hidden))
             colour = cs.colorHidden;
 
-        PlanWallLine& line = st.planWallLines[st.planWallLineCount++];
+        const int32_t index = st.planWallLineCount++;
+        const uint8_t passes = passOf[colour];
+        dim[dimCount] = normal[normalCount] = highlit[litCount] = index;
+        dimCount += passes & Pass::Dim;
+        normalCount += (passes & Pass::Normal) >> 1;
+        litCount += (passes & Pass::Lit) >> 2;
+        PlanWallLine& line = st.planWallLines[index];
         line.x1 = x1;
         line.y1 = y1;
         line.x2 = x2;
@@ -131,6 +148,7 @@ void buildWallLines(PlanFrame& pf) {
         else
             line.label.clear();
     }
+    st.wallPassCounts = {dimCount, normalCount, litCount};
 }
 
 // The slope arrow and angle beside the first wall of a sloped sector.
@@ -160,17 +178,19 @@ void drawSlopeMark(const PlanFrame& pf, const PlanWallLine& line) {
                             clampToInt32(ly - 3), line.colour);
 }
 
+// The lines of each pass in turn, as buildWallLines listed them.
 void drawWallLines(PlanFrame& pf) {
     const PlanViewState& st = pf.lists;
-    const std::array<uint8_t, 256> passOf = wallPassTable(pf.colours);
-    for (const uint8_t pass : {Pass::Dim, Pass::Normal, Pass::Lit})
-        for (int32_t i = 0; i < st.planWallLineCount; ++i) {
-            const PlanWallLine& line = st.planWallLines[i];
-            if (!(passOf[line.colour] & pass)) continue;
-            draw2DLine(pf, line);
-            if (pass == Pass::Lit && (line.flags & PlanLineFlags::FirstWall))
-                drawSlopeMark(pf, line);
-        }
+    const int32_t* dim = st.wallLinePasses.data();
+    for (int32_t k = 0; k < st.wallPassCounts[0]; ++k) draw2DLine(pf, st.planWallLines[dim[k]]);
+    const int32_t* normal = dim + kMaxWalls;
+    for (int32_t k = 0; k < st.wallPassCounts[1]; ++k) draw2DLine(pf, st.planWallLines[normal[k]]);
+    const int32_t* lit = normal + kMaxWalls;
+    for (int32_t k = 0; k < st.wallPassCounts[2]; ++k) {
+        const PlanWallLine& line = st.planWallLines[lit[k]];
+        draw2DLine(pf, line);
+        if (line.flags & PlanLineFlags::FirstWall) drawSlopeMark(pf, line);
+    }
 }
 
 void buildVertexMarks(PlanFrame& pf) {
@@ -255,7 +275,7 @@ void drawTagLabels(PlanFrame& pf) {
         if (st.labels[i].colour != cs.colorWallOneSided) drawSectorTagLabel(pf, st.labels[i]);
     for (int32_t i = 0; i < st.labelCount; ++i)
         if (st.labels[i].colour == cs.colorWallOneSided) drawSectorTagLabel(pf, st.labels[i]);
-    if (!pf.settings.showWalls) return;
+    if (!pf.settings.showWalls || !wallLabelsShown(pf)) return;
     const std::array<uint8_t, 256> passOf = wallPassTable(cs);
     for (int32_t i = 0; i < st.planWallLineCount; ++i)
         if (passOf[st.planWallLines[i].colour] & Pass::Normal)

@@ -4,6 +4,7 @@
 // give what recomputing would.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -108,6 +109,10 @@ constexpr int32_t kTexelColourTables = 27 * 32 * 2;
 struct PlanViewState {
     ZeroedTable<PlanWallLine> planWallLines = ZeroedTable<PlanWallLine>(kMaxWalls);
     int32_t planWallLineCount = 0;
+    // The lines of each drawing pass of the walls (dimmed, plain, highlighted) as indices into
+    // planWallLines, kMaxWalls entries a pass, and their counts.
+    ZeroedTable<int32_t> wallLinePasses = ZeroedTable<int32_t>(3 * size_t(kMaxWalls));
+    std::array<int32_t, 3> wallPassCounts{};
     ZeroedTable<PlanVertexMark> planVertices = ZeroedTable<PlanVertexMark>(kMaxWalls);
     int32_t planVertexCount = 0;
     ZeroedTable<PlanLabel> labels = ZeroedTable<PlanLabel>(kMaxSectors);
@@ -131,6 +136,8 @@ struct PlanViewState {
     // The walls whose line or start mark can reach into the map view, in index order.
     ZeroedTable<int32_t> nearWalls = ZeroedTable<int32_t>(kMaxWalls);
     int32_t nearWallCount = 0;
+    // Every wall's start point has been projected in this frame, not only the near ones.
+    bool allWallsProjected = false;
     // Per sector, found on first asking in a frame (the frame's projectionCount in
     // sectorTested): 1 when its start points may span part of the map view, and then its walls
     // are projected and the box of its start points kept.

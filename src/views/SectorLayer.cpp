@@ -7,6 +7,7 @@
 #include "base/ValueConv.h"
 #include "editing/HoverState.h"
 #include "ui/ColorSettings.h"
+#include "ui/Raster.h"
 #include "views/PlanViewState.h"
 #include "views/SectorRows.h"
 #include "views/TexturedFill.h"
@@ -29,10 +30,15 @@ void collectSectorTagLabels(PlanFrame& pf, int32_t) {
     const MapStore& map = pf.map;
     PlanViewState& st = pf.lists;
     const uint8_t oneSided = pf.colours.colorWallOneSided;
+    const uint8_t* sides = st.wallSides.data();
+    const int32_t walls = std::clamp(map.wallCount, 0, kMaxWalls);
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         if (map.sectorIgnored[s] != 0) continue;
         const SectorRecord& sec = map.sectors[s];
         if (sec.lotag == 0 && sec.hitag == 0) continue;
+        // Most sectors of a large map lie beyond an edge of a close view: they are passed over
+        // before asking for their box, which would be empty.
+        if (!sectorMayShow(sides, walls, sec.wallptr, sec.wallnum)) continue;
         const ScreenBox b = startPointBox(pf, s);
         if (b.outsideMapView()) continue;
         if (st.labelCount >= kMaxSectors) return;
@@ -49,11 +55,16 @@ void collectSectorTagLabels(PlanFrame& pf, int32_t) {
 void fillSelectedSectors(PlanFrame& pf, int32_t) {
     const MapStore& map = pf.map;
     const uint8_t colour = pf.colours.colorSectorHighlight;
+    const uint8_t* sides = pf.lists.wallSides.data();
+    const int32_t walls = std::clamp(map.wallCount, 0, kMaxWalls);
     for (int32_t s = 0; s < map.sectorCount; ++s) {
         const bool fill = map.sectorSelected[s]
                               ? pf.blinkOn
                               : pf.settings.sectorHighlight && s == pf.hover.hoveredSector;
-        if (fill) fillSectorFlat(pf, s, colour);
+        // As in collectSectorTagLabels, a sector beyond an edge is passed over first.
+        const SectorRecord& sec = map.sectors[s];
+        if (fill && sectorMayShow(sides, walls, sec.wallptr, sec.wallnum))
+            fillSectorFlat(pf, s, colour);
     }
 }
 
@@ -72,7 +83,7 @@ void fillSectorFlat(PlanFrame& pf, int32_t sector, uint8_t colour) {
         uint8_t* row = &s.at(0, y);
         for (int32_t i = 0; i < n; i += 2)
             if (cross[i] < cross[i + 1])
-                std::memset(row + cross[i], colour, size_t(cross[i + 1] - cross[i]));
+                fillRun(row + cross[i], colour, size_t(cross[i + 1] - cross[i]));
     });
 }
 

@@ -16,16 +16,17 @@ ScreenBox startPointBox(PlanFrame& pf, int32_t sector) {
     return {b.minX, b.minY, b.maxX, b.maxY};
 }
 
-int32_t prepareSectorEdges(const MapStore& map, PlanViewState& st, WallSpan span,
+int32_t prepareSectorEdges(const MapStore&, PlanViewState& st, WallSpan span,
                            const ScreenBox& clip) {
     const int32_t* xs = st.wallScreenX.data();
     const int32_t* ys = st.wallScreenY.data();
+    const uint16_t* ends = st.wallEnds.data();
     float* slopes = st.wallSlopes.data();
     FillEdge* edges = st.fillEdges.data();
     int32_t count = 0;
     for (int32_t w = span.first; w < span.end; ++w) {
         const int32_t xa = xs[w], ya = ys[w];
-        const int32_t end = clampWall(map, map.walls[w].point2);
+        const int32_t end = ends[w];
         const int32_t xb = xs[end], yb = ys[end];
         if (ya == yb) {
             slopes[w] = kHorizontalWall;
@@ -37,8 +38,19 @@ int32_t prepareSectorEdges(const MapStore& map, PlanViewState& st, WallSpan span
         const int32_t hi = std::min(std::max(ya, yb) - 1, clip.maxY);
         if (lo <= hi) edges[count++] = {lo, hi, xa, ya, slope};
     }
-    std::sort(edges, edges + count,
-              [](const FillEdge& a, const FillEdge& b) { return a.lo < b.lo; });
+    const auto firstRow = [](const FillEdge& a, const FillEdge& b) { return a.lo < b.lo; };
+    if (count > 16) {
+        std::sort(edges, edges + count, firstRow);
+        return count;
+    }
+    // The few edges of a small sector by insertion, which is what the sort does with so few,
+    // without its calls.
+    for (int32_t i = 1; i < count; ++i) {
+        const FillEdge e = edges[i];
+        int32_t j = i;
+        for (; j > 0 && firstRow(e, edges[j - 1]); --j) edges[j] = edges[j - 1];
+        edges[j] = e;
+    }
     return count;
 }
 

@@ -44,6 +44,7 @@ constexpr float kHorizontalWall = 2.0e9f;
 // Sets wallSlopes for the walls of the span and lists in fillEdges, by first row, those that
 // cross rows of the clipped box; a wall covers the rows from its lower end up to, not including,
 // its upper end, so that a vertex where the ring passes on counts once. Gives the edge count.
+// Reads the frame's wall points and ends (projectWallPoints).
 int32_t prepareSectorEdges(const MapStore& map, PlanViewState& st, WallSpan span,
                            const ScreenBox& clip);
 
@@ -61,10 +62,16 @@ void scanSectorRows(PlanViewState& st, int32_t edgeCount, const ScreenBox& clip,
     int32_t active = 0, next = 0;
     for (int32_t y = clip.minY; y <= clip.maxY; ++y) {
         int32_t n = 0;
+        // The last two keys, which are all of a row of two crossings.
+        uint32_t before = 0, last = 0;
         auto add = [&](int32_t e) {
             const FillEdge& f = edges[e];
-            const int32_t c = nearestInt((double(y) - f.ya) * double(f.slope) + f.xa);
-            keys[n++] = uint32_t(std::clamp(c, clip.minX, clip.maxX)) << 16 | uint32_t(e);
+            // A vertical edge keeps its column, which the sum below gives exactly.
+            const int32_t c =
+                f.slope == 0.0f ? f.xa : nearestInt((double(y) - f.ya) * double(f.slope) + f.xa);
+            before = last;
+            last = uint32_t(std::clamp(c, clip.minX, clip.maxX)) << 16 | uint32_t(e);
+            keys[n++] = last;
         };
         for (int32_t i = 0; i < active; ++i) {
             const int32_t e = int32_t(keys[i] & 0xFFFF);
@@ -73,9 +80,23 @@ void scanSectorRows(PlanViewState& st, int32_t edgeCount, const ScreenBox& clip,
         for (; next < edgeCount && edges[next].lo <= y; ++next) add(next);
         active = n;
         if (n == 0 || (n & 1)) continue;
-        sortCrossingKeys(keys, n);
-        for (int32_t i = 0; i < n; ++i) cross[i] = int32_t(keys[i] >> 16);
+        if (n > 2) {
+            sortCrossingKeys(keys, n);
+            for (int32_t i = 0; i < n; ++i) cross[i] = int32_t(keys[i] >> 16);
+            row(y, static_cast<const int32_t*>(cross), n);
+            continue;
+        }
+        // Most rows of most sectors: the keys stay in whichever order they are.
+        cross[0] = int32_t(std::min(before, last) >> 16);
+        cross[1] = int32_t(std::max(before, last) >> 16);
         row(y, static_cast<const int32_t*>(cross), n);
+        // Two vertical edges cross the rows that follow at the same columns, up to the row
+        // where one of them ends or another edge starts: those rows take this row's crossings.
+        const FillEdge &a = edges[before & 0xFFFF], &b = edges[last & 0xFFFF];
+        if (a.slope != 0.0f || b.slope != 0.0f) continue;
+        int32_t lastRow = std::min({a.hi, b.hi, clip.maxY});
+        if (next < edgeCount) lastRow = std::min(lastRow, edges[next].lo - 1);
+        while (y < lastRow) row(++y, static_cast<const int32_t*>(cross), n);
     }
 }
 

@@ -336,6 +336,38 @@ TEST(PlanViewTest, FilteredAndHiddenWallsAreDottedInTheirOwnColours) {
     }
 }
 
+// Two rooms drawn on the same pixels, not linked: whichever wall comes first in the map, dimmed
+// lines go down first, then plain ones, then highlighted ones.
+TEST(PlanViewTest, DimmedWallsLieUnderPlainOnesAndPlainOnesUnderHighlightedOnes) {
+    enum class Look { Dim, Plain, Lit };
+    struct Case {
+        Look first, second;
+        uint8_t colour;
+    } cases[] = {
+        {Look::Dim, Look::Plain, P::oneSided},
+        {Look::Plain, Look::Dim, P::oneSided},
+        {Look::Plain, Look::Lit, highlighted(P::oneSided)},
+        {Look::Lit, Look::Plain, highlighted(P::oneSided)},
+        {Look::Dim, Look::Lit, highlighted(P::oneSided)},
+        {Look::Lit, Look::Dim, highlighted(P::oneSided)},
+    };
+    for (const Case& c : cases) {
+        PlanViewRig rig;
+        rig.build.addRoom(0, 0, 300, 100);
+        rig.build.addRoom(0, 0, 300, 100);
+        rig.colorSettings.colorServiceLines = kBackdrop;  // no origin cross under the dots
+        // Walls 0 and 4 both run along row 300 from column 400.
+        for (const auto& [wall, look] : {std::pair{0, c.first}, std::pair{4, c.second}}) {
+            rig.map.wallIgnored[wall] = look == Look::Dim ? 1 : 0;
+            rig.map.wallSelected[wall] = look == Look::Lit;
+        }
+        rig.paint();  // in the blink's on phase
+        SCOPED_TRACE(testing::Message() << int(c.first) << int(c.second));
+        EXPECT_EQ(rig.px(403, 300), c.colour);  // on a dot of the dotted line
+        EXPECT_EQ(rig.px(404, 300), c.colour);
+    }
+}
+
 TEST(PlanViewTest, WallVectorsDrawBothWallsOfAPairWithTheirArrows) {
     PlanViewRig rig;
     twoRooms(rig);

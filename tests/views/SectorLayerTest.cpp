@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/PlanViewRig.h"
 
 namespace korvel::test {
@@ -69,6 +71,51 @@ TEST(SectorLayerTest, ARowWithAnOddNumberOfCrossingsStaysUnfilled) {
     EXPECT_EQ(filledInRow(rig, 269), 0);
     EXPECT_EQ(filledInRow(rig, 209), 100);
     EXPECT_EQ(filledInRow(rig, 270), 100);
+}
+
+// Rows crossed by two vertical walls alone take the crossings of the row above them until a
+// wall ends or another starts; a sloped wall, or more walls, are worked out row by row. Map
+// (x, y) is column 400 + x, row 300 - y.
+TEST(SectorLayerTest, RowsOfVerticalWallsKeepTheirSpansUntilAWallEndsOrStarts) {
+    struct RowCount {
+        int32_t row, filled;
+    };
+    struct Case {
+        const char* name;
+        std::vector<IntPoint> outer, hole;
+        std::vector<RowCount> rows;
+    } cases[] = {
+        {"a step: the right wall moves in at row 240",
+         {{10, 10}, {110, 10}, {110, 60}, {60, 60}, {60, 110}, {10, 110}},
+         {},
+         {{290, 0}, {289, 100}, {240, 100}, {239, 50}, {190, 50}, {189, 0}}},
+        {"a notch in the right side, rows 220..259",
+         {{10, 10}, {110, 10}, {110, 40}, {60, 40}, {60, 80}, {110, 80}, {110, 110}, {10, 110}},
+         {},
+         {{289, 100}, {260, 100}, {259, 50}, {220, 50}, {219, 100}, {190, 100}}},
+        {"a hole brings two more walls for rows 220..259",
+         rect(10, 10, 110, 110),
+         rect(40, 40, 80, 80),
+         {{260, 100}, {259, 60}, {220, 60}, {219, 100}}},
+        {"a sloped right wall beside a vertical left one",
+         {{10, 10}, {110, 10}, {60, 110}, {10, 110}},
+         {},
+         {{289, 100}, {240, 75}, {192, 51}, {191, 50}, {190, 50}, {189, 0}}},
+        {"a room taller than the map view stops at its top and bottom rows",
+         rect(10, -1000, 110, 1000),
+         {},
+         {{584, 0}, {583, 100}, {350, 100}, {128, 100}, {127, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlanViewRig rig;
+        rig.settings.showWalls = rig.settings.showVertices = rig.settings.showGrid = 0;
+        rig.build.addSector(c.outer);
+        if (!c.hole.empty()) rig.build.addHole(c.hole);
+        rig.map.sectorSelected[0] = 1;
+        rig.paint();
+        for (const RowCount& r : c.rows) EXPECT_EQ(filledInRow(rig, r.row), r.filled) << r.row;
+    }
 }
 
 TEST(SectorLayerTest, SelectedSectorsBlinkAndTheHoveredOneFillsWhenHighlighting) {
