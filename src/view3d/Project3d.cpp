@@ -270,10 +270,13 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
     // entry, counted on from the frame number, does. A sector's entries mostly follow one
     // another, so the remainder of the count is carried from one entry to the next and divided
     // out afresh only where a run starts.
+    const auto skipStepOf = [&](int32_t s) {
+        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
+        return load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
+    };
     int32_t carriedEntry = -2, carriedStep = 0, carriedRemainder = 0;
     const auto takesPart = [&](int32_t i, int32_t s) {
-        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
-        const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
+        const int32_t k = skipStepOf(s);
         if (k == 1) return true;
         if (k <= 0) {
             const int64_t count = int64_t(sc.frame3dCounter) + i;
@@ -295,8 +298,7 @@ void project3dTriangles(Scene3d& sc, const FrameCamera3d& fc, const Camera3d& ca
 
     // How many of entries first .. first + n - 1, all of sector s, take part.
     const auto takingPart = [&](int32_t first, int32_t n, int32_t s) {
-        const int32_t level = (s >= 0 && s < kMaxSectors) ? sc.sectorSkipLevel3d[s] : 0;
-        const int32_t k = load < 64 ? level / 8 + 1 : load < 2048 ? level / 32 + 1 : level / 64 + 1;
+        const int32_t k = skipStepOf(s);
         if (k == 1) return n;
         if (k <= 0) {
             int32_t taking = 0;
