@@ -76,7 +76,7 @@ void fillSectorFlat(PlanFrame& pf, int32_t sector, uint8_t colour) {
     if (box.outsideMapView()) return;
     const WallSpan span = wallSpan(map, sector);
     const ScreenBox clip = box.clippedToMapView();
-    const int32_t edgeCount = prepareSectorEdges(map, st, span, clip);
+    const int32_t edgeCount = prepareSectorEdges(st, span, clip);
     const SurfaceView s = screenView(pf.cv.frame);
     // Each span ends before its right crossing.
     scanSectorRows(st, edgeCount, clip, [&](int32_t y, const int32_t* cross, int32_t n) {

@@ -16,8 +16,7 @@ ScreenBox startPointBox(PlanFrame& pf, int32_t sector) {
     return {b.minX, b.minY, b.maxX, b.maxY};
 }
 
-int32_t prepareSectorEdges(const MapStore&, PlanViewState& st, WallSpan span,
-                           const ScreenBox& clip) {
+int32_t prepareSectorEdges(PlanViewState& st, WallSpan span, const ScreenBox& clip) {
     const int32_t* xs = st.wallScreenX.data();
     const int32_t* ys = st.wallScreenY.data();
     const uint16_t* ends = st.wallEnds.data();

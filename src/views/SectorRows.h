@@ -45,8 +45,7 @@ constexpr float kHorizontalWall = 2.0e9f;
 // cross rows of the clipped box; a wall covers the rows from its lower end up to, not including,
 // its upper end, so that a vertex where the ring passes on counts once. Gives the edge count.
 // Reads the frame's wall points and ends (projectWallPoints).
-int32_t prepareSectorEdges(const MapStore& map, PlanViewState& st, WallSpan span,
-                           const ScreenBox& clip);
+int32_t prepareSectorEdges(PlanViewState& st, WallSpan span, const ScreenBox& clip);
 
 // Sorts (column << 16 | edge) keys. The scan hands them over in the previous row's order, which
 // is nearly sorted: insertion sort while that holds, a full sort when it does not.

@@ -283,7 +283,7 @@ void fillSectorsTextured(PlanFrame& pf, int32_t frameNumber) {
             label.text += unsignedInt16ToString(sec.lotag);
         }
         const ScreenBox clip = box.clippedToMapView();
-        const int32_t edgeCount = prepareSectorEdges(map, st, span, clip);
+        const int32_t edgeCount = prepareSectorEdges(st, span, clip);
 
         const Surface sf = surfaceOf(sec, ceiling);
         SectorPaint sp;
